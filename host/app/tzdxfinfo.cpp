@@ -1,0 +1,104 @@
+// Prints what a drawing holds: release, layers, layouts, views and the entities' hyperlinks.
+#include <cstdio>
+#include <memory>
+
+#include "tzdb_database.h"
+#include "tzdb_hyperlink.h"
+
+namespace {
+
+const char* releaseName(TzDb::DwgVersion v) {
+  static const char* names[] = {"R12",   "R13",   "R14",   "R2000", "R2004",
+                                "R2007", "R2010", "R2013", "R2018"};
+  return names[v];
+}
+
+std::string u8(const TzString& s) {
+  return tzutToUtf8(s);
+}
+
+void printLayers(TzDbDatabase& db) {
+  TzDbLayerTable* table = nullptr;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return;
+  TzDbSymbolTableIterator* it = nullptr;
+  table->newIterator(it);
+  std::unique_ptr<TzDbSymbolTableIterator> owned(it);
+  std::printf("Layers:\n");
+  for (; !it->done(); it->step()) {
+    TzDbObjectPointer<TzDbLayerTableRecord> layer(it->recordId(), TzDb::kForRead);
+    if (!layer) continue;
+    std::printf("  %-20s colour %3d%s%s\n", u8(layer->getName()).c_str(), layer->colorIndex(),
+                layer->isFrozen() ? "  frozen" : "", layer->isLocked() ? "  locked" : "");
+  }
+  table->close();
+}
+
+void printLayouts(TzDbDatabase& db) {
+  TzDbDictionary* dict = nullptr;
+  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return;
+  std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
+  std::printf("Layouts:\n");
+  for (; !it->done(); it->next()) {
+    TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
+    if (layout)
+      std::printf("  %s%s\n", u8(layout->getLayoutName()).c_str(),
+                  layout->modelType() ? "  (model)" : "");
+  }
+  dict->close();
+}
+
+void printViews(TzDbDatabase& db) {
+  TzDbViewTable* table = nullptr;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return;
+  TzDbSymbolTableIterator* it = nullptr;
+  table->newIterator(it);
+  std::unique_ptr<TzDbSymbolTableIterator> owned(it);
+  std::printf("Views:\n");
+  for (; !it->done(); it->step()) {
+    TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
+    if (view)
+      std::printf("  %s%s\n", u8(view->getName()).c_str(),
+                  view->isPaperspaceView() ? "  (paper space)" : "");
+  }
+  table->close();
+}
+
+void printHyperlinks(TzDbDatabase& db) {
+  std::vector<TzDbObjectId> ids = db.allEntityIds();
+  std::printf("Entities: %zu\n", ids.size());
+  for (TzDbObjectId id : ids) {
+    TzDbObjectPointer<TzDbEntity> entity(id, TzDb::kForRead);
+    if (!entity) continue;
+    TzDbHyperlinkCollection* links = nullptr;
+    TzDbEntityHyperlinkPE::query(entity.get())->getHyperlinkCollection(entity.get(), links);
+    std::unique_ptr<TzDbHyperlinkCollection> owned(links);
+    for (int i = 0; links && i < links->count(); ++i) {
+      TzDbHyperlink* l = links->item(i);
+      std::printf("  %llX %s on %s: \"%s\" \"%s\" \"%s\"\n",
+                  static_cast<unsigned long long>(id.handle().value()),
+                  u8(entity->dxfName()).c_str(), u8(entity->layer()).c_str(), u8(l->name()).c_str(),
+                  u8(l->description()).c_str(), u8(l->subLocation()).c_str());
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: tzdxfinfo DRAWING.dxf\n");
+    return 2;
+  }
+  TzDbDatabase db(false);
+  if (db.readDwgFile(tzutFromUtf8(argv[1])) != Tzad::eOk) {
+    std::fprintf(stderr, "%s\n", u8(db.lastErrorText()).c_str());
+    return 1;
+  }
+  std::printf("%s: %s, %s\n", argv[1], releaseName(db.version()), u8(db.codePage()).c_str());
+  std::printf("Hyperlink base: \"%s\"\n", u8(db.hyperlinkBase()).c_str());
+  printLayers(db);
+  printLayouts(db);
+  printViews(db);
+  printHyperlinks(db);
+  return 0;
+}

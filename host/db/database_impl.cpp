@@ -1,0 +1,314 @@
+#include "db/database_impl.h"
+
+#include <algorithm>
+
+namespace {
+
+// Name groups: code 2 for table records, blocks and most named objects.
+std::u16string nameFromTags(const DxfTags& tags, int code = 2) {
+  for (const DxfTag& t : tags)
+    if (t.code == code) return tzutFromUtf8(t.value);
+  return {};
+}
+
+}  // namespace
+
+std::string u16ToPath(const std::u16string& path) {
+  return tzutToUtf8(path);
+}
+
+uint16_t TzDbDatabaseImpl::internType(std::string_view name) {
+  auto it = typeIds.find(name);
+  if (it != typeIds.end()) return it->second;
+  uint16_t id = static_cast<uint16_t>(typeNames.size());
+  typeNames.emplace_back(name);
+  typeIds.emplace(std::string(name), id);
+  return id;
+}
+
+void TzDbDatabaseImpl::clear() {
+  records.clear();
+  head = tail = kNoRecord;
+  handleIndex.clear();
+  handleIndexSorted = true;
+  tables.clear();
+  blocks.clear();
+  header = entitiesBegin = entitiesEnd = layoutDictionary = modelSpace = paperSpace = currentSpace =
+      kNoRecord;
+  lastError.clear();
+  registeredApps.clear();
+  modified = false;
+  fileHasHandles = true;
+  nextHandle = 1;
+  fileHandseed = 0;
+}
+
+uint32_t TzDbDatabaseImpl::indexOf(TzDbObjectId id) const {
+  TzDbStub* stub = id.stub();
+  if (stub == nullptr || stub->db != this) return kNoRecord;
+  return stub->index;
+}
+
+DxfTags TzDbDatabaseImpl::tagsOf(const TzDbStub& r) const {
+  DxfTags tags = parseTags(text.view(r.body), codec);
+  if (r.xdata.size) {
+    DxfTags x = parseTags(text.view(r.xdata), codec);
+    tags.insert(tags.end(), std::make_move_iterator(x.begin()), std::make_move_iterator(x.end()));
+  }
+  return tags;
+}
+
+uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
+                                        std::string_view body, uint64_t handle, uint8_t flags) {
+  uint32_t index = static_cast<uint32_t>(records.size());
+  records.emplace_back();
+  TzDbStub& r = records.back();
+  r.db = this;
+  r.index = index;
+  r.type = internType(type);
+  r.flags = flags;
+  r.handle = handle;
+  r.body = text.store(body);
+  if (!(flags & kRecVirtual)) {
+    if (after == kNoRecord) after = tail;
+    r.prev = after;
+    r.next = at(after).next;
+    if (r.next != kNoRecord) at(r.next).prev = index;
+    at(after).next = index;
+    if (tail == after) tail = index;
+    modified = true;
+  }
+  if (handle != 0) addHandle(handle, index);
+  return index;
+}
+
+uint32_t TzDbDatabaseImpl::previousOf(uint32_t i) const {
+  return at(i).prev;
+}
+
+void TzDbDatabaseImpl::addHandle(uint64_t handle, uint32_t index) {
+  if (!handleIndex.empty() && handleIndex.back().first > handle) handleIndexSorted = false;
+  handleIndex.emplace_back(handle, index);
+}
+
+uint32_t TzDbDatabaseImpl::findByHandle(uint64_t handle) const {
+  if (!handleIndexSorted) {
+    auto& idx = const_cast<std::vector<std::pair<uint64_t, uint32_t>>&>(handleIndex);
+    std::sort(idx.begin(), idx.end());
+    const_cast<bool&>(handleIndexSorted) = true;
+  }
+  auto it =
+      std::lower_bound(handleIndex.begin(), handleIndex.end(), std::make_pair(handle, uint32_t{0}));
+  if (it == handleIndex.end() || it->first != handle) return kNoRecord;
+  return it->second;
+}
+
+TableIndex* TzDbDatabaseImpl::table(std::string_view name) {
+  auto it = tables.find(name);
+  return it == tables.end() ? nullptr : &it->second;
+}
+
+std::u16string TzDbDatabaseImpl::recordName(uint32_t i) const {
+  return nameFromTags(parseTags(text.view(at(i).body), codec));
+}
+
+uint32_t TzDbDatabaseImpl::findTableRecord(std::string_view tableName, std::u16string_view name,
+                                           bool includeErased) const {
+  auto it = tables.find(tableName);
+  if (it == tables.end()) return kNoRecord;
+  for (uint32_t i : it->second.records) {
+    if (!includeErased && at(i).has(kRecErased)) continue;
+    if (tzutEqualsNoCase(recordName(i), name)) return i;
+  }
+  return kNoRecord;
+}
+
+uint32_t TzDbDatabaseImpl::blockOfRecord(uint32_t blockRecord) const {
+  for (size_t b = 0; b < blocks.size(); ++b)
+    if (blocks[b].blockRecord == blockRecord) return static_cast<uint32_t>(b);
+  return kNoRecord;
+}
+
+bool TzDbDatabaseImpl::isPaperLayoutRecord(uint32_t blockRecord) const {
+  if (blockRecord == kNoRecord) return false;
+  std::u16string name = recordName(blockRecord);
+  std::u16string prefix = u"*Paper_Space";
+  if (name.size() < prefix.size()) return false;
+  return tzutEqualsNoCase(std::u16string_view(name).substr(0, prefix.size()), prefix);
+}
+
+std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) const {
+  if (header == kNoRecord) return std::nullopt;
+  DxfTags tags = parseTags(text.view(at(header).body), codec);
+  for (size_t i = 0; i + 1 < tags.size(); ++i)
+    if (tags[i].code == 9 && trimBlanks(tags[i].value) == name) return tags[i + 1].value;
+  return std::nullopt;
+}
+
+void TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
+  if (header == kNoRecord) return;
+  TzDbStub& r = at(header);
+  DxfTags tags = parseTags(text.view(r.body), codec);
+  bool found = false;
+  for (size_t i = 0; i + 1 < tags.size(); ++i) {
+    if (tags[i].code == 9 && trimBlanks(tags[i].value) == name) {
+      if (tags[i + 1].value == value) return;
+      tags[i + 1].set(value);
+      found = true;
+      break;
+    }
+  }
+  if (!found) {
+    tags.emplace_back(9, std::string(name));
+    tags.emplace_back(code, value);
+  }
+  std::string out;
+  writeTags(tags, codec, eol, out);
+  r.body = text.store(out);
+  modified = true;
+}
+
+bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
+  std::string acadver = headerVar("$ACADVER").value_or("AC1009");
+  extern TzDb::DwgVersion versionOf(std::string_view);
+  version = versionOf(trimBlanks(acadver));
+  codePage = std::string(trimBlanks(headerVar("$DWGCODEPAGE").value_or("ANSI_1252")));
+  codec.configure(version >= TzDb::kDHL_R2007, codePage);
+
+  std::sort(handleIndex.begin(), handleIndex.end());
+  handleIndexSorted = true;
+  for (size_t i = 1; i < handleIndex.size(); ++i) {
+    if (handleIndex[i].first == handleIndex[i - 1].first) {
+      fail(displayName + ": handle " + formatHandle(handleIndex[i].first) +
+           " is used by two objects");
+      return false;
+    }
+  }
+  unsigned long long seed = 0;
+  if (auto hs = headerVar("$HANDSEED")) parseHandle(*hs, seed);
+  fileHandseed = seed;
+  fileHasHandles = !handleIndex.empty();
+  uint64_t maxHandle = handleIndex.empty() ? 0 : handleIndex.back().first;
+  nextHandle = std::max<uint64_t>({seed, maxHandle + 1, 1});
+  // Records the file gives no handle still need an identity: internal handles, never written.
+  for (TzDbStub& r : records) {
+    const std::string& type = typeName(r);
+    if (r.handle != 0 || type == "SECTION" || type == "ENDSEC" || type == "EOF" || type == "CLASS")
+      continue;
+    r.handle = allocateHandle();
+    r.flags |= kRecNoHandle;
+    addHandle(r.handle, r.index);
+  }
+
+  // Block definitions, matched to their block records.
+  uint32_t open = kNoRecord;
+  for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
+    const std::string& type = typeName(at(i));
+    if (type == "BLOCK") {
+      open = i;
+    } else if (type == "ENDBLK" && open != kNoRecord) {
+      DxfTags tags = parseTags(text.view(at(open).body), codec);
+      BlockIndex b;
+      b.name = nameFromTags(tags);
+      b.begin = open;
+      b.end = i;
+      for (const DxfTag& t : tags) {
+        unsigned long long owner = 0;
+        if (t.code == 330 && parseHandle(t.value, owner)) {
+          b.blockRecord = findByHandle(owner);
+          break;
+        }
+      }
+      blocks.push_back(std::move(b));
+      open = kNoRecord;
+    }
+  }
+  if (TableIndex* t = table("BLOCK_RECORD")) {
+    for (BlockIndex& b : blocks) {
+      if (b.blockRecord != kNoRecord) continue;
+      for (uint32_t rec : t->records)
+        if (tzutEqualsNoCase(recordName(rec), b.name)) b.blockRecord = rec;
+    }
+    modelSpace = findTableRecord("BLOCK_RECORD", TZDB_MODEL_SPACE, true);
+    paperSpace = findTableRecord("BLOCK_RECORD", TZDB_PAPER_SPACE, true);
+  }
+
+  // The layout dictionary: entry ACAD_LAYOUT of the first (root) dictionary.
+  for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
+    if (typeName(at(i)) != "DICTIONARY") continue;
+    DxfTags tags = parseTags(text.view(at(i).body), codec);
+    for (size_t k = 0; k + 1 < tags.size(); ++k) {
+      unsigned long long h = 0;
+      if (tags[k].code == 3 && tags[k].value == "ACAD_LAYOUT" &&
+          (tags[k + 1].code == 350 || tags[k + 1].code == 360) && parseHandle(tags[k + 1].value, h))
+        layoutDictionary = findByHandle(h);
+    }
+    break;
+  }
+  addVirtualRecords();
+  std::string tilemode(trimBlanks(headerVar("$TILEMODE").value_or("1")));
+  currentSpace = tilemode == "0" && paperSpace != kNoRecord ? paperSpace : modelSpace;
+  modified = false;
+  return true;
+}
+
+// R12 drawings store no block records and no layouts. Stand-ins give them the same model
+// space, paper space and two layouts a newer drawing has, so callers need no special case.
+void TzDbDatabaseImpl::addVirtualRecords() {
+  auto add = [&](std::string_view type, const std::string& body) {
+    return insertRecord(kNoRecord, type, body, allocateHandle(), kRecVirtual | kRecNoHandle);
+  };
+  auto tag = [&](int code, const std::string& value) {
+    char buf[16];
+    snprintf(buf, sizeof buf, "%3d\n", code);
+    return buf + value + "\n";
+  };
+  if (modelSpace == kNoRecord) {
+    TableIndex& t = tables["BLOCK_RECORD"];
+    if (t.table == kNoRecord) t.table = add("TABLE", tag(0, "TABLE") + tag(2, "BLOCK_RECORD"));
+    modelSpace = add("BLOCK_RECORD", tag(0, "BLOCK_RECORD") + tag(2, "*Model_Space"));
+    t.records.push_back(modelSpace);
+    if (paperSpace == kNoRecord) {
+      paperSpace = add("BLOCK_RECORD", tag(0, "BLOCK_RECORD") + tag(2, "*Paper_Space"));
+      t.records.push_back(paperSpace);
+    }
+  }
+  if (layoutDictionary == kNoRecord) {
+    auto layout = [&](const std::string& name, int flags, uint32_t block, int order) {
+      return add("LAYOUT", tag(0, "LAYOUT") + tag(100, "AcDbLayout") + tag(1, name) +
+                               tag(70, std::to_string(flags)) + tag(71, std::to_string(order)) +
+                               tag(330, formatHandle(at(block).handle)));
+    };
+    uint32_t model = layout("Model", 1, modelSpace, 0);
+    std::string dict =
+        tag(0, "DICTIONARY") + tag(3, "Model") + tag(350, formatHandle(at(model).handle));
+    if (paperSpace != kNoRecord) {
+      uint32_t paper = layout("Layout1", 1, paperSpace, 1);
+      dict += tag(3, "Layout1") + tag(350, formatHandle(at(paper).handle));
+    }
+    layoutDictionary = add("DICTIONARY", dict);
+  }
+  for (const char* name : {"LAYER", "VIEW", "APPID"}) {
+    TableIndex& t = tables[name];
+    if (t.table == kNoRecord) t.table = add("TABLE", tag(0, "TABLE") + tag(2, name));
+  }
+}
+
+std::string TzDbDatabaseImpl::newRecordText(std::string_view type, uint64_t handle, uint64_t owner,
+                                            std::initializer_list<std::string_view> markers,
+                                            const DxfTags& groups) const {
+  DxfTags tags;
+  tags.emplace_back(0, std::string(type));
+  if (fileHasHandles) tags.emplace_back(5, formatHandle(handle));
+  if (version > TzDb::kDHL_R12) {
+    if (owner != 0) tags.emplace_back(330, formatHandle(owner));
+    for (std::string_view m : markers) tags.emplace_back(100, std::string(m));
+  }
+  for (const DxfTag& g : groups) {
+    if (g.code == 100 && version == TzDb::kDHL_R12) continue;
+    tags.emplace_back(g.code, g.value);
+  }
+  std::string out;
+  writeTags(tags, codec, eol, out);
+  return out;
+}

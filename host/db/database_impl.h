@@ -1,0 +1,143 @@
+// The inside of a drawing database: its records in file order, their indexes, and the
+// drawing-wide settings read from the header.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dxf/dxf_tag.h"
+#include "dxf/text_arena.h"
+#include "dxf/text_codec.h"
+#include "tzdb_database.h"
+
+constexpr uint32_t kNoRecord = 0xFFFFFFFF;
+
+// Record flags.
+enum : uint8_t {
+  kRecErased = 1,
+  kRecEntity = 2,     // an entity of a space or block (not BLOCK/ENDBLK, not a sub-entity)
+  kRecSubEntity = 4,  // VERTEX, SEQEND, ATTRIB: written with their main entity
+  kRecVirtual = 8,    // stands in for what an older release does not store; never written
+  kRecPaper = 16,     // an entity of the ENTITIES section that lies in paper space
+  kRecNoHandle = 32,  // its handle is internal: the file does not carry it
+};
+
+// One record of the drawing: the text from a group 0 up to the next. The text is split in
+// two so that a change to extended data leaves the rest of the record's bytes untouched.
+struct TzDbStub {
+  TextRef body;
+  TextRef xdata;
+  uint64_t handle = 0;
+  TzDbDatabaseImpl* db = nullptr;
+  uint32_t index = 0;
+  uint32_t next = kNoRecord;
+  uint32_t prev = kNoRecord;
+  uint16_t type = 0;
+  uint8_t flags = 0;
+  uint8_t openedForWrite = 0;
+  bool has(uint8_t f) const { return (flags & f) != 0; }
+};
+
+struct TableIndex {
+  uint32_t table = kNoRecord;   // the TABLE record
+  uint32_t endtab = kNoRecord;  // the ENDTAB record
+  std::vector<uint32_t> records;
+};
+
+// A block definition of the BLOCKS section.
+struct BlockIndex {
+  std::u16string name;
+  uint32_t begin = kNoRecord;  // BLOCK
+  uint32_t end = kNoRecord;    // ENDBLK
+  uint32_t blockRecord = kNoRecord;
+};
+
+enum class Section : uint8_t { None, Header, Classes, Tables, Blocks, Entities, Objects, Other };
+
+struct TzDbDatabaseImpl {
+  explicit TzDbDatabaseImpl(TzDbDatabase* owner) : self(owner) {}
+
+  TzDbDatabase* self;
+  TextArena text;
+  TextCodec codec;
+  std::deque<TzDbStub> records;
+  uint32_t head = kNoRecord;
+  uint32_t tail = kNoRecord;
+  std::vector<std::string> typeNames;
+  std::map<std::string, uint16_t, std::less<>> typeIds;
+  std::vector<std::pair<uint64_t, uint32_t>> handleIndex;  // sorted by handle
+  bool handleIndexSorted = true;
+
+  std::u16string fileName;
+  std::string lastError;
+  std::string eol = "\n";
+  TzDb::DwgVersion version = TzDb::kDHL_R2018;
+  std::string codePage = "ANSI_1252";
+  bool fileHasHandles = true;
+  uint64_t nextHandle = 1;
+  uint64_t fileHandseed = 0;
+  bool modified = false;
+  std::string registeredApps;  // application names known to be registered, \n-separated
+
+  uint32_t header = kNoRecord;
+  uint32_t entitiesBegin = kNoRecord;                     // SECTION of ENTITIES
+  uint32_t entitiesEnd = kNoRecord;                       // its ENDSEC
+  std::map<std::string, TableIndex, std::less<>> tables;  // by table name ("LAYER")
+  std::vector<BlockIndex> blocks;
+  uint32_t layoutDictionary = kNoRecord;
+  uint32_t modelSpace = kNoRecord;  // block records
+  uint32_t paperSpace = kNoRecord;
+  uint32_t currentSpace = kNoRecord;
+
+  // Records.
+  TzDbStub& at(uint32_t i) { return records[i]; }
+  const TzDbStub& at(uint32_t i) const { return records[i]; }
+  const std::string& typeName(const TzDbStub& r) const { return typeNames[r.type]; }
+  uint16_t internType(std::string_view name);
+  TzDbObjectId idOf(uint32_t i) { return i == kNoRecord ? TzDbObjectId() : TzDbObjectId(&at(i)); }
+  uint32_t indexOf(TzDbObjectId id) const;
+  // Appends a record after `after` (or at the end) with the given text.
+  uint32_t insertRecord(uint32_t after, std::string_view type, std::string_view body,
+                        uint64_t handle, uint8_t flags);
+  uint32_t previousOf(uint32_t i) const;
+  uint32_t findByHandle(uint64_t handle) const;
+  void addHandle(uint64_t handle, uint32_t index);
+  uint64_t allocateHandle() { return nextHandle++; }
+  std::string_view bodyText(const TzDbStub& r) const { return text.view(r.body); }
+  DxfTags tagsOf(const TzDbStub& r) const;
+
+  // Tables and names.
+  TableIndex* table(std::string_view name);
+  uint32_t findTableRecord(std::string_view table, std::u16string_view name,
+                           bool includeErased = false) const;
+  std::u16string recordName(uint32_t i) const;
+  uint32_t blockOfRecord(uint32_t blockRecord) const;
+  bool isPaperLayoutRecord(uint32_t blockRecord) const;
+
+  // Header variables (first value of the variable).
+  std::optional<std::string> headerVar(std::string_view name) const;
+  void setHeaderVar(std::string_view name, int code, const std::string& value);
+
+  // Reading and writing.
+  bool load(const std::u16string& path);
+  bool save(const std::u16string& path);
+  void buildDefault();
+  void clear();
+  bool parse(std::string content, const std::string& displayName);
+  bool indexStructure(const std::string& displayName);
+  void addVirtualRecords();
+  void updateHandseedForSave();
+  std::string serialize() const;
+  // The text of a new record: type, handle and owner as the release writes them, the
+  // subclass markers, then the given groups.
+  std::string newRecordText(std::string_view type, uint64_t handle, uint64_t owner,
+                            std::initializer_list<std::string_view> markers,
+                            const DxfTags& groups) const;
+  void fail(std::string message) { lastError = std::move(message); }
+};
+
+std::string u16ToPath(const std::u16string& path);
+bool isNewerThanR12(TzDb::DwgVersion v);

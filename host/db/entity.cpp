@@ -1,0 +1,147 @@
+#include <cmath>
+
+#include "db/object_data.h"
+#include "tzdb_database.h"
+
+namespace {
+
+// Where a new group of the AcDbEntity part goes: after the subclass marker, else after the
+// handle and owner groups, else right after the type.
+size_t entityInsertPos(const DxfTags& tags) {
+  size_t pos = 1;
+  for (size_t i = 0; i < tags.size(); ++i) {
+    if (tags[i].code == 100) return i + 1;
+    if (tags[i].code == 5 || tags[i].code == 330) pos = i + 1;
+  }
+  return std::min(pos, tags.size());
+}
+
+void setEntityTag(TzDbObjectData& d, int code, const std::string& value) {
+  d.bodyChanged = true;
+  if (DxfTag* t = d.find(code)) {
+    t->set(value);
+    return;
+  }
+  size_t pos = entityInsertPos(d.tags);
+  if (code == 62) {  // colour follows the layer
+    for (size_t i = 0; i < d.tags.size(); ++i)
+      if (d.tags[i].code == 8) pos = i + 1;
+  }
+  d.tags.insert(d.tags.begin() + static_cast<long>(pos), DxfTag(code, value));
+}
+
+}  // namespace
+
+TzDbEntity::TzDbEntity() {
+  data()->tags = {DxfTag(0, ""), DxfTag(8, "0")};
+}
+
+TzString TzDbEntity::layer() const {
+  return tzutFromUtf8(data()->get(8, "0"));
+}
+
+TzDbObjectId TzDbEntity::layerId() const {
+  if (data()->db == nullptr) return {};
+  return data()->db->idOf(data()->db->findTableRecord("LAYER", layer()));
+}
+
+Tzad::ErrorStatus TzDbEntity::setLayer(TzDbObjectId layerId, bool, bool) {
+  if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  TzDbStub* stub = layerId.stub();
+  if (stub == nullptr) return Tzad::eNullObjectId;
+  if (stub->db->typeName(*stub) != "LAYER") return Tzad::eNotThatKindOfClass;
+  if (data()->db && stub->db != data()->db) return Tzad::eInvalidInput;
+  setEntityTag(*data(), 8, tzutToUtf8(stub->db->recordName(stub->index)));
+  return Tzad::eOk;
+}
+
+Tzad::ErrorStatus TzDbEntity::setLayer(const TzString& layerName, bool) {
+  if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  if (data()->db && data()->db->findTableRecord("LAYER", layerName) == kNoRecord)
+    return Tzad::eKeyNotFound;
+  setEntityTag(*data(), 8, tzutToUtf8(layerName));
+  return Tzad::eOk;
+}
+
+int TzDbEntity::colorIndex() const {
+  return data()->getInt(62, 256);
+}
+
+Tzad::ErrorStatus TzDbEntity::setColorIndex(int index) {
+  if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  if (index < 0 || index > 257) return Tzad::eInvalidInput;
+  setEntityTag(*data(), 62, std::to_string(index));
+  return Tzad::eOk;
+}
+
+void TzDbEntity::setDatabaseDefaults(TzDbDatabase* db) {
+  if (db == nullptr)
+    db = database() ? database() : tzdbHostApplicationServices()->workingDatabase();
+  if (db == nullptr) return;
+  std::string layerName = std::string(trimBlanks(db->impl().headerVar("$CLAYER").value_or("0")));
+  if (db->impl().findTableRecord("LAYER", tzutFromUtf8(layerName)) == kNoRecord) layerName = "0";
+  setEntityTag(*data(), 8, layerName);
+}
+
+bool TzDbEntity::isInPaperSpace() const {
+  return data()->getInt(67, 0) == 1;
+}
+
+// --- TzDb3dPolyline ---------------------------------------------------------------------
+
+TzDb3dPolyline::TzDb3dPolyline() : TzDb3dPolyline(TzDb::k3dSimplePoly, {}, false) {}
+
+TzDb3dPolyline::TzDb3dPolyline(TzDb::Poly3dType type, const std::vector<TzGePoint3d>& vertices,
+                               bool closed) {
+  TzDbObjectData& d = *data();
+  d.type = "POLYLINE";
+  d.tags = {DxfTag(0, "POLYLINE"),
+            DxfTag(8, "0"),
+            DxfTag(66, "1"),
+            DxfTag(10, "0.0"),
+            DxfTag(20, "0.0"),
+            DxfTag(30, "0.0"),
+            DxfTag(70, std::to_string(8 | (closed ? 1 : 0))),
+            DxfTag(75, std::to_string(type == TzDb::k3dQuadSplinePoly    ? 5
+                                      : type == TzDb::k3dCubicSplinePoly ? 6
+                                                                         : 0))};
+  d.newVertices = vertices;
+}
+
+TzDb::Poly3dType TzDb3dPolyline::polyType() const {
+  int curve = data()->getInt(75, 0);
+  return curve == 5   ? TzDb::k3dQuadSplinePoly
+         : curve == 6 ? TzDb::k3dCubicSplinePoly
+                      : TzDb::k3dSimplePoly;
+}
+
+bool TzDb3dPolyline::isClosed() const {
+  return (data()->getInt(70) & 1) != 0;
+}
+
+Tzad::ErrorStatus TzDb3dPolyline::makeClosed() {
+  if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  data()->set(70, std::to_string(data()->getInt(70) | 1));
+  return Tzad::eOk;
+}
+
+Tzad::ErrorStatus TzDb3dPolyline::makeOpen() {
+  if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  data()->set(70, std::to_string(data()->getInt(70) & ~1));
+  return Tzad::eOk;
+}
+
+std::vector<TzGePoint3d> TzDb3dPolyline::vertices() const {
+  const TzDbObjectData& d = *data();
+  if (d.isNew()) return d.newVertices;
+  std::vector<TzGePoint3d> points;
+  TzDbDatabaseImpl& db = *d.db;
+  for (uint32_t i = db.at(d.record).next; i != kNoRecord && db.at(i).has(kRecSubEntity);
+       i = db.at(i).next) {
+    if (db.typeName(db.at(i)) != "VERTEX") break;
+    TzDbObjectData v;
+    loadObjectData(v, db, i);
+    points.push_back({v.getReal(10), v.getReal(20), v.getReal(30)});
+  }
+  return points;
+}

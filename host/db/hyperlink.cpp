@@ -1,0 +1,226 @@
+// Hyperlinks live in extended data, the way DXF programs exchange them: application PE_URL
+// holds the first link (address; then a group with description, location and a flags group).
+// Further links go to application TZAD_HYPERLINKS, where readers of PE_URL do not see them.
+#include "tzdb_hyperlink.h"
+
+#include "db/object_data.h"
+#include "tzdb_database.h"
+
+namespace {
+
+constexpr std::string_view kPeUrl = "PE_URL";
+constexpr std::string_view kMoreLinks = "TZAD_HYPERLINKS";
+
+bool isApp(const DxfTag& t, std::string_view app) {
+  return t.code == 1001 && tzutEqualsNoCase(tzutFromUtf8(trimBlanks(t.value)), tzutFromUtf8(app));
+}
+
+// The tags of one application's extended data, after its 1001 group.
+std::pair<size_t, size_t> appRange(const DxfTags& xdata, std::string_view app) {
+  for (size_t i = 0; i < xdata.size(); ++i) {
+    if (!isApp(xdata[i], app)) continue;
+    size_t end = i + 1;
+    while (end < xdata.size() && xdata[end].code != 1001) ++end;
+    return {i, end};
+  }
+  return {xdata.size(), xdata.size()};
+}
+
+int parseFlags(const std::string& v) {
+  return std::atoi(std::string(trimBlanks(v)).c_str());
+}
+
+// Reads PE_URL tolerantly: any of the groups may be missing.
+void readPeUrl(const DxfTags& x, size_t begin, size_t end, TzDbHyperlinkCollection& links) {
+  if (begin >= end) return;
+  TzString address, description, location;
+  int flags = 0;
+  int depth = 0;
+  int stringsInGroup = 0;
+  bool haveAddress = false;
+  for (size_t i = begin + 1; i < end; ++i) {
+    const DxfTag& t = x[i];
+    if (t.code == 1002) {
+      depth += trimBlanks(t.value) == "{" ? 1 : -1;
+      continue;
+    }
+    if (t.code == 1000 && depth == 0 && !haveAddress) {
+      address = tzutFromUtf8(t.value);
+      haveAddress = true;
+    } else if (t.code == 1000 && depth == 1) {
+      (stringsInGroup++ == 0 ? description : location) = tzutFromUtf8(t.value);
+    } else if ((t.code == 1071 || t.code == 1070) && depth >= 1) {
+      flags = parseFlags(t.value);
+    }
+  }
+  links.addTail(address, description, location);
+  links.item(links.count() - 1)->setFlags(flags);
+}
+
+void readMoreLinks(const DxfTags& x, size_t begin, size_t end, TzDbHyperlinkCollection& links) {
+  for (size_t i = begin + 1; i < end; ++i) {
+    if (x[i].code != 1002 || trimBlanks(x[i].value) != "{") continue;
+    std::vector<TzString> texts;
+    int flags = 0;
+    for (++i; i < end && x[i].code != 1002; ++i) {
+      if (x[i].code == 1000) texts.push_back(tzutFromUtf8(x[i].value));
+      if (x[i].code == 1071 || x[i].code == 1070) flags = parseFlags(x[i].value);
+    }
+    texts.resize(3);
+    links.addTail(texts[0], texts[1], texts[2]);
+    links.item(links.count() - 1)->setFlags(flags);
+  }
+}
+
+std::string utf8(const TzString& s) {
+  return tzutToUtf8(s);
+}
+
+void appendPeUrl(DxfTags& x, const TzDbHyperlink& link) {
+  x.emplace_back(1001, std::string(kPeUrl));
+  x.emplace_back(1000, utf8(link.name()));
+  x.emplace_back(1002, "{");
+  x.emplace_back(1000, utf8(link.description()));
+  if (!link.subLocation().empty()) x.emplace_back(1000, utf8(link.subLocation()));
+  x.emplace_back(1002, "{");
+  x.emplace_back(1071, std::to_string(link.flags()));
+  x.emplace_back(1002, "}");
+  x.emplace_back(1002, "}");
+}
+
+void appendMoreLinks(DxfTags& x, const TzDbHyperlinkCollection& links) {
+  if (links.count() < 2) return;
+  x.emplace_back(1001, std::string(kMoreLinks));
+  for (int i = 1; i < links.count(); ++i) {
+    const TzDbHyperlink& l = *links.item(i);
+    x.emplace_back(1002, "{");
+    x.emplace_back(1000, utf8(l.name()));
+    x.emplace_back(1000, utf8(l.description()));
+    x.emplace_back(1000, utf8(l.subLocation()));
+    x.emplace_back(1071, std::to_string(l.flags()));
+    x.emplace_back(1002, "}");
+  }
+}
+
+void eraseApp(DxfTags& x, std::string_view app) {
+  auto [b, e] = appRange(x, app);
+  x.erase(x.begin() + static_cast<long>(b), x.begin() + static_cast<long>(e));
+}
+
+// Registers an application name the first time the drawing uses it.
+void registerApp(TzDbDatabase* db, std::string_view app) {
+  if (db == nullptr) return;
+  std::string& known = db->impl().registeredApps;
+  std::string key = "\n" + std::string(app) + "\n";
+  if (known.find(key) != std::string::npos) return;
+  known += key;
+  TzDbRegAppTable* table = nullptr;
+  if (db->getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return;
+  TzString name = tzutFromUtf8(app);
+  if (!table->has(name)) {
+    auto* rec = new TzDbRegAppTableRecord();
+    rec->setName(name);
+    if (table->add(rec) == Tzad::eOk)
+      rec->close();
+    else
+      delete rec;
+  }
+  table->close();
+}
+
+}  // namespace
+
+TzString TzDbHyperlink::getDisplayString() const {
+  if (!description_.empty()) return description_;
+  if (subLocation_.empty()) return name_;
+  return name_ + u"#" + subLocation_;
+}
+
+TzDbHyperlink* TzDbHyperlinkCollection::item(int index) const {
+  if (index < 0 || index >= count()) return nullptr;
+  return items_[static_cast<size_t>(index)].get();
+}
+
+void TzDbHyperlinkCollection::addAt(int index, const TzString& name, const TzString& description,
+                                    const TzString& subLocation) {
+  auto link = std::make_unique<TzDbHyperlink>();
+  link->setName(name);
+  link->setDescription(description);
+  link->setSubLocation(subLocation);
+  index = std::clamp(index, 0, count());
+  items_.insert(items_.begin() + index, std::move(link));
+}
+void TzDbHyperlinkCollection::addHead(const TzString& n, const TzString& d, const TzString& s) {
+  addAt(0, n, d, s);
+}
+void TzDbHyperlinkCollection::addTail(const TzString& n, const TzString& d, const TzString& s) {
+  addAt(count(), n, d, s);
+}
+void TzDbHyperlinkCollection::removeAt(int index) {
+  if (index >= 0 && index < count()) items_.erase(items_.begin() + index);
+}
+void TzDbHyperlinkCollection::removeHead() {
+  removeAt(0);
+}
+void TzDbHyperlinkCollection::removeTail() {
+  removeAt(count() - 1);
+}
+
+TzDbEntityHyperlinkPE* TzDbEntityHyperlinkPE::query(const TzRxObject* object) {
+  static TzDbEntityHyperlinkPE pe;
+  return object && object->isKindOf(TzDbEntity::desc()) ? &pe : nullptr;
+}
+
+Tzad::ErrorStatus TzDbEntityHyperlinkPE::getHyperlinkCollection(TzDbObject* object,
+                                                                TzDbHyperlinkCollection*& links,
+                                                                bool oneOnly, bool) {
+  links = nullptr;
+  if (query(object) == nullptr) return Tzad::eNotThatKindOfClass;
+  auto result = std::make_unique<TzDbHyperlinkCollection>();
+  const DxfTags& x = object->data()->xdata;
+  auto [pb, pe] = appRange(x, kPeUrl);
+  readPeUrl(x, pb, pe, *result);
+  if (!oneOnly && result->count() > 0) {
+    auto [mb, me] = appRange(x, kMoreLinks);
+    readMoreLinks(x, mb, me, *result);
+  }
+  links = result.release();
+  return Tzad::eOk;
+}
+
+Tzad::ErrorStatus TzDbEntityHyperlinkPE::setHyperlinkCollection(TzDbObject* object,
+                                                                TzDbHyperlinkCollection* links) {
+  std::unique_ptr<TzDbHyperlinkCollection> owned(links);
+  if (query(object) == nullptr) return Tzad::eNotThatKindOfClass;
+  if (!object->isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  TzDbObjectData& d = *object->data();
+  eraseApp(d.xdata, kPeUrl);
+  eraseApp(d.xdata, kMoreLinks);
+  if (owned && owned->count() > 0) {
+    registerApp(object->database(), kPeUrl);
+    if (owned->count() > 1) registerApp(object->database(), kMoreLinks);
+    appendPeUrl(d.xdata, *owned->item(0));
+    appendMoreLinks(d.xdata, *owned);
+  }
+  d.xdataChanged = true;
+  return Tzad::eOk;
+}
+
+Tzad::ErrorStatus TzDbEntityHyperlinkPE::getHyperlinkCount(TzDbObject* object, unsigned int& count,
+                                                           bool ignoreBlockDefinitions) {
+  count = 0;
+  TzDbHyperlinkCollection* links = nullptr;
+  Tzad::ErrorStatus es = getHyperlinkCollection(object, links, false, ignoreBlockDefinitions);
+  if (es != Tzad::eOk) return es;
+  count = static_cast<unsigned>(links->count());
+  delete links;
+  return Tzad::eOk;
+}
+
+Tzad::ErrorStatus TzDbEntityHyperlinkPE::hasHyperlink(TzDbObject* object, bool& hasLink,
+                                                      bool ignoreBlockDefinitions) {
+  unsigned count = 0;
+  Tzad::ErrorStatus es = getHyperlinkCount(object, count, ignoreBlockDefinitions);
+  hasLink = count > 0;
+  return es;
+}

@@ -1,0 +1,251 @@
+#include <charconv>
+#include <cstdlib>
+
+#include "db/object_data.h"
+#include "tzdb_database.h"
+
+// Host-internal access to the protected constructors of the SDK classes.
+struct TzDbObjectFactory {
+  template <typename T>
+  static TzDbObject* make(std::unique_ptr<TzDbObjectData> data) {
+    struct Access : T {
+      explicit Access(std::unique_ptr<TzDbObjectData> d) : T(std::move(d)) {}
+    };
+    return new Access(std::move(data));
+  }
+};
+
+DxfTag* TzDbObjectData::find(int code) {
+  for (DxfTag& t : tags)
+    if (t.code == code) return &t;
+  return nullptr;
+}
+
+const DxfTag* TzDbObjectData::find(int code) const {
+  for (const DxfTag& t : tags)
+    if (t.code == code) return &t;
+  return nullptr;
+}
+
+const DxfTag* TzDbObjectData::findAfter(std::string_view marker, int code) const {
+  bool seen = false;
+  for (const DxfTag& t : tags) {
+    if (t.code == 100 && t.value == marker)
+      seen = true;
+    else if (seen && t.code == code)
+      return &t;
+  }
+  return nullptr;
+}
+
+std::string TzDbObjectData::get(int code, std::string_view fallback) const {
+  const DxfTag* t = find(code);
+  return t ? t->value : std::string(fallback);
+}
+
+int TzDbObjectData::getInt(int code, int fallback) const {
+  const DxfTag* t = find(code);
+  if (!t) return fallback;
+  std::string_view v = trimBlanks(t->value);
+  int value = fallback;
+  std::from_chars(v.data(), v.data() + v.size(), value);
+  return value;
+}
+
+double TzDbObjectData::getReal(int code, double fallback) const {
+  const DxfTag* t = find(code);
+  if (!t) return fallback;
+  std::string v(trimBlanks(t->value));
+  char* end = nullptr;
+  double value = std::strtod(v.c_str(), &end);
+  return end == v.c_str() ? fallback : value;
+}
+
+void TzDbObjectData::set(int code, const std::string& value, int after) {
+  bodyChanged = true;
+  if (DxfTag* t = find(code)) {
+    t->set(value);
+    return;
+  }
+  size_t pos = tags.size();
+  if (after >= 0) {
+    for (size_t i = 0; i < tags.size(); ++i)
+      if (tags[i].code == after) pos = i + 1;
+  }
+  tags.insert(tags.begin() + static_cast<long>(pos), DxfTag(code, value));
+}
+
+void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record) {
+  data.db = &db;
+  data.record = record;
+  const TzDbStub& r = db.at(record);
+  data.type = db.typeName(r);
+  std::string_view body = db.text.view(r.body);
+  DxfTags all = parseTags(body, db.codec);
+  size_t split = all.size();
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i].code == 1001) {
+      split = i;
+      break;
+    }
+  }
+  data.bodyBytesBeforeXdata =
+      split < all.size() ? static_cast<size_t>(all[split].raw.data() - body.data()) : body.size();
+  data.xdata.assign(std::make_move_iterator(all.begin() + static_cast<long>(split)),
+                    std::make_move_iterator(all.end()));
+  all.resize(split);
+  data.tags = std::move(all);
+  if (r.xdata.size) data.xdata = parseTags(db.text.view(r.xdata), db.codec);
+}
+
+void commitObjectData(TzDbObjectData& data) {
+  if (data.isNew()) return;
+  TzDbStub& r = data.db->at(data.record);
+  if (data.erasing) {
+    r.flags |= kRecErased;
+    data.db->modified = true;
+  }
+  if (!data.bodyChanged && !data.xdataChanged) return;
+  data.db->modified = true;
+  if (data.bodyChanged) {
+    std::string out;
+    writeTags(data.tags, data.db->codec, data.db->eol, out);
+    r.body = data.db->text.store(out);
+  } else if (r.xdata.size == 0) {
+    // Only the extended data changed: the rest of the record keeps its original bytes.
+    r.body.size = static_cast<uint32_t>(data.bodyBytesBeforeXdata);
+  }
+  std::string x;
+  writeTags(data.xdata, data.db->codec, data.db->eol, x);
+  r.xdata = data.db->text.store(x);
+}
+
+// --- TzDbObject ---------------------------------------------------------------------------
+
+TzDbObject::TzDbObject() : data_(std::make_unique<TzDbObjectData>()) {}
+TzDbObject::TzDbObject(std::unique_ptr<TzDbObjectData> data) : data_(std::move(data)) {}
+TzDbObject::~TzDbObject() {
+  if (data_ && data_->mode == TzDb::kForWrite && data_->stub()) data_->stub()->openedForWrite = 0;
+}
+
+TzDbObjectId TzDbObject::objectId() const {
+  return data_->isNew() ? TzDbObjectId() : TzDbObjectId(data_->stub());
+}
+
+TzDbObjectId TzDbObject::ownerId() const {
+  if (data_->isNew()) return {};
+  unsigned long long h = 0;
+  if (!parseHandle(data_->get(330), h)) return {};
+  return data_->db->idOf(data_->db->findByHandle(h));
+}
+
+TzDbHandle TzDbObject::getDbHandle() const {
+  return data_->isNew() ? TzDbHandle() : TzDbHandle(data_->stub()->handle);
+}
+
+TzDbDatabase* TzDbObject::database() const {
+  return data_->db ? data_->db->self : nullptr;
+}
+TzString TzDbObject::dxfName() const {
+  return tzutFromUtf8(data_->type);
+}
+bool TzDbObject::isReadEnabled() const {
+  return true;
+}
+bool TzDbObject::isWriteEnabled() const {
+  return data_->mode == TzDb::kForWrite;
+}
+bool TzDbObject::isNewObject() const {
+  return data_->isNew();
+}
+bool TzDbObject::isErased() const {
+  return data_->erasing || (data_->stub() && data_->stub()->has(kRecErased));
+}
+
+Tzad::ErrorStatus TzDbObject::erase(bool erasing) {
+  if (data_->mode != TzDb::kForWrite) return Tzad::eNotOpenForWrite;
+  if (data_->isNew()) return Tzad::eNotInDatabase;
+  TzDbStub* stub = data_->stub();
+  if (!erasing) {
+    stub->flags &= static_cast<uint8_t>(~kRecErased);
+    data_->erasing = false;
+    data_->db->modified = true;
+    return Tzad::eOk;
+  }
+  data_->erasing = true;
+  // A polyline's vertices and an insert's attributes go with it.
+  for (uint32_t i = stub->next; i != kNoRecord && data_->db->at(i).has(kRecSubEntity);
+       i = data_->db->at(i).next) {
+    data_->db->at(i).flags |= kRecErased;
+  }
+  return Tzad::eOk;
+}
+
+Tzad::ErrorStatus TzDbObject::close() {
+  if (data_->isNew()) return Tzad::eOk;
+  if (data_->mode == TzDb::kForWrite && !data_->stub()->has(kRecVirtual)) commitObjectData(*data_);
+  delete this;
+  return Tzad::eOk;
+}
+
+// --- opening ------------------------------------------------------------------------------
+
+namespace {
+
+bool layerIsLocked(TzDbDatabaseImpl& db, const std::string& layerName) {
+  uint32_t layer = db.findTableRecord("LAYER", tzutFromUtf8(layerName));
+  if (layer == kNoRecord) return false;
+  DxfTags tags = parseTags(db.text.view(db.at(layer).body), db.codec);
+  for (const DxfTag& t : tags)
+    if (t.code == 70) return (std::atoi(t.value.c_str()) & 4) != 0;
+  return false;
+}
+
+}  // namespace
+
+Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMode mode,
+                                 bool openErased) {
+  obj = nullptr;
+  TzDbStub* stub = id.stub();
+  if (stub == nullptr) return Tzad::eNullObjectId;
+  if (stub->has(kRecErased) && !openErased) return Tzad::eWasErased;
+  if (mode == TzDb::kForWrite && stub->openedForWrite) return Tzad::eWasOpenForWrite;
+  auto data = std::make_unique<TzDbObjectData>();
+  loadObjectData(*data, *stub->db, stub->index);
+  data->mode = mode == TzDb::kForWrite ? TzDb::kForWrite : TzDb::kForRead;
+  if (mode == TzDb::kForWrite && stub->has(kRecEntity) &&
+      layerIsLocked(*stub->db, data->get(8, "0")))
+    return Tzad::eOnLockedLayer;
+  if (mode == TzDb::kForWrite) stub->openedForWrite = 1;
+  obj = makeObjectFor(std::move(data));
+  return Tzad::eOk;
+}
+
+TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data) {
+  const std::string& type = data->type;
+  TzDbStub* stub = data->stub();
+  using F = TzDbObjectFactory;
+  if (stub && stub->has(kRecEntity)) {
+    if (type == "POLYLINE" && (data->getInt(70) & 8))
+      return F::make<TzDb3dPolyline>(std::move(data));
+    return F::make<TzDbEntity>(std::move(data));
+  }
+  if (type == "TABLE") {
+    std::string name = data->get(2);
+    if (name == "LAYER") return F::make<TzDbLayerTable>(std::move(data));
+    if (name == "VIEW") return F::make<TzDbViewTable>(std::move(data));
+    if (name == "BLOCK_RECORD") return F::make<TzDbBlockTable>(std::move(data));
+    if (name == "APPID") return F::make<TzDbRegAppTable>(std::move(data));
+    return F::make<TzDbSymbolTable>(std::move(data));
+  }
+  if (type == "LAYER") return F::make<TzDbLayerTableRecord>(std::move(data));
+  if (type == "VIEW") return F::make<TzDbViewTableRecord>(std::move(data));
+  if (type == "BLOCK_RECORD") return F::make<TzDbBlockTableRecord>(std::move(data));
+  if (type == "APPID") return F::make<TzDbRegAppTableRecord>(std::move(data));
+  if (type == "LTYPE" || type == "STYLE" || type == "UCS" || type == "VPORT" || type == "DIMSTYLE")
+    return F::make<TzDbSymbolTableRecord>(std::move(data));
+  if (type == "DICTIONARY") return F::make<TzDbDictionary>(std::move(data));
+  if (type == "LAYOUT") return F::make<TzDbLayout>(std::move(data));
+  if (type == "PLOTSETTINGS") return F::make<TzDbPlotSettings>(std::move(data));
+  return F::make<TzDbObject>(std::move(data));
+}

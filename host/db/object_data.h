@@ -1,0 +1,46 @@
+// An object while it is open: its tags, parsed from the record, and what changed.
+#pragma once
+
+#include "db/database_impl.h"
+#include "tzdb_object.h"
+#include "tzge_point3d.h"
+
+struct TzDbObjectData {
+  TzDbDatabaseImpl* db = nullptr;
+  uint32_t record = kNoRecord;  // kNoRecord while the object is new, outside any database
+  TzDb::OpenMode mode = TzDb::kForWrite;
+  std::string type;
+  DxfTags tags;                     // the record's tags up to its extended data, group 0 first
+  DxfTags xdata;                    // extended data: from the first 1001 group on
+  size_t bodyBytesBeforeXdata = 0;  // where the extended data began in the record's text
+  bool bodyChanged = false;
+  bool xdataChanged = false;
+  bool erasing = false;
+  std::vector<TzGePoint3d> newVertices;  // a new polyline's vertices until it is appended
+
+  bool isNew() const { return record == kNoRecord; }
+  TzDbStub* stub() const { return isNew() ? nullptr : &db->at(record); }
+
+  // The first tag with this code (before the extended data), or null.
+  DxfTag* find(int code);
+  const DxfTag* find(int code) const;
+  std::string get(int code, std::string_view fallback = {}) const;
+  // The first tag with this code after the subclass marker (group 100) `marker`, or null.
+  const DxfTag* findAfter(std::string_view marker, int code) const;
+  int getInt(int code, int fallback = 0) const;
+  double getReal(int code, double fallback = 0.0) const;
+  // Sets the first tag with this code; when missing, inserts it after the last tag with
+  // code `after` (or at the end).
+  void set(int code, const std::string& value, int after = -1);
+  void setInt(int code, int value, int after = -1) { set(code, std::to_string(value), after); }
+  void setReal(int code, double value, int after = -1) { set(code, formatReal(value), after); }
+  void markChanged() { bodyChanged = true; }
+  bool isNewerThanR12() const { return db == nullptr || db->version > TzDb::kDHL_R12; }
+};
+
+// Loads the tags of a record.
+void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record);
+// Writes changed tags back into the record's text.
+void commitObjectData(TzDbObjectData& data);
+// Creates the right SDK object for a record's type.
+TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data);

@@ -1,0 +1,39 @@
+// One group of a DXF file: a group code and its value.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TextCodec;
+
+struct DxfTag {
+  int code = 0;
+  std::string value;     // UTF-8
+  std::string_view raw;  // both lines as the file holds them; empty once changed or when new
+
+  DxfTag() = default;
+  DxfTag(int c, std::string v) : code(c), value(std::move(v)) {}
+  void set(std::string v) {
+    if (v == value && !raw.empty()) return;
+    value = std::move(v);
+    raw = {};
+  }
+};
+
+using DxfTags = std::vector<DxfTag>;
+
+// Splits an object's text (as stored by the database, already validated) into tags.
+DxfTags parseTags(std::string_view text, const TextCodec& codec);
+// Writes tags; unchanged tags are copied as they were, new ones use the given line ending.
+void writeTags(const DxfTags& tags, const TextCodec& codec, std::string_view eol, std::string& out);
+// The value of a group line with its trailing carriage return removed.
+std::string_view trimLineEnd(std::string_view line);
+// Leading and trailing blanks removed (group code lines and numbers are padded).
+std::string_view trimBlanks(std::string_view text);
+// Parses a group code; false when the line is not a whole number in the DXF range.
+bool parseGroupCode(std::string_view line, int& code);
+// Parses a hexadecimal handle of up to 16 digits; false for anything else.
+bool parseHandle(std::string_view text, unsigned long long& handle);
+std::string formatHandle(unsigned long long handle);
+std::string formatReal(double value);

@@ -1,0 +1,86 @@
+// Writing a drawing. Records are copied byte for byte in file order; only records that were
+// changed or added carry new text. The file is written beside the target and renamed over it,
+// so a failed save leaves the old drawing intact.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "db/database_impl.h"
+
+std::string TzDbDatabaseImpl::serialize() const {
+  size_t total = 0;
+  for (uint32_t i = head; i != kNoRecord; i = at(i).next)
+    total += at(i).body.size + at(i).xdata.size;
+  std::string out;
+  out.reserve(total);
+  for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
+    const TzDbStub& r = at(i);
+    if (r.has(kRecErased) || r.has(kRecVirtual)) continue;
+    out += text.view(r.body);
+    out += text.view(r.xdata);
+  }
+  return out;
+}
+
+void TzDbDatabaseImpl::updateHandseedForSave() {
+  if (!fileHasHandles || nextHandle <= fileHandseed) return;
+  setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle));
+  fileHandseed = nextHandle;
+}
+
+namespace {
+
+bool writeAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+std::string folderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool TzDbDatabaseImpl::save(const std::u16string& path) {
+  std::string file = u16ToPath(path);
+  if (file.empty()) {
+    fail("cannot save: no file name");
+    return false;
+  }
+  updateHandseedForSave();
+  std::string content = serialize();
+  std::string temp = file + ".tzad-XXXXXX";
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    fail(file + ": cannot save: cannot create a file in " + folderOf(file) + " (" +
+         std::strerror(errno) + ")");
+    return false;
+  }
+  bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
+  int writeErrno = errno;
+  ok = (::close(fd) == 0) && ok;
+  // A saved drawing keeps the permissions of the file it replaces.
+  struct stat old {};
+  if (ok) ::chmod(temp.c_str(), ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+  if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
+    if (ok) writeErrno = errno;
+    ::unlink(temp.c_str());
+    fail(file + ": cannot save: " + std::strerror(writeErrno) + "; the file on disk is unchanged");
+    return false;
+  }
+  fileName = path;
+  modified = false;
+  return true;
+}

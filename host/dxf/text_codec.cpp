@@ -1,0 +1,213 @@
+#include "dxf/text_codec.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const iconv_t kNoIconv = reinterpret_cast<iconv_t>(-1);
+
+bool isAscii(std::string_view s) {
+  for (unsigned char c : s)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Length of the UTF-8 sequence starting at s[i], 1 for a malformed byte.
+size_t utf8Length(std::string_view s, size_t i) {
+  unsigned char c = static_cast<unsigned char>(s[i]);
+  size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+  if (i + n > s.size()) return 1;
+  for (size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
+  return n;
+}
+
+char32_t utf8Decode(std::string_view seq) {
+  unsigned char c = static_cast<unsigned char>(seq[0]);
+  if (seq.size() == 1) return c;
+  char32_t cp = c & (0x7F >> seq.size());
+  for (size_t k = 1; k < seq.size(); ++k) cp = (cp << 6) | (seq[k] & 0x3F);
+  return cp;
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Replaces \U+XXXX escapes, which older releases use for characters outside the code page.
+std::string decodeUnicodeEscapes(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\\' && i + 6 < s.size() + 0 && (s[i + 1] == 'U' || s[i + 1] == 'u') &&
+        s[i + 2] == '+') {
+      int v = 0;
+      bool ok = true;
+      for (size_t k = 3; k < 7 && ok; ++k) {
+        int h = i + k < s.size() ? hexValue(s[i + k]) : -1;
+        ok = h >= 0;
+        v = v * 16 + h;
+      }
+      if (ok) {
+        appendUtf8(out, static_cast<char32_t>(v));
+        i += 6;
+        continue;
+      }
+    }
+    out += s[i];
+  }
+  return out;
+}
+
+std::string decodeCarets(std::string_view s) {
+  if (s.find('^') == std::string_view::npos) return std::string(s);
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '^' && i + 1 < s.size()) {
+      char n = s[i + 1];
+      if (n == ' ') {
+        out += '^';
+        ++i;
+        continue;
+      }
+      if (n >= '@' && n <= '_') {
+        out += static_cast<char>(n - '@');
+        ++i;
+        continue;
+      }
+    }
+    out += s[i];
+  }
+  return out;
+}
+
+std::string encodeCarets(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) < 0x20) {
+      out += '^';
+      out += static_cast<char>(c + '@');
+    } else if (c == '^') {
+      out += "^ ";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// Converts with iconv; returns false when a sequence cannot be converted.
+bool convert(iconv_t cd, std::string_view in, std::string& out) {
+  out.clear();
+  if (in.empty()) return true;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  std::vector<char> buf(in.size() * 4 + 16);
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  char* dst = buf.data();
+  size_t dstLeft = buf.size();
+  if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1)) return false;
+  out.assign(buf.data(), buf.size() - dstLeft);
+  return true;
+}
+
+}  // namespace
+
+TextCodec::~TextCodec() {
+  close();
+}
+
+void TextCodec::close() {
+  if (toUtf8_ != kNoIconv) iconv_close(toUtf8_);
+  if (fromUtf8_ != kNoIconv) iconv_close(fromUtf8_);
+  toUtf8_ = fromUtf8_ = kNoIconv;
+}
+
+std::string TextCodec::iconvName(std::string_view codePage) {
+  std::string upper;
+  for (char c : codePage) upper += static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  if (upper.rfind("ANSI_", 0) == 0 && upper.size() > 5) {
+    std::string number = upper.substr(5);
+    if (number.find_first_not_of("0123456789") == std::string::npos) return "CP" + number;
+  }
+  if (upper == "DOS850") return "CP850";
+  if (upper == "DOS437") return "CP437";
+  if (upper == "DOS932") return "CP932";
+  if (upper == "GB2312") return "CP936";
+  if (upper == "BIG5") return "CP950";
+  return "CP1252";
+}
+
+void TextCodec::configure(bool utf8, std::string_view codePage) {
+  close();
+  utf8_ = utf8;
+  if (utf8) return;
+  std::string name = iconvName(codePage);
+  toUtf8_ = iconv_open("UTF-8", name.c_str());
+  fromUtf8_ = iconv_open(name.c_str(), "UTF-8");
+  if (toUtf8_ == kNoIconv || fromUtf8_ == kNoIconv) {
+    close();
+    toUtf8_ = iconv_open("UTF-8", "CP1252");
+    fromUtf8_ = iconv_open("CP1252", "UTF-8");
+  }
+}
+
+std::string TextCodec::decode(std::string_view raw) const {
+  if (utf8_ || isAscii(raw)) {
+    return utf8_ ? decodeCarets(raw) : decodeCarets(decodeUnicodeEscapes(raw));
+  }
+  std::string out;
+  if (toUtf8_ == kNoIconv || !convert(toUtf8_, raw, out)) {
+    // Bytes the code page does not define: keep them readable rather than fail the drawing.
+    out.clear();
+    for (unsigned char c : raw) appendUtf8(out, c);
+  }
+  return decodeCarets(decodeUnicodeEscapes(out));
+}
+
+std::string TextCodec::encode(std::string_view utf8) const {
+  std::string escaped = encodeCarets(utf8);
+  if (utf8_ || isAscii(escaped)) return escaped;
+  std::string out;
+  std::string piece;
+  for (size_t i = 0; i < escaped.size();) {
+    size_t n = utf8Length(escaped, i);
+    std::string_view seq(escaped.data() + i, n);
+    if (n == 1 && static_cast<unsigned char>(seq[0]) < 0x80) {
+      out += seq[0];
+    } else if (fromUtf8_ != kNoIconv && convert(fromUtf8_, seq, piece)) {
+      out += piece;
+    } else {
+      char esc[16];
+      std::snprintf(esc, sizeof esc, "\\U+%04X", static_cast<unsigned>(utf8Decode(seq)) & 0xFFFF);
+      out += esc;
+    }
+    i += n;
+  }
+  return out;
+}

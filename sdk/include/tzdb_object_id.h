@@ -1,0 +1,50 @@
+// Stable identities of database objects.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class TzDbDatabase;
+struct TzDbStub;  // the host's record behind an id; opaque to modules
+
+// A DXF handle: the object's persistent name inside its drawing.
+class TzDbHandle {
+ public:
+  TzDbHandle() = default;
+  explicit TzDbHandle(uint64_t value) : value_(value) {}
+  uint64_t value() const { return value_; }
+  bool isNull() const { return value_ == 0; }
+  bool operator==(const TzDbHandle&) const = default;
+  auto operator<=>(const TzDbHandle&) const = default;
+
+ private:
+  uint64_t value_ = 0;
+};
+
+class TzDbObjectId {
+ public:
+  TzDbObjectId() = default;
+  explicit TzDbObjectId(TzDbStub* stub) : stub_(stub) {}
+
+  bool isNull() const { return stub_ == nullptr; }
+  bool isValid() const { return stub_ != nullptr; }
+  bool isErased() const;
+  TzDbHandle handle() const;
+  TzDbDatabase* database() const;
+  TzDbStub* stub() const { return stub_; }
+
+  bool operator==(const TzDbObjectId&) const = default;
+  auto operator<=>(const TzDbObjectId&) const = default;
+
+  static const TzDbObjectId kNull;
+
+ private:
+  TzDbStub* stub_ = nullptr;
+};
+
+template <>
+struct std::hash<TzDbObjectId> {
+  size_t operator()(const TzDbObjectId& id) const noexcept {
+    return std::hash<const void*>()(id.stub());
+  }
+};
