@@ -41,6 +41,7 @@ void TzDbDatabaseImpl::clear() {
   fileHasHandles = true;
   nextHandle = 1;
   fileHandseed = 0;
+  handseedNeeded = 0;
 }
 
 uint32_t TzDbDatabaseImpl::indexOf(TzDbObjectId id) const {
@@ -79,6 +80,8 @@ uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
     modified = true;
   }
   if (handle != 0) addHandle(handle, index);
+  if (!(flags & (kRecVirtual | kRecNoHandle)))
+    handseedNeeded = std::max(handseedNeeded, handle + 1);
   return index;
 }
 

@@ -79,6 +79,7 @@ struct TzDbDatabaseImpl {
   bool fileHasHandles = true;
   uint64_t nextHandle = 1;
   uint64_t fileHandseed = 0;
+  uint64_t handseedNeeded = 0;  // past the highest handle a new record writes
   bool modified = false;
   std::string registeredApps;  // application names known to be registered, \n-separated
 

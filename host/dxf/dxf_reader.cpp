@@ -144,12 +144,12 @@ bool TzDbDatabaseImpl::parse(std::string content, const std::string& name) {
     if (codeEnd >= s.size() && trimBlanks(codeLine).empty()) break;  // trailing blank text
     int code = 0;
     if (!parseGroupCode(codeLine, code)) {
-      std::string shown(trimLineEnd(codeLine).substr(0, 40));
+      std::string shown(trimBlanks(codeLine).substr(0, 40));
       for (char& c : shown)
         if (static_cast<unsigned char>(c) < 0x20) c = '?';
       return error(line, "group code '" + shown + "' is not a number");
     }
-    if (codeEnd >= s.size())
+    if (codeEnd + 1 >= s.size())
       return error(line,
                    "the file ends after a group code: it has an odd number of lines (truncated?)");
     size_t valueEnd = s.find('\n', codeEnd + 1);
@@ -257,6 +257,7 @@ bool TzDbDatabaseImpl::parse(std::string content, const std::string& name) {
           return error(line + 1,
                        "'" + std::string(trimBlanks(value).substr(0, 40)) + "' is not a handle");
         r.handle = h;
+        handleIndex.emplace_back(h, current);
         handleTaken = true;
       } else if (code == 67 && (r.flags & kRecEntity) && st.section == Section::Entities &&
                  trimBlanks(value) == "1") {

@@ -26,7 +26,7 @@ std::string TzDbDatabaseImpl::serialize() const {
 }
 
 void TzDbDatabaseImpl::updateHandseedForSave() {
-  if (!fileHasHandles || nextHandle <= fileHandseed) return;
+  if (!fileHasHandles || handseedNeeded <= fileHandseed) return;
   setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle));
   fileHandseed = nextHandle;
 }

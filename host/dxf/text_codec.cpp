@@ -57,27 +57,38 @@ int hexValue(char c) {
   return -1;
 }
 
-// Replaces \U+XXXX escapes, which older releases use for characters outside the code page.
+// The value of a \U+XXXX escape at s[i], or -1.
+int escapeAt(std::string_view s, size_t i) {
+  if (i + 7 > s.size() || s[i] != '\\' || (s[i + 1] != 'U' && s[i + 1] != 'u') || s[i + 2] != '+')
+    return -1;
+  int v = 0;
+  for (size_t k = 3; k < 7; ++k) {
+    int h = hexValue(s[i + k]);
+    if (h < 0) return -1;
+    v = v * 16 + h;
+  }
+  return v;
+}
+
+// Replaces \U+XXXX escapes, which older releases use for characters outside the code page;
+// a pair of surrogate escapes makes one character.
 std::string decodeUnicodeEscapes(std::string_view s) {
   std::string out;
   out.reserve(s.size());
   for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '\\' && i + 6 < s.size() + 0 && (s[i + 1] == 'U' || s[i + 1] == 'u') &&
-        s[i + 2] == '+') {
-      int v = 0;
-      bool ok = true;
-      for (size_t k = 3; k < 7 && ok; ++k) {
-        int h = i + k < s.size() ? hexValue(s[i + k]) : -1;
-        ok = h >= 0;
-        v = v * 16 + h;
-      }
-      if (ok) {
-        appendUtf8(out, static_cast<char32_t>(v));
-        i += 6;
-        continue;
-      }
+    int v = escapeAt(s, i);
+    if (v < 0) {
+      out += s[i];
+      continue;
     }
-    out += s[i];
+    char32_t cp = static_cast<char32_t>(v);
+    int low = v >= 0xD800 && v <= 0xDBFF ? escapeAt(s, i + 7) : -1;
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + static_cast<char32_t>(low - 0xDC00);
+      i += 7;
+    }
+    appendUtf8(out, cp);
+    i += 6;
   }
   return out;
 }
@@ -203,8 +214,16 @@ std::string TextCodec::encode(std::string_view utf8) const {
     } else if (fromUtf8_ != kNoIconv && convert(fromUtf8_, seq, piece)) {
       out += piece;
     } else {
-      char esc[16];
-      std::snprintf(esc, sizeof esc, "\\U+%04X", static_cast<unsigned>(utf8Decode(seq)) & 0xFFFF);
+      char32_t cp = utf8Decode(seq);
+      char esc[24];
+      if (cp >= 0x10000) {
+        cp -= 0x10000;
+        std::snprintf(esc, sizeof esc, "\\U+%04X\\U+%04X",
+                      static_cast<unsigned>(0xD800 + (cp >> 10)),
+                      static_cast<unsigned>(0xDC00 + (cp & 0x3FF)));
+      } else {
+        std::snprintf(esc, sizeof esc, "\\U+%04X", static_cast<unsigned>(cp));
+      }
       out += esc;
     }
     i += n;

@@ -1,0 +1,125 @@
+// Bad files never crash the reader and never change on disk; each error names file and line.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "test_support.h"
+#include "tzdb_database.h"
+
+using namespace tzt;
+
+namespace {
+
+const std::string kGood =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n 20\n0.0\n 11\n1.0\n 21\n1.0\n"
+    "  0\nENDSEC\n  0\nEOF\n";
+
+struct BadFile {
+  const char* name;
+  std::string content;
+  const char* expected;  // part of the error text after "FILE: "
+};
+std::ostream& operator<<(std::ostream& out, const BadFile& s) {
+  return out << s.name;
+}
+
+class BadInput : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadInput, ClearErrorAndFileUntouched) {
+  TempDir dir;
+  std::string path = dir.file("bad.dxf");
+  writeFile(path, GetParam().content);
+  TzDbDatabase db(false);
+  EXPECT_NE(db.readDwgFile(u16(path)), Tzad::eOk);
+  std::string error = u8(db.lastErrorText());
+  EXPECT_EQ(error.rfind(path + ": ", 0), 0u) << error;
+  EXPECT_NE(error.find(GetParam().expected), std::string::npos) << error;
+  EXPECT_EQ(readFile(path), GetParam().content);
+  EXPECT_TRUE(db.allEntityIds().empty());
+  EXPECT_EQ(db.saveAs(u16(dir.file("out.dxf"))), Tzad::eNoDatabase);
+}
+
+std::string garbage() {
+  std::string g;
+  for (int i = 0; i < 4096; ++i) g += static_cast<char>((i * 7919) % 256);
+  return g;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadInput,
+    ::testing::Values(
+        BadFile{"Truncated", kGood.substr(0, kGood.find("  0\nENDSEC\n  0\nEOF")),
+                "line 27: the file ends inside section ENTITIES (missing ENDSEC and EOF)"},
+        BadFile{"OddLineCount", kGood.substr(0, kGood.size() - 4),
+                "line 29: the file ends after a group code"},
+        BadFile{"NonNumericCode", "  0\nSECTION\n  x2\nHEADER\n",
+                "line 3: group code 'x2' is not a number"},
+        BadFile{"MissingSectionEnd",
+                "  0\nSECTION\n  2\nHEADER\n  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n",
+                "line 5: SECTION inside section HEADER (missing ENDSEC)"},
+        BadFile{"BinaryGarbage", garbage(), "line 1: group code"},
+        BadFile{"BinaryDwg", std::string("AC1032\0\0\0\0\x1f\x8b garbage", 20),
+                "line 1: this is a binary DWG drawing, not DXF"},
+        BadFile{"BadHandle",
+                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+                "  0\nLINE\n  5\nZZ-TOP\n  0\nENDSEC\n  0\nEOF\n",
+                "line 14: 'ZZ-TOP' is not a handle"},
+        BadFile{"HugeHandle",
+                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+                "  0\nLINE\n  5\n123456789ABCDEF01\n  0\nENDSEC\n  0\nEOF\n",
+                "line 14: '123456789ABCDEF01' is not a handle"},
+        BadFile{"DuplicateHandle",
+                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+                "  0\nLINE\n  5\nA1\n  0\nLINE\n  5\nA1\n  0\nENDSEC\n  0\nEOF\n",
+                "handle A1 is used by two objects"},
+        BadFile{"NoHeader", "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n",
+                "the file has no HEADER section"},
+        BadFile{"Empty", "", "line 1: the file holds no DXF data"},
+        BadFile{"EntityOutsideSection", "  0\nLINE\n  8\n0\n  0\nEOF\n",
+                "line 1: LINE outside of any section"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BadInput, MissingFileIsReported) {
+  TempDir dir;
+  TzDbDatabase db(false);
+  EXPECT_EQ(db.readDwgFile(u16(dir.file("nope.dxf"))), Tzad::eFileNotFound);
+  EXPECT_NE(u8(db.lastErrorText()).find("nope.dxf: cannot open the file"), std::string::npos);
+}
+
+// A save that cannot be completed (here: the file-size limit is hit half way) keeps the old
+// drawing and leaves no temporary file behind.
+TEST(AtomicSave, FailedSaveKeepsTheOldFile) {
+  TempDir dir;
+  std::string path = dir.file("keep.dxf");
+  writeFile(path, kGood);
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk);
+  ASSERT_EQ(db.setHyperlinkBase(std::u16string(4000, u'x')), Tzad::eOk);
+
+  struct rlimit old {};
+  getrlimit(RLIMIT_FSIZE, &old);
+  struct rlimit small = old;
+  small.rlim_cur = 1024;
+  sighandler_t previous = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  Tzad::ErrorStatus es = db.saveAs(u16(path));
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, previous);
+
+  EXPECT_EQ(es, Tzad::eWriteFailed);
+  EXPECT_NE(u8(db.lastErrorText()).find("the file on disk is unchanged"), std::string::npos);
+  EXPECT_EQ(readFile(path), kGood);
+  size_t files = 0;
+  for (auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.exists();
+  EXPECT_EQ(files, 1u);
+}
+
+TEST(AtomicSave, MissingFolderIsReported) {
+  TempDir dir;
+  TzDbDatabase db;
+  EXPECT_EQ(db.saveAs(u16(dir.file("no/such/folder/x.dxf"))), Tzad::eWriteFailed);
+  EXPECT_NE(u8(db.lastErrorText()).find("cannot create a file in"), std::string::npos);
+}
+
+}  // namespace

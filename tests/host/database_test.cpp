@@ -1,0 +1,134 @@
+// The database as modules see it: tables, records, layouts, views and open rules.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "test_support.h"
+#include "tzdb_database.h"
+
+using namespace tzt;
+
+namespace {
+
+class RichDrawing : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "rich", GetParam()))), Tzad::eOk)
+        << u8(db.lastErrorText());
+  }
+  TempDir dir;
+  TzDbDatabase db{false};
+};
+
+TEST_P(RichDrawing, LockedLayerRefusesWritesAndFrozenReadsFrozen) {
+  TzDbObjectId onLocked = findEntity(db, "CIRCLE", "Locked");
+  ASSERT_FALSE(onLocked.isNull());
+  TzDbObject* obj = nullptr;
+  EXPECT_EQ(tzdbOpenObject(obj, onLocked, TzDb::kForWrite), Tzad::eOnLockedLayer);
+  EXPECT_EQ(obj, nullptr);
+  ASSERT_EQ(tzdbOpenObject(obj, onLocked, TzDb::kForRead), Tzad::eOk);
+  obj->close();
+
+  TzDbLayerTable* layers = nullptr;
+  ASSERT_EQ(db.getSymbolTable(layers, TzDb::kForRead), Tzad::eOk);
+  TzDbObjectId frozen, locked, walls;
+  EXPECT_EQ(layers->getIdAt(u"FROZEN", frozen), Tzad::eOk);  // names ignore case
+  EXPECT_EQ(layers->getIdAt(u"locked", locked), Tzad::eOk);
+  EXPECT_EQ(layers->getIdAt(u"墙体", walls), Tzad::eOk);
+  TzDbObjectId missing;
+  EXPECT_EQ(layers->getIdAt(u"Nope", missing), Tzad::eKeyNotFound);
+  layers->close();
+
+  TzDbObjectPointer<TzDbLayerTableRecord> f(frozen, TzDb::kForRead);
+  EXPECT_TRUE(f->isFrozen());
+  EXPECT_FALSE(f->isLocked());
+  EXPECT_EQ(f->colorIndex(), 5);
+  TzDbObjectPointer<TzDbLayerTableRecord> l(locked, TzDb::kForWrite);
+  EXPECT_TRUE(l->isLocked());
+  EXPECT_EQ(l->setIsLocked(false), Tzad::eOk);
+  l.close();
+  TzDbObjectPointer<TzDbEntity> now(onLocked, TzDb::kForWrite);
+  EXPECT_EQ(now.openStatus(), Tzad::eOk);
+}
+
+TEST_P(RichDrawing, LayoutsAndViewsInDrawingOrder) {
+  TzDbDictionary* dict = nullptr;
+  ASSERT_EQ(db.getLayoutDictionary(dict, TzDb::kForRead), Tzad::eOk);
+  std::unique_ptr<TzDbDictionaryIterator> it(newIteratorDic(dict, 0));
+  std::vector<std::string> layouts;
+  for (; !it->done(); it->next()) {
+    TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
+    ASSERT_TRUE(layout);
+    ASSERT_TRUE(layout->isKindOf(TzDbPlotSettings::desc()));
+    std::string name = u8(layout->getLayoutName());
+    EXPECT_EQ(layout->modelType(), name == "Model") << name;
+    EXPECT_EQ(layout->getBlockTableRecordId() == db.modelSpaceId(), name == "Model");
+    layouts.push_back(name);
+  }
+  dict->close();
+  std::vector<std::string> expected = {"Model", "Layout1"};
+  if (std::string(GetParam()) != "R12") expected = {"Model", "Layout1", "Layout2", "Layout3"};
+  EXPECT_EQ(layouts, expected);
+
+  TzDbViewTable* views = nullptr;
+  ASSERT_EQ(db.getSymbolTable(views, TzDb::kForRead), Tzad::eOk);
+  TzDbSymbolTableIterator* raw = nullptr;
+  ASSERT_EQ(views->newIterator(raw, true, true), Tzad::eOk);
+  std::unique_ptr<TzDbSymbolTableIterator> vit(raw);
+  std::vector<std::pair<std::string, bool>> seen;
+  for (; !vit->done(); vit->step(true, true)) {
+    TzDbObjectId id;
+    ASSERT_EQ(vit->getRecordId(id), Tzad::eOk);
+    TzDbViewTableRecord* view = nullptr;
+    ASSERT_EQ(tzdbOpenObject(view, id, TzDb::kForRead), Tzad::eOk);
+    seen.emplace_back(u8(view->getName()), view->isPaperspaceView());
+    view->close();
+  }
+  views->close();
+  EXPECT_EQ(seen, (std::vector<std::pair<std::string, bool>>{{"Entry", false}, {"Sheet", true}}));
+  EXPECT_EQ(db.currentSpaceId(), db.modelSpaceId());
+}
+
+TEST_P(RichDrawing, ObjectsKnowTheirKind) {
+  TzDbObjectId line = findEntity(db, "LINE", "Walls");
+  TzDbLayerTableRecord* notALayer = nullptr;
+  EXPECT_EQ(tzdbOpenObject(notALayer, line, TzDb::kForRead), Tzad::eNotThatKindOfClass);
+  TzDbObjectPointer<TzDbEntity> e(line, TzDb::kForWrite);
+  ASSERT_TRUE(e);
+  EXPECT_TRUE(e->isKindOf(TzDbObject::desc()));
+  EXPECT_FALSE(e->isKindOf(TzDb3dPolyline::desc()));
+  EXPECT_EQ(u8(e->layer()), "Walls");
+  TzDbObject* again = nullptr;
+  EXPECT_EQ(tzdbOpenObject(again, line, TzDb::kForWrite), Tzad::eWasOpenForWrite);
+  EXPECT_EQ(e->erase(), Tzad::eOk);
+  e.close();
+  EXPECT_TRUE(line.isErased());
+  TzDbObject* erased = nullptr;
+  EXPECT_EQ(tzdbOpenObject(erased, line, TzDb::kForRead), Tzad::eWasErased);
+  EXPECT_EQ(db.objectIdOf(line.handle()), line);
+}
+
+INSTANTIATE_TEST_SUITE_P(Releases, RichDrawing, ::testing::Values("R12", "R2000", "R2018"));
+
+TEST(NewDatabase, DefaultDrawingIsAValidDrawing) {
+  TempDir dir;
+  TzDbDatabase db;
+  EXPECT_EQ(db.version(), TzDb::kDHL_R2018);
+  TzDbObjectPointer<TzDbBlockTableRecord> model(db.currentSpaceId(), TzDb::kForWrite);
+  ASSERT_TRUE(model);
+  EXPECT_TRUE(model->isLayout());
+  auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 1, 1}});
+  ASSERT_EQ(model->appendTzDbEntity(poly), Tzad::eOk);
+  poly->close();
+  model.close();
+  std::string saved = dir.file("new.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
+  nlohmann::json dump = ezdxfDump(saved);
+  EXPECT_EQ(dump["version"], "AC1032");
+  EXPECT_EQ(dump["layouts"], nlohmann::json::parse(R"(["Model", "Layout1"])"));
+  ASSERT_EQ(dump["entities"].size(), 1u);
+  EXPECT_FALSE(dump["entities"][0]["closed"].get<bool>());
+  EXPECT_TRUE(dump["audit_errors"].empty()) << dump["audit_errors"];
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// Hyperlinks exchanged with another DXF program (python3-ezdxf), both ways.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "test_support.h"
+#include "tzdb_database.h"
+#include "tzdb_hyperlink.h"
+
+using namespace tzt;
+
+namespace {
+
+struct Link {
+  std::string address, description, location;
+  int flags = 0;
+};
+
+std::vector<Link> linksOf(TzDbObjectId id) {
+  std::vector<Link> result;
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
+  if (!e) return result;
+  TzDbHyperlinkCollection* raw = nullptr;
+  TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw);
+  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
+  for (int i = 0; i < links->count(); ++i) {
+    TzDbHyperlink* l = links->item(i);
+    result.push_back({u8(l->name()), u8(l->description()), u8(l->subLocation()), l->flags()});
+  }
+  return result;
+}
+
+Tzad::ErrorStatus setLinks(TzDbObjectId id, const std::vector<Link>& links) {
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
+  if (!e) return e.openStatus();
+  auto* collection = new TzDbHyperlinkCollection();
+  for (const Link& l : links) {
+    collection->addTail(u16(l.address), u16(l.description), u16(l.location));
+    collection->item(collection->count() - 1)->setFlags(l.flags);
+  }
+  return TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), collection);
+}
+
+const nlohmann::json* entityByHandle(const nlohmann::json& dump, TzDbObjectId id) {
+  char handle[32];
+  std::snprintf(handle, sizeof handle, "%llX",
+                static_cast<unsigned long long>(id.handle().value()));
+  for (const auto& e : dump["entities"])
+    if (e["handle"] == handle) return &e;
+  return nullptr;
+}
+
+TEST(Hyperlinks, ReadWhatEzdxfWrites) {
+  TempDir dir;
+  for (const char* release : {"R12", "R2000", "R2018"}) {
+    SCOPED_TRACE(release);
+    TzDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "rich", release))), Tzad::eOk);
+    auto line = linksOf(findEntity(db, "LINE", "Walls"));
+    ASSERT_EQ(line.size(), 1u);
+    EXPECT_EQ(line[0].address, "http://example.com/plan");
+    EXPECT_EQ(line[0].description, "Plan");
+    EXPECT_EQ(line[0].location, "Entry,Layout1");
+    EXPECT_EQ(line[0].flags, 0);  // ezdxf writes no flags group
+    auto text = linksOf(findEntity(db, "TEXT"));
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(text[0].address, "docs\\说明.txt");
+    EXPECT_EQ(text[0].description, "说明");
+    EXPECT_TRUE(linksOf(findEntity(db, "CIRCLE", "Locked")).empty());
+  }
+}
+
+TEST(Hyperlinks, EzdxfReadsWhatWeWrite) {
+  TempDir dir;
+  const std::vector<Link> cases = {
+      {"http://example.com/a b", "A page", "", 1},
+      {"plans/总图.dxf", "总图", "Entry,Layout1", 1},
+      {"", "this drawing", ",Layout2", 0},
+      {"mailto:someone@example.com", "", "", 3},
+  };
+  for (const char* release : {"R12", "R2000", "R2010"}) {
+    SCOPED_TRACE(release);
+    TzDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "plain", release))), Tzad::eOk);
+    std::vector<TzDbObjectId> ids = db.allEntityIds();
+    ASSERT_EQ(ids.size(), 2u);
+    std::string saved = dir.file(std::string("saved_") + release + ".dxf");
+    for (const Link& link : cases) {
+      ASSERT_EQ(setLinks(ids[0], {link}), Tzad::eOk);
+      ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
+      nlohmann::json dump = ezdxfDump(saved);
+      const nlohmann::json* e = entityByHandle(dump, ids[0]);
+      ASSERT_NE(e, nullptr);
+      EXPECT_EQ((*e)["hyperlink"][0], link.address);
+      EXPECT_EQ((*e)["hyperlink"][1], link.description);
+      EXPECT_EQ((*e)["hyperlink"][2], link.location);
+      EXPECT_TRUE(dump["audit_errors"].empty()) << dump["audit_errors"];
+      EXPECT_NE(std::find(dump["appids"].begin(), dump["appids"].end(), "PE_URL"),
+                dump["appids"].end());
+
+      TzDbDatabase again(false);
+      ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
+      auto back = linksOf(again.objectIdOf(ids[0].handle()));
+      ASSERT_EQ(back.size(), 1u);
+      EXPECT_EQ(back[0].address, link.address);
+      EXPECT_EQ(back[0].description, link.description);
+      EXPECT_EQ(back[0].location, link.location);
+      EXPECT_EQ(back[0].flags, link.flags);
+    }
+  }
+}
+
+TEST(Hyperlinks, FurtherEntriesKeepTheFirstReadableElsewhere) {
+  TempDir dir;
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "plain", "R2018"))), Tzad::eOk);
+  TzDbObjectId id = db.allEntityIds()[0];
+  ASSERT_EQ(setLinks(id, {{"first.pdf", "", "", 1}, {"second.pdf", "Second", "V,L", 2}}),
+            Tzad::eOk);
+  std::string saved = dir.file("two.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+
+  nlohmann::json dump = ezdxfDump(saved);
+  const nlohmann::json* e = entityByHandle(dump, id);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ((*e)["hyperlink"], nlohmann::json::array({"first.pdf", "", ""}));
+
+  TzDbDatabase again(false);
+  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
+  auto back = linksOf(again.objectIdOf(id.handle()));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[1].address, "second.pdf");
+  EXPECT_EQ(back[1].location, "V,L");
+  EXPECT_EQ(back[1].flags, 2);
+
+  // Removing every link leaves no trace of either application's groups.
+  ASSERT_EQ(setLinks(again.objectIdOf(id.handle()), {}), Tzad::eOk);
+  ASSERT_EQ(again.saveAs(u16(saved)), Tzad::eOk);
+  dump = ezdxfDump(saved);
+  e = entityByHandle(dump, id);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ((*e)["hyperlink"], nlohmann::json::array({"", "", ""}));
+  EXPECT_EQ(readFile(saved).find("TZAD_HYPERLINKS\n1002"), std::string::npos);
+}
+
+TEST(Hyperlinks, HyperlinkBaseIsTheDrawingsAndTravels) {
+  TempDir dir;
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "rich", "R2018"))), Tzad::eOk);
+  EXPECT_EQ(u8(db.hyperlinkBase()), "/srv/plans/");
+  ASSERT_EQ(db.setHyperlinkBase(u"\\\\server\\总图\\"), Tzad::eOk);
+  std::string saved = dir.file("base.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(ezdxfDump(saved)["hyperlinkbase"], "\\\\server\\总图\\");
+}
+
+TEST(Hyperlinks, ChineseTextInAnAnsi936Drawing) {
+  TempDir dir;
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "chinese936", "R2000"))), Tzad::eOk);
+  EXPECT_EQ(u8(db.codePage()), "ANSI_936");
+  TzDbObjectId text = findEntity(db, "TEXT", "图层一");
+  auto links = linksOf(text);
+  ASSERT_EQ(links.size(), 1u);
+  EXPECT_EQ(links[0].address, "图纸\\总图.dxf");
+  ASSERT_EQ(setLinks(text, {{"图纸\\详图.dxf", "详图 – ½", "视图,布局1", 1}}), Tzad::eOk);
+  std::string saved = dir.file("gbk.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  nlohmann::json dump = ezdxfDump(saved);
+  EXPECT_EQ(dump["codepage"], "ANSI_936");
+  const nlohmann::json* e = entityByHandle(dump, text);
+  ASSERT_NE(e, nullptr);
+  // "–" and "½" are not in GBK: they travel as \U+ escapes, which ezdxf decodes.
+  EXPECT_EQ((*e)["hyperlink"], nlohmann::json::array({"图纸\\详图.dxf", "详图 – ½", "视图,布局1"}));
+}
+
+}  // namespace

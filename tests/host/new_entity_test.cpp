@@ -1,0 +1,141 @@
+// New layers and closed 3D polylines, as the area hyperlink makes them, read by ezdxf.
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "tzdb_database.h"
+#include "tzdb_hyperlink.h"
+
+using namespace tzt;
+
+namespace {
+
+TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color) {
+  TzDbLayerTable* table = nullptr;
+  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return {};
+  auto* layer = new TzDbLayerTableRecord();
+  layer->setName(name);
+  layer->setColorIndex(color);
+  TzDbObjectId id;
+  Tzad::ErrorStatus es = table->add(id, layer);
+  es == Tzad::eOk ? (void)layer->close() : delete layer;
+  table->close();
+  return id;
+}
+
+TzDbObjectId addRectangle(TzDbObjectId space, TzDbObjectId layer,
+                          const std::vector<TzGePoint3d>& corners) {
+  auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, corners, true);
+  poly->setDatabaseDefaults(space.database());
+  poly->setLayer(layer);
+  TzDbObjectPointer<TzDbBlockTableRecord> block(space, TzDb::kForWrite);
+  TzDbObjectId id;
+  if (!block || block->appendTzDbEntity(id, poly) != Tzad::eOk) {
+    delete poly;
+    return {};
+  }
+  poly->close();
+  return id;
+}
+
+TzDbObjectId layoutBlock(TzDbDatabase& db, const TzString& name) {
+  TzDbDictionary* dict = nullptr;
+  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return {};
+  TzDbObjectId layoutId;
+  dict->getAt(name, layoutId);
+  dict->close();
+  TzDbObjectPointer<TzDbLayout> layout(layoutId, TzDb::kForRead);
+  return layout ? layout->getBlockTableRecordId() : TzDbObjectId();
+}
+
+const std::vector<TzGePoint3d> kRect = {{0, 0, 0}, {0, 5, 0}, {10, 5, 0}, {10, 0, 0}};
+
+struct Target {
+  const char* release;
+  const char* layout;  // the layout whose space receives the rectangle
+};
+std::ostream& operator<<(std::ostream& out, const Target& s) {
+  return out << s.release << " " << s.layout;
+}
+
+class NewEntities : public ::testing::TestWithParam<Target> {};
+
+TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
+  TempDir dir;
+  TzDbDatabase db(false);
+  std::string source = makeDrawing(dir, "rich", GetParam().release);
+  ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk);
+  // ezdxf's own older-release drawings already have findings (escaped layer names); ours
+  // must add none.
+  nlohmann::json baseline = ezdxfDump(source)["audit_errors"];
+  TzDbObjectId layer = addLayer(db, u"URLLAYER", 1);
+  ASSERT_FALSE(layer.isNull());
+  EXPECT_EQ(addLayer(db, u"urllayer", 3), TzDbObjectId());  // names are unique ignoring case
+  TzDbObjectId space = layoutBlock(db, u16(GetParam().layout));
+  ASSERT_FALSE(space.isNull());
+  TzDbObjectId rect = addRectangle(space, layer, kRect);
+  ASSERT_FALSE(rect.isNull());
+  {
+    TzDbObjectPointer<TzDb3dPolyline> poly(rect, TzDb::kForWrite);
+    ASSERT_TRUE(poly);
+    EXPECT_TRUE(poly->isClosed());
+    EXPECT_EQ(poly->vertices(), kRect);
+    auto* links = new TzDbHyperlinkCollection();
+    links->addTail(u"http://example.com/area", u"Area");
+    TzDbEntityHyperlinkPE::query(poly.get())->setHyperlinkCollection(poly.get(), links);
+  }
+  std::string saved = dir.file("rect.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
+
+  nlohmann::json dump = ezdxfDump(saved);
+  EXPECT_EQ(dump["layers"]["URLLAYER"]["color"], 1);
+  EXPECT_EQ(dump["audit_errors"], baseline);
+  int found = 0;
+  for (const auto& e : dump["entities"]) {
+    if (e["type"] != "POLYLINE" || e["layer"] != "URLLAYER") continue;
+    ++found;
+    EXPECT_EQ(e["space"], GetParam().layout);
+    EXPECT_TRUE(e["is_3d"].get<bool>());
+    EXPECT_TRUE(e["closed"].get<bool>());
+    EXPECT_EQ(e["vertices"], nlohmann::json::parse("[[0,0,0],[0,5,0],[10,5,0],[10,0,0]]"));
+    EXPECT_EQ(e["hyperlink"][0], "http://example.com/area");
+  }
+  EXPECT_EQ(found, 1);
+
+  // Reopened, the rectangle is there; erased and saved, it is gone with its vertices.
+  TzDbDatabase again(false);
+  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
+  TzDbObjectId back = findEntity(again, "POLYLINE", "URLLAYER");
+  {
+    TzDbObjectPointer<TzDb3dPolyline> poly(back, TzDb::kForWrite);
+    ASSERT_TRUE(poly);
+    EXPECT_EQ(poly->vertices(), kRect);
+    EXPECT_EQ(poly->erase(), Tzad::eOk);
+  }
+  ASSERT_EQ(again.saveAs(u16(saved)), Tzad::eOk);
+  dump = ezdxfDump(saved);
+  for (const auto& e : dump["entities"]) EXPECT_NE(e["layer"], "URLLAYER");
+  EXPECT_EQ(dump["audit_errors"], baseline);
+}
+
+INSTANTIATE_TEST_SUITE_P(Spaces, NewEntities,
+                         ::testing::Values(Target{"R12", "Model"}, Target{"R12", "Layout1"},
+                                           Target{"R2000", "Model"}, Target{"R2000", "Layout1"},
+                                           Target{"R2018", "Model"}, Target{"R2018", "Layout2"}),
+                         [](const auto& info) {
+                           return std::string(info.param.release) + info.param.layout;
+                         });
+
+TEST(NewEntities, HandseedFollowsNewHandles) {
+  TempDir dir;
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "plain", "R2018"))), Tzad::eOk);
+  TzDbObjectId layer = addLayer(db, u"New", 2);
+  std::string saved = dir.file("seed.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  TzDbDatabase again(false);
+  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
+  TzDbObjectId next = addLayer(again, u"Newer", 3);
+  EXPECT_GT(next.handle().value(), layer.handle().value());
+}
+
+}  // namespace

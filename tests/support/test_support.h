@@ -1,0 +1,51 @@
+// Helpers shared by the tests: temporary folders, files, and python3-ezdxf as the other
+// DXF program.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "tz_string.h"
+#include "tzdb_database.h"
+
+namespace tzt {
+
+// A fresh folder, removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& content);
+inline TzString u16(const std::string& s) {
+  return tzutFromUtf8(s);
+}
+inline std::string u8(const TzString& s) {
+  return tzutToUtf8(s);
+}
+
+// Runs tests/interop/ezdxf_tool.py with the arguments; fails the test when it fails.
+std::string runEzdxf(const std::string& args);
+// Makes a drawing with ezdxf: kind is rich, plain, chinese936 (see ezdxf_tool.py).
+std::string makeDrawing(const TempDir& dir, const std::string& kind, const std::string& release);
+// What ezdxf reads from a drawing.
+nlohmann::json ezdxfDump(const std::string& path);
+
+// Compares two drawings' text; a difference is reported by its first differing line.
+void expectSameText(const std::string& actual, const std::string& expected);
+
+// The first entity of this DXF type (and layer, when given), or a null id.
+TzDbObjectId findEntity(TzDbDatabase& db, const std::string& type, const std::string& layer = "");
+
+}  // namespace tzt
