@@ -1,6 +1,15 @@
 #include "tz_string.h"
 
+namespace {
+bool isAsciiText(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+}  // namespace
+
 TzString tzutFromUtf8(std::string_view s) {
+  if (isAsciiText(s)) return TzString(s.begin(), s.end());
   TzString out;
   out.reserve(s.size());
   for (size_t i = 0; i < s.size();) {
@@ -31,6 +40,9 @@ TzString tzutFromUtf8(std::string_view s) {
 }
 
 std::string tzutToUtf8(std::u16string_view s) {
+  bool ascii = true;
+  for (char16_t c : s) ascii = ascii && c < 0x80;
+  if (ascii) return std::string(s.begin(), s.end());
   std::string out;
   out.reserve(s.size());
   for (size_t i = 0; i < s.size(); ++i) {

@@ -22,7 +22,7 @@ uint32_t appendPolyline(TzDbDatabaseImpl& db, const TzDbObjectData& e, uint32_t 
                         uint64_t owner, bool paper, uint8_t flags) {
   uint64_t handle = db.allocateHandle();
   DxfTags own;
-  for (const DxfTag& t : e.tags)
+  for (const DxfTag& t : e.tags())
     if (t.code != 0 && t.code != 8 && t.code != 62 && t.code != 67)
       own.emplace_back(t.code, t.value);
   DxfTags groups = concat(entityGroups(e, paper), DxfTags{DxfTag(100, "AcDb3dPolyline")});
@@ -77,7 +77,7 @@ Tzad::ErrorStatus TzDbBlockTableRecord::appendTzDbEntity(TzDbObjectId& id, TzDbE
   } else {
     uint64_t handle = db.allocateHandle();
     DxfTags own;
-    for (const DxfTag& t : e.tags)
+    for (const DxfTag& t : e.tags())
       if (t.code != 0 && t.code != 8 && t.code != 62 && t.code != 67)
         own.emplace_back(t.code, t.value);
     index = db.insertRecord(db.previousOf(end), e.type,

@@ -1,6 +1,7 @@
 #include "db/database_impl.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -115,14 +116,53 @@ std::u16string TzDbDatabaseImpl::recordName(uint32_t i) const {
   return nameFromTags(parseTags(text.view(at(i).body), codec));
 }
 
+namespace {
+std::u16string folded(std::u16string_view name) {
+  std::u16string f(name);
+  for (char16_t& c : f) c = tzutFoldCase(c);
+  return f;
+}
+}  // namespace
+
+const TableIndex::Entry* TzDbDatabaseImpl::findTableEntry(std::string_view tableName,
+                                                          std::u16string_view name) const {
+  auto it = tables.find(tableName);
+  if (it == tables.end()) return nullptr;
+  TableIndex& t = const_cast<TableIndex&>(it->second);
+  if (!t.byNameValid) {
+    t.byName.clear();
+    for (uint32_t i : t.records) {
+      if (at(i).has(kRecErased)) continue;
+      DxfTags tags = parseTags(text.view(at(i).body), codec);
+      std::u16string recordName;
+      int flags = 0;
+      for (const DxfTag& tag : tags) {
+        if (tag.code == 2 && recordName.empty()) recordName = tzutFromUtf8(tag.value);
+        if (tag.code == 70) flags = std::atoi(tag.value.c_str());
+      }
+      t.byName.emplace(folded(recordName), TableIndex::Entry{i, flags});
+    }
+    t.byNameValid = true;
+  }
+  auto found = t.byName.find(folded(name));
+  return found == t.byName.end() ? nullptr : &found->second;
+}
+
+void TzDbDatabaseImpl::tableChanged(std::string_view recordType) {
+  auto it = tables.find(recordType);
+  if (it != tables.end()) it->second.byNameValid = false;
+}
+
 uint32_t TzDbDatabaseImpl::findTableRecord(std::string_view tableName, std::u16string_view name,
                                            bool includeErased) const {
+  if (!includeErased) {
+    const TableIndex::Entry* e = findTableEntry(tableName, name);
+    return e ? e->record : kNoRecord;
+  }
   auto it = tables.find(tableName);
   if (it == tables.end()) return kNoRecord;
-  for (uint32_t i : it->second.records) {
-    if (!includeErased && at(i).has(kRecErased)) continue;
+  for (uint32_t i : it->second.records)
     if (tzutEqualsNoCase(recordName(i), name)) return i;
-  }
   return kNoRecord;
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dxf/dxf_tag.h"
@@ -45,6 +46,15 @@ struct TableIndex {
   uint32_t table = kNoRecord;   // the TABLE record
   uint32_t endtab = kNoRecord;  // the ENDTAB record
   std::vector<uint32_t> records;
+  // Records by case-folded name, with their flags (group 70): every entity opened for write
+  // asks whether its layer is locked, so names are not parsed again each time.
+  struct Entry {
+    uint32_t record;
+    int flags;
+  };
+  std::unordered_map<std::u16string, Entry> byName;
+  std::map<std::string, bool, std::less<>> lockedByRawName;  // layers only; see byNameValid
+  bool byNameValid = false;
 };
 
 // A block definition of the BLOCKS section.
@@ -114,6 +124,10 @@ struct TzDbDatabaseImpl {
   TableIndex* table(std::string_view name);
   uint32_t findTableRecord(std::string_view table, std::u16string_view name,
                            bool includeErased = false) const;
+  // The cached entry of a live record by name, or null.
+  const TableIndex::Entry* findTableEntry(std::string_view table, std::u16string_view name) const;
+  // Forgets cached names after a record of this type changed.
+  void tableChanged(std::string_view recordType);
   std::u16string recordName(uint32_t i) const;
   uint32_t blockOfRecord(uint32_t blockRecord) const;
   bool isPaperLayoutRecord(uint32_t blockRecord) const;
@@ -127,11 +141,12 @@ struct TzDbDatabaseImpl {
   bool save(const std::u16string& path);
   void buildDefault();
   void clear();
-  bool parse(std::string content, const std::string& displayName);
+  bool parse(std::string_view content, const std::string& displayName);
+  bool parseBase(const std::string& displayName);  // parses the arena's base text
   bool indexStructure(const std::string& displayName);
   void addVirtualRecords();
   void updateHandseedForSave();
-  std::string serialize() const;
+  bool writeRecords(int fd) const;
   // The text of a new record: type, handle and owner as the release writes them, the
   // subclass markers, then the given groups.
   std::string newRecordText(std::string_view type, uint64_t handle, uint64_t owner,

@@ -405,6 +405,6 @@ void TzDbDatabaseImpl::buildDefault() {
     }
     isCode = !isCode;
   }
-  parse(std::move(text), "new drawing");
+  parse(text, "new drawing");
   fileName.clear();
 }

@@ -5,14 +5,14 @@ namespace {
 
 std::vector<std::pair<TzString, TzDbObjectId>> entriesOf(const TzDbObjectData& d) {
   std::vector<std::pair<TzString, TzDbObjectId>> entries;
-  for (size_t i = 0; i + 1 < d.tags.size(); ++i) {
-    if (d.tags[i].code != 3) continue;
-    const DxfTag& ref = d.tags[i + 1];
+  for (size_t i = 0; i + 1 < d.tags().size(); ++i) {
+    if (d.tags()[i].code != 3) continue;
+    const DxfTag& ref = d.tags()[i + 1];
     unsigned long long h = 0;
     if ((ref.code != 350 && ref.code != 360) || !parseHandle(ref.value, h)) continue;
     uint32_t r = d.db->findByHandle(h);
     if (r == kNoRecord || d.db->at(r).has(kRecErased)) continue;
-    entries.emplace_back(tzutFromUtf8(d.tags[i].value), d.db->idOf(r));
+    entries.emplace_back(tzutFromUtf8(d.tags()[i].value), d.db->idOf(r));
   }
   return entries;
 }

@@ -22,18 +22,18 @@ void setEntityTag(TzDbObjectData& d, int code, const std::string& value) {
     t->set(value);
     return;
   }
-  size_t pos = entityInsertPos(d.tags);
+  size_t pos = entityInsertPos(d.tags());
   if (code == 62) {  // colour follows the layer
-    for (size_t i = 0; i < d.tags.size(); ++i)
-      if (d.tags[i].code == 8) pos = i + 1;
+    for (size_t i = 0; i < d.tags().size(); ++i)
+      if (d.tags()[i].code == 8) pos = i + 1;
   }
-  d.tags.insert(d.tags.begin() + static_cast<long>(pos), DxfTag(code, value));
+  d.tags().insert(d.tags().begin() + static_cast<long>(pos), DxfTag(code, value));
 }
 
 }  // namespace
 
 TzDbEntity::TzDbEntity() {
-  data()->tags = {DxfTag(0, ""), DxfTag(8, "0")};
+  data()->tags() = {DxfTag(0, ""), DxfTag(8, "0")};
 }
 
 TzString TzDbEntity::layer() const {
@@ -95,16 +95,16 @@ TzDb3dPolyline::TzDb3dPolyline(TzDb::Poly3dType type, const std::vector<TzGePoin
                                bool closed) {
   TzDbObjectData& d = *data();
   d.type = "POLYLINE";
-  d.tags = {DxfTag(0, "POLYLINE"),
-            DxfTag(8, "0"),
-            DxfTag(66, "1"),
-            DxfTag(10, "0.0"),
-            DxfTag(20, "0.0"),
-            DxfTag(30, "0.0"),
-            DxfTag(70, std::to_string(8 | (closed ? 1 : 0))),
-            DxfTag(75, std::to_string(type == TzDb::k3dQuadSplinePoly    ? 5
-                                      : type == TzDb::k3dCubicSplinePoly ? 6
-                                                                         : 0))};
+  d.tags() = {DxfTag(0, "POLYLINE"),
+              DxfTag(8, "0"),
+              DxfTag(66, "1"),
+              DxfTag(10, "0.0"),
+              DxfTag(20, "0.0"),
+              DxfTag(30, "0.0"),
+              DxfTag(70, std::to_string(8 | (closed ? 1 : 0))),
+              DxfTag(75, std::to_string(type == TzDb::k3dQuadSplinePoly    ? 5
+                                        : type == TzDb::k3dCubicSplinePoly ? 6
+                                                                           : 0))};
   d.newVertices = vertices;
 }
 

@@ -16,20 +16,20 @@ struct TzDbObjectFactory {
 };
 
 DxfTag* TzDbObjectData::find(int code) {
-  for (DxfTag& t : tags)
+  for (DxfTag& t : tags())
     if (t.code == code) return &t;
   return nullptr;
 }
 
 const DxfTag* TzDbObjectData::find(int code) const {
-  for (const DxfTag& t : tags)
+  for (const DxfTag& t : tags())
     if (t.code == code) return &t;
   return nullptr;
 }
 
 const DxfTag* TzDbObjectData::findAfter(std::string_view marker, int code) const {
   bool seen = false;
-  for (const DxfTag& t : tags) {
+  for (const DxfTag& t : tags()) {
     if (t.code == 100 && t.value == marker)
       seen = true;
     else if (seen && t.code == code)
@@ -67,12 +67,28 @@ void TzDbObjectData::set(int code, const std::string& value, int after) {
     t->set(value);
     return;
   }
-  size_t pos = tags.size();
+  size_t pos = tags().size();
   if (after >= 0) {
-    for (size_t i = 0; i < tags.size(); ++i)
-      if (tags[i].code == after) pos = i + 1;
+    for (size_t i = 0; i < tags().size(); ++i)
+      if (tags()[i].code == after) pos = i + 1;
   }
-  tags.insert(tags.begin() + static_cast<long>(pos), DxfTag(code, value));
+  tags().insert(tags().begin() + static_cast<long>(pos), DxfTag(code, value));
+}
+
+void TzDbObjectData::parseBody() {
+  bodyParsed = true;
+  tags_ = parseTags(bodyText_, db->codec);
+}
+
+std::string_view TzDbObjectData::layerText() const {
+  if (!bodyParsed) return layerRaw_;
+  const DxfTag* t = find(8);
+  return t ? std::string_view(t->value) : std::string_view();
+}
+
+std::string TzDbObjectData::layerName() const {
+  if (bodyParsed) return get(8, "0");
+  return layerRaw_.empty() ? std::string("0") : db->codec.decode(layerRaw_);
 }
 
 void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record) {
@@ -81,20 +97,30 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
   const TzDbStub& r = db.at(record);
   data.type = db.typeName(r);
   std::string_view body = db.text.view(r.body);
-  DxfTags all = parseTags(body, db.codec);
-  size_t split = all.size();
-  for (size_t i = 0; i < all.size(); ++i) {
-    if (all[i].code == 1001) {
-      split = i;
+  // One pass over the lines finds where the extended data starts and the layer name.
+  size_t pos = 0;
+  size_t xdataAt = body.size();
+  data.layerRaw_ = {};
+  while (pos < body.size()) {
+    size_t codeEnd = findLineEnd(body, pos);
+    if (codeEnd == std::string_view::npos) break;
+    size_t valueEnd = findLineEnd(body, codeEnd + 1);
+    size_t next = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
+    int code = 0;
+    parseGroupCode(body.substr(pos, codeEnd - pos), code);
+    if (code == 1001) {
+      xdataAt = pos;
       break;
     }
+    if (code == 8 && data.layerRaw_.empty())
+      data.layerRaw_ = trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
+    pos = next;
   }
-  data.bodyBytesBeforeXdata =
-      split < all.size() ? static_cast<size_t>(all[split].raw.data() - body.data()) : body.size();
-  data.xdata.assign(std::make_move_iterator(all.begin() + static_cast<long>(split)),
-                    std::make_move_iterator(all.end()));
-  all.resize(split);
-  data.tags = std::move(all);
+  data.bodyText_ = body.substr(0, xdataAt);
+  data.bodyBytesBeforeXdata = xdataAt;
+  data.bodyParsed = false;
+  data.tags_.clear();
+  data.xdata = parseTags(body.substr(xdataAt), db.codec);
   if (r.xdata.size) data.xdata = parseTags(db.text.view(r.xdata), db.codec);
 }
 
@@ -105,11 +131,12 @@ void commitObjectData(TzDbObjectData& data) {
     r.flags |= kRecErased;
     data.db->modified = true;
   }
+  if (data.erasing || data.bodyChanged) data.db->tableChanged(data.type);
   if (!data.bodyChanged && !data.xdataChanged) return;
   data.db->modified = true;
   if (data.bodyChanged) {
     std::string out;
-    writeTags(data.tags, data.db->codec, data.db->eol, out);
+    writeTags(data.tags(), data.db->codec, data.db->eol, out);
     r.body = data.db->text.store(out);
   } else if (r.xdata.size == 0) {
     // Only the extended data changed: the rest of the record keeps its original bytes.
@@ -192,15 +219,20 @@ Tzad::ErrorStatus TzDbObject::close() {
 
 namespace {
 
-bool layerIsLocked(TzDbDatabaseImpl& db, const std::string& layerName) {
-  uint32_t layer = db.findTableRecord("LAYER", tzutFromUtf8(layerName));
-  if (layer == kNoRecord) return false;
-  DxfTags tags = parseTags(db.text.view(db.at(layer).body), db.codec);
-  for (const DxfTag& t : tags)
-    if (t.code == 70) return (std::atoi(t.value.c_str()) & 4) != 0;
-  return false;
+// Entities of one layer come in runs, so the answer is remembered by the name's raw text
+// until the layer table changes.
+bool layerIsLocked(TzDbDatabaseImpl& db, const TzDbObjectData& entity) {
+  TableIndex* layers = db.table("LAYER");
+  if (layers == nullptr) return false;
+  if (!layers->byNameValid) layers->lockedByRawName.clear();
+  std::string_view raw = entity.layerText();
+  auto known = layers->lockedByRawName.find(raw);
+  if (known != layers->lockedByRawName.end()) return known->second;
+  const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(entity.layerName()));
+  bool locked = layer && (layer->flags & 4) != 0;
+  layers->lockedByRawName.emplace(std::string(raw), locked);
+  return locked;
 }
-
 }  // namespace
 
 Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMode mode,
@@ -213,8 +245,7 @@ Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMo
   auto data = std::make_unique<TzDbObjectData>();
   loadObjectData(*data, *stub->db, stub->index);
   data->mode = mode == TzDb::kForWrite ? TzDb::kForWrite : TzDb::kForRead;
-  if (mode == TzDb::kForWrite && stub->has(kRecEntity) &&
-      layerIsLocked(*stub->db, data->get(8, "0")))
+  if (mode == TzDb::kForWrite && stub->has(kRecEntity) && layerIsLocked(*stub->db, *data))
     return Tzad::eOnLockedLayer;
   if (mode == TzDb::kForWrite) stub->openedForWrite = 1;
   obj = makeObjectFor(std::move(data));

@@ -10,8 +10,18 @@ struct TzDbObjectData {
   uint32_t record = kNoRecord;  // kNoRecord while the object is new, outside any database
   TzDb::OpenMode mode = TzDb::kForWrite;
   std::string type;
-  DxfTags tags;                     // the record's tags up to its extended data, group 0 first
-  DxfTags xdata;                    // extended data: from the first 1001 group on
+  DxfTags xdata;  // extended data: from the first 1001 group on
+  // The record's tags up to its extended data, group 0 first. Parsed on first use: opening an
+  // entity to change only its hyperlink never decodes the rest.
+  DxfTags& tags() {
+    if (!bodyParsed) parseBody();
+    return tags_;
+  }
+  const DxfTags& tags() const { return const_cast<TzDbObjectData*>(this)->tags(); }
+  // The entity's layer name, read without parsing the whole body.
+  std::string layerName() const;
+  // The same as it stands in the record (raw text until the body is parsed); a cache key.
+  std::string_view layerText() const;
   size_t bodyBytesBeforeXdata = 0;  // where the extended data began in the record's text
   bool bodyChanged = false;
   bool xdataChanged = false;
@@ -36,6 +46,14 @@ struct TzDbObjectData {
   void setReal(int code, double value, int after = -1) { set(code, formatReal(value), after); }
   void markChanged() { bodyChanged = true; }
   bool isNewerThanR12() const { return db == nullptr || db->version > TzDb::kDHL_R12; }
+
+ private:
+  friend void loadObjectData(TzDbObjectData&, TzDbDatabaseImpl&, uint32_t);
+  void parseBody();
+  DxfTags tags_;
+  std::string_view bodyText_;  // the unparsed body, while bodyParsed is false
+  std::string_view layerRaw_;  // value of the body's first group 8
+  bool bodyParsed = true;
 };
 
 // Loads the tags of a record.

@@ -93,12 +93,13 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* 
   if (db.findTableRecord(tableName, tzutFromUtf8(name)) != kNoRecord) return Tzad::eDuplicateKey;
 
   uint64_t handle = db.allocateHandle();
-  DxfTags groups(rd.tags.begin() + 1, rd.tags.end());
+  DxfTags groups(rd.tags().begin() + 1, rd.tags().end());
   std::string body = db.newRecordText(rd.type, handle, objectId().handle().value(),
                                       {"AcDbSymbolTableRecord", subclassOf(rd.type)}, groups);
   uint32_t index = db.insertRecord(db.previousOf(table->endtab), rd.type, body, handle,
                                    db.fileHasHandles ? 0 : kRecNoHandle);
   table->records.push_back(index);
+  table->byNameValid = false;
   if (data()->getInt(70, 0) < static_cast<int>(table->records.size()))
     data()->setInt(70, static_cast<int>(table->records.size()));
   loadObjectData(rd, db, index);
@@ -142,8 +143,8 @@ Tzad::ErrorStatus TzDbSymbolTableRecord::setName(const TzString& name) {
 
 TzDbLayerTableRecord::TzDbLayerTableRecord() {
   data()->type = "LAYER";
-  data()->tags = {DxfTag(0, "LAYER"), DxfTag(2, ""), DxfTag(70, "0"), DxfTag(62, "7"),
-                  DxfTag(6, "Continuous")};
+  data()->tags() = {DxfTag(0, "LAYER"), DxfTag(2, ""), DxfTag(70, "0"), DxfTag(62, "7"),
+                    DxfTag(6, "Continuous")};
 }
 namespace {
 Tzad::ErrorStatus setFlag(TzDbObject* o, int bit, bool on) {
@@ -197,11 +198,11 @@ Tzad::ErrorStatus TzDbLayerTableRecord::setColorIndex(int index) {
 
 TzDbViewTableRecord::TzDbViewTableRecord() {
   data()->type = "VIEW";
-  data()->tags = {DxfTag(0, "VIEW"), DxfTag(2, ""),      DxfTag(70, "0"),   DxfTag(40, "1.0"),
-                  DxfTag(10, "0.0"), DxfTag(20, "0.0"),  DxfTag(41, "1.0"), DxfTag(11, "0.0"),
-                  DxfTag(21, "0.0"), DxfTag(31, "1.0"),  DxfTag(12, "0.0"), DxfTag(22, "0.0"),
-                  DxfTag(32, "0.0"), DxfTag(42, "50.0"), DxfTag(43, "0.0"), DxfTag(44, "0.0"),
-                  DxfTag(50, "0.0"), DxfTag(71, "0")};
+  data()->tags() = {DxfTag(0, "VIEW"), DxfTag(2, ""),      DxfTag(70, "0"),   DxfTag(40, "1.0"),
+                    DxfTag(10, "0.0"), DxfTag(20, "0.0"),  DxfTag(41, "1.0"), DxfTag(11, "0.0"),
+                    DxfTag(21, "0.0"), DxfTag(31, "1.0"),  DxfTag(12, "0.0"), DxfTag(22, "0.0"),
+                    DxfTag(32, "0.0"), DxfTag(42, "50.0"), DxfTag(43, "0.0"), DxfTag(44, "0.0"),
+                    DxfTag(50, "0.0"), DxfTag(71, "0")};
 }
 bool TzDbViewTableRecord::isPaperspaceView() const {
   return (data()->getInt(70) & 1) != 0;
@@ -239,5 +240,5 @@ Tzad::ErrorStatus TzDbViewTableRecord::setWidth(double w) {
 
 TzDbRegAppTableRecord::TzDbRegAppTableRecord() {
   data()->type = "APPID";
-  data()->tags = {DxfTag(0, "APPID"), DxfTag(2, ""), DxfTag(70, "0")};
+  data()->tags() = {DxfTag(0, "APPID"), DxfTag(2, ""), DxfTag(70, "0")};
 }

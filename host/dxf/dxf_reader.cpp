@@ -1,9 +1,11 @@
 // Reading a DXF file into records. The file's text becomes the database's base text; each
 // record keeps a reference to its bytes, so an unchanged drawing is written back as it came.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "db/database_impl.h"
 
@@ -42,20 +44,34 @@ bool isSubEntityType(std::string_view type) {
   return type == "VERTEX" || type == "SEQEND" || type == "ATTRIB";
 }
 
-bool readWholeFile(const std::string& path, std::string& out, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+// Reads the file straight into the arena's base chunk: the drawing's text, held once.
+bool readWholeFile(const std::string& path, TextArena& text, std::string& error) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     error = path + ": cannot open the file (" + std::strerror(errno) + ")";
     return false;
   }
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  if (in.bad()) {
-    error = path + ": cannot read the file";
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (!ok) errno = EISDIR;
+  if (ok && static_cast<uint64_t>(st.st_size) >= 0xFFFFFFF0u) {
+    ::close(fd);
+    error = path + ": the file is larger than 4 GiB";
     return false;
   }
-  out = std::move(buf).str();
-  return true;
+  size_t size = ok ? static_cast<size_t>(st.st_size) : 0;
+  char* buffer = text.resetBase(size);
+  size_t done = 0;
+  while (ok && done < size) {
+    ssize_t n = ::read(fd, buffer + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<size_t>(n);
+  }
+  int readErrno = errno;
+  ::close(fd);
+  if (!ok) error = path + ": cannot read the file (" + std::strerror(readErrno) + ")";
+  return ok;
 }
 
 // What a record-by-record walk of the file knows about where it is.
@@ -85,20 +101,22 @@ TzDb::DwgVersion versionOf(std::string_view acadver) {
 }
 
 bool TzDbDatabaseImpl::load(const std::u16string& path) {
-  std::string content;
   std::string file = u16ToPath(path);
-  if (!readWholeFile(file, content, lastError)) return false;
-  if (!parse(std::move(content), file)) return false;
+  clear();
+  if (!readWholeFile(file, text, lastError)) return false;
+  if (!parseBase(file)) return false;
   fileName = path;
   return true;
 }
 
-bool TzDbDatabaseImpl::parse(std::string content, const std::string& name) {
+bool TzDbDatabaseImpl::parse(std::string_view content, const std::string& name) {
   clear();
-  if (content.size() >= 0xFFFFFFF0u) {
-    fail(name + ": the file is larger than 4 GiB");
-    return false;
-  }
+  text.setBase(content);
+  return parseBase(name);
+}
+
+bool TzDbDatabaseImpl::parseBase(const std::string& name) {
+  std::string_view content = text.base();
   if (content.rfind("AutoCAD Binary DXF", 0) == 0) {
     fail(name + ": line 1: binary DXF is not supported; save the drawing as ASCII DXF");
     return false;
@@ -110,8 +128,7 @@ bool TzDbDatabaseImpl::parse(std::string content, const std::string& name) {
          "that made it");
     return false;
   }
-  text.setBase(std::move(content));
-  const std::string& s = text.base();
+  std::string_view s = content;
   size_t firstLineEnd = s.find('\n');
   eol = firstLineEnd != std::string::npos && firstLineEnd > 0 && s[firstLineEnd - 1] == '\r'
             ? "\r\n"
@@ -138,7 +155,7 @@ bool TzDbDatabaseImpl::parse(std::string content, const std::string& name) {
   };
 
   while (pos < s.size()) {
-    size_t codeEnd = s.find('\n', pos);
+    size_t codeEnd = findLineEnd(s, pos);
     if (codeEnd == std::string::npos) codeEnd = s.size();
     std::string_view codeLine(s.data() + pos, codeEnd - pos);
     if (codeEnd >= s.size() && trimBlanks(codeLine).empty()) break;  // trailing blank text
@@ -152,7 +169,7 @@ bool TzDbDatabaseImpl::parse(std::string content, const std::string& name) {
     if (codeEnd + 1 >= s.size())
       return error(line,
                    "the file ends after a group code: it has an odd number of lines (truncated?)");
-    size_t valueEnd = s.find('\n', codeEnd + 1);
+    size_t valueEnd = findLineEnd(s, codeEnd + 1);
     size_t next = valueEnd == std::string::npos ? s.size() : valueEnd + 1;
     std::string_view value =
         trimLineEnd(std::string_view(s.data() + codeEnd + 1, next - codeEnd - 1));
@@ -236,8 +253,13 @@ bool TzDbDatabaseImpl::parse(std::string content, const std::string& name) {
       return error(line, "the file does not start with a group 0");
     } else {
       TzDbStub& r = at(current);
-      const std::string& type = typeName(r);
       if (code == 1001) inXdata = true;
+      if (code != 2 && code != 5 && code != 105 && code != 67) {
+        line += 2;
+        pos = next;
+        continue;  // most groups need no look: only names, handles and the paper flag do
+      }
+      const std::string& type = typeName(r);
       if (type == "SECTION" && code == 2 && !st.sectionNamed) {
         st.sectionNamed = true;
         st.section = sectionOf(trimBlanks(value));

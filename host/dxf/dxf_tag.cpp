@@ -12,18 +12,36 @@ std::string_view trimLineEnd(std::string_view line) {
   return line;
 }
 
+namespace {
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+}  // namespace
+
+// Hand-written: this runs for every line of a drawing, and the library's find_first_not_of
+// costs a search per character.
 std::string_view trimBlanks(std::string_view text) {
-  size_t b = text.find_first_not_of(" \t\r\n");
-  if (b == std::string_view::npos) return {};
-  size_t e = text.find_last_not_of(" \t\r\n");
-  return text.substr(b, e - b + 1);
+  size_t b = 0, e = text.size();
+  while (b < e && isBlank(text[b])) ++b;
+  while (e > b && isBlank(text[e - 1])) --e;
+  return text.substr(b, e - b);
 }
 
 bool parseGroupCode(std::string_view line, int& code) {
-  std::string_view t = trimBlanks(line);
-  if (t.empty() || t.size() > 6) return false;
-  auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), code);
-  return ec == std::errc() && ptr == t.data() + t.size() && code >= -5 && code <= 1071;
+  const char* p = line.data();
+  const char* e = p + line.size();
+  while (p < e && (*p == ' ' || *p == '\t')) ++p;
+  while (e > p && isBlank(e[-1])) --e;
+  if (p == e || e - p > 6) return false;
+  bool negative = *p == '-';
+  if (negative && ++p == e) return false;
+  int value = 0;
+  for (; p < e; ++p) {
+    if (*p < '0' || *p > '9') return false;
+    value = value * 10 + (*p - '0');
+  }
+  code = negative ? -value : value;
+  return code >= -5 && code <= 1071;
 }
 
 bool parseHandle(std::string_view text, unsigned long long& handle) {
@@ -52,9 +70,9 @@ DxfTags parseTags(std::string_view text, const TextCodec& codec) {
   DxfTags tags;
   size_t pos = 0;
   while (pos < text.size()) {
-    size_t codeEnd = text.find('\n', pos);
+    size_t codeEnd = findLineEnd(text, pos);
     if (codeEnd == std::string_view::npos) break;
-    size_t valueEnd = text.find('\n', codeEnd + 1);
+    size_t valueEnd = findLineEnd(text, codeEnd + 1);
     size_t stop = valueEnd == std::string_view::npos ? text.size() : valueEnd + 1;
     DxfTag tag;
     parseGroupCode(text.substr(pos, codeEnd - pos), tag.code);
@@ -69,13 +87,14 @@ DxfTags parseTags(std::string_view text, const TextCodec& codec) {
 
 void writeTags(const DxfTags& tags, const TextCodec& codec, std::string_view eol,
                std::string& out) {
-  char code[16];
   for (const DxfTag& tag : tags) {
     if (!tag.raw.empty()) {
       out += tag.raw;
       continue;
     }
-    std::snprintf(code, sizeof code, "%3d", tag.code);
+    // Group codes are right-aligned in three columns, as CAD programs write them.
+    std::string code = std::to_string(tag.code);
+    if (code.size() < 3) out.append(3 - code.size(), ' ');
     out += code;
     out += eol;
     out += codec.encode(tag.value);

@@ -27,6 +27,13 @@ using DxfTags = std::vector<DxfTag>;
 DxfTags parseTags(std::string_view text, const TextCodec& codec);
 // Writes tags; unchanged tags are copied as they were, new ones use the given line ending.
 void writeTags(const DxfTags& tags, const TextCodec& codec, std::string_view eol, std::string& out);
+// The position of the next line feed at or after `from`, or npos. DXF lines are mostly a few
+// characters long, where a plain loop beats a library search call.
+inline size_t findLineEnd(std::string_view text, size_t from) {
+  for (size_t i = from; i < text.size(); ++i)
+    if (text[i] == '\n') return i;
+  return std::string_view::npos;
+}
 // The value of a group line with its trailing carriage return removed.
 std::string_view trimLineEnd(std::string_view line);
 // Leading and trailing blanks removed (group code lines and numbers are padded).

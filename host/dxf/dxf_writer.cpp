@@ -10,21 +10,6 @@
 
 #include "db/database_impl.h"
 
-std::string TzDbDatabaseImpl::serialize() const {
-  size_t total = 0;
-  for (uint32_t i = head; i != kNoRecord; i = at(i).next)
-    total += at(i).body.size + at(i).xdata.size;
-  std::string out;
-  out.reserve(total);
-  for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
-    const TzDbStub& r = at(i);
-    if (r.has(kRecErased) || r.has(kRecVirtual)) continue;
-    out += text.view(r.body);
-    out += text.view(r.xdata);
-  }
-  return out;
-}
-
 void TzDbDatabaseImpl::updateHandseedForSave() {
   if (!fileHasHandles || handseedNeeded <= fileHandseed) return;
   setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle));
@@ -45,6 +30,28 @@ bool writeAll(int fd, std::string_view data) {
   return true;
 }
 
+// Collects writes into large blocks so a drawing of many small records costs few calls.
+class BufferedFile {
+ public:
+  explicit BufferedFile(int fd) : fd_(fd) { buffer_.reserve(kSize); }
+  bool write(std::string_view data) {
+    if (buffer_.size() + data.size() > kSize && !flush()) return false;
+    if (data.size() >= kSize) return writeAll(fd_, data);
+    buffer_.append(data);
+    return true;
+  }
+  bool flush() {
+    bool ok = writeAll(fd_, buffer_);
+    buffer_.clear();
+    return ok;
+  }
+
+ private:
+  static constexpr size_t kSize = 1 << 20;
+  int fd_;
+  std::string buffer_;
+};
+
 std::string folderOf(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -53,6 +60,16 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
+bool TzDbDatabaseImpl::writeRecords(int fd) const {
+  BufferedFile out(fd);
+  for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
+    const TzDbStub& r = at(i);
+    if (r.has(kRecErased) || r.has(kRecVirtual)) continue;
+    if (!out.write(text.view(r.body)) || !out.write(text.view(r.xdata))) return false;
+  }
+  return out.flush();
+}
+
 bool TzDbDatabaseImpl::save(const std::u16string& path) {
   std::string file = u16ToPath(path);
   if (file.empty()) {
@@ -60,7 +77,6 @@ bool TzDbDatabaseImpl::save(const std::u16string& path) {
     return false;
   }
   updateHandseedForSave();
-  std::string content = serialize();
   std::string temp = file + ".tzad-XXXXXX";
   int fd = ::mkstemp(temp.data());
   if (fd < 0) {
@@ -68,7 +84,7 @@ bool TzDbDatabaseImpl::save(const std::u16string& path) {
          std::strerror(errno) + ")");
     return false;
   }
-  bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
+  bool ok = writeRecords(fd) && ::fsync(fd) == 0;
   int writeErrno = errno;
   ok = (::close(fd) == 0) && ok;
   // A saved drawing keeps the permissions of the file it replaces.

@@ -17,16 +17,28 @@ struct TextRef {
 
 class TextArena {
  public:
-  // Makes text the first chunk; the base of every object read from a file.
-  void setBase(std::string text);
-  const std::string& base() const { return *chunks_.front(); }
-  std::string_view view(TextRef ref) const;
+  // A buffer of `size` bytes that becomes the first chunk; the caller fills it (a file is read
+  // straight into it, with no copy and no zero-filling).
+  char* resetBase(size_t size);
+  void setBase(std::string_view text);
+  std::string_view base() const { return view(TextRef{0, 0, static_cast<uint32_t>(baseSize())}); }
+  std::string_view view(TextRef ref) const {
+    if (ref.size == 0) return {};
+    return std::string_view(chunks_[ref.chunk].data.get() + ref.offset, ref.size);
+  }
   TextRef store(std::string_view text);
-  // A ref to a part of text that lies inside a stored chunk.
-  TextRef refOf(std::string_view text) const;
 
  private:
-  static constexpr size_t kChunkSize = 1 << 20;
-  std::vector<std::unique_ptr<std::string>> chunks_;
-  size_t tailUsed_ = 0;
+  struct Free {
+    void operator()(char* p) const;
+  };
+  struct Chunk {
+    std::unique_ptr<char, Free> data;
+    size_t size = 0;
+    size_t capacity = 0;
+  };
+  size_t baseSize() const { return chunks_.empty() ? 0 : chunks_.front().size; }
+  static constexpr size_t kChunkSize = 2 << 20;
+  static Chunk allocate(size_t capacity);
+  std::vector<Chunk> chunks_;
 };

@@ -117,6 +117,9 @@ std::string decodeCarets(std::string_view s) {
 }
 
 std::string encodeCarets(std::string_view s) {
+  bool plain = true;
+  for (char c : s) plain = plain && static_cast<unsigned char>(c) >= 0x20 && c != '^';
+  if (plain) return std::string(s);
   std::string out;
   out.reserve(s.size());
   for (char c : s) {
