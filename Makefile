@@ -32,7 +32,7 @@ test-asan: build-asan
 test: test-normal test-asan
 
 run: build
-	$(BUILD)/host/tzdxfinfo $(SAMPLE)
+	$(BUILD)/bin/tzad $(SAMPLE)
 
 bench: build
 	bench/run_bench.sh $(BUILD)

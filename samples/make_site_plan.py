@@ -43,8 +43,8 @@ def main(out):
     doc.views.new("Title", dxfattribs={"center": (100, 20), "height": 40, "width": 60,
                                        "flags": 1})
 
-    sheet = doc.layout("Layout1")
-    sheet.rename("Sheet")
+    sheet = doc.layouts.new("Sheet")
+    doc.layouts.delete("Layout1")
     sheet.add_text("Sheet 1", dxfattribs={"height": 5, "insert": (10, 10)})
     details = doc.layouts.new("Details")
     details.add_circle((50, 50), 20)

@@ -1,0 +1,120 @@
+#include "docs/document_manager.h"
+
+#include <filesystem>
+
+#include "db/object_data.h"
+#include "tzed_editor.h"
+
+namespace {
+
+class Iterator : public TzApDocumentIterator {
+ public:
+  explicit Iterator(const std::vector<std::unique_ptr<Document>>& docs) : docs_(docs) {}
+  bool done() const override { return pos_ >= docs_.size(); }
+  void step() override { ++pos_; }
+  TzApDocument* document() const override { return done() ? nullptr : docs_[pos_].get(); }
+
+ private:
+  const std::vector<std::unique_ptr<Document>>& docs_;
+  size_t pos_ = 0;
+};
+
+// The view a drawing opens with: its active viewport's centre and height when it has one.
+void initialView(Document& doc) {
+  TzDbDatabaseImpl& db = doc.database()->impl();
+  uint32_t vport = db.findTableRecord("VPORT", u"*Active");
+  if (vport == kNoRecord) return;
+  TzDbObjectData data;
+  loadObjectData(data, db, vport);
+  doc.viewCenter = {data.getReal(12), data.getReal(22), 0.0};
+  double height = data.getReal(40, 100.0);
+  if (height > 0) doc.viewSize = height;
+}
+
+}  // namespace
+
+DocumentManager& DocumentManager::instance() {
+  static DocumentManager manager;
+  return manager;
+}
+
+TzApDocManager* tzDocManagerPtr() {
+  return &DocumentManager::instance();
+}
+
+TzApDocumentIterator* DocumentManager::newTzApDocumentIterator() {
+  return new Iterator(docs_);
+}
+
+Tzad::ErrorStatus DocumentManager::activateDocument(TzApDocument* doc) {
+  for (auto& d : docs_) {
+    if (d.get() == doc) {
+      makeCurrent(d.get());
+      return Tzad::eOk;
+    }
+  }
+  return Tzad::eInvalidInput;
+}
+
+Tzad::ErrorStatus DocumentManager::appOpenDocument(const char16_t* fileName) {
+  if (fileName == nullptr || *fileName == 0) return Tzad::eInvalidInput;
+  return open(fileName) ? Tzad::eOk : Tzad::eFileNotFound;
+}
+
+std::u16string DocumentManager::absolutePath(const std::u16string& path) {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::absolute(tzutToUtf8(path), ec);
+  return tzutFromUtf8(p.lexically_normal().string());
+}
+
+Document* DocumentManager::find(const std::u16string& absolute) const {
+  for (auto& d : docs_)
+    if (d->fileName() == absolute) return d.get();
+  return nullptr;
+}
+
+Document* DocumentManager::open(const std::u16string& path) {
+  std::u16string absolute = absolutePath(path);
+  if (Document* open = find(absolute)) {
+    makeCurrent(open);
+    return open;
+  }
+  auto db = std::make_unique<TzDbDatabase>(false);
+  if (db->readDwgFile(absolute) != Tzad::eOk) {
+    tzutPrintf(u"%s\n", db->lastErrorText().c_str());
+    return nullptr;
+  }
+  auto doc = std::make_unique<Document>(std::move(db), u"", u"");
+  doc->setPath(absolute);
+  initialView(*doc);
+  docs_.push_back(std::move(doc));
+  makeCurrent(docs_.back().get());
+  return current_;
+}
+
+Document* DocumentManager::create() {
+  std::u16string title = u"Drawing" + tzutFromUtf8(std::to_string(++untitled_)) + u".dxf";
+  docs_.push_back(std::make_unique<Document>(std::make_unique<TzDbDatabase>(true), u"", title));
+  makeCurrent(docs_.back().get());
+  return current_;
+}
+
+void DocumentManager::close(Document* doc) {
+  for (size_t i = 0; i < docs_.size(); ++i) {
+    if (docs_[i].get() != doc) continue;
+    docs_.erase(docs_.begin() + static_cast<long>(i));
+    makeCurrent(docs_.empty() ? nullptr : docs_.back().get());
+    return;
+  }
+}
+
+void DocumentManager::reset() {
+  makeCurrent(nullptr);
+  docs_.clear();
+  untitled_ = 0;
+}
+
+void DocumentManager::makeCurrent(Document* doc) {
+  current_ = doc;
+  tzdbHostApplicationServices()->setWorkingDatabase(doc ? doc->database() : nullptr);
+}

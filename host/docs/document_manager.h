@@ -1,0 +1,41 @@
+// The drawings open in the host, one of them current. The current drawing's database is the
+// working database that modules see.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "docs/document.h"
+
+class DocumentManager : public TzApDocManager {
+ public:
+  static DocumentManager& instance();
+
+  Document* current() const { return current_; }
+  TzApDocument* curDocument() const override { return current_; }
+  TzApDocument* mdiActiveDocument() const override { return current_; }
+  int documentCount() const override { return static_cast<int>(docs_.size()); }
+  TzApDocumentIterator* newTzApDocumentIterator() override;
+  Tzad::ErrorStatus activateDocument(TzApDocument* doc) override;
+  Tzad::ErrorStatus appOpenDocument(const char16_t* fileName) override;
+
+  // Opens a drawing (an open one is activated instead). On failure says why on the command
+  // line and returns null.
+  Document* open(const std::u16string& path);
+  Document* find(const std::u16string& absolutePath) const;
+  Document* create();
+  void close(Document* doc);
+  const std::vector<std::unique_ptr<Document>>& documents() const { return docs_; }
+  // Closes every drawing without asking (end of the session, tests).
+  void reset();
+
+  // The absolute, normalised form of a path typed by the user.
+  static std::u16string absolutePath(const std::u16string& path);
+
+ private:
+  void makeCurrent(Document* doc);
+  std::vector<std::unique_ptr<Document>> docs_;
+  Document* current_ = nullptr;
+  int untitled_ = 0;
+};

@@ -1,0 +1,53 @@
+#include "editor/commands/command_support.h"
+
+std::optional<std::u16string> askText(const std::u16string& prompt, bool allowSpaces) {
+  std::u16string buffer(TZ_ANSWER_BUFFER, u'\0');
+  tzedInitGet(0, nullptr);
+  if (tzedGetString(allowSpaces ? 1 : 0, prompt.c_str(), buffer.data()) != RTNORM)
+    return std::nullopt;
+  return std::u16string(buffer.c_str());
+}
+
+std::optional<std::u16string> askKeyword(const std::u16string& prompt, const std::u16string& list,
+                                         const std::u16string& whenEnter) {
+  std::u16string buffer(TZ_ANSWER_BUFFER, u'\0');
+  tzedInitGet(0, list.c_str());
+  int status = tzedGetKword(prompt.c_str(), buffer.data());
+  if (status == RTNONE) return whenEnter;
+  if (status != RTNORM) return std::nullopt;
+  return std::u16string(buffer.c_str());
+}
+
+Document* requireDocument() {
+  Document* doc = Editor::instance().document();
+  if (doc == nullptr) Editor::instance().write("No drawing is open. Use NEW or OPEN.\n");
+  return doc;
+}
+
+std::u16string trimBlanks16(std::u16string_view text) {
+  size_t b = text.find_first_not_of(u" \t");
+  if (b == std::u16string_view::npos) return {};
+  return std::u16string(text.substr(b, text.find_last_not_of(u" \t") - b + 1));
+}
+
+std::vector<std::u16string> nameList(const std::u16string& text) {
+  std::vector<std::u16string> names;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(u',', start);
+    if (comma == std::u16string::npos) comma = text.size();
+    std::u16string name = trimBlanks16(std::u16string_view(text).substr(start, comma - start));
+    if (!name.empty()) names.push_back(name);
+    start = comma + 1;
+  }
+  return names;
+}
+
+void registerHostCommands(Editor& editor) {
+  registerFileCommands(editor);
+  registerEntityCommands(editor);
+  registerLayerCommand(editor);
+  registerViewCommands(editor);
+  registerVariableCommands(editor);
+  registerUcsCommand(editor);
+}

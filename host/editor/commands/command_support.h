@@ -1,0 +1,27 @@
+// What the host's commands share: asking for texts and keywords, and the current drawing.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "editor/editor.h"
+#include "tzed_editor.h"
+
+// A text answer; nothing when cancelled.
+std::optional<std::u16string> askText(const std::u16string& prompt, bool allowSpaces = true);
+// A keyword answer (the global keyword); `whenEnter` when the user pressed Enter; nothing when
+// cancelled.
+std::optional<std::u16string> askKeyword(const std::u16string& prompt, const std::u16string& list,
+                                         const std::u16string& whenEnter);
+// The current drawing, or null after saying that none is open.
+Document* requireDocument();
+std::u16string trimBlanks16(std::u16string_view text);
+// Names separated by commas ("A,B , C").
+std::vector<std::u16string> nameList(const std::u16string& text);
+
+void registerFileCommands(Editor& editor);
+void registerEntityCommands(Editor& editor);
+void registerLayerCommand(Editor& editor);
+void registerViewCommands(Editor& editor);
+void registerVariableCommands(Editor& editor);
+void registerUcsCommand(Editor& editor);

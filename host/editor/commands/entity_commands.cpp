@@ -1,0 +1,68 @@
+// SELECT (the pre-selection for the next command) and LIST (what the selected objects are,
+// with their hyperlinks).
+#include <memory>
+
+#include "editor/commands/command_support.h"
+#include "tzdb_database.h"
+#include "tzdb_hyperlink.h"
+
+namespace {
+
+// Runs "Select objects: " and hands the chosen ids over; false when nothing was chosen.
+bool selectObjects(std::vector<TzDbObjectId>& ids) {
+  tz_name ss;
+  if (tzedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return false;
+  int32_t n = 0;
+  tzedSSLength(ss, &n);
+  for (int32_t i = 0; i < n; ++i) {
+    tz_name ent;
+    TzDbObjectId id;
+    if (tzedSSName(ss, i, ent) == RTNORM && tzdbGetObjectId(id, ent) == Tzad::eOk)
+      ids.push_back(id);
+  }
+  tzedSSFree(ss);
+  return true;
+}
+
+std::u16string hex(uint64_t value) {
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(value));
+  return tzutFromUtf8(buf);
+}
+
+void listEntity(TzDbObjectId id) {
+  Editor& ed = Editor::instance();
+  TzDbObjectPointer<TzDbEntity> entity(id, TzDb::kForRead);
+  if (!entity) return;
+  std::u16string space = entity->isInPaperSpace() ? u"Paper space" : u"Model space";
+  ed.write(entity->dxfName() + u"  Handle: " + hex(id.handle().value()) + u"  Layer: " +
+           entity->layer() + u"  " + space + u"\n");
+  TzDbHyperlinkCollection* raw = nullptr;
+  TzDbEntityHyperlinkPE::query(entity.get())->getHyperlinkCollection(entity.get(), raw);
+  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
+  for (int i = 0; links && i < links->count(); ++i) {
+    TzDbHyperlink* l = links->item(i);
+    std::u16string n = links->count() > 1 ? u" " + tzutFromUtf8(std::to_string(i + 1)) : u"";
+    ed.write(u"  Hyperlink" + n + u": " + l->name() + u"\n");
+    ed.write(u"  Description: " + l->description() + u"\n");
+    ed.write(u"  Location: " + l->subLocation() + u"\n");
+    ed.write(u"  Flags: " + tzutFromUtf8(std::to_string(l->flags())) + u"\n");
+  }
+}
+
+}  // namespace
+
+void registerEntityCommands(Editor& editor) {
+  editor.addCommand(u"SELECT", [] {
+    Document* doc = requireDocument();
+    std::vector<TzDbObjectId> ids;
+    if (doc == nullptr || !selectObjects(ids)) return;
+    doc->pickfirst = ids;
+  });
+  editor.addCommand(u"LIST", [] {
+    Document* doc = requireDocument();
+    std::vector<TzDbObjectId> ids;
+    if (doc == nullptr || !selectObjects(ids)) return;
+    for (TzDbObjectId id : ids) listEntity(id);
+  });
+}

@@ -1,0 +1,86 @@
+// NEW, OPEN, SAVE, SAVEAS, CLOSE and QUIT. Unsaved changes are never dropped without asking.
+#include "editor/commands/command_support.h"
+
+namespace {
+
+Editor& ed() {
+  return Editor::instance();
+}
+
+bool saveTo(Document& doc, const std::u16string& path) {
+  std::u16string absolute = DocumentManager::absolutePath(path);
+  if (doc.database()->saveAs(absolute) != Tzad::eOk) {
+    ed().write(doc.database()->lastErrorText() + u"\n");
+    return false;
+  }
+  doc.setPath(absolute);
+  ed().write(u"Saved " + absolute + u"\n");
+  return true;
+}
+
+bool saveAs(Document& doc) {
+  std::u16string suggestion = doc.isUntitled() ? doc.docTitle() : std::u16string(doc.fileName());
+  auto name = askText(u"Enter file name <" + suggestion + u">: ");
+  if (!name) return false;
+  std::u16string path = trimBlanks16(*name);
+  if (path.empty()) path = suggestion;
+  return saveTo(doc, path);
+}
+
+bool save(Document& doc) {
+  return doc.isUntitled() ? saveAs(doc) : saveTo(doc, doc.fileName());
+}
+
+// Asks about unsaved changes; false when the user cancels (the drawing stays open).
+bool settleChanges(Document& doc) {
+  if (!doc.database()->isModified()) return true;
+  auto answer = askKeyword(u"Save changes to " + doc.docTitle() + u"? [Yes/No/Cancel] <Yes>: ",
+                           u"Yes No Cancel _Yes No Cancel", u"Yes");
+  if (!answer || *answer == u"Cancel") return false;
+  return *answer == u"No" || save(doc);
+}
+
+void openCommand() {
+  auto name = askText(u"Enter name of drawing to open: ");
+  if (!name) return;
+  std::u16string path = trimBlanks16(*name);
+  if (path.empty()) return;
+  if (Document* doc = DocumentManager::instance().open(path))
+    ed().write(u"Opened " + std::u16string(doc->fileName()) + u"\n");
+}
+
+void closeCommand() {
+  Document* doc = requireDocument();
+  if (doc == nullptr || !settleChanges(*doc)) return;
+  std::u16string title = doc->docTitle();
+  DocumentManager::instance().close(doc);
+  ed().write(u"Closed " + title + u"\n");
+}
+
+void quitCommand() {
+  // Every drawing with changes is asked about first; a cancel keeps tzad running.
+  for (const auto& doc : DocumentManager::instance().documents()) {
+    DocumentManager::instance().activateDocument(doc.get());
+    if (!settleChanges(*doc)) return;
+  }
+  ed().requestQuit();
+}
+
+}  // namespace
+
+void registerFileCommands(Editor& editor) {
+  editor.addCommand(u"NEW", [] {
+    Document* doc = DocumentManager::instance().create();
+    Editor::instance().write(u"New drawing " + doc->docTitle() + u"\n");
+  });
+  editor.addCommand(u"OPEN", openCommand);
+  editor.addCommand(u"SAVE", [] {
+    if (Document* doc = requireDocument()) save(*doc);
+  });
+  editor.addCommand(u"SAVEAS", [] {
+    if (Document* doc = requireDocument()) saveAs(*doc);
+  });
+  editor.addCommand(u"CLOSE", closeCommand);
+  editor.addCommand(u"QUIT", quitCommand);
+  editor.addCommand(u"EXIT", quitCommand);
+}

@@ -1,0 +1,130 @@
+// -LAYER: new layers, lock and unlock, freeze and thaw, the current layer, colours.
+#include <cstdlib>
+
+#include "editor/commands/command_support.h"
+#include "tzdb_database.h"
+
+namespace {
+
+Editor& ed() {
+  return Editor::instance();
+}
+
+TzDbObjectId findLayer(TzDbDatabase& db, const std::u16string& name) {
+  TzDbLayerTable* table = nullptr;
+  TzDbObjectId id;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
+  table->getIdAt(name, id);
+  table->close();
+  return id;
+}
+
+void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
+  TzDbLayerTable* table = nullptr;
+  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) {
+    ed().write("This drawing has no layer table.\n");
+    return;
+  }
+  for (const std::u16string& name : names) {
+    if (table->has(name)) {
+      ed().write(u"Layer \"" + name + u"\" already exists.\n");
+      continue;
+    }
+    auto* layer = new TzDbLayerTableRecord();
+    Tzad::ErrorStatus es = layer->setName(name);
+    if (es == Tzad::eOk) es = table->add(layer);
+    if (es == Tzad::eOk) {
+      layer->close();
+    } else {
+      delete layer;
+      ed().write(u"Cannot create layer \"" + name + u"\".\n");
+    }
+  }
+  table->close();
+}
+
+// Applies a change to each named layer; a missing name is reported, the rest go on.
+template <typename Change>
+void changeLayers(TzDbDatabase& db, const std::vector<std::u16string>& names, Change change) {
+  for (const std::u16string& name : names) {
+    TzDbObjectPointer<TzDbLayerTableRecord> layer(findLayer(db, name), TzDb::kForWrite);
+    if (!layer) {
+      ed().write(u"Layer \"" + name + u"\" not found.\n");
+      continue;
+    }
+    change(*layer.get(), name);
+  }
+}
+
+void runOption(TzDbDatabase& db, const std::u16string& option) {
+  if (option == u"Color") {
+    auto text = askText(u"Enter color (1-255): ");
+    if (!text) return;
+    char* end = nullptr;
+    std::string digits = tzutToUtf8(trimBlanks16(*text));
+    long color = std::strtol(digits.c_str(), &end, 10);
+    if (digits.empty() || *end != 0 || color < 1 || color > 255) {
+      ed().write("A colour is a number from 1 to 255.\n");
+      return;
+    }
+    auto names = askText(u"Enter name list of layer(s) for color " +
+                         tzutFromUtf8(std::to_string(color)) + u": ");
+    if (names)
+      changeLayers(db, nameList(*names), [&](TzDbLayerTableRecord& l, const std::u16string&) {
+        l.setColorIndex(static_cast<int>(color));
+      });
+    return;
+  }
+  static const std::pair<const char16_t*, const char16_t*> kPrompts[] = {
+      {u"New", u"Enter name list for new layer(s): "},
+      {u"Lock", u"Enter name list of layer(s) to lock: "},
+      {u"Unlock", u"Enter name list of layer(s) to unlock: "},
+      {u"Freeze", u"Enter name list of layer(s) to freeze: "},
+      {u"Thaw", u"Enter name list of layer(s) to thaw: "},
+      {u"Set", u"Enter layer name to make current: "}};
+  const char16_t* prompt = nullptr;
+  for (auto& [name, text] : kPrompts)
+    if (option == name) prompt = text;
+  auto answer = askText(prompt);
+  if (!answer) return;
+  std::vector<std::u16string> names = nameList(*answer);
+  if (option == u"New") return newLayers(db, names);
+  if (option == u"Set") {
+    TzDbObjectId id = names.empty() ? TzDbObjectId() : findLayer(db, names[0]);
+    TzDbObjectPointer<TzDbLayerTableRecord> layer(id, TzDb::kForRead);
+    if (!layer) return ed().write(u"Layer \"" + *answer + u"\" not found.\n");
+    if (layer->isFrozen()) return ed().write("A frozen layer cannot be made current.\n");
+    db.setClayer(id);
+    return;
+  }
+  TzDbObjectId current = db.clayer();
+  changeLayers(db, names, [&](TzDbLayerTableRecord& l, const std::u16string& name) {
+    if (option == u"Lock") l.setIsLocked(true);
+    if (option == u"Unlock") l.setIsLocked(false);
+    if (option == u"Thaw") l.setIsFrozen(false);
+    if (option == u"Freeze") {
+      if (l.objectId() == current)
+        ed().write(u"Cannot freeze layer \"" + name + u"\": it is the current layer.\n");
+      else
+        l.setIsFrozen(true);
+    }
+  });
+}
+
+}  // namespace
+
+void registerLayerCommand(Editor& editor) {
+  editor.addCommand(u"-LAYER", [] {
+    Document* doc = requireDocument();
+    if (doc == nullptr) return;
+    // Options repeat until the user presses Enter.
+    while (true) {
+      auto option = askKeyword(u"Enter an option [New/Lock/Unlock/Freeze/Thaw/Set/Color]: ",
+                               u"New Lock Unlock Freeze Thaw Set Color "
+                               u"_New Lock Unlock Freeze Thaw Set Color",
+                               u"");
+      if (!option || option->empty()) return;
+      runOption(*doc->database(), *option);
+    }
+  });
+}

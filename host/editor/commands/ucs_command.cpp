@@ -1,0 +1,41 @@
+// UCS: back to the world system, a new origin, or a rotation about Z.
+#include <cmath>
+#include <cstdlib>
+
+#include "editor/commands/command_support.h"
+
+void registerUcsCommand(Editor& editor) {
+  editor.addCommand(u"UCS", [] {
+    Document* doc = requireDocument();
+    if (doc == nullptr) return;
+    auto option = askKeyword(u"Enter an option [World/Origin/Z] <World>: ",
+                             u"World Origin Z _World Origin Z", u"World");
+    if (!option) return;
+    if (*option == u"World") {
+      doc->ucs = Ucs{};
+      return;
+    }
+    if (*option == u"Origin") {
+      double point[3], world[3];
+      tzedInitGet(0, nullptr);
+      int status = tzedGetPoint(nullptr, u"Specify new origin point <0,0,0>: ", point);
+      if (status == RTNONE) point[0] = point[1] = point[2] = 0;
+      if (status != RTNORM && status != RTNONE) return;
+      tzdbUcs2Wcs(point, world, false);
+      doc->ucs.origin = {world[0], world[1], world[2]};
+      return;
+    }
+    while (true) {
+      auto text = askText(u"Specify rotation angle about Z axis <90>: ");
+      if (!text) return;
+      std::string digits = tzutToUtf8(trimBlanks16(*text));
+      char* end = nullptr;
+      double degrees = digits.empty() ? 90.0 : std::strtod(digits.c_str(), &end);
+      if (digits.empty() || (*end == 0 && std::isfinite(degrees))) {
+        doc->ucs.angle += degrees * M_PI / 180.0;
+        return;
+      }
+      Editor::instance().write("An angle in degrees is required.\n");
+    }
+  });
+}

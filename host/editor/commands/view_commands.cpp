@@ -1,0 +1,156 @@
+// -VIEW (list, restore, save, delete named views) and LAYOUT (switch layouts through CTAB).
+#include <memory>
+
+#include "editor/commands/command_support.h"
+#include "tzdb_database.h"
+
+namespace {
+
+Editor& ed() {
+  return Editor::instance();
+}
+
+TzDbObjectId findView(TzDbDatabase& db, const std::u16string& name) {
+  TzDbViewTable* table = nullptr;
+  TzDbObjectId id;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
+  table->getIdAt(name, id);
+  table->close();
+  return id;
+}
+
+// Layouts in tab order: (name, block record, is model).
+struct LayoutInfo {
+  std::u16string name;
+  TzDbObjectId block;
+  int order;
+};
+
+std::vector<LayoutInfo> layouts(TzDbDatabase& db) {
+  std::vector<LayoutInfo> all;
+  TzDbDictionary* dict = nullptr;
+  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return all;
+  std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
+  for (; !it->done(); it->next()) {
+    TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
+    if (layout)
+      all.push_back({layout->getLayoutName(), layout->getBlockTableRecordId(),
+                     layout->modelType() ? -1 : layout->getTabOrder()});
+  }
+  dict->close();
+  std::stable_sort(all.begin(), all.end(),
+                   [](const LayoutInfo& a, const LayoutInfo& b) { return a.order < b.order; });
+  return all;
+}
+
+void listViews(TzDbDatabase& db) {
+  TzDbViewTable* table = nullptr;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return;
+  TzDbSymbolTableIterator* raw = nullptr;
+  table->newIterator(raw);
+  std::unique_ptr<TzDbSymbolTableIterator> it(raw);
+  ed().write("Saved views:\n");
+  for (; !it->done(); it->step()) {
+    TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
+    if (view)
+      ed().write(u"  " + view->getName() + (view->isPaperspaceView() ? u"  PSPACE" : u"  MSPACE") +
+                 u"\n");
+  }
+  table->close();
+}
+
+// Makes a view current: its centre and size; a paper-space view moves to a paper layout and a
+// model-space view back to model space.
+void restoreView(Document& doc, const std::u16string& name) {
+  TzDbDatabase& db = *doc.database();
+  TzDbObjectPointer<TzDbViewTableRecord> view(findView(db, name), TzDb::kForRead);
+  if (!view) return ed().write(u"Cannot find view \"" + name + u"\".\n");
+  bool inPaper = db.currentSpaceId() != db.modelSpaceId();
+  if (view->isPaperspaceView() && !inPaper) {
+    for (const LayoutInfo& l : layouts(db))
+      if (l.block != db.modelSpaceId()) {
+        db.setCurrentSpace(l.block);
+        break;
+      }
+  } else if (!view->isPaperspaceView() && inPaper) {
+    db.setCurrentSpace(db.modelSpaceId());
+  }
+  doc.viewCenter = view->centerPoint();
+  doc.viewSize = view->height();
+}
+
+void saveView(Document& doc, const std::u16string& name) {
+  TzDbDatabase& db = *doc.database();
+  bool paper = db.currentSpaceId() != db.modelSpaceId();
+  TzDbObjectPointer<TzDbViewTableRecord> existing(findView(db, name), TzDb::kForWrite);
+  TzDbViewTableRecord* view = existing.get();
+  std::unique_ptr<TzDbViewTableRecord> created;
+  if (view == nullptr) {
+    created = std::make_unique<TzDbViewTableRecord>();
+    view = created.get();
+    if (view->setName(name) != Tzad::eOk)
+      return ed().write(u"\"" + name + u"\" is not a view name.\n");
+  }
+  view->setIsPaperspaceView(paper);
+  view->setCenterPoint(doc.viewCenter);
+  view->setHeight(doc.viewSize);
+  view->setWidth(doc.viewSize * 1.5);
+  if (!created) return;
+  TzDbViewTable* table = nullptr;
+  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return;
+  if (table->add(view) == Tzad::eOk) created.release()->close();
+  table->close();
+}
+
+void viewCommand() {
+  Document* doc = requireDocument();
+  if (doc == nullptr) return;
+  auto option = askKeyword(u"Enter an option [?/Delete/Restore/Save]: ",
+                           u"? Delete Restore Save _? Delete Restore Save", u"");
+  if (!option || option->empty()) return;
+  TzDbDatabase& db = *doc->database();
+  if (*option == u"?") return listViews(db);
+  std::u16string prompt = *option == u"Restore" ? u"Enter view name to restore: "
+                          : *option == u"Save"  ? u"Enter view name to save: "
+                                                : u"Enter view name(s) to delete: ";
+  auto answer = askText(prompt);
+  if (!answer) return;
+  std::u16string name = trimBlanks16(*answer);
+  if (name.empty()) return;
+  if (*option == u"Restore") return restoreView(*doc, name);
+  if (*option == u"Save") return saveView(*doc, name);
+  for (const std::u16string& n : nameList(name)) {
+    TzDbObjectPointer<TzDbViewTableRecord> view(findView(db, n), TzDb::kForWrite);
+    if (view)
+      view->erase();
+    else
+      ed().write(u"Cannot find view \"" + n + u"\".\n");
+  }
+}
+
+void layoutCommand() {
+  Document* doc = requireDocument();
+  if (doc == nullptr) return;
+  auto option = askKeyword(u"Enter layout option [?/Set] <Set>: ", u"? Set _? Set", u"Set");
+  if (!option) return;
+  if (*option == u"?") {
+    for (const LayoutInfo& l : layouts(*doc->database())) ed().write(u"  " + l.name + u"\n");
+    return;
+  }
+  TzString current;
+  tzedGetVarText(u"CTAB", current);
+  auto name = askText(u"Enter layout to make current <" + current + u">: ");
+  if (!name || trimBlanks16(*name).empty()) return;
+  std::u16string value = trimBlanks16(*name);
+  resbuf rb;
+  rb.restype = RTSTR;
+  rb.resval.rstring = value.data();
+  tzedSetVar(u"CTAB", &rb);
+}
+
+}  // namespace
+
+void registerViewCommands(Editor& editor) {
+  editor.addCommand(u"-VIEW", viewCommand);
+  editor.addCommand(u"LAYOUT", layoutCommand);
+}

@@ -1,0 +1,70 @@
+// The command-line session: one input stream for every prompt, the output, the command
+// table, and the state that lasts from one input call to the next.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "docs/document_manager.h"
+#include "editor/input_source.h"
+#include "tz_string.h"
+
+class Editor {
+ public:
+  static Editor& instance();
+
+  // Where answers come from and output goes (stdout unless a test captures it).
+  void setInput(std::unique_ptr<InputSource> input);
+  void setOutput(std::function<void(std::string_view)> output);
+  // Back to a fresh session: no documents, no commands from modules, no pending state.
+  void reset();
+
+  void write(std::string_view utf8);
+  void write(std::u16string_view text) { write(tzutToUtf8(text)); }
+
+  // Shows a prompt and reads the answer. Nothing means the user cancelled ("^C") or the
+  // input ended; both end the command that asked.
+  std::optional<std::string> ask(std::u16string_view prompt, bool commandPrompt = false);
+  bool inputEnded() const { return inputEnded_; }
+
+  // The flags and keywords of the next input call, taken by that call.
+  void setInitGet(int flags, std::u16string keywords);
+  std::pair<int, std::u16string> takeInitGet();
+
+  // Commands: a name typed at "Command: " (any letter case) and what runs it.
+  void addCommand(const std::u16string& name, std::function<void()> run);
+  bool hasCommand(const std::u16string& name) const;
+  // Runs a command by name; false when there is none (after saying so).
+  bool runCommand(const std::u16string& name);
+  // Runs a command with its answers given in advance (tzedCommandS); the command reads them
+  // before anything else, and is cancelled if it asks for more.
+  int runScripted(const std::vector<std::u16string>& tokens);
+
+  // Reads and runs commands until the input ends or QUIT.
+  void runLoop();
+  void requestQuit() { quit_ = true; }
+  bool quitRequested() const { return quit_; }
+
+  Document* document() const { return DocumentManager::instance().current(); }
+
+ private:
+  Editor();
+  std::unique_ptr<InputSource> input_;
+  std::function<void(std::string_view)> output_;
+  std::map<std::u16string, std::function<void()>> commands_;  // by upper-case name
+  std::deque<std::string> scripted_;
+  bool scripting_ = false;
+  bool inputEnded_ = false;
+  bool quit_ = false;
+  int initFlags_ = 0;
+  std::u16string initKeywords_;
+};
+
+std::u16string upperCase(std::u16string_view text);
+// Registers the host's own commands (NEW, OPEN, ..., UCS).
+void registerHostCommands(Editor& editor);

@@ -1,0 +1,134 @@
+// The input functions of the SDK over the session's one input stream.
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "editor/editor.h"
+#include "editor/keywords.h"
+#include "tzed_editor.h"
+
+namespace {
+
+void copyAnswer(const std::u16string& answer, char16_t* result) {
+  size_t n = std::min<size_t>(answer.size(), TZ_ANSWER_BUFFER - 1);
+  std::memcpy(result, answer.data(), n * sizeof(char16_t));
+  result[n] = 0;
+}
+
+std::u16string trimmed(std::u16string_view s) {
+  size_t b = s.find_first_not_of(u" \t");
+  if (b == std::u16string_view::npos) return {};
+  return std::u16string(s.substr(b, s.find_last_not_of(u" \t") - b + 1));
+}
+
+// Parses "x,y" or "x,y,z"; a leading "@" makes it relative to base.
+bool parsePoint(std::string text, const double* base, double* out) {
+  bool relative = !text.empty() && text[0] == '@';
+  if (relative) text.erase(0, 1);
+  double v[3] = {0, 0, 0};
+  int n = 0;
+  const char* p = text.c_str();
+  while (n < 3) {
+    char* end = nullptr;
+    v[n] = std::strtod(p, &end);
+    if (end == p || !std::isfinite(v[n])) return false;
+    ++n;
+    while (*end == ' ') ++end;
+    if (*end == 0) break;
+    if (*end != ',') return false;
+    p = end + 1;
+  }
+  if (n < 2) return false;
+  for (int i = 0; i < 3; ++i) out[i] = v[i] + (relative && base ? base[i] : 0.0);
+  return true;
+}
+
+int getPoint(const double* base, const char16_t* prompt, double* result) {
+  Editor& ed = Editor::instance();
+  int flags = ed.takeInitGet().first;
+  while (true) {
+    std::optional<std::string> answer = ed.ask(prompt ? prompt : u"");
+    if (!answer) return RTCAN;
+    std::string text = tzutToUtf8(trimmed(tzutFromUtf8(*answer)));
+    if (text.empty()) {
+      if (!(flags & RSG_NONULL)) return RTNONE;
+      ed.write("A point is required.\n");
+      continue;
+    }
+    if (parsePoint(text, base, result)) return RTNORM;
+    ed.write("Invalid point: type x,y or x,y,z (or @dx,dy from the last point).\n");
+  }
+}
+
+}  // namespace
+
+int tzedInitGet(int flags, const char16_t* keywords) {
+  Editor::instance().setInitGet(flags, keywords ? keywords : u"");
+  return RTNORM;
+}
+
+int tzedGetKword(const char16_t* prompt, char16_t* result) {
+  Editor& ed = Editor::instance();
+  auto [flags, list] = ed.takeInitGet();
+  std::vector<Keyword> keywords = parseKeywordList(list);
+  if (result) result[0] = 0;
+  while (true) {
+    std::optional<std::string> answer = ed.ask(prompt ? prompt : u"");
+    if (!answer) return RTCAN;
+    std::u16string text = trimmed(tzutFromUtf8(*answer));
+    if (text.empty()) {
+      if (!(flags & RSG_NONULL)) return RTNONE;
+      ed.write("An option is required.\n");
+      continue;
+    }
+    if (std::optional<std::u16string> global = matchKeyword(keywords, text)) {
+      if (result) copyAnswer(*global, result);
+      return RTNORM;
+    }
+    ed.write("Invalid option keyword.\n");
+  }
+}
+
+int tzedGetString(int allowSpaces, const char16_t* prompt, char16_t* result) {
+  Editor& ed = Editor::instance();
+  ed.takeInitGet();
+  if (result) result[0] = 0;
+  std::optional<std::string> answer = ed.ask(prompt ? prompt : u"");
+  if (!answer) return RTCAN;
+  std::u16string text = tzutFromUtf8(*answer);
+  if (!allowSpaces) text = text.substr(0, text.find(u' '));
+  if (text.size() > TZ_ANSWER_BUFFER - 1) {
+    ed.write("The answer is longer than 2048 characters.\n");
+    return RTERROR;
+  }
+  if (result) copyAnswer(text, result);
+  return RTNORM;
+}
+
+int tzedGetPoint(const double* base, const char16_t* prompt, double* result) {
+  return getPoint(base, prompt, result);
+}
+
+int tzedGetCorner(const double* base, const char16_t* prompt, double* result) {
+  return getPoint(base, prompt, result);
+}
+
+int tzdbUcs2Wcs(const double* from, double* to, bool displacement) {
+  Document* doc = Editor::instance().document();
+  Ucs ucs = doc ? doc->ucs : Ucs{};
+  double c = std::cos(ucs.angle), s = std::sin(ucs.angle);
+  double x = from[0] * c - from[1] * s;
+  double y = from[0] * s + from[1] * c;
+  double z = from[2];
+  if (!displacement) {
+    x += ucs.origin.x;
+    y += ucs.origin.y;
+    z += ucs.origin.z;
+  }
+  // cos(90°) is not exactly 0: keep rotated right angles from leaving 1e-16 residues.
+  auto clean = [](double v) { return std::fabs(v - std::round(v)) < 1e-9 ? std::round(v) : v; };
+  to[0] = clean(x);
+  to[1] = clean(y);
+  to[2] = clean(z);
+  return RTNORM;
+}

@@ -1,0 +1,10 @@
+// The user's own host settings (such as INETLOCATION), kept across sessions in
+// $XDG_CONFIG_HOME/tzad/settings (else ~/.config/tzad/settings), one "NAME=value" a line.
+#pragma once
+
+#include <string>
+
+std::string userSetting(const std::string& name, const std::string& fallback);
+// Saves a setting; false (and nothing changed on disk) when the file cannot be written.
+bool setUserSetting(const std::string& name, const std::string& value);
+std::string userSettingsPath();

@@ -1,0 +1,211 @@
+#include "editor/variables.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "editor/editor.h"
+#include "editor/user_settings.h"
+#include "tzdb_database.h"
+
+namespace {
+
+const std::vector<SystemVariable> kVariables = {
+    {u"CLAYER", RTSTR, false},    {u"CTAB", RTSTR, false},          {u"DWGNAME", RTSTR, true},
+    {u"DWGPREFIX", RTSTR, true},  {u"HYPERLINKBASE", RTSTR, false}, {u"INETLOCATION", RTSTR, false},
+    {u"UCSORG", RT3DPOINT, true}, {u"VIEWCTR", RT3DPOINT, true},    {u"VIEWSIZE", RTREAL, true},
+};
+
+const char* kDefaultInetLocation = "https://www.example.com/";
+
+std::u16string layoutNameOf(TzDbDatabase& db, TzDbObjectId blockRecord) {
+  TzDbDictionary* dict = nullptr;
+  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return u"Model";
+  std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
+  std::u16string name = u"Model";
+  for (; !it->done(); it->next()) {
+    TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
+    if (layout && layout->getBlockTableRecordId() == blockRecord) name = layout->getLayoutName();
+  }
+  dict->close();
+  return name;
+}
+
+// By the layouts' own names: a dictionary key can lag behind a renamed layout.
+TzDbObjectId layoutBlock(TzDbDatabase& db, const std::u16string& name) {
+  TzDbDictionary* dict = nullptr;
+  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return {};
+  std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
+  TzDbObjectId block;
+  for (; !it->done() && block.isNull(); it->next()) {
+    TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
+    if (layout && tzutEqualsNoCase(layout->getLayoutName(), name))
+      block = layout->getBlockTableRecordId();
+  }
+  dict->close();
+  return block;
+}
+
+std::u16string currentFolder(const Document& doc) {
+  std::string folder =
+      doc.isUntitled() ? std::filesystem::current_path().string()
+                       : std::filesystem::path(tzutToUtf8(doc.fileName())).parent_path().string();
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return tzutFromUtf8(folder);
+}
+
+std::optional<std::u16string> stringValue(std::u16string_view name, Document* doc) {
+  if (name == u"INETLOCATION")
+    return tzutFromUtf8(userSetting("INETLOCATION", kDefaultInetLocation));
+  if (doc == nullptr) return std::nullopt;
+  TzDbDatabase& db = *doc->database();
+  if (name == u"HYPERLINKBASE") return db.hyperlinkBase();
+  if (name == u"DWGPREFIX") return currentFolder(*doc);
+  if (name == u"DWGNAME") return doc->docTitle();
+  if (name == u"CTAB") return layoutNameOf(db, db.currentSpaceId());
+  if (name == u"CLAYER") {
+    TzDbObjectPointer<TzDbLayerTableRecord> layer(db.clayer(), TzDb::kForRead);
+    return layer ? layer->getName() : u"0";
+  }
+  return std::nullopt;
+}
+
+std::optional<TzGePoint3d> pointValue(std::u16string_view name, Document* doc) {
+  if (doc == nullptr) return std::nullopt;
+  if (name == u"VIEWCTR") return doc->viewCenter;
+  if (name == u"UCSORG") return doc->ucs.origin;
+  return std::nullopt;
+}
+
+std::u16string formatNumber(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.4f", std::fabs(v) < 5e-5 ? 0.0 : v);
+  return tzutFromUtf8(buf);
+}
+
+bool setString(std::u16string_view name, const std::u16string& value) {
+  Editor& ed = Editor::instance();
+  Document* doc = ed.document();
+  if (name == u"INETLOCATION") {
+    if (setUserSetting("INETLOCATION", tzutToUtf8(value))) return true;
+    ed.write("Cannot save INETLOCATION in " + userSettingsPath() + ".\n");
+    return false;
+  }
+  if (doc == nullptr) {
+    ed.write("No drawing is open.\n");
+    return false;
+  }
+  TzDbDatabase& db = *doc->database();
+  if (name == u"HYPERLINKBASE") return db.setHyperlinkBase(value) == Tzad::eOk;
+  if (name == u"CTAB") {
+    TzDbObjectId block = layoutBlock(db, value);
+    if (block.isNull() || db.setCurrentSpace(block) != Tzad::eOk) {
+      ed.write(u"Layout \"" + value + u"\" not found.\n");
+      return false;
+    }
+    return true;
+  }
+  if (name == u"CLAYER") {
+    TzDbLayerTable* table = nullptr;
+    TzDbObjectId id;
+    if (db.getSymbolTable(table, TzDb::kForRead) == Tzad::eOk) {
+      table->getIdAt(value, id);
+      table->close();
+    }
+    if (id.isNull() || db.setClayer(id) != Tzad::eOk) {
+      ed.write(u"Layer \"" + value + u"\" not found.\n");
+      return false;
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const std::vector<SystemVariable>& systemVariables() {
+  return kVariables;
+}
+
+const SystemVariable* findSystemVariable(std::u16string_view name) {
+  std::u16string upper = upperCase(name);
+  for (const SystemVariable& v : kVariables)
+    if (upper == v.name) return &v;
+  return nullptr;
+}
+
+std::optional<std::u16string> variableText(std::u16string_view name) {
+  const SystemVariable* var = findSystemVariable(name);
+  if (var == nullptr) return std::nullopt;
+  Document* doc = Editor::instance().document();
+  if (var->type == RTSTR) {
+    auto value = stringValue(var->name, doc);
+    if (!value) return std::nullopt;
+    return u"\"" + *value + u"\"";
+  }
+  if (var->type == RT3DPOINT) {
+    auto p = pointValue(var->name, doc);
+    if (!p) return std::nullopt;
+    return formatNumber(p->x) + u"," + formatNumber(p->y) + u"," + formatNumber(p->z);
+  }
+  if (doc == nullptr) return std::nullopt;
+  return formatNumber(doc->viewSize);
+}
+
+bool setVariableFromText(const SystemVariable& var, const std::u16string& text) {
+  resbuf rb;
+  rb.restype = var.type;
+  std::u16string value = text == u"." ? std::u16string() : text;
+  if (var.type != RTSTR) return false;
+  rb.resval.rstring = value.data();
+  return tzedSetVar(var.name, &rb) == RTNORM;
+}
+
+int tzedGetVar(const char16_t* name, resbuf* result) {
+  if (name == nullptr || result == nullptr) return RTERROR;
+  const SystemVariable* var = findSystemVariable(name);
+  if (var == nullptr) return RTERROR;
+  Document* doc = Editor::instance().document();
+  result->restype = var->type;
+  if (var->type == RTSTR) {
+    auto value = stringValue(var->name, doc);
+    if (!value) return RTERROR;
+    return tzutNewString(value->c_str(), result->resval.rstring);
+  }
+  if (var->type == RT3DPOINT) {
+    auto p = pointValue(var->name, doc);
+    if (!p) return RTERROR;
+    result->resval.rpoint[0] = p->x;
+    result->resval.rpoint[1] = p->y;
+    result->resval.rpoint[2] = p->z;
+    return RTNORM;
+  }
+  if (doc == nullptr) return RTERROR;
+  result->resval.rreal = doc->viewSize;
+  return RTNORM;
+}
+
+int tzedSetVar(const char16_t* name, const resbuf* value) {
+  const SystemVariable* var = name ? findSystemVariable(name) : nullptr;
+  if (var == nullptr || value == nullptr) return RTERROR;
+  if (var->readOnly) {
+    Editor::instance().write(std::u16string(var->name) + u" is read-only.\n");
+    return RTERROR;
+  }
+  if (value->restype != RTSTR || var->type != RTSTR) return RTERROR;
+  std::u16string text = value->resval.rstring ? value->resval.rstring : u"";
+  return setString(var->name, text) ? RTNORM : RTERROR;
+}
+
+int tzedGetVarText(const char16_t* name, TzString& value) {
+  resbuf rb;
+  if (tzedGetVar(name, &rb) != RTNORM) return RTERROR;
+  if (rb.restype == RTSTR) {
+    value = rb.resval.rstring;
+    tzutDelBuffer(rb.resval.rstring);
+  } else {
+    value = *variableText(name);
+  }
+  return RTNORM;
+}

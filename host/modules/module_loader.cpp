@@ -1,0 +1,125 @@
+#include "modules/module_loader.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "editor/editor.h"
+#include "tzrx_module.h"
+
+namespace {
+
+struct LoadedModule {
+  std::string path;
+  void* handle;
+};
+
+std::vector<LoadedModule>& modules() {
+  static std::vector<LoadedModule> all;
+  return all;
+}
+
+std::string& language() {
+  static std::string lang;
+  return lang;
+}
+
+std::string languageFromEnvironment() {
+  for (const char* var : {"TZAD_LANG", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(var);
+    if (value == nullptr || *value == 0) continue;
+    std::string v = value;
+    if (v.rfind("en", 0) == 0) return "en";
+    if (v.rfind("zh", 0) == 0) return "zh";
+    if (std::string(var) == "TZAD_LANG") return "zh";  // a language we do not ship
+  }
+  return "zh";
+}
+
+}  // namespace
+
+int Tzad::tzrxGetApiVersion() {
+  return 1;
+}
+
+bool loadModule(const std::string& path) {
+  Editor& ed = Editor::instance();
+  std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+  for (const LoadedModule& m : modules())
+    if (m.path == absolute) return true;
+  void* handle = dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    ed.write("Cannot load module " + path + ": " + dlerror() + "\n");
+    return false;
+  }
+  modules().push_back({absolute, handle});
+  auto table = reinterpret_cast<TzCommandTableFunction>(dlsym(handle, "tzrxCommands"));
+  for (const TzCommandEntry* e = table ? table() : nullptr; e && e->command; ++e) {
+    auto run = reinterpret_cast<TzCommandFunction>(dlsym(handle, e->exportName));
+    if (run == nullptr) {
+      ed.write("Module " + std::filesystem::path(path).filename().string() + ": command " +
+               tzutToUtf8(e->command) + " is not available: its function " + e->exportName +
+               " is missing.\n");
+      continue;
+    }
+    ed.addCommand(e->command, run);
+  }
+  return true;
+}
+
+void loadModulesIn(const std::string& folder) {
+  std::error_code ec;
+  std::vector<std::string> paths;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+    if (entry.path().extension() == ".tzx") paths.push_back(entry.path().string());
+  std::sort(paths.begin(), paths.end());
+  for (const std::string& p : paths) loadModule(p);
+}
+
+void unloadModules() {
+  while (!modules().empty()) {
+    dlclose(modules().back().handle);
+    modules().pop_back();
+  }
+}
+
+std::vector<std::string> loadedModules() {
+  std::vector<std::string> paths;
+  for (const LoadedModule& m : modules()) paths.push_back(m.path);
+  return paths;
+}
+
+void setHostLanguage(const std::string& lang) {
+  language() = lang;
+}
+
+const char* tzutLanguage() {
+  if (language().empty()) language() = languageFromEnvironment();
+  return language().c_str();
+}
+
+void* tzrxLoadedModule(const char16_t* fileName) {
+  if (fileName == nullptr) return nullptr;
+  std::string name = tzutToUtf8(fileName);
+  for (const LoadedModule& m : modules()) {
+    std::string file = std::filesystem::path(m.path).filename().string();
+    if (file.size() == name.size() &&
+        std::equal(file.begin(), file.end(), name.begin(),
+                   [](char a, char b) { return tolower(a) == tolower(b); }))
+      return m.handle;
+  }
+  return nullptr;
+}
+
+void* tzrxModuleExport(void* module, const char* name) {
+  return module && name ? dlsym(module, name) : nullptr;
+}
+
+void* tzrxLoadLibrary(const char16_t* bareName) {
+  if (bareName == nullptr) return nullptr;
+  // By name only: the dynamic loader searches the host's library folders (libtzad's RUNPATH).
+  std::string file = tzutToUtf8(bareName) + ".so";
+  return dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+}

@@ -1,0 +1,17 @@
+// Modules: shared libraries with the extension .tzx whose commands the host runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Loads a module and registers its commands; false after saying why on the command line.
+bool loadModule(const std::string& path);
+// Loads every .tzx of a folder, in name order.
+void loadModulesIn(const std::string& folder);
+// Unloads every module, newest first (each one's unload steps run).
+void unloadModules();
+// Paths of the loaded modules, in load order.
+std::vector<std::string> loadedModules();
+
+// The language the host runs in: set from --lang, else TZAD_LANG, else the locale.
+void setHostLanguage(const std::string& language);

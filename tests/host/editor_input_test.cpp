@@ -1,0 +1,107 @@
+// The input functions over a scripted session: keywords, texts, points, cancel and Enter.
+#include <gtest/gtest.h>
+
+#include "session.h"
+#include "tzed_editor.h"
+
+using namespace tzt;
+
+namespace {
+
+struct KeywordCase {
+  const char* answer;
+  int status;
+  const char16_t* global;  // what the caller receives
+};
+std::ostream& operator<<(std::ostream& out, const KeywordCase& c) {
+  return out << c.answer;
+}
+
+class KeywordAnswers : public ::testing::TestWithParam<KeywordCase> {};
+
+TEST_P(KeywordAnswers, MatchLikeTheHost) {
+  Session s;
+  // A localized list: local keywords differ from the global ones the caller compares with.
+  s.answer({GetParam().answer, "r"});
+  tzedInitGet(0, u"删除(R) 插入(I) _Remove Insert");
+  char16_t result[TZ_ANSWER_BUFFER] = u"stale";
+  EXPECT_EQ(tzedGetKword(u"\nOption [删除(R)/插入(I)] <插入>: ", result), GetParam().status);
+  EXPECT_EQ(std::u16string(result), GetParam().global);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, KeywordAnswers,
+    ::testing::Values(KeywordCase{"R", RTNORM, u"Remove"}, KeywordCase{"i", RTNORM, u"Insert"},
+                      KeywordCase{"删除(R)", RTNORM, u"Remove"},
+                      KeywordCase{"_Insert", RTNORM, u"Insert"},
+                      KeywordCase{"_i", RTNORM, u"Insert"}, KeywordCase{"  I  ", RTNORM, u"Insert"},
+                      KeywordCase{"", RTNONE, u""}, KeywordCase{"^C", RTCAN, u""},
+                      // Not a keyword: the question is asked again and "r" answers it.
+                      KeywordCase{"Remove", RTNORM, u"Remove"},
+                      KeywordCase{"x", RTNORM, u"Remove"}));
+
+TEST(Input, KeywordListsAreOneShot) {
+  Session s;
+  s.answer({"Yes"});
+  tzedInitGet(0, u"Yes No _Yes No");
+  tzedInitGet(0, nullptr);  // a later call replaces the list
+  char16_t result[TZ_ANSWER_BUFFER];
+  s.answer({"Yes", "^C"});
+  EXPECT_EQ(tzedGetKword(u"? ", result), RTCAN);
+  EXPECT_NE(s.takeOutput().find("Invalid option keyword."), std::string::npos);
+}
+
+TEST(Input, Strings) {
+  Session s;
+  std::string longAnswer(2049, 'x');
+  s.answer({"", "two words", "two words", "^C", std::string(2048, 'y'), longAnswer});
+  char16_t result[TZ_ANSWER_BUFFER];
+  EXPECT_EQ(tzedGetString(1, u"a: ", result), RTNORM);
+  EXPECT_EQ(std::u16string(result), u"");
+  EXPECT_EQ(tzedGetString(1, u"b: ", result), RTNORM);
+  EXPECT_EQ(std::u16string(result), u"two words");
+  EXPECT_EQ(tzedGetString(0, u"c: ", result), RTNORM);
+  EXPECT_EQ(std::u16string(result), u"two");
+  EXPECT_EQ(tzedGetString(1, u"d: ", result), RTCAN);
+  EXPECT_EQ(tzedGetString(1, u"e: ", result), RTNORM);
+  EXPECT_EQ(std::u16string(result).size(), 2048u);
+  EXPECT_EQ(tzedGetString(1, u"f: ", result), RTERROR);
+  EXPECT_EQ(tzedGetString(1, u"g: ", result), RTCAN);  // the script has ended
+  std::string out = s.takeOutput();
+  EXPECT_NE(out.find("a: \nb: two words\nc: two words\nd: ^C\n*Cancel*\n"), std::string::npos)
+      << out;
+}
+
+TEST(Input, PointsInARotatedUcs) {
+  Session s;
+  s.openSample();
+  s.run({"UCS", "Z", "90", "UCS", "Origin", "10,0"});
+  s.answer({"", "nonsense", "2,1", "@3,4,5", "^C"});
+  double p[3], w[3];
+  EXPECT_EQ(tzedGetPoint(nullptr, u"p: ", p), RTNONE);
+  EXPECT_EQ(tzedGetPoint(nullptr, u"p: ", p), RTNORM);  // after asking again
+  EXPECT_EQ(std::vector<double>(p, p + 3), (std::vector<double>{2, 1, 0}));
+  double q[3];
+  EXPECT_EQ(tzedGetCorner(p, u"q: ", q), RTNORM);
+  EXPECT_EQ(std::vector<double>(q, q + 3), (std::vector<double>{5, 5, 5}));
+  EXPECT_EQ(tzedGetPoint(nullptr, u"p: ", p), RTCAN);
+  // The origin 10,0 was typed in the rotated system: in the world it is 0,10.
+  double origin[3] = {0, 0, 0};
+  tzdbUcs2Wcs(origin, w, false);
+  EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{0, 10, 0}));
+  double x[3] = {1, 0, 0};
+  tzdbUcs2Wcs(x, w, true);
+  EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{0, 1, 0}));
+  tzdbUcs2Wcs(q, w, false);
+  EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{-5, 15, 5}));
+}
+
+TEST(Output, PrintfTakesUtf16Texts) {
+  Session s;
+  tzutPrintf(u"%i. %s (%s) \n", 2, u"http://例子.com", u"说明");
+  tzutPrintf(u"\n %i个超链接已删除。", 3);
+  tzutPrintf(u"[%5d|%-3s|%%]", 42, u"ab");
+  EXPECT_EQ(s.takeOutput(), "2. http://例子.com (说明) \n\n 3个超链接已删除。[   42|ab |%]");
+}
+
+}  // namespace

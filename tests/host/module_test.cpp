@@ -1,0 +1,72 @@
+// Modules loaded into the host: their commands, a broken one, and cmncmds.tzx.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "modules/module_loader.h"
+#include "session.h"
+#include "tzap_docman.h"
+#include "tzrx_module.h"
+
+using namespace tzt;
+
+namespace {
+
+class Modules : public ::testing::Test {
+ protected:
+  void TearDown() override { unloadModules(); }
+  std::string copyModule(const char* built, const char* name) {
+    std::filesystem::create_directories(s.dir().path() / "modules");
+    std::string path = (s.dir().path() / "modules" / name).string();
+    std::filesystem::copy_file(built, path);
+    return path;
+  }
+  Session s;
+};
+
+TEST_F(Modules, CommandsOfAModuleFolderRun) {
+  copyModule(TZT_GREETING_MODULE, "greeting.tzx");
+  copyModule(TZT_BROKEN_MODULE, "broken.tzx");
+  loadModulesIn((s.dir().path() / "modules").string());
+  std::string out = s.takeOutput();
+  EXPECT_NE(out.find("Module broken.tzx: command MISSING is not available: its function "
+                     "notThere is missing."),
+            std::string::npos)
+      << out;
+  s.run({"greet", "WORKING", "missing"});
+  EXPECT_EQ(s.takeOutput(),
+            "Command: greet\nHello from a module, 世界!\nCommand: WORKING\nstill working\n"
+            "Command: missing\nUnknown command \"MISSING\".\n");
+  void* greeting = tzrxLoadedModule(u"GREETING.TZX");
+  ASSERT_NE(greeting, nullptr);
+  auto version =
+      reinterpret_cast<TzApiVersionFunction>(tzrxModuleExport(greeting, "tzrxGetApiVersion"));
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ(version(), Tzad::tzrxGetApiVersion());
+}
+
+TEST_F(Modules, AFileThatIsNoModuleIsReported) {
+  std::string path = s.dir().file("fake.tzx");
+  writeFile(path, "not a shared library");
+  EXPECT_FALSE(loadModule(path));
+  EXPECT_NE(s.takeOutput().find("Cannot load module " + path), std::string::npos);
+}
+
+TEST_F(Modules, OpenDrawingThroughCmncmds) {
+  ASSERT_TRUE(loadModule(TZT_CMNCMDS_MODULE));
+  s.openSample("first.dxf");
+  std::string second = s.dir().file("second.dxf");
+  std::filesystem::copy_file(samplePath(), second);
+  using OpenFunction = int (*)(const TzString&);
+  auto open = reinterpret_cast<OpenFunction>(
+      tzrxModuleExport(tzrxLoadedModule(u"cmncmds.tzx"), "openDWGfile"));
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open(u16(second)), 0);
+  EXPECT_EQ(tzDocManagerPtr()->documentCount(), 2);
+  EXPECT_EQ(u8(tzDocManagerPtr()->curDocument()->fileName()), second);
+  EXPECT_NE(open(u16(s.dir().file("missing.dxf"))), 0);
+  EXPECT_EQ(tzDocManagerPtr()->documentCount(), 2);
+  EXPECT_NE(s.takeOutput().find("missing.dxf: cannot open the file"), std::string::npos);
+}
+
+}  // namespace
