@@ -56,7 +56,8 @@ int getPoint(const double* base, const char16_t* prompt, double* result) {
       continue;
     }
     if (parsePoint(text, base, result)) return RTNORM;
-    ed.write("Invalid point: type x,y or x,y,z (or @dx,dy from the last point).\n");
+    ed.write(
+        "Invalid point: type x,y or x,y,z, or @dx,dy for a point relative to the base point.\n");
   }
 }
 

@@ -45,8 +45,13 @@ void openCommand() {
   if (!name) return;
   std::u16string path = trimBlanks16(*name);
   if (path.empty()) return;
-  if (Document* doc = DocumentManager::instance().open(path))
+  DocumentManager& docs = DocumentManager::instance();
+  if (Document* open = docs.find(DocumentManager::absolutePath(path))) {
+    docs.activateDocument(open);
+    ed().write(open->docTitle() + u" is open already; it is now the current drawing.\n");
+  } else if (Document* doc = docs.open(path)) {
     ed().write(u"Opened " + std::u16string(doc->fileName()) + u"\n");
+  }
 }
 
 void closeCommand() {

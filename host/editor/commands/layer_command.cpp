@@ -56,24 +56,25 @@ void changeLayers(TzDbDatabase& db, const std::vector<std::u16string>& names, Ch
   }
 }
 
-void runOption(TzDbDatabase& db, const std::u16string& option) {
+// Carries out one option; false when the user cancelled (which ends the command).
+bool runOption(TzDbDatabase& db, const std::u16string& option) {
   if (option == u"Color") {
     auto text = askText(u"Enter color (1-255): ");
-    if (!text) return;
+    if (!text) return false;
     char* end = nullptr;
     std::string digits = tzutToUtf8(trimBlanks16(*text));
     long color = std::strtol(digits.c_str(), &end, 10);
     if (digits.empty() || *end != 0 || color < 1 || color > 255) {
       ed().write("A colour is a number from 1 to 255.\n");
-      return;
+      return true;
     }
     auto names = askText(u"Enter name list of layer(s) for color " +
                          tzutFromUtf8(std::to_string(color)) + u": ");
-    if (names)
-      changeLayers(db, nameList(*names), [&](TzDbLayerTableRecord& l, const std::u16string&) {
-        l.setColorIndex(static_cast<int>(color));
-      });
-    return;
+    if (!names) return false;
+    changeLayers(db, nameList(*names), [&](TzDbLayerTableRecord& l, const std::u16string&) {
+      l.setColorIndex(static_cast<int>(color));
+    });
+    return true;
   }
   static const std::pair<const char16_t*, const char16_t*> kPrompts[] = {
       {u"New", u"Enter name list for new layer(s): "},
@@ -86,16 +87,22 @@ void runOption(TzDbDatabase& db, const std::u16string& option) {
   for (auto& [name, text] : kPrompts)
     if (option == name) prompt = text;
   auto answer = askText(prompt);
-  if (!answer) return;
+  if (!answer) return false;
   std::vector<std::u16string> names = nameList(*answer);
-  if (option == u"New") return newLayers(db, names);
+  if (option == u"New") {
+    newLayers(db, names);
+    return true;
+  }
   if (option == u"Set") {
     TzDbObjectId id = names.empty() ? TzDbObjectId() : findLayer(db, names[0]);
     TzDbObjectPointer<TzDbLayerTableRecord> layer(id, TzDb::kForRead);
-    if (!layer) return ed().write(u"Layer \"" + *answer + u"\" not found.\n");
-    if (layer->isFrozen()) return ed().write("A frozen layer cannot be made current.\n");
-    db.setClayer(id);
-    return;
+    if (!layer)
+      ed().write(u"Layer \"" + *answer + u"\" not found.\n");
+    else if (layer->isFrozen())
+      ed().write("A frozen layer cannot be made current.\n");
+    else
+      db.setClayer(id);
+    return true;
   }
   TzDbObjectId current = db.clayer();
   changeLayers(db, names, [&](TzDbLayerTableRecord& l, const std::u16string& name) {
@@ -109,6 +116,7 @@ void runOption(TzDbDatabase& db, const std::u16string& option) {
         l.setIsFrozen(true);
     }
   });
+  return true;
 }
 
 }  // namespace
@@ -123,8 +131,7 @@ void registerLayerCommand(Editor& editor) {
                                u"New Lock Unlock Freeze Thaw Set Color "
                                u"_New Lock Unlock Freeze Thaw Set Color",
                                u"");
-      if (!option || option->empty()) return;
-      runOption(*doc->database(), *option);
+      if (!option || option->empty() || !runOption(*doc->database(), *option)) return;
     }
   });
 }
