@@ -12,6 +12,7 @@
 #include "editor/editor.h"
 #include "editor/input_source.h"
 #include "modules/module_loader.h"
+#include "platform/path_rules.h"
 
 namespace {
 
@@ -19,12 +20,14 @@ struct Options {
   std::string script;
   std::vector<std::string> modules;
   std::string language;
+  std::string pathStyle;
   std::string drawing;
 };
 
 void usage() {
   std::fprintf(stderr,
-               "usage: tzad [--script FILE] [--load MODULE.tzx]... [--lang en|zh] [DRAWING]\n");
+               "usage: tzad [--script FILE] [--load MODULE.tzx]... [--lang en|zh]\n"
+               "            [--path-style posix|windows] [DRAWING]\n");
 }
 
 bool parseArguments(int argc, char** argv, Options& options) {
@@ -37,6 +40,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
       options.modules.push_back(argv[++i]);
     } else if (arg == "--lang" && hasValue) {
       options.language = argv[++i];
+    } else if (arg == "--path-style" && hasValue) {
+      options.pathStyle = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
       usage();
       std::exit(0);
@@ -104,6 +109,12 @@ int main(int argc, char** argv) {
       return 2;
     }
     setHostLanguage(options.language);
+  }
+  if (options.pathStyle == "windows") {
+    platform::setPathStyle(platform::PathStyle::Windows);
+  } else if (!options.pathStyle.empty() && options.pathStyle != "posix") {
+    std::fprintf(stderr, "tzad: --path-style takes posix or windows\n");
+    return 2;
   }
   Editor& editor = Editor::instance();
   editor.setInput(makeInput(options));

@@ -1,0 +1,26 @@
+// The command-line commands of the module, and the flows they share.
+#pragma once
+
+#include "model/hyperlink_data.h"
+#include "tz_array.h"
+#include "tzdb_entity.h"
+
+extern "C" {
+void hyperlink();
+void hyperlinkopen();
+void pasteashyperlink();
+}
+
+void runHyperlinkInsert();
+void runHyperlinkRemove();
+// Asks for the hyperlink, named location and description and writes them to the entities (or,
+// when all three are empty, removes their hyperlinks). RTNORM when finished, else the status
+// that ended it; RTERROR for no entities.
+int promptHyperlinkFields(TzArray<TzDbObjectId> ids);
+// Draws a rectangle on URLLAYER from two corners and gives it a hyperlink. RTNORM when made,
+// RTCAN when a corner was cancelled, RTERROR otherwise.
+int insertAreaHyperlink();
+// Adds a new entity to the working drawing's current space, on `layer` when not null.
+bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& id);
+// The value of the answer's leading decimal digits, -1 when it does not start with a digit.
+int leadingNumber(std::u16string_view answer);

@@ -1,0 +1,44 @@
+// PASTEASHYPERLINK: what the user copied (a hyperlink, a web address, a file) becomes the
+// hyperlink of the objects the user selects.
+#include "commands/hyperlink_commands.h"
+#include "model/entity_hyperlinks.h"
+#include "platform/clipboard.h"
+#include "tzed_editor.h"
+
+namespace {
+
+// Web addresses arrive as 8-bit text read into 260 characters: longer ones are cut.
+constexpr size_t kWebAddressLength = 259;
+
+// The "Hyperlink" and "UniformResourceLocator" forms; true when one of them was read.
+bool readClipboardHyperlink(HyperlinkData& data) {
+  if (auto link = platform::clipboardHyperlink()) {
+    data.address = link->address;
+    data.description = link->description;
+    data.location = link->location;
+    return true;
+  }
+  if (auto address = platform::clipboardWebAddress()) {
+    TzString cut = address->substr(0, kWebAddressLength);
+    data.address = data.description = data.displayString = cut;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) void pasteashyperlink() {
+  tz_name none = {0, 0};
+  tzedSSSetFirst(none, nullptr);
+  TzArray<TzDbObjectId> ids;
+  if (selectEntities(ids, nullptr) != RTNORM || ids.isEmpty()) return;
+  removeHyperlinks(ids, true);
+  HyperlinkData data;
+  if (!readClipboardHyperlink(data)) {
+    if (auto file = platform::clipboardFileName())
+      data.address = data.description = data.displayString = *file;
+  }
+  if (data.description.empty() && data.location.empty() && data.address.empty()) return;
+  applyHyperlink(ids, data);
+}

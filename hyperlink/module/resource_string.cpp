@@ -1,0 +1,45 @@
+#include "module/resource_string.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "module/module_state.h"
+#include "tzrx_module.h"
+
+namespace {
+
+bool isKeywordList(uint32_t id) {
+  return id == 10001 || id == 50001 || id == 50002;
+}
+
+// Copies string `id` of a library into the buffer; the number of characters copied.
+int loadFrom(void* library, uint32_t id, char16_t* buffer, int size) {
+  if (library == nullptr) return 0;
+  auto load =
+      reinterpret_cast<TzResLoadStringFunction>(tzrxModuleExport(library, "tzresLoadString"));
+  if (load == nullptr) return 0;
+  return std::clamp(load(id, buffer, size), 0, size - 1);
+}
+
+}  // namespace
+
+const char16_t* loadResourceString(ResourceString& rs) {
+  ModuleState& state = moduleState();
+  void* library = isKeywordList(rs.id) ? state.keywords : state.resources;
+  int n = loadFrom(library, rs.id, rs.text, ResourceString::kCapacity);
+  if (n == 0) {
+    // Nothing loaded: the default, or an empty text — never what the buffer held before.
+    std::u16string_view fallback = rs.defaultText ? rs.defaultText : u"";
+    size_t m = std::min<size_t>(fallback.size(), ResourceString::kCapacity - 1);
+    std::memcpy(rs.text, fallback.data(), m * sizeof(char16_t));
+    rs.text[m] = 0;
+  } else {
+    rs.text[n] = 0;
+  }
+  return rs.text;
+}
+
+TzString resourceText(const TextId& t) {
+  ResourceString rs(t);
+  return loadResourceString(rs);
+}

@@ -1,0 +1,12 @@
+// Opening a document, web page or mail address with the user's default program:
+// `xdg-open TARGET`, or the program TZAD_OPEN_COMMAND names. The target is one argument.
+#pragma once
+
+#include <string_view>
+
+namespace platform {
+
+// True when the opener ran and reported success (exit status 0).
+bool openWithDefaultProgram(std::u16string_view target);
+
+}  // namespace platform

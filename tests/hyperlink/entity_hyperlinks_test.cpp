@@ -1,0 +1,154 @@
+// Hyperlinks on entities through the module's operations, on real drawings.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "model/entity_hyperlinks.h"
+#include "session.h"
+#include "tzdb_database.h"
+#include "tzdb_hyperlink.h"
+
+using namespace tzt;
+
+namespace {
+
+TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, bool locked) {
+  TzDbLayerTable* table = nullptr;
+  db.getSymbolTable(table, TzDb::kForWrite);
+  auto* layer = new TzDbLayerTableRecord();
+  layer->setName(name);
+  TzDbObjectId id;
+  table->add(id, layer);
+  layer->setIsLocked(locked);
+  layer->close();
+  table->close();
+  return id;
+}
+
+TzDbObjectId addLine(TzDbDatabase& db, TzDbObjectId layer) {
+  auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 1, 0}});
+  poly->setLayer(layer);
+  TzDbObjectPointer<TzDbBlockTableRecord> model(db.modelSpaceId(), TzDb::kForWrite);
+  TzDbObjectId id;
+  model->appendTzDbEntity(id, poly);
+  poly->close();
+  return id;
+}
+
+int linkCount(TzDbObjectId id) {
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
+  unsigned count = 0;
+  TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCount(e.get(), count);
+  return static_cast<int>(count);
+}
+
+class EntityHyperlinks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc = s.openSample();
+    db = doc->database();
+  }
+  Session s;
+  Document* doc = nullptr;
+  TzDbDatabase* db = nullptr;
+};
+
+TEST_F(EntityHyperlinks, DefaultRecord) {
+  HyperlinkData data;
+  EXPECT_EQ(data.extra, 4);
+  EXPECT_EQ(data.flags, 0);
+  EXPECT_TRUE(data.address.empty());
+}
+
+TEST_F(EntityHyperlinks, LockedLayersAreSkippedWithOneMessage) {
+  TzDbObjectId open = addLayer(*db, u"Open", false);
+  TzDbObjectId locked = addLayer(*db, u"Shut", true);
+  TzArray<TzDbObjectId> ids;
+  for (int i = 0; i < 10; ++i) ids.append(addLine(*db, i % 3 == 1 && i < 9 ? locked : open));
+  HyperlinkData data;
+  data.address = u"http://example.com";
+  data.flags = 1;
+  EXPECT_TRUE(applyHyperlink(ids, data));
+  int written = 0;
+  for (TzDbObjectId id : ids) written += linkCount(id);
+  EXPECT_EQ(written, 7);
+  EXPECT_EQ(s.takeOutput(), "图层已锁定。解锁此图层以进行编辑。\n");
+  EXPECT_EQ(removeHyperlinks(ids, false), 7);
+  EXPECT_EQ(s.takeOutput(), "图层已锁定。解锁此图层以进行编辑。\n");
+  EXPECT_EQ(hasAnyHyperlink(ids), -1);
+}
+
+TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
+  TzDbObjectId id = addLine(*db, db->clayer());
+  {
+    TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
+    auto* links = new TzDbHyperlinkCollection();
+    links->addTail(u"one.pdf", u"One");
+    links->addTail(u"two.pdf", u"Two", u"V,L");
+    TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), links);
+  }
+  HyperlinkData data;
+  data.address = u"new.pdf";
+  data.description = u"New";
+  data.location = u"Entry";
+  data.flags = 1;
+  EXPECT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{id}, data));
+  HyperlinkData back;
+  ASSERT_TRUE(readHyperlink(id, back));
+  EXPECT_EQ(back.address, u"new.pdf");
+  EXPECT_EQ(back.description, u"New");
+  EXPECT_EQ(back.location, u"Entry");
+  EXPECT_EQ(back.flags, 1);
+  EXPECT_EQ(back.outermost, 1);
+  EXPECT_EQ(back.displayString, u"New");
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
+  TzDbHyperlinkCollection* raw = nullptr;
+  TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw);
+  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
+  ASSERT_EQ(links->count(), 2);
+  EXPECT_EQ(links->item(1)->name(), u"two.pdf");
+}
+
+TEST_F(EntityHyperlinks, AreaShapesOnUrlLayerInAnyCaseAreErased) {
+  TzDbObjectId urlLayer = addLayer(*db, u"urllayer", false);
+  TzDbObjectId shape = addLine(*db, urlLayer);  // no hyperlink at all
+  TzDbObjectId other = addLine(*db, db->clayer());
+  EXPECT_EQ(removeHyperlinks(TzArray<TzDbObjectId>{shape, other}, true), 0);
+  EXPECT_TRUE(shape.isErased());
+  EXPECT_FALSE(other.isErased());
+  EXPECT_EQ(hasAnyHyperlink(TzArray<TzDbObjectId>{}), -1);
+  HyperlinkData none;
+  EXPECT_FALSE(readHyperlink(other, none));
+}
+
+TEST_F(EntityHyperlinks, SelectionEndedEmptyKeepsTheArray) {
+  TzArray<TzDbObjectId> ids{TzDbObjectId()};
+  s.answer({""});
+  EXPECT_EQ(selectEntities(ids, u":L:P:C"), RTERROR);
+  EXPECT_EQ(ids.length(), 1);
+  s.answer({"91 96", ""});  // 96 lies on the locked layer Survey
+  EXPECT_EQ(selectEntities(ids, u":L:P:C"), RTNORM);
+  EXPECT_EQ(ids.length(), 2);
+}
+
+TEST_F(EntityHyperlinks, WhatWeWriteEzdxfReads) {
+  HyperlinkData data;
+  data.address = u"plans/总图.dxf";
+  data.description = u"总图";
+  data.location = u"House,Sheet";
+  data.flags = 1;
+  TzDbObjectId house = db->objectIdOf(TzDbHandle(0x91));
+  EXPECT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{house}, data));
+  std::string saved = s.dir().file("saved.dxf");
+  ASSERT_EQ(db->saveAs(u16(saved)), Tzad::eOk);
+  nlohmann::json dump = ezdxfDump(saved);
+  bool found = false;
+  for (const auto& e : dump["entities"]) {
+    if (e["handle"] != "91") continue;
+    found = true;
+    EXPECT_EQ(e["hyperlink"], nlohmann::json::array({"plans/总图.dxf", "总图", "House,Sheet"}));
+  }
+  EXPECT_TRUE(found);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// Telling targets apart and resolving relative ones, under Windows rules (the rules' own
+// examples) and POSIX rules.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "model/link_targets.h"
+#include "platform/path_rules.h"
+#include "session.h"
+
+using namespace tzt;
+using platform::PathStyle;
+
+namespace {
+
+struct Target {
+  const char16_t* text;
+  bool web, mailto, drive, relative;
+};
+std::ostream& operator<<(std::ostream& out, const Target& t) {
+  return out << u8(t.text);
+}
+
+class Classification : public ::testing::TestWithParam<std::pair<PathStyle, Target>> {
+ protected:
+  void TearDown() override { platform::setPathStyle(PathStyle::Posix); }
+};
+
+TEST_P(Classification, OfATarget) {
+  auto [style, t] = GetParam();
+  platform::setPathStyle(style);
+  EXPECT_EQ(isWebAddress(t.text), t.web);
+  EXPECT_EQ(isMailtoLink(t.text), t.mailto);
+  EXPECT_EQ(isDrivePath(t.text), t.drive);
+  EXPECT_EQ(isRelativeTarget(t.text), t.relative);
+}
+
+// Cases that read the same under both rules.
+const Target kShared[] = {
+    {u"www.example.su", true, false, false, false},
+    {u"www.example.SU", false, false, false, true},  // domain endings match case
+    {u"WWW.example.com", true, false, false, false},
+    {u"www.example", false, false, false, true},
+    {u"www", false, false, false, true},
+    {u"ftp.example.com", false, false, false, true},
+    {u"www.example.com/plans", false, false, false, true},
+    {u"www..com", false, false, false, true},  // two dots end the splitting: "www", ".com"
+    {u".www.com", false, false, false, true},
+    {u"www.a.b.om", true, false, false, false},
+    {u"www.example.yu", true, false, false, false},
+    {u"http://example.com/a b", true, false, false, false},
+    {u"MAILTO:someone@example.com", true, true, false, false},
+    {u"mailto", false, false, false, true},
+    {u"C:\\", false, false, true, false},
+    {u"C:\\plans\\site.dwg", false, false, false, false},  // absolute, not a drive path
+    {u"\\\\server\\share\\a.dwg", false, false, false, false},
+    {u"\\plans\\a.dwg", false, false, false, false},
+    {u"plans\\site.dwg", false, false, false, true},
+    {u"", false, false, false, true},
+};
+
+std::vector<std::pair<PathStyle, Target>> cases() {
+  std::vector<std::pair<PathStyle, Target>> all;
+  for (const Target& t : kShared) {
+    all.emplace_back(PathStyle::Windows, t);
+    all.emplace_back(PathStyle::Posix, t);
+  }
+  // A "/"-rooted path is absolute only under POSIX rules.
+  all.emplace_back(PathStyle::Windows, Target{u"/srv/plans/a.pdf", false, false, false, true});
+  all.emplace_back(PathStyle::Posix, Target{u"/srv/plans/a.pdf", false, false, false, false});
+  all.emplace_back(PathStyle::Posix, Target{u"plans/site.dxf", false, false, false, true});
+  return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, Classification, ::testing::ValuesIn(cases()));
+
+TEST(TopLevelDomains, TableOrder) {
+  const auto& table = topLevelDomains();
+  EXPECT_EQ(table.size(), 240u);
+  EXPECT_EQ(table.front(), u"biz");
+  // "om", "qa", "pa" stand in this order, after "nz".
+  auto nz = std::find(table.begin(), table.end(), u"nz");
+  ASSERT_LT(nz + 3, table.end());
+  EXPECT_EQ(nz[1], u"om");
+  EXPECT_EQ(nz[2], u"qa");
+  EXPECT_EQ(nz[3], u"pa");
+  EXPECT_EQ(table.back(), u"zw");
+}
+
+TEST(SplitLocation, ViewAndLayout) {
+  struct Case {
+    const char16_t* location;
+    const char16_t* view;
+    const char16_t* layout;
+  } cases[] = {
+      {u",Sheet", u"", u"Sheet"},     {u"Entry,", u"Entry", u"Model"},
+      {u"Entry", u"Entry", u"Model"}, {u"Entry,model", u"Entry", u"Model"},
+      {u"a,b,c", u"a", u"b,c"},       {u"", u"", u"Model"},
+  };
+  Session s;  // no resource library: "Model" is the built-in name
+  for (const Case& c : cases) {
+    TzString view, layout;
+    splitLocation(c.location, view, layout);
+    EXPECT_EQ(view, c.view) << u8(c.location);
+    EXPECT_EQ(layout, c.layout) << u8(c.location);
+  }
+}
+
+class Resolve : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    platform::setPathStyle(PathStyle::Posix);
+    std::filesystem::current_path(cwd_);
+  }
+  Session s;
+  std::filesystem::path cwd_ = std::filesystem::current_path();
+};
+
+TEST_F(Resolve, WindowsRulesWithTheDrawingsFolder) {
+  platform::setPathStyle(PathStyle::Windows);
+  s.openSample();
+  std::u16string folder = u16(s.dir().path().string() + "/");
+  EXPECT_EQ(resolveTarget(u"plans\\a.pdf"), folder + u"plans\\a.pdf");
+  EXPECT_EQ(resolveTarget(u"C:\\plans\\a.pdf"), u"C:\\plans\\a.pdf");
+  EXPECT_EQ(resolveTarget(u"www.example.com"), u"www.example.com");
+  EXPECT_EQ(resolveTarget(u"mailto:x@example.com"), u"mailto:x@example.com");
+  s.run({"HYPERLINKBASE", "\\\\server\\plans"});
+  EXPECT_EQ(resolveTarget(u"a.pdf"), u"\\\\server\\plans\\a.pdf");  // a separator is added
+}
+
+TEST_F(Resolve, PosixRulesAndEachFallback) {
+  s.openSample();
+  std::string folder = s.dir().path().string();
+  // A relative target written on Windows resolves with "/".
+  EXPECT_EQ(u8(resolveTarget(u"plans\\a.pdf")), folder + "/plans/a.pdf");
+  s.run({"HYPERLINKBASE", "/srv/plans"});
+  EXPECT_EQ(u8(resolveTarget(u"a.pdf")), "/srv/plans/a.pdf");
+  EXPECT_EQ(u8(resolveTarget(u"/etc/a.pdf")), "/etc/a.pdf");
+  // Without a drawing: the documents folder, else the current directory.
+  DocumentManager::instance().reset();
+  std::filesystem::create_directories(s.dir().path() / "home" / "Documents");
+  setenv("HOME", (s.dir().path() / "home").c_str(), 1);
+  EXPECT_EQ(u8(resolveTarget(u"a.pdf")), folder + "/home/Documents/a.pdf");
+  setenv("HOME", (s.dir().path() / "nohome").c_str(), 1);
+  std::filesystem::current_path(s.dir().path());
+  EXPECT_EQ(u8(resolveTarget(u"a.pdf")), std::filesystem::current_path().string() + "/a.pdf");
+}
+
+TEST(DrawingLookup, LayoutsAndViews) {
+  Session s;
+  s.openSample();
+  TzDbObjectId id;
+  EXPECT_TRUE(findLayout(u"Details", id));
+  EXPECT_FALSE(id.isNull());
+  TzDbObjectId none;
+  EXPECT_FALSE(findLayout(u"Nowhere", none));
+  EXPECT_TRUE(none.isNull());
+  EXPECT_TRUE(viewExists(u"house"));
+  EXPECT_FALSE(viewExists(u"Nowhere"));
+  DocumentManager::instance().reset();
+  EXPECT_FALSE(viewExists(u"House"));
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// Texts from the resource library, their defaults, and the library's life with the module.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "module/module_state.h"
+#include "module/resource_string.h"
+#include "session.h"
+
+using namespace tzt;
+
+namespace {
+
+// A library with a string of 999 characters (id 1) and one of 1500 (id 2).
+class TestLibrary : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    library_ = dlopen(TZT_TEST_RESOURCES, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library_, nullptr) << dlerror();
+    moduleState().resources = library_;
+  }
+  void TearDown() override {
+    moduleState().resources = nullptr;
+    dlclose(library_);
+  }
+  Session s;
+  void* library_ = nullptr;
+};
+
+TEST_F(TestLibrary, LengthsAndDefaults) {
+  ResourceString whole(1, u"default");
+  EXPECT_EQ(std::u16string(loadResourceString(whole)), std::u16string(999, u'x'));
+  ResourceString cut(2, u"default");
+  EXPECT_EQ(std::u16string(loadResourceString(cut)), std::u16string(999, u'y'));
+  ResourceString missing(3, u"the default");
+  EXPECT_EQ(std::u16string(loadResourceString(missing)), u"the default");
+  // No default and no string: empty, never what the buffer held before.
+  ResourceString empty(3, nullptr);
+  empty.text[0] = u'z';
+  EXPECT_EQ(std::u16string(loadResourceString(empty)), u"");
+  // Keyword lists come from the keyword library, which this test has not got.
+  EXPECT_EQ(resourceText(text::kKeywordsYesNo), u"Yes No _Yes No");
+}
+
+TEST(RecentEmails, NewestLastNoDuplicatesIgnoringCase) {
+  recentEmailLinks().clear();
+  rememberEmailLink(u"mailto:a@example.com");
+  rememberEmailLink(u"http://example.com");
+  rememberEmailLink(u"MAILTO:A@EXAMPLE.COM");
+  rememberEmailLink(u"mailto:b@example.com");
+  EXPECT_EQ(recentEmailLinks(),
+            (std::vector<TzString>{u"mailto:a@example.com", u"mailto:b@example.com"}));
+}
+
+bool mapped(const std::string& file) {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line))
+    if (line.find(file) != std::string::npos) return true;
+  return false;
+}
+
+// The real module, loaded from a folder with its resource library beside it (or not).
+TEST(ModuleLife, ResourceLibraryFollowsAttachAndDetach) {
+  Session s;
+  std::filesystem::path folder = s.dir().path() / "modules";
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(TZT_HYPERLINK_MODULE, folder / "HyperLink.tzx");
+  std::string resources = (folder / "hyperlinkres.so").string();
+
+  // Missing: the fixed message, once.
+  void* module = dlopen((folder / "HyperLink.tzx").c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(module, nullptr) << dlerror();
+  EXPECT_EQ(s.takeOutput(), "Error: Cannot load hyperlinkres.so!\n");
+  dlclose(module);
+
+  std::filesystem::copy_file(TZT_HYPERLINK_RESOURCES, resources);
+  module = dlopen((folder / "HyperLink.tzx").c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(s.takeOutput(), "");
+  EXPECT_TRUE(mapped(resources));
+  auto entry = reinterpret_cast<int (*)(unsigned)>(dlsym(module, "moduleEntry"));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry(1), 1);  // a second attach while loaded does not load it again...
+  EXPECT_EQ(entry(0), 1);  // ...so one detach releases it
+  EXPECT_FALSE(mapped(resources));
+  EXPECT_EQ(entry(1), 1);  // attach after a detach loads it again
+  EXPECT_TRUE(mapped(resources));
+  dlclose(module);
+  EXPECT_FALSE(mapped(resources));
+}
+
+}  // namespace
