@@ -45,11 +45,15 @@ void Editor::reset() {
 }
 
 void Editor::write(std::string_view utf8) {
+  if (utf8.empty()) return;
+  atLineStart_ = utf8.back() == '\n';
   if (output_) output_(utf8);
 }
 
 std::optional<std::string> Editor::ask(std::u16string_view prompt, bool commandPrompt) {
   std::string text = tzutToUtf8(prompt);
+  // "Command: " starts a line of its own, even after a message that did not end one.
+  if (commandPrompt && !atLineStart_) text = "\n" + text;
   std::optional<std::string> answer;
   bool echo = true;
   if (scripting_) {

@@ -60,6 +60,7 @@ class Editor {
   std::deque<std::string> scripted_;
   bool scripting_ = false;
   bool inputEnded_ = false;
+  bool atLineStart_ = true;
   bool quit_ = false;
   int initFlags_ = 0;
   std::u16string initKeywords_;

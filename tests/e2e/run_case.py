@@ -4,7 +4,8 @@ A case is a folder holding:
   script.scr    the session: one answer a line ("" is Enter, "^C" cancels, ";" a comment)
   expected.txt  the transcript tzad prints (the temporary folder shows as $TMP)
   check.py      optional: checks the drawings the session saved (gets the folder as argv[1])
-  env           optional: KEY=VALUE lines for tzad's environment
+  env           optional: KEY=VALUE lines for tzad's environment ($TMP is the session folder)
+  modules_without  optional: module files (one a line) left out of the session's modules
   files/        optional: more files copied into the session's folder
 The session runs in a new folder holding plan.dxf (the sample site plan), as
 `tzad --script script.scr plan.dxf`.
@@ -27,6 +28,12 @@ def main():
         files = os.path.join(case, "files")
         if os.path.isdir(files):
             shutil.copytree(files, tmp, dirs_exist_ok=True)
+        without = os.path.join(case, "modules_without")
+        if os.path.exists(without):
+            left_out = open(without).read().split()
+            shutil.copytree(modules, os.path.join(tmp, "modules"),
+                            ignore=lambda d, names: [n for n in names if n in left_out])
+            modules = os.path.join(tmp, "modules")
         env = dict(os.environ, TZAD_MODULE_PATH=modules, HOME=tmp,
                    XDG_CONFIG_HOME=os.path.join(tmp, "config"), TZAD_LANG="en")
         env_file = os.path.join(case, "env")
@@ -34,7 +41,7 @@ def main():
             for line in open(env_file, encoding="utf-8"):
                 if "=" in line:
                     key, value = line.rstrip("\n").split("=", 1)
-                    env[key] = value
+                    env[key] = value.replace("$TMP", tmp).replace("$CASE", case)
         result = subprocess.run([tzad, "--script", os.path.join(case, "script.scr"), "plan.dxf"],
                                 cwd=tmp, env=env, capture_output=True, timeout=120)
         transcript = (result.stdout + result.stderr).decode("utf-8", "replace")

@@ -59,8 +59,8 @@ void listViews(TzDbDatabase& db) {
   table->close();
 }
 
-// Makes a view current: its centre and size; a paper-space view moves to a paper layout and a
-// model-space view back to model space.
+// Makes a view current: its centre and size; a paper-space view seen from model space moves to
+// a paper layout.
 void restoreView(Document& doc, const std::u16string& name) {
   TzDbDatabase& db = *doc.database();
   TzDbObjectPointer<TzDbViewTableRecord> view(findView(db, name), TzDb::kForRead);
@@ -72,8 +72,6 @@ void restoreView(Document& doc, const std::u16string& name) {
         db.setCurrentSpace(l.block);
         break;
       }
-  } else if (!view->isPaperspaceView() && inPaper) {
-    db.setCurrentSpace(db.modelSpaceId());
   }
   doc.viewCenter = view->centerPoint();
   doc.viewSize = view->height();

@@ -1,0 +1,13 @@
+import json
+import os
+import sys
+
+folder = sys.argv[1]
+opened = [json.loads(line) for line in open(os.path.join(folder, "opened.log"), encoding="utf-8")]
+assert opened == [
+    ["http://example.com/a b?q=\"quoted\"&x='single'"],
+    ["https://example.com/$(touch pwned); touch pwned2 `touch pwned3` | cat"],
+    ["mailto:a@example.com?subject=Plan & \"site\"; echo"],
+], opened
+for name in ("pwned", "pwned2", "pwned3"):
+    assert not os.path.exists(os.path.join(folder, name)), name

@@ -1,0 +1,7 @@
+import sys
+sys.path.insert(0, sys.argv[0].rsplit("/", 2)[0])
+from drawing_check import load, links
+
+found = links(load())
+path = "/home/me/Documents/Site report.pdf"
+assert found["93"] == (path, path, ""), found["93"]

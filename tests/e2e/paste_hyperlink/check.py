@@ -1,0 +1,6 @@
+import sys
+sys.path.insert(0, sys.argv[0].rsplit("/", 2)[0])
+from drawing_check import load, links
+
+found = links(load())
+assert found["90"] == ("site.dxf", "The site", "House,Sheet"), found["90"]
