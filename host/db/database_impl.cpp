@@ -60,8 +60,7 @@ DxfTags TzDbDatabaseImpl::tagsOf(const TzDbStub& r) const {
   return tags;
 }
 
-uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
-                                        std::string_view body, uint64_t handle, uint8_t flags) {
+uint32_t TzDbDatabaseImpl::newRecord(std::string_view type, uint8_t flags) {
   uint32_t index = static_cast<uint32_t>(records.size());
   records.emplace_back();
   TzDbStub& r = records.back();
@@ -69,6 +68,13 @@ uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
   r.index = index;
   r.type = internType(type);
   r.flags = flags;
+  return index;
+}
+
+uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
+                                        std::string_view body, uint64_t handle, uint8_t flags) {
+  uint32_t index = newRecord(type, flags);
+  TzDbStub& r = at(index);
   r.handle = handle;
   r.body = text.store(body);
   if (!(flags & kRecVirtual)) {

@@ -110,6 +110,8 @@ struct TzDbDatabaseImpl {
   uint16_t internType(std::string_view name);
   TzDbObjectId idOf(uint32_t i) { return i == kNoRecord ? TzDbObjectId() : TzDbObjectId(&at(i)); }
   uint32_t indexOf(TzDbObjectId id) const;
+  // A new record, not yet linked into the file order.
+  uint32_t newRecord(std::string_view type, uint8_t flags);
   // Appends a record after `after` (or at the end) with the given text.
   uint32_t insertRecord(uint32_t after, std::string_view type, std::string_view body,
                         uint64_t handle, uint8_t flags);

@@ -222,13 +222,8 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
           return error(line, std::string(type) + " outside of a table");
         }
       }
-      uint32_t index = static_cast<uint32_t>(records.size());
-      records.emplace_back();
-      TzDbStub& r = records.back();
-      r.db = this;
-      r.index = index;
-      r.type = internType(type);
-      r.flags = flags;
+      uint32_t index = newRecord(type, flags);
+      TzDbStub& r = at(index);
       if (tail != kNoRecord) at(tail).next = index;
       r.prev = tail;
       if (head == kNoRecord) head = index;

@@ -1,5 +1,7 @@
 #include "dxf/text_codec.h"
 
+#include "platform/text.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -12,24 +14,6 @@ bool isAscii(std::string_view s) {
   for (unsigned char c : s)
     if (c >= 0x80) return false;
   return true;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 // Length of the UTF-8 sequence starting at s[i], 1 for a malformed byte.
@@ -87,7 +71,7 @@ std::string decodeUnicodeEscapes(std::string_view s) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + static_cast<char32_t>(low - 0xDC00);
       i += 7;
     }
-    appendUtf8(out, cp);
+    platform::appendUtf8(out, cp);
     i += 6;
   }
   return out;
@@ -199,7 +183,7 @@ std::string TextCodec::decode(std::string_view raw) const {
   if (toUtf8_ == kNoIconv || !convert(toUtf8_, raw, out)) {
     // Bytes the code page does not define: keep them readable rather than fail the drawing.
     out.clear();
-    for (unsigned char c : raw) appendUtf8(out, c);
+    for (unsigned char c : raw) platform::appendUtf8(out, c);
   }
   return decodeCarets(decodeUnicodeEscapes(out));
 }

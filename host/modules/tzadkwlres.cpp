@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "tzres_string.h"
 #include "tzrx_module.h"
 
 namespace {
@@ -28,11 +29,7 @@ extern "C" __attribute__((visibility("default"))) int tzresLoadString(unsigned i
   bool english = std::strcmp(tzutLanguage(), "en") == 0;
   for (const KeywordList& list : kLists) {
     if (list.id != id) continue;
-    std::u16string_view text = english ? list.english : list.chinese;
-    size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-    std::memcpy(buffer, text.data(), n * sizeof(char16_t));
-    buffer[n] = 0;
-    return static_cast<int>(n);
+    return tzresCopyString(english ? list.english : list.chinese, buffer, size);
   }
   buffer[0] = 0;
   return 0;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "tzres_string.h"
 #include "tzrx_module.h"
 
 namespace {
@@ -76,11 +77,7 @@ extern "C" __attribute__((visibility("default"))) int tzresLoadString(unsigned i
   bool english = std::strcmp(tzutLanguage(), "en") == 0;
   for (const Entry& e : kStrings) {
     if (e.id != id) continue;
-    std::u16string_view text = english ? e.english : e.chinese;
-    size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-    std::memcpy(buffer, text.data(), n * sizeof(char16_t));
-    buffer[n] = 0;
-    return static_cast<int>(n);
+    return tzresCopyString(english ? e.english : e.chinese, buffer, size);
   }
   return 0;
 }
