@@ -24,7 +24,7 @@ def main(out):
                        dxfattribs={"layer": "Site"})
     house = msp.add_lwpolyline([(20, 20), (50, 20), (50, 45), (20, 45)], close=True,
                                dxfattribs={"layer": "Buildings"})
-    house.set_hyperlink("docs/house-spec.pdf", "House specification")
+    house.set_hyperlink("docs/house-details.pdf", "House details")
     garage = msp.add_lwpolyline([(60, 20), (75, 20), (75, 35), (60, 35)], close=True,
                                 dxfattribs={"layer": "Buildings"})
     garage.set_hyperlink("", "Garage detail", "Garage,Details")

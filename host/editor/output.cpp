@@ -10,7 +10,7 @@
 
 namespace {
 
-// Formats printf-style with UTF-16 %s: one conversion spec at a time, numbers through
+// Formats printf-style with UTF-16 %s: one conversion at a time, numbers through
 // vsnprintf so widths and flags behave as in C.
 std::string format(const char16_t* fmt, va_list args) {
   std::string out;
@@ -19,11 +19,11 @@ std::string format(const char16_t* fmt, va_list args) {
       out += tzutToUtf8(std::u16string_view(p, 1));
       continue;
     }
-    std::string spec = "%";
+    std::string conversion = "%";
     ++p;
     while (*p && std::strchr("-+ #0123456789.", static_cast<char>(*p)) && *p < 128)
-      spec += static_cast<char>(*p++);
-    while (*p == u'l' || *p == u'h') spec += static_cast<char>(*p++);
+      conversion += static_cast<char>(*p++);
+    while (*p == u'l' || *p == u'h') conversion += static_cast<char>(*p++);
     char16_t conv = *p;
     if (conv == 0) break;
     char buf[128];
@@ -35,10 +35,10 @@ std::string format(const char16_t* fmt, va_list args) {
         // Width and "-" count characters, as they would in a UTF-16 printf.
         const char16_t* s = va_arg(args, const char16_t*);
         std::u16string text = s ? s : u"(null)";
-        size_t digits = spec.find_first_of("0123456789");
-        size_t width = digits == std::string::npos ? 0 : std::strtoul(&spec[digits], nullptr, 10);
+        size_t digits = conversion.find_first_of("0123456789");
+        size_t width = digits == std::string::npos ? 0 : std::strtoul(&conversion[digits], nullptr, 10);
         std::u16string pad(width > text.size() ? width - text.size() : 0, u' ');
-        out += tzutToUtf8(spec.find('-') != std::string::npos ? text + pad : pad + text);
+        out += tzutToUtf8(conversion.find('-') != std::string::npos ? text + pad : pad + text);
         break;
       }
       case u'c':
@@ -50,11 +50,11 @@ std::string format(const char16_t* fmt, va_list args) {
       case u'x':
       case u'X':
       case u'o':
-        spec += static_cast<char>(conv);
-        if (spec.find('l') != std::string::npos)
-          std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(args, long));
+        conversion += static_cast<char>(conv);
+        if (conversion.find('l') != std::string::npos)
+          std::snprintf(buf, sizeof buf, conversion.c_str(), va_arg(args, long));
         else
-          std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(args, int));
+          std::snprintf(buf, sizeof buf, conversion.c_str(), va_arg(args, int));
         out += buf;
         break;
       case u'f':
@@ -62,12 +62,12 @@ std::string format(const char16_t* fmt, va_list args) {
       case u'e':
       case u'G':
       case u'E':
-        spec += static_cast<char>(conv);
-        std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(args, double));
+        conversion += static_cast<char>(conv);
+        std::snprintf(buf, sizeof buf, conversion.c_str(), va_arg(args, double));
         out += buf;
         break;
       default:
-        out += spec + tzutToUtf8(std::u16string(1, conv));
+        out += conversion + tzutToUtf8(std::u16string(1, conv));
     }
   }
   return out;
