@@ -51,15 +51,6 @@ uint32_t TzDbDatabaseImpl::indexOf(TzDbObjectId id) const {
   return stub->index;
 }
 
-DxfTags TzDbDatabaseImpl::tagsOf(const TzDbStub& r) const {
-  DxfTags tags = parseTags(text.view(r.body), codec);
-  if (r.xdata.size) {
-    DxfTags x = parseTags(text.view(r.xdata), codec);
-    tags.insert(tags.end(), std::make_move_iterator(x.begin()), std::make_move_iterator(x.end()));
-  }
-  return tags;
-}
-
 uint32_t TzDbDatabaseImpl::newRecord(std::string_view type, uint8_t flags) {
   uint32_t index = static_cast<uint32_t>(records.size());
   records.emplace_back();
@@ -103,9 +94,8 @@ void TzDbDatabaseImpl::addHandle(uint64_t handle, uint32_t index) {
 
 uint32_t TzDbDatabaseImpl::findByHandle(uint64_t handle) const {
   if (!handleIndexSorted) {
-    auto& idx = const_cast<std::vector<std::pair<uint64_t, uint32_t>>&>(handleIndex);
-    std::sort(idx.begin(), idx.end());
-    const_cast<bool&>(handleIndexSorted) = true;
+    std::sort(handleIndex.begin(), handleIndex.end());
+    handleIndexSorted = true;
   }
   auto it =
       std::lower_bound(handleIndex.begin(), handleIndex.end(), std::make_pair(handle, uint32_t{0}));
@@ -219,7 +209,6 @@ void TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::
 
 bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
   std::string acadver = headerVar("$ACADVER").value_or("AC1009");
-  extern TzDb::DwgVersion versionOf(std::string_view);
   version = versionOf(trimBlanks(acadver));
   codePage = std::string(trimBlanks(headerVar("$DWGCODEPAGE").value_or("ANSI_1252")));
   codec.configure(version >= TzDb::kDHL_R2007, codePage);

@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -78,8 +79,9 @@ struct TzDbDatabaseImpl {
   uint32_t tail = kNoRecord;
   std::vector<std::string> typeNames;
   std::map<std::string, uint16_t, std::less<>> typeIds;
-  std::vector<std::pair<uint64_t, uint32_t>> handleIndex;  // sorted by handle
-  bool handleIndexSorted = true;
+  // Sorted by handle on first lookup after a change.
+  mutable std::vector<std::pair<uint64_t, uint32_t>> handleIndex;
+  mutable bool handleIndexSorted = true;
 
   std::u16string fileName;
   std::string lastError;
@@ -91,7 +93,7 @@ struct TzDbDatabaseImpl {
   uint64_t fileHandseed = 0;
   uint64_t handseedNeeded = 0;  // past the highest handle a new record writes
   bool modified = false;
-  std::string registeredApps;  // application names known to be registered, \n-separated
+  std::set<std::string, std::less<>> registeredApps;  // application names known registered
 
   uint32_t header = kNoRecord;
   uint32_t entitiesBegin = kNoRecord;                     // SECTION of ENTITIES
@@ -119,8 +121,6 @@ struct TzDbDatabaseImpl {
   uint32_t findByHandle(uint64_t handle) const;
   void addHandle(uint64_t handle, uint32_t index);
   uint64_t allocateHandle() { return nextHandle++; }
-  std::string_view bodyText(const TzDbStub& r) const { return text.view(r.body); }
-  DxfTags tagsOf(const TzDbStub& r) const;
 
   // Tables and names.
   TableIndex* table(std::string_view name);
@@ -158,4 +158,4 @@ struct TzDbDatabaseImpl {
 };
 
 std::string u16ToPath(const std::u16string& path);
-bool isNewerThanR12(TzDb::DwgVersion v);
+TzDb::DwgVersion versionOf(std::string_view acadver);

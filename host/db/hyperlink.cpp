@@ -110,10 +110,8 @@ void eraseApp(DxfTags& x, std::string_view app) {
 // Registers an application name the first time the drawing uses it.
 void registerApp(TzDbDatabase* db, std::string_view app) {
   if (db == nullptr) return;
-  std::string& known = db->impl().registeredApps;
-  std::string key = "\n" + std::string(app) + "\n";
-  if (known.find(key) != std::string::npos) return;
-  known += key;
+  auto& known = db->impl().registeredApps;
+  if (!known.emplace(app).second) return;
   TzDbRegAppTable* table = nullptr;
   if (db->getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return;
   TzString name = tzutFromUtf8(app);

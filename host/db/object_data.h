@@ -44,8 +44,6 @@ struct TzDbObjectData {
   void set(int code, const std::string& value, int after = -1);
   void setInt(int code, int value, int after = -1) { set(code, std::to_string(value), after); }
   void setReal(int code, double value, int after = -1) { set(code, formatReal(value), after); }
-  void markChanged() { bodyChanged = true; }
-  bool isNewerThanR12() const { return db == nullptr || db->version > TzDb::kDHL_R12; }
 
  private:
   friend void loadObjectData(TzDbObjectData&, TzDbDatabaseImpl&, uint32_t);

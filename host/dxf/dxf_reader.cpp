@@ -85,10 +85,6 @@ struct ParseState {
 
 }  // namespace
 
-bool isNewerThanR12(TzDb::DwgVersion v) {
-  return v > TzDb::kDHL_R12;
-}
-
 TzDb::DwgVersion versionOf(std::string_view acadver) {
   static const std::pair<const char*, TzDb::DwgVersion> kVersions[] = {
       {"AC1009", TzDb::kDHL_R12},   {"AC1012", TzDb::kDHL_R13},   {"AC1014", TzDb::kDHL_R14},

@@ -85,12 +85,6 @@ void unloadModules() {
   }
 }
 
-std::vector<std::string> loadedModules() {
-  std::vector<std::string> paths;
-  for (const LoadedModule& m : modules()) paths.push_back(m.path);
-  return paths;
-}
-
 void setHostLanguage(const std::string& lang) {
   language() = lang;
 }

@@ -10,8 +10,6 @@ bool loadModule(const std::string& path);
 void loadModulesIn(const std::string& folder);
 // Unloads every module, newest first (each one's unload steps run).
 void unloadModules();
-// Paths of the loaded modules, in load order.
-std::vector<std::string> loadedModules();
 
 // The language the host runs in: set from --lang, else TZAD_LANG, else the locale.
 void setHostLanguage(const std::string& language);
