@@ -77,6 +77,7 @@ std::string utf8(const TzString& s) {
 }
 
 void appendPeUrl(DxfTags& x, const TzDbHyperlink& link) {
+  x.reserve(x.size() + 10);
   x.emplace_back(1001, std::string(kPeUrl));
   x.emplace_back(1000, utf8(link.name()));
   x.emplace_back(1002, "{");

@@ -87,17 +87,27 @@ DxfTags parseTags(std::string_view text, const TextCodec& codec) {
 
 void writeTags(const DxfTags& tags, const TextCodec& codec, std::string_view eol,
                std::string& out) {
+  size_t size = out.size();
+  for (const DxfTag& tag : tags) size += tag.raw.empty() ? tag.value.size() + 8 : tag.raw.size();
+  out.reserve(size);
   for (const DxfTag& tag : tags) {
     if (!tag.raw.empty()) {
       out += tag.raw;
       continue;
     }
     // Group codes are right-aligned in three columns, as CAD programs write them.
-    std::string code = std::to_string(tag.code);
-    if (code.size() < 3) out.append(3 - code.size(), ' ');
-    out += code;
+    char digits[8];
+    int n = 0;
+    unsigned value = static_cast<unsigned>(tag.code < 0 ? -tag.code : tag.code);
+    do {
+      digits[n++] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value);
+    if (tag.code < 0) digits[n++] = '-';
+    if (n < 3) out.append(static_cast<size_t>(3 - n), ' ');
+    while (n) out += digits[--n];
     out += eol;
-    out += codec.encode(tag.value);
+    codec.encodeTo(out, tag.value);
     out += eol;
   }
 }

@@ -188,6 +188,24 @@ std::string TextCodec::decode(std::string_view raw) const {
   return decodeCarets(decodeUnicodeEscapes(out));
 }
 
+void TextCodec::encodeTo(std::string& out, std::string_view utf8) const {
+  // Only control characters, carets and (in a code page) non-ASCII text need escaping.
+  const unsigned char limit = utf8_ ? 0xFF : 0x7F;
+  bool plain = true;
+  for (char c : utf8) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == '^' || u > limit) {
+      plain = false;
+      break;
+    }
+  }
+  if (plain) {
+    out.append(utf8);
+    return;
+  }
+  out += encode(utf8);
+}
+
 std::string TextCodec::encode(std::string_view utf8) const {
   std::string escaped = encodeCarets(utf8);
   if (utf8_ || isAscii(escaped)) return escaped;

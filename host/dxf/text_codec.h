@@ -21,6 +21,8 @@ class TextCodec {
   std::string decode(std::string_view raw) const;
   // UTF-8 to file bytes, with control characters written as caret escapes.
   std::string encode(std::string_view utf8) const;
+  // The same, appended to `out` (the common case, plain text, is copied as it is).
+  void encodeTo(std::string& out, std::string_view utf8) const;
 
   // The iconv name of a $DWGCODEPAGE value ("ANSI_936" -> "CP936"); CP1252 when unknown.
   static std::string iconvName(std::string_view codePage);
