@@ -77,7 +77,7 @@ uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
     if (tail == after) tail = index;
     modified = true;
   }
-  if (handle != 0) addHandle(handle, index);
+  if (handle != 0) addHandle(index);
   if (!(flags & (kRecVirtual | kRecNoHandle)))
     handseedNeeded = std::max(handseedNeeded, handle + 1);
   return index;
@@ -87,20 +87,25 @@ uint32_t TzDbDatabaseImpl::previousOf(uint32_t i) const {
   return at(i).prev;
 }
 
-void TzDbDatabaseImpl::addHandle(uint64_t handle, uint32_t index) {
-  if (!handleIndex.empty() && handleIndex.back().first > handle) handleIndexSorted = false;
-  handleIndex.emplace_back(handle, index);
+void TzDbDatabaseImpl::addHandle(uint32_t index) {
+  if (!handleIndex.empty() && at(handleIndex.back()).handle > at(index).handle)
+    handleIndexSorted = false;
+  handleIndex.push_back(index);
+}
+
+void TzDbDatabaseImpl::sortHandleIndex() const {
+  if (handleIndexSorted) return;
+  std::sort(handleIndex.begin(), handleIndex.end(),
+            [this](uint32_t a, uint32_t b) { return at(a).handle < at(b).handle; });
+  handleIndexSorted = true;
 }
 
 uint32_t TzDbDatabaseImpl::findByHandle(uint64_t handle) const {
-  if (!handleIndexSorted) {
-    std::sort(handleIndex.begin(), handleIndex.end());
-    handleIndexSorted = true;
-  }
-  auto it =
-      std::lower_bound(handleIndex.begin(), handleIndex.end(), std::make_pair(handle, uint32_t{0}));
-  if (it == handleIndex.end() || it->first != handle) return kNoRecord;
-  return it->second;
+  sortHandleIndex();
+  auto it = std::lower_bound(handleIndex.begin(), handleIndex.end(), handle,
+                             [this](uint32_t r, uint64_t h) { return at(r).handle < h; });
+  if (it == handleIndex.end() || at(*it).handle != handle) return kNoRecord;
+  return *it;
 }
 
 TableIndex* TzDbDatabaseImpl::table(std::string_view name) {
@@ -213,11 +218,11 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
   codePage = std::string(trimBlanks(headerVar("$DWGCODEPAGE").value_or("ANSI_1252")));
   codec.configure(version >= TzDb::kDHL_R2007, codePage);
 
-  std::sort(handleIndex.begin(), handleIndex.end());
-  handleIndexSorted = true;
+  handleIndexSorted = false;
+  sortHandleIndex();
   for (size_t i = 1; i < handleIndex.size(); ++i) {
-    if (handleIndex[i].first == handleIndex[i - 1].first) {
-      fail(displayName + ": handle " + formatHandle(handleIndex[i].first) +
+    if (at(handleIndex[i]).handle == at(handleIndex[i - 1]).handle) {
+      fail(displayName + ": handle " + formatHandle(at(handleIndex[i]).handle) +
            " is used by two objects");
       return false;
     }
@@ -226,7 +231,7 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
   if (auto hs = headerVar("$HANDSEED")) parseHandle(*hs, seed);
   fileHandseed = seed;
   fileHasHandles = !handleIndex.empty();
-  uint64_t maxHandle = handleIndex.empty() ? 0 : handleIndex.back().first;
+  uint64_t maxHandle = handleIndex.empty() ? 0 : at(handleIndex.back()).handle;
   nextHandle = std::max<uint64_t>({seed, maxHandle + 1, 1});
   // Records the file gives no handle still need an identity: internal handles, never written.
   for (TzDbStub& r : records) {
@@ -235,7 +240,7 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
       continue;
     r.handle = allocateHandle();
     r.flags |= kRecNoHandle;
-    addHandle(r.handle, r.index);
+    addHandle(r.index);
   }
 
   // Block definitions, matched to their block records.

@@ -20,11 +20,12 @@ constexpr uint32_t kNoRecord = 0xFFFFFFFF;
 // Record flags.
 enum : uint8_t {
   kRecErased = 1,
-  kRecEntity = 2,     // an entity of a space or block (not BLOCK/ENDBLK, not a sub-entity)
-  kRecSubEntity = 4,  // VERTEX, SEQEND, ATTRIB: written with their main entity
-  kRecVirtual = 8,    // stands in for what an older release does not store; never written
-  kRecPaper = 16,     // an entity of the ENTITIES section that lies in paper space
-  kRecNoHandle = 32,  // its handle is internal: the file does not carry it
+  kRecEntity = 2,       // an entity of a space or block (not BLOCK/ENDBLK, not a sub-entity)
+  kRecSubEntity = 4,    // VERTEX, SEQEND, ATTRIB: written with their main entity
+  kRecVirtual = 8,      // stands in for what an older release does not store; never written
+  kRecPaper = 16,       // an entity of the ENTITIES section that lies in paper space
+  kRecNoHandle = 32,    // its handle is internal: the file does not carry it
+  kRecPackedLink = 64,  // its extended data is a packed hyperlink (db/packed_link.h)
 };
 
 // One record of the drawing: the text from a group 0 up to the next. The text is split in
@@ -42,6 +43,9 @@ struct TzDbStub {
   uint8_t openedForWrite = 0;
   bool has(uint8_t f) const { return (flags & f) != 0; }
 };
+
+// A drawing holds hundreds of thousands of records: keep each one small.
+static_assert(sizeof(TzDbStub) <= 48);
 
 struct TableIndex {
   uint32_t table = kNoRecord;   // the TABLE record
@@ -79,8 +83,9 @@ struct TzDbDatabaseImpl {
   uint32_t tail = kNoRecord;
   std::vector<std::string> typeNames;
   std::map<std::string, uint16_t, std::less<>> typeIds;
-  // Sorted by handle on first lookup after a change.
-  mutable std::vector<std::pair<uint64_t, uint32_t>> handleIndex;
+  // Records with a handle, in handle order (sorted on the first lookup after a change); the
+  // handles themselves stay in the records.
+  mutable std::vector<uint32_t> handleIndex;
   mutable bool handleIndexSorted = true;
 
   std::u16string fileName;
@@ -119,7 +124,8 @@ struct TzDbDatabaseImpl {
                         uint64_t handle, uint8_t flags);
   uint32_t previousOf(uint32_t i) const;
   uint32_t findByHandle(uint64_t handle) const;
-  void addHandle(uint64_t handle, uint32_t index);
+  void addHandle(uint32_t index);
+  void sortHandleIndex() const;
   uint64_t allocateHandle() { return nextHandle++; }
 
   // Tables and names.

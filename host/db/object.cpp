@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "db/object_data.h"
+#include "db/packed_link.h"
 #include "tzdb_database.h"
 
 // Host-internal access to the protected constructors of the SDK classes.
@@ -121,7 +122,9 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
   data.bodyParsed = false;
   data.tags_.clear();
   data.xdata = parseTags(body.substr(xdataAt), db.codec);
-  if (r.xdata.size) data.xdata = parseTags(db.text.view(r.xdata), db.codec);
+  if (r.xdata.size())
+    data.xdata = r.has(kRecPackedLink) ? unpackLink(db.text.view(r.xdata))
+                                       : parseTags(db.text.view(r.xdata), db.codec);
 }
 
 void commitObjectData(TzDbObjectData& data) {
@@ -138,13 +141,19 @@ void commitObjectData(TzDbObjectData& data) {
     std::string out;
     writeTags(data.tags(), data.db->codec, data.db->eol, out);
     r.body = data.db->text.store(out);
-  } else if (r.xdata.size == 0) {
+  } else if (r.xdata.size() == 0) {
     // Only the extended data changed: the rest of the record keeps its original bytes.
-    r.body.size = static_cast<uint32_t>(data.bodyBytesBeforeXdata);
+    r.body.shorten(static_cast<uint32_t>(data.bodyBytesBeforeXdata));
+  }
+  if (std::optional<std::string> packed = packLink(data.xdata)) {
+    r.xdata = data.db->text.store(*packed);
+    r.flags |= kRecPackedLink;
+    return;
   }
   std::string x;
   writeTags(data.xdata, data.db->codec, data.db->eol, x);
   r.xdata = data.db->text.store(x);
+  r.flags &= static_cast<uint8_t>(~kRecPackedLink);
 }
 
 // --- TzDbObject ---------------------------------------------------------------------------

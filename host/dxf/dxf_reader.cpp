@@ -134,6 +134,7 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
   std::vector<uint32_t> tableStack;
   uint32_t current = kNoRecord;
   size_t recordStart = 0;
+  size_t recordLine = 1;
   bool handleTaken = false;
   bool inXdata = false;
   size_t pos = 0;
@@ -144,10 +145,12 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
   };
 
   auto finishRecord = [&](size_t end) {
-    if (current == kNoRecord) return;
-    TzDbStub& r = at(current);
-    r.body =
+    if (current == kNoRecord) return true;
+    if (end - recordStart > TextRef::kMaxSize)
+      return error(recordLine, "an object of more than 16 MiB: this is no drawing tzad can read");
+    at(current).body =
         TextRef{0, static_cast<uint32_t>(recordStart), static_cast<uint32_t>(end - recordStart)};
+    return true;
   };
 
   while (pos < s.size()) {
@@ -171,7 +174,8 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
         trimLineEnd(std::string_view(s.data() + codeEnd + 1, next - codeEnd - 1));
 
     if (code == 0) {
-      finishRecord(pos);
+      if (!finishRecord(pos)) return false;
+      recordLine = line;
       std::string_view type = trimBlanks(value);
       if (type.empty() || type.size() > 64)
         return error(line + 1, "'" + std::string(type.substr(0, 40)) + "' is not an object type");
@@ -270,7 +274,7 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
           return error(line + 1,
                        "'" + std::string(trimBlanks(value).substr(0, 40)) + "' is not a handle");
         r.handle = h;
-        handleIndex.emplace_back(h, current);
+        handleIndex.push_back(current);
         handleTaken = true;
       } else if (code == 67 && (r.flags & kRecEntity) && st.section == Section::Entities &&
                  trimBlanks(value) == "1") {
@@ -287,7 +291,7 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
     return error(line, "the file has no EOF: it is truncated");
   }
   if (current == kNoRecord) return error(1, "the file holds no DXF data");
-  finishRecord(s.size());
+  if (!finishRecord(s.size())) return false;
   if (header == kNoRecord) return error(1, "the file has no HEADER section");
   return indexStructure(name);
 }

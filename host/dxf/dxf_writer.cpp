@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "db/database_impl.h"
+#include "db/packed_link.h"
 
 void TzDbDatabaseImpl::updateHandseedForSave() {
   if (!fileHasHandles || handseedNeeded <= fileHandseed) return;
@@ -62,10 +63,17 @@ std::string folderOf(const std::string& path) {
 
 bool TzDbDatabaseImpl::writeRecords(int fd) const {
   BufferedFile out(fd);
+  std::string unpacked;
   for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
     const TzDbStub& r = at(i);
     if (r.has(kRecErased) || r.has(kRecVirtual)) continue;
-    if (!out.write(text.view(r.body)) || !out.write(text.view(r.xdata))) return false;
+    std::string_view xdata = text.view(r.xdata);
+    if (r.has(kRecPackedLink)) {
+      unpacked.clear();
+      writePackedLink(xdata, codec, eol, unpacked);
+      xdata = unpacked;
+    }
+    if (!out.write(text.view(r.body)) || !out.write(xdata)) return false;
   }
   return out.flush();
 }

@@ -9,10 +9,24 @@
 #include <string_view>
 #include <vector>
 
-struct TextRef {
-  uint32_t chunk = 0;
-  uint32_t offset = 0;
-  uint32_t size = 0;
+// Where a text lies in the arena. Eight bytes, since every record of a drawing holds two: a
+// chunk number (up to 255), an offset, and a size of up to 16 MiB.
+class TextRef {
+ public:
+  static constexpr uint32_t kMaxSize = (1u << 24) - 1;
+  static constexpr uint32_t kMaxChunks = 256;
+  TextRef() = default;
+  TextRef(uint32_t chunk, uint32_t offset, uint32_t size)
+      : offset_(offset), packed_((chunk << 24) | size) {}
+  uint32_t chunk() const { return packed_ >> 24; }
+  uint32_t offset() const { return offset_; }
+  uint32_t size() const { return packed_ & kMaxSize; }
+  // Keeps only the first `size` bytes.
+  void shorten(uint32_t size) { packed_ = (packed_ & ~kMaxSize) | size; }
+
+ private:
+  uint32_t offset_ = 0;
+  uint32_t packed_ = 0;
 };
 
 class TextArena {
@@ -21,11 +35,15 @@ class TextArena {
   // straight into it, with no copy and no zero-filling).
   char* resetBase(size_t size);
   void setBase(std::string_view text);
-  std::string_view base() const { return view(TextRef{0, 0, static_cast<uint32_t>(baseSize())}); }
-  std::string_view view(TextRef ref) const {
-    if (ref.size == 0) return {};
-    return std::string_view(chunks_[ref.chunk].data.get() + ref.offset, ref.size);
+  std::string_view base() const {
+    return chunks_.empty() ? std::string_view()
+                           : std::string_view(chunks_[0].data.get(), baseSize());
   }
+  std::string_view view(TextRef ref) const {
+    if (ref.size() == 0) return {};
+    return std::string_view(chunks_[ref.chunk()].data.get() + ref.offset(), ref.size());
+  }
+  // Stores a text of at most TextRef::kMaxSize bytes.
   TextRef store(std::string_view text);
 
  private:
@@ -38,7 +56,8 @@ class TextArena {
     size_t capacity = 0;
   };
   size_t baseSize() const { return chunks_.empty() ? 0 : chunks_.front().size; }
-  static constexpr size_t kChunkSize = 2 << 20;
-  static Chunk allocate(size_t capacity);
+  static constexpr size_t kChunkSize = 1 << 20;
+  size_t stored_ = 0;  // bytes in the chunks after the base
+  static Chunk allocate(size_t capacity, bool hugePages);
   std::vector<Chunk> chunks_;
 };

@@ -77,7 +77,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "the file has no HEADER section"},
         BadFile{"Empty", "", "line 1: the file holds no DXF data"},
         BadFile{"EntityOutsideSection", "  0\nLINE\n  8\n0\n  0\nEOF\n",
-                "line 1: LINE outside of any section"}),
+                "line 1: LINE outside of any section"},
+        BadFile{"HugeObject",
+                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+                "  0\nTEXT\n  1\n" +
+                    std::string(17 << 20, 'x') + "\n  0\nENDSEC\n  0\nEOF\n",
+                "line 11: an object of more than 16 MiB"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BadInput, MissingFileIsReported) {
