@@ -70,6 +70,8 @@ std::string decodeUnicodeEscapes(std::string_view s) {
     if (low >= 0xDC00 && low <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + static_cast<char32_t>(low - 0xDC00);
       i += 7;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;  // half a pair is no character
     }
     platform::appendUtf8(out, cp);
     i += 6;

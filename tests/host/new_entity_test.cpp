@@ -17,7 +17,10 @@ TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color) {
   layer->setColorIndex(color);
   TzDbObjectId id;
   Tzad::ErrorStatus es = table->add(id, layer);
-  es == Tzad::eOk ? (void)layer->close() : delete layer;
+  if (es == Tzad::eOk)
+    layer->close();
+  else
+    delete layer;
   table->close();
   return id;
 }
