@@ -31,8 +31,10 @@ test-asan: build-asan
 
 test: test-normal test-asan
 
+# The sample is opened from a copy in the build folder, so that SAVE leaves the shipped one.
 run: build
-	$(BUILD)/bin/tzad $(SAMPLE)
+	@test -f $(BUILD)/site_plan.dxf || cp $(SAMPLE) $(BUILD)/site_plan.dxf
+	cd $(BUILD) && bin/tzad site_plan.dxf
 
 bench: build
 	bench/run_bench.sh $(BUILD)
