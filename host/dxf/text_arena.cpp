@@ -19,8 +19,9 @@ TextArena::Chunk TextArena::allocate(size_t capacity, bool hugePages) {
   constexpr size_t kPage = 4096;
   size_t rounded = std::max<size_t>((capacity + kPage - 1) / kPage * kPage, kPage);
   Chunk chunk;
-  chunk.data.reset(static_cast<char*>(std::aligned_alloc(hugePages ? kHuge : kPage, rounded)));
-  if (!chunk.data) throw std::bad_alloc();
+  void* memory = nullptr;
+  if (posix_memalign(&memory, hugePages ? kHuge : kPage, rounded) != 0) throw std::bad_alloc();
+  chunk.data.reset(static_cast<char*>(memory));
   if (hugePages && capacity >= kHuge)
     madvise(chunk.data.get(), capacity / kHuge * kHuge, MADV_HUGEPAGE);
   chunk.capacity = capacity;
