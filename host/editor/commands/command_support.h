@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/editor.h"
+#include "tzdb_database.h"
 #include "tzed_editor.h"
 
 // A text answer; nothing when cancelled.
@@ -13,6 +14,18 @@ std::optional<std::u16string> askText(const std::u16string& prompt, bool allowSp
 // cancelled.
 std::optional<std::u16string> askKeyword(const std::u16string& prompt, const std::u16string& list,
                                          const std::u16string& whenEnter);
+// The id of a record of one of the drawing's symbol tables by name (any letter case), or null.
+// TableT is TzDbLayerTable, TzDbViewTable, ...
+template <typename TableT>
+TzDbObjectId findRecord(TzDbDatabase& db, const std::u16string& name) {
+  TableT* table = nullptr;
+  TzDbObjectId id;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
+  table->getIdAt(name, id);
+  table->close();
+  return id;
+}
+
 // The current drawing, or null after saying that none is open.
 Document* requireDocument();
 std::u16string trimBlanks16(std::u16string_view text);

@@ -10,15 +10,6 @@ Editor& ed() {
   return Editor::instance();
 }
 
-TzDbObjectId findLayer(TzDbDatabase& db, const std::u16string& name) {
-  TzDbLayerTable* table = nullptr;
-  TzDbObjectId id;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
-  table->getIdAt(name, id);
-  table->close();
-  return id;
-}
-
 void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
   TzDbLayerTable* table = nullptr;
   if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) {
@@ -47,7 +38,8 @@ void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
 template <typename Change>
 void changeLayers(TzDbDatabase& db, const std::vector<std::u16string>& names, Change change) {
   for (const std::u16string& name : names) {
-    TzDbObjectPointer<TzDbLayerTableRecord> layer(findLayer(db, name), TzDb::kForWrite);
+    TzDbObjectPointer<TzDbLayerTableRecord> layer(findRecord<TzDbLayerTable>(db, name),
+                                                  TzDb::kForWrite);
     if (!layer) {
       ed().write(u"Layer \"" + name + u"\" not found.\n");
       continue;
@@ -94,7 +86,7 @@ bool runOption(TzDbDatabase& db, const std::u16string& option) {
     return true;
   }
   if (option == u"Set") {
-    TzDbObjectId id = names.empty() ? TzDbObjectId() : findLayer(db, names[0]);
+    TzDbObjectId id = names.empty() ? TzDbObjectId() : findRecord<TzDbLayerTable>(db, names[0]);
     TzDbObjectPointer<TzDbLayerTableRecord> layer(id, TzDb::kForRead);
     if (!layer)
       ed().write(u"Layer \"" + *answer + u"\" not found.\n");

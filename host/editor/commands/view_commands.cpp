@@ -10,15 +10,6 @@ Editor& ed() {
   return Editor::instance();
 }
 
-TzDbObjectId findView(TzDbDatabase& db, const std::u16string& name) {
-  TzDbViewTable* table = nullptr;
-  TzDbObjectId id;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
-  table->getIdAt(name, id);
-  table->close();
-  return id;
-}
-
 // Layouts in tab order: (name, block record, is model).
 struct LayoutInfo {
   std::u16string name;
@@ -63,7 +54,7 @@ void listViews(TzDbDatabase& db) {
 // a paper layout.
 void restoreView(Document& doc, const std::u16string& name) {
   TzDbDatabase& db = *doc.database();
-  TzDbObjectPointer<TzDbViewTableRecord> view(findView(db, name), TzDb::kForRead);
+  TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, name), TzDb::kForRead);
   if (!view) return ed().write(u"Cannot find view \"" + name + u"\".\n");
   bool inPaper = db.currentSpaceId() != db.modelSpaceId();
   if (view->isPaperspaceView() && !inPaper) {
@@ -80,7 +71,8 @@ void restoreView(Document& doc, const std::u16string& name) {
 void saveView(Document& doc, const std::u16string& name) {
   TzDbDatabase& db = *doc.database();
   bool paper = db.currentSpaceId() != db.modelSpaceId();
-  TzDbObjectPointer<TzDbViewTableRecord> existing(findView(db, name), TzDb::kForWrite);
+  TzDbObjectPointer<TzDbViewTableRecord> existing(findRecord<TzDbViewTable>(db, name),
+                                                  TzDb::kForWrite);
   TzDbViewTableRecord* view = existing.get();
   std::unique_ptr<TzDbViewTableRecord> created;
   if (view == nullptr) {
@@ -118,7 +110,7 @@ void viewCommand() {
   if (*option == u"Restore") return restoreView(*doc, name);
   if (*option == u"Save") return saveView(*doc, name);
   for (const std::u16string& n : nameList(name)) {
-    TzDbObjectPointer<TzDbViewTableRecord> view(findView(db, n), TzDb::kForWrite);
+    TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, n), TzDb::kForWrite);
     if (view)
       view->erase();
     else
