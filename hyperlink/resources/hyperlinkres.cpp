@@ -1,22 +1,13 @@
 // hyperlinkres: the HyperLink module's string table, in Chinese (the module's own wording)
 // and English. It serves the language the host runs in; Chinese when that is neither.
-#include <cstring>
-#include <string_view>
-
 #include "tzres_string.h"
 #include "tzrx_module.h"
 
 namespace {
 
-struct Entry {
-  unsigned id;
-  const char16_t* chinese;
-  const char16_t* english;
-};
-
 // English prompts keep the capital letters of each keyword, so "R", "I", "A", "O", "Y" and
 // "N" answer them as the keyword lists expect.
-const Entry kStrings[] = {
+const TzresEntry kStrings[] = {
     {755, u"%s无法打开此文件或无法分析这种文件。",
      u"%s cannot be opened, or files of its kind cannot be read."},
     {756, u"输入的 URL 包含的字符太多。URL 字符串长度当前被限制在 255 个字符以内。",
@@ -72,12 +63,5 @@ const Entry kStrings[] = {
 
 extern "C" __attribute__((visibility("default"))) int tzresLoadString(unsigned id, char16_t* buffer,
                                                                       int size) {
-  if (buffer == nullptr || size <= 0) return 0;
-  buffer[0] = 0;
-  bool english = std::strcmp(tzutLanguage(), "en") == 0;
-  for (const Entry& e : kStrings) {
-    if (e.id != id) continue;
-    return tzresCopyString(english ? e.english : e.chinese, buffer, size);
-  }
-  return 0;
+  return tzresLoadFromTable(kStrings, id, buffer, size, tzutLanguage());
 }
