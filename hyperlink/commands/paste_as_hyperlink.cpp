@@ -11,14 +11,14 @@ namespace {
 constexpr size_t kWebAddressLength = 259;
 
 // The "Hyperlink" and "UniformResourceLocator" forms; true when one of them was read.
-bool readClipboardHyperlink(HyperlinkData& data) {
-  if (auto link = platform::clipboardHyperlink()) {
+bool readClipboardHyperlink(platform::Clipboard& clipboard, HyperlinkData& data) {
+  if (auto link = clipboard.hyperlink()) {
     data.address = link->address;
     data.description = link->description;
     data.location = link->location;
     return true;
   }
-  if (auto address = platform::clipboardWebAddress()) {
+  if (auto address = clipboard.webAddress()) {
     TzString cut = address->substr(0, kWebAddressLength);
     data.address = data.description = data.displayString = cut;
     return true;
@@ -35,8 +35,9 @@ extern "C" __attribute__((visibility("default"))) void pasteashyperlink() {
   if (selectEntities(ids, nullptr) != RTNORM || ids.isEmpty()) return;
   removeHyperlinks(ids, true);
   HyperlinkData data;
-  if (!readClipboardHyperlink(data)) {
-    if (auto file = platform::clipboardFileName())
+  platform::Clipboard clipboard = platform::Clipboard::attach();
+  if (!readClipboardHyperlink(clipboard, data)) {
+    if (auto file = clipboard.fileName())
       data.address = data.description = data.displayString = *file;
   }
   if (data.description.empty() && data.location.empty() && data.address.empty()) return;

@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,40 +12,83 @@ extern char** environ;
 
 namespace platform {
 
-ProgramResult runProgram(const std::vector<std::string>& argv, bool captureOutput) {
+namespace {
+
+// A pipe whose read end stays with tzad; both ends close when it goes.
+struct Pipe {
+  int fds[2] = {-1, -1};
+  std::string* into = nullptr;
+  ~Pipe() {
+    for (int fd : fds)
+      if (fd >= 0) close(fd);
+  }
+  bool openInto(std::string& text) {
+    into = &text;
+    return pipe2(fds, O_CLOEXEC) == 0;
+  }
+  void closeWriteEnd() {
+    close(fds[1]);
+    fds[1] = -1;
+  }
+};
+
+// Reads the pipes until the program has closed them all, whichever it writes to first.
+void drain(Pipe* pipes[], int count) {
+  pollfd polled[2];
+  int stillOpen = 0;
+  for (int i = 0; i < count; ++i) polled[stillOpen++] = {pipes[i]->fds[0], POLLIN, 0};
+  while (stillOpen > 0) {
+    if (poll(polled, static_cast<nfds_t>(count), -1) < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    for (int i = 0; i < count; ++i) {
+      if (polled[i].fd < 0 || polled[i].revents == 0) continue;
+      char buffer[4096];
+      ssize_t n = read(polled[i].fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        polled[i].fd = -1;
+        --stillOpen;
+        continue;
+      }
+      pipes[i]->into->append(buffer, static_cast<size_t>(n));
+    }
+  }
+}
+
+}  // namespace
+
+ProgramResult runProgram(const std::vector<std::string>& argv, Capture capture) {
   ProgramResult result;
   if (argv.empty()) return result;
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
 
-  int pipeFds[2] = {-1, -1};
+  Pipe output, errors;
+  Pipe* captured[2];
+  int count = 0;
+  if (capture != Capture::Nothing) {
+    if (!output.openInto(result.output)) return result;
+    captured[count++] = &output;
+  }
+  if (capture == Capture::OutputAndErrors) {
+    if (!errors.openInto(result.errors)) return result;
+    captured[count++] = &errors;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  if (captureOutput) {
-    if (pipe2(pipeFds, O_CLOEXEC) != 0) return result;
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-  }
+  if (count > 0) posix_spawn_file_actions_adddup2(&actions, output.fds[1], STDOUT_FILENO);
+  if (count > 1) posix_spawn_file_actions_adddup2(&actions, errors.fds[1], STDERR_FILENO);
   // The program must not read the session's input: tzad's answers come from there.
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   pid_t pid = 0;
   int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (captureOutput) close(pipeFds[1]);
-  if (spawned != 0) {
-    if (captureOutput) close(pipeFds[0]);
-    return result;
-  }
-  if (captureOutput) {
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) != 0) {
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) break;
-      result.output.append(buffer, static_cast<size_t>(n));
-    }
-    close(pipeFds[0]);
-  }
+  for (int i = 0; i < count; ++i) captured[i]->closeWriteEnd();
+  if (spawned != 0) return result;
+  drain(captured, count);
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }

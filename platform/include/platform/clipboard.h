@@ -1,17 +1,23 @@
 // The system clipboard in the three forms a hyperlink can be pasted from:
-//   Hyperlink               a hyperlink copied in tzad (MIME type application/x-tzad-hyperlink:
-//                           address, description and location on three lines)
-//   UniformResourceLocator  a web address (text/x-moz-url from Firefox, text/uri-list from
-//                           Chromium and others)
-//   FileNameW               a file copied in a file manager (a file:// entry of text/uri-list
-//                           or x-special/gnome-copied-files)
+//   Hyperlink               a hyperlink copied in tzad (application/x-tzad-hyperlink: address,
+//                           description and location on three lines), or a link copied in a
+//                           browser with its title (text/x-moz-url: address line, title line)
+//   UniformResourceLocator  a web address: text/x-moz-url without a title, a non-file entry of
+//                           text/uri-list, or plain text that is one web or mailto: address
+//   FileNameW               a file: a file:// entry of text/uri-list or
+//                           x-special/gnome-copied-files, or plain text that is the absolute
+//                           path of an existing file
 // With a display the desktop's tools are asked (wl-paste on Wayland, xclip on X11). Headless
-// runs use the folder TZAD_CLIPBOARD_DIR names instead: one file per form, named after it,
-// holding its text in UTF-8.
+// runs use the folder TZAD_CLIPBOARD_DIR names instead. It holds one file per form, named after
+// it, with its text in UTF-8; or files named after MIME types ("text/x-moz-url" is the file
+// x-moz-url in the folder text), read as the desktop's types are.
 #pragma once
 
+#include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -21,8 +27,32 @@ struct ClipboardHyperlink {
   std::u16string location;
 };
 
-std::optional<ClipboardHyperlink> clipboardHyperlink();
-std::optional<std::u16string> clipboardWebAddress();
-std::optional<std::u16string> clipboardFileName();
+// One look at the clipboard: what it offers is asked once, when the object is made, and each
+// type is read at most once. A clipboard that cannot be reached (a display that is gone, a
+// missing tool) is reported then, once, on standard error, and offers nothing.
+class Clipboard {
+ public:
+  // The clipboard of this session: the TZAD_CLIPBOARD_DIR folder, or the desktop's.
+  static Clipboard attach();
+  // A clipboard folder as TZAD_CLIPBOARD_DIR names one.
+  explicit Clipboard(std::filesystem::path folder);
+
+  std::optional<ClipboardHyperlink> hyperlink();
+  std::optional<std::u16string> webAddress();
+  std::optional<std::u16string> fileName();
+
+ private:
+  Clipboard() = default;
+  bool offers(const std::string& type) const;
+  const std::optional<std::string>& read(const std::string& type);
+  const std::optional<std::string>& readFolderForm(const char* form);
+  std::optional<ClipboardHyperlink> mozUrl();
+  std::optional<std::u16string> plainText();
+
+  std::optional<std::filesystem::path> folder_;
+  std::vector<std::string> readCommand_;  // the desktop tool's, the type to add
+  std::vector<std::string> offered_;
+  std::map<std::string, std::optional<std::string>> read_;
+};
 
 }  // namespace platform

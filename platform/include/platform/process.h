@@ -11,8 +11,12 @@ namespace platform {
 struct ProgramResult {
   int exitStatus = -1;  // -1 when the program could not be started or did not exit normally
   std::string output;   // its standard output, when captured
+  std::string errors;   // its standard error, when captured
 };
 
-ProgramResult runProgram(const std::vector<std::string>& argv, bool captureOutput = false);
+// What is kept of the program's output; what is not captured goes where tzad's own goes.
+enum class Capture { Nothing, Output, OutputAndErrors };
+
+ProgramResult runProgram(const std::vector<std::string>& argv, Capture capture = Capture::Nothing);
 
 }  // namespace platform

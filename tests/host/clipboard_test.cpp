@@ -1,0 +1,173 @@
+// What the desktop's clipboard types become: a hyperlink, a web address or a file name. The
+// types are files of a clipboard folder, read the way the desktop's tools are read.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "platform/clipboard.h"
+#include "test_support.h"
+
+using namespace tzt;
+
+namespace {
+
+std::string utf16le(const std::u16string& text) {
+  std::string bytes;
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+std::string utf16be(const std::u16string& text) {
+  std::string bytes;
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c >> 8);
+    bytes += static_cast<char>(c & 0xFF);
+  }
+  return bytes;
+}
+
+struct Offered {
+  std::string type;
+  std::string data;  // "$TMP" stands for the test's folder
+};
+
+struct Case {
+  const char* what;
+  std::vector<Offered> offered;
+  std::optional<std::string> hyperlink;  // address, " | ", description
+  std::optional<std::string> webAddress;
+  std::optional<std::string> fileName;
+};
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
+  const std::string page = "https://example.com/plans?id=7";
+  const Case cases[] = {
+      {"Firefox's link: UTF-16 address and title",
+       {{"text/x-moz-url", utf16le(u"https://example.com/plans?id=7\n场地 plan")}},
+       page + " | 场地 plan",
+       page,
+       std::nullopt},
+      {"a UTF-8 link with a title and a line end",
+       {{"text/x-moz-url", page + "\r\nSite plan\r\n"}},
+       page + " | Site plan",
+       page,
+       std::nullopt},
+      {"UTF-16 big-endian with its byte-order mark",
+       {{"text/x-moz-url", "\xFE\xFF" + utf16be(u"https://example.com/plans?id=7\nSite plan")}},
+       page + " | Site plan",
+       page,
+       std::nullopt},
+      {"several links: the first pair",
+       {{"text/x-moz-url", utf16le(u"https://a.example/\nA\nhttps://b.example/\nB")}},
+       "https://a.example/ | A",
+       "https://a.example/",
+       std::nullopt},
+      {"no title: only a web address",
+       {{"text/x-moz-url", utf16le(u"https://example.com/plans?id=7\n")}},
+       std::nullopt,
+       page,
+       std::nullopt},
+      {"the address as its own title: only a web address",
+       {{"text/x-moz-url", page + "\n" + page}},
+       std::nullopt,
+       page,
+       std::nullopt},
+      {"tzad's own hyperlink",
+       {{"application/x-tzad-hyperlink", "site.dxf\nThe site\nHouse,Sheet\n"}},
+       "site.dxf | The site",
+       std::nullopt,
+       std::nullopt},
+      {"plain UTF-8 text that is one web address",
+       {{"text/plain;charset=utf-8", page + "\n"}},
+       std::nullopt,
+       page,
+       std::nullopt},
+      {"an X11 string that is one mailto: address",
+       {{"UTF8_STRING", "  mailto:büro@example.com?subject=Plan "}},
+       std::nullopt,
+       "mailto:büro@example.com?subject=Plan",
+       std::nullopt},
+      {"a bare text/plain is UTF-8 too",
+       {{"text/plain", "ftp://example.com/规划.dxf"}},
+       std::nullopt,
+       "ftp://example.com/规划.dxf",
+       std::nullopt},
+      {"UTF-8 text is preferred to a bare text/plain",
+       {{"text/plain;charset=utf-8", "Call me"}, {"text/plain", page}},
+       std::nullopt,
+       std::nullopt,
+       std::nullopt},
+      {"prose around an address", {{"UTF8_STRING", "see " + page}}, {}, {}, {}},
+      {"two addresses", {{"UTF8_STRING", page + "\n" + page}}, {}, {}, {}},
+      {"a scheme and nothing after it", {{"UTF8_STRING", "https://"}}, {}, {}, {}},
+      {"mailto: without an address", {{"UTF8_STRING", "mailto:"}}, {}, {}, {}},
+      {"a drive letter is no scheme", {{"UTF8_STRING", "c://plans"}}, {}, {}, {}},
+      {"a file URL in plain text is no web address",
+       {{"UTF8_STRING", "file:///srv/plans/site.pdf"}},
+       {},
+       {},
+       {}},
+      {"the path of an existing file",
+       {{"UTF8_STRING", "$TMP/site plan.pdf\n"}},
+       std::nullopt,
+       std::nullopt,
+       "$TMP/site plan.pdf"},
+      {"a path of nothing", {{"UTF8_STRING", "$TMP/gone.pdf"}}, {}, {}, {}},
+      {"a folder is no file", {{"UTF8_STRING", "$TMP"}}, {}, {}, {}},
+      {"a relative path", {{"UTF8_STRING", "site plan.pdf"}}, {}, {}, {}},
+      {"a browser's uri-list",
+       {{"text/uri-list", "# copied\r\nhttps://example.com/a\r\n"}},
+       std::nullopt,
+       "https://example.com/a",
+       std::nullopt},
+      {"a file manager's copy, over its plain-text path",
+       {{"x-special/gnome-copied-files", "copy\nfile:///srv/plans/site%20report.pdf"},
+        {"UTF8_STRING", "$TMP/site plan.pdf"}},
+       std::nullopt,
+       std::nullopt,
+       "/srv/plans/site report.pdf"},
+      {"the headless store's form files come first",
+       {{"Hyperlink", "a.dxf\nA\n"},
+        {"UniformResourceLocator", "https://form.example/\n"},
+        {"FileNameW", "/srv/form.pdf\n"},
+        {"text/x-moz-url", page + "\nSite plan"},
+        {"UTF8_STRING", "https://text.example/"}},
+       "a.dxf | A",
+       "https://form.example/",
+       "/srv/form.pdf"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string tmp = dir.path().string();
+    writeFile(dir.file("site plan.pdf"), "%PDF");
+    std::filesystem::path folder = dir.path() / "clip";
+    for (const Offered& o : c.offered) {
+      std::filesystem::create_directories((folder / o.type).parent_path());
+      writeFile((folder / o.type).string(), replaced(o.data, "$TMP", tmp));
+    }
+    platform::Clipboard clipboard(folder);
+    std::optional<std::string> link, web, file;
+    if (auto got = clipboard.hyperlink()) link = u8(got->address) + " | " + u8(got->description);
+    if (auto got = clipboard.webAddress()) web = u8(*got);
+    if (auto got = clipboard.fileName()) file = u8(*got);
+    auto expected = [&](const std::optional<std::string>& text) {
+      return text ? std::optional<std::string>(replaced(*text, "$TMP", tmp)) : std::nullopt;
+    };
+    EXPECT_EQ(link, expected(c.hyperlink));
+    EXPECT_EQ(web, expected(c.webAddress));
+    EXPECT_EQ(file, expected(c.fileName));
+  }
+}
+
+}  // namespace
