@@ -1,5 +1,6 @@
 // Prints what a drawing holds: release, layers, layouts, views and the entities' hyperlinks.
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "tzdb_database.h"
@@ -82,11 +83,27 @@ void printHyperlinks(TzDbDatabase& db) {
   }
 }
 
+constexpr char kUsage[] = "usage: tzdxfinfo DRAWING.dxf\n";
+constexpr char kHelp[] =
+    "Prints what a DXF drawing holds: its release and code page, the hyperlink base, the\n"
+    "layers, layouts and views, and each entity's hyperlinks (address, description, named\n"
+    "location). The drawing is only read.\n"
+    "  -h, --help  show this help\n";
+
+bool isOption(const char* argument) {
+  return argument[0] == '-' && argument[1] != 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: tzdxfinfo DRAWING.dxf\n");
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::printf("%s%s", kUsage, kHelp);
+    return 0;
+  }
+  if (argc != 2 || isOption(argv[1])) {
+    if (argc == 2) std::fprintf(stderr, "tzdxfinfo: unknown option %s\n", argv[1]);
+    std::fprintf(stderr, "%s", kUsage);
     return 2;
   }
   TzDbDatabase db(false);
