@@ -38,11 +38,20 @@ std::string languageFromEnvironment() {
   return "zh";
 }
 
-}  // namespace
-
-int Tzad::tzrxGetApiVersion() {
-  return 1;
+// Why a freshly opened module cannot be let in, or nothing when it can. A module built
+// against other SDK headers may lay out what it shares with the host differently.
+std::string refusal(void* handle) {
+  auto version = reinterpret_cast<TzApiVersionFunction>(dlsym(handle, kTzrxApiVersionExport));
+  if (version == nullptr)
+    return "it does not say which SDK version it was built for (it exports no " +
+           std::string(kTzrxApiVersionExport) + ").";
+  int builtFor = version();
+  if (builtFor == kTzrxApiVersion) return "";
+  return "it was built for SDK version " + std::to_string(builtFor) + ", and this tzad offers " +
+         "version " + std::to_string(kTzrxApiVersion) + ". Rebuild it against this tzad's SDK.";
 }
+
+}  // namespace
 
 bool loadModule(const std::string& path) {
   Editor& ed = Editor::instance();
@@ -54,8 +63,14 @@ bool loadModule(const std::string& path) {
     ed.write("Cannot load module " + path + ": " + dlerror() + "\n");
     return false;
   }
+  if (std::string why = refusal(handle); !why.empty()) {
+    dlclose(handle);
+    ed.write("Module " + std::filesystem::path(path).filename().string() +
+             " is not loaded: " + why + "\n");
+    return false;
+  }
   modules().push_back({absolute, handle});
-  auto table = reinterpret_cast<TzCommandTableFunction>(dlsym(handle, "tzrxCommands"));
+  auto table = reinterpret_cast<TzCommandTableFunction>(dlsym(handle, kTzrxCommandsExport));
   for (const TzCommandEntry* e = table ? table() : nullptr; e && e->command; ++e) {
     auto run = reinterpret_cast<TzCommandFunction>(dlsym(handle, e->exportName));
     if (run == nullptr) {

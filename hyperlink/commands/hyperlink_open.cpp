@@ -59,9 +59,8 @@ bool showDrawing(const TzString& target) {
     targetNotFound();
     return false;
   }
-  using OpenDrawing = int (*)(const TzString&);
-  auto open = reinterpret_cast<OpenDrawing>(
-      tzrxModuleExport(tzrxLoadedModule(u"cmncmds.tzx"), "openDWGfile"));
+  auto open = reinterpret_cast<TzOpenDwgFileFunction>(
+      tzrxModuleExport(tzrxLoadedModule(kTzrxCommonCommandsModule), kTzrxOpenDwgFileExport));
   if (open && open(target) != 0) {
     targetNotFound();
     return false;

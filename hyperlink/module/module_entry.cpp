@@ -60,7 +60,7 @@ __attribute__((destructor)) void onUnload() {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const TzCommandEntry* tzrxCommands() {
+TZRX_EXPORT const TzCommandEntry* tzrxCommands() {
   static const TzCommandEntry kCommands[] = {{u"-HYPERLINK", "hyperlink"},
                                              {u"HYPERLINKOPEN", "hyperlinkopen"},
                                              {u"PASTEASHYPERLINK", "pasteashyperlink"},
@@ -68,6 +68,6 @@ extern "C" __attribute__((visibility("default"))) const TzCommandEntry* tzrxComm
   return kCommands;
 }
 
-extern "C" __attribute__((visibility("default"))) int tzrxGetApiVersion() {
+TZRX_EXPORT int tzrxGetApiVersion() {
   return Tzad::tzrxGetApiVersion();
 }

@@ -1,23 +1,52 @@
-// What a module offers the host: its commands, and the SDK version it was built against.
+// The contract between the host and its modules: the SDK version a module is built for, the
+// command table it exports, and the function of the host module cmncmds.tzx that opens
+// drawings. Each is declared here once; the host, its modules and other modules' callers all
+// take it from here, so the compiler holds every side to the same types.
 #pragma once
 
 #include "tz_string.h"
 
-// The SDK's version; a module reports it through its own exported tzrxGetApiVersion.
+// The SDK version these headers describe. It changes whenever something that crosses between
+// host and module changes shape (a type's layout, a function's arguments); the host loads only
+// modules built for its own version.
+inline constexpr int kTzrxApiVersion = 1;
+
 namespace Tzad {
-int tzrxGetApiVersion();
+// The SDK version the calling code was compiled with: a module's exported tzrxGetApiVersion
+// forwards to this, so it reports the headers the module was built against.
+inline int tzrxGetApiVersion() {
+  return kTzrxApiVersion;
 }
+}  // namespace Tzad
+
+// Functions a module exports: looked up by their plain names, so without C++ decoration.
+#define TZRX_EXPORT extern "C" __attribute__((visibility("default")))
 
 // A module's command table: the commands it adds and the exported functions (taking no
-// arguments) that run them. The module exports `tzrxCommands`, returning the table ended by
-// an entry whose command is null.
+// arguments) that run them.
 struct TzCommandEntry {
   const char16_t* command;  // the global name, typed by users ("HYPERLINKOPEN")
   const char* exportName;   // the exported function ("hyperlinkopen")
 };
-typedef const TzCommandEntry* (*TzCommandTableFunction)();
 typedef void (*TzCommandFunction)();
-typedef int (*TzApiVersionFunction)();
+
+// A module exports its command table (when it adds commands), which ends with an entry whose
+// command is null, and the SDK version it was built for.
+TZRX_EXPORT const TzCommandEntry* tzrxCommands();
+TZRX_EXPORT int tzrxGetApiVersion();
+typedef decltype(&tzrxCommands) TzCommandTableFunction;
+typedef decltype(&tzrxGetApiVersion) TzApiVersionFunction;
+inline constexpr char kTzrxCommandsExport[] = "tzrxCommands";
+inline constexpr char kTzrxApiVersionExport[] = "tzrxGetApiVersion";
+
+// cmncmds.tzx, the host's common commands module, exports openDWGfile: it opens the drawing
+// at the full path `path` as a document and makes it current, and returns 0 on success, any
+// other value on failure (the reason is then on the command line). Other modules find it at
+// run time through tzrxLoadedModule and tzrxModuleExport.
+TZRX_EXPORT int openDWGfile(const TzString& path);
+typedef decltype(&openDWGfile) TzOpenDwgFileFunction;
+inline constexpr char16_t kTzrxCommonCommandsModule[] = u"cmncmds.tzx";
+inline constexpr char kTzrxOpenDwgFileExport[] = "openDWGfile";
 
 // The language the host runs in: "en" or "zh" (resource libraries serve their texts in it).
 const char* tzutLanguage();

@@ -1,4 +1,5 @@
-// Modules loaded into the host: their commands, a broken one, and cmncmds.tzx.
+// Modules loaded into the host: their commands, a broken one, ones built for another SDK
+// version, and cmncmds.tzx.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -42,7 +43,31 @@ TEST_F(Modules, CommandsOfAModuleFolderRun) {
   auto version =
       reinterpret_cast<TzApiVersionFunction>(tzrxModuleExport(greeting, "tzrxGetApiVersion"));
   ASSERT_NE(version, nullptr);
-  EXPECT_EQ(version(), Tzad::tzrxGetApiVersion());
+  EXPECT_EQ(version(), kTzrxApiVersion);
+}
+
+TEST_F(Modules, OnesBuiltForAnotherSdkAreRefused) {
+  const struct {
+    const char* built;
+    const char* name;
+    std::string says;
+  } strangers[] = {
+      {TZT_NEWER_MODULE, "newer.tzx",
+       "Module newer.tzx is not loaded: it was built for SDK version " +
+           std::to_string(kTzrxApiVersion + 1) + ", and this tzad offers version " +
+           std::to_string(kTzrxApiVersion) + ". Rebuild it against this tzad's SDK.\n"},
+      {TZT_UNVERSIONED_MODULE, "unversioned.tzx",
+       "Module unversioned.tzx is not loaded: it does not say which SDK version it was built "
+       "for (it exports no tzrxGetApiVersion).\n"},
+  };
+  for (const auto& stranger : strangers) {
+    SCOPED_TRACE(stranger.name);
+    EXPECT_FALSE(loadModule(copyModule(stranger.built, stranger.name)));
+    EXPECT_EQ(s.takeOutput(), stranger.says);
+    EXPECT_EQ(tzrxLoadedModule(tzutFromUtf8(stranger.name).c_str()), nullptr);
+    s.run({"STRANGER"});
+    EXPECT_EQ(s.takeOutput(), "Command: STRANGER\nUnknown command \"STRANGER\".\n");
+  }
 }
 
 TEST_F(Modules, AFileThatIsNoModuleIsReported) {
@@ -57,9 +82,8 @@ TEST_F(Modules, OpenDrawingThroughCmncmds) {
   s.openSample("first.dxf");
   std::string second = s.dir().file("second.dxf");
   std::filesystem::copy_file(samplePath(), second);
-  using OpenFunction = int (*)(const TzString&);
-  auto open = reinterpret_cast<OpenFunction>(
-      tzrxModuleExport(tzrxLoadedModule(u"cmncmds.tzx"), "openDWGfile"));
+  auto open = reinterpret_cast<TzOpenDwgFileFunction>(
+      tzrxModuleExport(tzrxLoadedModule(kTzrxCommonCommandsModule), kTzrxOpenDwgFileExport));
   ASSERT_NE(open, nullptr);
   EXPECT_EQ(open(u16(second)), 0);
   EXPECT_EQ(tzDocManagerPtr()->documentCount(), 2);

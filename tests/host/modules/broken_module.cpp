@@ -2,14 +2,16 @@
 #include "tzed_editor.h"
 #include "tzrx_module.h"
 
-#define EXPORT extern "C" __attribute__((visibility("default")))
-
-EXPORT void working() {
+TZRX_EXPORT void working() {
   tzutPrintf(u"still working\n");
 }
 
-EXPORT const TzCommandEntry* tzrxCommands() {
+TZRX_EXPORT const TzCommandEntry* tzrxCommands() {
   static const TzCommandEntry table[] = {
       {u"MISSING", "notThere"}, {u"WORKING", "working"}, {nullptr, nullptr}};
   return table;
+}
+
+TZRX_EXPORT int tzrxGetApiVersion() {
+  return Tzad::tzrxGetApiVersion();
 }
