@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "module/module_state.h"
 #include "tzrx_module.h"
@@ -9,7 +10,8 @@
 namespace {
 
 bool isKeywordList(uint32_t id) {
-  return id == 10001 || id == 50001 || id == 50002;
+  return std::any_of(std::begin(text::kKeywordLists), std::end(text::kKeywordLists),
+                     [id](const TextId& list) { return list.id == id; });
 }
 
 // Copies string `id` of a library into the buffer; the number of characters copied.

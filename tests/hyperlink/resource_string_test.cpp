@@ -7,7 +7,9 @@
 
 #include "module/module_state.h"
 #include "module/resource_string.h"
+#include "modules/module_loader.h"
 #include "session.h"
+#include "tzrx_module.h"
 
 using namespace tzt;
 
@@ -42,6 +44,26 @@ TEST_F(TestLibrary, LengthsAndDefaults) {
   EXPECT_EQ(std::u16string(loadResourceString(empty)), u"");
   // Keyword lists come from the keyword library, which this test has not got.
   EXPECT_EQ(resourceText(text::kKeywordsYesNo), u"Yes No _Yes No");
+}
+
+// The defaults and the resource library are made from one list: in Chinese the library serves
+// every default exactly; in English it has a wording for each; the keyword lists are not its.
+TEST(ResourceLibrary, ServesTheDefaultsInChinese) {
+  void* library = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  auto load = reinterpret_cast<TzResLoadStringFunction>(dlsym(library, "tzresLoadString"));
+  ASSERT_NE(load, nullptr);
+  char16_t text[ResourceString::kCapacity];
+  auto loaded = [&](uint32_t id) {
+    return load(id, text, ResourceString::kCapacity) > 0 ? std::u16string(text) : u"";
+  };
+  setHostLanguage("zh");
+  for (const TextId& t : text::kResourceTexts) EXPECT_EQ(loaded(t.id), t.defaultText) << t.id;
+  for (const TextId& t : text::kKeywordLists) EXPECT_EQ(loaded(t.id), u"") << t.id;
+  setHostLanguage("en");
+  for (const TextId& t : text::kResourceTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
+  setHostLanguage("");
+  dlclose(library);
 }
 
 TEST(RecentEmails, NewestLastNoDuplicatesIgnoringCase) {
