@@ -190,6 +190,7 @@ void reportUnreadable(const std::string& tool, const ProgramResult& listed) {
   for (const std::string& line : lines(listed.errors))
     if (reason.empty() && !line.empty()) reason = line;
   if (reason.empty()) reason = tool + " failed";
+  std::fflush(stdout);  // after the prompts already written, also when both go to one file
   std::fprintf(stderr, "The clipboard cannot be read: %s\n", reason.c_str());
 }
 
