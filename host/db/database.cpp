@@ -80,7 +80,7 @@ TzString TzDbDatabase::hyperlinkBase() const {
   return base;
 }
 Tzad::ErrorStatus TzDbDatabase::setHyperlinkBase(const TzString& base) {
-  if (impl_->header == kNoRecord) return Tzad::eNoDatabase;
+  if (impl_->head == kNoRecord) return Tzad::eNoDatabase;
   impl_->setHeaderVar("$HYPERLINKBASE", 1, tzutToUtf8(base));
   return Tzad::eOk;
 }
