@@ -76,6 +76,14 @@ std::string ezdxfWithComments(const TempDir& dir, const std::string& release) {
   return "999\nezdxf " + release + "\n" + text;
 }
 
+// An ezdxf drawing of a newer release whose APPID table was taken out.
+std::string ezdxfWithoutAppids(const TempDir& dir) {
+  std::string text = readFile(makeDrawing(dir, "plain", "R2000"));
+  size_t table = text.rfind("  0\nTABLE\n", text.find("TABLE\n  2\nAPPID\n"));
+  size_t end = text.find("ENDTAB\n", table) + 7;
+  return text.erase(table, end - table);
+}
+
 std::string ogr2ogr(const TempDir& dir) {
   std::string out = dir.file("ogr.dxf");
   std::string command = "ogr2ogr -f DXF '" + out + "' '" + kGdalSource + "' 2>/dev/null";
@@ -219,6 +227,12 @@ const Foreign kForeign[] = {
      "APPID",
      1,
      {5, 70}},
+    // The table made again, with its handle and owner as the release writes them.
+    {"EzdxfR2000WithoutAppids",
+     [](const TempDir& d) { return ezdxfWithoutAppids(d); },
+     "APPID ENDTAB TABLE",
+     2,
+     {5}},
     {"GdalCommitted", [](const TempDir&) { return readFile(kGdalDrawing); }, "APPID", 1, {5, 70}},
     {"GdalFresh", [](const TempDir& d) { return ogr2ogr(d); }, "APPID", 1, {5, 70}},
 };
