@@ -324,6 +324,8 @@ TEST(MinimalDrawing, HeaderIsAddedForAVariable) {
     TzDbDatabase db(false);
     ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
     EXPECT_EQ(db.version(), TzDb::kDHL_R12);
+    ASSERT_EQ(db.setHyperlinkBase(u""), Tzad::eOk);  // what the drawing has: no header for it
+    EXPECT_FALSE(db.isModified());
     ASSERT_EQ(db.setHyperlinkBase(u"/srv/plans/"), Tzad::eOk);
     EXPECT_EQ(db.hyperlinkBase(), u"/srv/plans/");
     ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
