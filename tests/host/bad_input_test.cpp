@@ -78,8 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "line 1: the file holds no DXF data"},
         BadFile{"CommentThenGroup", "999\nmade by hand\n  5\nAB\n  0\nEOF\n",
                 "line 3: the file does not start with a group 0"},
-        BadFile{"CommentThenText", "999\nmade by hand\nhello\nworld\n",
-                "line 3: group code 'hello' is not a number"},
         BadFile{"EntityOutsideSection", "  0\nLINE\n  8\n0\n  0\nEOF\n",
                 "line 1: LINE outside of any section"},
         BadFile{"HugeObject",

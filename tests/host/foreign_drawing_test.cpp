@@ -377,19 +377,4 @@ TEST(MinimalDrawing, EmptyFileGetsTablesAndEntities) {
   EXPECT_EQ(read["audit_errors"].size(), 0u) << read["audit_errors"];
 }
 
-// Entities without handles still have identities: distinct, found again by the handle the
-// drawing gives them while it is open.
-TEST(MinimalDrawing, EntitiesWithoutHandlesCanBeFoundByTheirHandles) {
-  TempDir dir;
-  std::string path = dir.file("min.dxf");
-  writeFile(path, entitiesOnly());
-  TzDbDatabase db(false);
-  ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk);
-  std::vector<TzDbObjectId> ids = db.allEntityIds();
-  ASSERT_EQ(ids.size(), 2u);
-  EXPECT_NE(ids[0].handle().value(), 0u);
-  EXPECT_NE(ids[0].handle().value(), ids[1].handle().value());
-  for (TzDbObjectId id : ids) EXPECT_EQ(db.objectIdOf(id.handle()), id);
-}
-
 }  // namespace
