@@ -62,6 +62,7 @@ Tzad::ErrorStatus TzDbBlockTableRecord::appendTzDbEntity(TzDbObjectId& id, TzDbE
   bool inEntitiesSection = self == db.modelSpace || self == db.paperSpace;
   uint32_t end = kNoRecord;
   if (inEntitiesSection) {
+    if (db.entitiesEnd == kNoRecord) db.addSection(Section::Entities);
     end = db.entitiesEnd;
   } else if (uint32_t b = db.blockOfRecord(self); b != kNoRecord) {
     end = db.blocks[b].end;

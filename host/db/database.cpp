@@ -80,7 +80,9 @@ TzString TzDbDatabase::hyperlinkBase() const {
   return base;
 }
 Tzad::ErrorStatus TzDbDatabase::setHyperlinkBase(const TzString& base) {
-  if (impl_->header == kNoRecord) return Tzad::eNoDatabase;
+  if (impl_->head == kNoRecord) return Tzad::eNoDatabase;
+  // The value a drawing without the variable has already: nothing to add (not even a header).
+  if (!impl_->headerVar("$HYPERLINKBASE") && base.empty()) return Tzad::eOk;
   impl_->setHeaderVar("$HYPERLINKBASE", 1, tzutToUtf8(base));
   return Tzad::eOk;
 }
@@ -162,7 +164,9 @@ TzDbObjectId TzDbDatabase::clayer() const {
 Tzad::ErrorStatus TzDbDatabase::setClayer(TzDbObjectId layerId) {
   uint32_t r = impl_->indexOf(layerId);
   if (r == kNoRecord || impl_->typeName(impl_->at(r)) != "LAYER") return Tzad::eInvalidInput;
-  impl_->setHeaderVar("$CLAYER", 8, tzutToUtf8(impl_->recordName(r)));
+  std::string name = tzutToUtf8(impl_->recordName(r));
+  if (!impl_->headerVar("$CLAYER") && name == "0") return Tzad::eOk;
+  impl_->setHeaderVar("$CLAYER", 8, name);
   return Tzad::eOk;
 }
 

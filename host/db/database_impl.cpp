@@ -181,28 +181,35 @@ bool TzDbDatabaseImpl::isPaperLayoutRecord(uint32_t blockRecord) const {
   return tzutEqualsNoCase(std::u16string_view(name).substr(0, prefix.size()), prefix);
 }
 
+namespace {
+// The tag holding a header variable's (first) value: the one after its name, past any comment.
+DxfTag* headerValue(DxfTags& tags, std::string_view name) {
+  for (size_t i = 0; i < tags.size(); ++i) {
+    if (tags[i].code != 9 || trimBlanks(tags[i].value) != name) continue;
+    size_t v = i + 1;
+    while (v < tags.size() && tags[v].code == 999) ++v;
+    return v < tags.size() && tags[v].code != 9 ? &tags[v] : nullptr;
+  }
+  return nullptr;
+}
+}  // namespace
+
 std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) const {
   if (header == kNoRecord) return std::nullopt;
   DxfTags tags = parseTags(text.view(at(header).body), codec);
-  for (size_t i = 0; i + 1 < tags.size(); ++i)
-    if (tags[i].code == 9 && trimBlanks(tags[i].value) == name) return tags[i + 1].value;
+  if (DxfTag* value = headerValue(tags, name)) return value->value;
   return std::nullopt;
 }
 
 void TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
-  if (header == kNoRecord) return;
+  if (header == kNoRecord && addSection(Section::Header) == kNoRecord) return;
   TzDbStub& r = at(header);
   DxfTags tags = parseTags(text.view(r.body), codec);
-  bool found = false;
-  for (size_t i = 0; i + 1 < tags.size(); ++i) {
-    if (tags[i].code == 9 && trimBlanks(tags[i].value) == name) {
-      if (tags[i + 1].value == value) return;
-      tags[i + 1].set(value);
-      found = true;
-      break;
-    }
-  }
-  if (!found) {
+  DxfTag* found = headerValue(tags, name);
+  if (found) {
+    if (found->value == value) return;
+    found->set(value);
+  } else {
     tags.emplace_back(9, std::string(name));
     tags.emplace_back(code, value);
   }
@@ -231,12 +238,16 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
   if (auto hs = headerVar("$HANDSEED")) parseHandle(*hs, seed);
   fileHandseed = seed;
   fileHasHandles = !handleIndex.empty();
+  // R12 drawings say whether they carry handles; newer releases always do.
+  if (version == TzDb::kDHL_R12)
+    if (auto handling = headerVar("$HANDLING")) fileHasHandles = trimBlanks(*handling) != "0";
   uint64_t maxHandle = handleIndex.empty() ? 0 : at(handleIndex.back()).handle;
   nextHandle = std::max<uint64_t>({seed, maxHandle + 1, 1});
   // Records the file gives no handle still need an identity: internal handles, never written.
   for (TzDbStub& r : records) {
     const std::string& type = typeName(r);
-    if (r.handle != 0 || type == "SECTION" || type == "ENDSEC" || type == "EOF" || type == "CLASS")
+    if (r.handle != 0 || type == "SECTION" || type == "ENDSEC" || type == "EOF" ||
+        type == "CLASS" || type == kCommentRecord)
       continue;
     r.handle = allocateHandle();
     r.flags |= kRecNoHandle;

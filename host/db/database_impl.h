@@ -16,6 +16,8 @@
 #include "tzdb_database.h"
 
 constexpr uint32_t kNoRecord = 0xFFFFFFFF;
+// The type of the record that holds the comments (group 999) ahead of a file's first object.
+constexpr std::string_view kCommentRecord = "999";
 
 // Record flags.
 enum : uint8_t {
@@ -122,6 +124,11 @@ struct TzDbDatabaseImpl {
   // Appends a record after `after` (or at the end) with the given text.
   uint32_t insertRecord(uint32_t after, std::string_view type, std::string_view body,
                         uint64_t handle, uint8_t flags);
+  // Inserts a record before `before` (kNoRecord: at the end).
+  uint32_t insertBefore(uint32_t before, std::string_view type, std::string_view body,
+                        uint64_t handle, uint8_t flags);
+  // Moves a record, linked or not, to stand before `before` (kNoRecord: at the end).
+  void linkBefore(uint32_t index, uint32_t before);
   uint32_t previousOf(uint32_t i) const;
   uint32_t findByHandle(uint64_t handle) const;
   void addHandle(uint32_t index);
@@ -144,6 +151,16 @@ struct TzDbDatabaseImpl {
   std::optional<std::string> headerVar(std::string_view name) const;
   void setHeaderVar(std::string_view name, int code, const std::string& value);
 
+  // Sections and tables the file does not have (db/missing_structure.cpp).
+  Section sectionOfRecord(uint32_t i) const;  // None for a record that starts no section
+  uint32_t findSection(Section which) const;
+  uint32_t endOfSection(uint32_t section) const;
+  // The section's SECTION record, added in its place when the drawing has none.
+  uint32_t addSection(Section which);
+  // Makes the table the drawing lacks part of the file; false for a table that cannot be.
+  bool addTable(std::string_view name);
+  std::string recordText(const DxfTags& tags) const;
+
   // Reading and writing.
   bool load(const std::u16string& path);
   bool save(const std::u16string& path);
@@ -165,3 +182,5 @@ struct TzDbDatabaseImpl {
 
 std::string u16ToPath(const std::u16string& path);
 TzDb::DwgVersion versionOf(std::string_view acadver);
+std::string sectionName(Section s);
+Section sectionOf(std::string_view name);

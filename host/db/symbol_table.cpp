@@ -87,7 +87,10 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* 
   TableIndex* table = indexOf(*data());
   std::string tableName = data()->get(2);
   if (table == nullptr || rd.type != tableName) return Tzad::eNotThatKindOfClass;
-  if (table->endtab == kNoRecord) return Tzad::eNotApplicable;  // the file has no such table
+  if (table->endtab == kNoRecord) {
+    if (!db.addTable(tableName)) return Tzad::eNotApplicable;
+    loadObjectData(*data(), db, data()->record);  // the table's text is the file's now
+  }
   std::string name = rd.get(2);
   if (trimBlanks(name).empty()) return Tzad::eInvalidInput;
   if (db.findTableRecord(tableName, tzutFromUtf8(name)) != kNoRecord) return Tzad::eDuplicateKey;

@@ -11,35 +11,6 @@
 
 namespace {
 
-std::string sectionName(Section s) {
-  switch (s) {
-    case Section::Header:
-      return "HEADER";
-    case Section::Classes:
-      return "CLASSES";
-    case Section::Tables:
-      return "TABLES";
-    case Section::Blocks:
-      return "BLOCKS";
-    case Section::Entities:
-      return "ENTITIES";
-    case Section::Objects:
-      return "OBJECTS";
-    default:
-      return "?";
-  }
-}
-
-Section sectionOf(std::string_view name) {
-  if (name == "HEADER") return Section::Header;
-  if (name == "CLASSES") return Section::Classes;
-  if (name == "TABLES") return Section::Tables;
-  if (name == "BLOCKS") return Section::Blocks;
-  if (name == "ENTITIES") return Section::Entities;
-  if (name == "OBJECTS") return Section::Objects;
-  return Section::Other;
-}
-
 bool isSubEntityType(std::string_view type) {
   return type == "VERTEX" || type == "SEQEND" || type == "ATTRIB";
 }
@@ -84,6 +55,35 @@ struct ParseState {
 };
 
 }  // namespace
+
+std::string sectionName(Section s) {
+  switch (s) {
+    case Section::Header:
+      return "HEADER";
+    case Section::Classes:
+      return "CLASSES";
+    case Section::Tables:
+      return "TABLES";
+    case Section::Blocks:
+      return "BLOCKS";
+    case Section::Entities:
+      return "ENTITIES";
+    case Section::Objects:
+      return "OBJECTS";
+    default:
+      return "?";
+  }
+}
+
+Section sectionOf(std::string_view name) {
+  if (name == "HEADER") return Section::Header;
+  if (name == "CLASSES") return Section::Classes;
+  if (name == "TABLES") return Section::Tables;
+  if (name == "BLOCKS") return Section::Blocks;
+  if (name == "ENTITIES") return Section::Entities;
+  if (name == "OBJECTS") return Section::Objects;
+  return Section::Other;
+}
 
 TzDb::DwgVersion versionOf(std::string_view acadver) {
   static const std::pair<const char*, TzDb::DwgVersion> kVersions[] = {
@@ -142,6 +142,21 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
   auto error = [&](size_t at, const std::string& what) {
     fail(name + ": line " + std::to_string(at) + ": " + what);
     return false;
+  };
+
+  bool sawObject = false;
+  auto startRecord = [&](std::string_view type, uint8_t flags) {
+    uint32_t index = newRecord(type, flags);
+    TzDbStub& r = at(index);
+    if (tail != kNoRecord) at(tail).next = index;
+    r.prev = tail;
+    if (head == kNoRecord) head = index;
+    tail = index;
+    current = index;
+    recordStart = pos;
+    handleTaken = false;
+    inXdata = false;
+    return index;
   };
 
   auto finishRecord = [&](size_t end) {
@@ -222,16 +237,8 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
           return error(line, std::string(type) + " outside of a table");
         }
       }
-      uint32_t index = newRecord(type, flags);
-      TzDbStub& r = at(index);
-      if (tail != kNoRecord) at(tail).next = index;
-      r.prev = tail;
-      if (head == kNoRecord) head = index;
-      tail = index;
-      current = index;
-      recordStart = pos;
-      handleTaken = false;
-      inXdata = false;
+      uint32_t index = startRecord(type, flags);
+      sawObject = true;
       if (type == "ENDSEC") {
         if (st.section == Section::Entities) entitiesEnd = index;
         st.section = Section::None;
@@ -244,8 +251,13 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
         pos = next;  // whatever follows EOF stays with it, byte for byte
         break;
       }
-    } else if (current == kNoRecord) {
-      return error(line, "the file does not start with a group 0");
+    } else if (!sawObject) {
+      if (code != 999) return error(line, "the file does not start with a group 0");
+      // Comments ahead of the first object: a record of their own, written back as they came.
+      if (current == kNoRecord) {
+        recordLine = line;
+        startRecord(kCommentRecord, 0);
+      }
     } else {
       TzDbStub& r = at(current);
       if (code == 1001) inXdata = true;
@@ -284,14 +296,15 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
     line += 2;
     pos = next;
   }
-  if (current != kNoRecord && !st.sawEof) {
+  if (!sawObject) return error(1, "the file holds no DXF data");
+  if (!st.sawEof) {
     if (st.section != Section::None)
       return error(line, "the file ends inside section " + sectionName(st.section) +
                              " (missing ENDSEC and EOF): it is truncated");
     return error(line, "the file has no EOF: it is truncated");
   }
-  if (current == kNoRecord) return error(1, "the file holds no DXF data");
   if (!finishRecord(s.size())) return false;
-  if (header == kNoRecord) return error(1, "the file has no HEADER section");
+  // Minimal writers leave out the HEADER and TABLES sections: the drawing then has the
+  // defaults, and a change that needs them adds them (db/missing_structure.cpp).
   return indexStructure(name);
 }

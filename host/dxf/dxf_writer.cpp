@@ -12,7 +12,8 @@
 #include "db/packed_link.h"
 
 void TzDbDatabaseImpl::updateHandseedForSave() {
-  if (!fileHasHandles || handseedNeeded <= fileHandseed) return;
+  // A file without a header (a minimal R12 file) does without the handle seed too.
+  if (!fileHasHandles || header == kNoRecord || handseedNeeded <= fileHandseed) return;
   setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle));
   fileHandseed = nextHandle;
 }

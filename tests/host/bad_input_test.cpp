@@ -73,9 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
                 "  0\nLINE\n  5\nA1\n  0\nLINE\n  5\nA1\n  0\nENDSEC\n  0\nEOF\n",
                 "handle A1 is used by two objects"},
-        BadFile{"NoHeader", "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n",
-                "the file has no HEADER section"},
         BadFile{"Empty", "", "line 1: the file holds no DXF data"},
+        BadFile{"CommentsOnly", "999\nmade by hand\n999\nnothing else\n",
+                "line 1: the file holds no DXF data"},
+        BadFile{"CommentThenGroup", "999\nmade by hand\n  5\nAB\n  0\nEOF\n",
+                "line 3: the file does not start with a group 0"},
         BadFile{"EntityOutsideSection", "  0\nLINE\n  8\n0\n  0\nEOF\n",
                 "line 1: LINE outside of any section"},
         BadFile{"HugeObject",
