@@ -80,7 +80,7 @@ std::u16string decodeMozUrl(const std::string& data) {
     text += static_cast<char16_t>(static_cast<unsigned char>(data[i]) |
                                   (static_cast<unsigned char>(data[i + 1]) << 8));
   if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
-  return text.substr(0, text.find(u'\n'));
+  return validUtf16(text.substr(0, text.find(u'\n')));
 }
 
 int hexDigit(char c) {
