@@ -76,8 +76,7 @@ Tzad::ErrorStatus TzDbDatabase::getHyperlinkBase(TzString& base) const {
 }
 TzString TzDbDatabase::hyperlinkBase() const {
   TzString base;
-  getHyperlinkBase(base);
-  return base;
+  return getHyperlinkBase(base) == Tzad::eOk ? base : TzString();
 }
 Tzad::ErrorStatus TzDbDatabase::setHyperlinkBase(const TzString& base) {
   if (impl_->header == kNoRecord) return Tzad::eNoDatabase;

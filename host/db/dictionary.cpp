@@ -70,8 +70,7 @@ Tzad::ErrorStatus TzDbLayout::getLayoutName(TzString& name) const {
 
 TzString TzDbLayout::getLayoutName() const {
   TzString name;
-  getLayoutName(name);
-  return name;
+  return getLayoutName(name) == Tzad::eOk ? name : TzString();
 }
 
 TzDbObjectId TzDbLayout::getBlockTableRecordId() const {

@@ -108,23 +108,29 @@ void eraseApp(DxfTags& x, std::string_view app) {
   x.erase(x.begin() + static_cast<long>(b), x.begin() + static_cast<long>(e));
 }
 
-// Registers an application name the first time the drawing uses it.
-void registerApp(TzDbDatabase* db, std::string_view app) {
-  if (db == nullptr) return;
+// Registers an application name the first time the drawing uses it. A name is remembered as
+// registered only once its record is in the drawing, so a failure is tried again next time.
+Tzad::ErrorStatus registerApp(TzDbDatabase* db, std::string_view app) {
+  if (db == nullptr) return Tzad::eOk;
   auto& known = db->impl().registeredApps;
-  if (!known.emplace(app).second) return;
+  if (known.contains(app)) return Tzad::eOk;
   TzDbRegAppTable* table = nullptr;
-  if (db->getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return;
+  Tzad::ErrorStatus es = db->getSymbolTable(table, TzDb::kForWrite);
+  if (es != Tzad::eOk) return es;
   TzString name = tzutFromUtf8(app);
   if (!table->has(name)) {
     auto* rec = new TzDbRegAppTableRecord();
-    rec->setName(name);
-    if (table->add(rec) == Tzad::eOk)
-      rec->close();
+    es = rec->setName(name);
+    if (es == Tzad::eOk) es = table->add(rec);
+    if (es == Tzad::eOk)
+      es = rec->close();
     else
       delete rec;
   }
-  table->close();
+  Tzad::ErrorStatus closed = table->close();
+  if (es == Tzad::eOk) es = closed;
+  if (es == Tzad::eOk) known.emplace(app);
+  return es;
 }
 
 }  // namespace
@@ -192,12 +198,16 @@ Tzad::ErrorStatus TzDbEntityHyperlinkPE::setHyperlinkCollection(TzDbObject* obje
   std::unique_ptr<TzDbHyperlinkCollection> owned(links);
   if (query(object) == nullptr) return Tzad::eNotThatKindOfClass;
   if (!object->isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  bool any = owned && owned->count() > 0;
+  // The names are registered first: a failure leaves the entity's hyperlinks as they were.
+  Tzad::ErrorStatus es = any ? registerApp(object->database(), kPeUrl) : Tzad::eOk;
+  if (es == Tzad::eOk && any && owned->count() > 1)
+    es = registerApp(object->database(), kMoreLinks);
+  if (es != Tzad::eOk) return es;
   TzDbObjectData& d = *object->data();
   eraseApp(d.xdata, kPeUrl);
   eraseApp(d.xdata, kMoreLinks);
-  if (owned && owned->count() > 0) {
-    registerApp(object->database(), kPeUrl);
-    if (owned->count() > 1) registerApp(object->database(), kMoreLinks);
+  if (any) {
     appendPeUrl(d.xdata, *owned->item(0));
     appendMoreLinks(d.xdata, *owned);
   }

@@ -183,8 +183,7 @@ int TzDbLayerTableRecord::colorIndex() const {
 }
 TzCmColor TzDbLayerTableRecord::color() const {
   TzCmColor c;
-  c.setColorIndex(colorIndex());
-  return c;
+  return c.setColorIndex(colorIndex()) == Tzad::eOk ? c : TzCmColor();
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setColor(const TzCmColor& color) {
   return setColorIndex(color.colorIndex());

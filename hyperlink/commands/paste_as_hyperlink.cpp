@@ -32,7 +32,7 @@ bool readClipboardHyperlink(HyperlinkData& data) {
 
 extern "C" __attribute__((visibility("default"))) void pasteashyperlink() {
   tz_name none = {0, 0};
-  tzedSSSetFirst(none, nullptr);
+  if (tzedSSSetFirst(none, nullptr) != RTNORM) return;
   TzArray<TzDbObjectId> ids;
   if (selectEntities(ids, nullptr) != RTNORM || ids.isEmpty()) return;
   removeHyperlinks(ids, true);
