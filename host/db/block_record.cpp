@@ -17,7 +17,17 @@ DxfTags concat(DxfTags a, const DxfTags& b) {
   return a;
 }
 
-// Appends a polyline with its vertices and end marker after `after`; returns the polyline.
+// Leaves out a polyline whose vertices could not all be added, with those that were.
+uint32_t dropPolyline(TzDbDatabaseImpl& db, uint32_t poly) {
+  db.at(poly).flags |= kRecErased;
+  for (uint32_t i = db.at(poly).next; i != kNoRecord && db.at(i).has(kRecSubEntity);
+       i = db.at(i).next)
+    db.at(i).flags |= kRecErased;
+  return kNoRecord;
+}
+
+// Appends a polyline with its vertices and end marker after `after`; returns the polyline, or
+// kNoRecord when its text could not be stored.
 uint32_t appendPolyline(TzDbDatabaseImpl& db, const TzDbObjectData& e, uint32_t after,
                         uint64_t owner, bool paper, uint8_t flags) {
   uint64_t handle = db.allocateHandle();
@@ -30,6 +40,7 @@ uint32_t appendPolyline(TzDbDatabaseImpl& db, const TzDbObjectData& e, uint32_t 
   uint32_t poly = db.insertRecord(
       after, "POLYLINE", db.newRecordText("POLYLINE", handle, owner, {"AcDbEntity"}, groups),
       handle, flags);
+  if (poly == kNoRecord) return kNoRecord;
   uint32_t last = poly;
   for (const TzGePoint3d& p : e.newVertices) {
     uint64_t vh = db.allocateHandle();
@@ -40,12 +51,14 @@ uint32_t appendPolyline(TzDbDatabaseImpl& db, const TzDbObjectData& e, uint32_t 
     last =
         db.insertRecord(last, "VERTEX", db.newRecordText("VERTEX", vh, handle, {"AcDbEntity"}, v),
                         vh, static_cast<uint8_t>((flags & ~kRecEntity) | kRecSubEntity));
+    if (last == kNoRecord) return dropPolyline(db, poly);
   }
   uint64_t sh = db.allocateHandle();
-  db.insertRecord(last, "SEQEND",
-                  db.newRecordText("SEQEND", sh, handle, {"AcDbEntity"}, entityGroups(e, paper)),
-                  sh, static_cast<uint8_t>((flags & ~kRecEntity) | kRecSubEntity));
-  return poly;
+  uint32_t end = db.insertRecord(
+      last, "SEQEND",
+      db.newRecordText("SEQEND", sh, handle, {"AcDbEntity"}, entityGroups(e, paper)), sh,
+      static_cast<uint8_t>((flags & ~kRecEntity) | kRecSubEntity));
+  return end == kNoRecord ? dropPolyline(db, poly) : poly;
 }
 
 }  // namespace
@@ -85,6 +98,7 @@ Tzad::ErrorStatus TzDbBlockTableRecord::appendTzDbEntity(TzDbObjectId& id, TzDbE
                                              concat(entityGroups(e, paper), own)),
                             handle, flags);
   }
+  if (index == kNoRecord) return Tzad::eOutOfMemory;
   e.newVertices.clear();
   loadObjectData(e, db, index);
   e.mode = TzDb::kForWrite;

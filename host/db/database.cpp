@@ -80,7 +80,7 @@ TzString TzDbDatabase::hyperlinkBase() const {
 }
 Tzad::ErrorStatus TzDbDatabase::setHyperlinkBase(const TzString& base) {
   if (impl_->header == kNoRecord) return Tzad::eNoDatabase;
-  impl_->setHeaderVar("$HYPERLINKBASE", 1, tzutToUtf8(base));
+  if (!impl_->setHeaderVar("$HYPERLINKBASE", 1, tzutToUtf8(base))) return Tzad::eOutOfMemory;
   return Tzad::eOk;
 }
 
@@ -161,7 +161,9 @@ TzDbObjectId TzDbDatabase::clayer() const {
 Tzad::ErrorStatus TzDbDatabase::setClayer(TzDbObjectId layerId) {
   uint32_t r = impl_->indexOf(layerId);
   if (r == kNoRecord || impl_->typeName(impl_->at(r)) != "LAYER") return Tzad::eInvalidInput;
-  impl_->setHeaderVar("$CLAYER", 8, tzutToUtf8(impl_->recordName(r)));
+  if (impl_->header == kNoRecord) return Tzad::eNoDatabase;
+  if (!impl_->setHeaderVar("$CLAYER", 8, tzutToUtf8(impl_->recordName(r))))
+    return Tzad::eOutOfMemory;
   return Tzad::eOk;
 }
 

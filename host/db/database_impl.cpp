@@ -64,10 +64,12 @@ uint32_t TzDbDatabaseImpl::newRecord(std::string_view type, uint8_t flags) {
 
 uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
                                         std::string_view body, uint64_t handle, uint8_t flags) {
+  TextRef stored;
+  if (!text.store(body, stored)) return kNoRecord;
   uint32_t index = newRecord(type, flags);
   TzDbStub& r = at(index);
   r.handle = handle;
-  r.body = text.store(body);
+  r.body = stored;
   if (!(flags & kRecVirtual)) {
     if (after == kNoRecord) after = tail;
     r.prev = after;
@@ -189,14 +191,14 @@ std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) co
   return std::nullopt;
 }
 
-void TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
-  if (header == kNoRecord) return;
+bool TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
+  if (header == kNoRecord) return false;
   TzDbStub& r = at(header);
   DxfTags tags = parseTags(text.view(r.body), codec);
   bool found = false;
   for (size_t i = 0; i + 1 < tags.size(); ++i) {
     if (tags[i].code == 9 && trimBlanks(tags[i].value) == name) {
-      if (tags[i + 1].value == value) return;
+      if (tags[i + 1].value == value) return true;
       tags[i + 1].set(value);
       found = true;
       break;
@@ -208,8 +210,9 @@ void TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::
   }
   std::string out;
   writeTags(tags, codec, eol, out);
-  r.body = text.store(out);
+  if (!text.store(out, r.body)) return false;
   modified = true;
+  return true;
 }
 
 bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
@@ -288,7 +291,10 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
     }
     break;
   }
-  addVirtualRecords();
+  if (!addVirtualRecords()) {
+    fail(displayName + ": not enough memory");
+    return false;
+  }
   std::string tilemode(trimBlanks(headerVar("$TILEMODE").value_or("1")));
   currentSpace = tilemode == "0" && paperSpace != kNoRecord ? paperSpace : modelSpace;
   modified = false;
@@ -297,7 +303,7 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
 
 // R12 drawings store no block records and no layouts. Stand-ins give them the same model
 // space, paper space and two layouts a newer drawing has, so callers need no special case.
-void TzDbDatabaseImpl::addVirtualRecords() {
+bool TzDbDatabaseImpl::addVirtualRecords() {
   auto add = [&](std::string_view type, const std::string& body) {
     return insertRecord(kNoRecord, type, body, allocateHandle(), kRecVirtual | kRecNoHandle);
   };
@@ -310,9 +316,11 @@ void TzDbDatabaseImpl::addVirtualRecords() {
     TableIndex& t = tables["BLOCK_RECORD"];
     if (t.table == kNoRecord) t.table = add("TABLE", tag(0, "TABLE") + tag(2, "BLOCK_RECORD"));
     modelSpace = add("BLOCK_RECORD", tag(0, "BLOCK_RECORD") + tag(2, "*Model_Space"));
+    if (t.table == kNoRecord || modelSpace == kNoRecord) return false;
     t.records.push_back(modelSpace);
     if (paperSpace == kNoRecord) {
       paperSpace = add("BLOCK_RECORD", tag(0, "BLOCK_RECORD") + tag(2, "*Paper_Space"));
+      if (paperSpace == kNoRecord) return false;
       t.records.push_back(paperSpace);
     }
   }
@@ -323,18 +331,23 @@ void TzDbDatabaseImpl::addVirtualRecords() {
                                tag(330, formatHandle(at(block).handle)));
     };
     uint32_t model = layout("Model", 1, modelSpace, 0);
+    if (model == kNoRecord) return false;
     std::string dict =
         tag(0, "DICTIONARY") + tag(3, "Model") + tag(350, formatHandle(at(model).handle));
     if (paperSpace != kNoRecord) {
       uint32_t paper = layout("Layout1", 1, paperSpace, 1);
+      if (paper == kNoRecord) return false;
       dict += tag(3, "Layout1") + tag(350, formatHandle(at(paper).handle));
     }
     layoutDictionary = add("DICTIONARY", dict);
+    if (layoutDictionary == kNoRecord) return false;
   }
   for (const char* name : {"LAYER", "VIEW", "APPID"}) {
     TableIndex& t = tables[name];
     if (t.table == kNoRecord) t.table = add("TABLE", tag(0, "TABLE") + tag(2, name));
+    if (t.table == kNoRecord) return false;
   }
+  return true;
 }
 
 std::string TzDbDatabaseImpl::newRecordText(std::string_view type, uint64_t handle, uint64_t owner,

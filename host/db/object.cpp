@@ -1,5 +1,6 @@
 #include <charconv>
 #include <cstdlib>
+#include <new>
 
 #include "db/object_data.h"
 #include "db/packed_link.h"
@@ -127,33 +128,63 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
                                        : parseTags(db.text.view(r.xdata), db.codec);
 }
 
-void commitObjectData(TzDbObjectData& data) {
-  if (data.isNew()) return;
+namespace {
+
+// The record's new texts, stored before any of it changes.
+struct CommittedText {
+  TextRef body;
+  TextRef xdata;
+  bool packed = false;
+};
+
+bool storeChanges(TzDbObjectData& data, const TzDbStub& r, CommittedText& out) {
+  TextArena& text = data.db->text;
+  if (data.bodyChanged) {
+    std::string body;
+    writeTags(data.tags(), data.db->codec, data.db->eol, body);
+    if (!text.store(body, out.body)) return false;
+  } else if (r.xdata.size() == 0) {
+    // Only the extended data changed: the rest of the record keeps its original bytes.
+    out.body = r.body;
+    out.body.shorten(static_cast<uint32_t>(data.bodyBytesBeforeXdata));
+  } else {
+    out.body = r.body;
+  }
+  if (std::optional<std::string> packed = packLink(data.xdata)) {
+    out.packed = true;
+    return text.store(*packed, out.xdata);
+  }
+  std::string x;
+  writeTags(data.xdata, data.db->codec, data.db->eol, x);
+  return text.store(x, out.xdata);
+}
+
+}  // namespace
+
+Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept {
+  if (data.isNew()) return Tzad::eOk;
   TzDbStub& r = data.db->at(data.record);
+  bool textChanged = data.bodyChanged || data.xdataChanged;
+  CommittedText committed;
+  try {
+    if (textChanged && !storeChanges(data, r, committed)) return Tzad::eOutOfMemory;
+  } catch (const std::bad_alloc&) {
+    return Tzad::eOutOfMemory;
+  }
+  if (data.erasing || data.bodyChanged) data.db->tableChanged(data.type);
   if (data.erasing) {
     r.flags |= kRecErased;
     data.db->modified = true;
   }
-  if (data.erasing || data.bodyChanged) data.db->tableChanged(data.type);
-  if (!data.bodyChanged && !data.xdataChanged) return;
+  if (!textChanged) return Tzad::eOk;
   data.db->modified = true;
-  if (data.bodyChanged) {
-    std::string out;
-    writeTags(data.tags(), data.db->codec, data.db->eol, out);
-    r.body = data.db->text.store(out);
-  } else if (r.xdata.size() == 0) {
-    // Only the extended data changed: the rest of the record keeps its original bytes.
-    r.body.shorten(static_cast<uint32_t>(data.bodyBytesBeforeXdata));
-  }
-  if (std::optional<std::string> packed = packLink(data.xdata)) {
-    r.xdata = data.db->text.store(*packed);
+  r.body = committed.body;
+  r.xdata = committed.xdata;
+  if (committed.packed)
     r.flags |= kRecPackedLink;
-    return;
-  }
-  std::string x;
-  writeTags(data.xdata, data.db->codec, data.db->eol, x);
-  r.xdata = data.db->text.store(x);
-  r.flags &= static_cast<uint8_t>(~kRecPackedLink);
+  else
+    r.flags &= static_cast<uint8_t>(~kRecPackedLink);
+  return Tzad::eOk;
 }
 
 // --- TzDbObject ---------------------------------------------------------------------------
@@ -217,11 +248,14 @@ Tzad::ErrorStatus TzDbObject::erase(bool erasing) {
   return Tzad::eOk;
 }
 
-Tzad::ErrorStatus TzDbObject::close() {
+Tzad::ErrorStatus TzDbObject::close() noexcept {
   if (data_->isNew()) return Tzad::eOk;
-  if (data_->mode == TzDb::kForWrite && !data_->stub()->has(kRecVirtual)) commitObjectData(*data_);
+  Tzad::ErrorStatus es = Tzad::eOk;
+  if (data_->mode == TzDb::kForWrite && !data_->stub()->has(kRecVirtual))
+    es = commitObjectData(*data_);
+  // The open ends either way: changes that could not be stored are dropped with the object.
   delete this;
-  return Tzad::eOk;
+  return es;
 }
 
 // --- opening ------------------------------------------------------------------------------

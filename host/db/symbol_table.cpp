@@ -98,6 +98,7 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* 
                                       {"AcDbSymbolTableRecord", subclassOf(rd.type)}, groups);
   uint32_t index = db.insertRecord(db.previousOf(table->endtab), rd.type, body, handle,
                                    db.fileHasHandles ? 0 : kRecNoHandle);
+  if (index == kNoRecord) return Tzad::eOutOfMemory;
   table->records.push_back(index);
   table->byNameValid = false;
   if (data()->getInt(70, 0) < static_cast<int>(table->records.size()))

@@ -23,6 +23,7 @@ enum [[nodiscard]] ErrorStatus : int{
     eBadDxfFile = 22,
     eNotDxfFile = 23,
     eWriteFailed = 24,
+    eOutOfMemory = 25,
     eOnLockedLayer = 87,
 };
 

@@ -36,7 +36,9 @@ class TzDbObject : public TzRxObject {
   Tzad::ErrorStatus erase(bool erasing = true);
   // Commits the changes of an object open for write and ends this open. The object is deleted:
   // the pointer must not be used afterwards. A new object not yet in a database is kept.
-  Tzad::ErrorStatus close();
+  // eOutOfMemory when the changes could not be stored; the drawing then keeps the object as it
+  // was before this open.
+  Tzad::ErrorStatus close() noexcept;
 
   TzDbObjectData* data() const { return data_.get(); }
 
