@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "dxf/dxf_codes.h"
+
 namespace {
 
 // Name groups: code 2 for table records, blocks and most named objects.
@@ -140,8 +142,8 @@ const TableIndex::Entry* TzDbDatabaseImpl::findTableEntry(std::string_view table
       std::u16string recordName;
       int flags = 0;
       for (const DxfTag& tag : tags) {
-        if (tag.code == 2 && recordName.empty()) recordName = tzutFromUtf8(tag.value);
-        if (tag.code == 70) flags = std::atoi(tag.value.c_str());
+        if (tag.code == DxfCode::kName && recordName.empty()) recordName = tzutFromUtf8(tag.value);
+        if (tag.code == DxfCode::kFlags) flags = std::atoi(tag.value.c_str());
       }
       t.byName.emplace(folded(recordName), TableIndex::Entry{i, flags});
     }
@@ -187,7 +189,8 @@ std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) co
   if (header == kNoRecord) return std::nullopt;
   DxfTags tags = parseTags(text.view(at(header).body), codec);
   for (size_t i = 0; i + 1 < tags.size(); ++i)
-    if (tags[i].code == 9 && trimBlanks(tags[i].value) == name) return tags[i + 1].value;
+    if (tags[i].code == DxfCode::kVariable && trimBlanks(tags[i].value) == name)
+      return tags[i + 1].value;
   return std::nullopt;
 }
 
@@ -197,7 +200,7 @@ bool TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::
   DxfTags tags = parseTags(text.view(r.body), codec);
   bool found = false;
   for (size_t i = 0; i + 1 < tags.size(); ++i) {
-    if (tags[i].code == 9 && trimBlanks(tags[i].value) == name) {
+    if (tags[i].code == DxfCode::kVariable && trimBlanks(tags[i].value) == name) {
       if (tags[i + 1].value == value) return true;
       tags[i + 1].set(value);
       found = true;
@@ -260,7 +263,7 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
       b.end = i;
       for (const DxfTag& t : tags) {
         unsigned long long owner = 0;
-        if (t.code == 330 && parseHandle(t.value, owner)) {
+        if (t.code == DxfCode::kOwner && parseHandle(t.value, owner)) {
           b.blockRecord = findByHandle(owner);
           break;
         }
@@ -285,8 +288,10 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
     DxfTags tags = parseTags(text.view(at(i).body), codec);
     for (size_t k = 0; k + 1 < tags.size(); ++k) {
       unsigned long long h = 0;
-      if (tags[k].code == 3 && tags[k].value == "ACAD_LAYOUT" &&
-          (tags[k + 1].code == 350 || tags[k + 1].code == 360) && parseHandle(tags[k + 1].value, h))
+      if (tags[k].code == DxfCode::kEntryName && tags[k].value == "ACAD_LAYOUT" &&
+          (tags[k + 1].code == DxfCode::kSoftOwnerId ||
+           tags[k + 1].code == DxfCode::kHardOwnerId) &&
+          parseHandle(tags[k + 1].value, h))
         layoutDictionary = findByHandle(h);
     }
     break;
@@ -361,7 +366,7 @@ std::string TzDbDatabaseImpl::newRecordText(std::string_view type, uint64_t hand
     for (std::string_view m : markers) tags.emplace_back(100, std::string(m));
   }
   for (const DxfTag& g : groups) {
-    if (g.code == 100 && version == TzDb::kDHL_R12) continue;
+    if (g.code == DxfCode::kSubclass && version == TzDb::kDHL_R12) continue;
     tags.emplace_back(g.code, g.value);
   }
   std::string out;

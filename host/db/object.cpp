@@ -4,6 +4,7 @@
 
 #include "db/object_data.h"
 #include "db/packed_link.h"
+#include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
 // Host-internal access to the protected constructors of the SDK classes.
@@ -32,7 +33,7 @@ const DxfTag* TzDbObjectData::find(int code) const {
 const DxfTag* TzDbObjectData::findAfter(std::string_view marker, int code) const {
   bool seen = false;
   for (const DxfTag& t : tags()) {
-    if (t.code == 100 && t.value == marker)
+    if (t.code == DxfCode::kSubclass && t.value == marker)
       seen = true;
     else if (seen && t.code == code)
       return &t;
@@ -110,11 +111,11 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
     size_t next = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
     int code = 0;
     parseGroupCode(body.substr(pos, codeEnd - pos), code);
-    if (code == 1001) {
+    if (code == DxfCode::kXdataApp) {
       xdataAt = pos;
       break;
     }
-    if (code == 8 && data.layerRaw_.empty())
+    if (code == DxfCode::kLayer && data.layerRaw_.empty())
       data.layerRaw_ = trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
     pos = next;
   }
@@ -202,7 +203,7 @@ TzDbObjectId TzDbObject::objectId() const {
 TzDbObjectId TzDbObject::ownerId() const {
   if (data_->isNew()) return {};
   unsigned long long h = 0;
-  if (!parseHandle(data_->get(330), h)) return {};
+  if (!parseHandle(data_->get(DxfCode::kOwner), h)) return {};
   return data_->db->idOf(data_->db->findByHandle(h));
 }
 
@@ -272,7 +273,7 @@ bool layerIsLocked(TzDbDatabaseImpl& db, const TzDbObjectData& entity) {
   auto known = layers->lockedByRawName.find(raw);
   if (known != layers->lockedByRawName.end()) return known->second;
   const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(entity.layerName()));
-  bool locked = layer && (layer->flags & 4) != 0;
+  bool locked = layer && (layer->flags & kLayerLocked) != 0;
   layers->lockedByRawName.emplace(std::string(raw), locked);
   return locked;
 }
@@ -300,12 +301,12 @@ TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data) {
   TzDbStub* stub = data->stub();
   using F = TzDbObjectFactory;
   if (stub && stub->has(kRecEntity)) {
-    if (type == "POLYLINE" && (data->getInt(70) & 8))
+    if (type == "POLYLINE" && (data->getInt(DxfCode::kFlags) & kPolyline3d))
       return F::make<TzDb3dPolyline>(std::move(data));
     return F::make<TzDbEntity>(std::move(data));
   }
   if (type == "TABLE") {
-    std::string name = data->get(2);
+    std::string name = data->get(DxfCode::kName);
     if (name == "LAYER") return F::make<TzDbLayerTable>(std::move(data));
     if (name == "VIEW") return F::make<TzDbViewTable>(std::move(data));
     if (name == "BLOCK_RECORD") return F::make<TzDbBlockTable>(std::move(data));
