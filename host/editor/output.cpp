@@ -14,7 +14,7 @@ namespace {
 
 // One conversion of a format: "%", flags, width, precision, length, and the letter.
 struct Conversion {
-  std::string spec = "%";  // up to the letter, for vsnprintf
+  std::string written = "%";  // as written up to the letter, for vsnprintf
   bool leftAlign = false;
   size_t width = 0;
   std::optional<size_t> precision;
@@ -22,11 +22,11 @@ struct Conversion {
   char16_t letter = 0;
 };
 
-size_t readNumber(const char16_t*& p, std::string& spec) {
+size_t readNumber(const char16_t*& p, std::string& written) {
   size_t n = 0;
   for (; *p >= u'0' && *p <= u'9'; ++p) {
     n = n * 10 + static_cast<size_t>(*p - u'0');
-    spec += static_cast<char>(*p);
+    written += static_cast<char>(*p);
   }
   return n;
 }
@@ -36,17 +36,17 @@ Conversion readConversion(const char16_t*& p) {
   Conversion c;
   for (; *p == u'-' || *p == u'+' || *p == u' ' || *p == u'#' || *p == u'0'; ++p) {
     c.leftAlign = c.leftAlign || *p == u'-';
-    c.spec += static_cast<char>(*p);
+    c.written += static_cast<char>(*p);
   }
-  c.width = readNumber(p, c.spec);
+  c.width = readNumber(p, c.written);
   if (*p == u'.') {
-    c.spec += '.';
+    c.written += '.';
     ++p;
-    c.precision = readNumber(p, c.spec);
+    c.precision = readNumber(p, c.written);
   }
   for (; *p == u'l' || *p == u'h'; ++p) {
     c.isLong = c.isLong || *p == u'l';
-    c.spec += static_cast<char>(*p);
+    c.written += static_cast<char>(*p);
   }
   c.letter = *p;
   return c;
@@ -65,7 +65,7 @@ std::u16string formatText(const Conversion& c, const char16_t* s) {
 template <typename T>
 std::u16string formatNumber(const Conversion& c, T value) {
   char buf[128];
-  std::snprintf(buf, sizeof buf, (c.spec + static_cast<char>(c.letter)).c_str(), value);
+  std::snprintf(buf, sizeof buf, (c.written + static_cast<char>(c.letter)).c_str(), value);
   return platform::fromUtf8(buf);
 }
 
@@ -108,7 +108,7 @@ std::u16string format(const char16_t* fmt, va_list args) {
         out += formatNumber(c, va_arg(args, double));
         break;
       default:
-        out += platform::fromUtf8(c.spec);
+        out += platform::fromUtf8(c.written);
         out += c.letter;
     }
   }
