@@ -29,16 +29,20 @@ bool load(TzDbDatabase& db, benchmark::State& state) {
   return false;
 }
 
-void setHyperlinks(TzDbDatabase& db) {
+// False when an entity refused its hyperlink.
+bool setHyperlinks(TzDbDatabase& db) {
   int n = 0;
   for (TzDbObjectId id : db.allEntityIds()) {
     TzDbEntity* entity = nullptr;
     if (tzdbOpenObject(entity, id, TzDb::kForWrite) != Tzad::eOk) continue;
     auto* links = new TzDbHyperlinkCollection();
     links->addTail(u"http://example.com/item/" + tzutFromUtf8(std::to_string(n++)), u"Item");
-    TzDbEntityHyperlinkPE::query(entity)->setHyperlinkCollection(entity, links);
-    entity->close();
+    Tzad::ErrorStatus es =
+        TzDbEntityHyperlinkPE::query(entity)->setHyperlinkCollection(entity, links);
+    Tzad::ErrorStatus closed = entity->close();
+    if (es != Tzad::eOk || closed != Tzad::eOk) return false;
   }
+  return true;
 }
 
 void BM_Load(benchmark::State& state) {
@@ -55,16 +59,20 @@ void BM_SetHyperlinks(benchmark::State& state) {
     TzDbDatabase db(false);
     if (!load(db, state)) return;
     state.ResumeTiming();
-    setHyperlinks(db);
+    if (!setHyperlinks(db)) return state.SkipWithError("an entity refused its hyperlink");
   }
 }
 
 void BM_Save(benchmark::State& state) {
   TzDbDatabase db(false);
   if (!load(db, state)) return;
-  setHyperlinks(db);
+  if (!setHyperlinks(db)) return state.SkipWithError("an entity refused its hyperlink");
   std::string out = drawingPath() + ".saved.dxf";
-  for (auto _ : state) db.saveAs(tzutFromUtf8(out));
+  for (auto _ : state) {
+    if (db.saveAs(tzutFromUtf8(out)) == Tzad::eOk) continue;
+    state.SkipWithError("saving failed");
+    break;
+  }
   std::filesystem::remove(out);
 }
 
@@ -74,8 +82,8 @@ void BM_RoundTrip(benchmark::State& state) {
   for (auto _ : state) {
     TzDbDatabase db(false);
     if (!load(db, state)) return;
-    setHyperlinks(db);
-    db.saveAs(tzutFromUtf8(out));
+    if (!setHyperlinks(db)) return state.SkipWithError("an entity refused its hyperlink");
+    if (db.saveAs(tzutFromUtf8(out)) != Tzad::eOk) return state.SkipWithError("saving failed");
   }
   double fileMiB = static_cast<double>(std::filesystem::file_size(drawingPath())) / (1 << 20);
   state.counters["file_MiB"] = fileMiB;

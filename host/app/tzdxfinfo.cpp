@@ -18,25 +18,26 @@ std::string u8(const TzString& s) {
   return tzutToUtf8(s);
 }
 
-void printLayers(TzDbDatabase& db) {
+// Each listing answers false when the drawing could not be read through to its end.
+bool printLayers(TzDbDatabase& db) {
   TzDbLayerTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return true;
   TzDbSymbolTableIterator* it = nullptr;
-  table->newIterator(it);
+  Tzad::ErrorStatus es = table->newIterator(it);
   std::unique_ptr<TzDbSymbolTableIterator> owned(it);
   std::printf("Layers:\n");
-  for (; !it->done(); it->step()) {
+  for (; es == Tzad::eOk && !it->done(); it->step()) {
     TzDbObjectPointer<TzDbLayerTableRecord> layer(it->recordId(), TzDb::kForRead);
     if (!layer) continue;
     std::printf("  %-20s colour %3d%s%s\n", u8(layer->getName()).c_str(), layer->colorIndex(),
                 layer->isFrozen() ? "  frozen" : "", layer->isLocked() ? "  locked" : "");
   }
-  table->close();
+  return table->close() == Tzad::eOk && es == Tzad::eOk;
 }
 
-void printLayouts(TzDbDatabase& db) {
+bool printLayouts(TzDbDatabase& db) {
   TzDbDictionary* dict = nullptr;
-  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return;
+  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return true;
   std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
   std::printf("Layouts:\n");
   for (; !it->done(); it->next()) {
@@ -45,33 +46,38 @@ void printLayouts(TzDbDatabase& db) {
       std::printf("  %s%s\n", u8(layout->getLayoutName()).c_str(),
                   layout->modelType() ? "  (model)" : "");
   }
-  dict->close();
+  return dict->close() == Tzad::eOk;
 }
 
-void printViews(TzDbDatabase& db) {
+bool printViews(TzDbDatabase& db) {
   TzDbViewTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return;
+  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return true;
   TzDbSymbolTableIterator* it = nullptr;
-  table->newIterator(it);
+  Tzad::ErrorStatus es = table->newIterator(it);
   std::unique_ptr<TzDbSymbolTableIterator> owned(it);
   std::printf("Views:\n");
-  for (; !it->done(); it->step()) {
+  for (; es == Tzad::eOk && !it->done(); it->step()) {
     TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
     if (view)
       std::printf("  %s%s\n", u8(view->getName()).c_str(),
                   view->isPaperspaceView() ? "  (paper space)" : "");
   }
-  table->close();
+  return table->close() == Tzad::eOk && es == Tzad::eOk;
 }
 
-void printHyperlinks(TzDbDatabase& db) {
+bool printHyperlinks(TzDbDatabase& db) {
+  bool complete = true;
   std::vector<TzDbObjectId> ids = db.allEntityIds();
   std::printf("Entities: %zu\n", ids.size());
   for (TzDbObjectId id : ids) {
     TzDbObjectPointer<TzDbEntity> entity(id, TzDb::kForRead);
     if (!entity) continue;
     TzDbHyperlinkCollection* links = nullptr;
-    TzDbEntityHyperlinkPE::query(entity.get())->getHyperlinkCollection(entity.get(), links);
+    TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
+    if (pe == nullptr || pe->getHyperlinkCollection(entity.get(), links) != Tzad::eOk) {
+      complete = false;
+      continue;
+    }
     std::unique_ptr<TzDbHyperlinkCollection> owned(links);
     for (int i = 0; links && i < links->count(); ++i) {
       TzDbHyperlink* l = links->item(i);
@@ -81,6 +87,7 @@ void printHyperlinks(TzDbDatabase& db) {
                   u8(l->description()).c_str(), u8(l->subLocation()).c_str());
     }
   }
+  return complete;
 }
 
 constexpr char kUsage[] = "usage: tzdxfinfo DRAWING.dxf\n";
@@ -113,9 +120,11 @@ int main(int argc, char** argv) {
   }
   std::printf("%s: %s, %s\n", argv[1], releaseName(db.version()), u8(db.codePage()).c_str());
   std::printf("Hyperlink base: \"%s\"\n", u8(db.hyperlinkBase()).c_str());
-  printLayers(db);
-  printLayouts(db);
-  printViews(db);
-  printHyperlinks(db);
-  return 0;
+  bool complete = printLayers(db);
+  complete = printLayouts(db) && complete;
+  complete = printViews(db) && complete;
+  complete = printHyperlinks(db) && complete;
+  if (complete) return 0;
+  std::fprintf(stderr, "%s: part of the drawing could not be read\n", argv[1]);
+  return 1;
 }

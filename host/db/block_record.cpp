@@ -1,4 +1,5 @@
 #include "db/object_data.h"
+#include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
 namespace {
@@ -7,8 +8,8 @@ namespace {
 DxfTags entityGroups(const TzDbObjectData& e, bool paper) {
   DxfTags g;
   if (paper) g.emplace_back(67, "1");
-  g.emplace_back(8, e.get(8, "0"));
-  if (const DxfTag* color = e.find(62)) g.emplace_back(62, color->value);
+  g.emplace_back(DxfCode::kLayer, e.get(DxfCode::kLayer, "0"));
+  if (const DxfTag* color = e.find(DxfCode::kColor)) g.emplace_back(DxfCode::kColor, color->value);
   return g;
 }
 
@@ -17,35 +18,50 @@ DxfTags concat(DxfTags a, const DxfTags& b) {
   return a;
 }
 
-// Appends a polyline with its vertices and end marker after `after`; returns the polyline.
+// Leaves out a polyline whose vertices could not all be added, with those that were.
+uint32_t dropPolyline(TzDbDatabaseImpl& db, uint32_t poly) {
+  db.at(poly).flags |= kRecErased;
+  for (uint32_t i = db.at(poly).next; i != kNoRecord && db.at(i).has(kRecSubEntity);
+       i = db.at(i).next)
+    db.at(i).flags |= kRecErased;
+  return kNoRecord;
+}
+
+// Appends a polyline with its vertices and end marker after `after`; returns the polyline, or
+// kNoRecord when its text could not be stored.
 uint32_t appendPolyline(TzDbDatabaseImpl& db, const TzDbObjectData& e, uint32_t after,
                         uint64_t owner, bool paper, uint8_t flags) {
   uint64_t handle = db.allocateHandle();
   DxfTags own;
   for (const DxfTag& t : e.tags())
-    if (t.code != 0 && t.code != 8 && t.code != 62 && t.code != 67)
+    if (t.code != DxfCode::kType && t.code != DxfCode::kLayer && t.code != DxfCode::kColor &&
+        t.code != DxfCode::kPaperSpace)
       own.emplace_back(t.code, t.value);
   DxfTags groups = concat(entityGroups(e, paper), DxfTags{DxfTag(100, "AcDb3dPolyline")});
   groups = concat(groups, own);
   uint32_t poly = db.insertRecord(
       after, "POLYLINE", db.newRecordText("POLYLINE", handle, owner, {"AcDbEntity"}, groups),
       handle, flags);
+  if (poly == kNoRecord) return kNoRecord;
   uint32_t last = poly;
   for (const TzGePoint3d& p : e.newVertices) {
     uint64_t vh = db.allocateHandle();
-    DxfTags v = concat(entityGroups(e, paper),
-                       {DxfTag(100, "AcDbVertex"), DxfTag(100, "AcDb3dPolylineVertex"),
-                        DxfTag(10, formatReal(p.x)), DxfTag(20, formatReal(p.y)),
-                        DxfTag(30, formatReal(p.z)), DxfTag(70, "32")});
+    DxfTags v = concat(
+        entityGroups(e, paper),
+        {DxfTag(100, "AcDbVertex"), DxfTag(100, "AcDb3dPolylineVertex"),
+         DxfTag(10, formatReal(p.x)), DxfTag(20, formatReal(p.y)), DxfTag(30, formatReal(p.z)),
+         DxfTag(DxfCode::kFlags, std::to_string(kVertexOf3dPolyline))});
     last =
         db.insertRecord(last, "VERTEX", db.newRecordText("VERTEX", vh, handle, {"AcDbEntity"}, v),
                         vh, static_cast<uint8_t>((flags & ~kRecEntity) | kRecSubEntity));
+    if (last == kNoRecord) return dropPolyline(db, poly);
   }
   uint64_t sh = db.allocateHandle();
-  db.insertRecord(last, "SEQEND",
-                  db.newRecordText("SEQEND", sh, handle, {"AcDbEntity"}, entityGroups(e, paper)),
-                  sh, static_cast<uint8_t>((flags & ~kRecEntity) | kRecSubEntity));
-  return poly;
+  uint32_t end = db.insertRecord(
+      last, "SEQEND",
+      db.newRecordText("SEQEND", sh, handle, {"AcDbEntity"}, entityGroups(e, paper)), sh,
+      static_cast<uint8_t>((flags & ~kRecEntity) | kRecSubEntity));
+  return end == kNoRecord ? dropPolyline(db, poly) : poly;
 }
 
 }  // namespace
@@ -79,13 +95,15 @@ Tzad::ErrorStatus TzDbBlockTableRecord::appendTzDbEntity(TzDbObjectId& id, TzDbE
     uint64_t handle = db.allocateHandle();
     DxfTags own;
     for (const DxfTag& t : e.tags())
-      if (t.code != 0 && t.code != 8 && t.code != 62 && t.code != 67)
+      if (t.code != DxfCode::kType && t.code != DxfCode::kLayer && t.code != DxfCode::kColor &&
+          t.code != DxfCode::kPaperSpace)
         own.emplace_back(t.code, t.value);
     index = db.insertRecord(db.previousOf(end), e.type,
                             db.newRecordText(e.type, handle, owner, {"AcDbEntity"},
                                              concat(entityGroups(e, paper), own)),
                             handle, flags);
   }
+  if (index == kNoRecord) return Tzad::eOutOfMemory;
   e.newVertices.clear();
   loadObjectData(e, db, index);
   e.mode = TzDb::kForWrite;

@@ -76,14 +76,13 @@ Tzad::ErrorStatus TzDbDatabase::getHyperlinkBase(TzString& base) const {
 }
 TzString TzDbDatabase::hyperlinkBase() const {
   TzString base;
-  getHyperlinkBase(base);
-  return base;
+  return getHyperlinkBase(base) == Tzad::eOk ? base : TzString();
 }
 Tzad::ErrorStatus TzDbDatabase::setHyperlinkBase(const TzString& base) {
   if (impl_->head == kNoRecord) return Tzad::eNoDatabase;
   // The value a drawing without the variable has already: nothing to add (not even a header).
   if (!impl_->headerVar("$HYPERLINKBASE") && base.empty()) return Tzad::eOk;
-  impl_->setHeaderVar("$HYPERLINKBASE", 1, tzutToUtf8(base));
+  if (!impl_->setHeaderVar("$HYPERLINKBASE", 1, tzutToUtf8(base))) return Tzad::eOutOfMemory;
   return Tzad::eOk;
 }
 
@@ -166,7 +165,7 @@ Tzad::ErrorStatus TzDbDatabase::setClayer(TzDbObjectId layerId) {
   if (r == kNoRecord || impl_->typeName(impl_->at(r)) != "LAYER") return Tzad::eInvalidInput;
   std::string name = tzutToUtf8(impl_->recordName(r));
   if (!impl_->headerVar("$CLAYER") && name == "0") return Tzad::eOk;
-  impl_->setHeaderVar("$CLAYER", 8, name);
+  if (!impl_->setHeaderVar("$CLAYER", 8, name)) return Tzad::eOutOfMemory;
   return Tzad::eOk;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "dxf/dxf_codes.h"
+
 namespace {
 
 // Name groups: code 2 for table records, blocks and most named objects.
@@ -64,10 +66,12 @@ uint32_t TzDbDatabaseImpl::newRecord(std::string_view type, uint8_t flags) {
 
 uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
                                         std::string_view body, uint64_t handle, uint8_t flags) {
+  TextRef stored;
+  if (!text.store(body, stored)) return kNoRecord;
   uint32_t index = newRecord(type, flags);
   TzDbStub& r = at(index);
   r.handle = handle;
-  r.body = text.store(body);
+  r.body = stored;
   if (!(flags & kRecVirtual)) {
     if (after == kNoRecord) after = tail;
     r.prev = after;
@@ -138,8 +142,8 @@ const TableIndex::Entry* TzDbDatabaseImpl::findTableEntry(std::string_view table
       std::u16string recordName;
       int flags = 0;
       for (const DxfTag& tag : tags) {
-        if (tag.code == 2 && recordName.empty()) recordName = tzutFromUtf8(tag.value);
-        if (tag.code == 70) flags = std::atoi(tag.value.c_str());
+        if (tag.code == DxfCode::kName && recordName.empty()) recordName = tzutFromUtf8(tag.value);
+        if (tag.code == DxfCode::kFlags) flags = std::atoi(tag.value.c_str());
       }
       t.byName.emplace(folded(recordName), TableIndex::Entry{i, flags});
     }
@@ -185,10 +189,10 @@ namespace {
 // The tag holding a header variable's (first) value: the one after its name, past any comment.
 DxfTag* headerValue(DxfTags& tags, std::string_view name) {
   for (size_t i = 0; i < tags.size(); ++i) {
-    if (tags[i].code != 9 || trimBlanks(tags[i].value) != name) continue;
+    if (tags[i].code != DxfCode::kVariable || trimBlanks(tags[i].value) != name) continue;
     size_t v = i + 1;
-    while (v < tags.size() && tags[v].code == 999) ++v;
-    return v < tags.size() && tags[v].code != 9 ? &tags[v] : nullptr;
+    while (v < tags.size() && tags[v].code == DxfCode::kComment) ++v;
+    return v < tags.size() && tags[v].code != DxfCode::kVariable ? &tags[v] : nullptr;
   }
   return nullptr;
 }
@@ -201,13 +205,13 @@ std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) co
   return std::nullopt;
 }
 
-void TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
-  if (header == kNoRecord && addSection(Section::Header) == kNoRecord) return;
+bool TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
+  if (header == kNoRecord && addSection(Section::Header) == kNoRecord) return false;
   TzDbStub& r = at(header);
   DxfTags tags = parseTags(text.view(r.body), codec);
   DxfTag* found = headerValue(tags, name);
   if (found) {
-    if (found->value == value) return;
+    if (found->value == value) return true;
     found->set(value);
   } else {
     tags.emplace_back(9, std::string(name));
@@ -215,8 +219,9 @@ void TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::
   }
   std::string out;
   writeTags(tags, codec, eol, out);
-  r.body = text.store(out);
+  if (!text.store(out, r.body)) return false;
   modified = true;
+  return true;
 }
 
 bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
@@ -268,7 +273,7 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
       b.end = i;
       for (const DxfTag& t : tags) {
         unsigned long long owner = 0;
-        if (t.code == 330 && parseHandle(t.value, owner)) {
+        if (t.code == DxfCode::kOwner && parseHandle(t.value, owner)) {
           b.blockRecord = findByHandle(owner);
           break;
         }
@@ -293,13 +298,18 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
     DxfTags tags = parseTags(text.view(at(i).body), codec);
     for (size_t k = 0; k + 1 < tags.size(); ++k) {
       unsigned long long h = 0;
-      if (tags[k].code == 3 && tags[k].value == "ACAD_LAYOUT" &&
-          (tags[k + 1].code == 350 || tags[k + 1].code == 360) && parseHandle(tags[k + 1].value, h))
+      if (tags[k].code == DxfCode::kEntryName && tags[k].value == "ACAD_LAYOUT" &&
+          (tags[k + 1].code == DxfCode::kSoftOwnerId ||
+           tags[k + 1].code == DxfCode::kHardOwnerId) &&
+          parseHandle(tags[k + 1].value, h))
         layoutDictionary = findByHandle(h);
     }
     break;
   }
-  addVirtualRecords();
+  if (!addVirtualRecords()) {
+    fail(displayName + ": not enough memory");
+    return false;
+  }
   std::string tilemode(trimBlanks(headerVar("$TILEMODE").value_or("1")));
   currentSpace = tilemode == "0" && paperSpace != kNoRecord ? paperSpace : modelSpace;
   modified = false;
@@ -308,7 +318,7 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
 
 // R12 drawings store no block records and no layouts. Stand-ins give them the same model
 // space, paper space and two layouts a newer drawing has, so callers need no special case.
-void TzDbDatabaseImpl::addVirtualRecords() {
+bool TzDbDatabaseImpl::addVirtualRecords() {
   auto add = [&](std::string_view type, const std::string& body) {
     return insertRecord(kNoRecord, type, body, allocateHandle(), kRecVirtual | kRecNoHandle);
   };
@@ -321,9 +331,11 @@ void TzDbDatabaseImpl::addVirtualRecords() {
     TableIndex& t = tables["BLOCK_RECORD"];
     if (t.table == kNoRecord) t.table = add("TABLE", tag(0, "TABLE") + tag(2, "BLOCK_RECORD"));
     modelSpace = add("BLOCK_RECORD", tag(0, "BLOCK_RECORD") + tag(2, "*Model_Space"));
+    if (t.table == kNoRecord || modelSpace == kNoRecord) return false;
     t.records.push_back(modelSpace);
     if (paperSpace == kNoRecord) {
       paperSpace = add("BLOCK_RECORD", tag(0, "BLOCK_RECORD") + tag(2, "*Paper_Space"));
+      if (paperSpace == kNoRecord) return false;
       t.records.push_back(paperSpace);
     }
   }
@@ -334,18 +346,23 @@ void TzDbDatabaseImpl::addVirtualRecords() {
                                tag(330, formatHandle(at(block).handle)));
     };
     uint32_t model = layout("Model", 1, modelSpace, 0);
+    if (model == kNoRecord) return false;
     std::string dict =
         tag(0, "DICTIONARY") + tag(3, "Model") + tag(350, formatHandle(at(model).handle));
     if (paperSpace != kNoRecord) {
       uint32_t paper = layout("Layout1", 1, paperSpace, 1);
+      if (paper == kNoRecord) return false;
       dict += tag(3, "Layout1") + tag(350, formatHandle(at(paper).handle));
     }
     layoutDictionary = add("DICTIONARY", dict);
+    if (layoutDictionary == kNoRecord) return false;
   }
   for (const char* name : {"LAYER", "VIEW", "APPID"}) {
     TableIndex& t = tables[name];
     if (t.table == kNoRecord) t.table = add("TABLE", tag(0, "TABLE") + tag(2, name));
+    if (t.table == kNoRecord) return false;
   }
+  return true;
 }
 
 std::string TzDbDatabaseImpl::newRecordText(std::string_view type, uint64_t handle, uint64_t owner,
@@ -359,7 +376,7 @@ std::string TzDbDatabaseImpl::newRecordText(std::string_view type, uint64_t hand
     for (std::string_view m : markers) tags.emplace_back(100, std::string(m));
   }
   for (const DxfTag& g : groups) {
-    if (g.code == 100 && version == TzDb::kDHL_R12) continue;
+    if (g.code == DxfCode::kSubclass && version == TzDb::kDHL_R12) continue;
     tags.emplace_back(g.code, g.value);
   }
   std::string out;

@@ -121,7 +121,8 @@ struct TzDbDatabaseImpl {
   uint32_t indexOf(TzDbObjectId id) const;
   // A new record, not yet linked into the file order.
   uint32_t newRecord(std::string_view type, uint8_t flags);
-  // Appends a record after `after` (or at the end) with the given text.
+  // Appends a record after `after` (or at the end) with the given text; kNoRecord when the
+  // text could not be stored.
   uint32_t insertRecord(uint32_t after, std::string_view type, std::string_view body,
                         uint64_t handle, uint8_t flags);
   // Inserts a record before `before` (kNoRecord: at the end).
@@ -149,7 +150,8 @@ struct TzDbDatabaseImpl {
 
   // Header variables (first value of the variable).
   std::optional<std::string> headerVar(std::string_view name) const;
-  void setHeaderVar(std::string_view name, int code, const std::string& value);
+  // False when the drawing has no header or the new text could not be stored.
+  [[nodiscard]] bool setHeaderVar(std::string_view name, int code, const std::string& value);
 
   // Sections and tables the file does not have (db/missing_structure.cpp).
   Section sectionOfRecord(uint32_t i) const;  // None for a record that starts no section
@@ -169,8 +171,8 @@ struct TzDbDatabaseImpl {
   bool parse(std::string_view content, const std::string& displayName);
   bool parseBase(const std::string& displayName);  // parses the arena's base text
   bool indexStructure(const std::string& displayName);
-  void addVirtualRecords();
-  void updateHandseedForSave();
+  bool addVirtualRecords();
+  bool updateHandseedForSave();
   bool writeRecords(int fd) const;
   // The text of a new record: type, handle and owner as the release writes them, the
   // subclass markers, then the given groups.

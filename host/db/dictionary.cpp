@@ -1,4 +1,5 @@
 #include "db/object_data.h"
+#include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
 namespace {
@@ -6,10 +7,12 @@ namespace {
 std::vector<std::pair<TzString, TzDbObjectId>> entriesOf(const TzDbObjectData& d) {
   std::vector<std::pair<TzString, TzDbObjectId>> entries;
   for (size_t i = 0; i + 1 < d.tags().size(); ++i) {
-    if (d.tags()[i].code != 3) continue;
+    if (d.tags()[i].code != DxfCode::kEntryName) continue;
     const DxfTag& ref = d.tags()[i + 1];
     unsigned long long h = 0;
-    if ((ref.code != 350 && ref.code != 360) || !parseHandle(ref.value, h)) continue;
+    if ((ref.code != DxfCode::kSoftOwnerId && ref.code != DxfCode::kHardOwnerId) ||
+        !parseHandle(ref.value, h))
+      continue;
     uint32_t r = d.db->findByHandle(h);
     if (r == kNoRecord || d.db->at(r).has(kRecErased)) continue;
     entries.emplace_back(tzutFromUtf8(d.tags()[i].value), d.db->idOf(r));
@@ -46,7 +49,7 @@ TzDbDictionaryIterator* TzDbDictionary::newIterator(TzRx::DictIterType) const {
 namespace {
 // The layout's block record: group 330 of its AcDbLayout part.
 uint32_t layoutBlockRecord(const TzDbObjectData& d) {
-  const DxfTag* t = d.findAfter("AcDbLayout", 330);
+  const DxfTag* t = d.findAfter("AcDbLayout", DxfCode::kOwner);
   unsigned long long h = 0;
   if (!t || !parseHandle(t->value, h)) return kNoRecord;
   return d.db->findByHandle(h);
@@ -58,11 +61,12 @@ bool TzDbPlotSettings::modelType() const {
   if (d.isNew()) return false;
   uint32_t block = layoutBlockRecord(d);
   if (block != kNoRecord) return block == d.db->modelSpace;
-  return (d.getInt(70) & 1024) == 0 && tzutEqualsNoCase(tzutFromUtf8(d.get(1)), u"Model");
+  return (d.getInt(DxfCode::kFlags) & 1024) == 0 &&
+         tzutEqualsNoCase(tzutFromUtf8(d.get(DxfCode::kText)), u"Model");
 }
 
 Tzad::ErrorStatus TzDbLayout::getLayoutName(TzString& name) const {
-  const DxfTag* t = data()->findAfter("AcDbLayout", 1);
+  const DxfTag* t = data()->findAfter("AcDbLayout", DxfCode::kText);
   if (t == nullptr) return Tzad::eKeyNotFound;
   name = tzutFromUtf8(t->value);
   return Tzad::eOk;
@@ -70,8 +74,7 @@ Tzad::ErrorStatus TzDbLayout::getLayoutName(TzString& name) const {
 
 TzString TzDbLayout::getLayoutName() const {
   TzString name;
-  getLayoutName(name);
-  return name;
+  return getLayoutName(name) == Tzad::eOk ? name : TzString();
 }
 
 TzDbObjectId TzDbLayout::getBlockTableRecordId() const {
@@ -79,6 +82,6 @@ TzDbObjectId TzDbLayout::getBlockTableRecordId() const {
 }
 
 int TzDbLayout::getTabOrder() const {
-  const DxfTag* t = data()->findAfter("AcDbLayout", 71);
+  const DxfTag* t = data()->findAfter("AcDbLayout", DxfCode::kTabOrder);
   return t ? std::atoi(t->value.c_str()) : 0;
 }

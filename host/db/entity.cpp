@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "db/object_data.h"
+#include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
 namespace {
@@ -10,8 +11,8 @@ namespace {
 size_t entityInsertPos(const DxfTags& tags) {
   size_t pos = 1;
   for (size_t i = 0; i < tags.size(); ++i) {
-    if (tags[i].code == 100) return i + 1;
-    if (tags[i].code == 5 || tags[i].code == 330) pos = i + 1;
+    if (tags[i].code == DxfCode::kSubclass) return i + 1;
+    if (tags[i].code == DxfCode::kHandle || tags[i].code == DxfCode::kOwner) pos = i + 1;
   }
   return std::min(pos, tags.size());
 }
@@ -23,9 +24,9 @@ void setEntityTag(TzDbObjectData& d, int code, const std::string& value) {
     return;
   }
   size_t pos = entityInsertPos(d.tags());
-  if (code == 62) {  // colour follows the layer
+  if (code == DxfCode::kColor) {  // colour follows the layer
     for (size_t i = 0; i < d.tags().size(); ++i)
-      if (d.tags()[i].code == 8) pos = i + 1;
+      if (d.tags()[i].code == DxfCode::kLayer) pos = i + 1;
   }
   d.tags().insert(d.tags().begin() + static_cast<long>(pos), DxfTag(code, value));
 }
@@ -37,7 +38,7 @@ TzDbEntity::TzDbEntity() {
 }
 
 TzString TzDbEntity::layer() const {
-  return tzutFromUtf8(data()->get(8, "0"));
+  return tzutFromUtf8(data()->get(DxfCode::kLayer, "0"));
 }
 
 TzDbObjectId TzDbEntity::layerId() const {
@@ -64,7 +65,7 @@ Tzad::ErrorStatus TzDbEntity::setLayer(const TzString& layerName, bool) {
 }
 
 int TzDbEntity::colorIndex() const {
-  return data()->getInt(62, 256);
+  return data()->getInt(DxfCode::kColor, 256);
 }
 
 Tzad::ErrorStatus TzDbEntity::setColorIndex(int index) {
@@ -84,7 +85,7 @@ void TzDbEntity::setDatabaseDefaults(TzDbDatabase* db) {
 }
 
 bool TzDbEntity::isInPaperSpace() const {
-  return data()->getInt(67, 0) == 1;
+  return data()->getInt(DxfCode::kPaperSpace, 0) == 1;
 }
 
 // --- TzDb3dPolyline ---------------------------------------------------------------------
@@ -101,7 +102,7 @@ TzDb3dPolyline::TzDb3dPolyline(TzDb::Poly3dType type, const std::vector<TzGePoin
               DxfTag(10, "0.0"),
               DxfTag(20, "0.0"),
               DxfTag(30, "0.0"),
-              DxfTag(70, std::to_string(8 | (closed ? 1 : 0))),
+              DxfTag(70, std::to_string(kPolyline3d | (closed ? kPolylineClosed : 0))),
               DxfTag(75, std::to_string(type == TzDb::k3dQuadSplinePoly    ? 5
                                         : type == TzDb::k3dCubicSplinePoly ? 6
                                                                            : 0))};
@@ -109,25 +110,25 @@ TzDb3dPolyline::TzDb3dPolyline(TzDb::Poly3dType type, const std::vector<TzGePoin
 }
 
 TzDb::Poly3dType TzDb3dPolyline::polyType() const {
-  int curve = data()->getInt(75, 0);
+  int curve = data()->getInt(DxfCode::kCurveType, 0);
   return curve == 5   ? TzDb::k3dQuadSplinePoly
          : curve == 6 ? TzDb::k3dCubicSplinePoly
                       : TzDb::k3dSimplePoly;
 }
 
 bool TzDb3dPolyline::isClosed() const {
-  return (data()->getInt(70) & 1) != 0;
+  return (data()->getInt(DxfCode::kFlags) & kPolylineClosed) != 0;
 }
 
 Tzad::ErrorStatus TzDb3dPolyline::makeClosed() {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  data()->set(70, std::to_string(data()->getInt(70) | 1));
+  data()->set(DxfCode::kFlags, std::to_string(data()->getInt(DxfCode::kFlags) | kPolylineClosed));
   return Tzad::eOk;
 }
 
 Tzad::ErrorStatus TzDb3dPolyline::makeOpen() {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  data()->set(70, std::to_string(data()->getInt(70) & ~1));
+  data()->set(DxfCode::kFlags, std::to_string(data()->getInt(DxfCode::kFlags) & ~kPolylineClosed));
   return Tzad::eOk;
 }
 
@@ -141,7 +142,7 @@ std::vector<TzGePoint3d> TzDb3dPolyline::vertices() const {
     if (db.typeName(db.at(i)) != "VERTEX") break;
     TzDbObjectData v;
     loadObjectData(v, db, i);
-    points.push_back({v.getReal(10), v.getReal(20), v.getReal(30)});
+    points.push_back({v.getReal(DxfCode::kX), v.getReal(DxfCode::kY), v.getReal(DxfCode::kZ)});
   }
   return points;
 }

@@ -4,6 +4,7 @@
 #include "tzdb_hyperlink.h"
 
 #include "db/object_data.h"
+#include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
 namespace {
@@ -12,7 +13,8 @@ constexpr std::string_view kPeUrl = "PE_URL";
 constexpr std::string_view kMoreLinks = "TZAD_HYPERLINKS";
 
 bool isApp(const DxfTag& t, std::string_view app) {
-  return t.code == 1001 && tzutEqualsNoCase(tzutFromUtf8(trimBlanks(t.value)), tzutFromUtf8(app));
+  return t.code == DxfCode::kXdataApp &&
+         tzutEqualsNoCase(tzutFromUtf8(trimBlanks(t.value)), tzutFromUtf8(app));
 }
 
 // The tags of one application's extended data, after its 1001 group.
@@ -20,7 +22,7 @@ std::pair<size_t, size_t> appRange(const DxfTags& xdata, std::string_view app) {
   for (size_t i = 0; i < xdata.size(); ++i) {
     if (!isApp(xdata[i], app)) continue;
     size_t end = i + 1;
-    while (end < xdata.size() && xdata[end].code != 1001) ++end;
+    while (end < xdata.size() && xdata[end].code != DxfCode::kXdataApp) ++end;
     return {i, end};
   }
   return {xdata.size(), xdata.size()};
@@ -40,16 +42,16 @@ void readPeUrl(const DxfTags& x, size_t begin, size_t end, TzDbHyperlinkCollecti
   bool haveAddress = false;
   for (size_t i = begin + 1; i < end; ++i) {
     const DxfTag& t = x[i];
-    if (t.code == 1002) {
+    if (t.code == DxfCode::kXdataControl) {
       depth += trimBlanks(t.value) == "{" ? 1 : -1;
       continue;
     }
-    if (t.code == 1000 && depth == 0 && !haveAddress) {
+    if (t.code == DxfCode::kXdataString && depth == 0 && !haveAddress) {
       address = tzutFromUtf8(t.value);
       haveAddress = true;
-    } else if (t.code == 1000 && depth == 1) {
+    } else if (t.code == DxfCode::kXdataString && depth == 1) {
       (stringsInGroup++ == 0 ? description : location) = tzutFromUtf8(t.value);
-    } else if ((t.code == 1071 || t.code == 1070) && depth >= 1) {
+    } else if ((t.code == DxfCode::kXdataLong || t.code == DxfCode::kXdataShort) && depth >= 1) {
       flags = parseFlags(t.value);
     }
   }
@@ -59,12 +61,13 @@ void readPeUrl(const DxfTags& x, size_t begin, size_t end, TzDbHyperlinkCollecti
 
 void readMoreLinks(const DxfTags& x, size_t begin, size_t end, TzDbHyperlinkCollection& links) {
   for (size_t i = begin + 1; i < end; ++i) {
-    if (x[i].code != 1002 || trimBlanks(x[i].value) != "{") continue;
+    if (x[i].code != DxfCode::kXdataControl || trimBlanks(x[i].value) != "{") continue;
     std::vector<TzString> texts;
     int flags = 0;
-    for (++i; i < end && x[i].code != 1002; ++i) {
-      if (x[i].code == 1000) texts.push_back(tzutFromUtf8(x[i].value));
-      if (x[i].code == 1071 || x[i].code == 1070) flags = parseFlags(x[i].value);
+    for (++i; i < end && x[i].code != DxfCode::kXdataControl; ++i) {
+      if (x[i].code == DxfCode::kXdataString) texts.push_back(tzutFromUtf8(x[i].value));
+      if (x[i].code == DxfCode::kXdataLong || x[i].code == DxfCode::kXdataShort)
+        flags = parseFlags(x[i].value);
     }
     texts.resize(3);
     links.addTail(texts[0], texts[1], texts[2]);
@@ -108,23 +111,29 @@ void eraseApp(DxfTags& x, std::string_view app) {
   x.erase(x.begin() + static_cast<long>(b), x.begin() + static_cast<long>(e));
 }
 
-// Registers an application name the first time the drawing uses it.
-void registerApp(TzDbDatabase* db, std::string_view app) {
-  if (db == nullptr) return;
+// Registers an application name the first time the drawing uses it. A name is remembered as
+// registered only once its record is in the drawing, so a failure is tried again next time.
+Tzad::ErrorStatus registerApp(TzDbDatabase* db, std::string_view app) {
+  if (db == nullptr) return Tzad::eOk;
   auto& known = db->impl().registeredApps;
-  if (!known.emplace(app).second) return;
+  if (known.contains(app)) return Tzad::eOk;
   TzDbRegAppTable* table = nullptr;
-  if (db->getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return;
+  Tzad::ErrorStatus es = db->getSymbolTable(table, TzDb::kForWrite);
+  if (es != Tzad::eOk) return es;
   TzString name = tzutFromUtf8(app);
   if (!table->has(name)) {
     auto* rec = new TzDbRegAppTableRecord();
-    rec->setName(name);
-    if (table->add(rec) == Tzad::eOk)
-      rec->close();
+    es = rec->setName(name);
+    if (es == Tzad::eOk) es = table->add(rec);
+    if (es == Tzad::eOk)
+      es = rec->close();
     else
       delete rec;
   }
-  table->close();
+  Tzad::ErrorStatus closed = table->close();
+  if (es == Tzad::eOk) es = closed;
+  if (es == Tzad::eOk) known.emplace(app);
+  return es;
 }
 
 }  // namespace
@@ -192,12 +201,16 @@ Tzad::ErrorStatus TzDbEntityHyperlinkPE::setHyperlinkCollection(TzDbObject* obje
   std::unique_ptr<TzDbHyperlinkCollection> owned(links);
   if (query(object) == nullptr) return Tzad::eNotThatKindOfClass;
   if (!object->isWriteEnabled()) return Tzad::eNotOpenForWrite;
+  bool any = owned && owned->count() > 0;
+  // The names are registered first: a failure leaves the entity's hyperlinks as they were.
+  Tzad::ErrorStatus es = any ? registerApp(object->database(), kPeUrl) : Tzad::eOk;
+  if (es == Tzad::eOk && any && owned->count() > 1)
+    es = registerApp(object->database(), kMoreLinks);
+  if (es != Tzad::eOk) return es;
   TzDbObjectData& d = *object->data();
   eraseApp(d.xdata, kPeUrl);
   eraseApp(d.xdata, kMoreLinks);
-  if (owned && owned->count() > 0) {
-    registerApp(object->database(), kPeUrl);
-    if (owned->count() > 1) registerApp(object->database(), kMoreLinks);
+  if (any) {
     appendPeUrl(d.xdata, *owned->item(0));
     appendMoreLinks(d.xdata, *owned);
   }

@@ -45,7 +45,7 @@ uint32_t TzDbDatabaseImpl::insertBefore(uint32_t before, std::string_view type,
   if (after != kNoRecord) return insertRecord(after, type, body, handle, flags);
   // Before the first record: linked after it, then moved to the head.
   uint32_t index = insertRecord(before, type, body, handle, flags);
-  linkBefore(index, before);
+  if (index != kNoRecord) linkBefore(index, before);
   return index;
 }
 
@@ -101,7 +101,9 @@ uint32_t TzDbDatabaseImpl::addSection(Section which) {
   }
   uint32_t section = insertBefore(
       before, "SECTION", recordText({DxfTag(0, "SECTION"), DxfTag(2, sectionName(which))}), 0, 0);
+  if (section == kNoRecord) return kNoRecord;
   uint32_t end = insertBefore(before, "ENDSEC", recordText({DxfTag(0, "ENDSEC")}), 0, 0);
+  if (end == kNoRecord) return kNoRecord;
   if (which == Section::Header) header = section;
   if (which == Section::Entities) {
     entitiesBegin = section;
@@ -140,10 +142,11 @@ bool TzDbDatabaseImpl::addTable(std::string_view name) {
     handseedNeeded = std::max(handseedNeeded, r.handle + 1);
   }
   tags.emplace_back(70, "0");
-  r.body = text.store(recordText(tags));
+  if (!text.store(recordText(tags), r.body)) return false;
   r.flags &= static_cast<uint8_t>(~kRecVirtual);
   linkBefore(t->table, before);
   t->endtab = insertBefore(before, "ENDTAB", recordText({DxfTag(0, "ENDTAB")}), 0, 0);
+  if (t->endtab == kNoRecord) return false;
   modified = true;
   return true;
 }

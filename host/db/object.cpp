@@ -1,8 +1,10 @@
 #include <charconv>
 #include <cstdlib>
+#include <new>
 
 #include "db/object_data.h"
 #include "db/packed_link.h"
+#include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
 // Host-internal access to the protected constructors of the SDK classes.
@@ -31,7 +33,7 @@ const DxfTag* TzDbObjectData::find(int code) const {
 const DxfTag* TzDbObjectData::findAfter(std::string_view marker, int code) const {
   bool seen = false;
   for (const DxfTag& t : tags()) {
-    if (t.code == 100 && t.value == marker)
+    if (t.code == DxfCode::kSubclass && t.value == marker)
       seen = true;
     else if (seen && t.code == code)
       return &t;
@@ -109,11 +111,11 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
     size_t next = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
     int code = 0;
     parseGroupCode(body.substr(pos, codeEnd - pos), code);
-    if (code == 1001) {
+    if (code == DxfCode::kXdataApp) {
       xdataAt = pos;
       break;
     }
-    if (code == 8 && data.layerRaw_.empty())
+    if (code == DxfCode::kLayer && data.layerRaw_.empty())
       data.layerRaw_ = trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
     pos = next;
   }
@@ -127,33 +129,63 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
                                        : parseTags(db.text.view(r.xdata), db.codec);
 }
 
-void commitObjectData(TzDbObjectData& data) {
-  if (data.isNew()) return;
+namespace {
+
+// The record's new texts, stored before any of it changes.
+struct CommittedText {
+  TextRef body;
+  TextRef xdata;
+  bool packed = false;
+};
+
+bool storeChanges(TzDbObjectData& data, const TzDbStub& r, CommittedText& out) {
+  TextArena& text = data.db->text;
+  if (data.bodyChanged) {
+    std::string body;
+    writeTags(data.tags(), data.db->codec, data.db->eol, body);
+    if (!text.store(body, out.body)) return false;
+  } else if (r.xdata.size() == 0) {
+    // Only the extended data changed: the rest of the record keeps its original bytes.
+    out.body = r.body;
+    out.body.shorten(static_cast<uint32_t>(data.bodyBytesBeforeXdata));
+  } else {
+    out.body = r.body;
+  }
+  if (std::optional<std::string> packed = packLink(data.xdata)) {
+    out.packed = true;
+    return text.store(*packed, out.xdata);
+  }
+  std::string x;
+  writeTags(data.xdata, data.db->codec, data.db->eol, x);
+  return text.store(x, out.xdata);
+}
+
+}  // namespace
+
+Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept {
+  if (data.isNew()) return Tzad::eOk;
   TzDbStub& r = data.db->at(data.record);
+  bool textChanged = data.bodyChanged || data.xdataChanged;
+  CommittedText committed;
+  try {
+    if (textChanged && !storeChanges(data, r, committed)) return Tzad::eOutOfMemory;
+  } catch (const std::bad_alloc&) {
+    return Tzad::eOutOfMemory;
+  }
+  if (data.erasing || data.bodyChanged) data.db->tableChanged(data.type);
   if (data.erasing) {
     r.flags |= kRecErased;
     data.db->modified = true;
   }
-  if (data.erasing || data.bodyChanged) data.db->tableChanged(data.type);
-  if (!data.bodyChanged && !data.xdataChanged) return;
+  if (!textChanged) return Tzad::eOk;
   data.db->modified = true;
-  if (data.bodyChanged) {
-    std::string out;
-    writeTags(data.tags(), data.db->codec, data.db->eol, out);
-    r.body = data.db->text.store(out);
-  } else if (r.xdata.size() == 0) {
-    // Only the extended data changed: the rest of the record keeps its original bytes.
-    r.body.shorten(static_cast<uint32_t>(data.bodyBytesBeforeXdata));
-  }
-  if (std::optional<std::string> packed = packLink(data.xdata)) {
-    r.xdata = data.db->text.store(*packed);
+  r.body = committed.body;
+  r.xdata = committed.xdata;
+  if (committed.packed)
     r.flags |= kRecPackedLink;
-    return;
-  }
-  std::string x;
-  writeTags(data.xdata, data.db->codec, data.db->eol, x);
-  r.xdata = data.db->text.store(x);
-  r.flags &= static_cast<uint8_t>(~kRecPackedLink);
+  else
+    r.flags &= static_cast<uint8_t>(~kRecPackedLink);
+  return Tzad::eOk;
 }
 
 // --- TzDbObject ---------------------------------------------------------------------------
@@ -171,7 +203,7 @@ TzDbObjectId TzDbObject::objectId() const {
 TzDbObjectId TzDbObject::ownerId() const {
   if (data_->isNew()) return {};
   unsigned long long h = 0;
-  if (!parseHandle(data_->get(330), h)) return {};
+  if (!parseHandle(data_->get(DxfCode::kOwner), h)) return {};
   return data_->db->idOf(data_->db->findByHandle(h));
 }
 
@@ -217,11 +249,14 @@ Tzad::ErrorStatus TzDbObject::erase(bool erasing) {
   return Tzad::eOk;
 }
 
-Tzad::ErrorStatus TzDbObject::close() {
+Tzad::ErrorStatus TzDbObject::close() noexcept {
   if (data_->isNew()) return Tzad::eOk;
-  if (data_->mode == TzDb::kForWrite && !data_->stub()->has(kRecVirtual)) commitObjectData(*data_);
+  Tzad::ErrorStatus es = Tzad::eOk;
+  if (data_->mode == TzDb::kForWrite && !data_->stub()->has(kRecVirtual))
+    es = commitObjectData(*data_);
+  // The open ends either way: changes that could not be stored are dropped with the object.
   delete this;
-  return Tzad::eOk;
+  return es;
 }
 
 // --- opening ------------------------------------------------------------------------------
@@ -238,7 +273,7 @@ bool layerIsLocked(TzDbDatabaseImpl& db, const TzDbObjectData& entity) {
   auto known = layers->lockedByRawName.find(raw);
   if (known != layers->lockedByRawName.end()) return known->second;
   const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(entity.layerName()));
-  bool locked = layer && (layer->flags & 4) != 0;
+  bool locked = layer && (layer->flags & kLayerLocked) != 0;
   layers->lockedByRawName.emplace(std::string(raw), locked);
   return locked;
 }
@@ -266,12 +301,12 @@ TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data) {
   TzDbStub* stub = data->stub();
   using F = TzDbObjectFactory;
   if (stub && stub->has(kRecEntity)) {
-    if (type == "POLYLINE" && (data->getInt(70) & 8))
+    if (type == "POLYLINE" && (data->getInt(DxfCode::kFlags) & kPolyline3d))
       return F::make<TzDb3dPolyline>(std::move(data));
     return F::make<TzDbEntity>(std::move(data));
   }
   if (type == "TABLE") {
-    std::string name = data->get(2);
+    std::string name = data->get(DxfCode::kName);
     if (name == "LAYER") return F::make<TzDbLayerTable>(std::move(data));
     if (name == "VIEW") return F::make<TzDbViewTable>(std::move(data));
     if (name == "BLOCK_RECORD") return F::make<TzDbBlockTable>(std::move(data));

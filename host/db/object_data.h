@@ -56,7 +56,7 @@ struct TzDbObjectData {
 
 // Loads the tags of a record.
 void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record);
-// Writes changed tags back into the record's text.
-void commitObjectData(TzDbObjectData& data);
+// Writes changed tags back into the record's text; eOutOfMemory leaves the record as it was.
+Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept;
 // Creates the right SDK object for a record's type.
 TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "dxf/dxf_codes.h"
 #include "dxf/text_codec.h"
 
 namespace {
@@ -58,9 +59,11 @@ std::optional<std::string> packLink(const DxfTags& x) {
   bool withLocation = x.size() == 9;
   if (x.size() != 8 && !withLocation) return std::nullopt;
   size_t f = withLocation ? 6 : 5;
-  if (!is(x[0], 1001, "PE_URL") || x[1].code != 1000 || !is(x[2], 1002, "{") || x[3].code != 1000 ||
-      (withLocation && x[4].code != 1000) || !is(x[f - 1], 1002, "{") || x[f].code != 1071 ||
-      !is(x[f + 1], 1002, "}") || !is(x[f + 2], 1002, "}"))
+  if (!is(x[0], DxfCode::kXdataApp, "PE_URL") || x[1].code != DxfCode::kXdataString ||
+      !is(x[2], DxfCode::kXdataControl, "{") || x[3].code != DxfCode::kXdataString ||
+      (withLocation && x[4].code != DxfCode::kXdataString) ||
+      !is(x[f - 1], DxfCode::kXdataControl, "{") || x[f].code != DxfCode::kXdataLong ||
+      !is(x[f + 1], DxfCode::kXdataControl, "}") || !is(x[f + 2], DxfCode::kXdataControl, "}"))
     return std::nullopt;
   std::string packed;
   packed += withLocation ? '\1' : '\0';

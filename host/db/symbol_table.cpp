@@ -1,4 +1,5 @@
 #include "db/object_data.h"
+#include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
 namespace {
@@ -12,7 +13,7 @@ const char* subclassOf(std::string_view type) {
 }
 
 TableIndex* indexOf(const TzDbObjectData& d) {
-  return d.db ? d.db->table(d.get(2)) : nullptr;
+  return d.db ? d.db->table(d.get(DxfCode::kName)) : nullptr;
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ Tzad::ErrorStatus TzDbSymbolTable::getIdAt(const TzString& name, TzDbObjectId& i
                                            bool getErasedRecord) const {
   id = TzDbObjectId();
   if (data()->db == nullptr) return Tzad::eNoDatabase;
-  uint32_t r = data()->db->findTableRecord(data()->get(2), name, getErasedRecord);
+  uint32_t r = data()->db->findTableRecord(data()->get(DxfCode::kName), name, getErasedRecord);
   if (r == kNoRecord) return Tzad::eKeyNotFound;
   id = data()->db->idOf(r);
   return Tzad::eOk;
@@ -85,13 +86,13 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* 
   if (!rd.isNew()) return Tzad::eAlreadyInDb;
   TzDbDatabaseImpl& db = *data()->db;
   TableIndex* table = indexOf(*data());
-  std::string tableName = data()->get(2);
+  std::string tableName = data()->get(DxfCode::kName);
   if (table == nullptr || rd.type != tableName) return Tzad::eNotThatKindOfClass;
   if (table->endtab == kNoRecord) {
     if (!db.addTable(tableName)) return Tzad::eNotApplicable;
     loadObjectData(*data(), db, data()->record);  // the table's text is the file's now
   }
-  std::string name = rd.get(2);
+  std::string name = rd.get(DxfCode::kName);
   if (trimBlanks(name).empty()) return Tzad::eInvalidInput;
   if (db.findTableRecord(tableName, tzutFromUtf8(name)) != kNoRecord) return Tzad::eDuplicateKey;
 
@@ -101,10 +102,11 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* 
                                       {"AcDbSymbolTableRecord", subclassOf(rd.type)}, groups);
   uint32_t index = db.insertRecord(db.previousOf(table->endtab), rd.type, body, handle,
                                    db.fileHasHandles ? 0 : kRecNoHandle);
+  if (index == kNoRecord) return Tzad::eOutOfMemory;
   table->records.push_back(index);
   table->byNameValid = false;
-  if (data()->getInt(70, 0) < static_cast<int>(table->records.size()))
-    data()->setInt(70, static_cast<int>(table->records.size()));
+  if (data()->getInt(DxfCode::kFlags, 0) < static_cast<int>(table->records.size()))
+    data()->setInt(DxfCode::kFlags, static_cast<int>(table->records.size()));
   loadObjectData(rd, db, index);
   rd.mode = TzDb::kForWrite;
   db.at(index).openedForWrite = 1;
@@ -126,11 +128,11 @@ Tzad::ErrorStatus TzDbSymbolTable::newIterator(TzDbSymbolTableIterator*& it, boo
 // --- records -------------------------------------------------------------------------------
 
 Tzad::ErrorStatus TzDbSymbolTableRecord::getName(TzString& name) const {
-  name = tzutFromUtf8(data()->get(2));
+  name = tzutFromUtf8(data()->get(DxfCode::kName));
   return Tzad::eOk;
 }
 TzString TzDbSymbolTableRecord::getName() const {
-  return tzutFromUtf8(data()->get(2));
+  return tzutFromUtf8(data()->get(DxfCode::kName));
 }
 Tzad::ErrorStatus TzDbSymbolTableRecord::setName(const TzString& name) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
@@ -140,7 +142,7 @@ Tzad::ErrorStatus TzDbSymbolTableRecord::setName(const TzString& name) {
     uint32_t other = d.db->findTableRecord(d.type, name);
     if (other != kNoRecord && other != d.record) return Tzad::eDuplicateKey;
   }
-  d.set(2, tzutToUtf8(name), 100);
+  d.set(DxfCode::kName, tzutToUtf8(name), DxfCode::kSubclass);
   return Tzad::eOk;
 }
 
@@ -153,41 +155,40 @@ namespace {
 Tzad::ErrorStatus setFlag(TzDbObject* o, int bit, bool on) {
   if (!o->isWriteEnabled()) return Tzad::eNotOpenForWrite;
   TzDbObjectData& d = *o->data();
-  int flags = d.getInt(70, 0);
+  int flags = d.getInt(DxfCode::kFlags, 0);
   int changed = on ? flags | bit : flags & ~bit;
-  if (changed != flags) d.setInt(70, changed, 2);
+  if (changed != flags) d.setInt(DxfCode::kFlags, changed, DxfCode::kName);
   return Tzad::eOk;
 }
 }  // namespace
 bool TzDbLayerTableRecord::isFrozen() const {
-  return (data()->getInt(70) & 1) != 0;
+  return (data()->getInt(DxfCode::kFlags) & kLayerFrozen) != 0;
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setIsFrozen(bool frozen) {
-  return setFlag(this, 1, frozen);
+  return setFlag(this, kLayerFrozen, frozen);
 }
 bool TzDbLayerTableRecord::isLocked() const {
-  return (data()->getInt(70) & 4) != 0;
+  return (data()->getInt(DxfCode::kFlags) & kLayerLocked) != 0;
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setIsLocked(bool locked) {
-  return setFlag(this, 4, locked);
+  return setFlag(this, kLayerLocked, locked);
 }
 bool TzDbLayerTableRecord::isOff() const {
-  return data()->getInt(62, 7) < 0;
+  return data()->getInt(DxfCode::kColor, 7) < 0;
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setIsOff(bool off) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   int index = colorIndex();
-  data()->setInt(62, off ? -index : index, 70);
+  data()->setInt(DxfCode::kColor, off ? -index : index, DxfCode::kFlags);
   return Tzad::eOk;
 }
 int TzDbLayerTableRecord::colorIndex() const {
-  int c = data()->getInt(62, 7);
+  int c = data()->getInt(DxfCode::kColor, 7);
   return c < 0 ? -c : c;
 }
 TzCmColor TzDbLayerTableRecord::color() const {
   TzCmColor c;
-  c.setColorIndex(colorIndex());
-  return c;
+  return c.setColorIndex(colorIndex()) == Tzad::eOk ? c : TzCmColor();
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setColor(const TzCmColor& color) {
   return setColorIndex(color.colorIndex());
@@ -195,7 +196,7 @@ Tzad::ErrorStatus TzDbLayerTableRecord::setColor(const TzCmColor& color) {
 Tzad::ErrorStatus TzDbLayerTableRecord::setColorIndex(int index) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (index < 1 || index > 255) return Tzad::eInvalidInput;
-  data()->setInt(62, isOff() ? -index : index, 70);
+  data()->setInt(DxfCode::kColor, isOff() ? -index : index, DxfCode::kFlags);
   return Tzad::eOk;
 }
 
@@ -208,36 +209,36 @@ TzDbViewTableRecord::TzDbViewTableRecord() {
                     DxfTag(50, "0.0"), DxfTag(71, "0")};
 }
 bool TzDbViewTableRecord::isPaperspaceView() const {
-  return (data()->getInt(70) & 1) != 0;
+  return (data()->getInt(DxfCode::kFlags) & kViewInPaperSpace) != 0;
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setIsPaperspaceView(bool paper) {
-  return setFlag(this, 1, paper);
+  return setFlag(this, kViewInPaperSpace, paper);
 }
 TzGePoint3d TzDbViewTableRecord::centerPoint() const {
-  return {data()->getReal(10), data()->getReal(20), 0.0};
+  return {data()->getReal(DxfCode::kX), data()->getReal(DxfCode::kY), 0.0};
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setCenterPoint(const TzGePoint3d& c) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  data()->setReal(10, c.x, 40);
-  data()->setReal(20, c.y, 10);
+  data()->setReal(DxfCode::kX, c.x, DxfCode::kHeight);
+  data()->setReal(DxfCode::kY, c.y, DxfCode::kX);
   return Tzad::eOk;
 }
 double TzDbViewTableRecord::height() const {
-  return data()->getReal(40, 1.0);
+  return data()->getReal(DxfCode::kHeight, 1.0);
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setHeight(double h) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (!(h > 0)) return Tzad::eInvalidInput;
-  data()->setReal(40, h, 70);
+  data()->setReal(DxfCode::kHeight, h, DxfCode::kFlags);
   return Tzad::eOk;
 }
 double TzDbViewTableRecord::width() const {
-  return data()->getReal(41, 1.0);
+  return data()->getReal(DxfCode::kWidth, 1.0);
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setWidth(double w) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (!(w > 0)) return Tzad::eInvalidInput;
-  data()->setReal(41, w, 20);
+  data()->setReal(DxfCode::kWidth, w, DxfCode::kY);
   return Tzad::eOk;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "db/object_data.h"
+#include "dxf/dxf_codes.h"
 #include "tzed_editor.h"
 
 namespace {
@@ -26,8 +27,8 @@ void initialView(Document& doc) {
   if (vport == kNoRecord) return;
   TzDbObjectData data;
   loadObjectData(data, db, vport);
-  doc.viewCenter = {data.getReal(12), data.getReal(22), 0.0};
-  double height = data.getReal(40, 100.0);
+  doc.viewCenter = {data.getReal(DxfCode::kViewCenterX), data.getReal(DxfCode::kViewCenterY), 0.0};
+  double height = data.getReal(DxfCode::kHeight, 100.0);
   if (height > 0) doc.viewSize = height;
 }
 

@@ -32,6 +32,11 @@ bool readWholeFile(const std::string& path, TextArena& text, std::string& error)
   }
   size_t size = ok ? static_cast<size_t>(st.st_size) : 0;
   char* buffer = text.resetBase(size);
+  if (buffer == nullptr) {
+    ::close(fd);
+    error = path + ": not enough memory to read the file";
+    return false;
+  }
   size_t done = 0;
   while (ok && done < size) {
     ssize_t n = ::read(fd, buffer + done, size - done);
@@ -107,7 +112,10 @@ bool TzDbDatabaseImpl::load(const std::u16string& path) {
 
 bool TzDbDatabaseImpl::parse(std::string_view content, const std::string& name) {
   clear();
-  text.setBase(content);
+  if (!text.setBase(content)) {
+    fail(name + ": not enough memory");
+    return false;
+  }
   return parseBase(name);
 }
 

@@ -11,11 +11,12 @@
 #include "db/database_impl.h"
 #include "db/packed_link.h"
 
-void TzDbDatabaseImpl::updateHandseedForSave() {
+bool TzDbDatabaseImpl::updateHandseedForSave() {
   // A file without a header (a minimal R12 file) does without the handle seed too.
-  if (!fileHasHandles || header == kNoRecord || handseedNeeded <= fileHandseed) return;
-  setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle));
+  if (!fileHasHandles || header == kNoRecord || handseedNeeded <= fileHandseed) return true;
+  if (!setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle))) return false;
   fileHandseed = nextHandle;
+  return true;
 }
 
 namespace {
@@ -85,7 +86,10 @@ bool TzDbDatabaseImpl::save(const std::u16string& path) {
     fail("cannot save: no file name");
     return false;
   }
-  updateHandseedForSave();
+  if (!updateHandseedForSave()) {
+    fail(file + ": cannot save: not enough memory; the file on disk is unchanged");
+    return false;
+  }
   std::string temp = file + ".tzad-XXXXXX";
   int fd = ::mkstemp(temp.data());
   if (fd < 0) {

@@ -32,9 +32,9 @@ class TextRef {
 class TextArena {
  public:
   // A buffer of `size` bytes that becomes the first chunk; the caller fills it (a file is read
-  // straight into it, with no copy and no zero-filling).
-  char* resetBase(size_t size);
-  void setBase(std::string_view text);
+  // straight into it, with no copy and no zero-filling). Null when memory ran out.
+  [[nodiscard]] char* resetBase(size_t size) noexcept;
+  [[nodiscard]] bool setBase(std::string_view text) noexcept;
   std::string_view base() const {
     return chunks_.empty() ? std::string_view()
                            : std::string_view(chunks_[0].data.get(), baseSize());
@@ -43,8 +43,10 @@ class TextArena {
     if (ref.size() == 0) return {};
     return std::string_view(chunks_[ref.chunk()].data.get() + ref.offset(), ref.size());
   }
-  // Stores a text of at most TextRef::kMaxSize bytes.
-  TextRef store(std::string_view text);
+  // Stores a text of at most TextRef::kMaxSize bytes. False for a longer text or when memory
+  // ran out; the arena is then as it was. Objects are committed from their close(), which
+  // runs in destructors, so nothing here throws.
+  [[nodiscard]] bool store(std::string_view text, TextRef& ref) noexcept;
 
  private:
   struct Free {
@@ -58,6 +60,6 @@ class TextArena {
   size_t baseSize() const { return chunks_.empty() ? 0 : chunks_.front().size; }
   static constexpr size_t kChunkSize = 1 << 20;
   size_t stored_ = 0;  // bytes in the chunks after the base
-  static Chunk allocate(size_t capacity, bool hugePages);
+  static bool allocate(size_t capacity, bool hugePages, Chunk& chunk) noexcept;
   std::vector<Chunk> chunks_;
 };

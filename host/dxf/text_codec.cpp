@@ -16,24 +16,6 @@ bool isAscii(std::string_view s) {
   return true;
 }
 
-// Length of the UTF-8 sequence starting at s[i], 1 for a malformed byte.
-size_t utf8Length(std::string_view s, size_t i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
-  if (i + n > s.size()) return 1;
-  for (size_t k = 1; k < n; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
-  return n;
-}
-
-char32_t utf8Decode(std::string_view seq) {
-  unsigned char c = static_cast<unsigned char>(seq[0]);
-  if (seq.size() == 1) return c;
-  char32_t cp = c & (0x7F >> seq.size());
-  for (size_t k = 1; k < seq.size(); ++k) cp = (cp << 6) | (seq[k] & 0x3F);
-  return cp;
-}
-
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -214,14 +196,15 @@ std::string TextCodec::encode(std::string_view utf8) const {
   std::string out;
   std::string piece;
   for (size_t i = 0; i < escaped.size();) {
-    size_t n = utf8Length(escaped, i);
-    std::string_view seq(escaped.data() + i, n);
-    if (n == 1 && static_cast<unsigned char>(seq[0]) < 0x80) {
-      out += seq[0];
-    } else if (fromUtf8_ != kNoIconv && convert(fromUtf8_, seq, piece)) {
+    platform::Utf8Char next = platform::decodeUtf8(escaped, i);
+    std::string_view seq(escaped.data() + i, next.length);
+    char32_t cp = next.codePoint;
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (cp != platform::kReplacementCharacter && fromUtf8_ != kNoIconv &&
+               convert(fromUtf8_, seq, piece)) {
       out += piece;
     } else {
-      char32_t cp = utf8Decode(seq);
       char esc[24];
       if (cp >= 0x10000) {
         cp -= 0x10000;
@@ -233,7 +216,7 @@ std::string TextCodec::encode(std::string_view utf8) const {
       }
       out += esc;
     }
-    i += n;
+    i += next.length;
   }
   return out;
 }

@@ -3,46 +3,94 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "editor/editor.h"
+#include "platform/text.h"
 #include "tzed_editor.h"
 #include "tzui.h"
 
 namespace {
 
-// Formats printf-style with UTF-16 %s: one conversion at a time, numbers through
-// vsnprintf so widths and flags behave as in C.
-std::string format(const char16_t* fmt, va_list args) {
-  std::string out;
+// One conversion of a format: "%", flags, width, precision, length, and the letter.
+struct Conversion {
+  std::string written = "%";  // as written up to the letter, for vsnprintf
+  bool leftAlign = false;
+  size_t width = 0;
+  std::optional<size_t> precision;
+  bool isLong = false;
+  char16_t letter = 0;
+};
+
+size_t readNumber(const char16_t*& p, std::string& written) {
+  size_t n = 0;
+  for (; *p >= u'0' && *p <= u'9'; ++p) {
+    n = n * 10 + static_cast<size_t>(*p - u'0');
+    written += static_cast<char>(*p);
+  }
+  return n;
+}
+
+// Reads the conversion after a "%"; p is left on its letter (or on the final NUL).
+Conversion readConversion(const char16_t*& p) {
+  Conversion c;
+  for (; *p == u'-' || *p == u'+' || *p == u' ' || *p == u'#' || *p == u'0'; ++p) {
+    c.leftAlign = c.leftAlign || *p == u'-';
+    c.written += static_cast<char>(*p);
+  }
+  c.width = readNumber(p, c.written);
+  if (*p == u'.') {
+    c.written += '.';
+    ++p;
+    c.precision = readNumber(p, c.written);
+  }
+  for (; *p == u'l' || *p == u'h'; ++p) {
+    c.isLong = c.isLong || *p == u'l';
+    c.written += static_cast<char>(*p);
+  }
+  c.letter = *p;
+  return c;
+}
+
+// %s in UTF-16: width, "-" and precision count code units, as a UTF-16 printf counts them,
+// but a precision never keeps half of a surrogate pair.
+std::u16string formatText(const Conversion& c, const char16_t* s) {
+  std::u16string_view text = s ? s : u"(null)";
+  if (c.precision) text = text.substr(0, platform::utf16CutLength(text, *c.precision));
+  std::u16string pad(c.width > text.size() ? c.width - text.size() : 0, u' ');
+  return c.leftAlign ? std::u16string(text) + pad : pad + std::u16string(text);
+}
+
+// Numbers go through snprintf so that flags, width and precision behave as in C.
+template <typename T>
+std::u16string formatNumber(const Conversion& c, T value) {
+  char buf[128];
+  std::snprintf(buf, sizeof buf, (c.written + static_cast<char>(c.letter)).c_str(), value);
+  return platform::fromUtf8(buf);
+}
+
+// Formats printf-style with UTF-16 %s. The text is built in UTF-16 and converted once, so a
+// surrogate pair in the format or in an argument reaches the terminal as one character.
+std::u16string format(const char16_t* fmt, va_list args) {
+  std::u16string out;
   for (const char16_t* p = fmt; *p; ++p) {
     if (*p != u'%') {
-      out += tzutToUtf8(std::u16string_view(p, 1));
+      out += *p;
       continue;
     }
-    std::string conversion = "%";
     ++p;
-    while (*p && std::strchr("-+ #0123456789.", static_cast<char>(*p)) && *p < 128)
-      conversion += static_cast<char>(*p++);
-    while (*p == u'l' || *p == u'h') conversion += static_cast<char>(*p++);
-    char16_t conv = *p;
-    if (conv == 0) break;
-    char buf[128];
-    switch (conv) {
+    Conversion c = readConversion(p);
+    switch (c.letter) {
+      case 0:
+        return out;
       case u'%':
-        out += '%';
+        out += u'%';
         break;
-      case u's': {
-        // Width and "-" count characters, as they would in a UTF-16 printf.
-        const char16_t* s = va_arg(args, const char16_t*);
-        std::u16string text = s ? s : u"(null)";
-        size_t digits = conversion.find_first_of("0123456789");
-        size_t width = digits == std::string::npos ? 0 : std::strtoul(&conversion[digits], nullptr, 10);
-        std::u16string pad(width > text.size() ? width - text.size() : 0, u' ');
-        out += tzutToUtf8(conversion.find('-') != std::string::npos ? text + pad : pad + text);
+      case u's':
+        out += formatText(c, va_arg(args, const char16_t*));
         break;
-      }
       case u'c':
-        out += tzutToUtf8(std::u16string(1, static_cast<char16_t>(va_arg(args, int))));
+        out += static_cast<char16_t>(va_arg(args, int));
         break;
       case u'd':
       case u'i':
@@ -50,24 +98,18 @@ std::string format(const char16_t* fmt, va_list args) {
       case u'x':
       case u'X':
       case u'o':
-        conversion += static_cast<char>(conv);
-        if (conversion.find('l') != std::string::npos)
-          std::snprintf(buf, sizeof buf, conversion.c_str(), va_arg(args, long));
-        else
-          std::snprintf(buf, sizeof buf, conversion.c_str(), va_arg(args, int));
-        out += buf;
+        out += c.isLong ? formatNumber(c, va_arg(args, long)) : formatNumber(c, va_arg(args, int));
         break;
       case u'f':
       case u'g':
       case u'e':
       case u'G':
       case u'E':
-        conversion += static_cast<char>(conv);
-        std::snprintf(buf, sizeof buf, conversion.c_str(), va_arg(args, double));
-        out += buf;
+        out += formatNumber(c, va_arg(args, double));
         break;
       default:
-        out += conversion + tzutToUtf8(std::u16string(1, conv));
+        out += platform::fromUtf8(c.written);
+        out += c.letter;
     }
   }
   return out;
@@ -79,7 +121,7 @@ int tzutPrintf(const char16_t* fmt, ...) {
   if (fmt == nullptr) return RTERROR;
   va_list args;
   va_start(args, fmt);
-  std::string text = format(fmt, args);
+  std::u16string text = format(fmt, args);
   va_end(args);
   Editor::instance().write(text);
   return RTNORM;

@@ -28,8 +28,7 @@ std::u16string layoutNameOf(TzDbDatabase& db, TzDbObjectId blockRecord) {
     TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
     if (layout && layout->getBlockTableRecordId() == blockRecord) name = layout->getLayoutName();
   }
-  dict->close();
-  return name;
+  return dict->close() == Tzad::eOk ? name : u"Model";
 }
 
 // By the layouts' own names: a dictionary key can lag behind a renamed layout.
@@ -43,8 +42,7 @@ TzDbObjectId layoutBlock(TzDbDatabase& db, const std::u16string& name) {
     if (layout && tzutEqualsNoCase(layout->getLayoutName(), name))
       block = layout->getBlockTableRecordId();
   }
-  dict->close();
-  return block;
+  return dict->close() == Tzad::eOk ? block : TzDbObjectId();
 }
 
 std::u16string currentFolder(const Document& doc) {
@@ -110,8 +108,8 @@ bool setString(std::u16string_view name, const std::u16string& value) {
     TzDbLayerTable* table = nullptr;
     TzDbObjectId id;
     if (db.getSymbolTable(table, TzDb::kForRead) == Tzad::eOk) {
-      table->getIdAt(value, id);
-      table->close();
+      bool found = table->getIdAt(value, id) == Tzad::eOk;
+      if (table->close() != Tzad::eOk || !found) id = {};
     }
     if (id.isNull() || db.setClayer(id) != Tzad::eOk) {
       ed.write(u"Layer \"" + value + u"\" not found.\n");

@@ -12,21 +12,33 @@ namespace {
 
 constexpr char16_t kAreaLayer[] = u"URLLAYER";
 
-// The id of URLLAYER, made (with colour index 1) when the drawing has none yet.
+// Adds URLLAYER with colour index 1 to the layer table.
+Tzad::ErrorStatus addAreaLayer(TzDbLayerTable& table, TzDbObjectId& id) {
+  auto layer = std::make_unique<TzDbLayerTableRecord>();
+  TzCmColor red;
+  Tzad::ErrorStatus es = layer->setName(kAreaLayer);
+  if (es == Tzad::eOk) es = red.setColorIndex(1);
+  if (es == Tzad::eOk) es = layer->setColor(red);
+  if (es == Tzad::eOk) es = table.add(id, layer.get());
+  if (es != Tzad::eOk) return es;
+  return layer.release()->close();
+}
+
+// The id of URLLAYER, made when the drawing has none yet; null when neither works.
 TzDbObjectId areaLayer(TzDbDatabase& db) {
   TzDbLayerTable* table = nullptr;
   if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return {};
   TzDbObjectId id;
-  if (table->getIdAt(kAreaLayer, id) != Tzad::eOk) {
-    auto layer = std::make_unique<TzDbLayerTableRecord>();
-    layer->setName(kAreaLayer);
-    TzCmColor red;
-    red.setColorIndex(1);
-    layer->setColor(red);
-    if (table->add(id, layer.get()) == Tzad::eOk) layer.release()->close();
-  }
-  table->close();
+  if (table->getIdAt(kAreaLayer, id) != Tzad::eOk && addAreaLayer(*table, id) != Tzad::eOk) id = {};
+  if (table->close() != Tzad::eOk) return {};
   return id;
+}
+
+// Takes a drawn rectangle out again. When that fails too, the rectangle stays without a
+// hyperlink, which the user sees and can erase.
+void eraseEntity(TzDbObjectId id) {
+  TzDbObjectPointer<TzDbEntity> drawn(id, TzDb::kForWrite);
+  if (drawn) static_cast<void>(drawn->erase());
 }
 
 // Asks for a corner until one is given; RTCAN when cancelled.
@@ -40,10 +52,11 @@ int askCorner(const TextId& prompt, const double* from, double* point) {
   }
 }
 
-TzGePoint3d toWorld(double x, double y, double z) {
+bool toWorld(double x, double y, double z, std::vector<TzGePoint3d>& corners) {
   double ucs[3] = {x, y, z}, wcs[3];
-  tzdbUcs2Wcs(ucs, wcs, false);
-  return {wcs[0], wcs[1], wcs[2]};
+  if (tzdbUcs2Wcs(ucs, wcs, false) != RTNORM) return false;
+  corners.push_back({wcs[0], wcs[1], wcs[2]});
+  return true;
 }
 
 }  // namespace
@@ -66,37 +79,46 @@ int insertAreaHyperlink() {
   double first[3], other[3];
   if (askCorner(text::kFirstCorner, nullptr, first) == RTCAN) return RTCAN;
   if (askCorner(text::kOtherCorner, first, other) == RTCAN) return RTCAN;
-  std::vector<TzGePoint3d> corners = {
-      toWorld(first[0], first[1], first[2]), toWorld(first[0], other[1], first[2]),
-      toWorld(other[0], other[1], other[2]), toWorld(other[0], first[1], other[2])};
+  std::vector<TzGePoint3d> corners;
+  if (!toWorld(first[0], first[1], first[2], corners) ||
+      !toWorld(first[0], other[1], first[2], corners) ||
+      !toWorld(other[0], other[1], other[2], corners) ||
+      !toWorld(other[0], first[1], other[2], corners))
+    return RTERROR;
   auto rectangle = std::make_unique<TzDb3dPolyline>(TzDb::k3dSimplePoly, corners, true);
   TzDbObjectId id;
-  if (!appendToCurrentSpace(rectangle.get(), layerId, id)) return RTERROR;
-  rectangle.release();  // the drawing owns it now
+  bool added = appendToCurrentSpace(rectangle.get(), layerId, id);
+  if (!id.isNull()) rectangle.release();  // once appended, the drawing owns it
+  if (!added) return RTERROR;
   TzArray<TzDbObjectId> ids;
   ids.append(id);
   int status = promptHyperlinkFields(ids);
   if (status == RTNORM) return RTNORM;
   if (status == RTCAN) printText(text::kAreaCancelled);
-  TzDbObjectPointer<TzDbEntity> drawn(id, TzDb::kForWrite);
-  if (drawn) drawn->erase();
+  eraseEntity(id);
   return RTERROR;
 }
 
+// `id` is set once the drawing has taken the entity, even when closing it then failed: the
+// caller must not delete it after that.
 bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& id) {
+  id = {};
   TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
   if (db == nullptr || entity == nullptr) return false;
   entity->setDatabaseDefaults(db);
-  if (!layer.isNull()) entity->setLayer(layer, true, false);
+  if (!layer.isNull() && entity->setLayer(layer, true, false) != Tzad::eOk) return false;
   TzDbBlockTableRecord* space = nullptr;
   if (tzdbOpenObject(space, db->currentSpaceId(), TzDb::kForWrite) != Tzad::eOk) return false;
-  if (space->appendTzDbEntity(id, entity) != Tzad::eOk) {
-    space->close();
+  Tzad::ErrorStatus es = space->appendTzDbEntity(id, entity);
+  if (es == Tzad::eOk) es = entity->close();
+  Tzad::ErrorStatus closed = space->close();
+  if (es == Tzad::eOk) es = closed;
+  if (es != Tzad::eOk) {
+    if (!id.isNull()) eraseEntity(id);
     return false;
   }
-  entity->close();
-  space->close();
   tz_name name;
-  if (tzdbGetTwsName(name, id) == Tzad::eOk) tzdbEntUpd(name);
+  // A redraw that cannot be asked for leaves the drawing as it is.
+  if (tzdbGetTwsName(name, id) == Tzad::eOk) static_cast<void>(tzdbEntUpd(name));
   return true;
 }

@@ -73,15 +73,18 @@ void goToLocation(const TzString& view, const TzString& layout, bool reportMissi
   TzDbObjectId layoutId;
   if (!findLayout(layout, layoutId)) {
     if (reportMissingLayout) targetNotFound();
-  } else if (db && layoutId != db->currentSpaceId()) {
+  } else if (db && !layoutId.isNull() && layoutId != db->currentSpaceId()) {
+    // A null id means the drawing has no layouts to switch between: the view is looked for
+    // where the user is.
     resbuf rb;
     rb.restype = RTSTR;
     std::u16string name = layout;
     rb.resval.rstring = name.data();
-    tzedSetVar(u"CTAB", &rb);
+    if (tzedSetVar(u"CTAB", &rb) != RTNORM) return targetNotFound();
   }
-  if (!view.empty() && viewExists(view))
-    tzedCommandS(RTSTR, u"-view", RTSTR, u"restore", RTSTR, view.c_str(), RTNONE);
+  if (view.empty() || !viewExists(view)) return;
+  if (tzedCommandS(RTSTR, u"-view", RTSTR, u"restore", RTSTR, view.c_str(), RTNONE) != RTNORM)
+    targetNotFound();
 }
 
 }  // namespace

@@ -46,8 +46,7 @@ void runHyperlinkRemove() {
     listed[number] = {data.address, id};
     tzutPrintf(u"%i. %s (%s) \n", number, data.address.c_str(), data.description.c_str());
   }
-  if (listed.empty()) return;
-  tzedInitGet(0, nullptr);
+  if (listed.empty() || tzedInitGet(0, nullptr) != RTNORM) return;
   while (true) {
     Answer answer;
     if (askText(text::kPromptRemoveWhich, answer) != RTNORM) return;

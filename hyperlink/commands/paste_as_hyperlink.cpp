@@ -3,11 +3,13 @@
 #include "commands/hyperlink_commands.h"
 #include "model/entity_hyperlinks.h"
 #include "platform/clipboard.h"
+#include "platform/text.h"
 #include "tzed_editor.h"
 
 namespace {
 
-// Web addresses arrive as 8-bit text read into 260 characters: longer ones are cut.
+// Web addresses arrive as 8-bit text read into 260 characters: longer ones are cut, though
+// never between the halves of a surrogate pair.
 constexpr size_t kWebAddressLength = 259;
 
 // The "Hyperlink" and "UniformResourceLocator" forms; true when one of them was read.
@@ -19,7 +21,7 @@ bool readClipboardHyperlink(platform::Clipboard& clipboard, HyperlinkData& data)
     return true;
   }
   if (auto address = clipboard.webAddress()) {
-    TzString cut = address->substr(0, kWebAddressLength);
+    TzString cut = address->substr(0, platform::utf16CutLength(*address, kWebAddressLength));
     data.address = data.description = data.displayString = cut;
     return true;
   }
@@ -30,7 +32,7 @@ bool readClipboardHyperlink(platform::Clipboard& clipboard, HyperlinkData& data)
 
 extern "C" __attribute__((visibility("default"))) void pasteashyperlink() {
   tz_name none = {0, 0};
-  tzedSSSetFirst(none, nullptr);
+  if (tzedSSSetFirst(none, nullptr) != RTNORM) return;
   TzArray<TzDbObjectId> ids;
   if (selectEntities(ids, nullptr) != RTNORM || ids.isEmpty()) return;
   removeHyperlinks(ids, true);

@@ -11,10 +11,16 @@ namespace {
 
 constexpr char16_t kAreaLayer[] = u"URLLAYER";
 
+// Closes an entity that is left early; a write that counts closes it with closeEntity.
 struct Closer {
-  void operator()(TzDbObject* o) const { o->close(); }
+  void operator()(TzDbObject* o) const { static_cast<void>(o->close()); }
 };
 using OpenEntity = std::unique_ptr<TzDbEntity, Closer>;
+
+// Closes the entity, committing what was written to it.
+Tzad::ErrorStatus closeEntity(OpenEntity entity) {
+  return entity.release()->close();
+}
 
 // Opens an entity; `locked` records a refusal because of a locked layer.
 OpenEntity openEntity(TzDbObjectId id, TzDb::OpenMode mode, bool* locked = nullptr) {
@@ -44,8 +50,8 @@ bool readHyperlink(TzDbObjectId id, HyperlinkData& out) {
     return false;
   std::unique_ptr<TzDbHyperlinkCollection> links(raw);
   try {
-    if (!links || links->count() < 1) return false;
-    TzDbHyperlink* link = links->item(0);
+    TzDbHyperlink* link = links ? links->item(0) : nullptr;
+    if (link == nullptr) return false;
     out.address = link->name();
     out.description = link->description();
     out.location = link->subLocation();
@@ -54,33 +60,57 @@ bool readHyperlink(TzDbObjectId id, HyperlinkData& out) {
     out.outermost = link->isOutermostContainer() ? 1 : 0;
     out.displayString = link->getDisplayString();
     return true;
-  } catch (...) {
-    return false;  // a host failure while reading counts as no hyperlink
+  } catch (const std::bad_alloc&) {
+    return false;  // the texts could not be copied: no hyperlink rather than half of one
   }
 }
+
+namespace {
+
+// Makes `data` the entity's first hyperlink; eOk when the entity took it.
+Tzad::ErrorStatus writeFirstHyperlink(TzDbEntity& entity, const HyperlinkData& data) {
+  TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(&entity);
+  if (pe == nullptr) return Tzad::eNotThatKindOfClass;
+  TzDbHyperlinkCollection* links = nullptr;
+  Tzad::ErrorStatus es = pe->getHyperlinkCollection(&entity, links, false, true);
+  if (es != Tzad::eOk || links == nullptr) return es == Tzad::eOk ? Tzad::eNotApplicable : es;
+  if (links->count() == 0) {
+    links->addTail(data.address, data.description, data.location);
+  } else {
+    TzDbHyperlink* first = links->item(0);
+    first->setName(data.address);
+    first->setDescription(data.description);
+    first->setSubLocation(data.location);
+  }
+  links->item(0)->setFlags(data.flags);
+  return pe->setHyperlinkCollection(&entity, links);  // the entity takes the collection
+}
+
+// Removes the entity's first hyperlink, if it has one (`removed` says so).
+Tzad::ErrorStatus removeFirstHyperlink(TzDbEntity& entity, bool& removed) {
+  removed = false;
+  TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(&entity);
+  if (pe == nullptr) return Tzad::eNotThatKindOfClass;
+  TzDbHyperlinkCollection* raw = nullptr;
+  Tzad::ErrorStatus es = pe->getHyperlinkCollection(&entity, raw, false, true);
+  if (es != Tzad::eOk || raw == nullptr) return es == Tzad::eOk ? Tzad::eNotApplicable : es;
+  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
+  if (links->count() == 0) return Tzad::eOk;
+  links->removeHead();
+  es = pe->setHyperlinkCollection(&entity, links.release());
+  removed = es == Tzad::eOk;
+  return es;
+}
+
+}  // namespace
 
 bool applyHyperlink(TzArray<TzDbObjectId> ids, HyperlinkData data) {
   bool written = false, locked = false;
   for (TzDbObjectId id : ids) {
     OpenEntity entity = openEntity(id, TzDb::kForWrite, &locked);
-    if (!entity) continue;
-    TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
-    TzDbHyperlinkCollection* links = nullptr;
-    if (pe == nullptr ||
-        pe->getHyperlinkCollection(entity.get(), links, false, true) != Tzad::eOk ||
-        links == nullptr)
-      continue;
-    if (links->count() == 0) {
-      links->addTail(data.address, data.description, data.location);
-    } else {
-      TzDbHyperlink* first = links->item(0);
-      first->setName(data.address);
-      first->setDescription(data.description);
-      first->setSubLocation(data.location);
-    }
-    links->item(0)->setFlags(data.flags);
-    pe->setHyperlinkCollection(entity.get(), links);  // the entity takes the collection
-    written = true;
+    if (!entity || writeFirstHyperlink(*entity, data) != Tzad::eOk) continue;
+    // Written only once the closed entity has kept it.
+    if (closeEntity(std::move(entity)) == Tzad::eOk) written = true;
   }
   reportLockedLayer(locked);
   return written;
@@ -92,18 +122,11 @@ int removeHyperlinks(TzArray<TzDbObjectId> ids, bool eraseAreaShapes) {
   for (TzDbObjectId id : ids) {
     OpenEntity entity = openEntity(id, TzDb::kForWrite, &locked);
     if (!entity) continue;
-    TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
-    TzDbHyperlinkCollection* raw = nullptr;
-    if (pe == nullptr || pe->getHyperlinkCollection(entity.get(), raw, false, true) != Tzad::eOk ||
-        raw == nullptr)
-      continue;
-    std::unique_ptr<TzDbHyperlinkCollection> links(raw);
-    if (links->count() > 0) {
-      links->removeHead();
-      pe->setHyperlinkCollection(entity.get(), links.release());
-      ++removed;
-    }
-    if (eraseAreaShapes && onAreaLayer(*entity)) entity->erase();
+    bool hadLink = false;
+    if (removeFirstHyperlink(*entity, hadLink) != Tzad::eOk) continue;
+    Tzad::ErrorStatus es = Tzad::eOk;
+    if (eraseAreaShapes && onAreaLayer(*entity)) es = entity->erase();
+    if (closeEntity(std::move(entity)) == Tzad::eOk && es == Tzad::eOk && hadLink) ++removed;
   }
   reportLockedLayer(locked);
   return removed;
@@ -115,9 +138,8 @@ int hasAnyHyperlink(TzArray<TzDbObjectId> ids) {
     OpenEntity entity = openEntity(id, TzDb::kForRead);
     if (!entity) continue;
     bool has = false;
-    if (TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get()))
-      pe->hasHyperlink(entity.get(), has, true);
-    count += has ? 1 : 0;
+    TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
+    if (pe && pe->hasHyperlink(entity.get(), has, true) == Tzad::eOk && has) ++count;
   }
   return count >= 1 ? 1 : -1;
 }
@@ -127,7 +149,7 @@ int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode) {
   int status = tzedSSGet(mode, nullptr, nullptr, nullptr, ss);
   if (status != RTNORM) return status;
   int32_t length = 0;
-  tzedSSLength(ss, &length);
+  if (tzedSSLength(ss, &length) != RTNORM) length = 0;
   for (int32_t i = 0; i < length; ++i) {
     tz_name entity;
     TzDbObjectId id;

@@ -109,9 +109,9 @@ bool findLayout(const TzString& name, TzDbObjectId& id) {
     return true;  // no dictionary to ask: the caller carries on with a null id
   TzDbObjectId found;
   bool has = dict->getAt(name, found) == Tzad::eOk;
-  dict->close();
-  if (has) id = found;
-  return has;
+  if (dict->close() != Tzad::eOk || !has) return false;
+  id = found;
+  return true;
 }
 
 bool viewExists(const TzString& name) {
@@ -120,6 +120,5 @@ bool viewExists(const TzString& name) {
   if (db == nullptr || db->getSymbolTable(views, TzDb::kForRead) != Tzad::eOk) return false;
   TzDbObjectId id;
   bool found = views->getIdAt(name, id, false) == Tzad::eOk;
-  views->close();
-  return found;
+  return views->close() == Tzad::eOk && found;
 }

@@ -58,7 +58,7 @@ std::u16string fromUtf16Bytes(std::string_view data) {
     text += static_cast<char16_t>(bigEndian ? (first << 8) | second : first | (second << 8));
   }
   if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
-  return text;
+  return validUtf16(text);
 }
 
 // A web address starts with an ASCII letter, so one of its first two bytes is zero in UTF-16;

@@ -2,40 +2,80 @@
 
 namespace platform {
 
+namespace {
+
+bool isSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
+bool isHighSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+bool isAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// What a lead byte starts: how many continuation bytes follow, and the range the first of
+// them must lie in. The narrowed ranges after E0, ED, F0 and F4 are what shuts out overlong
+// forms, encoded surrogates and values past U+10FFFF.
+struct LeadByte {
+  size_t continuations;
+  unsigned char low, high;
+  char32_t bits;
+};
+
+bool readLead(unsigned char c, LeadByte& lead) {
+  if (c >= 0xC2 && c <= 0xDF)
+    lead = {1, 0x80, 0xBF, c & 0x1Fu};
+  else if (c == 0xE0)
+    lead = {2, 0xA0, 0xBF, 0};
+  else if (c == 0xED)
+    lead = {2, 0x80, 0x9F, 0xD};
+  else if (c >= 0xE1 && c <= 0xEF)
+    lead = {2, 0x80, 0xBF, c & 0x0Fu};
+  else if (c == 0xF0)
+    lead = {3, 0x90, 0xBF, 0};
+  else if (c >= 0xF1 && c <= 0xF3)
+    lead = {3, 0x80, 0xBF, c & 0x07u};
+  else if (c == 0xF4)
+    lead = {3, 0x80, 0x8F, 4};
+  else
+    return false;
+  return true;
+}
+
+}  // namespace
+
+Utf8Char decodeUtf8(std::string_view text, size_t at) {
+  unsigned char c = static_cast<unsigned char>(text[at]);
+  if (c < 0x80) return {c, 1};
+  LeadByte lead;
+  if (!readLead(c, lead)) return {kReplacementCharacter, 1};
+  char32_t codePoint = lead.bits;
+  for (size_t k = 1; k <= lead.continuations; ++k) {
+    if (at + k >= text.size()) return {kReplacementCharacter, k};
+    unsigned char cc = static_cast<unsigned char>(text[at + k]);
+    unsigned char low = k == 1 ? lead.low : 0x80;
+    unsigned char high = k == 1 ? lead.high : 0xBF;
+    if (cc < low || cc > high) return {kReplacementCharacter, k};
+    codePoint = (codePoint << 6) | (cc & 0x3Fu);
+  }
+  return {codePoint, lead.continuations + 1};
+}
+
 std::u16string fromUtf8(std::string_view text) {
-  bool ascii = true;
-  for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::u16string(text.begin(), text.end());
+  if (isAscii(text)) return std::u16string(text.begin(), text.end());
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (n == 0 || i + n > text.size()) {
-      out += u'\uFFFD';
-      ++i;
-      continue;
-    }
-    char32_t cp = n == 1 ? c : c & (0x7F >> n);
-    bool ok = true;
-    for (size_t k = 1; k < n; ++k) {
-      unsigned char cc = static_cast<unsigned char>(text[i + k]);
-      ok = ok && (cc & 0xC0) == 0x80;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if (!ok || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
-      out += u'\uFFFD';
-      ++i;
-      continue;
-    }
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
-    i += n;
+    Utf8Char next = decodeUtf8(text, i);
+    appendUtf16(out, next.codePoint);
+    i += next.length;
   }
   return out;
 }
@@ -47,34 +87,60 @@ std::string toUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
   for (size_t i = 0; i < text.size(); ++i) {
-    char32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;  // a lone surrogate
-    }
-    appendUtf8(out, cp);
+    char32_t c = text[i];
+    if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    appendUtf8(out, c);
   }
   return out;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+std::u16string validUtf16(std::u16string_view text) {
+  std::u16string out(text);
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (isHighSurrogate(out[i]) && i + 1 < out.size() && isLowSurrogate(out[i + 1]))
+      ++i;
+    else if (isSurrogate(out[i]))
+      out[i] = static_cast<char16_t>(kReplacementCharacter);
   }
+  return out;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (isSurrogate(c) || c > 0x10FFFF) c = kReplacementCharacter;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void appendUtf16(std::u16string& out, char32_t c) {
+  if (isSurrogate(c) || c > 0x10FFFF) c = kReplacementCharacter;
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+    return;
+  }
+  c -= 0x10000;
+  out += static_cast<char16_t>(0xD800 + (c >> 10));
+  out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+}
+
+size_t utf16CutLength(std::u16string_view text, size_t limit) {
+  if (text.size() <= limit) return text.size();
+  if (limit > 0 && isHighSurrogate(text[limit - 1]) && isLowSurrogate(text[limit]))
+    return limit - 1;
+  return limit;
 }
 
 }  // namespace platform

@@ -4,26 +4,27 @@
 namespace Tzad {
 
 // Database results. 87 is fixed: modules test for it to report a locked layer.
-enum ErrorStatus : int {
-  eOk = 0,
-  eInvalidInput = 3,
-  eNullObjectId = 5,
-  eKeyNotFound = 6,
-  eDuplicateKey = 7,
-  eWasErased = 8,
-  eNotThatKindOfClass = 9,
-  eWasOpenForWrite = 10,
-  eNotOpenForWrite = 11,
-  eNotInDatabase = 12,
-  eAlreadyInDb = 13,
-  eNoDatabase = 14,
-  eNotApplicable = 15,
-  eFileNotFound = 20,
-  eFileAccessErr = 21,
-  eBadDxfFile = 22,
-  eNotDxfFile = 23,
-  eWriteFailed = 24,
-  eOnLockedLayer = 87,
+enum [[nodiscard]] ErrorStatus : int{
+    eOk = 0,
+    eInvalidInput = 3,
+    eNullObjectId = 5,
+    eKeyNotFound = 6,
+    eDuplicateKey = 7,
+    eWasErased = 8,
+    eNotThatKindOfClass = 9,
+    eWasOpenForWrite = 10,
+    eNotOpenForWrite = 11,
+    eNotInDatabase = 12,
+    eAlreadyInDb = 13,
+    eNoDatabase = 14,
+    eNotApplicable = 15,
+    eFileNotFound = 20,
+    eFileAccessErr = 21,
+    eBadDxfFile = 22,
+    eNotDxfFile = 23,
+    eWriteFailed = 24,
+    eOutOfMemory = 25,
+    eOnLockedLayer = 87,
 };
 
 }  // namespace Tzad

@@ -1,4 +1,5 @@
-// Texts are UTF-16, as the module's rules count them; UTF-8 appears only at the edges.
+// Texts are UTF-16, and every length and limit counts UTF-16 code units; UTF-8 appears only
+// where text leaves or enters the process (files, terminal, clipboard, toolkits).
 #pragma once
 
 #include <string>
@@ -6,11 +7,13 @@
 
 using TzString = std::u16string;
 
-// Converts UTF-8 to UTF-16; malformed bytes become U+FFFD.
+// Converts UTF-8 to UTF-16. Bytes that are not UTF-8 become U+FFFD: overlong forms (C0 AF is
+// not "/"), encoded surrogates, values past U+10FFFF, cut and stray sequences.
 TzString tzutFromUtf8(std::string_view utf8);
 // Converts UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
 std::string tzutToUtf8(std::u16string_view utf16);
-// Compares ignoring letter case (ASCII and Latin-1/Latin Extended-A letters fold).
+// Compares ignoring letter case. ASCII, Latin-1 and Latin Extended-A letters fold both ways
+// (Y with diaeresis U+0178 equals U+00FF); letters of other scripts compare as they are.
 bool tzutEqualsNoCase(std::u16string_view a, std::u16string_view b);
 // Folds one character to lower case, as tzutEqualsNoCase does.
 char16_t tzutFoldCase(char16_t c);

@@ -36,7 +36,9 @@ class TzDbObject : public TzRxObject {
   Tzad::ErrorStatus erase(bool erasing = true);
   // Commits the changes of an object open for write and ends this open. The object is deleted:
   // the pointer must not be used afterwards. A new object not yet in a database is kept.
-  Tzad::ErrorStatus close();
+  // eOutOfMemory when the changes could not be stored; the drawing then keeps the object as it
+  // was before this open.
+  Tzad::ErrorStatus close() noexcept;
 
   TzDbObjectData* data() const { return data_.get(); }
 
@@ -63,7 +65,7 @@ Tzad::ErrorStatus tzdbOpenObject(T*& obj, TzDbObjectId id, TzDb::OpenMode mode,
   if (es != Tzad::eOk) return es;
   obj = T::cast(base);
   if (obj == nullptr) {
-    base->close();
+    static_cast<void>(base->close());  // unchanged, so there is nothing that could fail to commit
     return Tzad::eNotThatKindOfClass;
   }
   return Tzad::eOk;
@@ -85,12 +87,14 @@ class TzDbObjectPointer {
   T* operator->() const { return obj_; }
   T* get() const { return obj_; }
   explicit operator bool() const { return obj_ != nullptr; }
-  Tzad::ErrorStatus close() {
+  Tzad::ErrorStatus close() noexcept {
     Tzad::ErrorStatus es = obj_ ? obj_->close() : Tzad::eOk;
     obj_ = nullptr;
     return es;
   }
-  void reset() { close(); }
+  // Closes without a status, as the destructor does; call close() to learn whether the changes
+  // were committed.
+  void reset() noexcept { static_cast<void>(close()); }
 
  private:
   T* obj_ = nullptr;

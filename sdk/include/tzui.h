@@ -11,7 +11,7 @@ int TwUiGetCtrlDPISize(int size);
 int TwUiGetImageDPICx(int cx);
 int TwUiGetImageDPICy(int cy);
 
-// Message box styles and results as the module's rules give them.
+// Message box styles and results, with the values desktop CAD modules are written against.
 constexpr unsigned TZ_MB_OK = 0x0;
 constexpr unsigned TZ_MB_ICONEXCLAMATION = 0x30;
 constexpr int TZ_IDOK = 1;

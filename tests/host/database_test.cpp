@@ -27,7 +27,7 @@ TEST_P(RichDrawing, LockedLayerRefusesWritesAndFrozenReadsFrozen) {
   EXPECT_EQ(tzdbOpenObject(obj, onLocked, TzDb::kForWrite), Tzad::eOnLockedLayer);
   EXPECT_EQ(obj, nullptr);
   ASSERT_EQ(tzdbOpenObject(obj, onLocked, TzDb::kForRead), Tzad::eOk);
-  obj->close();
+  EXPECT_EQ(obj->close(), Tzad::eOk);
 
   TzDbLayerTable* layers = nullptr;
   ASSERT_EQ(db.getSymbolTable(layers, TzDb::kForRead), Tzad::eOk);
@@ -37,7 +37,7 @@ TEST_P(RichDrawing, LockedLayerRefusesWritesAndFrozenReadsFrozen) {
   EXPECT_EQ(layers->getIdAt(u"墙体", walls), Tzad::eOk);
   TzDbObjectId missing;
   EXPECT_EQ(layers->getIdAt(u"Nope", missing), Tzad::eKeyNotFound);
-  layers->close();
+  EXPECT_EQ(layers->close(), Tzad::eOk);
 
   TzDbObjectPointer<TzDbLayerTableRecord> f(frozen, TzDb::kForRead);
   EXPECT_TRUE(f->isFrozen());
@@ -46,7 +46,7 @@ TEST_P(RichDrawing, LockedLayerRefusesWritesAndFrozenReadsFrozen) {
   TzDbObjectPointer<TzDbLayerTableRecord> l(locked, TzDb::kForWrite);
   EXPECT_TRUE(l->isLocked());
   EXPECT_EQ(l->setIsLocked(false), Tzad::eOk);
-  l.close();
+  EXPECT_EQ(l.close(), Tzad::eOk);
   TzDbObjectPointer<TzDbEntity> now(onLocked, TzDb::kForWrite);
   EXPECT_EQ(now.openStatus(), Tzad::eOk);
 }
@@ -65,7 +65,7 @@ TEST_P(RichDrawing, LayoutsAndViewsInDrawingOrder) {
     EXPECT_EQ(layout->getBlockTableRecordId() == db.modelSpaceId(), name == "Model");
     layouts.push_back(name);
   }
-  dict->close();
+  EXPECT_EQ(dict->close(), Tzad::eOk);
   std::vector<std::string> expected = {"Model", "Layout1"};
   if (std::string(GetParam()) != "R12") expected = {"Model", "Layout1", "Layout2", "Layout3"};
   EXPECT_EQ(layouts, expected);
@@ -82,9 +82,9 @@ TEST_P(RichDrawing, LayoutsAndViewsInDrawingOrder) {
     TzDbViewTableRecord* view = nullptr;
     ASSERT_EQ(tzdbOpenObject(view, id, TzDb::kForRead), Tzad::eOk);
     seen.emplace_back(u8(view->getName()), view->isPaperspaceView());
-    view->close();
+    EXPECT_EQ(view->close(), Tzad::eOk);
   }
-  views->close();
+  EXPECT_EQ(views->close(), Tzad::eOk);
   EXPECT_EQ(seen, (std::vector<std::pair<std::string, bool>>{{"Entry", false}, {"Sheet", true}}));
   EXPECT_EQ(db.currentSpaceId(), db.modelSpaceId());
 }
@@ -101,7 +101,7 @@ TEST_P(RichDrawing, ObjectsKnowTheirKind) {
   TzDbObject* again = nullptr;
   EXPECT_EQ(tzdbOpenObject(again, line, TzDb::kForWrite), Tzad::eWasOpenForWrite);
   EXPECT_EQ(e->erase(), Tzad::eOk);
-  e.close();
+  EXPECT_EQ(e.close(), Tzad::eOk);
   EXPECT_TRUE(line.isErased());
   TzDbObject* erased = nullptr;
   EXPECT_EQ(tzdbOpenObject(erased, line, TzDb::kForRead), Tzad::eWasErased);
@@ -119,8 +119,8 @@ TEST(NewDatabase, DefaultDrawingIsAValidDrawing) {
   EXPECT_TRUE(model->isLayout());
   auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 1, 1}});
   ASSERT_EQ(model->appendTzDbEntity(poly), Tzad::eOk);
-  poly->close();
-  model.close();
+  EXPECT_EQ(poly->close(), Tzad::eOk);
+  EXPECT_EQ(model.close(), Tzad::eOk);
   std::string saved = dir.file("new.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
   nlohmann::json dump = ezdxfDump(saved);

@@ -26,12 +26,13 @@ void touchEverything(TzDbDatabase& db) {
     TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
     ASSERT_TRUE(e) << e.openStatus();
     TzDbHyperlinkCollection* links = nullptr;
-    TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), links);
+    EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), links),
+              Tzad::eOk);
     delete links;
   }
   TzDbLayerTable* layers = nullptr;
   ASSERT_EQ(db.getSymbolTable(layers, TzDb::kForWrite), Tzad::eOk);
-  layers->close();
+  EXPECT_EQ(layers->close(), Tzad::eOk);
 }
 
 TEST_P(RoundTrip, UnchangedDrawingIsWrittenByteForByte) {

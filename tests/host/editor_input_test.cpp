@@ -23,7 +23,7 @@ TEST_P(KeywordAnswers, MatchLikeTheHost) {
   Session s;
   // A localized list: local keywords differ from the global ones the caller compares with.
   s.answer({GetParam().answer, "r"});
-  tzedInitGet(0, u"删除(R) 插入(I) _Remove Insert");
+  EXPECT_EQ(tzedInitGet(0, u"删除(R) 插入(I) _Remove Insert"), RTNORM);
   char16_t result[TZ_ANSWER_BUFFER] = u"stale";
   EXPECT_EQ(tzedGetKword(u"\nOption [删除(R)/插入(I)] <插入>: ", result), GetParam().status);
   EXPECT_EQ(std::u16string(result), GetParam().global);
@@ -43,8 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Input, KeywordListsAreOneShot) {
   Session s;
   s.answer({"Yes"});
-  tzedInitGet(0, u"Yes No _Yes No");
-  tzedInitGet(0, nullptr);  // a later call replaces the list
+  EXPECT_EQ(tzedInitGet(0, u"Yes No _Yes No"), RTNORM);
+  EXPECT_EQ(tzedInitGet(0, nullptr), RTNORM);  // a later call replaces the list
   char16_t result[TZ_ANSWER_BUFFER];
   s.answer({"Yes", "^C"});
   EXPECT_EQ(tzedGetKword(u"? ", result), RTCAN);
@@ -87,12 +87,12 @@ TEST(Input, PointsInARotatedUcs) {
   EXPECT_EQ(tzedGetPoint(nullptr, u"p: ", p), RTCAN);
   // The origin 10,0 was typed in the rotated system: in the world it is 0,10.
   double origin[3] = {0, 0, 0};
-  tzdbUcs2Wcs(origin, w, false);
+  EXPECT_EQ(tzdbUcs2Wcs(origin, w, false), RTNORM);
   EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{0, 10, 0}));
   double x[3] = {1, 0, 0};
-  tzdbUcs2Wcs(x, w, true);
+  EXPECT_EQ(tzdbUcs2Wcs(x, w, true), RTNORM);
   EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{0, 1, 0}));
-  tzdbUcs2Wcs(q, w, false);
+  EXPECT_EQ(tzdbUcs2Wcs(q, w, false), RTNORM);
   EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{-5, 15, 5}));
 }
 

@@ -12,12 +12,12 @@ namespace {
 std::vector<uint64_t> handlesOf(const tz_name ss) {
   std::vector<uint64_t> handles;
   int32_t n = 0;
-  tzedSSLength(ss, &n);
+  EXPECT_EQ(tzedSSLength(ss, &n), RTNORM);
   for (int32_t i = 0; i < n; ++i) {
     tz_name ent;
     TzDbObjectId id;
-    tzedSSName(ss, i, ent);
-    tzdbGetObjectId(id, ent);
+    EXPECT_EQ(tzedSSName(ss, i, ent), RTNORM);
+    EXPECT_EQ(tzdbGetObjectId(id, ent), Tzad::eOk);
     handles.push_back(id.handle().value());
   }
   return handles;
@@ -79,7 +79,7 @@ TEST(Selection, PreselectionIsUsedOnce) {
   // tzedSSSetFirst with an empty set clears; with a set, makes it the pre-selection.
   s.answer({"95", ""});
   ASSERT_EQ(tzedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
-  tzedSSSetFirst(ss, nullptr);
+  EXPECT_EQ(tzedSSSetFirst(ss, nullptr), RTNORM);
   tzedSSFree(ss);
   ASSERT_EQ(tzedSSGet(u"I", nullptr, nullptr, nullptr, ss), RTNORM);
   EXPECT_EQ(handlesOf(ss), (std::vector<uint64_t>{0x95}));
@@ -136,7 +136,7 @@ TEST(HostCommands, ViewRestoreFromCode) {
   // A paper-space view moves to a paper layout.
   EXPECT_EQ(tzedCommandS(RTSTR, u"-VIEW", RTSTR, u"R", RTSTR, u"Title", RTNONE), RTNORM);
   TzString ctab;
-  tzedGetVarText(u"CTAB", ctab);
+  EXPECT_EQ(tzedGetVarText(u"CTAB", ctab), RTNORM);
   EXPECT_NE(ctab, u"Model");
   // A command that asks for more than it was given is cancelled, not left waiting.
   EXPECT_EQ(tzedCommandS(RTSTR, u"-VIEW", RTNONE), RTNORM);

@@ -269,7 +269,7 @@ TEST_P(ForeignDrawing, HyperlinkAddsOnlyItsGroupsAndItsRegistration) {
     links->addTail(u"http://example.com/足迹", u"Footprint");
     ASSERT_EQ(TzDbEntityHyperlinkPE::query(first.get())->setHyperlinkCollection(first.get(), links),
               Tzad::eOk);
-    first.close();
+    ASSERT_EQ(first.close(), Tzad::eOk);
     ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
   }
   std::vector<Group> before = groupsOf(readFile(source));
@@ -296,7 +296,8 @@ TEST_P(ForeignDrawing, HyperlinkAddsOnlyItsGroupsAndItsRegistration) {
   ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk) << u8(again.lastErrorText());
   TzDbObjectPointer<TzDbEntity> first(again.allEntityIds().front(), TzDb::kForRead);
   TzDbHyperlinkCollection* links = nullptr;
-  TzDbEntityHyperlinkPE::query(first.get())->getHyperlinkCollection(first.get(), links);
+  ASSERT_EQ(TzDbEntityHyperlinkPE::query(first.get())->getHyperlinkCollection(first.get(), links),
+            Tzad::eOk);
   ASSERT_EQ(links->count(), 1);
   EXPECT_EQ(links->item(0)->name(), u"http://example.com/足迹");
   delete links;
@@ -349,21 +350,21 @@ TEST(MinimalDrawing, EmptyFileGetsTablesAndEntities) {
     TzDbLayerTable* layers = nullptr;
     ASSERT_EQ(db.getSymbolTable(layers, TzDb::kForWrite), Tzad::eOk);
     auto* layer = new TzDbLayerTableRecord();
-    layer->setName(u"URLLAYER");
-    layer->setColorIndex(1);
+    ASSERT_EQ(layer->setName(u"URLLAYER"), Tzad::eOk);
+    ASSERT_EQ(layer->setColorIndex(1), Tzad::eOk);
     ASSERT_EQ(layers->add(layerId, layer), Tzad::eOk);
-    layer->close();
-    layers->close();
+    ASSERT_EQ(layer->close(), Tzad::eOk);
+    ASSERT_EQ(layers->close(), Tzad::eOk);
   }
   {
     TzDbBlockTableRecord* model = nullptr;
     ASSERT_EQ(tzdbOpenObject(model, db.modelSpaceId(), TzDb::kForWrite), Tzad::eOk);
     auto* square = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, true);
-    square->setLayer(layerId);
+    ASSERT_EQ(square->setLayer(layerId), Tzad::eOk);
     TzDbObjectId id;
     ASSERT_EQ(model->appendTzDbEntity(id, square), Tzad::eOk);
-    square->close();
-    model->close();
+    ASSERT_EQ(square->close(), Tzad::eOk);
+    ASSERT_EQ(model->close(), Tzad::eOk);
   }
   ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
   std::vector<Group> saved = groupsOf(readFile(path));

@@ -21,7 +21,7 @@ std::vector<Link> linksOf(TzDbObjectId id) {
   TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
   if (!e) return result;
   TzDbHyperlinkCollection* raw = nullptr;
-  TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw);
+  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
   std::unique_ptr<TzDbHyperlinkCollection> links(raw);
   for (int i = 0; i < links->count(); ++i) {
     TzDbHyperlink* l = links->item(i);

@@ -13,15 +13,15 @@ TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color) {
   TzDbLayerTable* table = nullptr;
   if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return {};
   auto* layer = new TzDbLayerTableRecord();
-  layer->setName(name);
-  layer->setColorIndex(color);
+  EXPECT_EQ(layer->setName(name), Tzad::eOk);
+  EXPECT_EQ(layer->setColorIndex(color), Tzad::eOk);
   TzDbObjectId id;
   Tzad::ErrorStatus es = table->add(id, layer);
   if (es == Tzad::eOk)
-    layer->close();
+    EXPECT_EQ(layer->close(), Tzad::eOk);
   else
     delete layer;
-  table->close();
+  EXPECT_EQ(table->close(), Tzad::eOk);
   return id;
 }
 
@@ -29,14 +29,14 @@ TzDbObjectId addRectangle(TzDbObjectId space, TzDbObjectId layer,
                           const std::vector<TzGePoint3d>& corners) {
   auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, corners, true);
   poly->setDatabaseDefaults(space.database());
-  poly->setLayer(layer);
+  EXPECT_EQ(poly->setLayer(layer), Tzad::eOk);
   TzDbObjectPointer<TzDbBlockTableRecord> block(space, TzDb::kForWrite);
   TzDbObjectId id;
   if (!block || block->appendTzDbEntity(id, poly) != Tzad::eOk) {
     delete poly;
     return {};
   }
-  poly->close();
+  EXPECT_EQ(poly->close(), Tzad::eOk);
   return id;
 }
 
@@ -44,8 +44,8 @@ TzDbObjectId layoutBlock(TzDbDatabase& db, const TzString& name) {
   TzDbDictionary* dict = nullptr;
   if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return {};
   TzDbObjectId layoutId;
-  dict->getAt(name, layoutId);
-  dict->close();
+  EXPECT_EQ(dict->getAt(name, layoutId), Tzad::eOk);
+  EXPECT_EQ(dict->close(), Tzad::eOk);
   TzDbObjectPointer<TzDbLayout> layout(layoutId, TzDb::kForRead);
   return layout ? layout->getBlockTableRecordId() : TzDbObjectId();
 }
@@ -84,7 +84,8 @@ TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
     EXPECT_EQ(poly->vertices(), kRect);
     auto* links = new TzDbHyperlinkCollection();
     links->addTail(u"http://example.com/area", u"Area");
-    TzDbEntityHyperlinkPE::query(poly.get())->setHyperlinkCollection(poly.get(), links);
+    EXPECT_EQ(TzDbEntityHyperlinkPE::query(poly.get())->setHyperlinkCollection(poly.get(), links),
+              Tzad::eOk);
   }
   std::string saved = dir.file("rect.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());

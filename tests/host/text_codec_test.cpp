@@ -30,6 +30,11 @@ TEST(TextCodec, CodePagesAndUnicodeEscapes) {
     EXPECT_EQ(codec.encode(c.utf8), c.bytes) << c.codePage;
     EXPECT_EQ(codec.decode(c.bytes), c.utf8) << c.codePage;
   }
+  // Bytes that are not UTF-8 are written as the replacement character, never as what an
+  // overlong form would spell.
+  TextCodec cp1252;
+  cp1252.configure(false, "ANSI_1252");
+  EXPECT_EQ(cp1252.encode("a\xC0\xAF\xED\xA0\x80"), "a\\U+FFFD\\U+FFFD\\U+FFFD\\U+FFFD\\U+FFFD");
   EXPECT_EQ(TextCodec::iconvName("ansi_936"), "CP936");
   EXPECT_EQ(TextCodec::iconvName("nonsense"), "CP1252");
 }

@@ -14,31 +14,31 @@ namespace {
 
 TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, bool locked) {
   TzDbLayerTable* table = nullptr;
-  db.getSymbolTable(table, TzDb::kForWrite);
+  EXPECT_EQ(db.getSymbolTable(table, TzDb::kForWrite), Tzad::eOk);
   auto* layer = new TzDbLayerTableRecord();
-  layer->setName(name);
+  EXPECT_EQ(layer->setName(name), Tzad::eOk);
   TzDbObjectId id;
-  table->add(id, layer);
-  layer->setIsLocked(locked);
-  layer->close();
-  table->close();
+  EXPECT_EQ(table->add(id, layer), Tzad::eOk);
+  EXPECT_EQ(layer->setIsLocked(locked), Tzad::eOk);
+  EXPECT_EQ(layer->close(), Tzad::eOk);
+  EXPECT_EQ(table->close(), Tzad::eOk);
   return id;
 }
 
 TzDbObjectId addLine(TzDbDatabase& db, TzDbObjectId layer) {
   auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 1, 0}});
-  poly->setLayer(layer);
+  EXPECT_EQ(poly->setLayer(layer), Tzad::eOk);
   TzDbObjectPointer<TzDbBlockTableRecord> model(db.modelSpaceId(), TzDb::kForWrite);
   TzDbObjectId id;
-  model->appendTzDbEntity(id, poly);
-  poly->close();
+  EXPECT_EQ(model->appendTzDbEntity(id, poly), Tzad::eOk);
+  EXPECT_EQ(poly->close(), Tzad::eOk);
   return id;
 }
 
 int linkCount(TzDbObjectId id) {
   TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
   unsigned count = 0;
-  TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCount(e.get(), count);
+  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCount(e.get(), count), Tzad::eOk);
   return static_cast<int>(count);
 }
 
@@ -85,7 +85,8 @@ TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
     auto* links = new TzDbHyperlinkCollection();
     links->addTail(u"one.pdf", u"One");
     links->addTail(u"two.pdf", u"Two", u"V,L");
-    TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), links);
+    EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), links),
+              Tzad::eOk);
   }
   HyperlinkData data;
   data.address = u"new.pdf";
@@ -103,7 +104,7 @@ TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
   EXPECT_EQ(back.displayString, u"New");
   TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
   TzDbHyperlinkCollection* raw = nullptr;
-  TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw);
+  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
   std::unique_ptr<TzDbHyperlinkCollection> links(raw);
   ASSERT_EQ(links->count(), 2);
   EXPECT_EQ(links->item(1)->name(), u"two.pdf");
@@ -149,6 +150,17 @@ TEST_F(EntityHyperlinks, WhatWeWriteEzdxfReads) {
     EXPECT_EQ(e["hyperlink"], nlohmann::json::array({"plans/总图.dxf", "总图", "House,Sheet"}));
   }
   EXPECT_TRUE(found);
+}
+
+TEST_F(EntityHyperlinks, AHyperlinkTheEntityCannotKeepIsNotCountedAsWritten) {
+  // An address past the 16 MiB a record may hold: the entity refuses it when it is closed.
+  HyperlinkData data;
+  data.address = TzString(size_t{1} << 24, u'x');
+  TzDbObjectId plain = db->objectIdOf(TzDbHandle(0x90));
+  EXPECT_FALSE(applyHyperlink(TzArray<TzDbObjectId>{plain}, data));
+  HyperlinkData back;
+  EXPECT_FALSE(readHyperlink(plain, back));
+  EXPECT_FALSE(db->isModified());
 }
 
 }  // namespace

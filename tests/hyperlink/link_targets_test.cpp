@@ -1,5 +1,5 @@
-// Telling targets apart and resolving relative ones, under Windows rules (the rules' own
-// examples) and POSIX rules.
+// Telling targets apart and resolving relative ones, under Windows rules (drive letters and
+// backslashes, as links made on Windows are written) and POSIX rules.
 #include <gtest/gtest.h>
 
 #include <algorithm>

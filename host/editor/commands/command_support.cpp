@@ -2,7 +2,7 @@
 
 std::optional<std::u16string> askText(const std::u16string& prompt, bool allowSpaces) {
   std::u16string buffer(TZ_ANSWER_BUFFER, u'\0');
-  tzedInitGet(0, nullptr);
+  if (tzedInitGet(0, nullptr) != RTNORM) return std::nullopt;
   if (tzedGetString(allowSpaces ? 1 : 0, prompt.c_str(), buffer.data()) != RTNORM)
     return std::nullopt;
   return std::u16string(buffer.c_str());
@@ -11,7 +11,7 @@ std::optional<std::u16string> askText(const std::u16string& prompt, bool allowSp
 std::optional<std::u16string> askKeyword(const std::u16string& prompt, const std::u16string& list,
                                          const std::u16string& whenEnter) {
   std::u16string buffer(TZ_ANSWER_BUFFER, u'\0');
-  tzedInitGet(0, list.c_str());
+  if (tzedInitGet(0, list.c_str()) != RTNORM) return std::nullopt;
   int status = tzedGetKword(prompt.c_str(), buffer.data());
   if (status == RTNONE) return whenEnter;
   if (status != RTNORM) return std::nullopt;

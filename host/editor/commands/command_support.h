@@ -21,9 +21,9 @@ TzDbObjectId findRecord(TzDbDatabase& db, const std::u16string& name) {
   TableT* table = nullptr;
   TzDbObjectId id;
   if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
-  table->getIdAt(name, id);
-  table->close();
-  return id;
+  bool found = table->getIdAt(name, id) == Tzad::eOk;
+  bool closed = table->close() == Tzad::eOk;
+  return found && closed ? id : TzDbObjectId();
 }
 
 // The current drawing, or null after saying that none is open.

@@ -13,8 +13,8 @@ bool selectObjects(std::vector<TzDbObjectId>& ids) {
   tz_name ss;
   if (tzedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return false;
   int32_t n = 0;
-  tzedSSLength(ss, &n);
-  for (int32_t i = 0; i < n; ++i) {
+  bool counted = tzedSSLength(ss, &n) == RTNORM;
+  for (int32_t i = 0; counted && i < n; ++i) {
     tz_name ent;
     TzDbObjectId id;
     if (tzedSSName(ss, i, ent) == RTNORM && tzdbGetObjectId(id, ent) == Tzad::eOk)
@@ -38,7 +38,8 @@ void listEntity(TzDbObjectId id) {
   ed.write(entity->dxfName() + u"  Handle: " + hex(id.handle().value()) + u"  Layer: " +
            entity->layer() + u"  " + space + u"\n");
   TzDbHyperlinkCollection* raw = nullptr;
-  TzDbEntityHyperlinkPE::query(entity.get())->getHyperlinkCollection(entity.get(), raw);
+  TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
+  if (pe == nullptr || pe->getHyperlinkCollection(entity.get(), raw) != Tzad::eOk) return;
   std::unique_ptr<TzDbHyperlinkCollection> links(raw);
   for (int i = 0; links && i < links->count(); ++i) {
     TzDbHyperlink* l = links->item(i);

@@ -47,7 +47,7 @@ void openCommand() {
   if (path.empty()) return;
   DocumentManager& docs = DocumentManager::instance();
   if (Document* open = docs.find(DocumentManager::absolutePath(path))) {
-    docs.activateDocument(open);
+    if (docs.activateDocument(open) != Tzad::eOk) return;
     ed().write(open->docTitle() + u" is open already; it is now the current drawing.\n");
   } else if (Document* doc = docs.open(path)) {
     ed().write(u"Opened " + std::u16string(doc->fileName()) + u"\n");
@@ -65,7 +65,7 @@ void closeCommand() {
 void quitCommand() {
   // Every drawing with changes is asked about first; a cancel keeps tzad running.
   for (const auto& doc : DocumentManager::instance().documents()) {
-    DocumentManager::instance().activateDocument(doc.get());
+    if (DocumentManager::instance().activateDocument(doc.get()) != Tzad::eOk) return;
     if (!settleChanges(*doc)) return;
   }
   ed().requestQuit();

@@ -24,17 +24,17 @@ void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
     auto* layer = new TzDbLayerTableRecord();
     Tzad::ErrorStatus es = layer->setName(name);
     if (es == Tzad::eOk) es = table->add(layer);
-    if (es == Tzad::eOk) {
-      layer->close();
-    } else {
+    if (es == Tzad::eOk)
+      es = layer->close();
+    else
       delete layer;
-      ed().write(u"Cannot create layer \"" + name + u"\".\n");
-    }
+    if (es != Tzad::eOk) ed().write(u"Cannot create layer \"" + name + u"\".\n");
   }
-  table->close();
+  if (table->close() != Tzad::eOk) ed().write("The layer table could not be updated.\n");
 }
 
-// Applies a change to each named layer; a missing name is reported, the rest go on.
+// Applies a change to each named layer; a missing name or a failed change is reported, the
+// rest go on.
 template <typename Change>
 void changeLayers(TzDbDatabase& db, const std::vector<std::u16string>& names, Change change) {
   for (const std::u16string& name : names) {
@@ -44,7 +44,9 @@ void changeLayers(TzDbDatabase& db, const std::vector<std::u16string>& names, Ch
       ed().write(u"Layer \"" + name + u"\" not found.\n");
       continue;
     }
-    change(*layer.get(), name);
+    Tzad::ErrorStatus es = change(*layer.get(), name);
+    if (es == Tzad::eOk) es = layer.close();
+    if (es != Tzad::eOk) ed().write(u"Cannot change layer \"" + name + u"\".\n");
   }
 }
 
@@ -64,7 +66,7 @@ bool runOption(TzDbDatabase& db, const std::u16string& option) {
                          tzutFromUtf8(std::to_string(color)) + u": ");
     if (!names) return false;
     changeLayers(db, nameList(*names), [&](TzDbLayerTableRecord& l, const std::u16string&) {
-      l.setColorIndex(static_cast<int>(color));
+      return l.setColorIndex(static_cast<int>(color));
     });
     return true;
   }
@@ -92,21 +94,18 @@ bool runOption(TzDbDatabase& db, const std::u16string& option) {
       ed().write(u"Layer \"" + *answer + u"\" not found.\n");
     else if (layer->isFrozen())
       ed().write("A frozen layer cannot be made current.\n");
-    else
-      db.setClayer(id);
+    else if (db.setClayer(id) != Tzad::eOk)
+      ed().write(u"Cannot make layer \"" + *answer + u"\" current.\n");
     return true;
   }
   TzDbObjectId current = db.clayer();
   changeLayers(db, names, [&](TzDbLayerTableRecord& l, const std::u16string& name) {
-    if (option == u"Lock") l.setIsLocked(true);
-    if (option == u"Unlock") l.setIsLocked(false);
-    if (option == u"Thaw") l.setIsFrozen(false);
-    if (option == u"Freeze") {
-      if (l.objectId() == current)
-        ed().write(u"Cannot freeze layer \"" + name + u"\": it is the current layer.\n");
-      else
-        l.setIsFrozen(true);
-    }
+    if (option == u"Lock") return l.setIsLocked(true);
+    if (option == u"Unlock") return l.setIsLocked(false);
+    if (option == u"Thaw") return l.setIsFrozen(false);
+    if (l.objectId() != current) return l.setIsFrozen(true);
+    ed().write(u"Cannot freeze layer \"" + name + u"\": it is the current layer.\n");
+    return Tzad::eOk;
   });
   return true;
 }

@@ -17,11 +17,11 @@ void registerUcsCommand(Editor& editor) {
     }
     if (*option == u"Origin") {
       double point[3], world[3];
-      tzedInitGet(0, nullptr);
+      if (tzedInitGet(0, nullptr) != RTNORM) return;
       int status = tzedGetPoint(nullptr, u"Specify new origin point <0,0,0>: ", point);
       if (status == RTNONE) point[0] = point[1] = point[2] = 0;
       if (status != RTNORM && status != RTNONE) return;
-      tzdbUcs2Wcs(point, world, false);
+      if (tzdbUcs2Wcs(point, world, false) != RTNORM) return;
       doc->ucs.origin = {world[0], world[1], world[2]};
       return;
     }

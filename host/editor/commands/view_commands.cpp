@@ -28,7 +28,7 @@ std::vector<LayoutInfo> layouts(TzDbDatabase& db) {
       all.push_back({layout->getLayoutName(), layout->getBlockTableRecordId(),
                      layout->modelType() ? -1 : layout->getTabOrder()});
   }
-  dict->close();
+  if (dict->close() != Tzad::eOk) return {};
   std::stable_sort(all.begin(), all.end(),
                    [](const LayoutInfo& a, const LayoutInfo& b) { return a.order < b.order; });
   return all;
@@ -38,16 +38,16 @@ void listViews(TzDbDatabase& db) {
   TzDbViewTable* table = nullptr;
   if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return;
   TzDbSymbolTableIterator* raw = nullptr;
-  table->newIterator(raw);
+  Tzad::ErrorStatus es = table->newIterator(raw);
   std::unique_ptr<TzDbSymbolTableIterator> it(raw);
   ed().write("Saved views:\n");
-  for (; !it->done(); it->step()) {
+  for (; es == Tzad::eOk && !it->done(); it->step()) {
     TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
     if (view)
       ed().write(u"  " + view->getName() + (view->isPaperspaceView() ? u"  PSPACE" : u"  MSPACE") +
                  u"\n");
   }
-  table->close();
+  if (table->close() != Tzad::eOk) ed().write("The view table could not be read.\n");
 }
 
 // Makes a view current: its centre and size; a paper-space view seen from model space moves to
@@ -58,14 +58,26 @@ void restoreView(Document& doc, const std::u16string& name) {
   if (!view) return ed().write(u"Cannot find view \"" + name + u"\".\n");
   bool inPaper = db.currentSpaceId() != db.modelSpaceId();
   if (view->isPaperspaceView() && !inPaper) {
-    for (const LayoutInfo& l : layouts(db))
-      if (l.block != db.modelSpaceId()) {
-        db.setCurrentSpace(l.block);
-        break;
-      }
+    for (const LayoutInfo& l : layouts(db)) {
+      if (l.block == db.modelSpaceId()) continue;
+      if (db.setCurrentSpace(l.block) != Tzad::eOk)
+        return ed().write(u"Cannot show view \"" + name + u"\": its layout cannot be opened.\n");
+      break;
+    }
   }
   doc.viewCenter = view->centerPoint();
   doc.viewSize = view->height();
+}
+
+// Adds a new view record to the drawing's view table, which then owns it.
+Tzad::ErrorStatus addView(TzDbDatabase& db, std::unique_ptr<TzDbViewTableRecord> view) {
+  TzDbViewTable* table = nullptr;
+  Tzad::ErrorStatus es = db.getSymbolTable(table, TzDb::kForWrite);
+  if (es != Tzad::eOk) return es;
+  es = table->add(view.get());
+  if (es == Tzad::eOk) es = view.release()->close();
+  Tzad::ErrorStatus closed = table->close();
+  return es == Tzad::eOk ? closed : es;
 }
 
 void saveView(Document& doc, const std::u16string& name) {
@@ -81,15 +93,13 @@ void saveView(Document& doc, const std::u16string& name) {
     if (view->setName(name) != Tzad::eOk)
       return ed().write(u"\"" + name + u"\" is not a view name.\n");
   }
-  view->setIsPaperspaceView(paper);
-  view->setCenterPoint(doc.viewCenter);
-  view->setHeight(doc.viewSize);
-  view->setWidth(doc.viewSize * 1.5);
-  if (!created) return;
-  TzDbViewTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return;
-  if (table->add(view) == Tzad::eOk) created.release()->close();
-  table->close();
+  Tzad::ErrorStatus es = view->setIsPaperspaceView(paper);
+  if (es == Tzad::eOk) es = view->setCenterPoint(doc.viewCenter);
+  if (es == Tzad::eOk) es = view->setHeight(doc.viewSize);
+  if (es == Tzad::eOk) es = view->setWidth(doc.viewSize * 1.5);
+  if (es == Tzad::eOk && created) es = addView(db, std::move(created));
+  if (es == Tzad::eOk && existing) es = existing.close();
+  if (es != Tzad::eOk) ed().write(u"Cannot save view \"" + name + u"\".\n");
 }
 
 void viewCommand() {
@@ -111,10 +121,10 @@ void viewCommand() {
   if (*option == u"Save") return saveView(*doc, name);
   for (const std::u16string& n : nameList(name)) {
     TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, n), TzDb::kForWrite);
-    if (view)
-      view->erase();
-    else
+    if (!view)
       ed().write(u"Cannot find view \"" + n + u"\".\n");
+    else if (view->erase() != Tzad::eOk || view.close() != Tzad::eOk)
+      ed().write(u"Cannot delete view \"" + n + u"\".\n");
   }
 }
 
@@ -128,14 +138,14 @@ void layoutCommand() {
     return;
   }
   TzString current;
-  tzedGetVarText(u"CTAB", current);
+  if (tzedGetVarText(u"CTAB", current) != RTNORM) return;
   auto name = askText(u"Enter layout to make current <" + current + u">: ");
   if (!name || trimBlanks16(*name).empty()) return;
   std::u16string value = trimBlanks16(*name);
   resbuf rb;
   rb.restype = RTSTR;
   rb.resval.rstring = value.data();
-  tzedSetVar(u"CTAB", &rb);
+  static_cast<void>(tzedSetVar(u"CTAB", &rb));  // the variable reports a layout it cannot find
 }
 
 }  // namespace

@@ -1,0 +1,128 @@
+// Text between UTF-8 and UTF-16: malformed input, surrogates, case folding, printf and cuts.
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+#include "session.h"
+#include "tzed_editor.h"
+
+using namespace tzt;
+
+namespace {
+
+constexpr char16_t R = 0xFFFD;
+
+TEST(Utf8ToUtf16, MalformedBytesBecomeReplacementCharacters) {
+  struct Case {
+    const char* why;
+    std::string bytes;
+    std::u16string text;
+  } cases[] = {
+      {"overlong slash", "a\xC0\xAF", {u'a', R, R}},
+      {"overlong NUL", "\xC0\x80", {R, R}},
+      {"overlong three-byte slash", "\xE0\x80\xAF", {R, R, R}},
+      {"overlong four-byte slash", "\xF0\x80\x80\xAF", {R, R, R, R}},
+      {"encoded high surrogate", "\xED\xA0\x80", {R, R, R}},
+      {"encoded low surrogate", "\xED\xBF\xBF", {R, R, R}},
+      {"encoded surrogate pair", "\xED\xA0\xBD\xED\xB8\x80", {R, R, R, R, R, R}},
+      {"past U+10FFFF", "\xF4\x90\x80\x80", {R, R, R, R}},
+      {"lead byte F5", "\xF5\x80\x80\x80", {R, R, R, R}},
+      {"byte FF", "x\xFFy", {u'x', R, u'y'}},
+      {"stray continuation",
+       "\x80"
+       "a",
+       {R, u'a'}},
+      {"cut at the end", "a\xE6\x80", {u'a', R}},
+      {"cut before ASCII", "\xF0\x9F\x98/", {R, u'/'}},
+      {"cut before a lead byte", "\xE6\xC3\xA9", {R, 0xE9}},
+      {"last BMP before surrogates", "\xED\x9F\xBF", {0xD7FF}},
+      {"first after surrogates", "\xEE\x80\x80", {0xE000}},
+      {"beyond the BMP", "\xF0\x9F\x98\x80", {0xD83D, 0xDE00}},
+      {"U+10FFFF", "\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}},
+      {"a real U+FFFD", "\xEF\xBF\xBD", {R}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(tzutFromUtf8(c.bytes), c.text) << c.why;
+}
+
+TEST(Utf16ToUtf8, LoneSurrogatesBecomeReplacementCharacters) {
+  const std::string r = "\xEF\xBF\xBD";
+  struct Case {
+    const char* why;
+    std::u16string text;
+    std::string bytes;
+  } cases[] = {
+      {"a pair", {u'a', 0xD83D, 0xDE00}, "a\xF0\x9F\x98\x80"},
+      {"high alone", {0xD83D, u'a'}, r + "a"},
+      {"high at the end", {u'a', 0xD83D}, "a" + r},
+      {"low alone", {0xDE00}, r},
+      {"low before high", {0xDE00, 0xD83D}, r + r},
+      {"two highs then a low", {0xD83D, 0xD83D, 0xDE00}, r + "\xF0\x9F\x98\x80"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(tzutToUtf8(c.text), c.bytes) << c.why;
+  EXPECT_EQ(platform::validUtf16(u"a\xD83D"
+                                 u"b\xD83D\xDE00"),
+            u"a\xFFFD"
+            u"b\xD83D\xDE00");
+}
+
+TEST(Utf8ToUtf16, EveryCharacterRoundTrips) {
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::string bytes;
+    platform::appendUtf8(bytes, c);
+    platform::Utf8Char read = platform::decodeUtf8(bytes, 0);
+    ASSERT_EQ(read.codePoint, c);
+    ASSERT_EQ(read.length, bytes.size());
+    ASSERT_EQ(tzutToUtf8(tzutFromUtf8(bytes)), bytes);
+  }
+}
+
+TEST(CaseFolding, LatinLettersFoldBothWaysOtherScriptsStay) {
+  struct Case {
+    char16_t a, b;
+    bool equal;
+  } cases[] = {
+      {u'A', u'a', true},    {0xC0, 0xE0, true},    {0xDE, 0xFE, true},    {0xD7, 0xF7, false},
+      {0x178, 0xFF, true},   {0x178, 0x179, false}, {0x179, 0x17A, true},  {0x17D, 0x17E, true},
+      {0x100, 0x101, true},  {0x12E, 0x12F, true},  {0x132, 0x133, true},  {0x136, 0x137, true},
+      {0x139, 0x13A, true},  {0x147, 0x148, true},  {0x14A, 0x14B, true},  {0x176, 0x177, true},
+      {0x17F, u'S', true},   {0x130, u'i', false},  {0x131, u'I', false},  {0x138, 0x139, false},
+      {0x148, 0x149, false}, {0x391, 0x3B1, false}, {0x410, 0x430, false}, {0xDF, u's', false},
+  };
+  for (const Case& c : cases) {
+    std::u16string a(1, c.a), b(1, c.b);
+    EXPECT_EQ(tzutEqualsNoCase(a, b), c.equal) << std::hex << int(c.a) << " " << int(c.b);
+    EXPECT_EQ(tzutEqualsNoCase(b, a), c.equal) << std::hex << int(c.b) << " " << int(c.a);
+  }
+}
+
+TEST(Printf, KeepsSurrogatePairsWhole) {
+  Session s;
+  tzutPrintf(u"\xD83D\xDE00 %s|", u"a\xD83D\xDE00");
+  tzutPrintf(u"%-4s|%4s|", u"\xD83D\xDE00", u"\xD83D\xDE00");
+  tzutPrintf(u"%.3s|%.2s|%.1s|", u"ab\xD83D\xDE00", u"\xD83D\xDE00", u"\xD83D\xDE00");
+  tzutPrintf(u"%c%c|%6.2f", 0xD83D, u'x', 2.5);
+  // Width and precision count UTF-16 code units; a cut inside a pair drops the pair.
+  EXPECT_EQ(s.takeOutput(),
+            "\xF0\x9F\x98\x80 a\xF0\x9F\x98\x80|\xF0\x9F\x98\x80  |  \xF0\x9F\x98\x80|"
+            "ab|\xF0\x9F\x98\x80||\xEF\xBF\xBDx|  2.50");
+}
+
+TEST(Utf16Cut, NeverLeavesHalfAPair) {
+  struct Case {
+    std::u16string text;
+    size_t limit, length;
+  } cases[] = {
+      {u"abc", 2, 2},
+      {u"abc", 5, 3},
+      {u"a\xD83D\xDE00", 2, 1},
+      {u"a\xD83D\xDE00", 3, 3},
+      {u"\xD83D\xDE00", 0, 0},
+      {u"a\xD83D"
+       u"b",
+       2, 2},  // a lone high surrogate is one unit like any other
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(platform::utf16CutLength(c.text, c.limit), c.length) << c.limit;
+}
+
+}  // namespace

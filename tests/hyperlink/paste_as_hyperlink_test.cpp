@@ -1,0 +1,45 @@
+// PASTEASHYPERLINK's cut of a long web address at 259 UTF-16 code units.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "commands/hyperlink_commands.h"
+#include "model/entity_hyperlinks.h"
+#include "session.h"
+
+using namespace tzt;
+
+namespace {
+
+TEST(PasteAsHyperlink, CutsLongAddressesWithoutSplittingAPair) {
+  const std::string emoji = "\xF0\x9F\x98\x80";  // two code units in UTF-16
+  struct Case {
+    const char* why;
+    std::string address;
+    size_t storedUnits;
+  } cases[] = {
+      {"plain text", "http://a.com/" + std::string(300, 'p'), 259},
+      {"a pair across the cut", "http://a.com/" + std::string(245, 'p') + emoji + "tail", 258},
+      {"a pair that ends at the cut", "http://a.com/" + std::string(244, 'p') + emoji + "tail",
+       259},
+      {"short", "http://a.com/" + emoji, 15},
+  };
+  for (const Case& c : cases) {
+    Session s;
+    Document* doc = s.openSample();
+    std::string clip = s.dir().file("clip");
+    std::filesystem::create_directories(clip);
+    writeFile(clip + "/UniformResourceLocator", c.address);
+    setenv("TZAD_CLIPBOARD_DIR", clip.c_str(), 1);
+    s.answer({"90", ""});
+    pasteashyperlink();
+    unsetenv("TZAD_CLIPBOARD_DIR");
+    HyperlinkData stored;
+    ASSERT_TRUE(readHyperlink(doc->database()->objectIdOf(TzDbHandle(0x90)), stored)) << c.why;
+    EXPECT_EQ(stored.address.size(), c.storedUnits) << c.why;
+    EXPECT_EQ(stored.address, u16(c.address).substr(0, c.storedUnits)) << c.why;
+  }
+}
+
+}  // namespace
