@@ -3,9 +3,11 @@
 #include <dlfcn.h>
 
 #include "module/module_state.h"
+#include "module/resource_string.h"
 #include "platform/folders.h"
 #include "platform/text.h"
 #include "tzed_editor.h"
+#include "tzres_string.h"
 #include "tzrx_module.h"
 
 namespace {
@@ -61,11 +63,26 @@ __attribute__((destructor)) void onUnload() {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const TzCommandEntry* tzrxCommands() {
-  static const TzCommandEntry kCommands[] = {{u"-HYPERLINK", "hyperlink"},
+  static const TzCommandEntry kCommands[] = {{u"HYPERLINK", "hyperlinkDlg"},
+                                             {u"-HYPERLINK", "hyperlink"},
                                              {u"HYPERLINKOPEN", "hyperlinkopen"},
                                              {u"PASTEASHYPERLINK", "pasteashyperlink"},
                                              {nullptr, nullptr}};
   return kCommands;
+}
+
+extern "C" __attribute__((visibility("default"))) int tzrxCommandHelp(const char16_t* command,
+                                                                      char16_t* buffer, int size) {
+  static const std::pair<std::u16string_view, TextId> kLines[] = {
+      {u"HYPERLINK", text::kHelpHyperlinkDialog},
+      {u"-HYPERLINK", text::kHelpHyperlink},
+      {u"HYPERLINKOPEN", text::kHelpHyperlinkOpen},
+      {u"PASTEASHYPERLINK", text::kHelpPasteAsHyperlink},
+  };
+  if (command == nullptr) return 0;
+  for (const auto& [name, line] : kLines)
+    if (name == command) return tzresCopyString(resourceText(line), buffer, size);
+  return 0;
 }
 
 extern "C" __attribute__((visibility("default"))) int tzrxGetApiVersion() {

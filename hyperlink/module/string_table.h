@@ -55,6 +55,16 @@ inline constexpr TextId kInternetShortcuts{1072, u"Internet Shortcuts"};
 inline constexpr TextId kAddToFavorites{1073, u"Add To Favorites"};
 inline constexpr TextId kShortcutName{1074, u"Specify a name for the shortcut"};
 
+// Texts of this port: what HYPERLINK says while it has no dialog to open, and HELP's lines.
+inline constexpr TextId kDialogNeedsDisplay{
+    2101,
+    u"HYPERLINK 打开“插入超链接”对话框，该对话框需要图形显示。在命令行上请使用 -HYPERLINK。\n"};
+inline constexpr TextId kHelpHyperlinkDialog{2102, u"打开“插入超链接”对话框。"};
+inline constexpr TextId kHelpHyperlink{2103, u"在命令行上插入或删除对象和区域的超链接。"};
+inline constexpr TextId kHelpHyperlinkOpen{2104, u"打开超链接目标：网页、邮件、文档或图形。"};
+inline constexpr TextId kHelpPasteAsHyperlink{2105,
+                                              u"把剪贴板上的网址或文件作为选定对象的超链接。"};
+
 // Keyword lists, from the host's keyword library.
 inline constexpr TextId kKeywordsYesNo{10001, u"Yes No _Yes No"};
 inline constexpr TextId kKeywordsAreaObject{50001, u"Area Object _Area Object"};

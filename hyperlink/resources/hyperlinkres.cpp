@@ -57,6 +57,17 @@ const TzresEntry kStrings[] = {
     {1072, u"Internet Shortcuts", u"Internet Shortcuts"},
     {1073, u"Add To Favorites", u"Add To Favorites"},
     {1074, u"Specify a name for the shortcut", u"Specify a name for the shortcut"},
+    {2101,
+     u"HYPERLINK 打开“插入超链接”对话框，该对话框需要图形显示。在命令行上请使用 -HYPERLINK。\n",
+     u"HYPERLINK opens the Insert Hyperlink dialog, which needs a display. On the command line, "
+     u"use -HYPERLINK.\n"},
+    {2102, u"打开“插入超链接”对话框。", u"Opens the Insert Hyperlink dialog."},
+    {2103, u"在命令行上插入或删除对象和区域的超链接。",
+     u"Inserts or removes hyperlinks of objects and areas on the command line."},
+    {2104, u"打开超链接目标：网页、邮件、文档或图形。",
+     u"Opens a hyperlink target: a web page, an e-mail, a document or a drawing."},
+    {2105, u"把剪贴板上的网址或文件作为选定对象的超链接。",
+     u"Makes the web address or file on the clipboard the hyperlink of the selected objects."},
 };
 
 }  // namespace

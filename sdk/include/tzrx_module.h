@@ -17,6 +17,11 @@ struct TzCommandEntry {
 };
 typedef const TzCommandEntry* (*TzCommandTableFunction)();
 typedef void (*TzCommandFunction)();
+// Optionally a module also exports `tzrxCommandHelp`: the one line that HELP shows for one of
+// its commands, in the language the host runs in. It copies the line into buffer (at most size
+// characters including the terminator) and returns the number of characters copied, 0 when
+// it has none for that command.
+typedef int (*TzCommandHelpFunction)(const char16_t* command, char16_t* buffer, int size);
 typedef int (*TzApiVersionFunction)();
 
 // The language the host runs in: "en" or "zh" (resource libraries serve their texts in it).
