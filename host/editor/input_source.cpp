@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -213,7 +214,7 @@ HistoryW* newHistory() {
 
 int terminalColumns(EditLine* editor) {
   int columns = 0;
-  if (el_wget(editor, EL_GETTC, L"co", &columns, nullptr) != 0 || columns <= 0) return 80;
+  if (el_get(editor, EL_GETTC, "co", &columns, nullptr) != 0 || columns <= 0) return 80;
   return columns;
 }
 
