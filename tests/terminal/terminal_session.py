@@ -10,6 +10,7 @@ import select
 import shutil
 import signal
 import struct
+import subprocess
 import sys
 import tempfile
 import termios
@@ -29,16 +30,25 @@ DESCRIPTION = "输入说明 <无>: "
 class Terminal:
     """tzad on the child side of a pseudo-terminal; what it shows is collected as text."""
 
-    def __init__(self, tzad, modules, folder):
+    def __init__(self, tzad, modules, folder, log=None):
+        """With a log, tzad's standard output goes to that file instead of the terminal."""
         env = {k: v for k, v in os.environ.items()
                if not k.startswith("LC_") and k not in ("TZAD_LANG", "LANGUAGE")}
         env.update(LANG="C.UTF-8", TERM="xterm", HOME=folder, TZAD_MODULE_PATH=modules,
                    XDG_CONFIG_HOME=os.path.join(folder, "config"))
-        self.pid, self.fd = pty.fork()
-        if self.pid == 0:
-            os.chdir(folder)
-            os.execve(tzad, [tzad, "plan.dxf"], env)
+        if log is None:
+            self.pid, self.fd = pty.fork()
+            if self.pid == 0:
+                os.chdir(folder)
+                os.execve(tzad, [tzad, "plan.dxf"], env)
+        else:
+            self.fd, child = os.openpty()
+            with open(log, "wb") as out:
+                self.pid = subprocess.Popen([tzad, "plan.dxf"], cwd=folder, env=env, stdin=child,
+                                            stdout=out, stderr=child, start_new_session=True).pid
+            os.close(child)
         fcntl.ioctl(self.fd, termios.TIOCSWINSZ, struct.pack("HHHH", 40, 120, 0, 0))
+        self.folder = folder
         self.shown = ""
         self.position = 0
         self.pending = b""
@@ -114,13 +124,15 @@ def save_and_quit(term):
     assert term.wait_exit() == 0
 
 
-def chinese_hyperlink(term):
+def chinese_hyperlink(start):
+    term = start()
     insert_hyperlink(term, "90", "文档/说明书.pdf", "说明 Café 😀")
     save_and_quit(term)
     return {"90": ("文档/说明书.pdf", "说明 Café 😀")}
 
 
-def ctrl_c_keeps_changes(term):
+def ctrl_c_keeps_changes(start):
+    term = start()
     insert_hyperlink(term, "90", "a.pdf", "A")
     term.answer("Command: ", "-HYPERLINK" + ENTER)
     term.answer(OPTION, ENTER)
@@ -140,7 +152,8 @@ def ctrl_c_keeps_changes(term):
     return {"90": ("a.pdf", "A")}
 
 
-def ctrl_d_asks(term):
+def ctrl_d_asks(start):
+    term = start()
     term.answer("Command: ", "SELECT" + ENTER)
     term.answer("Select objects: ", CTRL_D)  # at any other prompt Ctrl+D cancels
     term.expect("*Cancel*")
@@ -155,7 +168,8 @@ def ctrl_d_asks(term):
     return {"93": ("c.pdf", "")}
 
 
-def up_recalls(term):
+def up_recalls(start):
+    term = start()
     term.answer("Command: ", "SELECT" + ENTER)
     term.answer("Select objects: ", "90" + ENTER)
     term.expect("1 found")
@@ -172,7 +186,8 @@ def up_recalls(term):
     return {}
 
 
-def esc_cancels(term):
+def esc_cancels(start):
+    term = start()
     term.answer("Command: ", "-HYPERLINK" + ENTER)
     term.answer(OPTION, ENTER)
     term.answer(INSERT_OPTION, ENTER)
@@ -187,17 +202,42 @@ def esc_cancels(term):
     return {}
 
 
+def logged_output(start):
+    # tzad | tee log: the prompts are on the terminal, the log holds the whole transcript.
+    term = start("log.txt")
+    term.answer("Command: ", "SELECT" + ENTER)
+    term.answer("Select objects: ", "90" + ENTER)
+    term.answer("Select objects: ", ENTER)
+    term.answer("Command: ", "HYPERLINKOPEN" + ENTER)
+    term.answer(HYPERLINK, "ab" + ESC)
+    term.answer("Command: ", "QUIT" + ENTER)
+    assert term.wait_exit() == 0
+    with open(os.path.join(term.folder, "log.txt"), encoding="utf-8") as logged:
+        transcript = logged.read()
+    assert transcript.endswith("Command: SELECT\nSelect objects: 90\n1 found\nSelect objects: \n"
+                               f"Command: HYPERLINKOPEN\n{HYPERLINK}\n*Cancel*\n"
+                               "Command: QUIT\n"), transcript
+    return {}
+
+
 CASES = {f.__name__: f for f in
-         (chinese_hyperlink, ctrl_c_keeps_changes, ctrl_d_asks, up_recalls, esc_cancels)}
+         (chinese_hyperlink, ctrl_c_keeps_changes, ctrl_d_asks, up_recalls, esc_cancels,
+          logged_output)}
 
 
 def main():
     tzad, modules, sample, case = sys.argv[1:5]
     with tempfile.TemporaryDirectory(prefix="tzad-pty-") as folder:
         shutil.copy(sample, os.path.join(folder, "plan.dxf"))
-        term = Terminal(os.path.abspath(tzad), os.path.abspath(modules), folder)
-        expected = CASES[case](term)
-        assert "Segmentation" not in term.shown
+        terminals = []
+
+        def start(log=None):
+            terminals.append(Terminal(os.path.abspath(tzad), os.path.abspath(modules), folder,
+                                      log and os.path.join(folder, log)))
+            return terminals[-1]
+
+        expected = CASES[case](start)
+        assert "Segmentation" not in terminals[0].shown
         sys.argv[1] = folder
         found = drawing_check.links(drawing_check.load())
         for handle, (address, description) in expected.items():
