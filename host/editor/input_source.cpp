@@ -68,10 +68,12 @@ void onResize(int) {
   resized = 1;
 }
 
-// Without SA_RESTART, so that a read waiting for a key returns at once.
+// With SA_RESTART, so that commands' own calls are not cut short; the wait for a key is a
+// poll, which a signal always interrupts.
 void handle(int signal, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
   sigaction(signal, &action, nullptr);
 }
@@ -172,20 +174,20 @@ unsigned char quitOrDelete(EditLine* editor, int) {
 int readCharacter(EditLine* editor, wchar_t* out) {
   TerminalInput::State& state = stateOf(editor);
   while (true) {
+    if (interrupted) {
+      interrupted = 0;
+      *out = kCancelKey;
+      return 1;
+    }
+    if (resized) {
+      resized = 0;
+      el_resize(editor);
+    }
+    pollfd key{STDIN_FILENO, POLLIN, 0};
+    if (poll(&key, 1, -1) < 0 && errno == EINTR) continue;
     char byte;
     ssize_t n = read(STDIN_FILENO, &byte, 1);
-    if (n < 0 && errno == EINTR) {
-      if (interrupted) {
-        interrupted = 0;
-        *out = kCancelKey;
-        return 1;
-      }
-      if (resized) {
-        resized = 0;
-        el_resize(editor);
-      }
-      continue;
-    }
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       state.hungUp = true;
       return 0;
