@@ -74,8 +74,6 @@ std::optional<std::string> Editor::ask(std::u16string_view prompt, bool commandP
   } else if (!inputEnded_) {
     echo = input_->echoes();
     input = input_->readLine(shown, commandPrompt);
-    // What the user typed is on the screen; the cursor is at the start of the next line.
-    if (!echo) atLineStart_ = true;
   }
   std::string echoed = echo ? shown : "";
   switch (input.kind) {
@@ -97,7 +95,10 @@ std::optional<std::string> Editor::ask(std::u16string_view prompt, bool commandP
     case InputLine::Kind::Answer:
       break;
   }
-  if (echo) write(shown + input.text + "\n");
+  if (echo)
+    write(shown + input.text + "\n");
+  else
+    atLineStart_ = true;  // the terminal shows the typed line and moved to the next one
   if (input.text == "^C") {
     write("*Cancel*\n");
     return std::nullopt;
