@@ -13,6 +13,7 @@
 #include "editor/input_source.h"
 #include "modules/module_loader.h"
 #include "platform/path_rules.h"
+#include "tzrx_module.h"
 
 namespace {
 
@@ -27,7 +28,52 @@ struct Options {
 void usage() {
   std::fprintf(stderr,
                "usage: tzad [--script FILE] [--load MODULE.tzx]... [--lang en|zh]\n"
-               "            [--path-style posix|windows] [DRAWING]\n");
+               "            [--path-style posix|windows] [DRAWING]\n"
+               "       tzad --help | --version\n");
+}
+
+void help() {
+  std::printf(
+      "usage: tzad [OPTION]... [DRAWING]\n"
+      "\n"
+      "Opens DRAWING (a DXF file), or a new empty drawing, and reads commands: from the\n"
+      "terminal (with line editing and history), from piped input, or from a script.\n"
+      "Type HELP at \"Command: \" for the list of commands.\n"
+      "\n"
+      "Options:\n"
+      "  --script FILE        answer every prompt from FILE, one line per answer: an empty\n"
+      "                       line is Enter, ^C cancels, a line starting with ; is a comment\n"
+      "  --load MODULE.tzx    load this module too (may be given more than once)\n"
+      "  --lang en|zh         the language of the modules' prompts and messages\n"
+      "  --path-style posix|windows\n"
+      "                       the path rules hyperlink targets follow (default: posix)\n"
+      "  -h, --help           show this help and exit\n"
+      "  --version            show the version and exit\n"
+      "\n"
+      "In the terminal: Ctrl+C or Esc cancels the prompt, Ctrl+D at \"Command: \" quits (as\n"
+      "QUIT, asking about unsaved changes), Up and Down recall earlier commands, or at any\n"
+      "other prompt earlier answers.\n"
+      "\n"
+      "Environment:\n"
+      "  TZAD_LANG            en or zh: the language when --lang is not given; else LC_ALL,\n"
+      "                       LC_MESSAGES or LANG decide; Chinese when none names en or zh\n"
+      "  TZAD_MODULE_PATH     the folder whose .tzx modules are loaded at start\n"
+      "                       (default: modules/ beside the tzad program)\n"
+      "  TZAD_OPEN_COMMAND    the program HYPERLINKOPEN runs with a target (default: xdg-open)\n"
+      "  TZAD_CLIPBOARD_DIR   a folder that stands in for the desktop's clipboard\n"
+      "  WAYLAND_DISPLAY, DISPLAY\n"
+      "                       the desktop whose clipboard PASTEASHYPERLINK reads (wl-paste,\n"
+      "                       xclip)\n"
+      "  XDG_CONFIG_HOME      where tzad keeps its settings (default: ~/.config), under tzad/\n"
+      "  LC_ALL, LC_CTYPE, LANG\n"
+      "                       the terminal's character set; UTF-8 when it is another\n"
+      "\n"
+      "Exit status: 0; 1 when the drawing of a script or of piped input cannot be read (the\n"
+      "commands are then not run) or when a save failed there; 2 for wrong arguments.\n");
+}
+
+void version() {
+  std::printf("tzad %s (module interface %d)\n", TZAD_VERSION, Tzad::tzrxGetApiVersion());
 }
 
 bool parseArguments(int argc, char** argv, Options& options) {
@@ -43,7 +89,10 @@ bool parseArguments(int argc, char** argv, Options& options) {
     } else if (arg == "--path-style" && hasValue) {
       options.pathStyle = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
-      usage();
+      help();
+      std::exit(0);
+    } else if (arg == "--version") {
+      version();
       std::exit(0);
     } else if (!arg.empty() && arg[0] != '-' && options.drawing.empty()) {
       options.drawing = arg;
@@ -95,9 +144,29 @@ void reportUnsaved() {
       Editor::instance().write(u"Changes to " + doc->docTitle() + u" were not saved.\n");
 }
 
+// Opens the drawing named on the command line. When it cannot be read, an interactive session
+// goes on with an empty drawing; a script stops, so that it never saves the wrong drawing.
+bool openStartDrawing(const Options& options, bool interactive) {
+  DocumentManager& docs = DocumentManager::instance();
+  if (options.drawing.empty()) {
+    docs.create();
+    return true;
+  }
+  if (docs.open(tzutFromUtf8(options.drawing))) return true;
+  if (!interactive) {
+    Editor::instance().write("tzad: " + options.drawing +
+                             " cannot be read; the commands are not run.\n");
+    return false;
+  }
+  Document* doc = docs.create();
+  Editor::instance().write(u"Starting an empty drawing, " + doc->docTitle() + u", instead.\n");
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  useUtf8CharacterLocale();
   Options options;
   if (!parseArguments(argc, argv, options)) {
     usage();
@@ -119,17 +188,14 @@ int main(int argc, char** argv) {
   Editor& editor = Editor::instance();
   editor.setInput(makeInput(options));
   bool interactive = options.script.empty() && isatty(STDIN_FILENO);
-  if (interactive) editor.write("tzad - type a command; QUIT ends the session.\n");
+  if (interactive) editor.write("tzad - type a command; HELP lists them, QUIT ends the session.\n");
   loadModulesIn(moduleFolder());
   for (const std::string& module : options.modules) loadModule(module);
-  if (options.drawing.empty()) {
-    DocumentManager::instance().create();
-  } else if (!DocumentManager::instance().open(tzutFromUtf8(options.drawing))) {
-    DocumentManager::instance().create();
-  }
-  editor.runLoop();
-  if (!editor.quitRequested()) reportUnsaved();
+  bool started = openStartDrawing(options, interactive);
+  if (started) editor.runLoop();
+  if (started && !editor.quitRequested()) reportUnsaved();
   DocumentManager::instance().reset();
   unloadModules();
-  return 0;
+  if (!started) return 1;
+  return !interactive && editor.saveFailed() ? 1 : 0;
 }

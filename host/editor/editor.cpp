@@ -38,7 +38,8 @@ void Editor::reset() {
   };
   commands_.clear();
   scripted_.clear();
-  scripting_ = inputEnded_ = quit_ = false;
+  scripting_ = inputEnded_ = quit_ = saveFailed_ = false;
+  atLineStart_ = true;
   initFlags_ = 0;
   initKeywords_.clear();
   registerHostCommands(*this);
@@ -52,39 +53,57 @@ void Editor::write(std::string_view utf8) {
 
 std::optional<std::string> Editor::ask(std::u16string_view prompt, bool commandPrompt) {
   std::string text = tzutToUtf8(prompt);
+  // A leading line feed asks for a line of its own, not for an empty line.
+  if (!text.empty() && text[0] == '\n' && atLineStart_) text.erase(0, 1);
   // "Command: " starts a line of its own, even after a message that did not end one.
   if (commandPrompt && !atLineStart_) text = "\n" + text;
-  std::optional<std::string> answer;
+  // Earlier lines of a prompt are plain output; the input shows the last one.
+  size_t lastLine = text.rfind('\n');
+  if (lastLine != std::string::npos) write(text.substr(0, lastLine + 1));
+  std::string shown = lastLine == std::string::npos ? text : text.substr(lastLine + 1);
+
+  InputLine input;
   bool echo = true;
   if (scripting_) {
+    // Answers given in advance: when they run out, the command is cancelled.
+    input.kind = InputLine::Kind::Cancelled;
     if (!scripted_.empty()) {
-      answer = std::move(scripted_.front());
+      input = {InputLine::Kind::Answer, std::move(scripted_.front())};
       scripted_.pop_front();
     }
   } else if (!inputEnded_) {
-    // A terminal shows the prompt's last line itself; earlier lines are plain output.
-    size_t lastLine = text.rfind('\n');
-    std::string shown = text;
-    if (!input_->echoes() && lastLine != std::string::npos) {
-      write(text.substr(0, lastLine + 1));
-      shown = text.substr(lastLine + 1);
-    }
     echo = input_->echoes();
-    answer = input_->readLine(shown);
-    if (!answer) inputEnded_ = true;
-    if (!echo) text.clear();
+    input = input_->readLine(shown, commandPrompt);
   }
-  if (!answer) {
-    // The end of a script at "Command: " is simply the end; anywhere else it cancels.
-    if (!(commandPrompt && inputEnded_)) write(text + (text.empty() ? "" : "\n") + "*Cancel*\n");
-    return std::nullopt;
+  std::string echoed = echo ? shown : "";
+  switch (input.kind) {
+    case InputLine::Kind::Ended:
+      inputEnded_ = true;
+      // The end of a script at "Command: " is simply the end; anywhere else it cancels.
+      if (!commandPrompt) write(echoed + (echo ? "\n" : "") + "*Cancel*\n");
+      return std::nullopt;
+    case InputLine::Kind::QuitKey:
+      // Ctrl+D: at "Command: " the user leaves as with QUIT; anywhere else it cancels.
+      if (commandPrompt) {
+        write(echoed + "QUIT\n");
+        return "QUIT";
+      }
+      [[fallthrough]];
+    case InputLine::Kind::Cancelled:
+      write(echoed + "\n*Cancel*\n");
+      return std::nullopt;
+    case InputLine::Kind::Answer:
+      break;
   }
-  if (echo) write(text + *answer + "\n");
-  if (*answer == "^C") {
+  if (echo)
+    write(shown + input.text + "\n");
+  else
+    atLineStart_ = true;  // the terminal shows the typed line and moved to the next one
+  if (input.text == "^C") {
     write("*Cancel*\n");
     return std::nullopt;
   }
-  return answer;
+  return input.text;
 }
 
 void Editor::setInitGet(int flags, std::u16string keywords) {
@@ -99,8 +118,15 @@ std::pair<int, std::u16string> Editor::takeInitGet() {
   return taken;
 }
 
-void Editor::addCommand(const std::u16string& name, std::function<void()> run) {
-  commands_[upperCase(name)] = std::move(run);
+void Editor::addCommand(const std::u16string& name, std::function<void()> run,
+                        std::u16string description) {
+  commands_[upperCase(name)] = {std::move(run), std::move(description)};
+}
+
+std::vector<Editor::CommandHelp> Editor::commandHelp() const {
+  std::vector<CommandHelp> help;
+  for (const auto& [name, command] : commands_) help.push_back({name, command.description});
+  return help;
 }
 
 bool Editor::hasCommand(const std::u16string& name) const {
@@ -114,7 +140,7 @@ bool Editor::runCommand(const std::u16string& name) {
     return false;
   }
   takeInitGet();  // flags never outlive the command that set them
-  it->second();
+  it->second.run();
   return true;
 }
 

@@ -36,8 +36,16 @@ class Editor {
   void setInitGet(int flags, std::u16string keywords);
   std::pair<int, std::u16string> takeInitGet();
 
-  // Commands: a name typed at "Command: " (any letter case) and what runs it.
-  void addCommand(const std::u16string& name, std::function<void()> run);
+  // Commands: a name typed at "Command: " (any letter case), what runs it, and the line HELP
+  // shows for it (empty: HELP finds one itself).
+  void addCommand(const std::u16string& name, std::function<void()> run,
+                  std::u16string description = {});
+  struct CommandHelp {
+    std::u16string name;
+    std::u16string description;
+  };
+  // Every command in name order.
+  std::vector<CommandHelp> commandHelp() const;
   bool hasCommand(const std::u16string& name) const;
   // Runs a command by name; false when there is none (after saying so).
   bool runCommand(const std::u16string& name);
@@ -49,6 +57,9 @@ class Editor {
   void runLoop();
   void requestQuit() { quit_ = true; }
   bool quitRequested() const { return quit_; }
+  // A save that did not happen: a script run then ends with a failure status.
+  void reportSaveFailure() { saveFailed_ = true; }
+  bool saveFailed() const { return saveFailed_; }
 
   Document* document() const { return DocumentManager::instance().current(); }
 
@@ -56,16 +67,21 @@ class Editor {
   Editor();
   std::unique_ptr<InputSource> input_;
   std::function<void(std::string_view)> output_;
-  std::map<std::u16string, std::function<void()>> commands_;  // by upper-case name
+  struct Command {
+    std::function<void()> run;
+    std::u16string description;
+  };
+  std::map<std::u16string, Command> commands_;  // by upper-case name
   std::deque<std::string> scripted_;
   bool scripting_ = false;
   bool inputEnded_ = false;
   bool atLineStart_ = true;
   bool quit_ = false;
+  bool saveFailed_ = false;
   int initFlags_ = 0;
   std::u16string initKeywords_;
 };
 
 std::u16string upperCase(std::u16string_view text);
-// Registers the host's own commands (NEW, OPEN, ..., UCS).
+// Registers the host's own commands (NEW, OPEN, ..., UCS, HELP).
 void registerHostCommands(Editor& editor);

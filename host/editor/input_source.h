@@ -3,17 +3,32 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+// What one read brought.
+struct InputLine {
+  enum class Kind {
+    Answer,     // a line of text (possibly empty: Enter)
+    Cancelled,  // Ctrl+C or Esc at the terminal
+    QuitKey,    // Ctrl+D on an empty line at the terminal
+    Ended,      // nothing more will come
+  };
+  Kind kind = Kind::Ended;
+  std::string text;  // UTF-8, without its line end; only for Answer
+};
+
 class InputSource {
  public:
   virtual ~InputSource() = default;
-  // The next answer (UTF-8, without its line end), or nothing when the input has ended.
-  virtual std::optional<std::string> readLine(const std::string& prompt) = 0;
-  // True when the session must print each answer after its prompt (a script reads like a
-  // typed session); a terminal shows what the user types itself.
+  // Shows the prompt (one line, no line feed) where the source needs it and reads the answer.
+  // A command prompt and the other prompts may keep separate histories.
+  virtual InputLine readLine(const std::string& prompt, bool commandPrompt) = 0;
+  // True when the session must print each prompt and answer itself (a script reads like a
+  // typed session, a terminal whose output goes to a log leaves a full transcript there); a
+  // plain terminal shows them itself.
   virtual bool echoes() const = 0;
 };
 
@@ -24,18 +39,28 @@ class LineInput : public InputSource {
   explicit LineInput(std::vector<std::string> lines);
   // Reads a script file; false (and an error text) when it cannot be read.
   static std::optional<LineInput> fromFile(const std::string& path, std::string& error);
-  std::optional<std::string> readLine(const std::string& prompt) override;
+  InputLine readLine(const std::string& prompt, bool commandPrompt) override;
   bool echoes() const override { return true; }
 
  private:
   std::deque<std::string> lines_;
 };
 
-// The interactive terminal, with line editing and history (libedit).
+// The interactive terminal: wide-character line editing (libedit), separate histories for
+// commands and answers, Ctrl+C and Esc cancel, Ctrl+D on an empty line asks to quit.
 class TerminalInput : public InputSource {
  public:
   TerminalInput();
   ~TerminalInput() override;
-  std::optional<std::string> readLine(const std::string& prompt) override;
-  bool echoes() const override { return false; }
+  InputLine readLine(const std::string& prompt, bool commandPrompt) override;
+  bool echoes() const override;
+
+  struct State;
+
+ private:
+  std::unique_ptr<State> state_;
 };
+
+// Makes the character type locale the environment's, or C.UTF-8 when that one does not
+// speak UTF-8: every text the command line reads and writes is UTF-8.
+void useUtf8CharacterLocale();

@@ -51,6 +51,15 @@ std::string refusal(void* handle) {
          "version " + std::to_string(kTzrxApiVersion) + ". Rebuild it against this tzad's SDK.";
 }
 
+// The line HELP shows for a module's command: the module's own, else where it comes from.
+std::u16string commandLine(TzCommandHelpFunction help, const char16_t* command,
+                           const std::string& file) {
+  char16_t buffer[256] = {};
+  int n = help ? help(command, buffer, static_cast<int>(std::size(buffer))) : 0;
+  if (n > 0) return std::u16string(buffer, static_cast<size_t>(std::min<int>(n, 255)));
+  return u"A command of the module " + tzutFromUtf8(file) + u".";
+}
+
 }  // namespace
 
 bool loadModule(const std::string& path) {
@@ -71,15 +80,16 @@ bool loadModule(const std::string& path) {
   }
   modules().push_back({absolute, handle});
   auto table = reinterpret_cast<TzCommandTableFunction>(dlsym(handle, kTzrxCommandsExport));
+  auto help = reinterpret_cast<TzCommandHelpFunction>(dlsym(handle, kTzrxCommandHelpExport));
+  std::string file = std::filesystem::path(path).filename().string();
   for (const TzCommandEntry* e = table ? table() : nullptr; e && e->command; ++e) {
     auto run = reinterpret_cast<TzCommandFunction>(dlsym(handle, e->exportName));
     if (run == nullptr) {
-      ed.write("Module " + std::filesystem::path(path).filename().string() + ": command " +
-               tzutToUtf8(e->command) + " is not available: its function " + e->exportName +
-               " is missing.\n");
+      ed.write("Module " + file + ": command " + tzutToUtf8(e->command) +
+               " is not available: its function " + e->exportName + " is missing.\n");
       continue;
     }
-    ed.addCommand(e->command, run);
+    ed.addCommand(e->command, run, commandLine(help, e->command, file));
   }
   return true;
 }

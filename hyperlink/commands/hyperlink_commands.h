@@ -9,6 +9,7 @@ extern "C" {
 void hyperlink();
 void hyperlinkopen();
 void pasteashyperlink();
+void hyperlinkDlg();
 }
 
 void runHyperlinkInsert();

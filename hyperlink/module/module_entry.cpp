@@ -3,9 +3,11 @@
 #include <dlfcn.h>
 
 #include "module/module_state.h"
+#include "module/resource_string.h"
 #include "platform/folders.h"
 #include "platform/text.h"
 #include "tzed_editor.h"
+#include "tzres_string.h"
 #include "tzrx_module.h"
 
 namespace {
@@ -61,11 +63,25 @@ __attribute__((destructor)) void onUnload() {
 }  // namespace
 
 TZRX_EXPORT const TzCommandEntry* tzrxCommands() {
-  static const TzCommandEntry kCommands[] = {{u"-HYPERLINK", "hyperlink"},
+  static const TzCommandEntry kCommands[] = {{u"HYPERLINK", "hyperlinkDlg"},
+                                             {u"-HYPERLINK", "hyperlink"},
                                              {u"HYPERLINKOPEN", "hyperlinkopen"},
                                              {u"PASTEASHYPERLINK", "pasteashyperlink"},
                                              {nullptr, nullptr}};
   return kCommands;
+}
+
+TZRX_EXPORT int tzrxCommandHelp(const char16_t* command, char16_t* buffer, int size) {
+  static const std::pair<std::u16string_view, TextId> kLines[] = {
+      {u"HYPERLINK", text::kHelpHyperlinkDialog},
+      {u"-HYPERLINK", text::kHelpHyperlink},
+      {u"HYPERLINKOPEN", text::kHelpHyperlinkOpen},
+      {u"PASTEASHYPERLINK", text::kHelpPasteAsHyperlink},
+  };
+  if (command == nullptr) return 0;
+  for (const auto& [name, line] : kLines)
+    if (name == command) return tzresCopyString(resourceText(line), buffer, size);
+  return 0;
 }
 
 TZRX_EXPORT int tzrxGetApiVersion() {

@@ -48,6 +48,14 @@ typedef decltype(&openDWGfile) TzOpenDwgFileFunction;
 inline constexpr char16_t kTzrxCommonCommandsModule[] = u"cmncmds.tzx";
 inline constexpr char kTzrxOpenDwgFileExport[] = "openDWGfile";
 
+// Optionally a module also exports `tzrxCommandHelp`: the one line that HELP shows for one of
+// its commands, in the language the host runs in. It copies the line into buffer (at most size
+// characters including the terminator) and returns the number of characters copied, 0 when
+// it has none for that command.
+TZRX_EXPORT int tzrxCommandHelp(const char16_t* command, char16_t* buffer, int size);
+typedef decltype(&tzrxCommandHelp) TzCommandHelpFunction;
+inline constexpr char kTzrxCommandHelpExport[] = "tzrxCommandHelp";
+
 // The language the host runs in: "en" or "zh" (resource libraries serve their texts in it).
 const char* tzutLanguage();
 

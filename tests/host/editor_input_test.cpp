@@ -72,6 +72,34 @@ TEST(Input, Strings) {
       << out;
 }
 
+// A prompt's leading line feed asks for a line of its own: it is dropped at the start of a
+// line and kept after output that did not end one. "Command: " always starts a line.
+struct LeadingLineCase {
+  const char* before;  // printed before the prompt
+  const char16_t* prompt;
+  const char* shown;
+};
+
+TEST(Input, LeadingLineFeedOnlyWhenNeeded) {
+  const LeadingLineCase cases[] = {
+      {"", u"\nA: ", "A: x\n"},           {"done\n", u"\nA: ", "done\nA: x\n"},
+      {"half", u"\nA: ", "half\nA: x\n"}, {"done\n", u"\n\nA: ", "done\n\nA: x\n"},
+      {"half", u"A: ", "halfA: x\n"},
+  };
+  for (const LeadingLineCase& c : cases) {
+    Session s;
+    s.answer({"x"});
+    Editor::instance().write(c.before);
+    char16_t result[TZ_ANSWER_BUFFER];
+    EXPECT_EQ(tzedGetString(1, c.prompt, result), RTNORM);
+    EXPECT_EQ(s.takeOutput(), c.shown) << c.before;
+  }
+  Session s;
+  Editor::instance().write("half");
+  s.run({"NOSUCH"});
+  EXPECT_EQ(s.takeOutput().rfind("half\nCommand: NOSUCH\n", 0), 0u);
+}
+
 TEST(Input, PointsInARotatedUcs) {
   Session s;
   s.openSample();

@@ -50,4 +50,5 @@ void registerHostCommands(Editor& editor) {
   registerViewCommands(editor);
   registerVariableCommands(editor);
   registerUcsCommand(editor);
+  registerHelpCommand(editor);
 }

@@ -38,3 +38,4 @@ void registerLayerCommand(Editor& editor);
 void registerViewCommands(Editor& editor);
 void registerVariableCommands(Editor& editor);
 void registerUcsCommand(Editor& editor);
+void registerHelpCommand(Editor& editor);

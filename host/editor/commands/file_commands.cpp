@@ -11,6 +11,7 @@ bool saveTo(Document& doc, const std::u16string& path) {
   std::u16string absolute = DocumentManager::absolutePath(path);
   if (doc.database()->saveAs(absolute) != Tzad::eOk) {
     ed().write(doc.database()->lastErrorText() + u"\n");
+    ed().reportSaveFailure();
     return false;
   }
   doc.setPath(absolute);

@@ -1,0 +1,10 @@
+// HYPERLINK: the Insert Hyperlink dialog. This build has no windows to show it in, so the
+// command says where the same work is done on the command line.
+#include "commands/hyperlink_commands.h"
+#include "module/resource_string.h"
+#include "tzed_editor.h"
+
+extern "C" __attribute__((visibility("default"))) void hyperlinkDlg() {
+  ResourceString message(text::kDialogNeedsDisplay);
+  tzutPrintf(u"%s", loadResourceString(message));
+}

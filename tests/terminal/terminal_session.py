@@ -1,0 +1,248 @@
+"""tzad in a pseudo-terminal, as a user meets it: LANG=C.UTF-8, no --lang (so the module
+speaks Chinese), keys typed one at a time.
+
+  terminal_session.py TZAD MODULE_DIR SAMPLE CASE
+"""
+import fcntl
+import os
+import pty
+import select
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import termios
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import drawing_check  # noqa: E402
+
+CTRL_C, CTRL_D, ESC, UP, ENTER = "\x03", "\x04", "\x1b", "\x1b[A", "\r"
+OPTION = "输入选项 [删除(R)/插入(I)] <插入>: "
+INSERT_OPTION = "输入超链接插入选项 [区域(A)/对象(O)] <对象>: "
+HYPERLINK = "输入超链接 <当前图形>: "
+LOCATION = "输入命名位置 <无>: "
+DESCRIPTION = "输入说明 <无>: "
+
+
+class Terminal:
+    """tzad on the child side of a pseudo-terminal; what it shows is collected as text."""
+
+    def __init__(self, tzad, modules, folder, log=None):
+        """With a log, tzad's standard output goes to that file instead of the terminal."""
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith("LC_") and k not in ("TZAD_LANG", "LANGUAGE")}
+        env.update(LANG="C.UTF-8", TERM="xterm", HOME=folder, TZAD_MODULE_PATH=modules,
+                   XDG_CONFIG_HOME=os.path.join(folder, "config"))
+        if log is None:
+            self.pid, self.fd = pty.fork()
+            if self.pid == 0:
+                os.chdir(folder)
+                os.execve(tzad, [tzad, "plan.dxf"], env)
+        else:
+            self.fd, child = os.openpty()
+            with open(log, "wb") as out:
+                self.pid = subprocess.Popen([tzad, "plan.dxf"], cwd=folder, env=env, stdin=child,
+                                            stdout=out, stderr=child, start_new_session=True).pid
+            os.close(child)
+        fcntl.ioctl(self.fd, termios.TIOCSWINSZ, struct.pack("HHHH", 40, 120, 0, 0))
+        self.folder = folder
+        self.shown = ""
+        self.position = 0
+        self.pending = b""
+
+    def _read(self, timeout):
+        ready, _, _ = select.select([self.fd], [], [], timeout)
+        if not ready:
+            return False
+        try:
+            data = os.read(self.fd, 4096)
+        except OSError:
+            return False
+        self.pending += data
+        text = self.pending.decode("utf-8", "ignore")
+        complete = len(text.encode("utf-8"))
+        self.shown += text
+        self.pending = self.pending[complete:]
+        return bool(data)
+
+    def expect(self, text, timeout=10):
+        """Waits until `text` shows after what was expected before."""
+        deadline = time.time() + timeout
+        while True:
+            found = self.shown.find(text, self.position)
+            if found >= 0:
+                self.position = found + len(text)
+                return
+            if time.time() > deadline or not self._read(deadline - time.time()):
+                raise AssertionError(f"never showed {text!r}; the screen had:\n{self.shown}")
+
+    def type(self, keys):
+        """Types text one character at a time, as a person does (arrow keys stay whole)."""
+        chunks = [keys] if keys.startswith(ESC) else list(keys)
+        for chunk in chunks:
+            os.write(self.fd, chunk.encode("utf-8"))
+            time.sleep(0.02)
+            while self._read(0):
+                pass
+
+    def answer(self, prompt, keys):
+        self.expect(prompt)
+        self.type(keys)
+
+    def wait_exit(self, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            self._read(0.1)
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                return os.waitstatus_to_exitcode(status)
+        os.kill(self.pid, signal.SIGKILL)
+        raise AssertionError(f"tzad did not end; the screen had:\n{self.shown}")
+
+    def alive(self):
+        return os.waitpid(self.pid, os.WNOHANG)[0] == 0
+
+
+def insert_hyperlink(term, handle, address, description):
+    term.answer("Command: ", "-HYPERLINK" + ENTER)
+    term.answer(OPTION, ENTER)
+    term.answer(INSERT_OPTION, ENTER)
+    term.answer("Select objects: ", handle + ENTER)
+    term.answer("Select objects: ", ENTER)
+    term.answer(HYPERLINK, address + ENTER)
+    term.answer(LOCATION, ENTER)
+    term.answer(DESCRIPTION, description + ENTER)
+
+
+def save_and_quit(term):
+    term.answer("Command: ", "SAVE" + ENTER)
+    term.expect("Saved ")
+    term.answer("Command: ", "QUIT" + ENTER)
+    assert term.wait_exit() == 0
+
+
+def chinese_hyperlink(start):
+    term = start()
+    insert_hyperlink(term, "90", "文档/说明书.pdf", "说明 Café 😀")
+    save_and_quit(term)
+    return {"90": ("文档/说明书.pdf", "说明 Café 😀")}
+
+
+def ctrl_c_keeps_changes(start):
+    term = start()
+    insert_hyperlink(term, "90", "a.pdf", "A")
+    term.answer("Command: ", "-HYPERLINK" + ENTER)
+    term.answer(OPTION, ENTER)
+    term.answer(INSERT_OPTION, ENTER)
+    term.answer("Select objects: ", "91" + ENTER)
+    term.answer("Select objects: ", ENTER)
+    term.answer(HYPERLINK, "b.pdf" + CTRL_C)
+    term.expect("*Cancel*")
+    term.expect("Command: ")
+    assert term.alive()
+    # A signal from outside cancels the same way and does not end tzad either.
+    term.type("SELECT" + ENTER)
+    term.expect("Select objects: ")
+    os.kill(term.pid, signal.SIGINT)
+    term.expect("*Cancel*")
+    save_and_quit(term)
+    return {"90": ("a.pdf", "A")}
+
+
+def ctrl_d_asks(start):
+    term = start()
+    term.answer("Command: ", "SELECT" + ENTER)
+    term.answer("Select objects: ", CTRL_D)  # at any other prompt Ctrl+D cancels
+    term.expect("*Cancel*")
+    insert_hyperlink(term, "93", "c.pdf", "")
+    term.answer("Command: ", CTRL_D)
+    term.expect("QUIT")
+    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "c" + ENTER)
+    term.answer("Command: ", CTRL_D)
+    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "y" + ENTER)
+    term.expect("Saved ")
+    assert term.wait_exit() == 0
+    return {"93": ("c.pdf", "")}
+
+
+def up_recalls(start):
+    term = start()
+    term.answer("Command: ", "SELECT" + ENTER)
+    term.answer("Select objects: ", "90" + ENTER)
+    term.expect("1 found")
+    term.answer("Select objects: ", ENTER)
+    # Up at "Command: " brings the last command back; at "Select objects: " the last answer.
+    term.answer("Command: ", UP)
+    term.type(ENTER)
+    term.answer("Select objects: ", UP)
+    term.type(ENTER)
+    term.expect("1 found")
+    term.answer("Select objects: ", ENTER)
+    term.answer("Command: ", "QUIT" + ENTER)
+    assert term.wait_exit() == 0
+    return {}
+
+
+def esc_cancels(start):
+    term = start()
+    term.answer("Command: ", "-HYPERLINK" + ENTER)
+    term.answer(OPTION, ENTER)
+    term.answer(INSERT_OPTION, ENTER)
+    term.answer("Select objects: ", "9")
+    time.sleep(0.1)
+    term.type(ESC)
+    term.expect("*Cancel*")
+    term.answer("Command: ", ESC)
+    term.expect("*Cancel*")
+    term.answer("Command: ", "QUIT" + ENTER)
+    assert term.wait_exit() == 0
+    return {}
+
+
+def logged_output(start):
+    # tzad | tee log: the prompts are on the terminal, the log holds the whole transcript.
+    term = start("log.txt")
+    term.answer("Command: ", "SELECT" + ENTER)
+    term.answer("Select objects: ", "90" + ENTER)
+    term.answer("Select objects: ", ENTER)
+    term.answer("Command: ", "HYPERLINKOPEN" + ENTER)
+    term.answer(HYPERLINK, "ab" + ESC)
+    term.answer("Command: ", "QUIT" + ENTER)
+    assert term.wait_exit() == 0
+    with open(os.path.join(term.folder, "log.txt"), encoding="utf-8") as logged:
+        transcript = logged.read()
+    assert transcript.endswith("Command: SELECT\nSelect objects: 90\n1 found\nSelect objects: \n"
+                               f"Command: HYPERLINKOPEN\n{HYPERLINK}\n*Cancel*\n"
+                               "Command: QUIT\n"), transcript
+    return {}
+
+
+CASES = {f.__name__: f for f in
+         (chinese_hyperlink, ctrl_c_keeps_changes, ctrl_d_asks, up_recalls, esc_cancels,
+          logged_output)}
+
+
+def main():
+    tzad, modules, sample, case = sys.argv[1:5]
+    with tempfile.TemporaryDirectory(prefix="tzad-pty-") as folder:
+        shutil.copy(sample, os.path.join(folder, "plan.dxf"))
+        terminals = []
+
+        def start(log=None):
+            terminals.append(Terminal(os.path.abspath(tzad), os.path.abspath(modules), folder,
+                                      log and os.path.join(folder, log)))
+            return terminals[-1]
+
+        expected = CASES[case](start)
+        assert "Segmentation" not in terminals[0].shown
+        sys.argv[1] = folder
+        found = drawing_check.links(drawing_check.load())
+        for handle, (address, description) in expected.items():
+            assert found[handle][:2] == (address, description), found.get(handle)
+
+
+if __name__ == "__main__":
+    main()
