@@ -37,7 +37,7 @@ TzDbEntity::TzDbEntity() {
 }
 
 TzString TzDbEntity::layer() const {
-  return tzutFromUtf8(data()->get(8, "0"));
+  return tzutFromUtf8(data()->layerName());
 }
 
 TzDbObjectId TzDbEntity::layerId() const {

@@ -3,6 +3,8 @@
 // Further links go to application TZAD_HYPERLINKS, where readers of PE_URL do not see them.
 #include "tzdb_hyperlink.h"
 
+#include <algorithm>
+
 #include "db/object_data.h"
 #include "tzdb_database.h"
 
@@ -11,8 +13,14 @@ namespace {
 constexpr std::string_view kPeUrl = "PE_URL";
 constexpr std::string_view kMoreLinks = "TZAD_HYPERLINKS";
 
+// Application names here are ASCII, and no other character folds to an ASCII letter, so
+// comparing bytes with ASCII letters folded is the case-blind comparison.
 bool isApp(const DxfTag& t, std::string_view app) {
-  return t.code == 1001 && tzutEqualsNoCase(tzutFromUtf8(trimBlanks(t.value)), tzutFromUtf8(app));
+  if (t.code != 1001) return false;
+  std::string_view name = trimBlanks(t.value);
+  return name.size() == app.size() &&
+         std::equal(name.begin(), name.end(), app.begin(),
+                    [](char a, char b) { return tzutFoldCase(a) == tzutFoldCase(b); });
 }
 
 // The tags of one application's extended data, after its 1001 group.
@@ -112,7 +120,8 @@ void eraseApp(DxfTags& x, std::string_view app) {
 void registerApp(TzDbDatabase* db, std::string_view app) {
   if (db == nullptr) return;
   auto& known = db->impl().registeredApps;
-  if (!known.emplace(app).second) return;
+  if (known.contains(app)) return;
+  known.emplace(app);
   TzDbRegAppTable* table = nullptr;
   if (db->getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return;
   TzString name = tzutFromUtf8(app);

@@ -92,16 +92,12 @@ std::string TzDbObjectData::layerName() const {
   return layerRaw_.empty() ? std::string("0") : db->codec.decode(layerRaw_);
 }
 
-void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record) {
-  data.db = &db;
-  data.record = record;
-  const TzDbStub& r = db.at(record);
-  data.type = db.typeName(r);
-  std::string_view body = db.text.view(r.body);
-  // One pass over the lines finds where the extended data starts and the layer name.
+namespace {
+
+// The value of a record's first group 8, as the file holds it. The layer comes among the
+// first groups: this reads a few lines of the record, not all of them.
+std::string_view rawLayerOf(std::string_view body) {
   size_t pos = 0;
-  size_t xdataAt = body.size();
-  data.layerRaw_ = {};
   while (pos < body.size()) {
     size_t codeEnd = findLineEnd(body, pos);
     if (codeEnd == std::string_view::npos) break;
@@ -109,19 +105,26 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
     size_t next = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
     int code = 0;
     parseGroupCode(body.substr(pos, codeEnd - pos), code);
-    if (code == 1001) {
-      xdataAt = pos;
-      break;
-    }
-    if (code == 8 && data.layerRaw_.empty())
-      data.layerRaw_ = trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
+    if (code == 1001) break;
+    if (code == 8) return trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
     pos = next;
   }
-  data.bodyText_ = body.substr(0, xdataAt);
-  data.bodyBytesBeforeXdata = xdataAt;
+  return {};
+}
+
+}  // namespace
+
+void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record) {
+  data.db = &db;
+  data.record = record;
+  const TzDbStub& r = db.at(record);
+  data.type = db.typeName(r);
+  std::string_view body = db.text.view(r.body);
+  data.layerRaw_ = rawLayerOf(body);
+  data.bodyText_ = body;
   data.bodyParsed = false;
   data.tags_.clear();
-  data.xdata = parseTags(body.substr(xdataAt), db.codec);
+  data.xdata.clear();
   if (r.xdata.size())
     data.xdata = r.has(kRecPackedLink) ? unpackLink(db.text.view(r.xdata))
                                        : parseTags(db.text.view(r.xdata), db.codec);
@@ -141,9 +144,6 @@ void commitObjectData(TzDbObjectData& data) {
     std::string out;
     writeTags(data.tags(), data.db->codec, data.db->eol, out);
     r.body = data.db->text.store(out);
-  } else if (r.xdata.size() == 0) {
-    // Only the extended data changed: the rest of the record keeps its original bytes.
-    r.body.shorten(static_cast<uint32_t>(data.bodyBytesBeforeXdata));
   }
   if (std::optional<std::string> packed = packLink(data.xdata)) {
     r.xdata = data.db->text.store(*packed);
@@ -229,20 +229,34 @@ Tzad::ErrorStatus TzDbObject::close() {
 namespace {
 
 // Entities of one layer come in runs, so the answer is remembered by the name's raw text
-// until the layer table changes.
-bool layerIsLocked(TzDbDatabaseImpl& db, const TzDbObjectData& entity) {
+// until the layer table changes. `name` decodes the layer name when it is not known yet.
+template <typename Name>
+int cachedLayerFlags(TzDbDatabaseImpl& db, std::string_view raw, Name name) {
   TableIndex* layers = db.table("LAYER");
-  if (layers == nullptr) return false;
-  if (!layers->byNameValid) layers->lockedByRawName.clear();
-  std::string_view raw = entity.layerText();
-  auto known = layers->lockedByRawName.find(raw);
-  if (known != layers->lockedByRawName.end()) return known->second;
-  const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(entity.layerName()));
-  bool locked = layer && (layer->flags & 4) != 0;
-  layers->lockedByRawName.emplace(std::string(raw), locked);
-  return locked;
+  if (layers == nullptr) return 0;
+  if (!layers->byNameValid) layers->layerFlagsByRawName.clear();
+  auto known = layers->layerFlagsByRawName.find(raw);
+  if (known != layers->layerFlagsByRawName.end()) return known->second;
+  const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(name()));
+  int flags = layer ? layer->flags : 0;
+  layers->layerFlagsByRawName.emplace(std::string(raw), flags);
+  return flags;
 }
+
 }  // namespace
+
+int entityLayerFlags(const TzDbObjectData& entity) {
+  return cachedLayerFlags(*entity.db, entity.layerText(), [&] { return entity.layerName(); });
+}
+
+int entityLayerFlags(TzDbObjectId id) {
+  TzDbStub* stub = id.stub();
+  if (stub == nullptr || !stub->has(kRecEntity)) return 0;
+  TzDbDatabaseImpl& db = *stub->db;
+  std::string_view raw = rawLayerOf(db.text.view(stub->body));
+  return cachedLayerFlags(db, raw,
+                          [&] { return raw.empty() ? std::string("0") : db.codec.decode(raw); });
+}
 
 Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMode mode,
                                  bool openErased) {
@@ -254,7 +268,7 @@ Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMo
   auto data = std::make_unique<TzDbObjectData>();
   loadObjectData(*data, *stub->db, stub->index);
   data->mode = mode == TzDb::kForWrite ? TzDb::kForWrite : TzDb::kForRead;
-  if (mode == TzDb::kForWrite && stub->has(kRecEntity) && layerIsLocked(*stub->db, *data))
+  if (mode == TzDb::kForWrite && stub->has(kRecEntity) && (entityLayerFlags(*data) & 4))
     return Tzad::eOnLockedLayer;
   if (mode == TzDb::kForWrite) stub->openedForWrite = 1;
   obj = makeObjectFor(std::move(data));

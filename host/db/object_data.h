@@ -22,7 +22,6 @@ struct TzDbObjectData {
   std::string layerName() const;
   // The same as it stands in the record (raw text until the body is parsed); a cache key.
   std::string_view layerText() const;
-  size_t bodyBytesBeforeXdata = 0;  // where the extended data began in the record's text
   bool bodyChanged = false;
   bool xdataChanged = false;
   bool erasing = false;
@@ -58,5 +57,8 @@ struct TzDbObjectData {
 void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record);
 // Writes changed tags back into the record's text.
 void commitObjectData(TzDbObjectData& data);
+// The flags (group 70) of an entity's layer: 1 frozen, 4 locked; 0 for anything else.
+int entityLayerFlags(const TzDbObjectData& entity);
+int entityLayerFlags(TzDbObjectId id);
 // Creates the right SDK object for a record's type.
 TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data);

@@ -1,5 +1,6 @@
 #include "model/entity_hyperlinks.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "module/resource_string.h"
@@ -110,16 +111,16 @@ int removeHyperlinks(TzArray<TzDbObjectId> ids, bool eraseAreaShapes) {
 }
 
 int hasAnyHyperlink(TzArray<TzDbObjectId> ids) {
-  int count = 0;
+  // The first entity with a hyperlink decides: the rest cannot change the answer.
   for (TzDbObjectId id : ids) {
     OpenEntity entity = openEntity(id, TzDb::kForRead);
     if (!entity) continue;
     bool has = false;
     if (TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get()))
       pe->hasHyperlink(entity.get(), has, true);
-    count += has ? 1 : 0;
+    if (has) return 1;
   }
-  return count >= 1 ? 1 : -1;
+  return -1;
 }
 
 int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode) {
@@ -128,6 +129,7 @@ int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode) {
   if (status != RTNORM) return status;
   int32_t length = 0;
   tzedSSLength(ss, &length);
+  ids.reserve(ids.size() + static_cast<size_t>(std::max(length, 0)));
   for (int32_t i = 0; i < length; ++i) {
     tz_name entity;
     TzDbObjectId id;

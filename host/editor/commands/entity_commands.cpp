@@ -1,6 +1,7 @@
 // SELECT (the pre-selection for the next command) and LIST (what the selected objects are,
 // with their hyperlinks).
 #include <memory>
+#include <utility>
 
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
@@ -57,7 +58,7 @@ void registerEntityCommands(Editor& editor) {
     Document* doc = requireDocument();
     std::vector<TzDbObjectId> ids;
     if (doc == nullptr || !selectObjects(ids)) return;
-    doc->pickfirst = ids;
+    doc->pickfirst = std::move(ids);
   });
   editor.addCommand(u"LIST", [] {
     Document* doc = requireDocument();
