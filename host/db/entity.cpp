@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cmath>
 
 #include "db/object_data.h"
@@ -84,7 +85,10 @@ void TzDbEntity::setDatabaseDefaults(TzDbDatabase* db) {
 }
 
 bool TzDbEntity::isInPaperSpace() const {
-  return data()->getInt(67, 0) == 1;
+  std::string_view v = trimBlanks(data()->firstValue(67));
+  int space = 0;
+  std::from_chars(v.data(), v.data() + v.size(), space);
+  return space == 1;
 }
 
 // --- TzDb3dPolyline ---------------------------------------------------------------------

@@ -87,16 +87,18 @@ std::string_view TzDbObjectData::layerText() const {
   return t ? std::string_view(t->value) : std::string_view();
 }
 
+std::string_view TzDbObjectData::firstValue(int code) const {
+  if (!bodyParsed) return firstRawValue(bodyText_, code);
+  const DxfTag* t = find(code);
+  return t ? std::string_view(t->value) : std::string_view();
+}
+
 std::string TzDbObjectData::layerName() const {
   if (bodyParsed) return get(8, "0");
   return layerRaw_.empty() ? std::string("0") : db->codec.decode(layerRaw_);
 }
 
-namespace {
-
-// The value of a record's first group 8, as the file holds it. The layer comes among the
-// first groups: this reads a few lines of the record, not all of them.
-std::string_view rawLayerOf(std::string_view body) {
+std::string_view firstRawValue(std::string_view body, int wanted) {
   size_t pos = 0;
   while (pos < body.size()) {
     size_t codeEnd = findLineEnd(body, pos);
@@ -105,14 +107,11 @@ std::string_view rawLayerOf(std::string_view body) {
     size_t next = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
     int code = 0;
     parseGroupCode(body.substr(pos, codeEnd - pos), code);
-    if (code == 1001) break;
-    if (code == 8) return trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
+    if (code == wanted) return trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
     pos = next;
   }
   return {};
 }
-
-}  // namespace
 
 void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record) {
   data.db = &db;
@@ -120,7 +119,7 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
   const TzDbStub& r = db.at(record);
   data.type = db.typeName(r);
   std::string_view body = db.text.view(r.body);
-  data.layerRaw_ = rawLayerOf(body);
+  data.layerRaw_ = firstRawValue(body, 8);
   data.bodyText_ = body;
   data.bodyParsed = false;
   data.tags_.clear();
@@ -253,7 +252,7 @@ int entityLayerFlags(TzDbObjectId id) {
   TzDbStub* stub = id.stub();
   if (stub == nullptr || !stub->has(kRecEntity)) return 0;
   TzDbDatabaseImpl& db = *stub->db;
-  std::string_view raw = rawLayerOf(db.text.view(stub->body));
+  std::string_view raw = firstRawValue(db.text.view(stub->body), 8);
   return cachedLayerFlags(db, raw,
                           [&] { return raw.empty() ? std::string("0") : db.codec.decode(raw); });
 }

@@ -18,6 +18,10 @@ struct TzDbObjectData {
     return tags_;
   }
   const DxfTags& tags() const { return const_cast<TzDbObjectData*>(this)->tags(); }
+  // The value of the first group with this code (before the extended data): as the record's
+  // text holds it until the body is parsed, then as it stands. Reads no more lines than it
+  // needs and decodes nothing.
+  std::string_view firstValue(int code) const;
   // The entity's layer name, read without parsing the whole body.
   std::string layerName() const;
   // The same as it stands in the record (raw text until the body is parsed); a cache key.
@@ -53,6 +57,9 @@ struct TzDbObjectData {
   bool bodyParsed = true;
 };
 
+// The value of the first group with this code in a record's text, as the text holds it;
+// empty when there is none.
+std::string_view firstRawValue(std::string_view body, int code);
 // Loads the tags of a record.
 void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record);
 // Writes changed tags back into the record's text.

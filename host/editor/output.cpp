@@ -16,7 +16,11 @@ std::string format(const char16_t* fmt, va_list args) {
   std::string out;
   for (const char16_t* p = fmt; *p; ++p) {
     if (*p != u'%') {
-      out += tzutToUtf8(std::u16string_view(p, 1));
+      // Literal text up to the next conversion, converted at once (a character outside the
+      // BMP is two UTF-16 units that only convert together).
+      const char16_t* run = p;
+      while (p[1] != 0 && p[1] != u'%') ++p;
+      out += tzutToUtf8(std::u16string_view(run, static_cast<size_t>(p - run + 1)));
       continue;
     }
     std::string conversion = "%";
@@ -36,7 +40,8 @@ std::string format(const char16_t* fmt, va_list args) {
         const char16_t* s = va_arg(args, const char16_t*);
         std::u16string text = s ? s : u"(null)";
         size_t digits = conversion.find_first_of("0123456789");
-        size_t width = digits == std::string::npos ? 0 : std::strtoul(&conversion[digits], nullptr, 10);
+        size_t width =
+            digits == std::string::npos ? 0 : std::strtoul(&conversion[digits], nullptr, 10);
         std::u16string pad(width > text.size() ? width - text.size() : 0, u' ');
         out += tzutToUtf8(conversion.find('-') != std::string::npos ? text + pad : pad + text);
         break;

@@ -29,9 +29,10 @@ void reportLockedLayer(bool locked) {
   if (locked) tzutPrintf(u"%s", resourceText(text::kLayerLocked).c_str());
 }
 
+// The entity's layer name names its layer record up to letter case, and the comparison
+// ignores case: the name is read from the entity, without opening the layer.
 bool onAreaLayer(TzDbEntity& entity) {
-  TzDbObjectPointer<TzDbLayerTableRecord> layer(entity.layerId(), TzDb::kForRead);
-  return layer && tzutEqualsNoCase(layer->getName(), kAreaLayer);
+  return tzutEqualsNoCase(entity.layer(), kAreaLayer);
 }
 
 }  // namespace

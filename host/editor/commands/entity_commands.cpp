@@ -31,24 +31,26 @@ std::u16string hex(uint64_t value) {
   return tzutFromUtf8(buf);
 }
 
+// One write per entity: the command line shows each write at once, and a drawing can hold
+// hundreds of thousands of entities.
 void listEntity(TzDbObjectId id) {
-  Editor& ed = Editor::instance();
   TzDbObjectPointer<TzDbEntity> entity(id, TzDb::kForRead);
   if (!entity) return;
   std::u16string space = entity->isInPaperSpace() ? u"Paper space" : u"Model space";
-  ed.write(entity->dxfName() + u"  Handle: " + hex(id.handle().value()) + u"  Layer: " +
-           entity->layer() + u"  " + space + u"\n");
+  std::u16string text = entity->dxfName() + u"  Handle: " + hex(id.handle().value()) +
+                        u"  Layer: " + entity->layer() + u"  " + space + u"\n";
   TzDbHyperlinkCollection* raw = nullptr;
   TzDbEntityHyperlinkPE::query(entity.get())->getHyperlinkCollection(entity.get(), raw);
   std::unique_ptr<TzDbHyperlinkCollection> links(raw);
   for (int i = 0; links && i < links->count(); ++i) {
     TzDbHyperlink* l = links->item(i);
     std::u16string n = links->count() > 1 ? u" " + tzutFromUtf8(std::to_string(i + 1)) : u"";
-    ed.write(u"  Hyperlink" + n + u": " + l->name() + u"\n");
-    ed.write(u"  Description: " + l->description() + u"\n");
-    ed.write(u"  Location: " + l->subLocation() + u"\n");
-    ed.write(u"  Flags: " + tzutFromUtf8(std::to_string(l->flags())) + u"\n");
+    text += u"  Hyperlink" + n + u": " + l->name() + u"\n";
+    text += u"  Description: " + l->description() + u"\n";
+    text += u"  Location: " + l->subLocation() + u"\n";
+    text += u"  Flags: " + tzutFromUtf8(std::to_string(l->flags())) + u"\n";
   }
+  Editor::instance().write(text);
 }
 
 }  // namespace
