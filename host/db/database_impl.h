@@ -61,7 +61,8 @@ struct TableIndex {
     int flags;
   };
   std::unordered_map<std::u16string, Entry> byName;
-  std::map<std::string, int, std::less<>> layerFlagsByRawName;  // layers only; see byNameValid
+  std::map<std::string, int, std::less<>> layerFlagsByRawName;   // layers only; see byNameValid
+  const std::pair<const std::string, int>* lastLayer = nullptr;  // the last one asked for
   bool byNameValid = false;
 };
 

@@ -233,13 +233,19 @@ template <typename Name>
 int cachedLayerFlags(TzDbDatabaseImpl& db, std::string_view raw, Name name) {
   TableIndex* layers = db.table("LAYER");
   if (layers == nullptr) return 0;
-  if (!layers->byNameValid) layers->layerFlagsByRawName.clear();
+  if (!layers->byNameValid) {
+    layers->layerFlagsByRawName.clear();
+    layers->lastLayer = nullptr;
+  }
+  if (layers->lastLayer != nullptr && layers->lastLayer->first == raw)
+    return layers->lastLayer->second;
   auto known = layers->layerFlagsByRawName.find(raw);
-  if (known != layers->layerFlagsByRawName.end()) return known->second;
-  const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(name()));
-  int flags = layer ? layer->flags : 0;
-  layers->layerFlagsByRawName.emplace(std::string(raw), flags);
-  return flags;
+  if (known == layers->layerFlagsByRawName.end()) {
+    const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(name()));
+    known = layers->layerFlagsByRawName.emplace(std::string(raw), layer ? layer->flags : 0).first;
+  }
+  layers->lastLayer = &*known;
+  return known->second;
 }
 
 }  // namespace
