@@ -32,9 +32,10 @@ for lines in "${sizes[@]}"; do
   fileMiB=$(/usr/bin/python3 -c "import os; print(f'{os.path.getsize(\"$drawing\") / 2**20:.1f}')")
   echo "== Round trip on $drawing ($fileMiB MiB)"
   ours=$(/usr/bin/python3 "$here/tzad_roundtrip.py" "$build/bin/tzad" "$build/bin/modules" \
-    "$drawing" "$work/tzad-saved.dxf" | tee /dev/stderr)
-  theirs=$(/usr/bin/python3 "$here/ezdxf_roundtrip.py" "$drawing" "$work/ezdxf-saved.dxf" |
-    tee /dev/stderr)
+    "$drawing" "$work/tzad-saved.dxf")
+  printf '%s\n' "$ours"
+  theirs=$(/usr/bin/python3 "$here/ezdxf_roundtrip.py" "$drawing" "$work/ezdxf-saved.dxf")
+  printf '%s\n' "$theirs"
   rm -f "$work/tzad-saved.dxf" "$work/ezdxf-saved.dxf"
   seconds=$(sed -n 's/^TZAD_TOTAL //p' <<<"$ours")
   peak=$(sed -n 's/^TZAD_PEAK_MIB //p' <<<"$ours")
