@@ -1,23 +1,53 @@
 #!/usr/bin/env bash
-# Builds the 200,000-line drawing once, then times tzad's and ezdxf's round trips on it.
-#   bench/run_bench.sh BUILD_DIR [LINES]
+# Makes drawings of 200,000 and 1,000,000 lines once, then times the user's round trip on each
+# (open, select all, a hyperlink on every entity, save as) through tzad and through ezdxf, and
+# the database calls beneath tzad's on the first.
+#   bench/run_bench.sh BUILD_DIR [LINES...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
-lines=${2:-200000}
+shift || true
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(200000 1000000)
 work=${TZAD_BENCH_DIR:-/tmp/tzad-bench}
 mkdir -p "$work"
-drawing="$work/lines-$lines.dxf"
-if [ ! -f "$drawing" ]; then
-  echo "Making $drawing ($lines lines, one in ten with a hyperlink) with ezdxf..."
-  /usr/bin/python3 "$here/../tests/interop/ezdxf_tool.py" make lines "$lines" "$drawing"
+
+drawingOf() { echo "$work/lines-$1.dxf"; }
+for lines in "${sizes[@]}"; do
+  drawing=$(drawingOf "$lines")
+  if [ ! -f "$drawing" ]; then
+    echo "Making $drawing ($lines lines, one in ten with a hyperlink) with ezdxf..."
+    /usr/bin/python3 "$here/../tests/interop/ezdxf_tool.py" make lines "$lines" "$drawing"
+  fi
+done
+
+echo "== Database calls on $(drawingOf "${sizes[0]}")"
+TZAD_BENCH_DRAWING=$(drawingOf "${sizes[0]}") "$build/bench/dxf_bench" \
+  --benchmark_filter='BM_(Load|SetHyperlinks|Save)/'
+
+summary=()
+declare -A tzadSeconds
+for lines in "${sizes[@]}"; do
+  drawing=$(drawingOf "$lines")
+  fileMiB=$(/usr/bin/python3 -c "import os; print(f'{os.path.getsize(\"$drawing\") / 2**20:.1f}')")
+  echo "== Round trip on $drawing ($fileMiB MiB)"
+  ours=$(/usr/bin/python3 "$here/tzad_roundtrip.py" "$build/bin/tzad" "$build/bin/modules" \
+    "$drawing" "$work/tzad-saved.dxf")
+  printf '%s\n' "$ours"
+  theirs=$(/usr/bin/python3 "$here/ezdxf_roundtrip.py" "$drawing" "$work/ezdxf-saved.dxf")
+  printf '%s\n' "$theirs"
+  rm -f "$work/tzad-saved.dxf" "$work/ezdxf-saved.dxf"
+  seconds=$(sed -n 's/^TZAD_TOTAL //p' <<<"$ours")
+  peak=$(sed -n 's/^TZAD_PEAK_MIB //p' <<<"$ours")
+  ezdxf=$(sed -n 's/^EZDXF_TOTAL //p' <<<"$theirs")
+  tzadSeconds[$lines]=$seconds
+  summary+=("$(/usr/bin/python3 -c "print(f'$lines lines ($fileMiB MiB): tzad {$seconds:.3f} s, ezdxf {$ezdxf:.1f} s: ' \
+    f'{$ezdxf / $seconds:.0f} times faster; tzad peak {$peak:.1f} MiB = {$peak / $fileMiB:.2f} x the file')")")
+done
+
+echo "== Summary"
+printf '%s\n' "${summary[@]}"
+if [ ${#sizes[@]} -ge 2 ]; then
+  small=${sizes[0]} large=${sizes[-1]}
+  /usr/bin/python3 -c "print(f'$large lines take {${tzadSeconds[$large]} / ${tzadSeconds[$small]}:.2f} x the time of $small')"
 fi
-echo "Drawing: $drawing ($(du -m "$drawing" | cut -f1) MiB)"
-export TZAD_BENCH_DRAWING="$drawing"
-"$build/bench/dxf_bench" --benchmark_filter='BM_(Load|SetHyperlinks|Save)/'
-json="$work/roundtrip.json"
-"$build/bench/dxf_bench" --benchmark_filter='BM_RoundTrip' --benchmark_out="$json" \
-  --benchmark_out_format=json
-ours=$(/usr/bin/python3 -c "import json,sys; b=json.load(open('$json'))['benchmarks'][0]; print(b['real_time']/1000)")
-theirs=$(/usr/bin/python3 "$here/ezdxf_roundtrip.py" "$drawing" "$work/ezdxf-saved.dxf" | tee /dev/stderr | sed -n 's/^EZDXF_TOTAL //p')
-/usr/bin/python3 -c "print(f'tzad round trip {$ours:.3f} s, ezdxf {$theirs:.3f} s: tzad is {$theirs/$ours:.0f} times faster')"

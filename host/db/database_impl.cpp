@@ -97,10 +97,26 @@ void TzDbDatabaseImpl::addHandle(uint32_t index) {
   handleIndex.push_back(index);
 }
 
+// A drawing's handles come in long ascending runs (a section's entities are numbered in
+// order): merging the runs pairwise costs far less than sorting the whole index again.
 void TzDbDatabaseImpl::sortHandleIndex() const {
   if (handleIndexSorted) return;
-  std::sort(handleIndex.begin(), handleIndex.end(),
-            [this](uint32_t a, uint32_t b) { return at(a).handle < at(b).handle; });
+  auto before = [this](uint32_t a, uint32_t b) { return at(a).handle < at(b).handle; };
+  auto begin = handleIndex.begin();
+  std::vector<size_t> runs{0};  // where each ascending run starts, then the end
+  for (size_t i = 1; i < handleIndex.size(); ++i)
+    if (before(handleIndex[i], handleIndex[i - 1])) runs.push_back(i);
+  runs.push_back(handleIndex.size());
+  while (runs.size() > 2) {
+    std::vector<size_t> merged{0};
+    for (size_t r = 0; r + 2 < runs.size(); r += 2) {
+      std::inplace_merge(begin + static_cast<long>(runs[r]), begin + static_cast<long>(runs[r + 1]),
+                         begin + static_cast<long>(runs[r + 2]), before);
+      merged.push_back(runs[r + 2]);
+    }
+    if (merged.back() != runs.back()) merged.push_back(runs.back());
+    runs = std::move(merged);
+  }
   handleIndexSorted = true;
 }
 
@@ -136,6 +152,8 @@ const TableIndex::Entry* TzDbDatabaseImpl::findTableEntry(std::string_view table
   TableIndex& t = const_cast<TableIndex&>(it->second);
   if (!t.byNameValid) {
     t.byName.clear();
+    t.layerFlagsByRawName.clear();
+    t.lastLayer = nullptr;
     for (uint32_t i : t.records) {
       if (at(i).has(kRecErased)) continue;
       DxfTags tags = parseTags(text.view(at(i).body), codec);

@@ -31,7 +31,9 @@ enum : uint8_t {
 };
 
 // One record of the drawing: the text from a group 0 up to the next. The text is split in
-// two so that a change to extended data leaves the rest of the record's bytes untouched.
+// two, body and extended data (from the first group 1001 on), from the moment the record is
+// read: a change to extended data leaves the rest of the record's bytes untouched, and
+// opening an object finds its extended data without reading the body line by line.
 struct TzDbStub {
   TextRef body;
   TextRef xdata;
@@ -54,13 +56,15 @@ struct TableIndex {
   uint32_t endtab = kNoRecord;  // the ENDTAB record
   std::vector<uint32_t> records;
   // Records by case-folded name, with their flags (group 70): every entity opened for write
-  // asks whether its layer is locked, so names are not parsed again each time.
+  // asks whether its layer is locked, and every selection whether it is frozen, so names are
+  // not parsed again each time.
   struct Entry {
     uint32_t record;
     int flags;
   };
   std::unordered_map<std::u16string, Entry> byName;
-  std::map<std::string, bool, std::less<>> lockedByRawName;  // layers only; see byNameValid
+  std::map<std::string, int, std::less<>> layerFlagsByRawName;   // layers only; see byNameValid
+  const std::pair<const std::string, int>* lastLayer = nullptr;  // the last one asked for
   bool byNameValid = false;
 };
 

@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cmath>
 
 #include "db/object_data.h"
@@ -38,7 +39,7 @@ TzDbEntity::TzDbEntity() {
 }
 
 TzString TzDbEntity::layer() const {
-  return tzutFromUtf8(data()->get(DxfCode::kLayer, "0"));
+  return tzutFromUtf8(data()->layerName());
 }
 
 TzDbObjectId TzDbEntity::layerId() const {
@@ -85,7 +86,10 @@ void TzDbEntity::setDatabaseDefaults(TzDbDatabase* db) {
 }
 
 bool TzDbEntity::isInPaperSpace() const {
-  return data()->getInt(DxfCode::kPaperSpace, 0) == 1;
+  std::string_view v = trimBlanks(data()->firstValue(DxfCode::kPaperSpace));
+  int space = 0;
+  std::from_chars(v.data(), v.data() + v.size(), space);
+  return space == 1;
 }
 
 // --- TzDb3dPolyline ---------------------------------------------------------------------

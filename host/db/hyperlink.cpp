@@ -3,6 +3,8 @@
 // Further links go to application TZAD_HYPERLINKS, where readers of PE_URL do not see them.
 #include "tzdb_hyperlink.h"
 
+#include <algorithm>
+
 #include "db/object_data.h"
 #include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
@@ -12,9 +14,14 @@ namespace {
 constexpr std::string_view kPeUrl = "PE_URL";
 constexpr std::string_view kMoreLinks = "TZAD_HYPERLINKS";
 
+// Application names here are ASCII, and no other character folds to an ASCII letter, so
+// comparing bytes with ASCII letters folded is the case-blind comparison.
 bool isApp(const DxfTag& t, std::string_view app) {
-  return t.code == DxfCode::kXdataApp &&
-         tzutEqualsNoCase(tzutFromUtf8(trimBlanks(t.value)), tzutFromUtf8(app));
+  if (t.code != DxfCode::kXdataApp) return false;
+  std::string_view name = trimBlanks(t.value);
+  return name.size() == app.size() &&
+         std::equal(name.begin(), name.end(), app.begin(),
+                    [](char a, char b) { return tzutFoldCase(a) == tzutFoldCase(b); });
 }
 
 // The tags of one application's extended data, after its 1001 group.

@@ -89,9 +89,30 @@ std::string_view TzDbObjectData::layerText() const {
   return t ? std::string_view(t->value) : std::string_view();
 }
 
+std::string_view TzDbObjectData::firstValue(int code) const {
+  if (!bodyParsed) return firstRawValue(bodyText_, code);
+  const DxfTag* t = find(code);
+  return t ? std::string_view(t->value) : std::string_view();
+}
+
 std::string TzDbObjectData::layerName() const {
   if (bodyParsed) return get(8, "0");
   return layerRaw_.empty() ? std::string("0") : db->codec.decode(layerRaw_);
+}
+
+std::string_view firstRawValue(std::string_view body, int wanted) {
+  size_t pos = 0;
+  while (pos < body.size()) {
+    size_t codeEnd = findLineEnd(body, pos);
+    if (codeEnd == std::string_view::npos) break;
+    size_t valueEnd = findLineEnd(body, codeEnd + 1);
+    size_t next = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
+    int code = 0;
+    parseGroupCode(body.substr(pos, codeEnd - pos), code);
+    if (code == wanted) return trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
+    pos = next;
+  }
+  return {};
 }
 
 void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record) {
@@ -100,30 +121,11 @@ void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record)
   const TzDbStub& r = db.at(record);
   data.type = db.typeName(r);
   std::string_view body = db.text.view(r.body);
-  // One pass over the lines finds where the extended data starts and the layer name.
-  size_t pos = 0;
-  size_t xdataAt = body.size();
-  data.layerRaw_ = {};
-  while (pos < body.size()) {
-    size_t codeEnd = findLineEnd(body, pos);
-    if (codeEnd == std::string_view::npos) break;
-    size_t valueEnd = findLineEnd(body, codeEnd + 1);
-    size_t next = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
-    int code = 0;
-    parseGroupCode(body.substr(pos, codeEnd - pos), code);
-    if (code == DxfCode::kXdataApp) {
-      xdataAt = pos;
-      break;
-    }
-    if (code == DxfCode::kLayer && data.layerRaw_.empty())
-      data.layerRaw_ = trimLineEnd(body.substr(codeEnd + 1, next - codeEnd - 1));
-    pos = next;
-  }
-  data.bodyText_ = body.substr(0, xdataAt);
-  data.bodyBytesBeforeXdata = xdataAt;
+  data.layerRaw_ = firstRawValue(body, DxfCode::kLayer);
+  data.bodyText_ = body;
   data.bodyParsed = false;
   data.tags_.clear();
-  data.xdata = parseTags(body.substr(xdataAt), db.codec);
+  data.xdata.clear();
   if (r.xdata.size())
     data.xdata = r.has(kRecPackedLink) ? unpackLink(db.text.view(r.xdata))
                                        : parseTags(db.text.view(r.xdata), db.codec);
@@ -144,10 +146,6 @@ bool storeChanges(TzDbObjectData& data, const TzDbStub& r, CommittedText& out) {
     std::string body;
     writeTags(data.tags(), data.db->codec, data.db->eol, body);
     if (!text.store(body, out.body)) return false;
-  } else if (r.xdata.size() == 0) {
-    // Only the extended data changed: the rest of the record keeps its original bytes.
-    out.body = r.body;
-    out.body.shorten(static_cast<uint32_t>(data.bodyBytesBeforeXdata));
   } else {
     out.body = r.body;
   }
@@ -264,20 +262,40 @@ Tzad::ErrorStatus TzDbObject::close() noexcept {
 namespace {
 
 // Entities of one layer come in runs, so the answer is remembered by the name's raw text
-// until the layer table changes.
-bool layerIsLocked(TzDbDatabaseImpl& db, const TzDbObjectData& entity) {
+// until the layer table changes. `name` decodes the layer name when it is not known yet.
+template <typename Name>
+int cachedLayerFlags(TzDbDatabaseImpl& db, std::string_view raw, Name name) {
   TableIndex* layers = db.table("LAYER");
-  if (layers == nullptr) return false;
-  if (!layers->byNameValid) layers->lockedByRawName.clear();
-  std::string_view raw = entity.layerText();
-  auto known = layers->lockedByRawName.find(raw);
-  if (known != layers->lockedByRawName.end()) return known->second;
-  const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(entity.layerName()));
-  bool locked = layer && (layer->flags & kLayerLocked) != 0;
-  layers->lockedByRawName.emplace(std::string(raw), locked);
-  return locked;
+  if (layers == nullptr) return 0;
+  if (!layers->byNameValid) {
+    layers->layerFlagsByRawName.clear();
+    layers->lastLayer = nullptr;
+  }
+  if (layers->lastLayer != nullptr && layers->lastLayer->first == raw)
+    return layers->lastLayer->second;
+  auto known = layers->layerFlagsByRawName.find(raw);
+  if (known == layers->layerFlagsByRawName.end()) {
+    const TableIndex::Entry* layer = db.findTableEntry("LAYER", tzutFromUtf8(name()));
+    known = layers->layerFlagsByRawName.emplace(std::string(raw), layer ? layer->flags : 0).first;
+  }
+  layers->lastLayer = &*known;
+  return known->second;
 }
+
 }  // namespace
+
+int entityLayerFlags(const TzDbObjectData& entity) {
+  return cachedLayerFlags(*entity.db, entity.layerText(), [&] { return entity.layerName(); });
+}
+
+int entityLayerFlags(TzDbObjectId id) {
+  TzDbStub* stub = id.stub();
+  if (stub == nullptr || !stub->has(kRecEntity)) return 0;
+  TzDbDatabaseImpl& db = *stub->db;
+  std::string_view raw = firstRawValue(db.text.view(stub->body), DxfCode::kLayer);
+  return cachedLayerFlags(db, raw,
+                          [&] { return raw.empty() ? std::string("0") : db.codec.decode(raw); });
+}
 
 Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMode mode,
                                  bool openErased) {
@@ -289,7 +307,7 @@ Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMo
   auto data = std::make_unique<TzDbObjectData>();
   loadObjectData(*data, *stub->db, stub->index);
   data->mode = mode == TzDb::kForWrite ? TzDb::kForWrite : TzDb::kForRead;
-  if (mode == TzDb::kForWrite && stub->has(kRecEntity) && layerIsLocked(*stub->db, *data))
+  if (mode == TzDb::kForWrite && stub->has(kRecEntity) && (entityLayerFlags(*data) & 4))
     return Tzad::eOnLockedLayer;
   if (mode == TzDb::kForWrite) stub->openedForWrite = 1;
   obj = makeObjectFor(std::move(data));

@@ -18,11 +18,14 @@ struct TzDbObjectData {
     return tags_;
   }
   const DxfTags& tags() const { return const_cast<TzDbObjectData*>(this)->tags(); }
+  // The value of the first group with this code (before the extended data): as the record's
+  // text holds it until the body is parsed, then as it stands. Reads no more lines than it
+  // needs and decodes nothing.
+  std::string_view firstValue(int code) const;
   // The entity's layer name, read without parsing the whole body.
   std::string layerName() const;
   // The same as it stands in the record (raw text until the body is parsed); a cache key.
   std::string_view layerText() const;
-  size_t bodyBytesBeforeXdata = 0;  // where the extended data began in the record's text
   bool bodyChanged = false;
   bool xdataChanged = false;
   bool erasing = false;
@@ -54,9 +57,15 @@ struct TzDbObjectData {
   bool bodyParsed = true;
 };
 
+// The value of the first group with this code in a record's text, as the text holds it;
+// empty when there is none.
+std::string_view firstRawValue(std::string_view body, int code);
 // Loads the tags of a record.
 void loadObjectData(TzDbObjectData& data, TzDbDatabaseImpl& db, uint32_t record);
 // Writes changed tags back into the record's text; eOutOfMemory leaves the record as it was.
 Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept;
+// The flags (group 70) of an entity's layer: 1 frozen, 4 locked; 0 for anything else.
+int entityLayerFlags(const TzDbObjectData& entity);
+int entityLayerFlags(TzDbObjectId id);
 // Creates the right SDK object for a record's type.
 TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data);

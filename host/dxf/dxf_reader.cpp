@@ -142,6 +142,7 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
   std::vector<uint32_t> tableStack;
   uint32_t current = kNoRecord;
   size_t recordStart = 0;
+  size_t xdataStart = 0;  // where the record's extended data begins; 0 while it has none
   size_t recordLine = 1;
   bool handleTaken = false;
   bool inXdata = false;
@@ -164,6 +165,7 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
     recordStart = pos;
     handleTaken = false;
     inXdata = false;
+    xdataStart = 0;
     return index;
   };
 
@@ -171,8 +173,13 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
     if (current == kNoRecord) return true;
     if (end - recordStart > TextRef::kMaxSize)
       return error(recordLine, "an object of more than 16 MiB: this is no drawing tzad can read");
-    at(current).body =
-        TextRef{0, static_cast<uint32_t>(recordStart), static_cast<uint32_t>(end - recordStart)};
+    // The extended data is kept apart from the rest of the record, so that opening an object
+    // finds it without reading the record line by line.
+    size_t bodyEnd = xdataStart ? xdataStart : end;
+    at(current).body = TextRef{0, static_cast<uint32_t>(recordStart),
+                               static_cast<uint32_t>(bodyEnd - recordStart)};
+    at(current).xdata =
+        TextRef{0, static_cast<uint32_t>(bodyEnd), static_cast<uint32_t>(end - bodyEnd)};
     return true;
   };
 
@@ -268,7 +275,10 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
       }
     } else {
       TzDbStub& r = at(current);
-      if (code == 1001) inXdata = true;
+      if (code == 1001 && !inXdata) {
+        inXdata = true;
+        xdataStart = pos;
+      }
       if (code != 2 && code != 5 && code != 105 && code != 67) {
         line += 2;
         pos = next;

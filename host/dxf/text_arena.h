@@ -21,8 +21,6 @@ class TextRef {
   uint32_t chunk() const { return packed_ >> 24; }
   uint32_t offset() const { return offset_; }
   uint32_t size() const { return packed_ & kMaxSize; }
-  // Keeps only the first `size` bytes.
-  void shorten(uint32_t size) { packed_ = (packed_ & ~kMaxSize) | size; }
 
  private:
   uint32_t offset_ = 0;

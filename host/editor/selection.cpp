@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <sstream>
+#include <utility>
 
-#include "db/database_impl.h"
+#include "db/object_data.h"
 #include "editor/editor.h"
 #include "tzdb_database.h"
 #include "tzed_editor.h"
@@ -33,12 +35,8 @@ std::vector<TzDbObjectId>* setOf(const tz_name ss) {
   return it == sets().end() ? nullptr : &it->second;
 }
 
-bool layerFlag(TzDbObjectId id, int bit) {
-  TzDbObjectPointer<TzDbEntity> entity(id, TzDb::kForRead);
-  if (!entity) return false;
-  TzDbObjectPointer<TzDbLayerTableRecord> layer(entity->layerId(), TzDb::kForRead);
-  if (!layer) return false;
-  return bit == 1 ? layer->isFrozen() : layer->isLocked();
+bool isOnFrozenLayer(TzDbObjectId id) {
+  return (entityLayerFlags(id) & 1) != 0;
 }
 
 std::vector<std::string> tokens(const std::string& line) {
@@ -60,79 +58,148 @@ std::string upper(std::string s) {
   return s;
 }
 
-// What one token of a selection line names, in the current space.
-bool resolveToken(Document& doc, const std::string& token, const std::vector<TzDbObjectId>& all,
-                  std::vector<TzDbObjectId>& found) {
+// A set of records of one drawing, one bit each: a selection of every entity of a large
+// drawing is checked for repeats without a hash table the size of the drawing.
+class RecordSet {
+ public:
+  bool contains(TzDbObjectId id) const {
+    const TzDbStub* stub = id.stub();
+    return stub != nullptr && stub->index < bits_.size() && bits_[stub->index];
+  }
+  void insert(TzDbObjectId id) {
+    const TzDbStub* stub = id.stub();
+    if (stub == nullptr) return;
+    if (stub->index >= bits_.size())
+      bits_.resize(std::max<size_t>(stub->index + 1, stub->db->records.size()));
+    bits_[stub->index] = true;
+  }
+
+ private:
+  std::vector<bool> bits_;
+};
+
+// The entities a selection line can name: the selectable entities of the current space.
+// Each is worked out once per selection, and only when a word needs it.
+class SpaceContents {
+ public:
+  explicit SpaceContents(Document& doc) : doc_(doc) {}
+
+  const std::vector<TzDbObjectId>& all() {
+    if (!all_) all_ = selectableEntities(doc_);
+    return *all_;
+  }
+
+  bool contains(TzDbObjectId id) {
+    if (!inSpace_) {
+      inSpace_.emplace();
+      TzDbObjectPointer<TzDbBlockTableRecord> space(doc_.database()->currentSpaceId(),
+                                                    TzDb::kForRead);
+      if (space)
+        for (TzDbObjectId member : space->entityIds()) inSpace_->insert(member);
+    }
+    return inSpace_->contains(id) && !isOnFrozenLayer(id);
+  }
+
+ private:
+  Document& doc_;
+  std::optional<std::vector<TzDbObjectId>> all_;
+  std::optional<RecordSet> inSpace_;
+};
+
+// The entities picked so far, in the order they were picked, and what one line added.
+class Picks {
+ public:
+  explicit Picks(bool skipLocked) : skipLocked_(skipLocked) {}
+
+  void startLine() { found_ = duplicates_ = locked_ = added_ = 0; }
+  void pick(TzDbObjectId id) {
+    ++found_;
+    if (members_.contains(id)) {
+      ++duplicates_;
+    } else if (skipLocked_ && isOnLockedLayer(id)) {
+      ++locked_;
+    } else {
+      members_.insert(id);
+      ids_.push_back(id);
+      ++added_;
+    }
+  }
+  // "3 found (1 duplicate), 5 total", and how many were on a locked layer.
+  std::string lineReport() const {
+    std::ostringstream report;
+    report << found_ << " found";
+    if (duplicates_) report << " (" << duplicates_ << " duplicate)";
+    if (ids_.size() != added_) report << ", " << ids_.size() << " total";
+    report << "\n";
+    if (locked_) report << locked_ << (locked_ == 1 ? " was" : " were") << " on a locked layer.\n";
+    return report.str();
+  }
+  void reserveMore(size_t n) { ids_.reserve(ids_.size() + n); }
+  bool empty() const { return ids_.empty(); }
+  std::vector<TzDbObjectId> take() { return std::move(ids_); }
+
+ private:
+  bool skipLocked_;
+  std::vector<TzDbObjectId> ids_;
+  RecordSet members_;
+  size_t found_ = 0, duplicates_ = 0, locked_ = 0, added_ = 0;
+};
+
+// Picks what one token of a selection line names, in the current space.
+bool resolveToken(Document& doc, const std::string& token, SpaceContents& space, Picks& picks) {
   std::string word = upper(token);
   if (word == "ALL") {
-    found = all;
+    picks.reserveMore(space.all().size());
+    for (TzDbObjectId id : space.all()) picks.pick(id);
     return true;
   }
   if (word == "LAST" || word == "L") {
-    if (!all.empty()) found.push_back(all.back());
+    if (!space.all().empty()) picks.pick(space.all().back());
     return true;
   }
   if (word == "PREVIOUS" || word == "P") {
     for (TzDbObjectId id : doc.previousSelection)
-      if (std::find(all.begin(), all.end(), id) != all.end()) found.push_back(id);
+      if (space.contains(id)) picks.pick(id);
     return true;
   }
   unsigned long long handle = 0;
   if (!parseHandle(token, handle)) return false;
   TzDbObjectId id = doc.database()->objectIdOf(TzDbHandle(handle));
-  if (std::find(all.begin(), all.end(), id) == all.end()) return false;
-  found.push_back(id);
+  if (!space.contains(id)) return false;
+  picks.pick(id);
   return true;
 }
 
-int interactiveSelection(Document& doc, bool skipLocked, std::vector<TzDbObjectId>& chosen) {
+int interactiveSelection(Document& doc, Picks& picks) {
   Editor& ed = Editor::instance();
-  std::vector<TzDbObjectId> all = selectableEntities(doc);
+  SpaceContents space(doc);
   while (true) {
     std::optional<std::string> line = ed.ask(u"Select objects: ");
     if (!line) return RTCAN;
     std::vector<std::string> words = tokens(*line);
-    if (words.empty()) return chosen.empty() ? RTERROR : RTNORM;
-    std::vector<TzDbObjectId> found;
+    if (words.empty()) return picks.empty() ? RTERROR : RTNORM;
+    picks.startLine();
     for (const std::string& word : words) {
-      if (!resolveToken(doc, word, all, found))
+      if (!resolveToken(doc, word, space, picks))
         ed.write("*Invalid selection*: \"" + word +
                  "\" is not ALL, LAST, PREVIOUS or the handle of an object in this space\n");
     }
-    size_t duplicates = 0, locked = 0, added = 0;
-    for (TzDbObjectId id : found) {
-      if (std::find(chosen.begin(), chosen.end(), id) != chosen.end()) {
-        ++duplicates;
-      } else if (skipLocked && isOnLockedLayer(id)) {
-        ++locked;
-      } else {
-        chosen.push_back(id);
-        ++added;
-      }
-    }
-    std::ostringstream report;
-    report << found.size() << " found";
-    if (duplicates) report << " (" << duplicates << " duplicate)";
-    if (chosen.size() != added) report << ", " << chosen.size() << " total";
-    report << "\n";
-    if (locked) report << locked << (locked == 1 ? " was" : " were") << " on a locked layer.\n";
-    ed.write(report.str());
+    ed.write(picks.lineReport());
   }
 }
 
 }  // namespace
 
 std::vector<TzDbObjectId> selectableEntities(Document& doc) {
-  std::vector<TzDbObjectId> ids;
   TzDbObjectPointer<TzDbBlockTableRecord> space(doc.database()->currentSpaceId(), TzDb::kForRead);
-  if (!space) return ids;
-  for (TzDbObjectId id : space->entityIds())
-    if (!layerFlag(id, 1)) ids.push_back(id);
+  if (!space) return {};
+  std::vector<TzDbObjectId> ids = space->entityIds();
+  std::erase_if(ids, isOnFrozenLayer);
   return ids;
 }
 
 bool isOnLockedLayer(TzDbObjectId id) {
-  return layerFlag(id, 4);
+  return (entityLayerFlags(id) & 4) != 0;
 }
 
 int tzedSSGet(const char16_t* mode, const void*, const void*, const resbuf*, tz_name ss) {
@@ -142,13 +209,14 @@ int tzedSSGet(const char16_t* mode, const void*, const void*, const resbuf*, tz_
   std::vector<TzDbObjectId> chosen;
   if (m == u"I") {
     // The pre-selection is used once: the command that takes it clears it.
-    for (TzDbObjectId id : doc->pickfirst)
-      if (!id.isErased()) chosen.push_back(id);
-    doc->pickfirst.clear();
+    chosen = std::exchange(doc->pickfirst, {});
+    std::erase_if(chosen, [](TzDbObjectId id) { return id.isErased(); });
     if (chosen.empty()) return RTERROR;
   } else {
-    int status = interactiveSelection(*doc, m.find(u":L") != std::u16string::npos, chosen);
+    Picks picks(m.find(u":L") != std::u16string::npos);
+    int status = interactiveSelection(*doc, picks);
     if (status != RTNORM) return status;
+    chosen = picks.take();
     doc->previousSelection = chosen;
   }
   ss[0] = newSet(std::move(chosen));

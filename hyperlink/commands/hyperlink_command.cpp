@@ -1,4 +1,6 @@
 // -HYPERLINK: insert a hyperlink on objects or an area, or remove hyperlinks.
+#include <utility>
+
 #include "commands/answers.h"
 #include "commands/hyperlink_commands.h"
 #include "model/entity_hyperlinks.h"
@@ -26,17 +28,19 @@ void runHyperlinkInsert() {
       insertAreaHyperlink();
       return;
     }
-    if (selectEntities(ids, u":L:P:C") == RTNORM && !ids.isEmpty()) promptHyperlinkFields(ids);
+    if (selectEntities(ids, u":L:P:C") == RTNORM && !ids.isEmpty())
+      promptHyperlinkFields(std::move(ids));
     return;
   }
   if (hasAnyHyperlink(ids) != 1) {
-    promptHyperlinkFields(ids);
+    promptHyperlinkFields(std::move(ids));
     return;
   }
   Answer overwrite;
   int status = askKeyword(text::kKeywordsYesNo, text::kPromptOverwrite, overwrite);
   if (status != RTNONE && status != RTNORM) return;
-  if (status == RTNONE || tzutEqualsNoCase(overwrite.view(), u"Yes")) promptHyperlinkFields(ids);
+  if (status == RTNONE || tzutEqualsNoCase(overwrite.view(), u"Yes"))
+    promptHyperlinkFields(std::move(ids));
 }
 
 int promptHyperlinkFields(TzArray<TzDbObjectId> ids) {
@@ -49,7 +53,7 @@ int promptHyperlinkFields(TzArray<TzDbObjectId> ids) {
   if ((status = askText(text::kPromptDescription, description)) != RTNORM) return status;
   // Nothing typed at all means "no hyperlink": remove instead of writing empty ones.
   if (address.view().empty() && location.view().empty() && description.view().empty()) {
-    removeHyperlinks(ids, true);
+    removeHyperlinks(std::move(ids), true);
     return RTNORM;
   }
   HyperlinkData data;
@@ -57,6 +61,6 @@ int promptHyperlinkFields(TzArray<TzDbObjectId> ids) {
   data.location = location.view();
   data.description = description.view();
   data.flags = 1;
-  applyHyperlink(ids, data);
+  applyHyperlink(std::move(ids), std::move(data));
   return RTNORM;
 }

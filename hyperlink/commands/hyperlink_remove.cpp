@@ -1,7 +1,8 @@
 // The Remove branch of -HYPERLINK: list the chosen objects' hyperlinks with numbers, then
 // remove one by number, all with one address, or all with "*".
 #include <climits>
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "commands/answers.h"
 #include "commands/hyperlink_commands.h"
@@ -9,15 +10,25 @@
 
 namespace {
 
-struct Listed {
-  TzString address;
-  TzDbObjectId id;
-};
-
 std::u16string_view trimSpaces(std::u16string_view s) {
   while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
   return s;
+}
+
+// Prints the hyperlink of every entity that has one, numbered from 1 in selection order, and
+// returns those entities: number n is element n - 1. Their addresses are read again when the
+// user answers with one, rather than kept for every entity of a large selection.
+std::vector<TzDbObjectId> listHyperlinks(TzArray<TzDbObjectId> ids) {
+  std::vector<TzDbObjectId> listed;
+  for (TzDbObjectId id : ids) {
+    HyperlinkData data;
+    if (!readHyperlink(id, data)) continue;
+    listed.push_back(id);
+    tzutPrintf(u"%i. %s (%s) \n", static_cast<int>(listed.size()), data.address.c_str(),
+               data.description.c_str());
+  }
+  return listed;
 }
 
 }  // namespace
@@ -38,14 +49,7 @@ void runHyperlinkRemove() {
     ids.clear();
     if (selectEntities(ids, u":L:P:C") != RTNORM || ids.isEmpty()) return;
   }
-  std::map<int, Listed> listed;
-  for (TzDbObjectId id : ids) {
-    HyperlinkData data;
-    if (!readHyperlink(id, data)) continue;
-    int number = static_cast<int>(listed.size()) + 1;
-    listed[number] = {data.address, id};
-    tzutPrintf(u"%i. %s (%s) \n", number, data.address.c_str(), data.description.c_str());
-  }
+  std::vector<TzDbObjectId> listed = listHyperlinks(std::move(ids));
   if (listed.empty() || tzedInitGet(0, nullptr) != RTNORM) return;
   while (true) {
     Answer answer;
@@ -55,20 +59,22 @@ void runHyperlinkRemove() {
     TzArray<TzDbObjectId> removal;
     bool erase = true;
     if (choice == u"*") {
-      for (auto& [number, entry] : listed) removal.append(entry.id);
+      removal.assign(listed.begin(), listed.end());
     } else if (int number = leadingNumber(choice); number >= 1) {
-      if (auto it = listed.find(number); it != listed.end()) removal.append(it->second.id);
+      if (static_cast<size_t>(number) <= listed.size()) removal.append(listed[number - 1]);
     } else {
       // By address (the answer 0 lands here too): rectangles keep their shape.
-      for (auto& [n, entry] : listed)
-        if (tzutEqualsNoCase(entry.address, choice)) removal.append(entry.id);
+      for (TzDbObjectId id : listed) {
+        HyperlinkData data;
+        if (readHyperlink(id, data) && tzutEqualsNoCase(data.address, choice)) removal.append(id);
+      }
       erase = false;
     }
     if (removal.isEmpty()) {
       printText(text::kInvalidChoice);
       continue;
     }
-    int removed = removeHyperlinks(removal, erase);
+    int removed = removeHyperlinks(std::move(removal), erase);
     ResourceString result(text::kRemovedCount);
     tzutPrintf(loadResourceString(result), removed);
     return;

@@ -1,5 +1,6 @@
 #include "model/entity_hyperlinks.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "module/resource_string.h"
@@ -34,9 +35,10 @@ void reportLockedLayer(bool locked) {
   if (locked) tzutPrintf(u"%s", resourceText(text::kLayerLocked).c_str());
 }
 
+// The entity's layer name names its layer record up to letter case, and the comparison
+// ignores case: the name is read from the entity, without opening the layer.
 bool onAreaLayer(TzDbEntity& entity) {
-  TzDbObjectPointer<TzDbLayerTableRecord> layer(entity.layerId(), TzDb::kForRead);
-  return layer && tzutEqualsNoCase(layer->getName(), kAreaLayer);
+  return tzutEqualsNoCase(entity.layer(), kAreaLayer);
 }
 
 }  // namespace
@@ -133,15 +135,15 @@ int removeHyperlinks(TzArray<TzDbObjectId> ids, bool eraseAreaShapes) {
 }
 
 int hasAnyHyperlink(TzArray<TzDbObjectId> ids) {
-  int count = 0;
+  // The first entity with a hyperlink decides: the rest cannot change the answer.
   for (TzDbObjectId id : ids) {
     OpenEntity entity = openEntity(id, TzDb::kForRead);
     if (!entity) continue;
     bool has = false;
     TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
-    if (pe && pe->hasHyperlink(entity.get(), has, true) == Tzad::eOk && has) ++count;
+    if (pe && pe->hasHyperlink(entity.get(), has, true) == Tzad::eOk && has) return 1;
   }
-  return count >= 1 ? 1 : -1;
+  return -1;
 }
 
 int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode) {
@@ -150,6 +152,7 @@ int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode) {
   if (status != RTNORM) return status;
   int32_t length = 0;
   if (tzedSSLength(ss, &length) != RTNORM) length = 0;
+  ids.reserve(ids.size() + static_cast<size_t>(std::max(length, 0)));
   for (int32_t i = 0; i < length; ++i) {
     tz_name entity;
     TzDbObjectId id;

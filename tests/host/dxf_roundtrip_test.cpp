@@ -106,4 +106,42 @@ TEST(RoundTrip, HyperlinkOnOneEntityOnlyAddsItsGroups) {
   EXPECT_EQ(inserted[3], "door.pdf");
 }
 
+// An entity read with a hyperlink keeps it whichever part of it changes: its layer (the body
+// is written anew) or, for another entity, the hyperlink itself.
+TEST(RoundTrip, ExtendedDataFromTheFileFollowsAChangedBody) {
+  TempDir dir;
+  std::string source = makeDrawing(dir, "rich", "R2018");
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk);
+  {
+    TzDbObjectPointer<TzDbEntity> line(findEntity(db, "LINE", "Walls"), TzDb::kForWrite);
+    ASSERT_TRUE(line);
+    ASSERT_EQ(line->setLayer(u"0"), Tzad::eOk);
+    TzDbObjectPointer<TzDbEntity> text(findEntity(db, "TEXT"), TzDb::kForWrite);
+    ASSERT_TRUE(text);
+    auto* links = new TzDbHyperlinkCollection();
+    links->addTail(u"notes.txt", u"Notes");
+    ASSERT_EQ(TzDbEntityHyperlinkPE::query(text.get())->setHyperlinkCollection(text.get(), links),
+              Tzad::eOk);
+  }
+  std::string saved = dir.file("saved.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  nlohmann::json entities = ezdxfDump(saved)["entities"];
+  bool sawLine = false, sawText = false;
+  for (const nlohmann::json& e : entities) {
+    if (e["type"] == "LINE" && e["space"] == "Model") {
+      sawLine = true;
+      EXPECT_EQ(e["layer"], "0");
+      EXPECT_EQ(e["hyperlink"][0], "http://example.com/plan");
+      EXPECT_EQ(e["hyperlink"][2], "Entry,Layout1");
+    }
+    if (e["type"] == "TEXT") {
+      sawText = true;
+      EXPECT_EQ(e["hyperlink"][0], "notes.txt");
+      EXPECT_EQ(e["layer"], "墙体");
+    }
+  }
+  EXPECT_TRUE(sawLine && sawText) << entities.dump();
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 // Selection sets, the pre-selection, system variables and host commands run from code.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "session.h"
 #include "tzdb_database.h"
 #include "tzed_editor.h"
@@ -85,6 +87,170 @@ TEST(Selection, PreselectionIsUsedOnce) {
   EXPECT_EQ(handlesOf(ss), (std::vector<uint64_t>{0x95}));
   tzedSSFree(ss);
   EXPECT_NE(s.takeOutput().find("2 found\n"), std::string::npos);
+}
+
+// What each line of a selection reports: found, repeats, the running total, locked ones.
+struct ReportCase {
+  const char* name;
+  std::vector<std::string> lines;
+  const char16_t* mode;
+  std::string transcript;
+};
+std::ostream& operator<<(std::ostream& out, const ReportCase& c) {
+  return out << c.name;
+}
+
+class SelectionReport : public ::testing::TestWithParam<ReportCase> {};
+
+TEST_P(SelectionReport, Lines) {
+  Session s;
+  s.openSample();
+  s.run({"SELECT", "94", ""});
+  s.takeOutput();
+  s.answer(GetParam().lines);
+  tz_name ss;
+  ASSERT_EQ(tzedSSGet(GetParam().mode, nullptr, nullptr, nullptr, ss), RTNORM);
+  tzedSSFree(ss);
+  EXPECT_EQ(s.takeOutput(), GetParam().transcript);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Repeats, SelectionReport,
+    ::testing::Values(
+        ReportCase{"InOneLine",
+                   {"91 91 91", ""},
+                   nullptr,
+                   "Select objects: 91 91 91\n3 found (2 duplicate)\nSelect objects: \n"},
+        ReportCase{"AcrossLines",
+                   {"91 93", "95,91", ""},
+                   nullptr,
+                   "Select objects: 91 93\n2 found\nSelect objects: 95,91\n"
+                   "2 found (1 duplicate), 3 total\nSelect objects: \n"},
+        ReportCase{"AllTwice",
+                   {"ALL", "all", ""},
+                   nullptr,
+                   "Select objects: ALL\n7 found\nSelect objects: all\n"
+                   "7 found (7 duplicate), 7 total\nSelect objects: \n"},
+        ReportCase{"AllAfterSome",
+                   {"91 95", "ALL", ""},
+                   nullptr,
+                   "Select objects: 91 95\n2 found\nSelect objects: ALL\n"
+                   "7 found (2 duplicate), 7 total\nSelect objects: \n"},
+        ReportCase{"PreviousLastAndHandle",
+                   {"PREVIOUS L 94 98", ""},
+                   nullptr,
+                   "Select objects: PREVIOUS L 94 98\n4 found (2 duplicate)\nSelect objects: \n"},
+        ReportCase{"LockedLeftOutEachTime",
+                   {"ALL", "96 91", ""},
+                   u":L:P:C",
+                   "Select objects: ALL\n7 found\n1 was on a locked layer.\nSelect objects: 96 91\n"
+                   "2 found (1 duplicate), 6 total\n1 was on a locked layer.\nSelect objects: \n"},
+        ReportCase{"InvalidWordsCountNothing",
+                   {"91 zz 97", ""},
+                   nullptr,
+                   "Select objects: 91 zz 97\n"
+                   "*Invalid selection*: \"zz\" is not ALL, LAST, PREVIOUS or the handle of an "
+                   "object in this space\n"
+                   "*Invalid selection*: \"97\" is not ALL, LAST, PREVIOUS or the handle of an "
+                   "object in this space\n"
+                   "1 found\nSelect objects: \n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The sample plan with `count` more lines, handles from 0x1000 on: every tenth (from the
+// fourth) on the frozen layer Trees, every tenth (from the eighth) on the locked layer
+// Survey, the rest on Roads.
+constexpr int kManyLines = 12000;
+constexpr uint64_t kFirstNewHandle = 0x1000;
+
+const char* layerOfLine(int i) {
+  return i % 10 == 3 ? "Trees" : i % 10 == 7 ? "Survey" : "Roads";
+}
+
+Document* openWithManyLines(Session& s) {
+  std::string text = readFile(samplePath());
+  size_t entities = text.find("ENTITIES\n");
+  size_t end = text.find("  0\nENDSEC\n", entities);
+  std::string lines;
+  for (int i = 0; i < kManyLines; ++i) {
+    char handle[24];
+    std::snprintf(handle, sizeof handle, "%llX",
+                  static_cast<unsigned long long>(kFirstNewHandle + static_cast<uint64_t>(i)));
+    lines += std::string("  0\nLINE\n  5\n") + handle + "\n330\n17\n100\nAcDbEntity\n  8\n" +
+             layerOfLine(i) + "\n100\nAcDbLine\n 10\n" + std::to_string(i) +
+             "\n 20\n0.0\n 30\n0.0\n 11\n" + std::to_string(i) + "\n 21\n5.0\n 31\n0.0\n";
+  }
+  text.insert(end, lines);
+  writeFile(s.dir().file("many.dxf"), text);
+  Document* doc = DocumentManager::instance().open(u16(s.dir().file("many.dxf")));
+  s.takeOutput();
+  return doc;
+}
+
+std::string handleText(uint64_t handle) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%llX", static_cast<unsigned long long>(handle));
+  return text;
+}
+
+TEST(Selection, ManyEntitiesPickedTwiceGiveEachOnceInPickOrder) {
+  Session s;
+  ASSERT_NE(openWithManyLines(s), nullptr);
+  // Every third visible new line first, then ALL: the set holds the first picks, then the
+  // rest of ALL in drawing order, each entity once.
+  std::string first;
+  std::vector<uint64_t> expected, rest = kAll;
+  for (int i = 0; i < kManyLines; ++i) {
+    uint64_t handle = kFirstNewHandle + static_cast<uint64_t>(i);
+    if (i % 10 == 3) continue;
+    if (i % 3 == 0) {
+      first += handleText(handle) + " ";
+      expected.push_back(handle);
+    } else {
+      rest.push_back(handle);
+    }
+  }
+  expected.insert(expected.end(), rest.begin(), rest.end());
+  s.answer({first, "ALL", ""});
+  tz_name ss;
+  ASSERT_EQ(tzedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+  EXPECT_EQ(handlesOf(ss), expected);
+  tzedSSFree(ss);
+  size_t picked = expected.size() - rest.size();
+  std::string out = s.takeOutput();
+  EXPECT_NE(out.find("\n" + std::to_string(picked) + " found\n"), std::string::npos);
+  EXPECT_NE(out.find("\n" + std::to_string(expected.size()) + " found (" + std::to_string(picked) +
+                     " duplicate), " + std::to_string(expected.size()) + " total\n"),
+            std::string::npos);
+}
+
+TEST(Selection, ManyEntitiesLockedAndErasedLeftOut) {
+  Session s;
+  Document* doc = openWithManyLines(s);
+  ASSERT_NE(doc, nullptr);
+  s.run({"SELECT", "ALL", ""});
+  // Two lines erased since: PREVIOUS no longer holds them.
+  for (uint64_t handle : {kFirstNewHandle, kFirstNewHandle + 11}) {
+    TzDbObjectPointer<TzDbEntity> line(doc->database()->objectIdOf(TzDbHandle(handle)),
+                                       TzDb::kForWrite);
+    ASSERT_TRUE(line);
+    ASSERT_EQ(line->erase(), Tzad::eOk);
+  }
+  std::vector<uint64_t> unlocked;
+  for (uint64_t handle : kAll)
+    if (handle != 0x96) unlocked.push_back(handle);
+  for (int i = 0; i < kManyLines; ++i)
+    if (i % 10 != 3 && i % 10 != 7 && i != 0 && i != 11)
+      unlocked.push_back(kFirstNewHandle + static_cast<uint64_t>(i));
+  s.takeOutput();
+  s.answer({"PREVIOUS", ""});
+  tz_name ss;
+  ASSERT_EQ(tzedSSGet(u":L:P:C", nullptr, nullptr, nullptr, ss), RTNORM);
+  EXPECT_EQ(handlesOf(ss), unlocked);
+  tzedSSFree(ss);
+  size_t locked = 1 + kManyLines / 10;
+  EXPECT_NE(s.takeOutput().find("\n" + std::to_string(unlocked.size() + locked) + " found\n" +
+                                std::to_string(locked) + " were on a locked layer.\n"),
+            std::string::npos);
 }
 
 int setText(const char16_t* name, std::u16string value) {

@@ -1,6 +1,7 @@
 // SELECT (the pre-selection for the next command) and LIST (what the selected objects are,
 // with their hyperlinks).
 #include <memory>
+#include <utility>
 
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
@@ -30,13 +31,14 @@ std::u16string hex(uint64_t value) {
   return tzutFromUtf8(buf);
 }
 
+// One write per entity: the command line shows each write at once, and a drawing can hold
+// hundreds of thousands of entities.
 void listEntity(TzDbObjectId id) {
-  Editor& ed = Editor::instance();
   TzDbObjectPointer<TzDbEntity> entity(id, TzDb::kForRead);
   if (!entity) return;
   std::u16string space = entity->isInPaperSpace() ? u"Paper space" : u"Model space";
-  ed.write(entity->dxfName() + u"  Handle: " + hex(id.handle().value()) + u"  Layer: " +
-           entity->layer() + u"  " + space + u"\n");
+  std::u16string text = entity->dxfName() + u"  Handle: " + hex(id.handle().value()) +
+                        u"  Layer: " + entity->layer() + u"  " + space + u"\n";
   TzDbHyperlinkCollection* raw = nullptr;
   TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
   if (pe == nullptr || pe->getHyperlinkCollection(entity.get(), raw) != Tzad::eOk) return;
@@ -44,11 +46,12 @@ void listEntity(TzDbObjectId id) {
   for (int i = 0; links && i < links->count(); ++i) {
     TzDbHyperlink* l = links->item(i);
     std::u16string n = links->count() > 1 ? u" " + tzutFromUtf8(std::to_string(i + 1)) : u"";
-    ed.write(u"  Hyperlink" + n + u": " + l->name() + u"\n");
-    ed.write(u"  Description: " + l->description() + u"\n");
-    ed.write(u"  Location: " + l->subLocation() + u"\n");
-    ed.write(u"  Flags: " + tzutFromUtf8(std::to_string(l->flags())) + u"\n");
+    text += u"  Hyperlink" + n + u": " + l->name() + u"\n";
+    text += u"  Description: " + l->description() + u"\n";
+    text += u"  Location: " + l->subLocation() + u"\n";
+    text += u"  Flags: " + tzutFromUtf8(std::to_string(l->flags())) + u"\n";
   }
+  Editor::instance().write(text);
 }
 
 }  // namespace
@@ -58,7 +61,7 @@ void registerEntityCommands(Editor& editor) {
     Document* doc = requireDocument();
     std::vector<TzDbObjectId> ids;
     if (doc == nullptr || !selectObjects(ids)) return;
-    doc->pickfirst = ids;
+    doc->pickfirst = std::move(ids);
   });
   editor.addCommand(u"LIST", [] {
     Document* doc = requireDocument();
