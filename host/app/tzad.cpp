@@ -13,6 +13,7 @@
 #include "editor/input_source.h"
 #include "modules/module_loader.h"
 #include "platform/path_rules.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ int main(int argc, char** argv) {
   for (const std::string& module : options.modules) loadModule(module);
   if (options.drawing.empty()) {
     DocumentManager::instance().create();
-  } else if (!DocumentManager::instance().open(tzutFromUtf8(options.drawing))) {
+  } else if (!DocumentManager::instance().open(platform::fromFileName(options.drawing))) {
     DocumentManager::instance().create();
   }
   editor.runLoop();
