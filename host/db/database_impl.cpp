@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/text.h"
+
 namespace {
 
 // Name groups: code 2 for table records, blocks and most named objects.
@@ -15,7 +17,14 @@ std::u16string nameFromTags(const DxfTags& tags, int code = 2) {
 }  // namespace
 
 std::string u16ToPath(const std::u16string& path) {
-  return tzutToUtf8(path);
+  return platform::toFileName(path);
+}
+
+bool TzDbDatabaseImpl::fileChangedOnDisk() const {
+  if (!fileOnDisk) return false;
+  // A file that is gone has nothing to lose.
+  std::optional<FileIdentity> now = identifyFile(u16ToPath(fileName));
+  return now && !(*now == *fileOnDisk);
 }
 
 uint16_t TzDbDatabaseImpl::internType(std::string_view name) {
@@ -37,6 +46,7 @@ void TzDbDatabaseImpl::clear() {
   header = entitiesBegin = entitiesEnd = layoutDictionary = modelSpace = paperSpace = currentSpace =
       kNoRecord;
   lastError.clear();
+  fileOnDisk.reset();
   registeredApps.clear();
   modified = false;
   fileHasHandles = true;
