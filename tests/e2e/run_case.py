@@ -7,6 +7,7 @@ A case is a folder holding:
   env           optional: KEY=VALUE lines for tzad's environment ($TMP is the session folder)
   modules_without  optional: module files (one a line) left out of the session's modules
   files/        optional: more files copied into the session's folder
+  setup.py      optional: prepares the folder further (links, modes; gets it as argv[1])
 The session runs in a new folder holding plan.dxf (the sample site plan), as
 `tzad --script script.scr plan.dxf`.
 
@@ -28,6 +29,9 @@ def main():
         files = os.path.join(case, "files")
         if os.path.isdir(files):
             shutil.copytree(files, tmp, dirs_exist_ok=True)
+        setup = os.path.join(case, "setup.py")
+        if os.path.exists(setup):
+            subprocess.run(["/usr/bin/python3", setup, tmp], check=True)
         without = os.path.join(case, "modules_without")
         if os.path.exists(without):
             left_out = open(without).read().split()
