@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
 
@@ -115,17 +116,34 @@ bool FileReplacement::openNamed() {
   return fail("cannot create a file in " + folder_);
 }
 
-bool FileReplacement::giveName() {
+bool FileReplacement::linkAs(const std::string& path) {
   std::string self = "/proc/self/fd/" + std::to_string(fd_);
+  return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+bool FileReplacement::giveName() {
   for (int i = 0; i < kNameTries; ++i) {
     std::string path = folder_ + "/" + tempPrefix_ + randomSuffix();
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    if (linkAs(path)) {
       tempName_ = path;
       return true;
     }
     if (errno != EEXIST) break;
   }
   return fail("cannot give the new file a name in " + folder_);
+}
+
+bool FileReplacement::putInPlace(const std::string& backup) {
+  if (!tempName_.empty()) return false;
+  struct stat replaced {};
+  if (::lstat(target_.c_str(), &replaced) != 0) return linkAs(target_);
+  if (backup.empty() || backup == target_) return false;
+  if (::unlink(backup.c_str()) != 0 && errno != ENOENT) return false;
+  if (!linkAs(backup)) return false;
+  if (::renameat2(AT_FDCWD, backup.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0)
+    return true;
+  ::unlink(backup.c_str());
+  return false;
 }
 
 void FileReplacement::matchReplacedFile() {
@@ -162,10 +180,12 @@ bool FileReplacement::commit(const std::string& backup) {
   if (!ok() || committed_) return false;
   matchReplacedFile();
   if (::fsync(fd_) != 0) return fail("cannot write the file");
-  if (!keepBackup(backup)) return false;
-  if (tempName_.empty() && !giveName()) return false;
-  if (::rename(tempName_.c_str(), target_.c_str()) != 0)
-    return fail("cannot put the new file in place of " + target_);
+  if (!putInPlace(backup)) {
+    if (!keepBackup(backup)) return false;
+    if (tempName_.empty() && !giveName()) return false;
+    if (::rename(tempName_.c_str(), target_.c_str()) != 0)
+      return fail("cannot put the new file in place of " + target_);
+  }
   committed_ = true;
   syncFolder(folder_);
   return true;

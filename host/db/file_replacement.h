@@ -1,8 +1,13 @@
 // Replacing a file so that whatever happens to the process, the folder holds the old file or
-// the new one and nothing else. The new content is written to an unnamed file in the target's
-// folder (O_TMPFILE); only once it is complete does it get a name, and a rename puts it in the
-// target's place. File systems without unnamed files get a hidden named one instead, which a
-// later replacement of the same target removes if a killed process left it behind.
+// the new one (and the backup) and nothing else. The new content is written to an unnamed file
+// in the target's folder (O_TMPFILE), which gets a name only once it is complete:
+// - a new target: the target's own name;
+// - with a backup: the backup's name, and then the new file and the replaced one trade names
+//   in one step (RENAME_EXCHANGE). A process killed in between leaves the old file in place
+//   and the new one as the backup;
+// - otherwise a hidden name, renamed over the target at once.
+// A hidden name is also what file systems without unnamed files or without the exchange get.
+// A later replacement of the same target removes one that a killed process left behind.
 #pragma once
 
 #include <string>
@@ -28,7 +33,10 @@ class FileReplacement {
  private:
   bool openUnnamed();
   bool openNamed();
+  bool linkAs(const std::string& path);
   bool giveName();
+  // Names the new file without a hidden name in between, where the file system allows.
+  bool putInPlace(const std::string& backup);
   bool keepBackup(const std::string& backup);
   void matchReplacedFile();
   bool fail(const std::string& what);

@@ -34,6 +34,7 @@ const IntegerSetting kIntegerSettings[] = {
     {u"ISAVEBAK", 1, 1},  // 1: a save keeps the replaced drawing as NAME.bak
 };
 
+// Every RTSHORT variable has its entry.
 const IntegerSetting& integerSetting(std::u16string_view name) {
   for (const IntegerSetting& s : kIntegerSettings)
     if (name == s.name) return s;
