@@ -354,7 +354,7 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
   TempDir dir;
   std::string plan = dir.file("plan.dxf");
   std::string bak = dir.file("plan.bak");
-  const std::string before = largeDrawing(60000);
+  const std::string before = largeDrawing(40000);
 
   // The new drawing, and how long its save takes.
   writeFile(plan, before);
