@@ -13,6 +13,7 @@
 #include "editor/input_source.h"
 #include "modules/module_loader.h"
 #include "platform/path_rules.h"
+#include "platform/text.h"
 #include "tzrx_module.h"
 
 namespace {
@@ -152,7 +153,7 @@ bool openStartDrawing(const Options& options, bool interactive) {
     docs.create();
     return true;
   }
-  if (docs.open(tzutFromUtf8(options.drawing))) return true;
+  if (docs.open(platform::fromFileName(options.drawing))) return true;
   if (!interactive) {
     Editor::instance().write("tzad: " + options.drawing +
                              " cannot be read; the commands are not run.\n");

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "dxf/dxf_codes.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -17,7 +18,14 @@ std::u16string nameFromTags(const DxfTags& tags, int code = 2) {
 }  // namespace
 
 std::string u16ToPath(const std::u16string& path) {
-  return tzutToUtf8(path);
+  return platform::toFileName(path);
+}
+
+bool TzDbDatabaseImpl::fileChangedOnDisk() const {
+  if (!fileOnDisk) return false;
+  // A file that is gone has nothing to lose.
+  std::optional<FileIdentity> now = identifyFile(u16ToPath(fileName));
+  return now && !(*now == *fileOnDisk);
 }
 
 uint16_t TzDbDatabaseImpl::internType(std::string_view name) {
@@ -39,6 +47,7 @@ void TzDbDatabaseImpl::clear() {
   header = entitiesBegin = entitiesEnd = layoutDictionary = modelSpace = paperSpace = currentSpace =
       kNoRecord;
   lastError.clear();
+  fileOnDisk.reset();
   registeredApps.clear();
   modified = false;
   fileHasHandles = true;

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "db/drawing_file.h"
 #include "dxf/dxf_tag.h"
 #include "dxf/text_arena.h"
 #include "dxf/text_codec.h"
@@ -95,6 +96,8 @@ struct TzDbDatabaseImpl {
   mutable bool handleIndexSorted = true;
 
   std::u16string fileName;
+  // The file as it was when the drawing was read from or last saved to it.
+  std::optional<FileIdentity> fileOnDisk;
   std::string lastError;
   std::string eol = "\n";
   TzDb::DwgVersion version = TzDb::kDHL_R2018;
@@ -169,7 +172,12 @@ struct TzDbDatabaseImpl {
 
   // Reading and writing.
   bool load(const std::u16string& path);
-  bool save(const std::u16string& path);
+  // Saves to `path`; with `keepBackup`, a file replaced there is kept as its ".bak". A
+  // read-only file is not replaced.
+  bool save(const std::u16string& path, bool keepBackup = false);
+  // True when another program replaced or changed the drawing's file since it was read or
+  // last saved.
+  bool fileChangedOnDisk() const;
   void buildDefault();
   void clear();
   bool parse(std::string_view content, const std::string& displayName);
@@ -186,6 +194,7 @@ struct TzDbDatabaseImpl {
   void fail(std::string message) { lastError = std::move(message); }
 };
 
+// The file name the system uses for a path (see platform::toFileName).
 std::string u16ToPath(const std::u16string& path);
 TzDb::DwgVersion versionOf(std::string_view acadver);
 std::string sectionName(Section s);

@@ -2,10 +2,13 @@
 
 #include <filesystem>
 
+#include "platform/text.h"
+
 Document::Document(std::unique_ptr<TzDbDatabase> db, std::u16string path, std::u16string title)
     : db_(std::move(db)), path_(std::move(path)), title_(std::move(title)) {}
 
 void Document::setPath(const std::u16string& path) {
   path_ = path;
-  title_ = tzutFromUtf8(std::filesystem::path(tzutToUtf8(path)).filename().string());
+  title_ =
+      platform::fromFileName(std::filesystem::path(platform::toFileName(path)).filename().string());
 }

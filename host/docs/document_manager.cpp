@@ -4,6 +4,7 @@
 
 #include "db/object_data.h"
 #include "dxf/dxf_codes.h"
+#include "platform/text.h"
 #include "tzed_editor.h"
 
 namespace {
@@ -64,8 +65,8 @@ Tzad::ErrorStatus DocumentManager::appOpenDocument(const char16_t* fileName) {
 
 std::u16string DocumentManager::absolutePath(const std::u16string& path) {
   std::error_code ec;
-  std::filesystem::path p = std::filesystem::absolute(tzutToUtf8(path), ec);
-  return tzutFromUtf8(p.lexically_normal().string());
+  std::filesystem::path p = std::filesystem::absolute(platform::toFileName(path), ec);
+  return platform::fromFileName(p.lexically_normal().string());
 }
 
 Document* DocumentManager::find(const std::u16string& absolute) const {

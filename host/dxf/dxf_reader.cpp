@@ -16,7 +16,8 @@ bool isSubEntityType(std::string_view type) {
 }
 
 // Reads the file straight into the arena's base chunk: the drawing's text, held once.
-bool readWholeFile(const std::string& path, TextArena& text, std::string& error) {
+bool readWholeFile(const std::string& path, TextArena& text, FileIdentity& identity,
+                   std::string& error) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error = path + ": cannot open the file (" + std::strerror(errno) + ")";
@@ -25,6 +26,7 @@ bool readWholeFile(const std::string& path, TextArena& text, std::string& error)
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   if (!ok) errno = EISDIR;
+  identity = FileIdentity::of(st);
   if (ok && static_cast<uint64_t>(st.st_size) >= 0xFFFFFFF0u) {
     ::close(fd);
     error = path + ": the file is larger than 4 GiB";
@@ -104,9 +106,11 @@ TzDb::DwgVersion versionOf(std::string_view acadver) {
 bool TzDbDatabaseImpl::load(const std::u16string& path) {
   std::string file = u16ToPath(path);
   clear();
-  if (!readWholeFile(file, text, lastError)) return false;
+  FileIdentity identity;
+  if (!readWholeFile(file, text, identity, lastError)) return false;
   if (!parseBase(file)) return false;
   fileName = path;
+  fileOnDisk = identity;
   return true;
 }
 

@@ -1,7 +1,6 @@
 // Writing a drawing. Records are copied byte for byte in file order; only records that were
-// changed or added carry new text. The file is written beside the target and renamed over it,
-// so a failed save leaves the old drawing intact.
-#include <fcntl.h>
+// changed or added carry new text. The old file stays intact until the new one is complete
+// (db/file_replacement.h).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <cstring>
 
 #include "db/database_impl.h"
+#include "db/file_replacement.h"
 #include "db/packed_link.h"
 
 bool TzDbDatabaseImpl::updateHandseedForSave() {
@@ -55,12 +55,6 @@ class BufferedFile {
   std::string buffer_;
 };
 
-std::string folderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 bool TzDbDatabaseImpl::writeRecords(int fd) const {
@@ -80,36 +74,37 @@ bool TzDbDatabaseImpl::writeRecords(int fd) const {
   return out.flush();
 }
 
-bool TzDbDatabaseImpl::save(const std::u16string& path) {
+bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
   std::string file = u16ToPath(path);
   if (file.empty()) {
     fail("cannot save: no file name");
+    return false;
+  }
+  std::string target = replacedFile(file);
+  if (isReadOnlyFile(target)) {
+    fail(file + ": cannot save: the file is read-only; the file on disk is unchanged");
     return false;
   }
   if (!updateHandseedForSave()) {
     fail(file + ": cannot save: not enough memory; the file on disk is unchanged");
     return false;
   }
-  std::string temp = file + ".tzad-XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    fail(file + ": cannot save: cannot create a file in " + folderOf(file) + " (" +
-         std::strerror(errno) + ")");
+  FileReplacement out(target);
+  if (!out.ok()) {
+    fail(file + ": cannot save: " + out.error());
     return false;
   }
-  bool ok = writeRecords(fd) && ::fsync(fd) == 0;
-  int writeErrno = errno;
-  ok = (::close(fd) == 0) && ok;
-  // A saved drawing keeps the permissions of the file it replaces.
-  struct stat old {};
-  if (ok) ::chmod(temp.c_str(), ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-  if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
-    if (ok) writeErrno = errno;
-    ::unlink(temp.c_str());
-    fail(file + ": cannot save: " + std::strerror(writeErrno) + "; the file on disk is unchanged");
+  struct stat written {};
+  if (!writeRecords(out.fd()) || ::fstat(out.fd(), &written) != 0) {
+    fail(file + ": cannot save: " + std::strerror(errno) + "; the file on disk is unchanged");
+    return false;
+  }
+  if (!out.commit(keepBackup ? backupNameOf(target) : std::string())) {
+    fail(file + ": cannot save: " + out.error() + "; the file on disk is unchanged");
     return false;
   }
   fileName = path;
+  fileOnDisk = FileIdentity::of(written);
   modified = false;
   return true;
 }

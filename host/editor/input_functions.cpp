@@ -5,6 +5,7 @@
 
 #include "editor/editor.h"
 #include "editor/keywords.h"
+#include "platform/text.h"
 #include "tzed_editor.h"
 
 namespace {
@@ -96,7 +97,8 @@ int tzedGetString(int allowSpaces, const char16_t* prompt, char16_t* result) {
   if (result) result[0] = 0;
   std::optional<std::string> answer = ed.ask(prompt ? prompt : u"");
   if (!answer) return RTCAN;
-  std::u16string text = tzutFromUtf8(*answer);
+  // An answer may name a file whose name is not UTF-8: its bytes are kept.
+  std::u16string text = platform::fromFileName(*answer);
   if (!allowSpaces) text = text.substr(0, text.find(u' '));
   if (text.size() > TZ_ANSWER_BUFFER - 1) {
     ed.write("The answer is longer than 2048 characters.\n");

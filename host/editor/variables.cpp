@@ -1,5 +1,6 @@
 #include "editor/variables.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -7,17 +8,61 @@
 
 #include "editor/editor.h"
 #include "editor/user_settings.h"
+#include "platform/text.h"
 #include "tzdb_database.h"
 
 namespace {
 
 const std::vector<SystemVariable> kVariables = {
-    {u"CLAYER", RTSTR, false},    {u"CTAB", RTSTR, false},          {u"DWGNAME", RTSTR, true},
-    {u"DWGPREFIX", RTSTR, true},  {u"HYPERLINKBASE", RTSTR, false}, {u"INETLOCATION", RTSTR, false},
-    {u"UCSORG", RT3DPOINT, true}, {u"VIEWCTR", RT3DPOINT, true},    {u"VIEWSIZE", RTREAL, true},
+    {u"CLAYER", RTSTR, false},        {u"CTAB", RTSTR, false},
+    {u"DWGNAME", RTSTR, true},        {u"DWGPREFIX", RTSTR, true},
+    {u"HYPERLINKBASE", RTSTR, false}, {u"INETLOCATION", RTSTR, false},
+    {u"ISAVEBAK", RTSHORT, false},    {u"UCSORG", RT3DPOINT, true},
+    {u"VIEWCTR", RT3DPOINT, true},    {u"VIEWSIZE", RTREAL, true},
 };
 
 const char* kDefaultInetLocation = "https://www.example.com/";
+
+// The user's integer settings (kept across sessions, not in the drawing): name, default and
+// the largest value; the smallest is 0.
+struct IntegerSetting {
+  const char16_t* name;
+  short fallback;
+  short largest;
+};
+const IntegerSetting kIntegerSettings[] = {
+    {u"ISAVEBAK", 1, 1},  // 1: a save keeps the replaced drawing as NAME.bak
+};
+
+// Every RTSHORT variable has its entry.
+const IntegerSetting& integerSetting(std::u16string_view name) {
+  for (const IntegerSetting& s : kIntegerSettings)
+    if (name == s.name) return s;
+  return kIntegerSettings[0];
+}
+
+short integerValue(std::u16string_view name) {
+  const IntegerSetting& s = integerSetting(name);
+  std::string text = userSetting(tzutToUtf8(name), std::to_string(s.fallback));
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  bool valid = !text.empty() && *end == 0 && value >= 0 && value <= s.largest;
+  return valid ? static_cast<short>(value) : s.fallback;
+}
+
+bool setInteger(std::u16string_view name, long value) {
+  Editor& ed = Editor::instance();
+  const IntegerSetting& s = integerSetting(name);
+  if (value < 0 || value > s.largest) {
+    ed.write(std::u16string(name) + u" takes a value from 0 to " +
+             tzutFromUtf8(std::to_string(s.largest)) + u".\n");
+    return false;
+  }
+  if (setUserSetting(tzutToUtf8(name), std::to_string(value))) return true;
+  ed.write(u"Cannot save " + std::u16string(name) + u" in " + tzutFromUtf8(userSettingsPath()) +
+           u".\n");
+  return false;
+}
 
 std::u16string layoutNameOf(TzDbDatabase& db, TzDbObjectId blockRecord) {
   TzDbDictionary* dict = nullptr;
@@ -47,10 +92,11 @@ TzDbObjectId layoutBlock(TzDbDatabase& db, const std::u16string& name) {
 
 std::u16string currentFolder(const Document& doc) {
   std::string folder =
-      doc.isUntitled() ? std::filesystem::current_path().string()
-                       : std::filesystem::path(tzutToUtf8(doc.fileName())).parent_path().string();
+      doc.isUntitled()
+          ? std::filesystem::current_path().string()
+          : std::filesystem::path(platform::toFileName(doc.fileName())).parent_path().string();
   if (folder.empty() || folder.back() != '/') folder += '/';
-  return tzutFromUtf8(folder);
+  return platform::fromFileName(folder);
 }
 
 std::optional<std::u16string> stringValue(std::u16string_view name, Document* doc) {
@@ -147,6 +193,7 @@ std::optional<std::u16string> variableText(std::u16string_view name) {
     if (!p) return std::nullopt;
     return formatNumber(p->x) + u"," + formatNumber(p->y) + u"," + formatNumber(p->z);
   }
+  if (var->type == RTSHORT) return tzutFromUtf8(std::to_string(integerValue(var->name)));
   if (doc == nullptr) return std::nullopt;
   return formatNumber(doc->viewSize);
 }
@@ -154,6 +201,17 @@ std::optional<std::u16string> variableText(std::u16string_view name) {
 bool setVariableFromText(const SystemVariable& var, const std::u16string& text) {
   resbuf rb;
   rb.restype = var.type;
+  if (var.type == RTSHORT) {
+    std::string digits = tzutToUtf8(text);
+    char* end = nullptr;
+    long value = std::strtol(digits.c_str(), &end, 10);
+    if (digits.empty() || *end != 0 || value < SHRT_MIN || value > SHRT_MAX) {
+      Editor::instance().write("Requires an integer value.\n");
+      return false;
+    }
+    rb.resval.rint = static_cast<short>(value);
+    return tzedSetVar(var.name, &rb) == RTNORM;
+  }
   std::u16string value = text == u"." ? std::u16string() : text;
   if (var.type != RTSTR) return false;
   rb.resval.rstring = value.data();
@@ -179,6 +237,10 @@ int tzedGetVar(const char16_t* name, resbuf* result) {
     result->resval.rpoint[2] = p->z;
     return RTNORM;
   }
+  if (var->type == RTSHORT) {
+    result->resval.rint = integerValue(var->name);
+    return RTNORM;
+  }
   if (doc == nullptr) return RTERROR;
   result->resval.rreal = doc->viewSize;
   return RTNORM;
@@ -189,6 +251,13 @@ int tzedSetVar(const char16_t* name, const resbuf* value) {
   if (var == nullptr || value == nullptr) return RTERROR;
   if (var->readOnly) {
     Editor::instance().write(std::u16string(var->name) + u" is read-only.\n");
+    return RTERROR;
+  }
+  if (var->type == RTSHORT) {
+    if (value->restype == RTSHORT)
+      return setInteger(var->name, value->resval.rint) ? RTNORM : RTERROR;
+    if (value->restype == RTLONG)
+      return setInteger(var->name, value->resval.rlong) ? RTNORM : RTERROR;
     return RTERROR;
   }
   if (value->restype != RTSTR || var->type != RTSTR) return RTERROR;

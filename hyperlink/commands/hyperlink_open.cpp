@@ -55,7 +55,7 @@ bool showDrawing(const TzString& target) {
     targetNotFound();
     return false;
   }
-  if (access(platform::toUtf8(target).c_str(), F_OK) != 0) {
+  if (access(platform::toFileName(target).c_str(), F_OK) != 0) {
     targetNotFound();
     return false;
   }

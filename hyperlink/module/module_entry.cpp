@@ -36,7 +36,7 @@ extern "C" __attribute__((visibility("default"))) int moduleEntry(unsigned reaso
   ModuleState& state = moduleState();
   if (reason == kAttach) {
     if (state.resources == nullptr) {
-      std::string path = platform::toUtf8(resourceLibraryPath());
+      std::string path = platform::toFileName(resourceLibraryPath());
       state.resources = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
       if (state.resources == nullptr) tzutPrintf(u"Error: Cannot load hyperlinkres.so!\n");
     }

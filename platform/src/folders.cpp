@@ -16,7 +16,7 @@ namespace {
 std::optional<std::u16string> existingFolder(const std::string& path) {
   std::error_code ec;
   if (path.empty() || !std::filesystem::is_directory(path, ec)) return std::nullopt;
-  return fromUtf8(path);
+  return fromFileName(path);
 }
 
 // XDG_DOCUMENTS_DIR from the desktop's user-dirs.dirs ("$HOME/Documents" style values).
@@ -51,7 +51,7 @@ std::optional<std::u16string> currentDirectory() {
   std::error_code ec;
   std::filesystem::path cwd = std::filesystem::current_path(ec);
   if (ec) return std::nullopt;
-  return fromUtf8(cwd.string());
+  return fromFileName(cwd.string());
 }
 
 std::optional<std::u16string> modulePathOf(const void* address) {
@@ -59,7 +59,7 @@ std::optional<std::u16string> modulePathOf(const void* address) {
   if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return std::nullopt;
   std::error_code ec;
   std::filesystem::path path = std::filesystem::absolute(info.dli_fname, ec);
-  return fromUtf8(path.lexically_normal().string());
+  return fromFileName(path.lexically_normal().string());
 }
 
 }  // namespace platform

@@ -10,7 +10,7 @@ namespace platform {
 bool openWithDefaultProgram(std::u16string_view target) {
   const char* custom = std::getenv("TZAD_OPEN_COMMAND");
   std::string opener = custom && *custom ? custom : "xdg-open";
-  return runProgram({opener, toUtf8(target)}).exitStatus == 0;
+  return runProgram({opener, toFileName(target)}).exitStatus == 0;
 }
 
 }  // namespace platform

@@ -143,4 +143,50 @@ size_t utf16CutLength(std::u16string_view text, size_t limit) {
   return limit;
 }
 
+namespace {
+
+// A file name's byte that is not part of valid UTF-8 travels as the lone low surrogate
+// U+DC80..U+DCFF, so that the exact name comes back when the path is made.
+constexpr char16_t kEscapedByte = 0xDC00;
+
+bool isEncodedReplacement(std::string_view bytes, size_t at, size_t length) {
+  return length == 3 && bytes.substr(at, 3) == "\xEF\xBF\xBD";
+}
+
+}  // namespace
+
+std::u16string fromFileName(std::string_view bytes) {
+  if (isAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size();) {
+    Utf8Char next = decodeUtf8(bytes, i);
+    if (next.codePoint != kReplacementCharacter || isEncodedReplacement(bytes, i, next.length)) {
+      appendUtf16(out, next.codePoint);
+    } else {
+      // Every byte of an invalid sequence is 0x80 or above: ASCII always decodes.
+      for (size_t k = 0; k < next.length; ++k)
+        out += static_cast<char16_t>(kEscapedByte + static_cast<unsigned char>(bytes[i + k]));
+    }
+    i += next.length;
+  }
+  return out;
+}
+
+std::string toFileName(std::u16string_view name) {
+  std::string out;
+  out.reserve(name.size() * 2);
+  for (size_t i = 0; i < name.size(); ++i) {
+    char32_t c = name[i];
+    if (isHighSurrogate(c) && i + 1 < name.size() && isLowSurrogate(name[i + 1])) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (name[++i] - 0xDC00);
+    } else if (c >= kEscapedByte + 0x80u && c <= kEscapedByte + 0xFFu) {
+      out += static_cast<char>(c - kEscapedByte);
+      continue;
+    }
+    appendUtf8(out, c);
+  }
+  return out;
+}
+
 }  // namespace platform

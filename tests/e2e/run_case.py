@@ -7,6 +7,8 @@ A case is a folder holding:
   env           optional: KEY=VALUE lines for tzad's environment ($TMP is the session folder)
   modules_without  optional: module files (one a line) left out of the session's modules
   files/        optional: more files copied into the session's folder
+  setup.py      optional: prepares the folder further (links, modes; gets it as argv[1])
+  exit_status   optional: the status tzad must end with (0 when absent; 1 after a failed save)
 The session runs in a new folder holding plan.dxf (the sample site plan), as
 `tzad --script script.scr plan.dxf`.
 
@@ -28,6 +30,9 @@ def main():
         files = os.path.join(case, "files")
         if os.path.isdir(files):
             shutil.copytree(files, tmp, dirs_exist_ok=True)
+        setup = os.path.join(case, "setup.py")
+        if os.path.exists(setup):
+            subprocess.run(["/usr/bin/python3", setup, tmp], check=True)
         without = os.path.join(case, "modules_without")
         if os.path.exists(without):
             left_out = open(without).read().split()
@@ -52,8 +57,10 @@ def main():
                 out.write(transcript)
         expected = open(expected_path, encoding="utf-8").read()
         failed = False
-        if result.returncode != 0:
-            print(f"tzad exited with {result.returncode}")
+        status_path = os.path.join(case, "exit_status")
+        wanted = int(open(status_path).read()) if os.path.exists(status_path) else 0
+        if result.returncode != wanted:
+            print(f"tzad exited with {result.returncode}, not {wanted}")
             failed = True
         if transcript != expected:
             print("The transcript differs from expected.txt:")

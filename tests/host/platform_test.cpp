@@ -1,10 +1,11 @@
-// The platform's path splitting and the opener's refusal.
+// The platform's path splitting, file names that are not UTF-8, and the opener's refusal.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "platform/opener.h"
 #include "platform/path_rules.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -28,6 +29,38 @@ TEST(SplitPath, LikeTheCRuntime) {
     EXPECT_EQ(parts.name, c.name);
     EXPECT_EQ(parts.extension, c.extension);
   }
+}
+
+// Whatever bytes a file name holds come back unchanged from UTF-16; shown as text, a byte
+// that is not UTF-8 reads as U+FFFD.
+TEST(FileNames, AnyBytesSurviveUtf16) {
+  struct Case {
+    const char* bytes;
+    std::u16string name;
+    const char* shown;
+  } cases[] = {
+      {"plan.dxf", u"plan.dxf", "plan.dxf"},
+      {"\xe6\x80\xbb\xe5\x9b\xbe.dxf", u"总图.dxf", "总图.dxf"},
+      {"caf\xe9.dxf", u"caf\xDCE9.dxf", "caf\xef\xbf\xbd.dxf"},  // Latin-1
+      {"\xc0\xae\xc0\xae", u"\xDCC0\xDCAE\xDCC0\xDCAE",
+       "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},  // overlong ".."
+      {"\xed\xa0\x80", u"\xDCED\xDCA0\xDC80",
+       "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},                      // an encoded surrogate
+      {"a\xe6\x80", u"a\xDCE6\xDC80", "a\xef\xbf\xbd\xef\xbf\xbd"},  // cut short
+      {"\xf0\x9f\x93\x90\xff", u"\U0001F4D0\xDCFF", "\xf0\x9f\x93\x90\xef\xbf\xbd"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    std::u16string name = platform::fromFileName(c.bytes);
+    EXPECT_EQ(name, c.name);
+    EXPECT_EQ(platform::toFileName(name), c.bytes);
+    EXPECT_EQ(platform::toUtf8(name), c.shown);
+  }
+  // A lone surrogate that no byte stands for is no byte either.
+  EXPECT_EQ(platform::toFileName(u"a\xD800"
+                                 u"b\xDC41"),
+            "a\xef\xbf\xbd"
+            "b\xef\xbf\xbd");
 }
 
 TEST(Opener, ReportsAnOpenerThatIsNotThereOrFails) {

@@ -1,5 +1,9 @@
 // NEW, OPEN, SAVE, SAVEAS, CLOSE and QUIT. Unsaved changes are never dropped without asking.
+#include <filesystem>
+
+#include "db/database_impl.h"
 #include "editor/commands/command_support.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -7,9 +11,41 @@ Editor& ed() {
   return Editor::instance();
 }
 
+bool keepsBackups() {
+  resbuf value;
+  return tzedGetVar(u"ISAVEBAK", &value) != RTNORM || value.resval.rint != 0;
+}
+
+// A read-only drawing is never replaced; one that another program changed since tzad read or
+// last saved it only when the user says so.
+bool mayReplace(Document& doc, const std::u16string& path) {
+  if (isReadOnlyFile(replacedFile(platform::toFileName(path)))) {
+    ed().write(path +
+               u" is read-only; the drawing was not saved. Use SAVEAS to save it under "
+               u"another name.\n");
+    ed().reportSaveFailure();
+    return false;
+  }
+  if (path != doc.fileName() || !doc.database()->impl().fileChangedOnDisk()) return true;
+  auto answer = askKeyword(path +
+                               u" has changed on disk since it was opened or last saved.\n"
+                               u"Replace it with this drawing? [Yes/No] <No>: ",
+                           u"Yes No _Yes No", u"No");
+  if (answer && *answer == u"Yes") return true;
+  ed().write(u"The drawing was not saved; the file on disk is unchanged.\n");
+  return false;
+}
+
+// "plan" becomes "plan.dxf": a drawing saved under a bare name is still known as a drawing.
+std::u16string withDrawingExtension(const std::u16string& path) {
+  bool bare = std::filesystem::path(platform::toFileName(path)).extension().empty();
+  return bare ? path + u".dxf" : path;
+}
+
 bool saveTo(Document& doc, const std::u16string& path) {
   std::u16string absolute = DocumentManager::absolutePath(path);
-  if (doc.database()->saveAs(absolute) != Tzad::eOk) {
+  if (!mayReplace(doc, absolute)) return false;
+  if (!doc.database()->impl().save(absolute, keepsBackups())) {
     ed().write(doc.database()->lastErrorText() + u"\n");
     ed().reportSaveFailure();
     return false;
@@ -25,7 +61,7 @@ bool saveAs(Document& doc) {
   if (!name) return false;
   std::u16string path = trimBlanks16(*name);
   if (path.empty()) path = suggestion;
-  return saveTo(doc, path);
+  return saveTo(doc, withDrawingExtension(path));
 }
 
 bool save(Document& doc) {

@@ -15,8 +15,9 @@ void editVariable(const SystemVariable& var) {
     ed.write(std::u16string(var.name) + u" = " + *value + u" (read only)\n");
     return;
   }
-  auto answer = askText(u"Enter new value for " + std::u16string(var.name) + u", or . for none <" +
-                        *value + u">: ");
+  std::u16string none = var.type == RTSTR ? u", or . for none" : u"";
+  auto answer =
+      askText(u"Enter new value for " + std::u16string(var.name) + none + u" <" + *value + u">: ");
   if (!answer || answer->empty()) return;
   setVariableFromText(var, *answer);
 }

@@ -33,4 +33,11 @@ void appendUtf16(std::u16string& out, char32_t codePoint);
 // of a surrogate pair.
 size_t utf16CutLength(std::u16string_view text, size_t limit);
 
+// File names are bytes, usually but not always UTF-8. A byte that is not part of valid UTF-8
+// becomes the lone low surrogate U+DC80 + byte, and toFileName turns it back, so that any
+// name the file system holds survives the trip through UTF-16. Shown as text, such a byte
+// reads as U+FFFD.
+std::u16string fromFileName(std::string_view bytes);
+std::string toFileName(std::u16string_view name);
+
 }  // namespace platform
