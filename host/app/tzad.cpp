@@ -2,6 +2,7 @@
 // and history), from a script (--script FILE), or from piped input.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -168,6 +169,8 @@ bool openStartDrawing(const Options& options, bool interactive) {
 
 int main(int argc, char** argv) {
   useUtf8CharacterLocale();
+  // A closed output pipe is handled where the session writes; it must not end the session.
+  std::signal(SIGPIPE, SIG_IGN);
   Options options;
   if (!parseArguments(argc, argv, options)) {
     usage();

@@ -1,5 +1,6 @@
 #include "editor/editor.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include "tz_status.h"
@@ -33,8 +34,14 @@ void Editor::reset() {
   DocumentManager::instance().reset();
   input_ = std::make_unique<LineInput>(std::vector<std::string>{});
   output_ = [](std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+    // When the reader of a pipe is gone (a `| tee` ended by Ctrl+C), the session goes on and
+    // shows itself on the terminal through standard error.
+    static FILE* out = stdout;
+    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if ((std::fflush(out) != 0 || !written) && out == stdout && errno == EPIPE) {
+      out = stderr;
+      std::fwrite(text.data(), 1, text.size(), out);
+    }
   };
   commands_.clear();
   scripted_.clear();
@@ -49,6 +56,11 @@ void Editor::write(std::string_view utf8) {
   if (utf8.empty()) return;
   atLineStart_ = utf8.back() == '\n';
   if (output_) output_(utf8);
+}
+
+void Editor::writeMessage(std::u16string_view text) {
+  if (!text.empty() && text[0] == u'\n' && atLineStart_) text.remove_prefix(1);
+  write(text);
 }
 
 std::optional<std::string> Editor::ask(std::u16string_view prompt, bool commandPrompt) {

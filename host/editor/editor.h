@@ -26,6 +26,9 @@ class Editor {
 
   void write(std::string_view utf8);
   void write(std::u16string_view text) { write(tzutToUtf8(text)); }
+  // Writes a message whose leading line feed, as a prompt's, asks for a line of its own: it is
+  // dropped when the cursor is at the start of a line already.
+  void writeMessage(std::u16string_view text);
 
   // Shows a prompt and reads the answer. Nothing means the user cancelled ("^C") or the
   // input ended; both end the command that asked.

@@ -123,7 +123,7 @@ int tzutPrintf(const char16_t* fmt, ...) {
   va_start(args, fmt);
   std::u16string text = format(fmt, args);
   va_end(args);
-  Editor::instance().write(text);
+  Editor::instance().writeMessage(text);
   return RTNORM;
 }
 

@@ -32,7 +32,8 @@ bool readClipboardHyperlink(platform::Clipboard& clipboard, HyperlinkData& data)
 
 extern "C" __attribute__((visibility("default"))) void pasteashyperlink() {
   tz_name none = {0, 0};
-  if (tzedSSSetFirst(none, nullptr) != RTNORM) return;
+  // Clearing the pre-selection only makes the user pick afresh; the command goes on either way.
+  static_cast<void>(tzedSSSetFirst(none, nullptr));
   TzArray<TzDbObjectId> ids;
   if (selectEntities(ids, nullptr) != RTNORM || ids.isEmpty()) return;
   removeHyperlinks(ids, true);

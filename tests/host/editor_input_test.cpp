@@ -129,7 +129,8 @@ TEST(Output, PrintfTakesUtf16Texts) {
   tzutPrintf(u"%i. %s (%s) \n", 2, u"http://例子.com", u"说明");
   tzutPrintf(u"\n %i个超链接已删除。", 3);
   tzutPrintf(u"[%5d|%-3s|%%]", 42, u"ab");
-  EXPECT_EQ(s.takeOutput(), "2. http://例子.com (说明) \n\n 3个超链接已删除。[   42|ab |%]");
+  // The message's leading line feed: the list's last line has ended one already.
+  EXPECT_EQ(s.takeOutput(), "2. http://例子.com (说明) \n 3个超链接已删除。[   42|ab |%]");
 }
 
 }  // namespace
