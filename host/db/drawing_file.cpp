@@ -54,6 +54,11 @@ bool isReadOnlyFile(const std::string& path) {
          (errno == EACCES || errno == EPERM || errno == EROFS);
 }
 
+bool isNotAFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 std::string backupNameOf(const std::string& path) {
   size_t nameStart = path.rfind('/') + 1;  // npos + 1 == 0
   size_t dot = path.rfind('.');

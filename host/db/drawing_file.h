@@ -31,6 +31,10 @@ std::string replacedFile(const std::string& path);
 // read-only for everybody.
 bool isReadOnlyFile(const std::string& path);
 
+// Something other than a regular file stands at `path` (a folder, a device): nothing a save
+// may put aside or replace.
+bool isNotAFile(const std::string& path);
+
 // Where the previous version of a drawing is kept: beside it, its extension replaced by ".bak"
 // ("plan.dxf" -> "plan.bak"), as CAD programs name it.
 std::string backupNameOf(const std::string& path);

@@ -81,6 +81,10 @@ bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
     return false;
   }
   std::string target = replacedFile(file);
+  if (isNotAFile(target)) {
+    fail(file + ": cannot save: it is a folder or another non-file; nothing was changed");
+    return false;
+  }
   if (isReadOnlyFile(target)) {
     fail(file + ": cannot save: the file is read-only; the file on disk is unchanged");
     return false;

@@ -206,6 +206,22 @@ int readCharacter(EditLine* editor, wchar_t* out) {
   }
 }
 
+// Keys whose sequences differ between terminals (xterm, tmux, screen, the Linux console):
+// each is bound, so that none types the tail of its sequence into the answer.
+void bindTerminalKeys(EditLine* editor) {
+  static const wchar_t* const kKeys[][2] = {
+      {L"\x1b[1~", L"ed-move-to-beg"},      {L"\x1b[7~", L"ed-move-to-beg"},
+      {L"\x1b[H", L"ed-move-to-beg"},       {L"\x1bOH", L"ed-move-to-beg"},
+      {L"\x1b[4~", L"ed-move-to-end"},      {L"\x1b[8~", L"ed-move-to-end"},
+      {L"\x1b[F", L"ed-move-to-end"},       {L"\x1bOF", L"ed-move-to-end"},
+      {L"\x1b[3~", L"ed-delete-next-char"}, {L"\x1b[1;5D", L"ed-prev-word"},
+      {L"\x1b[1;5C", L"em-next-word"},      {L"\x1b[1;3D", L"ed-prev-word"},
+      {L"\x1b[1;3C", L"em-next-word"},      {L"\x1b[2~", L"ed-unassigned"},
+      {L"\x1b[5~", L"ed-unassigned"},       {L"\x1b[6~", L"ed-unassigned"},
+  };
+  for (const auto& [keys, function] : kKeys) el_wset(editor, EL_BIND, keys, function, nullptr);
+}
+
 HistoryW* newHistory() {
   HistoryW* history = history_winit();
   HistEventW event;
@@ -254,6 +270,7 @@ TerminalInput::TerminalInput() : state_(std::make_unique<State>()) {
   el_wset(s.editor, EL_ADDFN, L"tzad-quit-or-delete", L"Quit on an empty line, else delete",
           quitOrDelete);
   el_wset(s.editor, EL_BIND, L"^D", L"tzad-quit-or-delete", nullptr);
+  bindTerminalKeys(s.editor);
   s.commands = newHistory();
   s.answers = newHistory();
   handle(SIGINT, onInterrupt);

@@ -149,7 +149,7 @@ def ctrl_c_keeps_changes(start):
     os.kill(term.pid, signal.SIGINT)
     term.expect("*Cancel*")
     save_and_quit(term)
-    return {"90": ("a.pdf", "A")}
+    return {"90": ("a.pdf", "A"), "91": ("docs/house-details.pdf", "House details")}
 
 
 def ctrl_d_asks(start):
@@ -184,6 +184,28 @@ def up_recalls(start):
     term.answer("Command: ", "QUIT" + ENTER)
     assert term.wait_exit() == 0
     return {}
+
+
+def editing_keys(start):
+    # Home and End as xterm, tmux and the Linux console send them, and Ctrl+Left: they move
+    # the cursor and type nothing.
+    term = start()
+    term.answer("Command: ", "-HYPERLINK" + ENTER)
+    term.answer(OPTION, ENTER)
+    term.answer(INSERT_OPTION, ENTER)
+    term.answer("Select objects: ", "90" + ENTER)
+    term.answer("Select objects: ", ENTER)
+    term.answer(HYPERLINK, "文档b")
+    for key, text in (("\x1b[1~", "a"), ("\x1b[4~", "c"), ("\x1bOH", "/"), ("\x1b[F", ".pdf")):
+        term.type(key)
+        term.type(text)
+    term.type(ENTER)
+    term.answer(LOCATION, ENTER)
+    term.answer(DESCRIPTION, "x")
+    term.type("\x1b[1;5D")
+    term.type("y" + ENTER)
+    save_and_quit(term)
+    return {"90": ("/a文档bc.pdf", "yx")}
 
 
 def esc_cancels(start):
@@ -221,8 +243,8 @@ def logged_output(start):
 
 
 CASES = {f.__name__: f for f in
-         (chinese_hyperlink, ctrl_c_keeps_changes, ctrl_d_asks, up_recalls, esc_cancels,
-          logged_output)}
+         (chinese_hyperlink, ctrl_c_keeps_changes, ctrl_d_asks, up_recalls, editing_keys,
+          esc_cancels, logged_output)}
 
 
 def main():

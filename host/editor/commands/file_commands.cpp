@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "db/database_impl.h"
+#include "db/drawing_file.h"
 #include "editor/commands/command_support.h"
 #include "platform/text.h"
 
@@ -55,13 +56,39 @@ bool saveTo(Document& doc, const std::u16string& path) {
   return true;
 }
 
+// A name pasted from a file manager or a shell may come in double quotes.
+std::u16string unquoted(std::u16string name) {
+  if (name.size() >= 2 && name.front() == u'"' && name.back() == u'"')
+    return name.substr(1, name.size() - 2);
+  return name;
+}
+
+// SAVEAS onto another existing file replaces it only when the user says so; a folder is never
+// replaced.
+bool mayTakeName(Document& doc, const std::u16string& path) {
+  std::u16string absolute = DocumentManager::absolutePath(path);
+  std::string file = platform::toFileName(absolute);
+  if (absolute == doc.fileName() || !identifyFile(file)) return true;
+  if (isNotAFile(replacedFile(file))) {
+    ed().write(absolute + u" is a folder; the drawing was not saved.\n");
+    ed().reportSaveFailure();
+    return false;
+  }
+  auto answer = askKeyword(absolute + u" already exists. Replace it? [Yes/No] <No>: ",
+                           u"Yes No _Yes No", u"No");
+  if (answer && *answer == u"Yes") return true;
+  ed().write(u"The drawing was not saved.\n");
+  return false;
+}
+
 bool saveAs(Document& doc) {
   std::u16string suggestion = doc.isUntitled() ? doc.docTitle() : std::u16string(doc.fileName());
   auto name = askText(u"Enter file name <" + suggestion + u">: ");
   if (!name) return false;
-  std::u16string path = trimBlanks16(*name);
+  std::u16string path = unquoted(trimBlanks16(*name));
   if (path.empty()) path = suggestion;
-  return saveTo(doc, withDrawingExtension(path));
+  path = withDrawingExtension(path);
+  return mayTakeName(doc, path) && saveTo(doc, path);
 }
 
 bool save(Document& doc) {

@@ -13,3 +13,6 @@ os.symlink("store/site.dxf", "plan.dxf")
 shutil.copy("store/site.dxf", "locked.dxf")
 os.chmod("locked.dxf", stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
 shutil.copy("store/site.dxf", b"caf\xe9.dxf")
+# Another drawing that SAVEAS asks before replacing, and a folder with a drawing's name.
+shutil.copy("store/site.dxf", "other.dxf")
+os.makedirs("proj.dxf/inner")
