@@ -1,10 +1,15 @@
 #include "editor/user_settings.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+
+#include "db/file_replacement.h"
 
 namespace {
 
@@ -43,15 +48,19 @@ bool setUserSetting(const std::string& name, const std::string& value) {
   if (value.find('\n') != std::string::npos) return false;
   auto values = readAll();
   values[name] = value;
+  std::string text;
+  for (auto& [k, v] : values) text += k + '=' + v + '\n';
   std::filesystem::path path = userSettingsPath();
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
-  std::filesystem::path temp = path.string() + ".new";
-  {
-    std::ofstream out(temp, std::ios::trunc);
-    for (auto& [k, v] : values) out << k << '=' << v << '\n';
-    if (!out.flush()) return false;
+  // Written as drawings are, so that a crash never leaves half a settings file.
+  FileReplacement out(path.string());
+  size_t done = 0;
+  while (out.ok() && done < text.size()) {
+    ssize_t n = ::write(out.fd(), text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
   }
-  std::filesystem::rename(temp, path, ec);
-  return !ec;
+  return out.ok() && out.commit(std::string());
 }
