@@ -23,7 +23,9 @@ std::u16string fromUtf8(std::string_view text) {
       ok = ok && (cc & 0xC0) == 0x80;
       cp = (cp << 6) | (cc & 0x3F);
     }
-    if (!ok || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+    // An overlong form ("C0 8A" for a line feed) would smuggle in what a check looked for.
+    bool overlong = n > 1 && cp < (n == 2 ? 0x80u : n == 3 ? 0x800u : 0x10000u);
+    if (!ok || overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
       out += u'\uFFFD';
       ++i;
       continue;
