@@ -191,12 +191,13 @@ std::string TextCodec::decode(std::string_view raw) const {
 }
 
 void TextCodec::encodeTo(std::string& out, std::string_view utf8) const {
-  // Only control characters, carets and (in a code page) non-ASCII text need escaping.
+  // Only control characters, carets and (in a code page) non-ASCII text and backslashes need
+  // escaping.
   const unsigned char limit = utf8_ ? 0xFF : 0x7F;
   bool plain = true;
   for (char c : utf8) {
     unsigned char u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == '^' || u > limit) {
+    if (u < 0x20 || u == '^' || u > limit || (u == '\\' && !utf8_)) {
       plain = false;
       break;
     }
@@ -210,13 +211,15 @@ void TextCodec::encodeTo(std::string& out, std::string_view utf8) const {
 
 std::string TextCodec::encode(std::string_view utf8) const {
   std::string escaped = encodeCarets(utf8);
-  if (utf8_ || isAscii(escaped)) return escaped;
+  if (utf8_) return escaped;
   std::string out;
   std::string piece;
   for (size_t i = 0; i < escaped.size();) {
     size_t n = utf8Length(escaped, i);
     std::string_view seq(escaped.data() + i, n);
-    if (n == 1 && static_cast<unsigned char>(seq[0]) < 0x80) {
+    if (escapeAt(escaped, i) >= 0) {
+      out += "\\U+005C";  // text that looks like an escape keeps its backslash when read
+    } else if (n == 1 && static_cast<unsigned char>(seq[0]) < 0x80) {
       out += seq[0];
     } else if (fromUtf8_ != kNoIconv && convert(fromUtf8_, seq, piece)) {
       out += piece;

@@ -23,6 +23,8 @@ TEST(TextCodec, CodePagesAndUnicodeEscapes) {
       {"ANSI_936", "\xE6\x80\xBB\xE5\x9B\xBE", "\xD7\xDC\xCD\xBC"},  // 总图
       {"ANSI_1252", "\xE6\x80\xBB", "\\U+603B"},                     // not in 1252
       {"ANSI_936", "\xF0\x9F\x98\x80", "\\U+D83D\\U+DE00"},          // beyond the BMP
+      // Typed text that looks like an escape keeps its backslash; other backslashes stay.
+      {"ANSI_1252", "\\U+0041 a\\b", "\\U+005CU+0041 a\\b"},
   };
   for (const Case& c : cases) {
     TextCodec codec;
