@@ -8,7 +8,8 @@
 namespace tzfuzz {
 
 // The bytes as a drawing file: loaded, every entity's hyperlinks read, saved unchanged (byte
-// for byte), some hyperlinks changed as the input's last bytes choose, saved, loaded again.
+// for byte), some hyperlinks changed as the input's last bytes choose, saved (once where it
+// cannot be), loaded again.
 std::string checkDrawing(std::string_view bytes);
 // The bytes as each clipboard type: a hyperlink, a web address or a file name read from them.
 std::string checkClipboard(std::string_view bytes);
