@@ -151,9 +151,15 @@ void TextCodec::close() {
 std::string TextCodec::iconvName(std::string_view codePage) {
   std::string upper;
   for (char c : codePage) upper += static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  if (upper.rfind("ANSI_", 0) == 0 && upper.size() > 5) {
-    std::string number = upper.substr(5);
-    if (number.find_first_not_of("0123456789") == std::string::npos) return "CP" + number;
+  // Only the pages drawings are written in, which all keep ASCII as it is: text read in
+  // another (ANSI_935 would be an EBCDIC page) would not be written back the same.
+  static constexpr std::string_view kAnsiPages[] = {"874",  "932",  "936",  "949",  "950",
+                                                    "1250", "1251", "1252", "1253", "1254",
+                                                    "1255", "1256", "1257", "1258"};
+  if (upper.rfind("ANSI_", 0) == 0) {
+    std::string_view number = std::string_view(upper).substr(5);
+    for (std::string_view page : kAnsiPages)
+      if (number == page) return "CP" + std::string(number);
   }
   if (upper == "DOS850") return "CP850";
   if (upper == "DOS437") return "CP437";

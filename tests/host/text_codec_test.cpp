@@ -34,6 +34,7 @@ TEST(TextCodec, CodePagesAndUnicodeEscapes) {
   }
   EXPECT_EQ(TextCodec::iconvName("ansi_936"), "CP936");
   EXPECT_EQ(TextCodec::iconvName("nonsense"), "CP1252");
+  EXPECT_EQ(TextCodec::iconvName("ANSI_935"), "CP1252");  // EBCDIC: ASCII would not stay ASCII
 }
 
 }  // namespace
