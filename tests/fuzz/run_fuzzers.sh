@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the fuzz targets one after another: first every input that once failed, then fuzzing
 # for SECONDS each. "fresh" starts from the seeds alone (make test); "keep" grows a corpus
-# in the build folder from run to run (make fuzz). A crash or a failed check fails the run;
+# in BUILD/fuzz-corpus/ from run to run (make fuzz). A crash or a failed check fails the run;
 # its input is left in BUILD/fuzz-crashes/TARGET/.
 #   usage: run_fuzzers.sh BUILD SECONDS fresh|keep [TARGET...]
 set -euo pipefail
@@ -15,9 +15,11 @@ for target in "${targets[@]}"; do
   binary=$build/bin/fuzz/$target
   crashes=$build/fuzz-crashes/$target
   corpus=$build/fuzz-corpus/$target
-  mkdir -p "$crashes"
-  [ "$mode" = fresh ] && rm -rf "$corpus"
-  mkdir -p "$corpus"
+  if [ "$mode" = fresh ]; then
+    corpus=$build/fuzz-corpus-fresh/$target
+    rm -rf "$corpus"
+  fi
+  mkdir -p "$crashes" "$corpus"
   options=(-timeout=10 -rss_limit_mb=2048 -artifact_prefix="$crashes/" -print_final_stats=1)
   [ "$target" = fuzz_dxf_reader ] && options+=(-dict="$here/dxf.dict")
 
