@@ -1,10 +1,13 @@
 # Two commands matter: `make run` and `make test`. Both install what is missing first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= samples/site_plan.dxf
 
-.PHONY: all deps build build-asan test test-normal test-asan run bench format clean
+.PHONY: all deps build build-asan build-fuzz test test-normal test-asan test-fuzz fuzz run bench \
+	format clean
 
 all: build
 
@@ -17,11 +20,19 @@ $(BUILD)/CMakeCache.txt:
 $(ASAN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTZAD_SANITIZE=ON
 
+# The fuzz targets need clang's libFuzzer; this folder holds only them (tests/fuzz/).
+$(FUZZ_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTZAD_FUZZ=ON
+
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+build-fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -29,7 +40,15 @@ test-normal: build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test: test-normal test-asan
+# Each fuzz target for 30 seconds from its seeds, after the inputs that once failed.
+test-fuzz: build-fuzz
+	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) 30 fresh
+
+test: test-normal test-asan test-fuzz
+
+# Longer fuzzing that keeps what it learns in $(FUZZ_BUILD)/fuzz-corpus.
+fuzz: build-fuzz
+	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) keep
 
 # The sample is opened from a copy in the build folder, so that SAVE leaves the shipped one.
 run: build
@@ -43,4 +62,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -4,6 +4,7 @@
 #include "tzdb_hyperlink.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "db/object_data.h"
 #include "dxf/dxf_codes.h"
@@ -113,9 +114,10 @@ void appendMoreLinks(DxfTags& x, const TzDbHyperlinkCollection& links) {
   }
 }
 
+// Every group of the application goes: a drawing from elsewhere may carry one twice.
 void eraseApp(DxfTags& x, std::string_view app) {
-  auto [b, e] = appRange(x, app);
-  x.erase(x.begin() + static_cast<long>(b), x.begin() + static_cast<long>(e));
+  for (auto [b, e] = appRange(x, app); b < x.size(); std::tie(b, e) = appRange(x, app))
+    x.erase(x.begin() + static_cast<long>(b), x.begin() + static_cast<long>(e));
 }
 
 // Registers an application name the first time the drawing uses it. A name is remembered as

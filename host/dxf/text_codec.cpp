@@ -133,9 +133,15 @@ void TextCodec::close() {
 std::string TextCodec::iconvName(std::string_view codePage) {
   std::string upper;
   for (char c : codePage) upper += static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  if (upper.rfind("ANSI_", 0) == 0 && upper.size() > 5) {
-    std::string number = upper.substr(5);
-    if (number.find_first_not_of("0123456789") == std::string::npos) return "CP" + number;
+  // Only the pages drawings are written in, which all keep ASCII as it is: text read in
+  // another (ANSI_935 would be an EBCDIC page) would not be written back the same.
+  static constexpr std::string_view kAnsiPages[] = {"874",  "932",  "936",  "949",  "950",
+                                                    "1250", "1251", "1252", "1253", "1254",
+                                                    "1255", "1256", "1257", "1258"};
+  if (upper.rfind("ANSI_", 0) == 0) {
+    std::string_view number = std::string_view(upper).substr(5);
+    for (std::string_view page : kAnsiPages)
+      if (number == page) return "CP" + std::string(number);
   }
   if (upper == "DOS850") return "CP850";
   if (upper == "DOS437") return "CP437";
@@ -173,12 +179,13 @@ std::string TextCodec::decode(std::string_view raw) const {
 }
 
 void TextCodec::encodeTo(std::string& out, std::string_view utf8) const {
-  // Only control characters, carets and (in a code page) non-ASCII text need escaping.
+  // Only control characters, carets and (in a code page) non-ASCII text and backslashes need
+  // escaping.
   const unsigned char limit = utf8_ ? 0xFF : 0x7F;
   bool plain = true;
   for (char c : utf8) {
     unsigned char u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == '^' || u > limit) {
+    if (u < 0x20 || u == '^' || u > limit || (u == '\\' && !utf8_)) {
       plain = false;
       break;
     }
@@ -192,14 +199,16 @@ void TextCodec::encodeTo(std::string& out, std::string_view utf8) const {
 
 std::string TextCodec::encode(std::string_view utf8) const {
   std::string escaped = encodeCarets(utf8);
-  if (utf8_ || isAscii(escaped)) return escaped;
+  if (utf8_) return escaped;
   std::string out;
   std::string piece;
   for (size_t i = 0; i < escaped.size();) {
     platform::Utf8Char next = platform::decodeUtf8(escaped, i);
     std::string_view seq(escaped.data() + i, next.length);
     char32_t cp = next.codePoint;
-    if (cp < 0x80) {
+    if (escapeAt(escaped, i) >= 0) {
+      out += "\\U+005C";  // text that looks like an escape keeps its backslash when read
+    } else if (cp < 0x80) {
       out += static_cast<char>(cp);
     } else if (cp != platform::kReplacementCharacter && fromUtf8_ != kNoIconv &&
                convert(fromUtf8_, seq, piece)) {

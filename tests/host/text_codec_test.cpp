@@ -23,6 +23,8 @@ TEST(TextCodec, CodePagesAndUnicodeEscapes) {
       {"ANSI_936", "\xE6\x80\xBB\xE5\x9B\xBE", "\xD7\xDC\xCD\xBC"},  // 总图
       {"ANSI_1252", "\xE6\x80\xBB", "\\U+603B"},                     // not in 1252
       {"ANSI_936", "\xF0\x9F\x98\x80", "\\U+D83D\\U+DE00"},          // beyond the BMP
+      // Typed text that looks like an escape keeps its backslash; other backslashes stay.
+      {"ANSI_1252", "\\U+0041 a\\b", "\\U+005CU+0041 a\\b"},
   };
   for (const Case& c : cases) {
     TextCodec codec;
@@ -37,6 +39,7 @@ TEST(TextCodec, CodePagesAndUnicodeEscapes) {
   EXPECT_EQ(cp1252.encode("a\xC0\xAF\xED\xA0\x80"), "a\\U+FFFD\\U+FFFD\\U+FFFD\\U+FFFD\\U+FFFD");
   EXPECT_EQ(TextCodec::iconvName("ansi_936"), "CP936");
   EXPECT_EQ(TextCodec::iconvName("nonsense"), "CP1252");
+  EXPECT_EQ(TextCodec::iconvName("ANSI_935"), "CP1252");  // EBCDIC: ASCII would not stay ASCII
 }
 
 }  // namespace

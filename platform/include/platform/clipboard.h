@@ -19,13 +19,9 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+#include "platform/clipboard_formats.h"
 
-struct ClipboardHyperlink {
-  std::u16string address;
-  std::u16string description;
-  std::u16string location;
-};
+namespace platform {
 
 // One look at the clipboard: what it offers is asked once, when the object is made, and each
 // type is read at most once. A clipboard that cannot be reached (a display that is gone, a
@@ -47,7 +43,7 @@ class Clipboard {
   const std::optional<std::string>& read(const std::string& type);
   const std::optional<std::string>& readFolderForm(const char* form);
   std::optional<ClipboardHyperlink> mozUrl();
-  std::optional<std::u16string> plainText();
+  const std::optional<std::string>& plainText();
 
   std::optional<std::filesystem::path> folder_;
   std::vector<std::string> readCommand_;  // the desktop tool's, the type to add

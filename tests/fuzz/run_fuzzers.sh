@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs the fuzz targets one after another: first every input that once failed, then fuzzing
+# for SECONDS each. "fresh" starts from the seeds alone (make test); "keep" grows a corpus
+# in BUILD/fuzz-corpus/ from run to run (make fuzz). A crash or a failed check fails the run;
+# its input is left in BUILD/fuzz-crashes/TARGET/.
+#   usage: run_fuzzers.sh BUILD SECONDS fresh|keep [TARGET...]
+set -euo pipefail
+build=$1 seconds=$2 mode=$3
+shift 3
+here=$(cd "$(dirname "$0")" && pwd)
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_dxf_reader fuzz_clipboard fuzz_link_targets)
+
+for target in "${targets[@]}"; do
+  binary=$build/bin/fuzz/$target
+  crashes=$build/fuzz-crashes/$target
+  corpus=$build/fuzz-corpus/$target
+  if [ "$mode" = fresh ]; then
+    corpus=$build/fuzz-corpus-fresh/$target
+    rm -rf "$corpus"
+  fi
+  mkdir -p "$crashes" "$corpus"
+  options=(-timeout=10 -rss_limit_mb=2048 -artifact_prefix="$crashes/" -print_final_stats=1)
+  [ "$target" = fuzz_dxf_reader ] && options+=(-dict="$here/dxf.dict")
+
+  regressions=("$here/regressions/$target"/*)
+  if [ -e "${regressions[0]}" ]; then
+    echo "== $target: ${#regressions[@]} former failures"
+    "$binary" "${options[@]}" "${regressions[@]}"
+  fi
+  echo "== $target: fuzzing for $seconds s"
+  "$binary" "${options[@]}" -max_total_time="$seconds" "$corpus" "$here/seeds/$target"
+done
