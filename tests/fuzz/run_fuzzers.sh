@@ -21,7 +21,7 @@ for target in "${targets[@]}"; do
   fi
   mkdir -p "$crashes" "$corpus"
   # The reader's resident size reaches about 1.5 GiB within 30 s (sanitizer quarantine and
-  # allocator caches, not leaks: LeakSanitizer checks each run), so the limit leaves room.
+  # allocator caches; real leaks are LeakSanitizer's to report), so the limit leaves room.
   options=(-timeout=10 -rss_limit_mb=6144 -artifact_prefix="$crashes/" -print_final_stats=1)
   [ "$target" = fuzz_dxf_reader ] && options+=(-dict="$here/dxf.dict")
 
