@@ -70,11 +70,11 @@ Tzad::ErrorStatus TzDbBlockTableRecord::appendTzDbEntity(TzDbObjectId& id, TzDbE
   id = TzDbObjectId();
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (entity == nullptr) return Tzad::eInvalidInput;
-  TzDbObjectData& e = *entity->data();
+  TzDbObjectData& e = dataOf(entity);
   if (!e.isNew()) return Tzad::eAlreadyInDb;
-  if (data()->isNew()) return Tzad::eNotInDatabase;
-  TzDbDatabaseImpl& db = *data()->db;
-  uint32_t self = data()->record;
+  if (dataOf(this).isNew()) return Tzad::eNotInDatabase;
+  TzDbDatabaseImpl& db = *dataOf(this).db;
+  uint32_t self = dataOf(this).record;
   bool inEntitiesSection = self == db.modelSpace || self == db.paperSpace;
   uint32_t end = kNoRecord;
   if (inEntitiesSection) {
@@ -113,13 +113,13 @@ Tzad::ErrorStatus TzDbBlockTableRecord::appendTzDbEntity(TzDbObjectId& id, TzDbE
 }
 
 bool TzDbBlockTableRecord::isLayout() const {
-  const TzDbObjectData& d = *data();
+  const TzDbObjectData& d = dataOf(this);
   return !d.isNew() && (d.record == d.db->modelSpace || d.db->isPaperLayoutRecord(d.record));
 }
 
 std::vector<TzDbObjectId> TzDbBlockTableRecord::entityIds() const {
   std::vector<TzDbObjectId> ids;
-  const TzDbObjectData& d = *data();
+  const TzDbObjectData& d = dataOf(this);
   if (d.isNew()) return ids;
   TzDbDatabaseImpl& db = *d.db;
   uint32_t from = kNoRecord, to = kNoRecord;

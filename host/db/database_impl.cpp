@@ -57,7 +57,7 @@ void TzDbDatabaseImpl::clear() {
 }
 
 uint32_t TzDbDatabaseImpl::indexOf(TzDbObjectId id) const {
-  TzDbStub* stub = id.stub();
+  TzDbStub* stub = TzDbInternals::stub(id);
   if (stub == nullptr || stub->db != this) return kNoRecord;
   return stub->index;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "db/drawing_file.h"
+#include "db/internals.h"
 #include "dxf/dxf_tag.h"
 #include "dxf/text_arena.h"
 #include "dxf/text_codec.h"
@@ -124,7 +125,9 @@ struct TzDbDatabaseImpl {
   const TzDbStub& at(uint32_t i) const { return records[i]; }
   const std::string& typeName(const TzDbStub& r) const { return typeNames[r.type]; }
   uint16_t internType(std::string_view name);
-  TzDbObjectId idOf(uint32_t i) { return i == kNoRecord ? TzDbObjectId() : TzDbObjectId(&at(i)); }
+  TzDbObjectId idOf(uint32_t i) {
+    return i == kNoRecord ? TzDbObjectId() : TzDbInternals::idOf(&at(i));
+  }
   uint32_t indexOf(TzDbObjectId id) const;
   // A new record, not yet linked into the file order.
   uint32_t newRecord(std::string_view type, uint8_t flags);

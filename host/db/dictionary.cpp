@@ -24,7 +24,7 @@ std::vector<std::pair<TzString, TzDbObjectId>> entriesOf(const TzDbObjectData& d
 
 Tzad::ErrorStatus TzDbDictionary::getAt(const TzString& name, TzDbObjectId& id) const {
   id = TzDbObjectId();
-  for (auto& [key, value] : entriesOf(*data())) {
+  for (auto& [key, value] : entriesOf(dataOf(this))) {
     if (tzutEqualsNoCase(key, name)) {
       id = value;
       return Tzad::eOk;
@@ -39,11 +39,11 @@ bool TzDbDictionary::has(const TzString& name) const {
 }
 
 int TzDbDictionary::numEntries() const {
-  return static_cast<int>(entriesOf(*data()).size());
+  return static_cast<int>(entriesOf(dataOf(this)).size());
 }
 
 TzDbDictionaryIterator* TzDbDictionary::newIterator(TzRx::DictIterType) const {
-  return new TzDbDictionaryIterator(entriesOf(*data()));
+  return new TzDbDictionaryIterator(entriesOf(dataOf(this)));
 }
 
 namespace {
@@ -57,7 +57,7 @@ uint32_t layoutBlockRecord(const TzDbObjectData& d) {
 }  // namespace
 
 bool TzDbPlotSettings::modelType() const {
-  const TzDbObjectData& d = *data();
+  const TzDbObjectData& d = dataOf(this);
   if (d.isNew()) return false;
   uint32_t block = layoutBlockRecord(d);
   if (block != kNoRecord) return block == d.db->modelSpace;
@@ -66,7 +66,7 @@ bool TzDbPlotSettings::modelType() const {
 }
 
 Tzad::ErrorStatus TzDbLayout::getLayoutName(TzString& name) const {
-  const DxfTag* t = data()->findAfter("AcDbLayout", DxfCode::kText);
+  const DxfTag* t = dataOf(this).findAfter("AcDbLayout", DxfCode::kText);
   if (t == nullptr) return Tzad::eKeyNotFound;
   name = tzutFromUtf8(t->value);
   return Tzad::eOk;
@@ -78,10 +78,11 @@ TzString TzDbLayout::getLayoutName() const {
 }
 
 TzDbObjectId TzDbLayout::getBlockTableRecordId() const {
-  return data()->isNew() ? TzDbObjectId() : data()->db->idOf(layoutBlockRecord(*data()));
+  return dataOf(this).isNew() ? TzDbObjectId()
+                              : dataOf(this).db->idOf(layoutBlockRecord(dataOf(this)));
 }
 
 int TzDbLayout::getTabOrder() const {
-  const DxfTag* t = data()->findAfter("AcDbLayout", DxfCode::kTabOrder);
+  const DxfTag* t = dataOf(this).findAfter("AcDbLayout", DxfCode::kTabOrder);
   return t ? std::atoi(t->value.c_str()) : 0;
 }

@@ -35,44 +35,44 @@ void setEntityTag(TzDbObjectData& d, int code, const std::string& value) {
 }  // namespace
 
 TzDbEntity::TzDbEntity() {
-  data()->tags() = {DxfTag(0, ""), DxfTag(8, "0")};
+  dataOf(this).tags() = {DxfTag(0, ""), DxfTag(8, "0")};
 }
 
 TzString TzDbEntity::layer() const {
-  return tzutFromUtf8(data()->layerName());
+  return tzutFromUtf8(dataOf(this).layerName());
 }
 
 TzDbObjectId TzDbEntity::layerId() const {
-  if (data()->db == nullptr) return {};
-  return data()->db->idOf(data()->db->findTableRecord("LAYER", layer()));
+  if (dataOf(this).db == nullptr) return {};
+  return dataOf(this).db->idOf(dataOf(this).db->findTableRecord("LAYER", layer()));
 }
 
 Tzad::ErrorStatus TzDbEntity::setLayer(TzDbObjectId layerId, bool, bool) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  TzDbStub* stub = layerId.stub();
+  TzDbStub* stub = TzDbInternals::stub(layerId);
   if (stub == nullptr) return Tzad::eNullObjectId;
   if (stub->db->typeName(*stub) != "LAYER") return Tzad::eNotThatKindOfClass;
-  if (data()->db && stub->db != data()->db) return Tzad::eInvalidInput;
-  setEntityTag(*data(), 8, tzutToUtf8(stub->db->recordName(stub->index)));
+  if (dataOf(this).db && stub->db != dataOf(this).db) return Tzad::eInvalidInput;
+  setEntityTag(dataOf(this), 8, tzutToUtf8(stub->db->recordName(stub->index)));
   return Tzad::eOk;
 }
 
 Tzad::ErrorStatus TzDbEntity::setLayer(const TzString& layerName, bool) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  if (data()->db && data()->db->findTableRecord("LAYER", layerName) == kNoRecord)
+  if (dataOf(this).db && dataOf(this).db->findTableRecord("LAYER", layerName) == kNoRecord)
     return Tzad::eKeyNotFound;
-  setEntityTag(*data(), 8, tzutToUtf8(layerName));
+  setEntityTag(dataOf(this), 8, tzutToUtf8(layerName));
   return Tzad::eOk;
 }
 
 int TzDbEntity::colorIndex() const {
-  return data()->getInt(DxfCode::kColor, 256);
+  return dataOf(this).getInt(DxfCode::kColor, 256);
 }
 
 Tzad::ErrorStatus TzDbEntity::setColorIndex(int index) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (index < 0 || index > 257) return Tzad::eInvalidInput;
-  setEntityTag(*data(), 62, std::to_string(index));
+  setEntityTag(dataOf(this), 62, std::to_string(index));
   return Tzad::eOk;
 }
 
@@ -80,13 +80,15 @@ void TzDbEntity::setDatabaseDefaults(TzDbDatabase* db) {
   if (db == nullptr)
     db = database() ? database() : tzdbHostApplicationServices()->workingDatabase();
   if (db == nullptr) return;
-  std::string layerName = std::string(trimBlanks(db->impl().headerVar("$CLAYER").value_or("0")));
-  if (db->impl().findTableRecord("LAYER", tzutFromUtf8(layerName)) == kNoRecord) layerName = "0";
-  setEntityTag(*data(), 8, layerName);
+  std::string layerName =
+      std::string(trimBlanks(TzDbInternals::impl(*db).headerVar("$CLAYER").value_or("0")));
+  if (TzDbInternals::impl(*db).findTableRecord("LAYER", tzutFromUtf8(layerName)) == kNoRecord)
+    layerName = "0";
+  setEntityTag(dataOf(this), 8, layerName);
 }
 
 bool TzDbEntity::isInPaperSpace() const {
-  std::string_view v = trimBlanks(data()->firstValue(DxfCode::kPaperSpace));
+  std::string_view v = trimBlanks(dataOf(this).firstValue(DxfCode::kPaperSpace));
   int space = 0;
   std::from_chars(v.data(), v.data() + v.size(), space);
   return space == 1;
@@ -98,7 +100,7 @@ TzDb3dPolyline::TzDb3dPolyline() : TzDb3dPolyline(TzDb::k3dSimplePoly, {}, false
 
 TzDb3dPolyline::TzDb3dPolyline(TzDb::Poly3dType type, const std::vector<TzGePoint3d>& vertices,
                                bool closed) {
-  TzDbObjectData& d = *data();
+  TzDbObjectData& d = dataOf(this);
   d.type = "POLYLINE";
   d.tags() = {DxfTag(0, "POLYLINE"),
               DxfTag(8, "0"),
@@ -114,30 +116,32 @@ TzDb3dPolyline::TzDb3dPolyline(TzDb::Poly3dType type, const std::vector<TzGePoin
 }
 
 TzDb::Poly3dType TzDb3dPolyline::polyType() const {
-  int curve = data()->getInt(DxfCode::kCurveType, 0);
+  int curve = dataOf(this).getInt(DxfCode::kCurveType, 0);
   return curve == 5   ? TzDb::k3dQuadSplinePoly
          : curve == 6 ? TzDb::k3dCubicSplinePoly
                       : TzDb::k3dSimplePoly;
 }
 
 bool TzDb3dPolyline::isClosed() const {
-  return (data()->getInt(DxfCode::kFlags) & kPolylineClosed) != 0;
+  return (dataOf(this).getInt(DxfCode::kFlags) & kPolylineClosed) != 0;
 }
 
 Tzad::ErrorStatus TzDb3dPolyline::makeClosed() {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  data()->set(DxfCode::kFlags, std::to_string(data()->getInt(DxfCode::kFlags) | kPolylineClosed));
+  dataOf(this).set(DxfCode::kFlags,
+                   std::to_string(dataOf(this).getInt(DxfCode::kFlags) | kPolylineClosed));
   return Tzad::eOk;
 }
 
 Tzad::ErrorStatus TzDb3dPolyline::makeOpen() {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  data()->set(DxfCode::kFlags, std::to_string(data()->getInt(DxfCode::kFlags) & ~kPolylineClosed));
+  dataOf(this).set(DxfCode::kFlags,
+                   std::to_string(dataOf(this).getInt(DxfCode::kFlags) & ~kPolylineClosed));
   return Tzad::eOk;
 }
 
 std::vector<TzGePoint3d> TzDb3dPolyline::vertices() const {
-  const TzDbObjectData& d = *data();
+  const TzDbObjectData& d = dataOf(this);
   if (d.isNew()) return d.newVertices;
   std::vector<TzGePoint3d> points;
   TzDbDatabaseImpl& db = *d.db;

@@ -124,7 +124,7 @@ void eraseApp(DxfTags& x, std::string_view app) {
 // registered only once its record is in the drawing, so a failure is tried again next time.
 Tzad::ErrorStatus registerApp(TzDbDatabase* db, std::string_view app) {
   if (db == nullptr) return Tzad::eOk;
-  auto& known = db->impl().registeredApps;
+  auto& known = TzDbInternals::impl(*db).registeredApps;
   if (known.contains(app)) return Tzad::eOk;
   TzDbRegAppTable* table = nullptr;
   Tzad::ErrorStatus es = db->getSymbolTable(table, TzDb::kForWrite);
@@ -194,7 +194,7 @@ Tzad::ErrorStatus TzDbEntityHyperlinkPE::getHyperlinkCollection(TzDbObject* obje
   links = nullptr;
   if (query(object) == nullptr) return Tzad::eNotThatKindOfClass;
   auto result = std::make_unique<TzDbHyperlinkCollection>();
-  const DxfTags& x = object->data()->xdata;
+  const DxfTags& x = dataOf(object).xdata;
   auto [pb, pe] = appRange(x, kPeUrl);
   readPeUrl(x, pb, pe, *result);
   if (!oneOnly && result->count() > 0) {
@@ -216,7 +216,7 @@ Tzad::ErrorStatus TzDbEntityHyperlinkPE::setHyperlinkCollection(TzDbObject* obje
   if (es == Tzad::eOk && any && owned->count() > 1)
     es = registerApp(object->database(), kMoreLinks);
   if (es != Tzad::eOk) return es;
-  TzDbObjectData& d = *object->data();
+  TzDbObjectData& d = dataOf(object);
   eraseApp(d.xdata, kPeUrl);
   eraseApp(d.xdata, kMoreLinks);
   if (any) {

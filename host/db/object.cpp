@@ -7,17 +7,6 @@
 #include "dxf/dxf_codes.h"
 #include "tzdb_database.h"
 
-// Host-internal access to the protected constructors of the SDK classes.
-struct TzDbObjectFactory {
-  template <typename T>
-  static TzDbObject* make(std::unique_ptr<TzDbObjectData> data) {
-    struct Access : T {
-      explicit Access(std::unique_ptr<TzDbObjectData> d) : T(std::move(d)) {}
-    };
-    return new Access(std::move(data));
-  }
-};
-
 DxfTag* TzDbObjectData::find(int code) {
   for (DxfTag& t : tags())
     if (t.code == code) return &t;
@@ -195,7 +184,7 @@ TzDbObject::~TzDbObject() {
 }
 
 TzDbObjectId TzDbObject::objectId() const {
-  return data_->isNew() ? TzDbObjectId() : TzDbObjectId(data_->stub());
+  return data_->isNew() ? TzDbObjectId() : TzDbInternals::idOf(data_->stub());
 }
 
 TzDbObjectId TzDbObject::ownerId() const {
@@ -289,7 +278,7 @@ int entityLayerFlags(const TzDbObjectData& entity) {
 }
 
 int entityLayerFlags(TzDbObjectId id) {
-  TzDbStub* stub = id.stub();
+  TzDbStub* stub = TzDbInternals::stub(id);
   if (stub == nullptr || !stub->has(kRecEntity)) return 0;
   TzDbDatabaseImpl& db = *stub->db;
   std::string_view raw = firstRawValue(db.text.view(stub->body), DxfCode::kLayer);
@@ -300,7 +289,7 @@ int entityLayerFlags(TzDbObjectId id) {
 Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMode mode,
                                  bool openErased) {
   obj = nullptr;
-  TzDbStub* stub = id.stub();
+  TzDbStub* stub = TzDbInternals::stub(id);
   if (stub == nullptr) return Tzad::eNullObjectId;
   if (stub->has(kRecErased) && !openErased) return Tzad::eWasErased;
   if (mode == TzDb::kForWrite && stub->openedForWrite) return Tzad::eWasOpenForWrite;
@@ -317,7 +306,7 @@ Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMo
 TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data) {
   const std::string& type = data->type;
   TzDbStub* stub = data->stub();
-  using F = TzDbObjectFactory;
+  using F = TzDbInternals;
   if (stub && stub->has(kRecEntity)) {
     if (type == "POLYLINE" && (data->getInt(DxfCode::kFlags) & kPolyline3d))
       return F::make<TzDb3dPolyline>(std::move(data));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "db/database_impl.h"
+#include "db/internals.h"
 #include "tzdb_object.h"
 #include "tzge_point3d.h"
 
@@ -67,5 +68,9 @@ Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept;
 // The flags (group 70) of an entity's layer: 1 frozen, 4 locked; 0 for anything else.
 int entityLayerFlags(const TzDbObjectData& entity);
 int entityLayerFlags(TzDbObjectId id);
+// The tags of an open object.
+inline TzDbObjectData& dataOf(const TzDbObject* object) {
+  return *TzDbInternals::data(object);
+}
 // Creates the right SDK object for a record's type.
 TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data);

@@ -53,10 +53,11 @@ TzDbObjectId TzDbSymbolTableIterator::recordId() const {
 Tzad::ErrorStatus TzDbSymbolTable::getIdAt(const TzString& name, TzDbObjectId& id,
                                            bool getErasedRecord) const {
   id = TzDbObjectId();
-  if (data()->db == nullptr) return Tzad::eNoDatabase;
-  uint32_t r = data()->db->findTableRecord(data()->get(DxfCode::kName), name, getErasedRecord);
+  if (dataOf(this).db == nullptr) return Tzad::eNoDatabase;
+  uint32_t r =
+      dataOf(this).db->findTableRecord(dataOf(this).get(DxfCode::kName), name, getErasedRecord);
   if (r == kNoRecord) return Tzad::eKeyNotFound;
-  id = data()->db->idOf(r);
+  id = dataOf(this).db->idOf(r);
   return Tzad::eOk;
 }
 
@@ -82,15 +83,15 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbSymbolTableRecord* record) {
 Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* record) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (record == nullptr) return Tzad::eInvalidInput;
-  TzDbObjectData& rd = *record->data();
+  TzDbObjectData& rd = dataOf(record);
   if (!rd.isNew()) return Tzad::eAlreadyInDb;
-  TzDbDatabaseImpl& db = *data()->db;
-  TableIndex* table = indexOf(*data());
-  std::string tableName = data()->get(DxfCode::kName);
+  TzDbDatabaseImpl& db = *dataOf(this).db;
+  TableIndex* table = indexOf(dataOf(this));
+  std::string tableName = dataOf(this).get(DxfCode::kName);
   if (table == nullptr || rd.type != tableName) return Tzad::eNotThatKindOfClass;
   if (table->endtab == kNoRecord) {
     if (!db.addTable(tableName)) return Tzad::eNotApplicable;
-    loadObjectData(*data(), db, data()->record);  // the table's text is the file's now
+    loadObjectData(dataOf(this), db, dataOf(this).record);  // the table's text is the file's now
   }
   std::string name = rd.get(DxfCode::kName);
   if (trimBlanks(name).empty()) return Tzad::eInvalidInput;
@@ -105,8 +106,8 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* 
   if (index == kNoRecord) return Tzad::eOutOfMemory;
   table->records.push_back(index);
   table->byNameValid = false;
-  if (data()->getInt(DxfCode::kFlags, 0) < static_cast<int>(table->records.size()))
-    data()->setInt(DxfCode::kFlags, static_cast<int>(table->records.size()));
+  if (dataOf(this).getInt(DxfCode::kFlags, 0) < static_cast<int>(table->records.size()))
+    dataOf(this).setInt(DxfCode::kFlags, static_cast<int>(table->records.size()));
   loadObjectData(rd, db, index);
   rd.mode = TzDb::kForWrite;
   db.at(index).openedForWrite = 1;
@@ -118,8 +119,8 @@ Tzad::ErrorStatus TzDbSymbolTable::newIterator(TzDbSymbolTableIterator*& it, boo
                                                bool skipDeleted) const {
   it = nullptr;
   std::vector<TzDbObjectId> ids;
-  if (TableIndex* table = indexOf(*data()))
-    for (uint32_t r : table->records) ids.push_back(data()->db->idOf(r));
+  if (TableIndex* table = indexOf(dataOf(this)))
+    for (uint32_t r : table->records) ids.push_back(dataOf(this).db->idOf(r));
   it = new TzDbSymbolTableIterator(std::move(ids), skipDeleted);
   if (!atBeginning) it->step(false);
   return Tzad::eOk;
@@ -128,16 +129,16 @@ Tzad::ErrorStatus TzDbSymbolTable::newIterator(TzDbSymbolTableIterator*& it, boo
 // --- records -------------------------------------------------------------------------------
 
 Tzad::ErrorStatus TzDbSymbolTableRecord::getName(TzString& name) const {
-  name = tzutFromUtf8(data()->get(DxfCode::kName));
+  name = tzutFromUtf8(dataOf(this).get(DxfCode::kName));
   return Tzad::eOk;
 }
 TzString TzDbSymbolTableRecord::getName() const {
-  return tzutFromUtf8(data()->get(DxfCode::kName));
+  return tzutFromUtf8(dataOf(this).get(DxfCode::kName));
 }
 Tzad::ErrorStatus TzDbSymbolTableRecord::setName(const TzString& name) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (trimBlanks(tzutToUtf8(name)).empty()) return Tzad::eInvalidInput;
-  TzDbObjectData& d = *data();
+  TzDbObjectData& d = dataOf(this);
   if (!d.isNew()) {
     uint32_t other = d.db->findTableRecord(d.type, name);
     if (other != kNoRecord && other != d.record) return Tzad::eDuplicateKey;
@@ -147,14 +148,14 @@ Tzad::ErrorStatus TzDbSymbolTableRecord::setName(const TzString& name) {
 }
 
 TzDbLayerTableRecord::TzDbLayerTableRecord() {
-  data()->type = "LAYER";
-  data()->tags() = {DxfTag(0, "LAYER"), DxfTag(2, ""), DxfTag(70, "0"), DxfTag(62, "7"),
-                    DxfTag(6, "Continuous")};
+  dataOf(this).type = "LAYER";
+  dataOf(this).tags() = {DxfTag(0, "LAYER"), DxfTag(2, ""), DxfTag(70, "0"), DxfTag(62, "7"),
+                         DxfTag(6, "Continuous")};
 }
 namespace {
 Tzad::ErrorStatus setFlag(TzDbObject* o, int bit, bool on) {
   if (!o->isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  TzDbObjectData& d = *o->data();
+  TzDbObjectData& d = dataOf(o);
   int flags = d.getInt(DxfCode::kFlags, 0);
   int changed = on ? flags | bit : flags & ~bit;
   if (changed != flags) d.setInt(DxfCode::kFlags, changed, DxfCode::kName);
@@ -162,28 +163,28 @@ Tzad::ErrorStatus setFlag(TzDbObject* o, int bit, bool on) {
 }
 }  // namespace
 bool TzDbLayerTableRecord::isFrozen() const {
-  return (data()->getInt(DxfCode::kFlags) & kLayerFrozen) != 0;
+  return (dataOf(this).getInt(DxfCode::kFlags) & kLayerFrozen) != 0;
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setIsFrozen(bool frozen) {
   return setFlag(this, kLayerFrozen, frozen);
 }
 bool TzDbLayerTableRecord::isLocked() const {
-  return (data()->getInt(DxfCode::kFlags) & kLayerLocked) != 0;
+  return (dataOf(this).getInt(DxfCode::kFlags) & kLayerLocked) != 0;
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setIsLocked(bool locked) {
   return setFlag(this, kLayerLocked, locked);
 }
 bool TzDbLayerTableRecord::isOff() const {
-  return data()->getInt(DxfCode::kColor, 7) < 0;
+  return dataOf(this).getInt(DxfCode::kColor, 7) < 0;
 }
 Tzad::ErrorStatus TzDbLayerTableRecord::setIsOff(bool off) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   int index = colorIndex();
-  data()->setInt(DxfCode::kColor, off ? -index : index, DxfCode::kFlags);
+  dataOf(this).setInt(DxfCode::kColor, off ? -index : index, DxfCode::kFlags);
   return Tzad::eOk;
 }
 int TzDbLayerTableRecord::colorIndex() const {
-  int c = data()->getInt(DxfCode::kColor, 7);
+  int c = dataOf(this).getInt(DxfCode::kColor, 7);
   return c < 0 ? -c : c;
 }
 TzCmColor TzDbLayerTableRecord::color() const {
@@ -196,53 +197,54 @@ Tzad::ErrorStatus TzDbLayerTableRecord::setColor(const TzCmColor& color) {
 Tzad::ErrorStatus TzDbLayerTableRecord::setColorIndex(int index) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (index < 1 || index > 255) return Tzad::eInvalidInput;
-  data()->setInt(DxfCode::kColor, isOff() ? -index : index, DxfCode::kFlags);
+  dataOf(this).setInt(DxfCode::kColor, isOff() ? -index : index, DxfCode::kFlags);
   return Tzad::eOk;
 }
 
 TzDbViewTableRecord::TzDbViewTableRecord() {
-  data()->type = "VIEW";
-  data()->tags() = {DxfTag(0, "VIEW"), DxfTag(2, ""),      DxfTag(70, "0"),   DxfTag(40, "1.0"),
-                    DxfTag(10, "0.0"), DxfTag(20, "0.0"),  DxfTag(41, "1.0"), DxfTag(11, "0.0"),
-                    DxfTag(21, "0.0"), DxfTag(31, "1.0"),  DxfTag(12, "0.0"), DxfTag(22, "0.0"),
-                    DxfTag(32, "0.0"), DxfTag(42, "50.0"), DxfTag(43, "0.0"), DxfTag(44, "0.0"),
-                    DxfTag(50, "0.0"), DxfTag(71, "0")};
+  dataOf(this).type = "VIEW";
+  dataOf(this).tags() = {DxfTag(0, "VIEW"), DxfTag(2, ""),      DxfTag(70, "0"),
+                         DxfTag(40, "1.0"), DxfTag(10, "0.0"),  DxfTag(20, "0.0"),
+                         DxfTag(41, "1.0"), DxfTag(11, "0.0"),  DxfTag(21, "0.0"),
+                         DxfTag(31, "1.0"), DxfTag(12, "0.0"),  DxfTag(22, "0.0"),
+                         DxfTag(32, "0.0"), DxfTag(42, "50.0"), DxfTag(43, "0.0"),
+                         DxfTag(44, "0.0"), DxfTag(50, "0.0"),  DxfTag(71, "0")};
 }
 bool TzDbViewTableRecord::isPaperspaceView() const {
-  return (data()->getInt(DxfCode::kFlags) & kViewInPaperSpace) != 0;
+  return (dataOf(this).getInt(DxfCode::kFlags) & kViewInPaperSpace) != 0;
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setIsPaperspaceView(bool paper) {
   return setFlag(this, kViewInPaperSpace, paper);
 }
 TzGePoint3d TzDbViewTableRecord::centerPoint() const {
-  return {data()->getReal(DxfCode::kX), data()->getReal(DxfCode::kY), 0.0};
+  return {dataOf(this).getReal(DxfCode::kX), dataOf(this).getReal(DxfCode::kY), 0.0};
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setCenterPoint(const TzGePoint3d& c) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
-  data()->setReal(DxfCode::kX, c.x, DxfCode::kHeight);
-  data()->setReal(DxfCode::kY, c.y, DxfCode::kX);
+  dataOf(this).setReal(DxfCode::kX, c.x, DxfCode::kHeight);
+  dataOf(this).setReal(DxfCode::kY, c.y, DxfCode::kX);
   return Tzad::eOk;
 }
 double TzDbViewTableRecord::height() const {
-  return data()->getReal(DxfCode::kHeight, 1.0);
+  return dataOf(this).getReal(DxfCode::kHeight, 1.0);
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setHeight(double h) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (!(h > 0)) return Tzad::eInvalidInput;
-  data()->setReal(DxfCode::kHeight, h, DxfCode::kFlags);
+  dataOf(this).setReal(DxfCode::kHeight, h, DxfCode::kFlags);
   return Tzad::eOk;
 }
 double TzDbViewTableRecord::width() const {
-  return data()->getReal(DxfCode::kWidth, 1.0);
+  return dataOf(this).getReal(DxfCode::kWidth, 1.0);
 }
 Tzad::ErrorStatus TzDbViewTableRecord::setWidth(double w) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   if (!(w > 0)) return Tzad::eInvalidInput;
-  data()->setReal(DxfCode::kWidth, w, DxfCode::kY);
+  dataOf(this).setReal(DxfCode::kWidth, w, DxfCode::kY);
   return Tzad::eOk;
 }
 
 TzDbRegAppTableRecord::TzDbRegAppTableRecord() {
-  data()->type = "APPID";
-  data()->tags() = {DxfTag(0, "APPID"), DxfTag(2, ""), DxfTag(70, "0")};
+  dataOf(this).type = "APPID";
+  dataOf(this).tags() = {DxfTag(0, "APPID"), DxfTag(2, ""), DxfTag(70, "0")};
 }

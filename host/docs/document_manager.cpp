@@ -23,7 +23,7 @@ class Iterator : public TzApDocumentIterator {
 
 // The view a drawing opens with: its active viewport's centre and height when it has one.
 void initialView(Document& doc) {
-  TzDbDatabaseImpl& db = doc.database()->impl();
+  TzDbDatabaseImpl& db = TzDbInternals::impl(*doc.database());
   uint32_t vport = db.findTableRecord("VPORT", u"*Active");
   if (vport == kNoRecord) return;
   TzDbObjectData data;

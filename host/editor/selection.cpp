@@ -63,11 +63,11 @@ std::string upper(std::string s) {
 class RecordSet {
  public:
   bool contains(TzDbObjectId id) const {
-    const TzDbStub* stub = id.stub();
+    const TzDbStub* stub = TzDbInternals::stub(id);
     return stub != nullptr && stub->index < bits_.size() && bits_[stub->index];
   }
   void insert(TzDbObjectId id) {
-    const TzDbStub* stub = id.stub();
+    const TzDbStub* stub = TzDbInternals::stub(id);
     if (stub == nullptr) return;
     if (stub->index >= bits_.size())
       bits_.resize(std::max<size_t>(stub->index + 1, stub->db->records.size()));
@@ -255,13 +255,13 @@ int tzedSSSetFirst(const tz_name pickfirst, const tz_name) {
 Tzad::ErrorStatus tzdbGetObjectId(TzDbObjectId& id, const tz_name entity) {
   id = TzDbObjectId();
   if (entity == nullptr || entity[1] != kEntityKind) return Tzad::eInvalidInput;
-  id = TzDbObjectId(reinterpret_cast<TzDbStub*>(entity[0]));
+  id = TzDbInternals::idOf(reinterpret_cast<TzDbStub*>(entity[0]));
   return Tzad::eOk;
 }
 
 Tzad::ErrorStatus tzdbGetTwsName(tz_name entity, TzDbObjectId id) {
   if (entity == nullptr || id.isNull()) return Tzad::eNullObjectId;
-  entity[0] = reinterpret_cast<int64_t>(id.stub());
+  entity[0] = reinterpret_cast<int64_t>(TzDbInternals::stub(id));
   entity[1] = kEntityKind;
   return Tzad::eOk;
 }

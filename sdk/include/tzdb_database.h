@@ -81,10 +81,8 @@ class TzDbDatabase {
   // Every entity of model space and of the paper layouts, in drawing order.
   std::vector<TzDbObjectId> allEntityIds() const;
 
-  // Host-internal.
-  TzDbDatabaseImpl& impl() const { return *impl_; }
-
  private:
+  friend struct TzDbInternals;
   std::unique_ptr<TzDbDatabaseImpl> impl_;
 };
 

@@ -12,7 +12,7 @@ namespace TzDb {
 enum OpenMode : int { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 }
 
-struct TzDbObjectData;  // the object's tags while it is open; host-internal
+struct TzDbObjectData;
 
 class TzDbObject : public TzRxObject {
  public:
@@ -40,14 +40,12 @@ class TzDbObject : public TzRxObject {
   // was before this open.
   Tzad::ErrorStatus close() noexcept;
 
-  TzDbObjectData* data() const { return data_.get(); }
-
  protected:
   TzDbObject();
   explicit TzDbObject(std::unique_ptr<TzDbObjectData> data);
 
  private:
-  friend struct TzDbObjectFactory;
+  friend struct TzDbInternals;
   std::unique_ptr<TzDbObjectData> data_;
 };
 

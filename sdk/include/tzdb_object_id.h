@@ -5,7 +5,10 @@
 #include <functional>
 
 class TzDbDatabase;
-struct TzDbStub;  // the host's record behind an id; opaque to modules
+class TzDbObjectId;
+struct TzDbStub;
+template <>
+struct std::hash<TzDbObjectId>;
 
 // A DXF handle: the object's persistent name inside its drawing.
 class TzDbHandle {
@@ -24,14 +27,12 @@ class TzDbHandle {
 class TzDbObjectId {
  public:
   TzDbObjectId() = default;
-  explicit TzDbObjectId(TzDbStub* stub) : stub_(stub) {}
 
   bool isNull() const { return stub_ == nullptr; }
   bool isValid() const { return stub_ != nullptr; }
   bool isErased() const;
   TzDbHandle handle() const;
   TzDbDatabase* database() const;
-  TzDbStub* stub() const { return stub_; }
 
   bool operator==(const TzDbObjectId&) const = default;
   auto operator<=>(const TzDbObjectId&) const = default;
@@ -39,12 +40,15 @@ class TzDbObjectId {
   static const TzDbObjectId kNull;
 
  private:
+  friend struct TzDbInternals;
+  friend struct std::hash<TzDbObjectId>;
+  explicit TzDbObjectId(TzDbStub* stub) : stub_(stub) {}
   TzDbStub* stub_ = nullptr;
 };
 
 template <>
 struct std::hash<TzDbObjectId> {
   size_t operator()(const TzDbObjectId& id) const noexcept {
-    return std::hash<const void*>()(id.stub());
+    return std::hash<const void*>()(id.stub_);
   }
 };

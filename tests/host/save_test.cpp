@@ -332,7 +332,7 @@ std::string largeDrawing(int lines) {
   if (db.readDwgFile(u16(plan)) != Tzad::eOk) ::_exit(2);
   if (db.setHyperlinkBase(u"changed") != Tzad::eOk) ::_exit(2);
   if (::write(ready, "x", 1) != 1) ::_exit(3);
-  ::_exit(db.impl().save(u16(plan), true) ? 0 : 4);
+  ::_exit(TzDbInternals::impl(db).save(u16(plan), true) ? 0 : 4);
 }
 
 // Killed with SIGKILL at random moments of a save, a process leaves the old drawing or the
@@ -349,7 +349,7 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
   ASSERT_EQ(db.readDwgFile(u16(plan)), Tzad::eOk);
   ASSERT_EQ(db.setHyperlinkBase(u"changed"), Tzad::eOk);
   auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(db.impl().save(u16(plan), true));
+  ASSERT_TRUE(TzDbInternals::impl(db).save(u16(plan), true));
   auto saveTime = std::chrono::steady_clock::now() - start;
   const std::string after = readFile(plan);
   ASSERT_NE(after, before);

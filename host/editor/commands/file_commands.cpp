@@ -27,7 +27,8 @@ bool mayReplace(Document& doc, const std::u16string& path) {
     ed().reportSaveFailure();
     return false;
   }
-  if (path != doc.fileName() || !doc.database()->impl().fileChangedOnDisk()) return true;
+  if (path != doc.fileName() || !TzDbInternals::impl(*doc.database()).fileChangedOnDisk())
+    return true;
   auto answer = askKeyword(path +
                                u" has changed on disk since it was opened or last saved.\n"
                                u"Replace it with this drawing? [Yes/No] <No>: ",
@@ -46,7 +47,7 @@ std::u16string withDrawingExtension(const std::u16string& path) {
 bool saveTo(Document& doc, const std::u16string& path) {
   std::u16string absolute = DocumentManager::absolutePath(path);
   if (!mayReplace(doc, absolute)) return false;
-  if (!doc.database()->impl().save(absolute, keepsBackups())) {
+  if (!TzDbInternals::impl(*doc.database()).save(absolute, keepsBackups())) {
     ed().write(doc.database()->lastErrorText() + u"\n");
     ed().reportSaveFailure();
     return false;
