@@ -1,4 +1,4 @@
-// Writing a drawing. Records are copied byte for byte in file order; only records that were
+// Saving a drawing. Records are copied byte for byte in file order; only records that were
 // changed or added carry new text. The old file stays intact until the new one is complete
 // (db/file_replacement.h).
 #include <sys/stat.h>
