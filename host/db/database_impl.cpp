@@ -252,11 +252,30 @@ bool TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::
 }
 
 bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
+  readDrawingSettings();
+  if (!indexHandles(displayName)) return false;
+  indexBlocks();
+  findLayoutDictionary();
+  if (!addVirtualRecords()) {
+    fail(displayName + ": not enough memory");
+    return false;
+  }
+  std::string tilemode(trimBlanks(headerVar("$TILEMODE").value_or("1")));
+  currentSpace = tilemode == "0" && paperSpace != kNoRecord ? paperSpace : modelSpace;
+  modified = false;
+  return true;
+}
+
+// The release and code page: they decide how the records' text is decoded.
+void TzDbDatabaseImpl::readDrawingSettings() {
   std::string acadver = headerVar("$ACADVER").value_or("AC1009");
   version = versionOf(trimBlanks(acadver));
   codePage = std::string(trimBlanks(headerVar("$DWGCODEPAGE").value_or("ANSI_1252")));
   codec.configure(version >= TzDb::kDHL_R2007, codePage);
+}
 
+// Handles: unique in the file, and the next one to give out.
+bool TzDbDatabaseImpl::indexHandles(const std::string& displayName) {
   handleIndexSorted = false;
   sortHandleIndex();
   for (size_t i = 1; i < handleIndex.size(); ++i) {
@@ -285,8 +304,11 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
     r.flags |= kRecNoHandle;
     addHandle(r.index);
   }
+  return true;
+}
 
-  // Block definitions, matched to their block records.
+// Block definitions, matched to their block records.
+void TzDbDatabaseImpl::indexBlocks() {
   uint32_t open = kNoRecord;
   for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
     const std::string& type = typeName(at(i));
@@ -318,8 +340,10 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
     modelSpace = findTableRecord("BLOCK_RECORD", TZDB_MODEL_SPACE, true);
     paperSpace = findTableRecord("BLOCK_RECORD", TZDB_PAPER_SPACE, true);
   }
+}
 
-  // The layout dictionary: entry ACAD_LAYOUT of the first (root) dictionary.
+// The layout dictionary: entry ACAD_LAYOUT of the first (root) dictionary.
+void TzDbDatabaseImpl::findLayoutDictionary() {
   for (uint32_t i = head; i != kNoRecord; i = at(i).next) {
     if (typeName(at(i)) != "DICTIONARY") continue;
     DxfTags tags = parseTags(text.view(at(i).body), codec);
@@ -333,14 +357,6 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
     }
     break;
   }
-  if (!addVirtualRecords()) {
-    fail(displayName + ": not enough memory");
-    return false;
-  }
-  std::string tilemode(trimBlanks(headerVar("$TILEMODE").value_or("1")));
-  currentSpace = tilemode == "0" && paperSpace != kNoRecord ? paperSpace : modelSpace;
-  modified = false;
-  return true;
 }
 
 // R12 drawings store no block records and no layouts. Stand-ins give them the same model

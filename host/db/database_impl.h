@@ -185,7 +185,12 @@ struct TzDbDatabaseImpl {
   void clear();
   bool parse(std::string_view content, const std::string& displayName);
   bool parseBase(const std::string& displayName);  // parses the arena's base text
+  // Indexes what the records hold once the file is read: settings, handles, blocks, layouts.
   bool indexStructure(const std::string& displayName);
+  void readDrawingSettings();
+  bool indexHandles(const std::string& displayName);
+  void indexBlocks();
+  void findLayoutDictionary();
   bool addVirtualRecords();
   bool updateHandseedForSave();
   bool writeRecords(int fd) const;
