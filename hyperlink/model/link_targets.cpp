@@ -104,21 +104,23 @@ void splitLocation(std::u16string_view location, TzString& view, TzString& layou
 
 bool findLayout(const TzString& name, TzDbObjectId& id) {
   TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
-  TzDbDictionary* dict = nullptr;
-  if (db == nullptr || db->getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk || !dict)
+  TzDbDictionary* opened = nullptr;
+  if (db == nullptr || db->getLayoutDictionary(opened, TzDb::kForRead) != Tzad::eOk || !opened)
     return true;  // no dictionary to ask: the caller carries on with a null id
+  TzDbObjectPointer<TzDbDictionary> dict(opened);
   TzDbObjectId found;
   bool has = dict->getAt(name, found) == Tzad::eOk;
-  if (dict->close() != Tzad::eOk || !has) return false;
+  if (dict.close() != Tzad::eOk || !has) return false;
   id = found;
   return true;
 }
 
 bool viewExists(const TzString& name) {
   TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
-  TzDbViewTable* views = nullptr;
-  if (db == nullptr || db->getSymbolTable(views, TzDb::kForRead) != Tzad::eOk) return false;
+  TzDbViewTable* opened = nullptr;
+  if (db == nullptr || db->getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return false;
+  TzDbObjectPointer<TzDbViewTable> views(opened);
   TzDbObjectId id;
   bool found = views->getIdAt(name, id, false) == Tzad::eOk;
-  return views->close() == Tzad::eOk && found;
+  return views.close() == Tzad::eOk && found;
 }

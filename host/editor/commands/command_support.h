@@ -18,11 +18,12 @@ std::optional<std::u16string> askKeyword(const std::u16string& prompt, const std
 // TableT is TzDbLayerTable, TzDbViewTable, ...
 template <typename TableT>
 TzDbObjectId findRecord(TzDbDatabase& db, const std::u16string& name) {
-  TableT* table = nullptr;
+  TableT* opened = nullptr;
   TzDbObjectId id;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
+  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return id;
+  TzDbObjectPointer<TableT> table(opened);
   bool found = table->getIdAt(name, id) == Tzad::eOk;
-  bool closed = table->close() == Tzad::eOk;
+  bool closed = table.close() == Tzad::eOk;
   return found && closed ? id : TzDbObjectId();
 }
 

@@ -11,11 +11,12 @@ Editor& ed() {
 }
 
 void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
-  TzDbLayerTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) {
+  TzDbLayerTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForWrite) != Tzad::eOk) {
     ed().write("This drawing has no layer table.\n");
     return;
   }
+  TzDbObjectPointer<TzDbLayerTable> table(opened);
   for (const std::u16string& name : names) {
     if (table->has(name)) {
       ed().write(u"Layer \"" + name + u"\" already exists.\n");
@@ -30,7 +31,7 @@ void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
       delete layer;
     if (es != Tzad::eOk) ed().write(u"Cannot create layer \"" + name + u"\".\n");
   }
-  if (table->close() != Tzad::eOk) ed().write("The layer table could not be updated.\n");
+  if (table.close() != Tzad::eOk) ed().write("The layer table could not be updated.\n");
 }
 
 // Applies a change to each named layer; a missing name or a failed change is reported, the
