@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/editor.h"
+#include "platform/trim.h"
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
@@ -29,7 +30,6 @@ TzDbObjectId findRecord(TzDbDatabase& db, const std::u16string& name) {
 
 // The current drawing, or null after saying that none is open.
 Document* requireDocument();
-std::u16string trimBlanks16(std::u16string_view text);
 // Names separated by commas ("A,B , C").
 std::vector<std::u16string> nameList(const std::u16string& text);
 

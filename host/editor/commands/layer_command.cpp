@@ -57,7 +57,7 @@ bool runOption(TzDbDatabase& db, const std::u16string& option) {
     auto text = askText(u"Enter color (1-255): ");
     if (!text) return false;
     char* end = nullptr;
-    std::string digits = tzutToUtf8(trimBlanks16(*text));
+    std::string digits = tzutToUtf8(platform::trimmed(*text));
     long color = std::strtol(digits.c_str(), &end, 10);
     if (digits.empty() || *end != 0 || color < 1 || color > 255) {
       ed().write("A colour is a number from 1 to 255.\n");

@@ -118,7 +118,7 @@ void viewCommand() {
                                                 : u"Enter view name(s) to delete: ";
   auto answer = askText(prompt);
   if (!answer) return;
-  std::u16string name = trimBlanks16(*answer);
+  std::u16string name(platform::trimmed(*answer));
   if (name.empty()) return;
   if (*option == u"Restore") return restoreView(*doc, name);
   if (*option == u"Save") return saveView(*doc, name);
@@ -143,8 +143,8 @@ void layoutCommand() {
   TzString current;
   if (tzedGetVarText(u"CTAB", current) != RTNORM) return;
   auto name = askText(u"Enter layout to make current <" + current + u">: ");
-  if (!name || trimBlanks16(*name).empty()) return;
-  std::u16string value = trimBlanks16(*name);
+  if (!name || platform::trimmed(*name).empty()) return;
+  std::u16string value(platform::trimmed(*name));
   resbuf rb;
   rb.restype = RTSTR;
   rb.resval.rstring = value.data();
