@@ -1,7 +1,6 @@
 // The input functions of the SDK over the session's one input stream.
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "editor/editor.h"
 #include "editor/keywords.h"
@@ -10,12 +9,6 @@
 #include "tzed_editor.h"
 
 namespace {
-
-void copyAnswer(const std::u16string& answer, char16_t* result) {
-  size_t n = std::min<size_t>(answer.size(), TZ_ANSWER_BUFFER - 1);
-  std::memcpy(result, answer.data(), n * sizeof(char16_t));
-  result[n] = 0;
-}
 
 // Parses "x,y" or "x,y,z"; a leading "@" makes it relative to base.
 bool parsePoint(std::string text, const double* base, double* out) {
@@ -79,7 +72,7 @@ int tzedGetKword(const char16_t* prompt, char16_t* result) {
       continue;
     }
     if (std::optional<std::u16string> global = matchKeyword(keywords, text)) {
-      if (result) copyAnswer(*global, result);
+      tzutCopyString(*global, result, TZ_ANSWER_BUFFER);
       return RTNORM;
     }
     ed.write("Invalid option keyword.\n");
@@ -99,7 +92,7 @@ int tzedGetString(int allowSpaces, const char16_t* prompt, char16_t* result) {
     ed.write("The answer is longer than 2048 characters.\n");
     return RTERROR;
   }
-  if (result) copyAnswer(text, result);
+  tzutCopyString(text, result, TZ_ANSWER_BUFFER);
   return RTNORM;
 }
 

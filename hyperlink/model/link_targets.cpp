@@ -1,7 +1,6 @@
 #include "model/link_targets.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "module/resource_string.h"
@@ -12,7 +11,7 @@
 
 namespace {
 
-constexpr size_t kBaseCapacity = 2049;
+constexpr int kBaseCapacity = 2049;
 
 // Splits at dots: a part ends at each dot found past the start of what remains; a dot at the
 // start (two dots in a row, or a leading dot) makes the rest one last part.
@@ -74,9 +73,7 @@ void hyperlinkBasePath(char16_t* out) {
   if (base.empty()) base = platform::documentsFolder().value_or(u"");
   if (base.empty()) base = platform::currentDirectory().value_or(u"");
   if (!base.empty() && !endsWithSeparator(base)) base += platform::pathSeparator();
-  size_t n = std::min(base.size(), kBaseCapacity - 1);
-  std::memcpy(out, base.data(), n * sizeof(char16_t));
-  out[n] = 0;
+  tzutCopyString(base, out, kBaseCapacity);
 }
 
 TzString hyperlinkBasePath() {

@@ -6,8 +6,8 @@
 #include "module/resource_string.h"
 #include "platform/folders.h"
 #include "platform/text.h"
+#include "tz_string.h"
 #include "tzed_editor.h"
-#include "tzres_string.h"
 #include "tzrx_module.h"
 
 namespace {
@@ -80,7 +80,7 @@ TZRX_EXPORT int tzrxCommandHelp(const char16_t* command, char16_t* buffer, int s
   };
   if (command == nullptr) return 0;
   for (const auto& [name, line] : kLines)
-    if (name == command) return tzresCopyString(resourceText(line), buffer, size);
+    if (name == command) return tzutCopyString(resourceText(line), buffer, size);
   return 0;
 }
 
