@@ -8,6 +8,8 @@
 #include "model/entity_hyperlinks.h"
 #include "tzdb_database.h"
 
+namespace hyperlink {
+
 namespace {
 
 constexpr char16_t kAreaLayer[] = u"URLLAYER";
@@ -124,3 +126,5 @@ bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& 
   if (tzdbGetTwsName(name, id) == Tzad::eOk) static_cast<void>(tzdbEntUpd(name));
   return true;
 }
+
+}  // namespace hyperlink

@@ -17,6 +17,8 @@
 #include "tzrx_module.h"
 #include "tzui.h"
 
+namespace hyperlink {
+
 namespace {
 
 // A pasted answer may bring its line break along.
@@ -100,3 +102,5 @@ extern "C" __attribute__((visibility("default"))) void hyperlinkopen() {
   if (!showDrawing(target) || location.empty()) return;
   goToLocation(view, layout, false);
 }
+
+}  // namespace hyperlink

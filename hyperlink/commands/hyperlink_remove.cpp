@@ -9,6 +9,8 @@
 #include "model/entity_hyperlinks.h"
 #include "platform/trim.h"
 
+namespace hyperlink {
+
 namespace {
 
 // Prints the hyperlink of every entity that has one, numbered from 1 in selection order, and
@@ -75,3 +77,5 @@ void runHyperlinkRemove() {
     return;
   }
 }
+
+}  // namespace hyperlink

@@ -8,6 +8,8 @@
 #include "tzdb_hyperlink.h"
 #include "tzed_editor.h"
 
+namespace hyperlink {
+
 namespace {
 
 constexpr char16_t kAreaLayer[] = u"URLLAYER";
@@ -152,3 +154,5 @@ int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode) {
   tzedSSFree(ss);
   return length == 0 ? RTERROR : RTNORM;
 }
+
+}  // namespace hyperlink

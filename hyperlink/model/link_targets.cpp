@@ -9,6 +9,8 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
+namespace hyperlink {
+
 namespace {
 
 constexpr int kBaseCapacity = 2049;
@@ -121,3 +123,5 @@ bool viewExists(const TzString& name) {
   bool found = views->getIdAt(name, id, false) == Tzad::eOk;
   return views.close() == Tzad::eOk && found;
 }
+
+}  // namespace hyperlink

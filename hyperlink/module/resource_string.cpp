@@ -6,6 +6,8 @@
 #include "module/module_state.h"
 #include "tzrx_module.h"
 
+namespace hyperlink {
+
 namespace {
 
 bool isKeywordList(uint32_t id) {
@@ -41,3 +43,5 @@ TzString resourceText(const TextId& t) {
   ResourceString rs(t);
   return loadResourceString(rs);
 }
+
+}  // namespace hyperlink
