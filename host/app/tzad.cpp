@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -124,19 +125,7 @@ std::unique_ptr<InputSource> makeInput(const Options& options) {
     return std::make_unique<LineInput>(std::move(*script));
   }
   if (isatty(STDIN_FILENO)) return std::make_unique<TerminalInput>();
-  std::vector<std::string> lines;
-  char buffer[8192];
-  std::string line;
-  while (std::fgets(buffer, sizeof buffer, stdin)) {
-    line += buffer;
-    if (line.back() != '\n') continue;
-    line.pop_back();
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    line.clear();
-  }
-  if (!line.empty()) lines.push_back(line);
-  return std::make_unique<LineInput>(std::move(lines));
+  return std::make_unique<LineInput>(LineInput::fromStream(std::cin));
 }
 
 // At the end of the input nobody can be asked any more: say what stays unsaved.

@@ -20,8 +20,9 @@ std::string u8(const TzString& s) {
 
 // Each listing answers false when the drawing could not be read through to its end.
 bool printLayers(TzDbDatabase& db) {
-  TzDbLayerTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return true;
+  TzDbLayerTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return true;
+  TzDbObjectPointer<TzDbLayerTable> table(opened);
   TzDbSymbolTableIterator* it = nullptr;
   Tzad::ErrorStatus es = table->newIterator(it);
   std::unique_ptr<TzDbSymbolTableIterator> owned(it);
@@ -32,12 +33,13 @@ bool printLayers(TzDbDatabase& db) {
     std::printf("  %-20s colour %3d%s%s\n", u8(layer->getName()).c_str(), layer->colorIndex(),
                 layer->isFrozen() ? "  frozen" : "", layer->isLocked() ? "  locked" : "");
   }
-  return table->close() == Tzad::eOk && es == Tzad::eOk;
+  return table.close() == Tzad::eOk && es == Tzad::eOk;
 }
 
 bool printLayouts(TzDbDatabase& db) {
-  TzDbDictionary* dict = nullptr;
-  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return true;
+  TzDbDictionary* opened = nullptr;
+  if (db.getLayoutDictionary(opened, TzDb::kForRead) != Tzad::eOk) return true;
+  TzDbObjectPointer<TzDbDictionary> dict(opened);
   std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
   std::printf("Layouts:\n");
   for (; !it->done(); it->next()) {
@@ -46,12 +48,13 @@ bool printLayouts(TzDbDatabase& db) {
       std::printf("  %s%s\n", u8(layout->getLayoutName()).c_str(),
                   layout->modelType() ? "  (model)" : "");
   }
-  return dict->close() == Tzad::eOk;
+  return dict.close() == Tzad::eOk;
 }
 
 bool printViews(TzDbDatabase& db) {
-  TzDbViewTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return true;
+  TzDbViewTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return true;
+  TzDbObjectPointer<TzDbViewTable> table(opened);
   TzDbSymbolTableIterator* it = nullptr;
   Tzad::ErrorStatus es = table->newIterator(it);
   std::unique_ptr<TzDbSymbolTableIterator> owned(it);
@@ -62,7 +65,7 @@ bool printViews(TzDbDatabase& db) {
       std::printf("  %s%s\n", u8(view->getName()).c_str(),
                   view->isPaperspaceView() ? "  (paper space)" : "");
   }
-  return table->close() == Tzad::eOk && es == Tzad::eOk;
+  return table.close() == Tzad::eOk && es == Tzad::eOk;
 }
 
 bool printHyperlinks(TzDbDatabase& db) {

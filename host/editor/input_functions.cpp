@@ -1,26 +1,14 @@
 // The input functions of the SDK over the session's one input stream.
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "editor/editor.h"
 #include "editor/keywords.h"
 #include "platform/text.h"
+#include "platform/trim.h"
 #include "tzed_editor.h"
 
 namespace {
-
-void copyAnswer(const std::u16string& answer, char16_t* result) {
-  size_t n = std::min<size_t>(answer.size(), TZ_ANSWER_BUFFER - 1);
-  std::memcpy(result, answer.data(), n * sizeof(char16_t));
-  result[n] = 0;
-}
-
-std::u16string trimmed(std::u16string_view s) {
-  size_t b = s.find_first_not_of(u" \t");
-  if (b == std::u16string_view::npos) return {};
-  return std::u16string(s.substr(b, s.find_last_not_of(u" \t") - b + 1));
-}
 
 // Parses "x,y" or "x,y,z"; a leading "@" makes it relative to base.
 bool parsePoint(std::string text, const double* base, double* out) {
@@ -50,7 +38,7 @@ int getPoint(const double* base, const char16_t* prompt, double* result) {
   while (true) {
     std::optional<std::string> answer = ed.ask(prompt ? prompt : u"");
     if (!answer) return RTCAN;
-    std::string text = tzutToUtf8(trimmed(tzutFromUtf8(*answer)));
+    std::string text = tzutToUtf8(platform::trimmed(tzutFromUtf8(*answer)));
     if (text.empty()) {
       if (!(flags & RSG_NONULL)) return RTNONE;
       ed.write("A point is required.\n");
@@ -77,14 +65,14 @@ int tzedGetKword(const char16_t* prompt, char16_t* result) {
   while (true) {
     std::optional<std::string> answer = ed.ask(prompt ? prompt : u"");
     if (!answer) return RTCAN;
-    std::u16string text = trimmed(tzutFromUtf8(*answer));
+    std::u16string text(platform::trimmed(tzutFromUtf8(*answer)));
     if (text.empty()) {
       if (!(flags & RSG_NONULL)) return RTNONE;
       ed.write("An option is required.\n");
       continue;
     }
     if (std::optional<std::u16string> global = matchKeyword(keywords, text)) {
-      if (result) copyAnswer(*global, result);
+      tzutCopyString(*global, result, TZ_ANSWER_BUFFER);
       return RTNORM;
     }
     ed.write("Invalid option keyword.\n");
@@ -104,7 +92,7 @@ int tzedGetString(int allowSpaces, const char16_t* prompt, char16_t* result) {
     ed.write("The answer is longer than 2048 characters.\n");
     return RTERROR;
   }
-  if (result) copyAnswer(text, result);
+  tzutCopyString(text, result, TZ_ANSWER_BUFFER);
   return RTNORM;
 }
 

@@ -24,6 +24,10 @@ std::optional<LineInput> LineInput::fromFile(const std::string& path, std::strin
     error = path + ": cannot read the script";
     return std::nullopt;
   }
+  return fromStream(in);
+}
+
+LineInput LineInput::fromStream(std::istream& in) {
   std::vector<std::string> lines;
   std::string line;
   while (std::getline(in, line)) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <istream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +40,8 @@ class LineInput : public InputSource {
   explicit LineInput(std::vector<std::string> lines);
   // Reads a script file; false (and an error text) when it cannot be read.
   static std::optional<LineInput> fromFile(const std::string& path, std::string& error);
+  // Reads lines to the end of the stream; a line may end in LF or CR LF, the last in neither.
+  static LineInput fromStream(std::istream& in);
   InputLine readLine(const std::string& prompt, bool commandPrompt) override;
   bool echoes() const override { return true; }
 

@@ -65,21 +65,23 @@ bool setInteger(std::u16string_view name, long value) {
 }
 
 std::u16string layoutNameOf(TzDbDatabase& db, TzDbObjectId blockRecord) {
-  TzDbDictionary* dict = nullptr;
-  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return u"Model";
+  TzDbDictionary* opened = nullptr;
+  if (db.getLayoutDictionary(opened, TzDb::kForRead) != Tzad::eOk) return u"Model";
+  TzDbObjectPointer<TzDbDictionary> dict(opened);
   std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
   std::u16string name = u"Model";
   for (; !it->done(); it->next()) {
     TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
     if (layout && layout->getBlockTableRecordId() == blockRecord) name = layout->getLayoutName();
   }
-  return dict->close() == Tzad::eOk ? name : u"Model";
+  return dict.close() == Tzad::eOk ? name : u"Model";
 }
 
 // By the layouts' own names: a dictionary key can lag behind a renamed layout.
 TzDbObjectId layoutBlock(TzDbDatabase& db, const std::u16string& name) {
-  TzDbDictionary* dict = nullptr;
-  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return {};
+  TzDbDictionary* opened = nullptr;
+  if (db.getLayoutDictionary(opened, TzDb::kForRead) != Tzad::eOk) return {};
+  TzDbObjectPointer<TzDbDictionary> dict(opened);
   std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
   TzDbObjectId block;
   for (; !it->done() && block.isNull(); it->next()) {
@@ -87,7 +89,7 @@ TzDbObjectId layoutBlock(TzDbDatabase& db, const std::u16string& name) {
     if (layout && tzutEqualsNoCase(layout->getLayoutName(), name))
       block = layout->getBlockTableRecordId();
   }
-  return dict->close() == Tzad::eOk ? block : TzDbObjectId();
+  return dict.close() == Tzad::eOk ? block : TzDbObjectId();
 }
 
 std::u16string currentFolder(const Document& doc) {
@@ -151,11 +153,12 @@ bool setString(std::u16string_view name, const std::u16string& value) {
     return true;
   }
   if (name == u"CLAYER") {
-    TzDbLayerTable* table = nullptr;
+    TzDbLayerTable* opened = nullptr;
     TzDbObjectId id;
-    if (db.getSymbolTable(table, TzDb::kForRead) == Tzad::eOk) {
+    if (db.getSymbolTable(opened, TzDb::kForRead) == Tzad::eOk) {
+      TzDbObjectPointer<TzDbLayerTable> table(opened);
       bool found = table->getIdAt(value, id) == Tzad::eOk;
-      if (table->close() != Tzad::eOk || !found) id = {};
+      if (table.close() != Tzad::eOk || !found) id = {};
     }
     if (id.isNull() || db.setClayer(id) != Tzad::eOk) {
       ed.write(u"Layer \"" + value + u"\" not found.\n");

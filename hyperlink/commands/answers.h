@@ -4,6 +4,8 @@
 #include "module/resource_string.h"
 #include "tzed_editor.h"
 
+namespace hyperlink {
+
 struct Answer {
   char16_t text[TZ_ANSWER_BUFFER] = {};
   std::u16string_view view() const { return text; }
@@ -28,3 +30,5 @@ inline void printText(const TextId& message) {
   ResourceString text(message);
   tzutPrintf(u"%s", loadResourceString(text));
 }
+
+}  // namespace hyperlink

@@ -8,6 +8,8 @@
 #include "model/entity_hyperlinks.h"
 #include "tzdb_database.h"
 
+namespace hyperlink {
+
 namespace {
 
 constexpr char16_t kAreaLayer[] = u"URLLAYER";
@@ -26,11 +28,13 @@ Tzad::ErrorStatus addAreaLayer(TzDbLayerTable& table, TzDbObjectId& id) {
 
 // The id of URLLAYER, made when the drawing has none yet; null when neither works.
 TzDbObjectId areaLayer(TzDbDatabase& db) {
-  TzDbLayerTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return {};
+  TzDbLayerTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForWrite) != Tzad::eOk) return {};
+  TzDbObjectPointer<TzDbLayerTable> table(opened);
   TzDbObjectId id;
-  if (table->getIdAt(kAreaLayer, id) != Tzad::eOk && addAreaLayer(*table, id) != Tzad::eOk) id = {};
-  if (table->close() != Tzad::eOk) return {};
+  if (table->getIdAt(kAreaLayer, id) != Tzad::eOk && addAreaLayer(*table.get(), id) != Tzad::eOk)
+    id = {};
+  if (table.close() != Tzad::eOk) return {};
   return id;
 }
 
@@ -107,11 +111,11 @@ bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& 
   if (db == nullptr || entity == nullptr) return false;
   entity->setDatabaseDefaults(db);
   if (!layer.isNull() && entity->setLayer(layer, true, false) != Tzad::eOk) return false;
-  TzDbBlockTableRecord* space = nullptr;
-  if (tzdbOpenObject(space, db->currentSpaceId(), TzDb::kForWrite) != Tzad::eOk) return false;
+  TzDbObjectPointer<TzDbBlockTableRecord> space(db->currentSpaceId(), TzDb::kForWrite);
+  if (!space) return false;
   Tzad::ErrorStatus es = space->appendTzDbEntity(id, entity);
   if (es == Tzad::eOk) es = entity->close();
-  Tzad::ErrorStatus closed = space->close();
+  Tzad::ErrorStatus closed = space.close();
   if (es == Tzad::eOk) es = closed;
   if (es != Tzad::eOk) {
     if (!id.isNull()) eraseEntity(id);
@@ -122,3 +126,5 @@ bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& 
   if (tzdbGetTwsName(name, id) == Tzad::eOk) static_cast<void>(tzdbEntUpd(name));
   return true;
 }
+
+}  // namespace hyperlink

@@ -5,6 +5,8 @@
 #include "commands/hyperlink_commands.h"
 #include "model/entity_hyperlinks.h"
 
+namespace hyperlink {
+
 extern "C" __attribute__((visibility("default"))) void hyperlink() {
   Answer option;
   int status = askKeyword(text::kKeywordsRemoveInsert, text::kPromptOption, option);
@@ -64,3 +66,5 @@ int promptHyperlinkFields(TzArray<TzDbObjectId> ids) {
   applyHyperlink(std::move(ids), std::move(data));
   return RTNORM;
 }
+
+}  // namespace hyperlink

@@ -5,6 +5,11 @@
 #include "tz_array.h"
 #include "tzdb_entity.h"
 
+namespace hyperlink {
+
+// The commands the host finds by name. C linkage gives them plain symbol names whatever
+// namespace declares them; declared here, since the command hyperlink() would otherwise clash
+// with the namespace of the same name.
 extern "C" {
 void hyperlink();
 void hyperlinkopen();
@@ -25,3 +30,5 @@ int insertAreaHyperlink();
 bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& id);
 // The value of the answer's leading decimal digits, -1 when it does not start with a digit.
 int leadingNumber(std::u16string_view answer);
+
+}  // namespace hyperlink

@@ -4,7 +4,11 @@
 #include "module/resource_string.h"
 #include "tzed_editor.h"
 
+namespace hyperlink {
+
 extern "C" __attribute__((visibility("default"))) void hyperlinkDlg() {
   ResourceString message(text::kDialogNeedsDisplay);
   tzutPrintf(u"%s", loadResourceString(message));
 }
+
+}  // namespace hyperlink

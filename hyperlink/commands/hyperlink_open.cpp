@@ -11,26 +11,18 @@
 #include "platform/opener.h"
 #include "platform/path_rules.h"
 #include "platform/text.h"
+#include "platform/trim.h"
 #include "tzap_docman.h"
 #include "tzdb_database.h"
 #include "tzrx_module.h"
 #include "tzui.h"
 
+namespace hyperlink {
+
 namespace {
 
-bool isBlank(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-std::u16string trimEnd(std::u16string_view s) {
-  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-  return std::u16string(s);
-}
-
-std::u16string trimBoth(std::u16string_view s) {
-  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-  return trimEnd(s);
-}
+// A pasted answer may bring its line break along.
+constexpr std::u16string_view kAnswerBlanks = u" \t\r\n";
 
 void targetNotFound() {
   ResourceString message(text::kTargetNotFound);
@@ -94,8 +86,8 @@ extern "C" __attribute__((visibility("default"))) void hyperlinkopen() {
   Answer targetAnswer, locationAnswer;
   if (askText(text::kPromptHyperlink, targetAnswer) != RTNORM) return;
   if (askText(text::kPromptNamedLocation, locationAnswer) != RTNORM) return;
-  TzString target = trimEnd(targetAnswer.view());
-  TzString location = trimBoth(locationAnswer.view());
+  TzString target(platform::trimmedEnd(targetAnswer.view(), kAnswerBlanks));
+  TzString location(platform::trimmed(locationAnswer.view(), kAnswerBlanks));
   TzString view, layout;
   if (!location.empty()) splitLocation(location, view, layout);
   if (target.empty()) {
@@ -110,3 +102,5 @@ extern "C" __attribute__((visibility("default"))) void hyperlinkopen() {
   if (!showDrawing(target) || location.empty()) return;
   goToLocation(view, layout, false);
 }
+
+}  // namespace hyperlink

@@ -7,14 +7,11 @@
 #include "commands/answers.h"
 #include "commands/hyperlink_commands.h"
 #include "model/entity_hyperlinks.h"
+#include "platform/trim.h"
+
+namespace hyperlink {
 
 namespace {
-
-std::u16string_view trimSpaces(std::u16string_view s) {
-  while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
-  return s;
-}
 
 // Prints the hyperlink of every entity that has one, numbered from 1 in selection order, and
 // returns those entities: number n is element n - 1. Their addresses are read again when the
@@ -54,7 +51,7 @@ void runHyperlinkRemove() {
   while (true) {
     Answer answer;
     if (askText(text::kPromptRemoveWhich, answer) != RTNORM) return;
-    std::u16string_view choice = trimSpaces(answer.view());
+    std::u16string_view choice = platform::trimmed(answer.view(), u" ");
     if (choice.empty()) return;
     TzArray<TzDbObjectId> removal;
     bool erase = true;
@@ -80,3 +77,5 @@ void runHyperlinkRemove() {
     return;
   }
 }
+
+}  // namespace hyperlink

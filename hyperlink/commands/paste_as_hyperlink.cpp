@@ -6,6 +6,8 @@
 #include "platform/text.h"
 #include "tzed_editor.h"
 
+namespace hyperlink {
+
 namespace {
 
 // Web addresses arrive as 8-bit text read into 260 characters: longer ones are cut, though
@@ -46,3 +48,5 @@ extern "C" __attribute__((visibility("default"))) void pasteashyperlink() {
   if (data.description.empty() && data.location.empty() && data.address.empty()) return;
   applyHyperlink(ids, data);
 }
+
+}  // namespace hyperlink

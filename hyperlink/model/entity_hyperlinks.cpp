@@ -8,27 +8,17 @@
 #include "tzdb_hyperlink.h"
 #include "tzed_editor.h"
 
+namespace hyperlink {
+
 namespace {
 
 constexpr char16_t kAreaLayer[] = u"URLLAYER";
 
-// Closes an entity that is left early; a write that counts closes it with closeEntity.
-struct Closer {
-  void operator()(TzDbObject* o) const { static_cast<void>(o->close()); }
-};
-using OpenEntity = std::unique_ptr<TzDbEntity, Closer>;
+using OpenEntity = TzDbObjectPointer<TzDbEntity>;
 
-// Closes the entity, committing what was written to it.
-Tzad::ErrorStatus closeEntity(OpenEntity entity) {
-  return entity.release()->close();
-}
-
-// Opens an entity; `locked` records a refusal because of a locked layer.
-OpenEntity openEntity(TzDbObjectId id, TzDb::OpenMode mode, bool* locked = nullptr) {
-  TzDbEntity* entity = nullptr;
-  Tzad::ErrorStatus es = tzdbOpenObject(entity, id, mode);
-  if (es == Tzad::eOnLockedLayer && locked) *locked = true;
-  return OpenEntity(es == Tzad::eOk ? entity : nullptr);
+// Records a refusal because of a locked layer, reported once for all entities.
+void noteLockedLayer(const OpenEntity& entity, bool& locked) {
+  if (entity.openStatus() == Tzad::eOnLockedLayer) locked = true;
 }
 
 void reportLockedLayer(bool locked) {
@@ -44,7 +34,7 @@ bool onAreaLayer(TzDbEntity& entity) {
 }  // namespace
 
 bool readHyperlink(TzDbObjectId id, HyperlinkData& out) {
-  OpenEntity entity = openEntity(id, TzDb::kForRead);
+  OpenEntity entity(id, TzDb::kForRead);
   if (!entity) return false;
   TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
   TzDbHyperlinkCollection* raw = nullptr;
@@ -109,10 +99,11 @@ Tzad::ErrorStatus removeFirstHyperlink(TzDbEntity& entity, bool& removed) {
 bool applyHyperlink(TzArray<TzDbObjectId> ids, HyperlinkData data) {
   bool written = false, locked = false;
   for (TzDbObjectId id : ids) {
-    OpenEntity entity = openEntity(id, TzDb::kForWrite, &locked);
-    if (!entity || writeFirstHyperlink(*entity, data) != Tzad::eOk) continue;
+    OpenEntity entity(id, TzDb::kForWrite);
+    noteLockedLayer(entity, locked);
+    if (!entity || writeFirstHyperlink(*entity.get(), data) != Tzad::eOk) continue;
     // Written only once the closed entity has kept it.
-    if (closeEntity(std::move(entity)) == Tzad::eOk) written = true;
+    if (entity.close() == Tzad::eOk) written = true;
   }
   reportLockedLayer(locked);
   return written;
@@ -122,13 +113,14 @@ int removeHyperlinks(TzArray<TzDbObjectId> ids, bool eraseAreaShapes) {
   int removed = 0;
   bool locked = false;
   for (TzDbObjectId id : ids) {
-    OpenEntity entity = openEntity(id, TzDb::kForWrite, &locked);
+    OpenEntity entity(id, TzDb::kForWrite);
+    noteLockedLayer(entity, locked);
     if (!entity) continue;
     bool hadLink = false;
-    if (removeFirstHyperlink(*entity, hadLink) != Tzad::eOk) continue;
+    if (removeFirstHyperlink(*entity.get(), hadLink) != Tzad::eOk) continue;
     Tzad::ErrorStatus es = Tzad::eOk;
-    if (eraseAreaShapes && onAreaLayer(*entity)) es = entity->erase();
-    if (closeEntity(std::move(entity)) == Tzad::eOk && es == Tzad::eOk && hadLink) ++removed;
+    if (eraseAreaShapes && onAreaLayer(*entity.get())) es = entity->erase();
+    if (entity.close() == Tzad::eOk && es == Tzad::eOk && hadLink) ++removed;
   }
   reportLockedLayer(locked);
   return removed;
@@ -137,7 +129,7 @@ int removeHyperlinks(TzArray<TzDbObjectId> ids, bool eraseAreaShapes) {
 int hasAnyHyperlink(TzArray<TzDbObjectId> ids) {
   // The first entity with a hyperlink decides: the rest cannot change the answer.
   for (TzDbObjectId id : ids) {
-    OpenEntity entity = openEntity(id, TzDb::kForRead);
+    OpenEntity entity(id, TzDb::kForRead);
     if (!entity) continue;
     bool has = false;
     TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
@@ -162,3 +154,5 @@ int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode) {
   tzedSSFree(ss);
   return length == 0 ? RTERROR : RTNORM;
 }
+
+}  // namespace hyperlink

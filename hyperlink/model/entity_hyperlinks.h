@@ -5,6 +5,8 @@
 #include "tz_array.h"
 #include "tzdb_object_id.h"
 
+namespace hyperlink {
+
 // Fills `out` from the entity's first hyperlink; true when it has one.
 bool readHyperlink(TzDbObjectId id, HyperlinkData& out);
 // Writes `data` as the hyperlink of every entity (the first entry of its collection; further
@@ -18,3 +20,5 @@ int removeHyperlinks(TzArray<TzDbObjectId> ids, bool eraseAreaShapes);
 int hasAnyHyperlink(TzArray<TzDbObjectId> ids);
 // Appends the ids of the selected entities; the host's input status (RTERROR for nothing).
 int selectEntities(TzArray<TzDbObjectId>& ids, const char16_t* mode);
+
+}  // namespace hyperlink

@@ -6,6 +6,8 @@
 
 #include "tz_string.h"
 
+namespace hyperlink {
+
 struct HyperlinkData {
   TzString description;    // the text shown for the link ("text to display")
   TzString location;       // named location in the target: view and layout joined by ","
@@ -16,3 +18,5 @@ struct HyperlinkData {
   int32_t outermost = 0;     // read only, 0 or 1
   int32_t extra = 4;         // copied with the record; nothing reads or changes it
 };
+
+}  // namespace hyperlink

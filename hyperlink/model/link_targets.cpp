@@ -1,7 +1,6 @@
 #include "model/link_targets.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "module/resource_string.h"
@@ -10,9 +9,11 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
+namespace hyperlink {
+
 namespace {
 
-constexpr size_t kBaseCapacity = 2049;
+constexpr int kBaseCapacity = 2049;
 
 // Splits at dots: a part ends at each dot found past the start of what remains; a dot at the
 // start (two dots in a row, or a leading dot) makes the rest one last part.
@@ -74,9 +75,7 @@ void hyperlinkBasePath(char16_t* out) {
   if (base.empty()) base = platform::documentsFolder().value_or(u"");
   if (base.empty()) base = platform::currentDirectory().value_or(u"");
   if (!base.empty() && !endsWithSeparator(base)) base += platform::pathSeparator();
-  size_t n = std::min(base.size(), kBaseCapacity - 1);
-  std::memcpy(out, base.data(), n * sizeof(char16_t));
-  out[n] = 0;
+  tzutCopyString(base, out, kBaseCapacity);
 }
 
 TzString hyperlinkBasePath() {
@@ -104,21 +103,25 @@ void splitLocation(std::u16string_view location, TzString& view, TzString& layou
 
 bool findLayout(const TzString& name, TzDbObjectId& id) {
   TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
-  TzDbDictionary* dict = nullptr;
-  if (db == nullptr || db->getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk || !dict)
+  TzDbDictionary* opened = nullptr;
+  if (db == nullptr || db->getLayoutDictionary(opened, TzDb::kForRead) != Tzad::eOk || !opened)
     return true;  // no dictionary to ask: the caller carries on with a null id
+  TzDbObjectPointer<TzDbDictionary> dict(opened);
   TzDbObjectId found;
   bool has = dict->getAt(name, found) == Tzad::eOk;
-  if (dict->close() != Tzad::eOk || !has) return false;
+  if (dict.close() != Tzad::eOk || !has) return false;
   id = found;
   return true;
 }
 
 bool viewExists(const TzString& name) {
   TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
-  TzDbViewTable* views = nullptr;
-  if (db == nullptr || db->getSymbolTable(views, TzDb::kForRead) != Tzad::eOk) return false;
+  TzDbViewTable* opened = nullptr;
+  if (db == nullptr || db->getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return false;
+  TzDbObjectPointer<TzDbViewTable> views(opened);
   TzDbObjectId id;
   bool found = views->getIdAt(name, id, false) == Tzad::eOk;
-  return views->close() == Tzad::eOk && found;
+  return views.close() == Tzad::eOk && found;
 }
+
+}  // namespace hyperlink

@@ -8,6 +8,8 @@
 #include "tz_string.h"
 #include "tzdb_object_id.h"
 
+namespace hyperlink {
+
 // The 240 domain endings a "www." address may end with, in their fixed order.
 const std::array<std::u16string_view, 240>& topLevelDomains();
 
@@ -28,3 +30,5 @@ TzString resolveTarget(std::u16string_view text);
 void splitLocation(std::u16string_view location, TzString& view, TzString& layout);
 bool findLayout(const TzString& name, TzDbObjectId& id);
 bool viewExists(const TzString& name);
+
+}  // namespace hyperlink

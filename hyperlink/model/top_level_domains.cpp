@@ -1,5 +1,7 @@
 #include "model/link_targets.h"
 
+namespace hyperlink {
+
 const std::array<std::u16string_view, 240>& topLevelDomains() {
   static constexpr std::array<std::u16string_view, 240> kDomains = {
       u"biz", u"info", u"name", u"com", u"net", u"org", u"gov", u"ad", u"ae", u"af", u"ag", u"ai",
@@ -24,3 +26,5 @@ const std::array<std::u16string_view, 240>& topLevelDomains() {
       u"ve",  u"vg",   u"vn",   u"vu",  u"wf",  u"ws",  u"ye",  u"yu", u"za", u"zm", u"zr", u"zw"};
   return kDomains;
 }
+
+}  // namespace hyperlink

@@ -6,10 +6,11 @@
 #include "module/resource_string.h"
 #include "platform/folders.h"
 #include "platform/text.h"
+#include "tz_string.h"
 #include "tzed_editor.h"
-#include "tzres_string.h"
 #include "tzrx_module.h"
 
+namespace hyperlink {
 namespace {
 
 constexpr unsigned kAttach = 1;
@@ -32,17 +33,19 @@ void loadTimeInitialisation() {
   if (state.keywords == nullptr) state.keywords = tzrxLoadLibrary(u"tzadkwlres");
 }
 
+}  // namespace hyperlink
+
 extern "C" __attribute__((visibility("default"))) int moduleEntry(unsigned reason) {
-  ModuleState& state = moduleState();
-  if (reason == kAttach) {
+  hyperlink::ModuleState& state = hyperlink::moduleState();
+  if (reason == hyperlink::kAttach) {
     if (state.resources == nullptr) {
-      std::string path = platform::toFileName(resourceLibraryPath());
+      std::string path = platform::toFileName(hyperlink::resourceLibraryPath());
       state.resources = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
       if (state.resources == nullptr) tzutPrintf(u"Error: Cannot load hyperlinkres.so!\n");
     }
     return 1;
   }
-  if (reason == kDetach && state.resources != nullptr) {
+  if (reason == hyperlink::kDetach && state.resources != nullptr) {
     dlclose(state.resources);
     state.resources = nullptr;
   }
@@ -52,12 +55,12 @@ extern "C" __attribute__((visibility("default"))) int moduleEntry(unsigned reaso
 namespace {
 
 __attribute__((constructor)) void onLoad() {
-  loadTimeInitialisation();
-  moduleEntry(kAttach);
+  hyperlink::loadTimeInitialisation();
+  moduleEntry(hyperlink::kAttach);
 }
 
 __attribute__((destructor)) void onUnload() {
-  moduleEntry(kDetach);
+  moduleEntry(hyperlink::kDetach);
 }
 
 }  // namespace
@@ -72,7 +75,8 @@ TZRX_EXPORT const TzCommandEntry* tzrxCommands() {
 }
 
 TZRX_EXPORT int tzrxCommandHelp(const char16_t* command, char16_t* buffer, int size) {
-  static const std::pair<std::u16string_view, TextId> kLines[] = {
+  namespace text = hyperlink::text;
+  static const std::pair<std::u16string_view, hyperlink::TextId> kLines[] = {
       {u"HYPERLINK", text::kHelpHyperlinkDialog},
       {u"-HYPERLINK", text::kHelpHyperlink},
       {u"HYPERLINKOPEN", text::kHelpHyperlinkOpen},
@@ -80,7 +84,7 @@ TZRX_EXPORT int tzrxCommandHelp(const char16_t* command, char16_t* buffer, int s
   };
   if (command == nullptr) return 0;
   for (const auto& [name, line] : kLines)
-    if (name == command) return tzresCopyString(resourceText(line), buffer, size);
+    if (name == command) return tzutCopyString(hyperlink::resourceText(line), buffer, size);
   return 0;
 }
 

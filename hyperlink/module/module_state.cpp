@@ -2,6 +2,8 @@
 
 #include "model/link_targets.h"
 
+namespace hyperlink {
+
 ModuleState& moduleState() {
   static ModuleState state;
   return state;
@@ -18,3 +20,5 @@ void rememberEmailLink(const TzString& address) {
     if (tzutEqualsNoCase(known, address)) return;
   recentEmailLinks().push_back(address);
 }
+
+}  // namespace hyperlink

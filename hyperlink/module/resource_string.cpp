@@ -1,11 +1,12 @@
 #include "module/resource_string.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 #include "module/module_state.h"
 #include "tzrx_module.h"
+
+namespace hyperlink {
 
 namespace {
 
@@ -31,10 +32,7 @@ const char16_t* loadResourceString(ResourceString& rs) {
   int n = loadFrom(library, rs.id, rs.text, ResourceString::kCapacity);
   if (n == 0) {
     // Nothing loaded: the default, or an empty text — never what the buffer held before.
-    std::u16string_view fallback = rs.defaultText ? rs.defaultText : u"";
-    size_t m = std::min<size_t>(fallback.size(), ResourceString::kCapacity - 1);
-    std::memcpy(rs.text, fallback.data(), m * sizeof(char16_t));
-    rs.text[m] = 0;
+    tzutCopyString(rs.defaultText ? rs.defaultText : u"", rs.text, ResourceString::kCapacity);
   } else {
     rs.text[n] = 0;
   }
@@ -45,3 +43,5 @@ TzString resourceText(const TextId& t) {
   ResourceString rs(t);
   return loadResourceString(rs);
 }
+
+}  // namespace hyperlink

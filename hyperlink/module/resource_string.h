@@ -7,6 +7,8 @@
 #include "module/string_table.h"
 #include "tz_string.h"
 
+namespace hyperlink {
+
 struct ResourceString {
   static constexpr int kCapacity = 1000;
   explicit ResourceString(const TextId& t) : defaultText(t.defaultText), id(t.id) {}
@@ -21,3 +23,5 @@ struct ResourceString {
 const char16_t* loadResourceString(ResourceString& rs);
 // The text of an identifier, as a string.
 TzString resourceText(const TextId& t);
+
+}  // namespace hyperlink

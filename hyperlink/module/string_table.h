@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace hyperlink {
+
 struct TextId {
   uint32_t id;
   const char16_t* defaultText;
@@ -27,3 +29,5 @@ inline constexpr TextId kKeywordLists[] = {
 };
 
 }  // namespace text
+
+}  // namespace hyperlink

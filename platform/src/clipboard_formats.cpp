@@ -4,20 +4,27 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/trim.h"
 
 namespace platform {
 
 namespace {
 
+// Space, the control characters and DEL: none of them belongs in an address.
+constexpr std::string_view kSpaceBytes(
+    "\0\1\2\3\4\5\6\7\10\11\12\13\14\15\16\17\20\21\22\23\24\25\26\27\30\31\32\33\34\35\36\37 \177",
+    34);
+constexpr std::u16string_view kSpaces(
+    u"\0\1\2\3\4\5\6\7\10\11\12\13\14\15\16\17\20\21\22\23\24\25\26\27\30\31\32\33\34\35\36\37 "
+    u"\177",
+    34);
+
 bool isSpace(char16_t c) {
-  return c <= u' ' || c == 0x7F;
+  return kSpaces.find(c) != std::u16string_view::npos;
 }
 
-std::u16string trimmed(std::u16string_view text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && isSpace(text[begin])) ++begin;
-  while (end > begin && isSpace(text[end - 1])) --end;
-  return std::u16string(text.substr(begin, end - begin));
+std::u16string trimmedText(std::u16string_view text) {
+  return std::u16string(trimmed(text, kSpaces));
 }
 
 // Bytes of UTF-16 text as Firefox writes it: little-endian unless a byte-order mark says
@@ -71,10 +78,7 @@ std::string percentDecoded(std::string_view text) {
 std::vector<std::string> uriEntries(std::string_view data) {
   std::vector<std::string> entries;
   for (const std::string& line : textLines(data)) {
-    size_t begin = 0, end = line.size();
-    while (begin < end && isSpace(static_cast<unsigned char>(line[begin]))) ++begin;
-    while (end > begin && isSpace(static_cast<unsigned char>(line[end - 1]))) --end;
-    std::string entry = line.substr(begin, end - begin);
+    std::string entry(trimmed(line, kSpaceBytes));
     if (!entry.empty() && entry[0] != '#' && entry != "copy" && entry != "cut")
       entries.push_back(entry);
   }
@@ -148,10 +152,10 @@ ClipboardHyperlink parseMozUrl(std::string_view data) {
   while (!text.empty() && text.back() == 0) text.pop_back();
   ClipboardHyperlink link;
   size_t end = text.find(u'\n');
-  link.address = trimmed(std::u16string_view(text).substr(0, end));
+  link.address = trimmedText(std::u16string_view(text).substr(0, end));
   if (end == std::u16string::npos) return link;
   std::u16string_view rest = std::u16string_view(text).substr(end + 1);
-  link.description = trimmed(rest.substr(0, rest.find(u'\n')));
+  link.description = trimmedText(rest.substr(0, rest.find(u'\n')));
   return link;
 }
 
@@ -159,7 +163,7 @@ std::optional<std::u16string> webAddressInUriList(std::string_view data) {
   for (const std::string& uri : uriEntries(data)) {
     if (isFileUri(uri)) continue;
     // Blank as characters, whatever its bytes were: no address.
-    if (std::u16string address = trimmed(fromUtf8(uri)); !address.empty()) return address;
+    if (std::u16string address = trimmedText(fromUtf8(uri)); !address.empty()) return address;
   }
   return std::nullopt;
 }
@@ -172,14 +176,14 @@ std::optional<std::u16string> filePathInUriList(std::string_view data) {
 }
 
 std::optional<std::u16string> webAddressInText(std::string_view data) {
-  std::u16string address = trimmed(fromUtf8(data));
+  std::u16string address = trimmedText(fromUtf8(data));
   if (isOneWebAddress(address)) return address;
   return std::nullopt;
 }
 
 // A note that only starts with "/" is no path: one line, nothing else.
 std::optional<std::u16string> absolutePathInText(std::string_view data) {
-  std::u16string path = trimmed(fromUtf8(data));
+  std::u16string path = trimmedText(fromUtf8(data));
   if (path.empty() || path[0] != u'/' || path.find(u'\n') != std::u16string::npos)
     return std::nullopt;
   return path;

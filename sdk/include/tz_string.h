@@ -2,10 +2,22 @@
 // where text leaves or enters the process (files, terminal, clipboard, toolkits).
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 using TzString = std::u16string;
+
+// Copies text into a caller's buffer of `size` code units, cut to leave room for the
+// terminator; the number of code units copied. No buffer or no room copies nothing.
+inline int tzutCopyString(std::u16string_view text, char16_t* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return 0;
+  size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
+  std::memcpy(buffer, text.data(), n * sizeof(char16_t));
+  buffer[n] = 0;
+  return static_cast<int>(n);
+}
 
 // Converts UTF-8 to UTF-16. Bytes that are not UTF-8 become U+FFFD: overlong forms (C0 AF is
 // not "/"), encoded surrogates, values past U+10FFFF, cut and stray sequences.

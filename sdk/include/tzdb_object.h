@@ -77,6 +77,8 @@ class TzDbObjectPointer {
   TzDbObjectPointer(TzDbObjectId id, TzDb::OpenMode mode, bool openErased = false) {
     status_ = tzdbOpenObject(obj_, id, mode, openErased);
   }
+  // Takes over an object that was opened another way, such as a symbol table of a drawing.
+  explicit TzDbObjectPointer(T* opened) : obj_(opened), status_(Tzad::eOk) {}
   ~TzDbObjectPointer() { reset(); }
   TzDbObjectPointer(const TzDbObjectPointer&) = delete;
   TzDbObjectPointer& operator=(const TzDbObjectPointer&) = delete;

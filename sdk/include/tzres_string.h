@@ -1,19 +1,12 @@
-// For resource libraries: copying a string into the caller's buffer the way tzresLoadString
-// promises (at most size characters with the terminator; the number copied).
+// For resource libraries: answering tzresLoadString from a bilingual table (at most size
+// characters with the terminator; the number copied).
 #pragma once
 
-#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string_view>
 
-inline int tzresCopyString(std::u16string_view text, char16_t* buffer, int size) {
-  if (buffer == nullptr || size <= 0) return 0;
-  size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-  std::memcpy(buffer, text.data(), n * sizeof(char16_t));
-  buffer[n] = 0;
-  return static_cast<int>(n);
-}
+#include "tz_string.h"
 
 // One string of a bilingual table.
 struct TzresEntry {
@@ -31,6 +24,6 @@ int tzresLoadFromTable(const TzresEntry (&table)[N], unsigned id, char16_t* buff
   buffer[0] = 0;
   bool english = std::strcmp(language, "en") == 0;
   for (const TzresEntry& e : table)
-    if (e.id == id) return tzresCopyString(english ? e.english : e.chinese, buffer, size);
+    if (e.id == id) return tzutCopyString(english ? e.english : e.chinese, buffer, size);
   return 0;
 }

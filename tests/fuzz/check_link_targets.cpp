@@ -6,6 +6,8 @@
 
 namespace tzfuzz {
 
+using namespace hyperlink;
+
 namespace {
 
 // The first byte chooses the path style and whether the text comes as UTF-8 or as raw UTF-16

@@ -1,6 +1,12 @@
-// The input functions over a scripted session: keywords, texts, points, cancel and Enter.
+// The input functions over a scripted session: keywords, texts, points, cancel and Enter;
+// how scripted lines are read.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/input_source.h"
 #include "session.h"
 #include "tzed_editor.h"
 
@@ -131,6 +137,30 @@ TEST(Output, PrintfTakesUtf16Texts) {
   tzutPrintf(u"[%5d|%-3s|%%]", 42, u"ab");
   // The message's leading line feed: the list's last line has ended one already.
   EXPECT_EQ(s.takeOutput(), "2. http://例子.com (说明) \n 3个超链接已删除。[   42|ab |%]");
+}
+
+// Piped input and scripts read the same way: line ends of either kind, a last line without
+// one, and blank lines as Enter.
+TEST(Input, LinesFromAStream) {
+  struct Case {
+    std::string bytes;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"LINE\n0,0\n", {"LINE", "0,0"}},
+      {"LINE\r\n\r\nQUIT", {"LINE", "", "QUIT"}},
+      {"a\r", {"a"}},
+      {"; note\nb\n", {"b"}},
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    std::istringstream in(c.bytes);
+    LineInput input = LineInput::fromStream(in);
+    std::vector<std::string> read;
+    for (InputLine l = input.readLine("", true); l.kind == InputLine::Kind::Answer;
+         l = input.readLine("", true))
+      read.push_back(l.text);
+    EXPECT_EQ(read, c.lines) << c.bytes;
+  }
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
-// Text between UTF-8 and UTF-16: malformed input, surrogates, case folding, printf and cuts.
+// Text between UTF-8 and UTF-16: malformed input, surrogates, case folding, printf, cuts,
+// trimming and bounded copies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/text.h"
+#include "platform/trim.h"
 #include "session.h"
+#include "tz_string.h"
 #include "tzed_editor.h"
 
 using namespace tzt;
@@ -123,6 +129,46 @@ TEST(Utf16Cut, NeverLeavesHalfAPair) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(platform::utf16CutLength(c.text, c.limit), c.length) << c.limit;
+}
+
+TEST(Trim, CutsOnlyTheNamedBlanksAtTheEnds) {
+  struct Case {
+    std::u16string text, blanks, both, end;
+  } cases[] = {
+      {u"  a b\t", u" \t", u"a b", u"  a b"},
+      {u" \t ", u" \t", u"", u""},
+      {u"", u" ", u"", u""},
+      {u"\ta\n", u" ", u"\ta\n", u"\ta\n"},
+      {u"\r\nhttp://x\r\n", u" \t\r\n", u"http://x", u"\r\nhttp://x"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::trimmed(c.text, c.blanks), c.both);
+    EXPECT_EQ(platform::trimmedEnd(c.text, c.blanks), c.end);
+  }
+  EXPECT_EQ(platform::trimmed(std::string_view(" uri \r"), " \r"), "uri");
+}
+
+TEST(CopyString, CutsToTheBufferAndAlwaysTerminates) {
+  struct Case {
+    std::u16string text;
+    int size, copied;
+    std::u16string buffer;
+  } cases[] = {
+      {u"abc", 4, 3, u"abc"},
+      {u"abc", 3, 2, u"ab"},
+      {u"abc", 1, 0, u""},
+      {u"", 5, 0, u""},
+  };
+  for (const Case& c : cases) {
+    char16_t buffer[8];
+    std::fill(std::begin(buffer), std::end(buffer), u'#');
+    EXPECT_EQ(tzutCopyString(c.text, buffer, c.size), c.copied) << c.size;
+    EXPECT_EQ(std::u16string(buffer), c.buffer) << c.size;
+  }
+  char16_t untouched[2] = {u'#', 0};
+  EXPECT_EQ(tzutCopyString(u"abc", untouched, 0), 0);
+  EXPECT_EQ(untouched[0], u'#');
+  EXPECT_EQ(tzutCopyString(u"abc", nullptr, 4), 0);
 }
 
 }  // namespace

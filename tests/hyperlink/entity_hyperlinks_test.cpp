@@ -8,6 +8,7 @@
 #include "tzdb_database.h"
 #include "tzdb_hyperlink.h"
 
+using namespace hyperlink;
 using namespace tzt;
 
 namespace {

@@ -9,6 +9,7 @@
 #include "platform/path_rules.h"
 #include "session.h"
 
+using namespace hyperlink;
 using namespace tzt;
 using platform::PathStyle;
 

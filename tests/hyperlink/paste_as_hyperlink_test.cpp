@@ -8,6 +8,7 @@
 #include "model/entity_hyperlinks.h"
 #include "session.h"
 
+using namespace hyperlink;
 using namespace tzt;
 
 namespace {

@@ -11,6 +11,7 @@
 #include "session.h"
 #include "tzrx_module.h"
 
+using namespace hyperlink;
 using namespace tzt;
 
 namespace {

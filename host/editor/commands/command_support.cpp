@@ -24,19 +24,13 @@ Document* requireDocument() {
   return doc;
 }
 
-std::u16string trimBlanks16(std::u16string_view text) {
-  size_t b = text.find_first_not_of(u" \t");
-  if (b == std::u16string_view::npos) return {};
-  return std::u16string(text.substr(b, text.find_last_not_of(u" \t") - b + 1));
-}
-
 std::vector<std::u16string> nameList(const std::u16string& text) {
   std::vector<std::u16string> names;
   size_t start = 0;
   while (start <= text.size()) {
     size_t comma = text.find(u',', start);
     if (comma == std::u16string::npos) comma = text.size();
-    std::u16string name = trimBlanks16(std::u16string_view(text).substr(start, comma - start));
+    std::u16string name(platform::trimmed(std::u16string_view(text).substr(start, comma - start)));
     if (!name.empty()) names.push_back(name);
     start = comma + 1;
   }

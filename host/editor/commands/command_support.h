@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/editor.h"
+#include "platform/trim.h"
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
@@ -18,17 +19,17 @@ std::optional<std::u16string> askKeyword(const std::u16string& prompt, const std
 // TableT is TzDbLayerTable, TzDbViewTable, ...
 template <typename TableT>
 TzDbObjectId findRecord(TzDbDatabase& db, const std::u16string& name) {
-  TableT* table = nullptr;
+  TableT* opened = nullptr;
   TzDbObjectId id;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return id;
+  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return id;
+  TzDbObjectPointer<TableT> table(opened);
   bool found = table->getIdAt(name, id) == Tzad::eOk;
-  bool closed = table->close() == Tzad::eOk;
+  bool closed = table.close() == Tzad::eOk;
   return found && closed ? id : TzDbObjectId();
 }
 
 // The current drawing, or null after saying that none is open.
 Document* requireDocument();
-std::u16string trimBlanks16(std::u16string_view text);
 // Names separated by commas ("A,B , C").
 std::vector<std::u16string> nameList(const std::u16string& text);
 

@@ -86,7 +86,7 @@ bool saveAs(Document& doc) {
   std::u16string suggestion = doc.isUntitled() ? doc.docTitle() : std::u16string(doc.fileName());
   auto name = askText(u"Enter file name <" + suggestion + u">: ");
   if (!name) return false;
-  std::u16string path = unquoted(trimBlanks16(*name));
+  std::u16string path = unquoted(std::u16string(platform::trimmed(*name)));
   if (path.empty()) path = suggestion;
   path = withDrawingExtension(path);
   return mayTakeName(doc, path) && saveTo(doc, path);
@@ -108,7 +108,7 @@ bool settleChanges(Document& doc) {
 void openCommand() {
   auto name = askText(u"Enter name of drawing to open: ");
   if (!name) return;
-  std::u16string path = trimBlanks16(*name);
+  std::u16string path(platform::trimmed(*name));
   if (path.empty()) return;
   DocumentManager& docs = DocumentManager::instance();
   if (Document* open = docs.find(DocumentManager::absolutePath(path))) {

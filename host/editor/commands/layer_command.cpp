@@ -11,11 +11,12 @@ Editor& ed() {
 }
 
 void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
-  TzDbLayerTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) {
+  TzDbLayerTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForWrite) != Tzad::eOk) {
     ed().write("This drawing has no layer table.\n");
     return;
   }
+  TzDbObjectPointer<TzDbLayerTable> table(opened);
   for (const std::u16string& name : names) {
     if (table->has(name)) {
       ed().write(u"Layer \"" + name + u"\" already exists.\n");
@@ -30,7 +31,7 @@ void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
       delete layer;
     if (es != Tzad::eOk) ed().write(u"Cannot create layer \"" + name + u"\".\n");
   }
-  if (table->close() != Tzad::eOk) ed().write("The layer table could not be updated.\n");
+  if (table.close() != Tzad::eOk) ed().write("The layer table could not be updated.\n");
 }
 
 // Applies a change to each named layer; a missing name or a failed change is reported, the
@@ -56,7 +57,7 @@ bool runOption(TzDbDatabase& db, const std::u16string& option) {
     auto text = askText(u"Enter color (1-255): ");
     if (!text) return false;
     char* end = nullptr;
-    std::string digits = tzutToUtf8(trimBlanks16(*text));
+    std::string digits = tzutToUtf8(platform::trimmed(*text));
     long color = std::strtol(digits.c_str(), &end, 10);
     if (digits.empty() || *end != 0 || color < 1 || color > 255) {
       ed().write("A colour is a number from 1 to 255.\n");

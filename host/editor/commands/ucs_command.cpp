@@ -28,7 +28,7 @@ void registerUcsCommand(Editor& editor) {
     while (true) {
       auto text = askText(u"Specify rotation angle about Z axis <90>: ");
       if (!text) return;
-      std::string digits = tzutToUtf8(trimBlanks16(*text));
+      std::string digits = tzutToUtf8(platform::trimmed(*text));
       char* end = nullptr;
       double degrees = digits.empty() ? 90.0 : std::strtod(digits.c_str(), &end);
       if (digits.empty() || (*end == 0 && std::isfinite(degrees))) {

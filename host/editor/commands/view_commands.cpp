@@ -19,8 +19,9 @@ struct LayoutInfo {
 
 std::vector<LayoutInfo> layouts(TzDbDatabase& db) {
   std::vector<LayoutInfo> all;
-  TzDbDictionary* dict = nullptr;
-  if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return all;
+  TzDbDictionary* opened = nullptr;
+  if (db.getLayoutDictionary(opened, TzDb::kForRead) != Tzad::eOk) return all;
+  TzDbObjectPointer<TzDbDictionary> dict(opened);
   std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
   for (; !it->done(); it->next()) {
     TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
@@ -28,15 +29,16 @@ std::vector<LayoutInfo> layouts(TzDbDatabase& db) {
       all.push_back({layout->getLayoutName(), layout->getBlockTableRecordId(),
                      layout->modelType() ? -1 : layout->getTabOrder()});
   }
-  if (dict->close() != Tzad::eOk) return {};
+  if (dict.close() != Tzad::eOk) return {};
   std::stable_sort(all.begin(), all.end(),
                    [](const LayoutInfo& a, const LayoutInfo& b) { return a.order < b.order; });
   return all;
 }
 
 void listViews(TzDbDatabase& db) {
-  TzDbViewTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForRead) != Tzad::eOk) return;
+  TzDbViewTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return;
+  TzDbObjectPointer<TzDbViewTable> table(opened);
   TzDbSymbolTableIterator* raw = nullptr;
   Tzad::ErrorStatus es = table->newIterator(raw);
   std::unique_ptr<TzDbSymbolTableIterator> it(raw);
@@ -47,7 +49,7 @@ void listViews(TzDbDatabase& db) {
       ed().write(u"  " + view->getName() + (view->isPaperspaceView() ? u"  PSPACE" : u"  MSPACE") +
                  u"\n");
   }
-  if (table->close() != Tzad::eOk) ed().write("The view table could not be read.\n");
+  if (table.close() != Tzad::eOk) ed().write("The view table could not be read.\n");
 }
 
 // Makes a view current: its centre and size; a paper-space view seen from model space moves to
@@ -71,12 +73,13 @@ void restoreView(Document& doc, const std::u16string& name) {
 
 // Adds a new view record to the drawing's view table, which then owns it.
 Tzad::ErrorStatus addView(TzDbDatabase& db, std::unique_ptr<TzDbViewTableRecord> view) {
-  TzDbViewTable* table = nullptr;
-  Tzad::ErrorStatus es = db.getSymbolTable(table, TzDb::kForWrite);
+  TzDbViewTable* opened = nullptr;
+  Tzad::ErrorStatus es = db.getSymbolTable(opened, TzDb::kForWrite);
   if (es != Tzad::eOk) return es;
+  TzDbObjectPointer<TzDbViewTable> table(opened);
   es = table->add(view.get());
   if (es == Tzad::eOk) es = view.release()->close();
-  Tzad::ErrorStatus closed = table->close();
+  Tzad::ErrorStatus closed = table.close();
   return es == Tzad::eOk ? closed : es;
 }
 
@@ -115,7 +118,7 @@ void viewCommand() {
                                                 : u"Enter view name(s) to delete: ";
   auto answer = askText(prompt);
   if (!answer) return;
-  std::u16string name = trimBlanks16(*answer);
+  std::u16string name(platform::trimmed(*answer));
   if (name.empty()) return;
   if (*option == u"Restore") return restoreView(*doc, name);
   if (*option == u"Save") return saveView(*doc, name);
@@ -140,8 +143,8 @@ void layoutCommand() {
   TzString current;
   if (tzedGetVarText(u"CTAB", current) != RTNORM) return;
   auto name = askText(u"Enter layout to make current <" + current + u">: ");
-  if (!name || trimBlanks16(*name).empty()) return;
-  std::u16string value = trimBlanks16(*name);
+  if (!name || platform::trimmed(*name).empty()) return;
+  std::u16string value(platform::trimmed(*name));
   resbuf rb;
   rb.restype = RTSTR;
   rb.resval.rstring = value.data();
