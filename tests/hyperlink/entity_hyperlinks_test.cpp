@@ -54,13 +54,6 @@ class EntityHyperlinks : public ::testing::Test {
   TzDbDatabase* db = nullptr;
 };
 
-TEST_F(EntityHyperlinks, DefaultRecord) {
-  HyperlinkData data;
-  EXPECT_EQ(data.extra, 4);
-  EXPECT_EQ(data.flags, 0);
-  EXPECT_TRUE(data.address.empty());
-}
-
 TEST_F(EntityHyperlinks, LockedLayersAreSkippedWithOneMessage) {
   TzDbObjectId open = addLayer(*db, u"Open", false);
   TzDbObjectId locked = addLayer(*db, u"Shut", true);

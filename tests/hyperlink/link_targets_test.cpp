@@ -2,7 +2,6 @@
 // backslashes, as links made on Windows are written) and POSIX rules.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "model/link_targets.h"
@@ -75,19 +74,6 @@ std::vector<std::pair<PathStyle, Target>> cases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, Classification, ::testing::ValuesIn(cases()));
-
-TEST(TopLevelDomains, TableOrder) {
-  const auto& table = topLevelDomains();
-  EXPECT_EQ(table.size(), 240u);
-  EXPECT_EQ(table.front(), u"biz");
-  // "om", "qa", "pa" stand in this order, after "nz".
-  auto nz = std::find(table.begin(), table.end(), u"nz");
-  ASSERT_LT(nz + 3, table.end());
-  EXPECT_EQ(nz[1], u"om");
-  EXPECT_EQ(nz[2], u"qa");
-  EXPECT_EQ(nz[3], u"pa");
-  EXPECT_EQ(table.back(), u"zw");
-}
 
 TEST(SplitLocation, ViewAndLayout) {
   struct Case {
