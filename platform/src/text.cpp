@@ -68,19 +68,34 @@ Utf8Char decodeUtf8(std::string_view text, size_t at) {
   return {codePoint, lead.continuations + 1};
 }
 
-std::u16string fromUtf8(std::string_view text) {
+namespace {
+
+// A file name's byte that is not part of valid UTF-8 travels as the lone low surrogate
+// U+DC80..U+DCFF, so that the exact name comes back when the path is made.
+constexpr char16_t kEscapedByte = 0xDC00;
+
+// Decodes UTF-8; `invalid(sequence, out)` takes each sequence that is no character (an encoded
+// U+FFFD is a character like any other).
+template <typename Invalid>
+std::u16string decodeAll(std::string_view text, Invalid invalid) {
   if (isAscii(text)) return std::u16string(text.begin(), text.end());
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     Utf8Char next = decodeUtf8(text, i);
-    appendUtf16(out, next.codePoint);
+    std::string_view sequence = text.substr(i, next.length);
+    if (next.codePoint == kReplacementCharacter && sequence != "\xEF\xBF\xBD")
+      invalid(sequence, out);
+    else
+      appendUtf16(out, next.codePoint);
     i += next.length;
   }
   return out;
 }
 
-std::string toUtf8(std::u16string_view text) {
+// Encodes UTF-16 as UTF-8; `lone(unit, out)` takes each surrogate that is half of no pair.
+template <typename Lone>
+std::string encodeAll(std::u16string_view text, Lone lone) {
   bool ascii = true;
   for (char16_t c : text) ascii = ascii && c < 0x80;
   if (ascii) return std::string(text.begin(), text.end());
@@ -90,9 +105,23 @@ std::string toUtf8(std::u16string_view text) {
     char32_t c = text[i];
     if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
       c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    appendUtf8(out, c);
+    else if (isSurrogate(c))
+      lone(text[i], out);
+    if (!isSurrogate(c)) appendUtf8(out, c);
   }
   return out;
+}
+
+}  // namespace
+
+std::u16string fromUtf8(std::string_view text) {
+  return decodeAll(
+      text, [](std::string_view, std::u16string& out) { appendUtf16(out, kReplacementCharacter); });
+}
+
+std::string toUtf8(std::u16string_view text) {
+  return encodeAll(text,
+                   [](char16_t, std::string& out) { appendUtf8(out, kReplacementCharacter); });
 }
 
 std::u16string validUtf16(std::u16string_view text) {
@@ -143,50 +172,21 @@ size_t utf16CutLength(std::u16string_view text, size_t limit) {
   return limit;
 }
 
-namespace {
-
-// A file name's byte that is not part of valid UTF-8 travels as the lone low surrogate
-// U+DC80..U+DCFF, so that the exact name comes back when the path is made.
-constexpr char16_t kEscapedByte = 0xDC00;
-
-bool isEncodedReplacement(std::string_view bytes, size_t at, size_t length) {
-  return length == 3 && bytes.substr(at, 3) == "\xEF\xBF\xBD";
-}
-
-}  // namespace
-
 std::u16string fromFileName(std::string_view bytes) {
-  if (isAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
-  std::u16string out;
-  out.reserve(bytes.size());
-  for (size_t i = 0; i < bytes.size();) {
-    Utf8Char next = decodeUtf8(bytes, i);
-    if (next.codePoint != kReplacementCharacter || isEncodedReplacement(bytes, i, next.length)) {
-      appendUtf16(out, next.codePoint);
-    } else {
-      // Every byte of an invalid sequence is 0x80 or above: ASCII always decodes.
-      for (size_t k = 0; k < next.length; ++k)
-        out += static_cast<char16_t>(kEscapedByte + static_cast<unsigned char>(bytes[i + k]));
-    }
-    i += next.length;
-  }
-  return out;
+  // Every byte of an invalid sequence is 0x80 or above: ASCII always decodes.
+  return decodeAll(bytes, [](std::string_view sequence, std::u16string& out) {
+    for (char byte : sequence)
+      out += static_cast<char16_t>(kEscapedByte + static_cast<unsigned char>(byte));
+  });
 }
 
 std::string toFileName(std::u16string_view name) {
-  std::string out;
-  out.reserve(name.size() * 2);
-  for (size_t i = 0; i < name.size(); ++i) {
-    char32_t c = name[i];
-    if (isHighSurrogate(c) && i + 1 < name.size() && isLowSurrogate(name[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (name[++i] - 0xDC00);
-    } else if (c >= kEscapedByte + 0x80u && c <= kEscapedByte + 0xFFu) {
-      out += static_cast<char>(c - kEscapedByte);
-      continue;
-    }
-    appendUtf8(out, c);
-  }
-  return out;
+  return encodeAll(name, [](char16_t unit, std::string& out) {
+    if (unit >= kEscapedByte + 0x80u && unit <= kEscapedByte + 0xFFu)
+      out += static_cast<char>(unit - kEscapedByte);
+    else
+      appendUtf8(out, kReplacementCharacter);
+  });
 }
 
 }  // namespace platform
