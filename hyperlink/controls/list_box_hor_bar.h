@@ -1,0 +1,24 @@
+// A text list that scrolls horizontally as far as its widest entry reaches, so that long
+// paths and web addresses can be scrolled into view. The extent is worked out each time the
+// list is shown.
+#pragma once
+
+#include <wx/listbox.h>
+
+namespace hyperlink {
+
+class CListBoxHorBar : public wxListBox {
+ public:
+  // Creates the list where the template keeps a place for control id (an XRC "unknown"
+  // object) in dialog.
+  static CListBoxHorBar* attach(wxWindow* dialog, int id);
+  CListBoxHorBar(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size);
+
+  void updateHorizontalExtent();
+  int horizontalExtent() const { return extent_; }
+
+ private:
+  int extent_ = 0;
+};
+
+}  // namespace hyperlink

@@ -1,0 +1,24 @@
+// A small modal dialog that picks a layout or named view of a drawing file or of the working
+// drawing; the file and web page appends the pick to its address after "#".
+#pragma once
+
+#include "locations/drawing_locations.h"
+#include "tzui_dialog.h"
+
+namespace hyperlink {
+
+class CHyplnkBrowerDwgDlg : public CTzUiDialog {
+ public:
+  static constexpr unsigned kTemplateId = 132;
+
+  CHyplnkBrowerDwgDlg();
+  ~CHyplnkBrowerDwgDlg() override;
+
+  // Lists the drawing file at path (absolute); false when it cannot be read.
+  bool loadDrawingFile(const TzString& path);
+
+  LocationList locations;    // what the tree shows; the caller may fill it directly
+  TzString pickedLocation;   // the result after OK
+};
+
+}  // namespace hyperlink
