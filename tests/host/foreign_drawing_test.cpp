@@ -345,27 +345,10 @@ TEST(MinimalDrawing, EmptyFileGetsTablesAndEntities) {
   writeFile(path, "  0\nEOF\n");
   TzDbDatabase db(false);
   ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
-  TzDbObjectId layerId;
-  {
-    TzDbLayerTable* layers = nullptr;
-    ASSERT_EQ(db.getSymbolTable(layers, TzDb::kForWrite), Tzad::eOk);
-    auto* layer = new TzDbLayerTableRecord();
-    ASSERT_EQ(layer->setName(u"URLLAYER"), Tzad::eOk);
-    ASSERT_EQ(layer->setColorIndex(1), Tzad::eOk);
-    ASSERT_EQ(layers->add(layerId, layer), Tzad::eOk);
-    ASSERT_EQ(layer->close(), Tzad::eOk);
-    ASSERT_EQ(layers->close(), Tzad::eOk);
-  }
-  {
-    TzDbBlockTableRecord* model = nullptr;
-    ASSERT_EQ(tzdbOpenObject(model, db.modelSpaceId(), TzDb::kForWrite), Tzad::eOk);
-    auto* square = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, true);
-    ASSERT_EQ(square->setLayer(layerId), Tzad::eOk);
-    TzDbObjectId id;
-    ASSERT_EQ(model->appendTzDbEntity(id, square), Tzad::eOk);
-    ASSERT_EQ(square->close(), Tzad::eOk);
-    ASSERT_EQ(model->close(), Tzad::eOk);
-  }
+  TzDbObjectId layerId = addLayer(db, u"URLLAYER", 1);
+  ASSERT_FALSE(layerId.isNull());
+  ASSERT_FALSE(
+      addPolyline(db.modelSpaceId(), layerId, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, true).isNull());
   ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
   std::vector<Group> saved = groupsOf(readFile(path));
   EXPECT_EQ(tableNames(saved), std::vector<std::string>{"LAYER"});

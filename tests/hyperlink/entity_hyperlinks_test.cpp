@@ -13,27 +13,8 @@ using namespace tzt;
 
 namespace {
 
-TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, bool locked) {
-  TzDbLayerTable* table = nullptr;
-  EXPECT_EQ(db.getSymbolTable(table, TzDb::kForWrite), Tzad::eOk);
-  auto* layer = new TzDbLayerTableRecord();
-  EXPECT_EQ(layer->setName(name), Tzad::eOk);
-  TzDbObjectId id;
-  EXPECT_EQ(table->add(id, layer), Tzad::eOk);
-  EXPECT_EQ(layer->setIsLocked(locked), Tzad::eOk);
-  EXPECT_EQ(layer->close(), Tzad::eOk);
-  EXPECT_EQ(table->close(), Tzad::eOk);
-  return id;
-}
-
 TzDbObjectId addLine(TzDbDatabase& db, TzDbObjectId layer) {
-  auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 1, 0}});
-  EXPECT_EQ(poly->setLayer(layer), Tzad::eOk);
-  TzDbObjectPointer<TzDbBlockTableRecord> model(db.modelSpaceId(), TzDb::kForWrite);
-  TzDbObjectId id;
-  EXPECT_EQ(model->appendTzDbEntity(id, poly), Tzad::eOk);
-  EXPECT_EQ(poly->close(), Tzad::eOk);
-  return id;
+  return addPolyline(db.modelSpaceId(), layer, {{0, 0, 0}, {1, 1, 0}});
 }
 
 int linkCount(TzDbObjectId id) {
@@ -55,8 +36,8 @@ class EntityHyperlinks : public ::testing::Test {
 };
 
 TEST_F(EntityHyperlinks, LockedLayersAreSkippedWithOneMessage) {
-  TzDbObjectId open = addLayer(*db, u"Open", false);
-  TzDbObjectId locked = addLayer(*db, u"Shut", true);
+  TzDbObjectId open = addLayer(*db, u"Open");
+  TzDbObjectId locked = addLayer(*db, u"Shut", 7, true);
   TzArray<TzDbObjectId> ids;
   for (int i = 0; i < 10; ++i) ids.append(addLine(*db, i % 3 == 1 && i < 9 ? locked : open));
   HyperlinkData data;
@@ -105,7 +86,7 @@ TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
 }
 
 TEST_F(EntityHyperlinks, AreaShapesOnUrlLayerInAnyCaseAreErased) {
-  TzDbObjectId urlLayer = addLayer(*db, u"urllayer", false);
+  TzDbObjectId urlLayer = addLayer(*db, u"urllayer");
   TzDbObjectId shape = addLine(*db, urlLayer);  // no hyperlink at all
   TzDbObjectId other = addLine(*db, db->clayer());
   EXPECT_EQ(removeHyperlinks(TzArray<TzDbObjectId>{shape, other}, true), 0);

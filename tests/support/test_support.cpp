@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #ifndef TZT_PYTHON
@@ -87,6 +88,32 @@ TzDbObjectId findEntity(TzDbDatabase& db, const std::string& type, const std::st
     if (e && u8(e->dxfName()) == type && (layer.empty() || u8(e->layer()) == layer)) return id;
   }
   return {};
+}
+
+TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color, bool locked) {
+  TzDbLayerTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForWrite) != Tzad::eOk) return {};
+  TzDbObjectPointer<TzDbLayerTable> table(opened);
+  auto layer = std::make_unique<TzDbLayerTableRecord>();
+  TzDbObjectId id;
+  Tzad::ErrorStatus es = layer->setName(name);
+  if (es == Tzad::eOk) es = layer->setColorIndex(color);
+  if (es == Tzad::eOk) es = layer->setIsLocked(locked);
+  if (es == Tzad::eOk) es = tzdbAddNewObject(*table.get(), std::move(layer), id);
+  if (table.close() != Tzad::eOk || es != Tzad::eOk) return {};
+  return id;
+}
+
+TzDbObjectId addPolyline(TzDbObjectId block, TzDbObjectId layer,
+                         const std::vector<TzGePoint3d>& points, bool closed) {
+  auto poly = std::make_unique<TzDb3dPolyline>(TzDb::k3dSimplePoly, points, closed);
+  poly->setDatabaseDefaults(block.database());
+  if (!layer.isNull() && poly->setLayer(layer) != Tzad::eOk) return {};
+  TzDbObjectPointer<TzDbBlockTableRecord> owner(block, TzDb::kForWrite);
+  TzDbObjectId id;
+  if (!owner || tzdbAddNewObject(*owner.get(), std::move(poly), id) != Tzad::eOk) return {};
+  if (owner.close() != Tzad::eOk) return {};
+  return id;
 }
 
 }  // namespace tzt

@@ -77,8 +77,7 @@ Tzad::ErrorStatus addView(TzDbDatabase& db, std::unique_ptr<TzDbViewTableRecord>
   Tzad::ErrorStatus es = db.getSymbolTable(opened, TzDb::kForWrite);
   if (es != Tzad::eOk) return es;
   TzDbObjectPointer<TzDbViewTable> table(opened);
-  es = table->add(view.get());
-  if (es == Tzad::eOk) es = view.release()->close();
+  es = tzdbAddNewObject(*table.get(), std::move(view));
   Tzad::ErrorStatus closed = table.close();
   return es == Tzad::eOk ? closed : es;
 }
