@@ -10,6 +10,7 @@
 #include "session.h"
 #include "tzed_editor.h"
 
+using namespace tzad;
 using namespace tzt;
 
 namespace {

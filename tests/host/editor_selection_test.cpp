@@ -7,6 +7,7 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
+using namespace tzad;
 using namespace tzt;
 
 namespace {

@@ -17,6 +17,7 @@
 #include "db/drawing_file.h"
 #include "session.h"
 
+using namespace tzad;
 using namespace tzt;
 namespace fs = std::filesystem;
 

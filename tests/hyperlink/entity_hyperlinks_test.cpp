@@ -9,6 +9,7 @@
 #include "tzdb_hyperlink.h"
 
 using namespace hyperlink;
+using namespace tzad;
 using namespace tzt;
 
 namespace {

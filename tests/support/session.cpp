@@ -6,6 +6,9 @@
 
 namespace tzt {
 
+using tzad::DocumentManager;
+using tzad::Editor;
+
 std::string samplePath() {
   return TZT_SAMPLE_DRAWING;
 }
@@ -22,7 +25,7 @@ Session::~Session() {
 }
 
 void Session::answer(std::vector<std::string> lines) {
-  Editor::instance().setInput(std::make_unique<LineInput>(std::move(lines)));
+  Editor::instance().setInput(std::make_unique<tzad::LineInput>(std::move(lines)));
 }
 
 void Session::run(std::vector<std::string> lines) {
@@ -34,10 +37,10 @@ std::string Session::takeOutput() {
   return std::exchange(output_, std::string());
 }
 
-Document* Session::openSample(const std::string& name) {
+tzad::Document* Session::openSample(const std::string& name) {
   std::string path = dir_.file(name);
   std::filesystem::copy_file(samplePath(), path, std::filesystem::copy_options::overwrite_existing);
-  Document* doc = DocumentManager::instance().open(u16(path));
+  tzad::Document* doc = DocumentManager::instance().open(u16(path));
   takeOutput();
   return doc;
 }

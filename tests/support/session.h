@@ -22,7 +22,7 @@ class Session {
   // Output since the last call.
   std::string takeOutput();
   // Copies the sample site plan into the folder and opens it.
-  Document* openSample(const std::string& name = "plan.dxf");
+  tzad::Document* openSample(const std::string& name = "plan.dxf");
   const TempDir& dir() const { return dir_; }
 
  private:

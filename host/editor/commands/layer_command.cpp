@@ -5,6 +5,8 @@
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
 
+namespace tzad {
+
 namespace {
 
 Editor& ed() {
@@ -124,3 +126,5 @@ void registerLayerCommand(Editor& editor) {
     }
   });
 }
+
+}  // namespace tzad

@@ -4,6 +4,8 @@
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
 
+namespace tzad {
+
 namespace {
 
 Editor& ed() {
@@ -156,3 +158,5 @@ void registerViewCommands(Editor& editor) {
   editor.addCommand(u"-VIEW", viewCommand);
   editor.addCommand(u"LAYOUT", layoutCommand);
 }
+
+}  // namespace tzad
