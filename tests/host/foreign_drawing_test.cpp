@@ -265,10 +265,7 @@ TEST_P(ForeignDrawing, HyperlinkAddsOnlyItsGroupsAndItsRegistration) {
     ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk) << u8(db.lastErrorText());
     TzDbObjectPointer<TzDbEntity> first(db.allEntityIds().front(), TzDb::kForWrite);
     ASSERT_TRUE(first) << first.openStatus();
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"http://example.com/足迹", u"Footprint");
-    ASSERT_EQ(TzDbEntityHyperlinkPE::query(first.get())->setHyperlinkCollection(first.get(), links),
-              Tzad::eOk);
+    ASSERT_EQ(setLinks(*first.get(), {{"http://example.com/足迹", "Footprint"}}), Tzad::eOk);
     ASSERT_EQ(first.close(), Tzad::eOk);
     ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
   }

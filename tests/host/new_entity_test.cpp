@@ -51,10 +51,7 @@ TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
     ASSERT_TRUE(poly);
     EXPECT_TRUE(poly->isClosed());
     EXPECT_EQ(poly->vertices(), kRect);
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"http://example.com/area", u"Area");
-    EXPECT_EQ(TzDbEntityHyperlinkPE::query(poly.get())->setHyperlinkCollection(poly.get(), links),
-              Tzad::eOk);
+    EXPECT_EQ(setLinks(*poly.get(), {{"http://example.com/area", "Area"}}), Tzad::eOk);
   }
   std::string saved = dir.file("rect.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());

@@ -56,14 +56,7 @@ TEST_F(EntityHyperlinks, LockedLayersAreSkippedWithOneMessage) {
 
 TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
   TzDbObjectId id = addLine(*db, db->clayer());
-  {
-    TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"one.pdf", u"One");
-    links->addTail(u"two.pdf", u"Two", u"V,L");
-    EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), links),
-              Tzad::eOk);
-  }
+  ASSERT_EQ(setLinks(id, {{"one.pdf", "One"}, {"two.pdf", "Two", "V,L"}}), Tzad::eOk);
   HyperlinkData data;
   data.address = u"new.pdf";
   data.description = u"New";

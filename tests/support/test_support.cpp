@@ -9,6 +9,8 @@
 #include <memory>
 #include <sstream>
 
+#include "tzdb_hyperlink.h"
+
 #ifndef TZT_PYTHON
 #define TZT_PYTHON "/usr/bin/python3"
 #endif
@@ -114,6 +116,37 @@ TzDbObjectId addPolyline(TzDbObjectId block, TzDbObjectId layer,
   if (!owner || tzdbAddNewObject(*owner.get(), std::move(poly), id) != Tzad::eOk) return {};
   if (owner.close() != Tzad::eOk) return {};
   return id;
+}
+
+Tzad::ErrorStatus setLinks(TzDbEntity& entity, const std::vector<Link>& links) {
+  auto* collection = new TzDbHyperlinkCollection();
+  for (const Link& l : links) {
+    collection->addTail(u16(l.address), u16(l.description), u16(l.location));
+    collection->item(collection->count() - 1)->setFlags(l.flags);
+  }
+  return TzDbEntityHyperlinkPE::query(&entity)->setHyperlinkCollection(&entity, collection);
+}
+
+Tzad::ErrorStatus setLinks(TzDbObjectId id, const std::vector<Link>& links) {
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
+  if (!e) return e.openStatus();
+  Tzad::ErrorStatus es = setLinks(*e.get(), links);
+  Tzad::ErrorStatus closed = e.close();
+  return es == Tzad::eOk ? closed : es;
+}
+
+std::vector<Link> linksOf(TzDbObjectId id) {
+  std::vector<Link> result;
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
+  if (!e) return result;
+  TzDbHyperlinkCollection* raw = nullptr;
+  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
+  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
+  for (int i = 0; i < links->count(); ++i) {
+    TzDbHyperlink* l = links->item(i);
+    result.push_back({u8(l->name()), u8(l->description()), u8(l->subLocation()), l->flags()});
+  }
+  return result;
 }
 
 }  // namespace tzt

@@ -53,6 +53,18 @@ TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color = 7, boo
 TzDbObjectId addPolyline(TzDbObjectId block, TzDbObjectId layer,
                          const std::vector<TzGePoint3d>& points, bool closed = false);
 
+// A hyperlink as the tests write and read it.
+struct Link {
+  std::string address;
+  std::string description{};
+  std::string location{};
+  int flags = 0;
+};
+// Replaces the hyperlinks of an entity (open for write, or opened here by its id).
+Tzad::ErrorStatus setLinks(TzDbEntity& entity, const std::vector<Link>& links);
+Tzad::ErrorStatus setLinks(TzDbObjectId id, const std::vector<Link>& links);
+std::vector<Link> linksOf(TzDbObjectId id);
+
 // The first entity of this DXF type (and layer, when given), or a null id.
 TzDbObjectId findEntity(TzDbDatabase& db, const std::string& type, const std::string& layer = "");
 
