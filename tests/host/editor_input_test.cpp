@@ -131,15 +131,6 @@ TEST(Input, PointsInARotatedUcs) {
   EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{-5, 15, 5}));
 }
 
-TEST(Output, PrintfTakesUtf16Texts) {
-  Session s;
-  tzutPrintf(u"%i. %s (%s) \n", 2, u"http://例子.com", u"说明");
-  tzutPrintf(u"\n %i个超链接已删除。", 3);
-  tzutPrintf(u"[%5d|%-3s|%%]", 42, u"ab");
-  // The message's leading line feed: the list's last line has ended one already.
-  EXPECT_EQ(s.takeOutput(), "2. http://例子.com (说明) \n 3个超链接已删除。[   42|ab |%]");
-}
-
 // Piped input and scripts read the same way: line ends of either kind, a last line without
 // one, and blank lines as Enter.
 TEST(Input, LinesFromAStream) {

@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "editor/input_source.h"
@@ -11,6 +12,22 @@ using tzad::Editor;
 
 std::string samplePath() {
   return TZT_SAMPLE_DRAWING;
+}
+
+std::string sampleWithLines(int count, uint64_t firstHandle, const char* (*layerOf)(int)) {
+  std::string text = readFile(samplePath());
+  std::string lines;
+  char record[256];
+  for (int i = 0; i < count; ++i) {
+    std::snprintf(record, sizeof record,
+                  "  0\nLINE\n  5\n%llX\n330\n17\n100\nAcDbEntity\n  8\n%s\n100\nAcDbLine\n"
+                  " 10\n%d\n 20\n0.0\n 30\n0.0\n 11\n%d\n 21\n5.0\n 31\n0.0\n",
+                  static_cast<unsigned long long>(firstHandle) + static_cast<unsigned>(i),
+                  layerOf(i), i, i);
+    lines += record;
+  }
+  text.insert(text.find("  0\nENDSEC\n", text.find("ENTITIES\n")), lines);
+  return text;
 }
 
 Session::Session() {
