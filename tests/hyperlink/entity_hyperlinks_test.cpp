@@ -71,12 +71,8 @@ TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
   EXPECT_EQ(back.flags, 1);
   EXPECT_EQ(back.outermost, 1);
   EXPECT_EQ(back.displayString, u"New");
-  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
-  TzDbHyperlinkCollection* raw = nullptr;
-  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
-  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
-  ASSERT_EQ(links->count(), 2);
-  EXPECT_EQ(links->item(1)->name(), u"two.pdf");
+  EXPECT_EQ(linksOf(id),
+            (std::vector<Link>{{"new.pdf", "New", "Entry", 1}, {"two.pdf", "Two", "V,L"}}));
 }
 
 TEST_F(EntityHyperlinks, AreaShapesOnUrlLayerInAnyCaseAreErased) {

@@ -59,6 +59,7 @@ struct Link {
   std::string description{};
   std::string location{};
   int flags = 0;
+  bool operator==(const Link&) const = default;
 };
 // Replaces the hyperlinks of an entity (open for write, or opened here by its id).
 Tzad::ErrorStatus setLinks(TzDbEntity& entity, const std::vector<Link>& links);
