@@ -18,6 +18,7 @@
 #include "platform/text.h"
 #include "tzrx_module.h"
 
+namespace tzad {
 namespace {
 
 struct Options {
@@ -154,9 +155,8 @@ bool openStartDrawing(const Options& options, bool interactive) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The whole session, from the command line's arguments to the exit status.
+int runSession(int argc, char** argv) {
   useUtf8CharacterLocale();
   // A closed output pipe is handled where the session writes; it must not end the session.
   std::signal(SIGPIPE, SIG_IGN);
@@ -191,4 +191,11 @@ int main(int argc, char** argv) {
   unloadModules();
   if (!started) return 1;
   return !interactive && editor.saveFailed() ? 1 : 0;
+}
+
+}  // namespace
+}  // namespace tzad
+
+int main(int argc, char** argv) {
+  return tzad::runSession(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include "tzdb_hyperlink.h"
 
 #include <algorithm>
+#include <memory>
 #include <tuple>
 
 #include "db/object_data.h"
@@ -131,13 +132,9 @@ Tzad::ErrorStatus registerApp(TzDbDatabase* db, std::string_view app) {
   if (es != Tzad::eOk) return es;
   TzString name = tzutFromUtf8(app);
   if (!table->has(name)) {
-    auto* rec = new TzDbRegAppTableRecord();
+    auto rec = std::make_unique<TzDbRegAppTableRecord>();
     es = rec->setName(name);
-    if (es == Tzad::eOk) es = table->add(rec);
-    if (es == Tzad::eOk)
-      es = rec->close();
-    else
-      delete rec;
+    if (es == Tzad::eOk) es = tzdbAddNewObject(*table, std::move(rec));
   }
   Tzad::ErrorStatus closed = table->close();
   if (es == Tzad::eOk) es = closed;

@@ -4,6 +4,8 @@
 
 #include "platform/text.h"
 
+namespace tzad {
+
 Document::Document(std::unique_ptr<TzDbDatabase> db, std::u16string path, std::u16string title)
     : db_(std::move(db)), path_(std::move(path)), title_(std::move(title)) {}
 
@@ -12,3 +14,5 @@ void Document::setPath(const std::u16string& path) {
   title_ =
       platform::fromFileName(std::filesystem::path(platform::toFileName(path)).filename().string());
 }
+
+}  // namespace tzad

@@ -8,6 +8,8 @@
 #include "tzdb_database.h"
 #include "tzge_point3d.h"
 
+namespace tzad {
+
 // The user coordinate system: an origin and a rotation about the world Z axis.
 struct Ucs {
   TzGePoint3d origin;
@@ -35,3 +37,5 @@ class Document : public TzApDocument {
   std::u16string path_;
   std::u16string title_;
 };
+
+}  // namespace tzad

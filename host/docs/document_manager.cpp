@@ -7,6 +7,8 @@
 #include "platform/text.h"
 #include "tzed_editor.h"
 
+namespace tzad {
+
 namespace {
 
 class Iterator : public TzApDocumentIterator {
@@ -38,10 +40,6 @@ void initialView(Document& doc) {
 DocumentManager& DocumentManager::instance() {
   static DocumentManager manager;
   return manager;
-}
-
-TzApDocManager* tzDocManagerPtr() {
-  return &DocumentManager::instance();
 }
 
 TzApDocumentIterator* DocumentManager::newTzApDocumentIterator() {
@@ -119,4 +117,10 @@ void DocumentManager::reset() {
 void DocumentManager::makeCurrent(Document* doc) {
   current_ = doc;
   tzdbHostApplicationServices()->setWorkingDatabase(doc ? doc->database() : nullptr);
+}
+
+}  // namespace tzad
+
+TzApDocManager* tzDocManagerPtr() {
+  return &tzad::DocumentManager::instance();
 }

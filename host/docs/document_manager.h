@@ -8,6 +8,8 @@
 
 #include "docs/document.h"
 
+namespace tzad {
+
 class DocumentManager : public TzApDocManager {
  public:
   static DocumentManager& instance();
@@ -39,3 +41,5 @@ class DocumentManager : public TzApDocManager {
   Document* current_ = nullptr;
   int untitled_ = 0;
 };
+
+}  // namespace tzad

@@ -5,6 +5,8 @@
 
 #include "tz_status.h"
 
+namespace tzad {
+
 std::u16string upperCase(std::u16string_view text) {
   std::u16string upper(text);
   for (char16_t& c : upper)
@@ -181,3 +183,5 @@ void Editor::runLoop() {
     runCommand(name);
   }
 }
+
+}  // namespace tzad

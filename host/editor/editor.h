@@ -14,6 +14,8 @@
 #include "editor/input_source.h"
 #include "tz_string.h"
 
+namespace tzad {
+
 class Editor {
  public:
   static Editor& instance();
@@ -88,3 +90,5 @@ class Editor {
 std::u16string upperCase(std::u16string_view text);
 // Registers the host's own commands (NEW, OPEN, ..., UCS, HELP).
 void registerHostCommands(Editor& editor);
+
+}  // namespace tzad

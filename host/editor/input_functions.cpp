@@ -8,6 +8,8 @@
 #include "platform/trim.h"
 #include "tzed_editor.h"
 
+namespace tzad {
+
 namespace {
 
 // Parses "x,y" or "x,y,z"; a leading "@" makes it relative to base.
@@ -51,6 +53,17 @@ int getPoint(const double* base, const char16_t* prompt, double* result) {
 }
 
 }  // namespace
+
+}  // namespace tzad
+
+// The SDK functions keep their global names and work through the host's own code.
+using tzad::Document;
+using tzad::Editor;
+using tzad::getPoint;
+using tzad::Keyword;
+using tzad::matchKeyword;
+using tzad::parseKeywordList;
+using tzad::Ucs;
 
 int tzedInitGet(int flags, const char16_t* keywords) {
   Editor::instance().setInitGet(flags, keywords ? keywords : u"");

@@ -16,6 +16,8 @@
 #include <cwchar>
 #include <fstream>
 
+namespace tzad {
+
 LineInput::LineInput(std::vector<std::string> lines) : lines_(lines.begin(), lines.end()) {}
 
 std::optional<LineInput> LineInput::fromFile(const std::string& path, std::string& error) {
@@ -322,3 +324,5 @@ InputLine TerminalInput::readLine(const std::string& prompt, bool commandPrompt)
   if (s.logging) eraseEditedLine(s, answer);
   return {InputLine::Kind::Answer, toUtf8(answer)};
 }
+
+}  // namespace tzad

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tzad {
+
 // What one read brought.
 struct InputLine {
   enum class Kind {
@@ -67,3 +69,5 @@ class TerminalInput : public InputSource {
 // Makes the character type locale the environment's, or C.UTF-8 when that one does not
 // speak UTF-8: every text the command line reads and writes is UTF-8.
 void useUtf8CharacterLocale();
+
+}  // namespace tzad

@@ -2,6 +2,8 @@
 
 #include "tz_string.h"
 
+namespace tzad {
+
 namespace {
 
 std::vector<std::u16string> words(std::u16string_view text) {
@@ -66,3 +68,5 @@ std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
     if (names(k.local, answer)) return k.global;
   return std::nullopt;
 }
+
+}  // namespace tzad

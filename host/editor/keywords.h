@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tzad {
+
 struct Keyword {
   std::u16string local;
   std::u16string global;
@@ -16,3 +18,5 @@ std::vector<Keyword> parseKeywordList(std::u16string_view list);
 // letter case), or "_" and a global keyword. Nothing when no keyword matches.
 std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
                                            std::u16string_view answer);
+
+}  // namespace tzad

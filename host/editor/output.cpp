@@ -124,7 +124,7 @@ int tzutPrintf(const char16_t* fmt, ...) {
   va_start(args, fmt);
   std::u16string text = format(fmt, args);
   va_end(args);
-  Editor::instance().writeMessage(text);
+  tzad::Editor::instance().writeMessage(text);
   return RTNORM;
 }
 
@@ -142,7 +142,7 @@ int tzedCommandS(int type, ...) {
     type = va_arg(args, int);
   }
   va_end(args);
-  return Editor::instance().runScripted(tokens);
+  return tzad::Editor::instance().runScripted(tokens);
 }
 
 resbuf* tzutNewRb(int type) {
@@ -196,6 +196,6 @@ int TzUiMessageBox(const char16_t* text, const char16_t* caption, unsigned style
   std::u16string line;
   if (caption && *caption) line = std::u16string(caption) + u": ";
   line += text ? text : u"";
-  Editor::instance().write(line + u"\n");
+  tzad::Editor::instance().write(line + u"\n");
   return TZ_IDOK;
 }

@@ -13,6 +13,8 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
+namespace tzad {
+
 namespace {
 
 constexpr int64_t kSetKind = 1;
@@ -201,6 +203,19 @@ std::vector<TzDbObjectId> selectableEntities(Document& doc) {
 bool isOnLockedLayer(TzDbObjectId id) {
   return (entityLayerFlags(id) & 4) != 0;
 }
+
+}  // namespace tzad
+
+// The SDK functions keep their global names and work through the host's own code.
+using tzad::Document;
+using tzad::Editor;
+using tzad::interactiveSelection;
+using tzad::kEntityKind;
+using tzad::kSetKind;
+using tzad::newSet;
+using tzad::Picks;
+using tzad::setOf;
+using tzad::sets;
 
 int tzedSSGet(const char16_t* mode, const void*, const void*, const resbuf*, tz_name ss) {
   Document* doc = Editor::instance().document();

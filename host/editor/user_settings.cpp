@@ -11,6 +11,8 @@
 
 #include "db/file_replacement.h"
 
+namespace tzad {
+
 namespace {
 
 std::map<std::string, std::string> readAll() {
@@ -64,3 +66,5 @@ bool setUserSetting(const std::string& name, const std::string& value) {
   }
   return out.ok() && out.commit(std::string());
 }
+
+}  // namespace tzad

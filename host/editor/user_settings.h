@@ -4,7 +4,11 @@
 
 #include <string>
 
+namespace tzad {
+
 std::string userSetting(const std::string& name, const std::string& fallback);
 // Saves a setting; false (and nothing changed on disk) when the file cannot be written.
 bool setUserSetting(const std::string& name, const std::string& value);
 std::string userSettingsPath();
+
+}  // namespace tzad

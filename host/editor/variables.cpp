@@ -11,6 +11,8 @@
 #include "platform/text.h"
 #include "tzdb_database.h"
 
+namespace tzad {
+
 namespace {
 
 const std::vector<SystemVariable> kVariables = {
@@ -220,6 +222,20 @@ bool setVariableFromText(const SystemVariable& var, const std::u16string& text) 
   rb.resval.rstring = value.data();
   return tzedSetVar(var.name, &rb) == RTNORM;
 }
+
+}  // namespace tzad
+
+// The SDK functions keep their global names and work through the host's own code.
+using tzad::Document;
+using tzad::Editor;
+using tzad::findSystemVariable;
+using tzad::integerValue;
+using tzad::pointValue;
+using tzad::setInteger;
+using tzad::setString;
+using tzad::stringValue;
+using tzad::SystemVariable;
+using tzad::variableText;
 
 int tzedGetVar(const char16_t* name, resbuf* result) {
   if (name == nullptr || result == nullptr) return RTERROR;

@@ -8,6 +8,8 @@
 
 #include "tzed_editor.h"
 
+namespace tzad {
+
 struct SystemVariable {
   const char16_t* name;
   short type;  // RTSTR, RTREAL, RT3DPOINT, RTSHORT
@@ -20,3 +22,5 @@ const SystemVariable* findSystemVariable(std::u16string_view name);
 std::optional<std::u16string> variableText(std::u16string_view name);
 // Sets a variable from a typed answer; false after saying why.
 bool setVariableFromText(const SystemVariable& var, const std::u16string& text);
+
+}  // namespace tzad

@@ -9,6 +9,8 @@
 #include "editor/editor.h"
 #include "tzrx_module.h"
 
+namespace tzad {
+
 namespace {
 
 struct LoadedModule {
@@ -113,6 +115,14 @@ void unloadModules() {
 void setHostLanguage(const std::string& lang) {
   language() = lang;
 }
+
+}  // namespace tzad
+
+// The SDK functions keep their global names and work through the host's own code.
+using tzad::language;
+using tzad::languageFromEnvironment;
+using tzad::LoadedModule;
+using tzad::modules;
 
 const char* tzutLanguage() {
   if (language().empty()) language() = languageFromEnvironment();

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace tzad {
+
 // Loads a module and registers its commands; false after saying why on the command line.
 bool loadModule(const std::string& path);
 // Loads every .tzx of a folder, in name order.
@@ -13,3 +15,5 @@ void unloadModules();
 
 // The language the host runs in: set from --lang, else TZAD_LANG, else the locale.
 void setHostLanguage(const std::string& language);
+
+}  // namespace tzad

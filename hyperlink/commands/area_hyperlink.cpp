@@ -21,9 +21,8 @@ Tzad::ErrorStatus addAreaLayer(TzDbLayerTable& table, TzDbObjectId& id) {
   Tzad::ErrorStatus es = layer->setName(kAreaLayer);
   if (es == Tzad::eOk) es = red.setColorIndex(1);
   if (es == Tzad::eOk) es = layer->setColor(red);
-  if (es == Tzad::eOk) es = table.add(id, layer.get());
   if (es != Tzad::eOk) return es;
-  return layer.release()->close();
+  return tzdbAddNewObject(table, std::move(layer), id);
 }
 
 // The id of URLLAYER, made when the drawing has none yet; null when neither works.
@@ -89,11 +88,10 @@ int insertAreaHyperlink() {
       !toWorld(other[0], other[1], other[2], corners) ||
       !toWorld(other[0], first[1], other[2], corners))
     return RTERROR;
-  auto rectangle = std::make_unique<TzDb3dPolyline>(TzDb::k3dSimplePoly, corners, true);
   TzDbObjectId id;
-  bool added = appendToCurrentSpace(rectangle.get(), layerId, id);
-  if (!id.isNull()) rectangle.release();  // once appended, the drawing owns it
-  if (!added) return RTERROR;
+  if (!appendToCurrentSpace(std::make_unique<TzDb3dPolyline>(TzDb::k3dSimplePoly, corners, true),
+                            layerId, id))
+    return RTERROR;
   TzArray<TzDbObjectId> ids;
   ids.append(id);
   int status = promptHyperlinkFields(ids);
@@ -103,9 +101,8 @@ int insertAreaHyperlink() {
   return RTERROR;
 }
 
-// `id` is set once the drawing has taken the entity, even when closing it then failed: the
-// caller must not delete it after that.
-bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& id) {
+bool appendToCurrentSpace(std::unique_ptr<TzDbEntity> entity, TzDbObjectId layer,
+                          TzDbObjectId& id) {
   id = {};
   TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
   if (db == nullptr || entity == nullptr) return false;
@@ -113,8 +110,7 @@ bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& 
   if (!layer.isNull() && entity->setLayer(layer, true, false) != Tzad::eOk) return false;
   TzDbObjectPointer<TzDbBlockTableRecord> space(db->currentSpaceId(), TzDb::kForWrite);
   if (!space) return false;
-  Tzad::ErrorStatus es = space->appendTzDbEntity(id, entity);
-  if (es == Tzad::eOk) es = entity->close();
+  Tzad::ErrorStatus es = tzdbAddNewObject(*space.get(), std::move(entity), id);
   Tzad::ErrorStatus closed = space.close();
   if (es == Tzad::eOk) es = closed;
   if (es != Tzad::eOk) {

@@ -1,6 +1,8 @@
 // The command-line commands of the module, and the flows they share.
 #pragma once
 
+#include <memory>
+
 #include "model/hyperlink_data.h"
 #include "tz_array.h"
 #include "tzdb_entity.h"
@@ -26,8 +28,9 @@ int promptHyperlinkFields(TzArray<TzDbObjectId> ids);
 // Draws a rectangle on URLLAYER from two corners and gives it a hyperlink. RTNORM when made,
 // RTCAN when a corner was cancelled, RTERROR otherwise.
 int insertAreaHyperlink();
-// Adds a new entity to the working drawing's current space, on `layer` when not null.
-bool appendToCurrentSpace(TzDbEntity* entity, TzDbObjectId layer, TzDbObjectId& id);
+// Adds a new entity to the working drawing's current space, on `layer` when not null. `id`
+// names the entity once the drawing has it; an entity that could not be added is deleted.
+bool appendToCurrentSpace(std::unique_ptr<TzDbEntity> entity, TzDbObjectId layer, TzDbObjectId& id);
 // The value of the answer's leading decimal digits, -1 when it does not start with a digit.
 int leadingNumber(std::u16string_view answer);
 

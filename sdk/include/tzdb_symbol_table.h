@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "tzdb_entity.h"
@@ -169,3 +170,24 @@ class TzDbRegAppTableRecord : public TzDbSymbolTableRecord {
 // Well-known block record names.
 inline constexpr char16_t TZDB_MODEL_SPACE[] = u"*Model_Space";
 inline constexpr char16_t TZDB_PAPER_SPACE[] = u"*Paper_Space";
+
+// Puts a new object into the drawing: a record into its table, or an entity into a block. The
+// owner takes the object, which is then closed; an object the owner refuses is deleted, so no
+// caller is left holding one that is neither in the drawing nor freed. id names the object
+// once the owner has it, even when closing it then fails (its changes are then not committed).
+template <typename Owner, typename Object>
+Tzad::ErrorStatus tzdbAddNewObject(Owner& owner, std::unique_ptr<Object> object, TzDbObjectId& id) {
+  Tzad::ErrorStatus es;
+  if constexpr (std::is_base_of_v<TzDbBlockTableRecord, Owner>)
+    es = owner.appendTzDbEntity(id, object.get());
+  else
+    es = owner.add(id, object.get());
+  if (es != Tzad::eOk) return es;
+  return object.release()->close();
+}
+
+template <typename Owner, typename Object>
+Tzad::ErrorStatus tzdbAddNewObject(Owner& owner, std::unique_ptr<Object> object) {
+  TzDbObjectId id;
+  return tzdbAddNewObject(owner, std::move(object), id);
+}

@@ -44,9 +44,9 @@ Input inputOf(std::string_view bytes) {
 
 // A drawing of its own, so that the base folder comes from its HYPERLINKBASE.
 TzDbDatabase& drawing() {
-  Editor::instance();
-  Document* doc = DocumentManager::instance().current();
-  if (doc == nullptr) doc = DocumentManager::instance().create();
+  tzad::Editor::instance();
+  tzad::Document* doc = tzad::DocumentManager::instance().current();
+  if (doc == nullptr) doc = tzad::DocumentManager::instance().create();
   return *doc->database();
 }
 

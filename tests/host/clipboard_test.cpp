@@ -12,20 +12,12 @@ using namespace tzt;
 
 namespace {
 
-std::string utf16le(const std::u16string& text) {
+std::string utf16(const std::u16string& text, bool bigEndian = false) {
   std::string bytes;
   for (char16_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
-  return bytes;
-}
-
-std::string utf16be(const std::u16string& text) {
-  std::string bytes;
-  for (char16_t c : text) {
-    bytes += static_cast<char>(c >> 8);
-    bytes += static_cast<char>(c & 0xFF);
+    char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
   }
   return bytes;
 }
@@ -53,7 +45,7 @@ TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
   const std::string page = "https://example.com/plans?id=7";
   const Case cases[] = {
       {"Firefox's link: UTF-16 address and title",
-       {{"text/x-moz-url", utf16le(u"https://example.com/plans?id=7\n场地 plan")}},
+       {{"text/x-moz-url", utf16(u"https://example.com/plans?id=7\n场地 plan")}},
        page + " | 场地 plan",
        page,
        std::nullopt},
@@ -63,17 +55,17 @@ TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
        page,
        std::nullopt},
       {"UTF-16 big-endian with its byte-order mark",
-       {{"text/x-moz-url", "\xFE\xFF" + utf16be(u"https://example.com/plans?id=7\nSite plan")}},
+       {{"text/x-moz-url", "\xFE\xFF" + utf16(u"https://example.com/plans?id=7\nSite plan", true)}},
        page + " | Site plan",
        page,
        std::nullopt},
       {"several links: the first pair",
-       {{"text/x-moz-url", utf16le(u"https://a.example/\nA\nhttps://b.example/\nB")}},
+       {{"text/x-moz-url", utf16(u"https://a.example/\nA\nhttps://b.example/\nB")}},
        "https://a.example/ | A",
        "https://a.example/",
        std::nullopt},
       {"no title: only a web address",
-       {{"text/x-moz-url", utf16le(u"https://example.com/plans?id=7\n")}},
+       {{"text/x-moz-url", utf16(u"https://example.com/plans?id=7\n")}},
        std::nullopt,
        page,
        std::nullopt},

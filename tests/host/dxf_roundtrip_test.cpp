@@ -83,10 +83,7 @@ TEST(RoundTrip, HyperlinkOnOneEntityOnlyAddsItsGroups) {
   {
     TzDbObjectPointer<TzDbEntity> e(text, TzDb::kForWrite);
     ASSERT_TRUE(e);
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"door.pdf", u"Door");
-    ASSERT_EQ(TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), links),
-              Tzad::eOk);
+    ASSERT_EQ(setLinks(*e.get(), {{"door.pdf", "Door"}}), Tzad::eOk);
   }
   std::string saved = dir.file("saved.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
@@ -119,10 +116,7 @@ TEST(RoundTrip, ExtendedDataFromTheFileFollowsAChangedBody) {
     ASSERT_EQ(line->setLayer(u"0"), Tzad::eOk);
     TzDbObjectPointer<TzDbEntity> text(findEntity(db, "TEXT"), TzDb::kForWrite);
     ASSERT_TRUE(text);
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"notes.txt", u"Notes");
-    ASSERT_EQ(TzDbEntityHyperlinkPE::query(text.get())->setHyperlinkCollection(text.get(), links),
-              Tzad::eOk);
+    ASSERT_EQ(setLinks(*text.get(), {{"notes.txt", "Notes"}}), Tzad::eOk);
   }
   std::string saved = dir.file("saved.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);

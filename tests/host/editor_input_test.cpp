@@ -10,6 +10,7 @@
 #include "session.h"
 #include "tzed_editor.h"
 
+using namespace tzad;
 using namespace tzt;
 
 namespace {
@@ -128,15 +129,6 @@ TEST(Input, PointsInARotatedUcs) {
   EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{0, 1, 0}));
   EXPECT_EQ(tzdbUcs2Wcs(q, w, false), RTNORM);
   EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{-5, 15, 5}));
-}
-
-TEST(Output, PrintfTakesUtf16Texts) {
-  Session s;
-  tzutPrintf(u"%i. %s (%s) \n", 2, u"http://例子.com", u"说明");
-  tzutPrintf(u"\n %i个超链接已删除。", 3);
-  tzutPrintf(u"[%5d|%-3s|%%]", 42, u"ab");
-  // The message's leading line feed: the list's last line has ended one already.
-  EXPECT_EQ(s.takeOutput(), "2. http://例子.com (说明) \n 3个超链接已删除。[   42|ab |%]");
 }
 
 // Piped input and scripts read the same way: line ends of either kind, a last line without

@@ -7,6 +7,7 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
+using namespace tzad;
 using namespace tzt;
 
 namespace {
@@ -167,20 +168,7 @@ const char* layerOfLine(int i) {
 }
 
 Document* openWithManyLines(Session& s) {
-  std::string text = readFile(samplePath());
-  size_t entities = text.find("ENTITIES\n");
-  size_t end = text.find("  0\nENDSEC\n", entities);
-  std::string lines;
-  for (int i = 0; i < kManyLines; ++i) {
-    char handle[24];
-    std::snprintf(handle, sizeof handle, "%llX",
-                  static_cast<unsigned long long>(kFirstNewHandle + static_cast<uint64_t>(i)));
-    lines += std::string("  0\nLINE\n  5\n") + handle + "\n330\n17\n100\nAcDbEntity\n  8\n" +
-             layerOfLine(i) + "\n100\nAcDbLine\n 10\n" + std::to_string(i) +
-             "\n 20\n0.0\n 30\n0.0\n 11\n" + std::to_string(i) + "\n 21\n5.0\n 31\n0.0\n";
-  }
-  text.insert(end, lines);
-  writeFile(s.dir().file("many.dxf"), text);
+  writeFile(s.dir().file("many.dxf"), sampleWithLines(kManyLines, kFirstNewHandle, layerOfLine));
   Document* doc = DocumentManager::instance().open(u16(s.dir().file("many.dxf")));
   s.takeOutput();
   return doc;

@@ -265,10 +265,7 @@ TEST_P(ForeignDrawing, HyperlinkAddsOnlyItsGroupsAndItsRegistration) {
     ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk) << u8(db.lastErrorText());
     TzDbObjectPointer<TzDbEntity> first(db.allEntityIds().front(), TzDb::kForWrite);
     ASSERT_TRUE(first) << first.openStatus();
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"http://example.com/足迹", u"Footprint");
-    ASSERT_EQ(TzDbEntityHyperlinkPE::query(first.get())->setHyperlinkCollection(first.get(), links),
-              Tzad::eOk);
+    ASSERT_EQ(setLinks(*first.get(), {{"http://example.com/足迹", "Footprint"}}), Tzad::eOk);
     ASSERT_EQ(first.close(), Tzad::eOk);
     ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
   }
@@ -294,13 +291,8 @@ TEST_P(ForeignDrawing, HyperlinkAddsOnlyItsGroupsAndItsRegistration) {
   // What tzad saved, it reads back and saves unchanged.
   TzDbDatabase again(false);
   ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk) << u8(again.lastErrorText());
-  TzDbObjectPointer<TzDbEntity> first(again.allEntityIds().front(), TzDb::kForRead);
-  TzDbHyperlinkCollection* links = nullptr;
-  ASSERT_EQ(TzDbEntityHyperlinkPE::query(first.get())->getHyperlinkCollection(first.get(), links),
-            Tzad::eOk);
-  ASSERT_EQ(links->count(), 1);
-  EXPECT_EQ(links->item(0)->name(), u"http://example.com/足迹");
-  delete links;
+  EXPECT_EQ(linksOf(again.allEntityIds().front()),
+            (std::vector<Link>{{"http://example.com/足迹", "Footprint"}}));
   std::string resaved = dir.file("resaved.dxf");
   ASSERT_EQ(again.saveAs(u16(resaved)), Tzad::eOk);
   expectSameText(readFile(resaved), readFile(saved));
@@ -345,27 +337,10 @@ TEST(MinimalDrawing, EmptyFileGetsTablesAndEntities) {
   writeFile(path, "  0\nEOF\n");
   TzDbDatabase db(false);
   ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
-  TzDbObjectId layerId;
-  {
-    TzDbLayerTable* layers = nullptr;
-    ASSERT_EQ(db.getSymbolTable(layers, TzDb::kForWrite), Tzad::eOk);
-    auto* layer = new TzDbLayerTableRecord();
-    ASSERT_EQ(layer->setName(u"URLLAYER"), Tzad::eOk);
-    ASSERT_EQ(layer->setColorIndex(1), Tzad::eOk);
-    ASSERT_EQ(layers->add(layerId, layer), Tzad::eOk);
-    ASSERT_EQ(layer->close(), Tzad::eOk);
-    ASSERT_EQ(layers->close(), Tzad::eOk);
-  }
-  {
-    TzDbBlockTableRecord* model = nullptr;
-    ASSERT_EQ(tzdbOpenObject(model, db.modelSpaceId(), TzDb::kForWrite), Tzad::eOk);
-    auto* square = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, true);
-    ASSERT_EQ(square->setLayer(layerId), Tzad::eOk);
-    TzDbObjectId id;
-    ASSERT_EQ(model->appendTzDbEntity(id, square), Tzad::eOk);
-    ASSERT_EQ(square->close(), Tzad::eOk);
-    ASSERT_EQ(model->close(), Tzad::eOk);
-  }
+  TzDbObjectId layerId = addLayer(db, u"URLLAYER", 1);
+  ASSERT_FALSE(layerId.isNull());
+  ASSERT_FALSE(
+      addPolyline(db.modelSpaceId(), layerId, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, true).isNull());
   ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
   std::vector<Group> saved = groupsOf(readFile(path));
   EXPECT_EQ(tableNames(saved), std::vector<std::string>{"LAYER"});

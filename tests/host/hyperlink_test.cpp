@@ -11,36 +11,6 @@ using namespace tzt;
 
 namespace {
 
-struct Link {
-  std::string address, description, location;
-  int flags = 0;
-};
-
-std::vector<Link> linksOf(TzDbObjectId id) {
-  std::vector<Link> result;
-  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
-  if (!e) return result;
-  TzDbHyperlinkCollection* raw = nullptr;
-  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
-  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
-  for (int i = 0; i < links->count(); ++i) {
-    TzDbHyperlink* l = links->item(i);
-    result.push_back({u8(l->name()), u8(l->description()), u8(l->subLocation()), l->flags()});
-  }
-  return result;
-}
-
-Tzad::ErrorStatus setLinks(TzDbObjectId id, const std::vector<Link>& links) {
-  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
-  if (!e) return e.openStatus();
-  auto* collection = new TzDbHyperlinkCollection();
-  for (const Link& l : links) {
-    collection->addTail(u16(l.address), u16(l.description), u16(l.location));
-    collection->item(collection->count() - 1)->setFlags(l.flags);
-  }
-  return TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), collection);
-}
-
 const nlohmann::json* entityByHandle(const nlohmann::json& dump, TzDbObjectId id) {
   char handle[32];
   std::snprintf(handle, sizeof handle, "%llX",

@@ -9,6 +9,7 @@
 #include "tzap_docman.h"
 #include "tzrx_module.h"
 
+using namespace tzad;
 using namespace tzt;
 
 namespace {

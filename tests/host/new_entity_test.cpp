@@ -9,37 +9,6 @@ using namespace tzt;
 
 namespace {
 
-TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color) {
-  TzDbLayerTable* table = nullptr;
-  if (db.getSymbolTable(table, TzDb::kForWrite) != Tzad::eOk) return {};
-  auto* layer = new TzDbLayerTableRecord();
-  EXPECT_EQ(layer->setName(name), Tzad::eOk);
-  EXPECT_EQ(layer->setColorIndex(color), Tzad::eOk);
-  TzDbObjectId id;
-  Tzad::ErrorStatus es = table->add(id, layer);
-  if (es == Tzad::eOk)
-    EXPECT_EQ(layer->close(), Tzad::eOk);
-  else
-    delete layer;
-  EXPECT_EQ(table->close(), Tzad::eOk);
-  return id;
-}
-
-TzDbObjectId addRectangle(TzDbObjectId space, TzDbObjectId layer,
-                          const std::vector<TzGePoint3d>& corners) {
-  auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, corners, true);
-  poly->setDatabaseDefaults(space.database());
-  EXPECT_EQ(poly->setLayer(layer), Tzad::eOk);
-  TzDbObjectPointer<TzDbBlockTableRecord> block(space, TzDb::kForWrite);
-  TzDbObjectId id;
-  if (!block || block->appendTzDbEntity(id, poly) != Tzad::eOk) {
-    delete poly;
-    return {};
-  }
-  EXPECT_EQ(poly->close(), Tzad::eOk);
-  return id;
-}
-
 TzDbObjectId layoutBlock(TzDbDatabase& db, const TzString& name) {
   TzDbDictionary* dict = nullptr;
   if (db.getLayoutDictionary(dict, TzDb::kForRead) != Tzad::eOk) return {};
@@ -75,17 +44,14 @@ TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
   EXPECT_EQ(addLayer(db, u"urllayer", 3), TzDbObjectId());  // names are unique ignoring case
   TzDbObjectId space = layoutBlock(db, u16(GetParam().layout));
   ASSERT_FALSE(space.isNull());
-  TzDbObjectId rect = addRectangle(space, layer, kRect);
+  TzDbObjectId rect = addPolyline(space, layer, kRect, true);
   ASSERT_FALSE(rect.isNull());
   {
     TzDbObjectPointer<TzDb3dPolyline> poly(rect, TzDb::kForWrite);
     ASSERT_TRUE(poly);
     EXPECT_TRUE(poly->isClosed());
     EXPECT_EQ(poly->vertices(), kRect);
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"http://example.com/area", u"Area");
-    EXPECT_EQ(TzDbEntityHyperlinkPE::query(poly.get())->setHyperlinkCollection(poly.get(), links),
-              Tzad::eOk);
+    EXPECT_EQ(setLinks(*poly.get(), {{"http://example.com/area", "Area"}}), Tzad::eOk);
   }
   std::string saved = dir.file("rect.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());

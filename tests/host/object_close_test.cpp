@@ -30,19 +30,9 @@ TEST(TextArena, RefusesWhatItCannotHoldAndKeepsWhatItHas) {
   EXPECT_EQ(arena.view(first), "kept");
 }
 
-// Gives the entity a first hyperlink with this description.
-Tzad::ErrorStatus describe(TzDbEntity& e, const TzString& description) {
-  auto* links = new TzDbHyperlinkCollection();
-  links->addTail(u"a.pdf", description);
-  return TzDbEntityHyperlinkPE::query(&e)->setHyperlinkCollection(&e, links);
-}
-
-TzString descriptionOf(TzDbObjectId id) {
-  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
-  TzDbHyperlinkCollection* raw = nullptr;
-  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
-  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
-  return links->count() > 0 ? links->item(0)->description() : u"(none)";
+std::string descriptionOf(TzDbObjectId id) {
+  std::vector<Link> links = linksOf(id);
+  return links.empty() ? "(none)" : links[0].description;
 }
 
 TEST(ObjectClose, ChangesTooLargeToStoreAreReportedNotThrown) {
@@ -52,23 +42,23 @@ TEST(ObjectClose, ChangesTooLargeToStoreAreReportedNotThrown) {
   {
     TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
     ASSERT_TRUE(e);
-    ASSERT_EQ(describe(*e.get(), u"before"), Tzad::eOk);
+    ASSERT_EQ(setLinks(*e.get(), {{"a.pdf", "before"}}), Tzad::eOk);
     ASSERT_EQ(e.close(), Tzad::eOk);
   }
-  const TzString huge(TextRef::kMaxSize + 1, u'x');
+  const std::string huge(TextRef::kMaxSize + 1, 'x');
   {
     // Closed explicitly: the status says the change was lost.
     TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
-    ASSERT_EQ(describe(*e.get(), huge), Tzad::eOk);
+    ASSERT_EQ(setLinks(*e.get(), {{"a.pdf", huge}}), Tzad::eOk);
     EXPECT_EQ(e.close(), Tzad::eOutOfMemory);
   }
-  EXPECT_EQ(descriptionOf(id), u"before");
+  EXPECT_EQ(descriptionOf(id), "before");
   {
     // Closed by the destructor: the process goes on.
     TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
-    ASSERT_EQ(describe(*e.get(), huge), Tzad::eOk);
+    ASSERT_EQ(setLinks(*e.get(), {{"a.pdf", huge}}), Tzad::eOk);
   }
-  EXPECT_EQ(descriptionOf(id), u"before");
+  EXPECT_EQ(descriptionOf(id), "before");
   TzDbObjectPointer<TzDbEntity> again(id, TzDb::kForWrite);
   EXPECT_EQ(again.openStatus(), Tzad::eOk);  // the failed opens ended all the same
 }

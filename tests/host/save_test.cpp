@@ -17,6 +17,7 @@
 #include "db/drawing_file.h"
 #include "session.h"
 
+using namespace tzad;
 using namespace tzt;
 namespace fs = std::filesystem;
 
@@ -309,23 +310,6 @@ TEST(Save, RemovesWhatAKilledSaveLeftButNotASaveUnderWay) {
   EXPECT_TRUE(fs::exists(others));
 }
 
-// A drawing large enough that saving it takes a while: the sample with `lines` more lines.
-std::string largeDrawing(int lines) {
-  std::string text = readFile(samplePath());
-  std::string added;
-  char record[256];
-  for (int i = 0; i < lines; ++i) {
-    std::snprintf(record, sizeof record,
-                  "  0\nLINE\n  5\n%X\n330\n17\n100\nAcDbEntity\n  8\nSite\n100\nAcDbLine\n"
-                  " 10\n%d.0\n 20\n0.0\n 30\n0.0\n 11\n%d.0\n 21\n10.0\n 31\n0.0\n",
-                  0x10000 + i, i, i);
-    added += record;
-  }
-  size_t entities = text.find("ENTITIES\n");
-  text.insert(entities + 9, added);
-  return text;
-}
-
 // What the killed process does: open the drawing, change it, tell the test, save.
 [[noreturn]] void saveInChild(const std::string& plan, int ready) {
   TzDbDatabase db(false);
@@ -341,7 +325,8 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
   TempDir dir;
   std::string plan = dir.file("plan.dxf");
   std::string bak = dir.file("plan.bak");
-  const std::string before = largeDrawing(40000);
+  // Large enough that saving it takes a while.
+  const std::string before = sampleWithLines(40000, 0x10000, [](int) { return "Site"; });
 
   // The new drawing, and how long its save takes.
   writeFile(plan, before);

@@ -101,14 +101,19 @@ TEST(CaseFolding, LatinLettersFoldBothWaysOtherScriptsStay) {
   }
 }
 
-TEST(Printf, KeepsSurrogatePairsWhole) {
+TEST(Printf, TakesUtf16TextsAndKeepsSurrogatePairsWhole) {
   Session s;
+  tzutPrintf(u"%i. %s (%s) \n", 2, u"http://例子.com", u"说明");
+  // The message's leading line feed: the list's last line has ended one already.
+  tzutPrintf(u"\n %i个超链接已删除。", 3);
+  tzutPrintf(u"[%5d|%-3s|%%]", 42, u"ab");
   tzutPrintf(u"\xD83D\xDE00 %s|", u"a\xD83D\xDE00");
   tzutPrintf(u"%-4s|%4s|", u"\xD83D\xDE00", u"\xD83D\xDE00");
   tzutPrintf(u"%.3s|%.2s|%.1s|", u"ab\xD83D\xDE00", u"\xD83D\xDE00", u"\xD83D\xDE00");
   tzutPrintf(u"%c%c|%6.2f", 0xD83D, u'x', 2.5);
   // Width and precision count UTF-16 code units; a cut inside a pair drops the pair.
   EXPECT_EQ(s.takeOutput(),
+            "2. http://例子.com (说明) \n 3个超链接已删除。[   42|ab |%]"
             "\xF0\x9F\x98\x80 a\xF0\x9F\x98\x80|\xF0\x9F\x98\x80  |  \xF0\x9F\x98\x80|"
             "ab|\xF0\x9F\x98\x80||\xEF\xBF\xBDx|  2.50");
 }

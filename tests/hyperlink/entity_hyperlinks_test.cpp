@@ -9,31 +9,13 @@
 #include "tzdb_hyperlink.h"
 
 using namespace hyperlink;
+using namespace tzad;
 using namespace tzt;
 
 namespace {
 
-TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, bool locked) {
-  TzDbLayerTable* table = nullptr;
-  EXPECT_EQ(db.getSymbolTable(table, TzDb::kForWrite), Tzad::eOk);
-  auto* layer = new TzDbLayerTableRecord();
-  EXPECT_EQ(layer->setName(name), Tzad::eOk);
-  TzDbObjectId id;
-  EXPECT_EQ(table->add(id, layer), Tzad::eOk);
-  EXPECT_EQ(layer->setIsLocked(locked), Tzad::eOk);
-  EXPECT_EQ(layer->close(), Tzad::eOk);
-  EXPECT_EQ(table->close(), Tzad::eOk);
-  return id;
-}
-
 TzDbObjectId addLine(TzDbDatabase& db, TzDbObjectId layer) {
-  auto* poly = new TzDb3dPolyline(TzDb::k3dSimplePoly, {{0, 0, 0}, {1, 1, 0}});
-  EXPECT_EQ(poly->setLayer(layer), Tzad::eOk);
-  TzDbObjectPointer<TzDbBlockTableRecord> model(db.modelSpaceId(), TzDb::kForWrite);
-  TzDbObjectId id;
-  EXPECT_EQ(model->appendTzDbEntity(id, poly), Tzad::eOk);
-  EXPECT_EQ(poly->close(), Tzad::eOk);
-  return id;
+  return addPolyline(db.modelSpaceId(), layer, {{0, 0, 0}, {1, 1, 0}});
 }
 
 int linkCount(TzDbObjectId id) {
@@ -55,8 +37,8 @@ class EntityHyperlinks : public ::testing::Test {
 };
 
 TEST_F(EntityHyperlinks, LockedLayersAreSkippedWithOneMessage) {
-  TzDbObjectId open = addLayer(*db, u"Open", false);
-  TzDbObjectId locked = addLayer(*db, u"Shut", true);
+  TzDbObjectId open = addLayer(*db, u"Open");
+  TzDbObjectId locked = addLayer(*db, u"Shut", 7, true);
   TzArray<TzDbObjectId> ids;
   for (int i = 0; i < 10; ++i) ids.append(addLine(*db, i % 3 == 1 && i < 9 ? locked : open));
   HyperlinkData data;
@@ -74,14 +56,7 @@ TEST_F(EntityHyperlinks, LockedLayersAreSkippedWithOneMessage) {
 
 TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
   TzDbObjectId id = addLine(*db, db->clayer());
-  {
-    TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
-    auto* links = new TzDbHyperlinkCollection();
-    links->addTail(u"one.pdf", u"One");
-    links->addTail(u"two.pdf", u"Two", u"V,L");
-    EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->setHyperlinkCollection(e.get(), links),
-              Tzad::eOk);
-  }
+  ASSERT_EQ(setLinks(id, {{"one.pdf", "One"}, {"two.pdf", "Two", "V,L"}}), Tzad::eOk);
   HyperlinkData data;
   data.address = u"new.pdf";
   data.description = u"New";
@@ -96,16 +71,12 @@ TEST_F(EntityHyperlinks, WritingChangesTheFirstEntryAndKeepsTheSecond) {
   EXPECT_EQ(back.flags, 1);
   EXPECT_EQ(back.outermost, 1);
   EXPECT_EQ(back.displayString, u"New");
-  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
-  TzDbHyperlinkCollection* raw = nullptr;
-  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
-  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
-  ASSERT_EQ(links->count(), 2);
-  EXPECT_EQ(links->item(1)->name(), u"two.pdf");
+  EXPECT_EQ(linksOf(id),
+            (std::vector<Link>{{"new.pdf", "New", "Entry", 1}, {"two.pdf", "Two", "V,L"}}));
 }
 
 TEST_F(EntityHyperlinks, AreaShapesOnUrlLayerInAnyCaseAreErased) {
-  TzDbObjectId urlLayer = addLayer(*db, u"urllayer", false);
+  TzDbObjectId urlLayer = addLayer(*db, u"urllayer");
   TzDbObjectId shape = addLine(*db, urlLayer);  // no hyperlink at all
   TzDbObjectId other = addLine(*db, db->clayer());
   EXPECT_EQ(removeHyperlinks(TzArray<TzDbObjectId>{shape, other}, true), 0);

@@ -9,6 +9,7 @@
 #include "session.h"
 
 using namespace hyperlink;
+using namespace tzad;
 using namespace tzt;
 
 namespace {

@@ -12,6 +12,7 @@
 #include "tzrx_module.h"
 
 using namespace hyperlink;
+using namespace tzad;
 using namespace tzt;
 
 namespace {

@@ -2,6 +2,7 @@
 // drawings in a temporary folder.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ class Session {
   // Output since the last call.
   std::string takeOutput();
   // Copies the sample site plan into the folder and opens it.
-  Document* openSample(const std::string& name = "plan.dxf");
+  tzad::Document* openSample(const std::string& name = "plan.dxf");
   const TempDir& dir() const { return dir_; }
 
  private:
@@ -31,5 +32,8 @@ class Session {
 };
 
 std::string samplePath();
+// The sample plan's text with `count` more lines at the end of its entities, handles from
+// `firstHandle` on, line i on the layer `layerOf(i)`.
+std::string sampleWithLines(int count, uint64_t firstHandle, const char* (*layerOf)(int));
 
 }  // namespace tzt

@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
+
+#include "tzdb_hyperlink.h"
 
 #ifndef TZT_PYTHON
 #define TZT_PYTHON "/usr/bin/python3"
@@ -87,6 +90,63 @@ TzDbObjectId findEntity(TzDbDatabase& db, const std::string& type, const std::st
     if (e && u8(e->dxfName()) == type && (layer.empty() || u8(e->layer()) == layer)) return id;
   }
   return {};
+}
+
+TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color, bool locked) {
+  TzDbLayerTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForWrite) != Tzad::eOk) return {};
+  TzDbObjectPointer<TzDbLayerTable> table(opened);
+  auto layer = std::make_unique<TzDbLayerTableRecord>();
+  TzDbObjectId id;
+  Tzad::ErrorStatus es = layer->setName(name);
+  if (es == Tzad::eOk) es = layer->setColorIndex(color);
+  if (es == Tzad::eOk) es = layer->setIsLocked(locked);
+  if (es == Tzad::eOk) es = tzdbAddNewObject(*table.get(), std::move(layer), id);
+  if (table.close() != Tzad::eOk || es != Tzad::eOk) return {};
+  return id;
+}
+
+TzDbObjectId addPolyline(TzDbObjectId block, TzDbObjectId layer,
+                         const std::vector<TzGePoint3d>& points, bool closed) {
+  auto poly = std::make_unique<TzDb3dPolyline>(TzDb::k3dSimplePoly, points, closed);
+  poly->setDatabaseDefaults(block.database());
+  if (!layer.isNull() && poly->setLayer(layer) != Tzad::eOk) return {};
+  TzDbObjectPointer<TzDbBlockTableRecord> owner(block, TzDb::kForWrite);
+  TzDbObjectId id;
+  if (!owner || tzdbAddNewObject(*owner.get(), std::move(poly), id) != Tzad::eOk) return {};
+  if (owner.close() != Tzad::eOk) return {};
+  return id;
+}
+
+Tzad::ErrorStatus setLinks(TzDbEntity& entity, const std::vector<Link>& links) {
+  auto* collection = new TzDbHyperlinkCollection();
+  for (const Link& l : links) {
+    collection->addTail(u16(l.address), u16(l.description), u16(l.location));
+    collection->item(collection->count() - 1)->setFlags(l.flags);
+  }
+  return TzDbEntityHyperlinkPE::query(&entity)->setHyperlinkCollection(&entity, collection);
+}
+
+Tzad::ErrorStatus setLinks(TzDbObjectId id, const std::vector<Link>& links) {
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForWrite);
+  if (!e) return e.openStatus();
+  Tzad::ErrorStatus es = setLinks(*e.get(), links);
+  Tzad::ErrorStatus closed = e.close();
+  return es == Tzad::eOk ? closed : es;
+}
+
+std::vector<Link> linksOf(TzDbObjectId id) {
+  std::vector<Link> result;
+  TzDbObjectPointer<TzDbEntity> e(id, TzDb::kForRead);
+  if (!e) return result;
+  TzDbHyperlinkCollection* raw = nullptr;
+  EXPECT_EQ(TzDbEntityHyperlinkPE::query(e.get())->getHyperlinkCollection(e.get(), raw), Tzad::eOk);
+  std::unique_ptr<TzDbHyperlinkCollection> links(raw);
+  for (int i = 0; i < links->count(); ++i) {
+    TzDbHyperlink* l = links->item(i);
+    result.push_back({u8(l->name()), u8(l->description()), u8(l->subLocation()), l->flags()});
+  }
+  return result;
 }
 
 }  // namespace tzt

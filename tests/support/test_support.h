@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -44,6 +45,26 @@ nlohmann::json ezdxfDump(const std::string& path);
 
 // Compares two drawings' text; a difference is reported by its first differing line.
 void expectSameText(const std::string& actual, const std::string& expected);
+
+// Adds a layer; a null id when the drawing refuses it.
+TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color = 7, bool locked = false);
+// Adds a 3D polyline to a block (a layout's space or a block definition), on `layer` when not
+// null; a null id when the block refuses it.
+TzDbObjectId addPolyline(TzDbObjectId block, TzDbObjectId layer,
+                         const std::vector<TzGePoint3d>& points, bool closed = false);
+
+// A hyperlink as the tests write and read it.
+struct Link {
+  std::string address;
+  std::string description{};
+  std::string location{};
+  int flags = 0;
+  bool operator==(const Link&) const = default;
+};
+// Replaces the hyperlinks of an entity (open for write, or opened here by its id).
+Tzad::ErrorStatus setLinks(TzDbEntity& entity, const std::vector<Link>& links);
+Tzad::ErrorStatus setLinks(TzDbObjectId id, const std::vector<Link>& links);
+std::vector<Link> linksOf(TzDbObjectId id);
 
 // The first entity of this DXF type (and layer, when given), or a null id.
 TzDbObjectId findEntity(TzDbDatabase& db, const std::string& type, const std::string& layer = "");

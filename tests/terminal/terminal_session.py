@@ -106,12 +106,17 @@ class Terminal:
         return os.waitpid(self.pid, os.WNOHANG)[0] == 0
 
 
-def insert_hyperlink(term, handle, address, description):
+def select_for_hyperlink(term, handle):
+    """-HYPERLINK's insert on one entity, up to the hyperlink's prompt."""
     term.answer("Command: ", "-HYPERLINK" + ENTER)
     term.answer(OPTION, ENTER)
     term.answer(INSERT_OPTION, ENTER)
     term.answer("Select objects: ", handle + ENTER)
     term.answer("Select objects: ", ENTER)
+
+
+def insert_hyperlink(term, handle, address, description):
+    select_for_hyperlink(term, handle)
     term.answer(HYPERLINK, address + ENTER)
     term.answer(LOCATION, ENTER)
     term.answer(DESCRIPTION, description + ENTER)
@@ -134,11 +139,7 @@ def chinese_hyperlink(start):
 def ctrl_c_keeps_changes(start):
     term = start()
     insert_hyperlink(term, "90", "a.pdf", "A")
-    term.answer("Command: ", "-HYPERLINK" + ENTER)
-    term.answer(OPTION, ENTER)
-    term.answer(INSERT_OPTION, ENTER)
-    term.answer("Select objects: ", "91" + ENTER)
-    term.answer("Select objects: ", ENTER)
+    select_for_hyperlink(term, "91")
     term.answer(HYPERLINK, "b.pdf" + CTRL_C)
     term.expect("*Cancel*")
     term.expect("Command: ")
@@ -190,11 +191,7 @@ def editing_keys(start):
     # Home and End as xterm, tmux and the Linux console send them, and Ctrl+Left: they move
     # the cursor and type nothing.
     term = start()
-    term.answer("Command: ", "-HYPERLINK" + ENTER)
-    term.answer(OPTION, ENTER)
-    term.answer(INSERT_OPTION, ENTER)
-    term.answer("Select objects: ", "90" + ENTER)
-    term.answer("Select objects: ", ENTER)
+    select_for_hyperlink(term, "90")
     term.answer(HYPERLINK, "文档b")
     for key, text in (("\x1b[1~", "a"), ("\x1b[4~", "c"), ("\x1bOH", "/"), ("\x1b[F", ".pdf")):
         term.type(key)

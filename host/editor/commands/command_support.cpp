@@ -1,5 +1,7 @@
 #include "editor/commands/command_support.h"
 
+namespace tzad {
+
 std::optional<std::u16string> askText(const std::u16string& prompt, bool allowSpaces) {
   std::u16string buffer(TZ_ANSWER_BUFFER, u'\0');
   if (tzedInitGet(0, nullptr) != RTNORM) return std::nullopt;
@@ -46,3 +48,5 @@ void registerHostCommands(Editor& editor) {
   registerUcsCommand(editor);
   registerHelpCommand(editor);
 }
+
+}  // namespace tzad

@@ -9,6 +9,8 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 
+namespace tzad {
+
 // A text answer; nothing when cancelled.
 std::optional<std::u16string> askText(const std::u16string& prompt, bool allowSpaces = true);
 // A keyword answer (the global keyword); `whenEnter` when the user pressed Enter; nothing when
@@ -40,3 +42,5 @@ void registerViewCommands(Editor& editor);
 void registerVariableCommands(Editor& editor);
 void registerUcsCommand(Editor& editor);
 void registerHelpCommand(Editor& editor);
+
+}  // namespace tzad

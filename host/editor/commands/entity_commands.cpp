@@ -7,6 +7,8 @@
 #include "tzdb_database.h"
 #include "tzdb_hyperlink.h"
 
+namespace tzad {
+
 namespace {
 
 // Runs "Select objects: " and hands the chosen ids over; false when nothing was chosen.
@@ -70,3 +72,5 @@ void registerEntityCommands(Editor& editor) {
     for (TzDbObjectId id : ids) listEntity(id);
   });
 }
+
+}  // namespace tzad

@@ -6,6 +6,8 @@
 #include "editor/commands/command_support.h"
 #include "platform/text.h"
 
+namespace tzad {
+
 namespace {
 
 Editor& ed() {
@@ -154,3 +156,5 @@ void registerFileCommands(Editor& editor) {
   editor.addCommand(u"QUIT", quitCommand);
   editor.addCommand(u"EXIT", quitCommand);
 }
+
+}  // namespace tzad

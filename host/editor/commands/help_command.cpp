@@ -6,6 +6,8 @@
 #include "editor/commands/command_support.h"
 #include "editor/variables.h"
 
+namespace tzad {
+
 namespace {
 
 const std::map<std::u16string, std::u16string>& hostCommandLines() {
@@ -58,3 +60,5 @@ void registerHelpCommand(Editor& editor) {
   editor.addCommand(u"HELP", helpCommand);
   editor.addCommand(u"?", helpCommand);
 }
+
+}  // namespace tzad

@@ -1,8 +1,11 @@
 // -LAYER: new layers, lock and unlock, freeze and thaw, the current layer, colours.
 #include <cstdlib>
+#include <memory>
 
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
+
+namespace tzad {
 
 namespace {
 
@@ -22,13 +25,9 @@ void newLayers(TzDbDatabase& db, const std::vector<std::u16string>& names) {
       ed().write(u"Layer \"" + name + u"\" already exists.\n");
       continue;
     }
-    auto* layer = new TzDbLayerTableRecord();
+    auto layer = std::make_unique<TzDbLayerTableRecord>();
     Tzad::ErrorStatus es = layer->setName(name);
-    if (es == Tzad::eOk) es = table->add(layer);
-    if (es == Tzad::eOk)
-      es = layer->close();
-    else
-      delete layer;
+    if (es == Tzad::eOk) es = tzdbAddNewObject(*table.get(), std::move(layer));
     if (es != Tzad::eOk) ed().write(u"Cannot create layer \"" + name + u"\".\n");
   }
   if (table.close() != Tzad::eOk) ed().write("The layer table could not be updated.\n");
@@ -127,3 +126,5 @@ void registerLayerCommand(Editor& editor) {
     }
   });
 }
+
+}  // namespace tzad

@@ -4,6 +4,8 @@
 
 #include "editor/commands/command_support.h"
 
+namespace tzad {
+
 void registerUcsCommand(Editor& editor) {
   editor.addCommand(u"UCS", [] {
     Document* doc = requireDocument();
@@ -39,3 +41,5 @@ void registerUcsCommand(Editor& editor) {
     }
   });
 }
+
+}  // namespace tzad

@@ -2,6 +2,8 @@
 #include "editor/commands/command_support.h"
 #include "editor/variables.h"
 
+namespace tzad {
+
 namespace {
 
 void editVariable(const SystemVariable& var) {
@@ -36,3 +38,5 @@ void registerVariableCommands(Editor& editor) {
   for (const SystemVariable& var : systemVariables())
     editor.addCommand(var.name, [&var] { editVariable(var); });
 }
+
+}  // namespace tzad

@@ -4,6 +4,8 @@
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
 
+namespace tzad {
+
 namespace {
 
 Editor& ed() {
@@ -77,8 +79,7 @@ Tzad::ErrorStatus addView(TzDbDatabase& db, std::unique_ptr<TzDbViewTableRecord>
   Tzad::ErrorStatus es = db.getSymbolTable(opened, TzDb::kForWrite);
   if (es != Tzad::eOk) return es;
   TzDbObjectPointer<TzDbViewTable> table(opened);
-  es = table->add(view.get());
-  if (es == Tzad::eOk) es = view.release()->close();
+  es = tzdbAddNewObject(*table.get(), std::move(view));
   Tzad::ErrorStatus closed = table.close();
   return es == Tzad::eOk ? closed : es;
 }
@@ -157,3 +158,5 @@ void registerViewCommands(Editor& editor) {
   editor.addCommand(u"-VIEW", viewCommand);
   editor.addCommand(u"LAYOUT", layoutCommand);
 }
+
+}  // namespace tzad
