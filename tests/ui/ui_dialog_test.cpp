@@ -64,8 +64,8 @@ class TestDialog : public CTzUiDialog {
 
 class UiDialogTest : public testing::Test {
  protected:
-  void SetUp() override { setHostLanguage("zh"); }
-  void TearDown() override { setHostLanguage(""); }
+  void SetUp() override { tzad::setHostLanguage("zh"); }
+  void TearDown() override { tzad::setHostLanguage(""); }
   HINSTANCE resources() const { return library_.get(); }
 
  private:
@@ -94,7 +94,7 @@ TEST_F(UiDialogTest, TemplateComesInTheHostLanguage) {
                {"fr", "测试对话框", "名称(&N):"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
-    setHostLanguage(c.language);
+    tzad::setHostLanguage(c.language);
     TestDialog dialog(resources());
     wxString title, label;
     tzt::runModal(dialog, [&](CTzUiDialog& d) {
