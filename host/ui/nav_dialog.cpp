@@ -2,6 +2,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
+#include "platform/recent_files.h"
 #include "tzrx_module.h"
 #include "tzui_dialog.h"
 #include "tzui_nav_dialog.h"
@@ -28,6 +29,8 @@ int CTzUiNavDialog::DoModal() {
   files_.clear();
   if (dialog.ShowModal() != wxID_OK) return 2;
   files_.push_back(TwUiText(dialog.GetPath()));
+  // As in other desktop programs, a file chosen here joins the desktop's recently used files.
+  (void)platform::addRecentFile(files_.front());
   return 1;
 }
 

@@ -39,7 +39,9 @@ def main():
             shutil.copytree(modules, os.path.join(tmp, "modules"),
                             ignore=lambda d, names: [n for n in names if n in left_out])
             modules = os.path.join(tmp, "modules")
-        env = dict(os.environ, TZAD_MODULE_PATH=modules, HOME=tmp,
+        # A session is the command line: windows only where a case's env names a display.
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        env.update(TZAD_MODULE_PATH=modules, HOME=tmp,
                    XDG_CONFIG_HOME=os.path.join(tmp, "config"),
                    XDG_DATA_HOME=os.path.join(tmp, "data"), TZAD_LANG="en")
         env_file = os.path.join(case, "env")

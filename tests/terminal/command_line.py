@@ -11,7 +11,9 @@ import tempfile
 
 
 def run(tzad, modules, folder, args, script=None, stdin=None):
-    env = dict(os.environ, TZAD_MODULE_PATH=modules, HOME=folder, TZAD_LANG="en",
+    # The command line without windows, whatever display the test run has.
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    env.update(TZAD_MODULE_PATH=modules, HOME=folder, TZAD_LANG="en",
                XDG_CONFIG_HOME=os.path.join(folder, "config"))
     if script is not None:
         with open(os.path.join(folder, "script.scr"), "w", encoding="utf-8") as out:

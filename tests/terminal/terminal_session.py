@@ -33,7 +33,8 @@ class Terminal:
     def __init__(self, tzad, modules, folder, log=None):
         """With a log, tzad's standard output goes to that file instead of the terminal."""
         env = {k: v for k, v in os.environ.items()
-               if not k.startswith("LC_") and k not in ("TZAD_LANG", "LANGUAGE")}
+               if not k.startswith("LC_")
+               and k not in ("TZAD_LANG", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY")}
         env.update(LANG="C.UTF-8", TERM="xterm", HOME=folder, TZAD_MODULE_PATH=modules,
                    XDG_CONFIG_HOME=os.path.join(folder, "config"))
         if log is None:
