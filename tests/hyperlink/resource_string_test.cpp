@@ -59,12 +59,12 @@ TEST(ResourceLibrary, ServesTheDefaultsInChinese) {
   auto loaded = [&](uint32_t id) {
     return load(id, text, ResourceString::kCapacity) > 0 ? std::u16string(text) : u"";
   };
-  setHostLanguage("zh");
+  tzad::setHostLanguage("zh");
   for (const TextId& t : text::kResourceTexts) EXPECT_EQ(loaded(t.id), t.defaultText) << t.id;
   for (const TextId& t : text::kKeywordLists) EXPECT_EQ(loaded(t.id), u"") << t.id;
-  setHostLanguage("en");
+  tzad::setHostLanguage("en");
   for (const TextId& t : text::kResourceTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
-  setHostLanguage("");
+  tzad::setHostLanguage("");
   dlclose(library);
 }
 
