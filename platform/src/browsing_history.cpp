@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "glib_handles.h"
@@ -114,9 +115,9 @@ std::optional<fs::path> firefoxDefaultProfile(const fs::path& root) {
     }
     if (g_str_has_prefix(*group, "Profile")) profiles.emplace_back(*group);
   }
-  auto profilePath = [&](const std::string& group) -> fs::path {
+  auto profilePath = [&](const std::string& group) -> std::optional<fs::path> {
     GStringPtr path(g_key_file_get_string(ini.get(), group.c_str(), "Path", nullptr));
-    if (!path) return {};
+    if (!path) return std::nullopt;
     bool relative = g_key_file_get_integer(ini.get(), group.c_str(), "IsRelative", nullptr) != 0;
     return relative ? root / path.get() : fs::path(path.get());
   };

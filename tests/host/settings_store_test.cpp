@@ -1,8 +1,7 @@
 // The settings store: keys, subkeys and values in creation order, names ignoring letter case,
-// names the file cannot hold, a damaged file, and the key that shows the recent files.
+// names the file cannot hold, and a damaged file.
 #include <gtest/gtest.h>
 
-#include "platform/recent_files.h"
 #include "platform/settings_store.h"
 #include "test_support.h"
 
@@ -68,18 +67,6 @@ TEST(SettingsStore, ADamagedFileIsNeitherReadNorReplaced) {
   EXPECT_FALSE(platform::readSettingsKey(u"Software"));
   EXPECT_FALSE(platform::writeSettingsValue(kTyped, u"url1", u"www.b.com"));
   EXPECT_EQ(readFile(platform::settingsStorePath()), "[Software\nurl1=www.a.com\n");
-}
-
-TEST(SettingsStore, TheCommonDialogHistoryIsTheRecentFilesList) {
-  TemporaryHome home;
-  auto empty = platform::readSettingsKey(platform::kRecentFilesKey);
-  ASSERT_TRUE(empty);
-  EXPECT_TRUE(empty->values.empty());
-  ASSERT_TRUE(platform::addRecentFile(u"/srv/a.dxf"));
-  ASSERT_TRUE(platform::addRecentFile(u"/srv/b.dxf"));
-  EXPECT_EQ(valuesOf(u"software\\microsoft\\windows\\currentversion\\explorer\\comdlg32\\"
-                     u"opensavemru\\*"),
-            (std::vector<std::string>{"1=/srv/b.dxf", "2=/srv/a.dxf"}));
 }
 
 }  // namespace
