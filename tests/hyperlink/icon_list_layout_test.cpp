@@ -91,45 +91,19 @@ TEST(IconListLayout, LargeItems) {
     LayoutRect background, icon, frame, text_rect;
   };
   // Text top: row top (+6 after the first item) + 1 + 32 + 2 x 3; bottom: lines x 13 + 5 below.
+  // clang-format off
   const Case cases[] = {
-      {"first item, two lines",
-       {0, 0, 100, 72},
-       0,
-       true,
-       u"abcde\nabcd",
-       {0, 0, 100, 72},
-       {34, 3, 66, 35},
-       {0, 0, 100, 70},
-       {32, 39, 67, 70}},
-      {"second item drawn 6 lower",
-       {0, 72, 100, 144},
-       1,
-       true,
-       u"abcde\nabcd",
-       {0, 78, 100, 150},
-       {34, 81, 66, 113},
-       {0, 78, 100, 148},
-       {32, 117, 67, 148}},
-      {"one line",
-       {0, 144, 100, 216},
-       2,
-       false,
-       u"abcdef",
-       {0, 150, 100, 222},
-       {34, 153, 66, 185},
-       {0, 150, 100, 207},
-       {29, 189, 71, 207}},
+      {"first item, two lines", {0, 0, 100, 72}, 0, true, u"abcde\nabcd",
+       {0, 0, 100, 72}, {34, 3, 66, 35}, {0, 0, 100, 70}, {32, 39, 67, 70}},
+      {"second item drawn 6 lower", {0, 72, 100, 144}, 1, true, u"abcde\nabcd",
+       {0, 78, 100, 150}, {34, 81, 66, 113}, {0, 78, 100, 148}, {32, 117, 67, 148}},
+      {"one line", {0, 144, 100, 216}, 2, false, u"abcdef",
+       {0, 150, 100, 222}, {34, 153, 66, 185}, {0, 150, 100, 207}, {29, 189, 71, 207}},
       // Centring truncates toward zero: (61 - 32) / 2 = 14, (61 - 84) / 2 = -11.
-      {"wider than the row",
-       {5, 0, 66, 72},
-       0,
-       false,
-       u"abcdefghijkl",
-       {5, 0, 66, 72},
-       {19, 3, 51, 35},
-       {5, 0, 66, 57},
-       {-6, 39, 78, 57}},
+      {"wider than the row", {5, 0, 66, 72}, 0, false, u"abcdefghijkl",
+       {5, 0, 66, 72}, {19, 3, 51, 35}, {5, 0, 66, 57}, {-6, 39, 78, 57}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     IconListItemDrawing d = draw(c.row, c.position, true, c.selected, c.text, 32);
