@@ -4,9 +4,11 @@
 
 #include <wx/treebase.h>
 
+#include "locations/drawing_locations.h"
 #include "tzui_dialog.h"
 
 class wxTreeCtrl;
+class wxTreeEvent;
 
 namespace hyperlink {
 
@@ -25,6 +27,21 @@ class CHypLnkDwgViewDlg : public CTzUiDialog {
   wxTreeCtrl* tree() const;
   // The item most recently selected, or the one selectLocation chose to select next.
   wxTreeItemId selectedItem;
+
+ protected:
+  bool OnInitDialog() override;
+  void DoDataExchange(bool save) override;
+
+ private:
+  void onSelectionChanged(wxTreeEvent& event);
+  // Writes a place into the frame: an empty location stands for no place at all.
+  void publish(const TzString& location);
+  CHyperLinkFrameBaseDlg* frame() const;
+
+  LocationList locations_;  // the working drawing's places, read once
+  wxTreeCtrl* tree_ = nullptr;
+  wxTreeItemId rootItem_;
+  bool ignoreNextSelection_ = false;  // the page's own selection of the root publishes nothing
 };
 
 }  // namespace hyperlink

@@ -1,98 +1,20 @@
 // The location tree and the browse-drawing dialog, as real windows on a real drawing.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
-#include <wx/frame.h>
-#include <wx/textctrl.h>
 #include <wx/treectrl.h>
 
-#include "location_drawings.h"
+#include "location_windows.h"
 #include "locations/browse_drawing_dialog.h"
 #include "locations/drawing_locations.h"
 #include "model/link_targets.h"
-#include "module/module_state.h"
-#include "modules/module_loader.h"
-#include "test_support.h"
-#include "tzdb_database.h"
 #include "window_test.h"
 
 using namespace hyperlink;
 using namespace tzt;
 
 namespace {
-
-// The item reached from the root by the texts of a layout and, when given, one of its views.
-wxTreeItemId findItem(wxTreeCtrl* tree, const std::string& layout, const std::string& view = "") {
-  auto child = [tree](wxTreeItemId parent, const std::string& text) {
-    wxTreeItemIdValue cookie;
-    for (wxTreeItemId c = tree->GetFirstChild(parent, cookie); c.IsOk();
-         c = tree->GetNextChild(parent, cookie))
-      if (u8(TwUiText(tree->GetItemText(c))) == text) return c;
-    return wxTreeItemId();
-  };
-  wxTreeItemId item = child(tree->GetRootItem(), layout);
-  return view.empty() || !item.IsOk() ? item : child(item, view);
-}
-
-// The tree as text: each item on a line, indented by its depth.
-std::string outline(wxTreeCtrl* tree) {
-  std::string text;
-  std::function<void(wxTreeItemId, int)> add = [&](wxTreeItemId item, int depth) {
-    text += std::string(2 * depth, ' ') + u8(TwUiText(tree->GetItemText(item))) + "\n";
-    wxTreeItemIdValue cookie;
-    for (wxTreeItemId c = tree->GetFirstChild(item, cookie); c.IsOk();
-         c = tree->GetNextChild(item, cookie))
-      add(c, depth + 1);
-  };
-  if (tree->GetRootItem().IsOk()) add(tree->GetRootItem(), 0);
-  return text;
-}
-
-// The two-sheet drawing, read from a temporary folder, as the working drawing; the module's
-// resource library loaded as the module loads it.
-class Locations : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = dir_.file("sheets.dxf");
-    writeFile(path_, twoSheetDrawing());
-    ASSERT_EQ(db_.readDwgFile(u16(path_)), Tzad::eOk);
-    previous_ = tzdbHostApplicationServices()->workingDatabase();
-    tzdbHostApplicationServices()->setWorkingDatabase(&db_);
-    useLibrary(TZT_HYPERLINK_RESOURCES);
-    window_ = new wxFrame(nullptr, wxID_ANY, "test");
-  }
-  void TearDown() override {
-    window_->Destroy();
-    wxTheApp->ProcessPendingEvents();
-    tzdbHostApplicationServices()->setWorkingDatabase(previous_);
-    useLibrary(nullptr);
-    setHostLanguage("");
-  }
-  void useLibrary(const char* path) {
-    if (moduleState().resources) dlclose(moduleState().resources);
-    moduleState().resources = path ? dlopen(path, RTLD_NOW | RTLD_LOCAL) : nullptr;
-    if (path) {
-      ASSERT_NE(moduleState().resources, nullptr) << dlerror();
-    }
-  }
-  wxTreeCtrl* newTree() { return new wxTreeCtrl(window_, wxID_ANY); }
-  LocationList drawingList() {
-    LocationList list;
-    EXPECT_TRUE(listDrawingLocations(&db_, list));
-    return list;
-  }
-
-  TempDir dir_;
-  std::string path_;
-  TzDbDatabase db_{false, false};
-  TzDbDatabase* previous_ = nullptr;
-  wxFrame* window_ = nullptr;
-};
 
 // --- the tree and location texts -----------------------------------------------------------
 

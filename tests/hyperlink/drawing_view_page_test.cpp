@@ -1,0 +1,122 @@
+// The view-of-this-drawing page inside the hyperlink dialog, on a real working drawing.
+#include <gtest/gtest.h>
+
+#include <wx/textctrl.h>
+#include <wx/treectrl.h>
+
+#include "dialog/hyperlink_frame_dialog.h"
+#include "location_windows.h"
+#include "locations/drawing_view_page.h"
+
+using namespace hyperlink;
+using namespace tzt;
+
+namespace {
+
+class ViewPage : public Locations {
+ protected:
+  void SetUp() override {
+    Locations::SetUp();
+    frame_ = new CHyperLinkFrameBaseDlg(window_);
+  }
+  // Creates the frame's window and shows the view page, as a click on its list entry does.
+  CHypLnkDwgViewDlg* showPage() {
+    EXPECT_TRUE(frame_->Create(window_));
+    frame_->selectPage(1);
+    for (wxWindow* child : frame_->GetChildren())
+      if (auto* page = dynamic_cast<CHypLnkDwgViewDlg*>(child)) return page;
+    ADD_FAILURE() << "no view page";
+    return nullptr;
+  }
+  bool okEnabled() const { return frame_->GetDlgItem(1)->IsEnabled(); }
+  std::string shownText() const {
+    return u8(TwUiText(static_cast<wxTextCtrl*>(frame_->GetDlgItem(1043))->GetValue()));
+  }
+  void expectPublished(const char16_t* location) {
+    EXPECT_EQ(frame_->location, location);
+    EXPECT_EQ(frame_->address, u"");
+    EXPECT_EQ(frame_->textToDisplay, location);
+    EXPECT_EQ(shownText(), u8(location));
+    EXPECT_EQ(okEnabled(), *location != 0);
+  }
+
+  CHyperLinkFrameBaseDlg* frame_ = nullptr;  // a child of window_
+};
+
+TEST_F(ViewPage, OpensOnTheRootWithoutPublishing) {
+  frame_->textToDisplay = u"kept";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  ASSERT_NE(page->tree(), nullptr);
+  EXPECT_EQ(page->tree()->GetSelection(), page->tree()->GetRootItem());
+  EXPECT_TRUE(page->tree()->IsExpanded(page->tree()->GetRootItem()));
+  EXPECT_FALSE(page->tree()->IsExpanded(findItem(page->tree(), "Layout1")));
+  EXPECT_EQ(frame_->textToDisplay, u"kept");
+  EXPECT_EQ(frame_->location, u"");
+}
+
+TEST_F(ViewPage, PublishesEachPick) {
+  struct Case {
+    const char* layout;
+    const char* view;
+    const char16_t* location;
+  };
+  const Case picks[] = {
+      {"Model", "Entry", u"Entry"},           {"Layout2", "Notes", u"Notes,Layout2"},
+      {"Layout1", "Notes", u"Notes,Layout1"}, {"Model", "", u",Model"},
+      {"Layout2", "", u",Layout2"},
+  };
+  frame_->address = u"http://example.com/typed-on-the-file-page";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  for (const Case& c : picks) {
+    SCOPED_TRACE(u8(c.location));
+    wxTreeItemId item = findItem(page->tree(), c.layout, c.view);
+    ASSERT_TRUE(item.IsOk());
+    page->tree()->SelectItem(item);
+    EXPECT_EQ(page->selectedItem, item);
+    expectPublished(c.location);
+  }
+}
+
+TEST_F(ViewPage, RootAfterAViewEmptiesTheLink) {
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  page->tree()->SelectItem(findItem(page->tree(), "Model", "Garden"));
+  expectPublished(u"Garden");
+  page->tree()->SelectItem(page->tree()->GetRootItem());
+  expectPublished(u"");
+}
+
+// Editing a link to this drawing: a layout's location selects that layout again; a view's
+// location leaves the root selected and the frame as it was.
+TEST_F(ViewPage, EditedLocationSelectsItsLayout) {
+  frame_->location = u",layout2";
+  frame_->textToDisplay = u"the stored description";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->tree()->GetSelection(), findItem(page->tree(), "Layout2"));
+  expectPublished(u",Layout2");
+}
+
+TEST_F(ViewPage, EditedViewLocationPublishesNothing) {
+  frame_->location = u"Title,Layout2";
+  frame_->textToDisplay = u"the stored description";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->tree()->GetSelection(), page->tree()->GetRootItem());
+  EXPECT_EQ(frame_->location, u"Title,Layout2");
+  EXPECT_EQ(frame_->textToDisplay, u"the stored description");
+}
+
+TEST_F(ViewPage, WithoutAWorkingDrawingTheTreeIsEmpty) {
+  tzdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  frame_->location = u",Layout2";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->tree()->GetCount(), 0u);
+  EXPECT_FALSE(page->selectedItem.IsOk());
+  EXPECT_EQ(frame_->location, u",Layout2");
+}
+
+}  // namespace
