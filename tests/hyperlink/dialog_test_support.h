@@ -1,0 +1,85 @@
+// What the hyperlink dialog's window tests share: the module's resource library in the
+// language under test, and ways to reach the dialog's controls and pages.
+#pragma once
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/textctrl.h>
+
+#include <string>
+
+#include "dialog/hyperlink_frame_dialog.h"
+#include "module/module_state.h"
+#include "module/resource_string.h"
+#include "modules/module_loader.h"
+#include "session.h"
+#include "window_test.h"
+
+namespace tzt {
+
+// Runs each test in Chinese and in English, with the module's resource library loaded and no
+// e-mail targets remembered.
+class HyperlinkDialogTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    tzad::setHostLanguage(GetParam());
+    library_ = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library_, nullptr) << dlerror();
+    hyperlink::moduleState().resources = library_;
+    hyperlink::recentEmailLinks().clear();
+  }
+  void TearDown() override {
+    hyperlink::recentEmailLinks().clear();
+    hyperlink::moduleState().resources = nullptr;
+    if (library_ != nullptr) dlclose(library_);
+    tzad::setHostLanguage("");
+  }
+  // The text of a string in the language under test.
+  static std::string text(const hyperlink::TextId& id) { return u8(hyperlink::resourceText(id)); }
+
+  Session s;
+
+ private:
+  void* library_ = nullptr;
+};
+
+inline std::string labelOf(CTzUiDialog& dialog, int id) {
+  return dialog.GetDlgItem(id)->GetLabel().utf8_string();
+}
+
+inline wxTextCtrl* editOf(CTzUiDialog& dialog, int id) {
+  return dynamic_cast<wxTextCtrl*>(dialog.GetDlgItem(id));
+}
+
+inline std::string valueOf(CTzUiDialog& dialog, int id) {
+  return editOf(dialog, id)->GetValue().utf8_string();
+}
+
+inline void click(CTzUiDialog& dialog, int id) {
+  auto* button = dynamic_cast<wxButton*>(dialog.GetDlgItem(id));
+  ASSERT_NE(button, nullptr);
+  wxCommandEvent event(wxEVT_BUTTON, id);
+  event.SetEventObject(button);
+  button->ProcessWindowEvent(event);
+}
+
+// The first window of type T among the descendants of window.
+template <typename T>
+T* findChild(wxWindow* window) {
+  for (wxWindow* child : window->GetChildren()) {
+    if (auto* found = dynamic_cast<T*>(child)) return found;
+    if (T* found = findChild<T>(child)) return found;
+  }
+  return nullptr;
+}
+
+// The frame's page of type Page, or null when it has not been created.
+template <typename Page>
+Page* pageOf(CTzUiDialog& frame) {
+  for (wxWindow* child : frame.GetChildren())
+    if (auto* page = dynamic_cast<Page*>(child)) return page;
+  return nullptr;
+}
+
+}  // namespace tzt

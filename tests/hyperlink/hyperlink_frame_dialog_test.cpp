@@ -1,0 +1,238 @@
+// The Insert / Edit Hyperlink dialog in a real window: its modes, its length checks and the
+// e-mail page as a user types into it.
+#include <wx/listbox.h>
+#include <wx/msgdlg.h>
+#include <wx/testing.h>
+
+#include "controls/list_box_ex.h"
+#include "dialog/email_page.h"
+#include "dialog_test_support.h"
+#include "filepage/file_web_page.h"
+#include "locations/drawing_view_page.h"
+
+using namespace hyperlink;
+using namespace tzt;
+
+namespace {
+
+constexpr int kOk = 1;
+constexpr int kTextToDisplay = 1043;
+constexpr int kRemoveLink = 1044;
+constexpr int kSelectedLabel = 1048;
+constexpr int kLinkedLabel = 1049;
+
+std::string withCount(const std::string& format, int count) {
+  std::string text = format;
+  return text.replace(text.find("%d"), 2, std::to_string(count));
+}
+
+int shownPage(CTzUiDialog& frame) {
+  auto shown = [&](wxWindow* page) { return page != nullptr && page->IsShown(); };
+  int page = -1;
+  if (shown(pageOf<CHypLnkFileWebDlg>(frame))) page = 0;
+  if (shown(pageOf<CHypLnkDwgViewDlg>(frame))) page = page == -1 ? 1 : -2;
+  if (shown(pageOf<CHypLnkEmailDlg>(frame))) page = page == -1 ? 2 : -2;
+  return page;
+}
+
+// A message box that may come; records its text.
+class MessageSeen : public wxExpectModalBase<wxMessageDialog, MessageSeen> {
+ public:
+  explicit MessageSeen(std::string* message) : message_(message) { m_isOptional = true; }
+
+ protected:
+  int OnInvoked(wxMessageDialog* box) const override {
+    *message_ = box->GetMessage().utf8_string();
+    return wxID_OK;
+  }
+
+ private:
+  std::string* message_;
+};
+
+using FrameDialog = HyperlinkDialogTest;
+
+TEST_P(FrameDialog, OpensInTheModeAndOnThePageItsFieldsCallFor) {
+  struct Case {
+    const char* name;
+    uint32_t linked;
+    TzString address, location, text;
+    int page;
+    bool ok;
+    std::string shownText;
+  } cases[] = {
+      {"insert", 0, u"", u"", u"", 0, false, ""},
+      {"e-mail in capitals", 1, u"MAILTO:a@b.c", u"", u"Write to us", 2, true, "Write to us"},
+      {"layout of this drawing", 2, u"", u",Sheet", u"Old text", 1, true, ",Sheet"},
+      {"blanked by differing objects", 3, u"", u"", u"", 0, false, ""},
+  };
+  s.openSample();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CHyperLinkFrameBaseDlg frame(nullptr);
+    frame.selectedCount = 3;
+    frame.linkedCount = c.linked;
+    frame.address = c.address;
+    frame.location = c.location;
+    frame.setTextToDisplay(c.text);
+    std::string title, selected, linked, shownText;
+    int page = -1, listed = -1;
+    bool ok = false, remove = false;
+    runModal(frame, [&](CTzUiDialog& d) {
+      title = d.modalWindow()->GetTitle().utf8_string();
+      selected = labelOf(d, kSelectedLabel);
+      linked = labelOf(d, kLinkedLabel);
+      ok = d.GetDlgItem(kOk)->IsEnabled();
+      remove = d.GetDlgItem(kRemoveLink)->IsShown();
+      shownText = valueOf(d, kTextToDisplay);
+      page = shownPage(d);
+      listed = findChild<CListBoxEx>(&d)->GetSelection();
+    });
+    EXPECT_EQ(title, text(c.linked != 0 ? text::kEditTitle : text::kInsertTitle));
+    EXPECT_EQ(selected, withCount(text(text::kObjectsSelected), 3));
+    EXPECT_EQ(linked, withCount(text(text::kObjectsWithLinks), static_cast<int>(c.linked)));
+    EXPECT_EQ(remove, c.linked != 0);
+    EXPECT_EQ(ok, c.ok);
+    EXPECT_EQ(page, c.page);
+    EXPECT_EQ(listed, c.page);
+    EXPECT_EQ(frame.currentPage, c.page);
+    EXPECT_EQ(shownText, c.shownText);
+  }
+}
+
+TEST_P(FrameDialog, OkRefusesTextsOfMoreThan255Characters) {
+  struct Case {
+    size_t address, text, location;
+    const TextId* message;  // null: OK closes the dialog
+  } cases[] = {
+      {255, 255, 255, nullptr},
+      {256, 0, 0, &text::kUrlTooLong},
+      {0, 256, 0, &text::kTextTooLong},
+      {0, 0, 256, &text::kLocationTooLong},
+      {256, 256, 256, &text::kLocationTooLong},  // only the last check speaks
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.address * 1000000 + c.text * 1000 + c.location);
+    CHyperLinkFrameBaseDlg frame(nullptr);
+    std::string message;
+    int result = runModal(frame, [&](CTzUiDialog& d) {
+      frame.address = TzString(c.address, u'a');
+      frame.location = TzString(c.location, u'l');
+      editOf(d, kTextToDisplay)->ChangeValue(wxString(c.text, 't'));
+      frame.enableOk(true);
+      wxTEST_DIALOG(click(d, kOk), MessageSeen(&message));
+    });
+    EXPECT_EQ(result, c.message == nullptr ? 1 : 2);
+    EXPECT_EQ(message, c.message == nullptr ? "" : text(*c.message));
+    EXPECT_EQ(frame.textToDisplay.size(), c.text);
+  }
+}
+
+// The e-mail page of a frame in insert mode, shown by choosing it in the link-type list.
+template <typename Act>
+void onEmailPage(CHyperLinkFrameBaseDlg& frame, Act act) {
+  runModal(frame, [&](CTzUiDialog& d) {
+    frame.selectPage(2);
+    CHypLnkEmailDlg* page = pageOf<CHypLnkEmailDlg>(d);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->IsShown());
+    act(*page);
+  });
+}
+
+TEST_P(FrameDialog, TypedAddressGetsThePrefixAndTheSubjectFollows) {
+  CHyperLinkFrameBaseDlg frame(nullptr);
+  onEmailPage(frame, [&](CHypLnkEmailDlg& page) {
+    wxTextCtrl* address = page.addressBox();
+    EXPECT_FALSE(frame.GetDlgItem(kOk)->IsEnabled());
+    ASSERT_TRUE(typeText(address, "a"));
+    EXPECT_EQ(address->GetValue().utf8_string(), "mailto:a");
+    EXPECT_EQ(address->GetInsertionPoint(), 8);
+    EXPECT_EQ(frame.address, u"mailto:a");
+    EXPECT_EQ(frame.textToDisplay, u"mailto:a");
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "mailto:a");
+    EXPECT_TRUE(frame.GetDlgItem(kOk)->IsEnabled());
+
+    ASSERT_TRUE(typeText(page.GetDlgItem(CHypLnkEmailDlg::kSubjectBox), "Hi"));
+    EXPECT_EQ(frame.address, u"mailto:a?subject=Hi");
+    EXPECT_EQ(frame.textToDisplay, u"mailto:a?subject=Hi");
+
+    // Taking the prefix away with Delete: it stays away, the text to display stays as it was,
+    // and an address with "#" splits into target and location.
+    ASSERT_TRUE(focusControl(address));
+    address->SetValue("mailto:x#view");
+    address->SetInsertionPoint(0);
+    for (int i = 0; i < 7; ++i) ASSERT_TRUE(pressKey(address, WXK_DELETE));
+    EXPECT_EQ(address->GetValue().utf8_string(), "x#view");
+    EXPECT_EQ(frame.address, u"x");
+    EXPECT_EQ(frame.location, u"view");
+    EXPECT_EQ(frame.textToDisplay, u"mailto:x#view?subject=Hi");
+  });
+}
+
+TEST_P(FrameDialog, BackspaceKeepsTheTextToDisplay) {
+  CHyperLinkFrameBaseDlg frame(nullptr);
+  onEmailPage(frame, [&](CHypLnkEmailDlg& page) {
+    wxTextCtrl* address = page.addressBox();
+    ASSERT_TRUE(typeText(address, "ab"));
+    ASSERT_TRUE(pressKey(address, WXK_BACK));
+    EXPECT_EQ(address->GetValue().utf8_string(), "mailto:a");
+    EXPECT_EQ(frame.address, u"mailto:a");
+    EXPECT_EQ(frame.textToDisplay, u"mailto:ab");
+    EXPECT_TRUE(page.eraseKeyPressed);
+  });
+}
+
+TEST_P(FrameDialog, FillingThePageSplitsOffALowerCaseSubjectOnly) {
+  struct Case {
+    TzString target;
+    std::string address, subject;
+    long selectedTo;  // the text handed over is selected from the start
+  } cases[] = {
+      {u"mailto:a@b.c?subject=Hi", "mailto:a@b.c", "Hi", 12},
+      {u"mailto:a@b.c?Subject=Hi", "mailto:a@b.c?Subject=Hi", "", 23},
+      {u"?subject=Hi", "mailto:?subject=Hi", "", 11},
+      {u"http://example.com", "mailto:http://example.com", "", 18},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(u8(c.target));
+    CHyperLinkFrameBaseDlg frame(nullptr);
+    frame.address = c.target;
+    onEmailPage(frame, [&](CHypLnkEmailDlg& page) {
+      EXPECT_EQ(page.addressBox()->GetValue().utf8_string(), c.address);
+      EXPECT_EQ(valueOf(page, CHypLnkEmailDlg::kSubjectBox), c.subject);
+      long from = -1, to = -1;
+      page.addressBox()->GetSelection(&from, &to);
+      EXPECT_EQ(from, 0);
+      EXPECT_EQ(to, c.selectedTo);
+    });
+  }
+}
+
+TEST_P(FrameDialog, RecentTargetsAreListedNewestFirstAndFillTheBoxes) {
+  recentEmailLinks() = {u"mailto:old@example.com?subject=Plans", u"mailto:new@example.com"};
+  CHyperLinkFrameBaseDlg frame(nullptr);
+  onEmailPage(frame, [&](CHypLnkEmailDlg& page) {
+    auto* recent = dynamic_cast<wxListBox*>(page.GetDlgItem(CHypLnkEmailDlg::kRecentList));
+    ASSERT_EQ(recent->GetCount(), 2u);
+    EXPECT_EQ(recent->GetString(0).utf8_string(), "mailto:new@example.com");
+    auto choose = [&](int index) {
+      recent->SetSelection(index);
+      wxCommandEvent event(wxEVT_LISTBOX, recent->GetId());
+      event.SetEventObject(recent);
+      event.SetInt(index);
+      recent->ProcessWindowEvent(event);
+    };
+    choose(1);
+    EXPECT_EQ(page.addressBox()->GetValue().utf8_string(), "mailto:old@example.com");
+    EXPECT_EQ(valueOf(page, CHypLnkEmailDlg::kSubjectBox), "Plans");
+    EXPECT_EQ(frame.address, u"mailto:old@example.com?subject=Plans");
+    // An entry without a subject keeps the one in the box.
+    choose(0);
+    EXPECT_EQ(frame.address, u"mailto:new@example.com?subject=Plans");
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FrameDialog, ::testing::Values("zh", "en"));
+
+}  // namespace
