@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "editor/editor.h"
+#include "editor/window_message_box.h"
 #include "platform/text.h"
 #include "tzed_editor.h"
 #include "tzui.h"
@@ -177,25 +178,21 @@ const char16_t* tzutHostName() {
   return u"tzad";
 }
 
-// --- windows: the command-line host has none ------------------------------------------------
+// --- messages: a window where the user-interface library shows one, else the command line
 
-CWnd* tzedGetTzadFrame() {
-  return nullptr;
-}
-TZHWND twsw_tzadMainWnd() {
-  return nullptr;
-}
-int TwUiGetCtrlDPISize(int size) {
-  return size;
-}
-int TwUiGetImageDPICx(int cx) {
-  return cx;
-}
-int TwUiGetImageDPICy(int cy) {
-  return cy;
+namespace {
+WindowMessageBox windowMessageBox = nullptr;
+}  // namespace
+
+void setWindowMessageBox(WindowMessageBox show) {
+  windowMessageBox = show;
 }
 
-int TzUiMessageBox(const char16_t* text, const char16_t* caption, unsigned, CWnd*) {
+int TzUiMessageBox(const char16_t* text, const char16_t* caption, unsigned style, CWnd* owner) {
+  if (windowMessageBox) {
+    int answer = windowMessageBox(text, caption, style, owner);
+    if (answer != 0) return answer;
+  }
   std::u16string line;
   if (caption && *caption) line = std::u16string(caption) + u": ";
   line += text ? text : u"";

@@ -1,6 +1,8 @@
 // hyperlinkres: the HyperLink module's string table, in Chinese (the module's own wording)
-// and English, made from the module's list of texts. It serves the language the host runs in;
-// Chinese when that is neither.
+// and English, made from the module's list of texts, and its dialog templates and pictures.
+// It serves the language the host runs in; Chinese when that is neither.
+#include "tzres_embedded.h"
+#include "tzres_resource.h"
 #include "tzres_string.h"
 #include "tzrx_module.h"
 
@@ -17,4 +19,15 @@ const TzresEntry kStrings[] = {
 extern "C" __attribute__((visibility("default"))) int tzresLoadString(unsigned id, char16_t* buffer,
                                                                       int size) {
   return tzresLoadFromTable(kStrings, id, buffer, size, tzutLanguage());
+}
+
+extern "C" __attribute__((visibility("default"))) int tzresLoadTemplate(unsigned id,
+                                                                        const char** data,
+                                                                        size_t* size) {
+  return tzresFindEmbedded(tzresTemplateFileName(id, tzutLanguage()), data, size);
+}
+
+extern "C" __attribute__((visibility("default"))) int tzresLoadImage(unsigned id, const char** data,
+                                                                     size_t* size) {
+  return tzresFindEmbedded(tzresImageFileName(id), data, size);
 }

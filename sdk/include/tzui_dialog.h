@@ -15,7 +15,16 @@
 class wxDialog;
 class wxKeyEvent;
 
-class CTzUiDialog : public wxPanel {
+// Owns the dialog window of a modal run. Being a base named before wxPanel, it goes after
+// the panel: the window never deletes the panel it held, which its owner usually keeps on
+// the stack.
+class CTzUiModalWindowOwner {
+ protected:
+  ~CTzUiModalWindowOwner();
+  wxDialog* ownedWindow_ = nullptr;
+};
+
+class CTzUiDialog : private CTzUiModalWindowOwner, public wxPanel {
  public:
   // Nothing is created until DoModal or Create. parent may be null.
   CTzUiDialog(unsigned templateId, CWnd* parent, HINSTANCE resources);
@@ -64,12 +73,15 @@ class CTzUiDialog : public wxPanel {
 
  private:
   bool loadTemplate(CWnd* parent);
-  void bindCommonEvents();
+  bool makeModalWindow();
+  void bindPanelEvents();
+  void bindModalEvents();
 
   unsigned templateId_;
   CWnd* parent_;
   HINSTANCE resources_;
   wxDialog* modal_ = nullptr;
+  wxString templateTitle_;
   TzString title_;
 };
 

@@ -1,0 +1,66 @@
+// Starting wxWidgets inside a process that began on the command line: the first window starts
+// it, on the display the environment names, and the process's exit ends it.
+#include <wx/app.h>
+#include <wx/filesys.h>
+#include <wx/fs_mem.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/xrc/xmlres.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "tzui.h"
+
+namespace {
+
+// The host has no application object of its own: commands run their dialogs modally from
+// the command line, each in its own event loop.
+class ToolkitApp : public wxApp {
+ public:
+  bool OnInit() override { return true; }
+};
+
+enum class ToolkitState { notTried, running, unavailable };
+ToolkitState state = ToolkitState::notTried;
+
+bool displayNamed() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+void stopToolkit() {
+  if (state != ToolkitState::running) return;
+  state = ToolkitState::unavailable;
+  wxEntryCleanup();
+}
+
+bool startToolkit() {
+  if (!displayNamed()) return false;
+  static char programName[] = "tzad";
+  static char* argv[] = {programName, nullptr};
+  static int argc = 1;
+  wxApp::SetInstance(new ToolkitApp);
+  // A failed start deletes the application object itself.
+  if (!wxEntryStart(argc, argv)) return false;
+  if (!wxTheApp->CallOnInit()) {
+    wxEntryCleanup();
+    return false;
+  }
+  // A wx error would otherwise open a modal box that nobody expects.
+  delete wxLog::SetActiveTarget(new wxLogStderr);
+  wxXmlResource::Get()->InitAllHandlers();
+  wxFileSystem::AddHandler(new wxMemoryFSHandler);
+  std::atexit(stopToolkit);
+  return true;
+}
+
+}  // namespace
+
+bool TwUiHasDisplay() {
+  if (state == ToolkitState::notTried) {
+    state = startToolkit() ? ToolkitState::running : ToolkitState::unavailable;
+  }
+  return state == ToolkitState::running;
+}

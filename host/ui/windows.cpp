@@ -1,0 +1,43 @@
+// The host's windows as modules see them, and sizes scaled for the display.
+#include <wx/display.h>
+
+#include <cmath>
+
+#include "tzui.h"
+
+namespace {
+
+constexpr int kStandardImageSize = 32;
+
+// 1.0 at 96 dpi; the display's own factor where the toolkit runs.
+double displayScale() {
+  if (!TwUiHasDisplay()) return 1.0;
+  return wxDisplay(0u).GetScaleFactor();
+}
+
+int scaled(int size) {
+  return static_cast<int>(std::lround(size * displayScale()));
+}
+
+}  // namespace
+
+// tzad has no main window yet: its commands run from the command line, dialogs on their own.
+CWnd* tzedGetTzadFrame() {
+  return nullptr;
+}
+
+TZHWND twsw_tzadMainWnd() {
+  return tzedGetTzadFrame();
+}
+
+int TwUiGetCtrlDPISize(int size) {
+  return scaled(size);
+}
+
+int TwUiGetImageDPICx(int cx) {
+  return scaled(cx == 0 ? kStandardImageSize : cx);
+}
+
+int TwUiGetImageDPICy(int cy) {
+  return scaled(cy == 0 ? kStandardImageSize : cy);
+}

@@ -1,0 +1,15 @@
+# tzad_add_window_test(target): registers the tests of a GoogleTest binary that shows windows.
+# Each runs under its own virtual X server (xvfb-run) without the accessibility bus; sanitized
+# builds suppress the leaks of the desktop's libraries (lsan_gui.supp), never our own.
+set(TZAD_LSAN_GUI_SUPPRESSIONS ${CMAKE_CURRENT_LIST_DIR}/lsan_gui.supp)
+
+function(tzad_add_window_test target)
+  target_link_libraries(${target} PRIVATE tzad_window_test_main)
+  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR
+    "xvfb-run;-a;-s;-screen 0 1280x1024x24")
+  set(environment NO_AT_BRIDGE=1)
+  if(TZAD_SANITIZE)
+    list(APPEND environment "LSAN_OPTIONS=suppressions=${TZAD_LSAN_GUI_SUPPRESSIONS}")
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${environment}")
+endfunction()

@@ -1,0 +1,70 @@
+#include "window_test.h"
+
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <chrono>
+#include <thread>
+
+namespace tzt {
+
+void yieldFor(int ms) {
+  yieldUntil([] { return false; }, ms);
+}
+
+bool yieldUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    wxYieldIfNeeded();
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+bool focusControl(wxWindow* control) {
+  if (control == nullptr) return false;
+  // Focusing an edit again would select all its text.
+  if (wxWindow::FindFocus() == control) return true;
+  // Xvfb runs without a window manager: the focus follows the pointer unless set.
+  wxWindow* top = wxGetTopLevelParent(control);
+  top->Raise();
+  wxUIActionSimulator().MouseMove(control->GetScreenRect().GetPosition() + wxPoint(2, 2));
+  control->SetFocus();
+  return yieldUntil([control] { return wxWindow::FindFocus() == control; });
+}
+
+bool typeText(wxWindow* control, const std::string& ascii) {
+  if (!focusControl(control)) return false;
+  wxUIActionSimulator().Text(ascii.c_str());
+  yieldFor(50);
+  return true;
+}
+
+bool pressKey(wxWindow* control, int keyCode, int modifiers) {
+  if (!focusControl(control)) return false;
+  wxUIActionSimulator().Char(keyCode, modifiers);
+  yieldFor(50);
+  return true;
+}
+
+int runModal(CTzUiDialog& dialog, const std::function<void(CTzUiDialog&)>& act, int endWith) {
+  wxTimer watch;
+  watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+    wxDialog* window = dialog.modalWindow();
+    if (window == nullptr || !window->IsShownOnScreen()) return;
+    watch.Stop();
+    window->Raise();
+    yieldFor(20);
+    act(dialog);
+    dialog.EndDialog(endWith);
+  });
+  watch.Start(10);
+  const int result = dialog.DoModal();
+  watch.Stop();
+  return result;
+}
+
+}  // namespace tzt

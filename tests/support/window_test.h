@@ -1,0 +1,33 @@
+// Tests with real windows. Link a test binary with tzad_window_test_main (it starts the
+// toolkit, or skips every test when there is no display) and register it with
+// tzad_add_window_test (tests/support/WindowTests.cmake), which runs it under Xvfb.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <wx/defs.h>
+
+#include "tzui_dialog.h"
+
+namespace tzt {
+
+// Runs dialog modally. Once its window is on screen and has the focus, act(dialog) runs inside
+// the dialog's own event loop; when act returns and the dialog still runs, it ends with
+// endWith. The result of DoModal.
+int runModal(CTzUiDialog& dialog, const std::function<void(CTzUiDialog&)>& act, int endWith = 2);
+
+// Lets the toolkit handle what has arrived for about ms milliseconds.
+void yieldFor(int ms);
+// Handles events until done() holds or timeoutMs passes; whether it held.
+bool yieldUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+
+// Real key strokes through the X server, as a person types them: unless the control has the
+// focus already, its window is raised, the pointer moved onto it and the focus set (which
+// selects all of an edit's text, as GTK does); then the keys go to whatever has the focus.
+// Each returns whether the control had the focus.
+bool focusControl(wxWindow* control);
+bool typeText(wxWindow* control, const std::string& ascii);
+bool pressKey(wxWindow* control, int keyCode, int modifiers = wxMOD_NONE);
+
+}  // namespace tzt
