@@ -3,16 +3,12 @@
 // page adds the address it shows.
 #pragma once
 
+#include "filepage/recent_item_sources.h"
 #include "tz_string.h"
 
 class wxItemContainer;
 
 namespace hyperlink {
-
-// Key paths as the page opens them.
-inline constexpr const char16_t* kTypedUrlsKey = u"Software\\Microsoft\\Internet Explorer\\TypedURLs";
-inline constexpr const char16_t* kOpenSaveMruKey =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU\\*";
 
 // Appends every value of the key at keyPath (except "MRUList") to list; false when the key
 // cannot be opened (the list stays as it was).

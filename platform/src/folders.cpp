@@ -21,10 +21,7 @@ std::optional<std::u16string> existingFolder(const std::string& path) {
 
 // XDG_DOCUMENTS_DIR from the desktop's user-dirs.dirs ("$HOME/Documents" style values).
 std::string xdgDocumentsDir(const std::string& home) {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  std::string file =
-      (config && *config ? std::string(config) : home + "/.config") + "/user-dirs.dirs";
-  std::ifstream in(file);
+  std::ifstream in(configHome() + "/user-dirs.dirs");
   std::string line;
   while (std::getline(in, line)) {
     const std::string key = "XDG_DOCUMENTS_DIR=";
@@ -38,7 +35,27 @@ std::string xdgDocumentsDir(const std::string& home) {
   return {};
 }
 
+// The XDG variables count only when they hold an absolute path.
+std::string xdgFolder(const char* variable, const char* belowHome) {
+  const char* value = std::getenv(variable);
+  if (value && value[0] == '/') return value;
+  return homeFolder() + belowHome;
+}
+
 }  // namespace
+
+std::string homeFolder() {
+  const char* home = std::getenv("HOME");
+  return home && *home ? home : ".";
+}
+
+std::string configHome() {
+  return xdgFolder("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string dataHome() {
+  return xdgFolder("XDG_DATA_HOME", "/.local/share");
+}
 
 std::optional<std::u16string> documentsFolder() {
   const char* home = std::getenv("HOME");

@@ -40,7 +40,8 @@ def main():
                             ignore=lambda d, names: [n for n in names if n in left_out])
             modules = os.path.join(tmp, "modules")
         env = dict(os.environ, TZAD_MODULE_PATH=modules, HOME=tmp,
-                   XDG_CONFIG_HOME=os.path.join(tmp, "config"), TZAD_LANG="en")
+                   XDG_CONFIG_HOME=os.path.join(tmp, "config"),
+                   XDG_DATA_HOME=os.path.join(tmp, "data"), TZAD_LANG="en")
         env_file = os.path.join(case, "env")
         if os.path.exists(env_file):
             for line in open(env_file, encoding="utf-8"):

@@ -15,6 +15,7 @@ Session::Session() {
   ed.reset();
   ed.setOutput([this](std::string_view text) { output_.append(text); });
   setenv("XDG_CONFIG_HOME", dir_.file("config").c_str(), 1);
+  setenv("XDG_DATA_HOME", dir_.file("data").c_str(), 1);
 }
 
 Session::~Session() {

@@ -25,6 +25,26 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
+TemporaryHome::TemporaryHome() {
+  std::filesystem::create_directories(config());
+  std::filesystem::create_directories(data());
+  for (auto [name, value] : {std::pair{"HOME", path()}, std::pair{"XDG_CONFIG_HOME", config()},
+                             std::pair{"XDG_DATA_HOME", data()}}) {
+    const char* old = getenv(name);
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name, value.c_str(), 1);
+  }
+}
+
+TemporaryHome::~TemporaryHome() {
+  for (const auto& [name, value] : saved_) {
+    if (value)
+      setenv(name.c_str(), value->c_str(), 1);
+    else
+      unsetenv(name.c_str());
+  }
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream out;

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -24,6 +27,23 @@ class TempDir {
 
  private:
   std::filesystem::path path_;
+};
+
+// A fresh home folder for the test's lifetime: HOME, XDG_CONFIG_HOME (home/.config) and
+// XDG_DATA_HOME (home/.local/share) point into it, and get their old values back afterwards.
+class TemporaryHome {
+ public:
+  TemporaryHome();
+  ~TemporaryHome();
+  TemporaryHome(const TemporaryHome&) = delete;
+  TemporaryHome& operator=(const TemporaryHome&) = delete;
+  const std::filesystem::path& path() const { return dir_.path(); }
+  std::filesystem::path config() const { return path() / ".config"; }
+  std::filesystem::path data() const { return path() / ".local" / "share"; }
+
+ private:
+  TempDir dir_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 std::string readFile(const std::string& path);

@@ -4,6 +4,7 @@
 #include "db/database_impl.h"
 #include "db/drawing_file.h"
 #include "editor/commands/command_support.h"
+#include "platform/recent_files.h"
 #include "platform/text.h"
 
 namespace {
@@ -82,6 +83,13 @@ bool mayTakeName(Document& doc, const std::u16string& path) {
   return false;
 }
 
+// Drawings opened or saved under a new name join the desktop's recently used files, where file
+// dialogs (tzad's own and other programs') offer them again. A list that cannot be written
+// costs the user nothing here, so it is not reported.
+void addToRecentFiles(const Document& doc) {
+  platform::addRecentFile(doc.fileName());
+}
+
 bool saveAs(Document& doc) {
   std::u16string suggestion = doc.isUntitled() ? doc.docTitle() : std::u16string(doc.fileName());
   auto name = askText(u"Enter file name <" + suggestion + u">: ");
@@ -89,7 +97,9 @@ bool saveAs(Document& doc) {
   std::u16string path = unquoted(std::u16string(platform::trimmed(*name)));
   if (path.empty()) path = suggestion;
   path = withDrawingExtension(path);
-  return mayTakeName(doc, path) && saveTo(doc, path);
+  if (!mayTakeName(doc, path) || !saveTo(doc, path)) return false;
+  addToRecentFiles(doc);
+  return true;
 }
 
 bool save(Document& doc) {
@@ -114,8 +124,10 @@ void openCommand() {
   if (Document* open = docs.find(DocumentManager::absolutePath(path))) {
     if (docs.activateDocument(open) != Tzad::eOk) return;
     ed().write(open->docTitle() + u" is open already; it is now the current drawing.\n");
+    addToRecentFiles(*open);
   } else if (Document* doc = docs.open(path)) {
     ed().write(u"Opened " + std::u16string(doc->fileName()) + u"\n");
+    addToRecentFiles(*doc);
   }
 }
 

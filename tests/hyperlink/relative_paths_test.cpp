@@ -1,0 +1,102 @@
+// Which addresses the file page treats as relative files, and absolute paths rewritten
+// relative to the base folder: Windows rules as links made on Windows are written, and POSIX
+// rules as tzad uses by default.
+#include <gtest/gtest.h>
+
+#include "filepage/relative_paths.h"
+#include "platform/path_rules.h"
+#include "test_support.h"
+
+using namespace hyperlink;
+using namespace tzt;
+using platform::PathStyle;
+
+namespace {
+
+class PathRules : public ::testing::Test {
+ protected:
+  void TearDown() override { platform::setPathStyle(PathStyle::Posix); }
+};
+
+TEST_F(PathRules, RelativeFileAddresses) {
+  struct Case {
+    const char16_t* address;
+    bool windows, posix;
+  } cases[] = {
+      {u"docs\\a.dwg", true, true},
+      {u"docs/a.dxf", true, true},
+      {u"\\docs\\a.dwg", true, true},  // one leading backslash: relative to the drive's root
+      {u"\\\\server\\share\\a.dwg", false, false},
+      {u"/srv/a.dxf", true, false},
+      {u"#view,Layout1", false, false},
+      {u"#", false, false},
+      {u"#docs\\a.dwg", false, false},
+      {u"C:\\", false, false},
+      {u"C:\\plans\\a.dwg", false, false},
+      {u"http://example.com/a.dwg", false, false},
+      {u"www.example.com", false, false},
+      {u"mailto:someone@example.com", false, false},
+      {u"MAILTO:someone@example.com", false, false},
+      {u"a.dwg", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(u8(c.address));
+    platform::setPathStyle(PathStyle::Windows);
+    EXPECT_EQ(isRelativeFileAddress(c.address), c.windows);
+    platform::setPathStyle(PathStyle::Posix);
+    EXPECT_EQ(isRelativeFileAddress(c.address), c.posix);
+  }
+}
+
+struct Rewrite {
+  const char16_t *path, *base, *result;
+};
+
+void expectRewrites(PathStyle style, std::initializer_list<Rewrite> cases) {
+  platform::setPathStyle(style);
+  for (const Rewrite& c : cases) {
+    SCOPED_TRACE(u8(c.path) + " from " + u8(c.base));
+    EXPECT_EQ(u8(makeRelativePath(c.path, c.base)), u8(c.result));
+  }
+}
+
+TEST_F(PathRules, RelativePathsUnderWindowsRules) {
+  expectRewrites(PathStyle::Windows,
+                 {
+                     {u"C:\\a\\b\\c\\x.dwg", u"C:\\a\\b\\", u".\\c\\x.dwg"},
+                     {u"C:\\a\\b\\x.dwg", u"C:\\a\\b\\", u".\\x.dwg"},
+                     {u"C:\\a\\y\\x.dwg", u"C:\\a\\b\\", u"..\\y\\x.dwg"},
+                     {u"C:\\z\\x.dwg", u"C:\\a\\b\\", u"..\\..\\z\\x.dwg"},
+                     {u"D:\\x.dwg", u"C:\\a\\b\\", u"D:\\x.dwg"},
+                     {u"C:\\a\\b\\.\\c\\x.dwg", u"C:\\a\\b\\", u".\\c\\x.dwg"},
+                     {u"http://example.com/x.dwg", u"C:\\a\\b\\", u"http://example.com/x.dwg"},
+                     {u"C:\\a\\b\\c\\x.dwg", u"", u"C:\\a\\b\\c\\x.dwg"},
+                     {u"C:\\x\\a\\f.dwg", u"a\\", u"C:\\x\\a\\f.dwg"},
+                     {u"c:\\a\\x.dwg", u"C:\\A\\", u"c:\\a\\x.dwg"},
+                     {u"C:\\a\\b\\", u"C:\\a\\b\\", u".\\"},
+                 });
+}
+
+TEST_F(PathRules, RelativePathsUnderPosixRules) {
+  expectRewrites(PathStyle::Posix, {
+                                       {u"/a/b/c/x.dxf", u"/a/b/", u"./c/x.dxf"},
+                                       {u"/a/b/x.dxf", u"/a/b/", u"./x.dxf"},
+                                       {u"/a/y/x.dxf", u"/a/b/", u"../y/x.dxf"},
+                                       {u"/x.dxf", u"/a/b/", u"../../x.dxf"},
+                                       {u"/a/b/./c/x.dxf", u"/a/b/", u"./c/x.dxf"},
+                                       {u"/a/b/c/x.dxf", u"", u"/a/b/c/x.dxf"},
+                                       {u"/x/a/f.dxf", u"a/", u"/x/a/f.dxf"},
+                                       {u"/home/A/x.dxf", u"/home/a/", u"../A/x.dxf"},
+                                       {u"C:\\a\\x.dwg", u"/a/b/", u"C:\\a\\x.dwg"},
+                                   });
+}
+
+// Parts far beyond what the C runtime's splitting takes still come back whole.
+TEST_F(PathRules, LongPathsComeBackWhole) {
+  std::u16string folder = u"/" + std::u16string(300, u'f') + u"/";
+  std::u16string name = std::u16string(300, u'n') + u"." + std::u16string(300, u'e');
+  EXPECT_EQ(makeRelativePath(folder + name, folder), u"./" + name);
+  EXPECT_EQ(makeRelativePath(folder + name, u"/other/"), u".." + folder + name);
+}
+
+}  // namespace
