@@ -2,11 +2,15 @@
 
 #include <cstdlib>
 
+#include "platform/settings_store.h"
 #include "platform/text.h"
 
 namespace hyperlink {
 
 namespace {
+
+constexpr std::u16string_view kShellFoldersKey =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 std::optional<TzString> environmentValue(std::u16string_view name) {
   if (name.empty()) return std::nullopt;
@@ -94,6 +98,15 @@ std::optional<TzString> favoritesFolderFrom(const std::optional<TzString>& store
                                        : defaultFavoritesFolder();
   if (!folder || !fits(*folder)) return std::nullopt;
   return folder;
+}
+
+std::optional<TzString> readFavoritesFolder() {
+  std::optional<platform::SettingsKey> key = platform::readSettingsKey(kShellFoldersKey);
+  if (!key) return favoritesFolderFrom(std::nullopt);
+  for (const platform::SettingsValue& value : key->values) {
+    if (tzutEqualsNoCase(value.name, u"Favorites")) return favoritesFolderFrom(value.data);
+  }
+  return favoritesFolderFrom(std::nullopt);
 }
 
 }  // namespace hyperlink

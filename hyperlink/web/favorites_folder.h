@@ -22,7 +22,7 @@ TzString expandEnvironmentReferences(std::u16string_view text);
 // folder is known for the default.
 std::optional<TzString> favoritesFolderFrom(const std::optional<TzString>& storedValue);
 
-// The user's Favorites folder as the settings store names it.
+// The user's Favorites folder as the settings store names it, else the default folder.
 std::optional<TzString> readFavoritesFolder();
 
 }  // namespace hyperlink

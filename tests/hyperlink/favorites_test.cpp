@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/settings_store.h"
 #include "session.h"
 #include "test_support.h"
 #include "web/favorites_folder.h"
@@ -228,6 +229,20 @@ TEST(FavoritesFolder, FromStoredValueOrDefault) {
       EXPECT_EQ(u8(*folder), *c.folder);
     }
   }
+}
+
+TEST(FavoritesFolder, FromTheSettingsStore) {
+  Session session;
+  Environment env;
+  env.set("FAV_ROOT", "/srv/fav");
+  env.set("XDG_DATA_HOME", "/data");
+  EXPECT_EQ(readFavoritesFolder(), u"/data/tzad/Favorites");
+  const char16_t* key =
+      u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  ASSERT_TRUE(platform::writeSettingsValue(key, u"Personal", u"/docs"));
+  EXPECT_EQ(readFavoritesFolder(), u"/data/tzad/Favorites");
+  ASSERT_TRUE(platform::writeSettingsValue(key, u"favorites", u"%FAV_ROOT%/Links"));
+  EXPECT_EQ(readFavoritesFolder(), u"/srv/fav/Links");
 }
 
 TEST(FavoritesFolder, NoHomeNoDefault) {
