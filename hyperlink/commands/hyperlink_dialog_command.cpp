@@ -1,5 +1,5 @@
-// HYPERLINK: the Insert Hyperlink dialog. This build has no windows to show it in, so the
-// command says where the same work is done on the command line.
+// HYPERLINK: the Insert Hyperlink dialog. Where no dialog can be shown, the command says where
+// the same work is done on the command line.
 #include "commands/hyperlink_commands.h"
 #include "module/resource_string.h"
 #include "tzed_editor.h"

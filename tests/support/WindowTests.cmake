@@ -5,11 +5,12 @@ set(TZAD_LSAN_GUI_SUPPRESSIONS ${CMAKE_CURRENT_LIST_DIR}/lsan_gui.supp)
 
 function(tzad_add_window_test target)
   target_link_libraries(${target} PRIVATE tzad_window_test_main)
-  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR
-    "xvfb-run;-a;-s;-screen 0 1280x1024x24")
-  set(environment NO_AT_BRIDGE=1)
+  # The binary runs through this prefix when its tests are listed and when each one runs.
+  set(launcher env NO_AT_BRIDGE=1)
   if(TZAD_SANITIZE)
-    list(APPEND environment "LSAN_OPTIONS=suppressions=${TZAD_LSAN_GUI_SUPPRESSIONS}")
+    list(APPEND launcher "LSAN_OPTIONS=suppressions=${TZAD_LSAN_GUI_SUPPRESSIONS}")
   endif()
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${environment}")
+  list(APPEND launcher xvfb-run -a -s "-screen 0 1280x1024x24")
+  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
 endfunction()
