@@ -10,14 +10,21 @@ namespace hyperlink {
 class CListBoxHorBar : public wxListBox {
  public:
   // Creates the list where the template keeps a place for control id (an XRC "unknown"
-  // object) in dialog.
+  // object) in dialog; null when the template has no such place.
   static CListBoxHorBar* attach(wxWindow* dialog, int id);
   CListBoxHorBar(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size);
 
+  // Showing the list (also when it is visible already) works the extent out afresh; hiding
+  // it keeps the extent.
+  bool Show(bool show = true) override;
+  // The widest entry plus one average character; the list scrolls that far and no further,
+  // also when wider entries were added since.
   void updateHorizontalExtent();
   int horizontalExtent() const { return extent_; }
 
  private:
+  void applyHorizontalExtent();
+
   int extent_ = 0;
 };
 

@@ -3,14 +3,20 @@
 // button.
 #pragma once
 
+#include "filepage/address_text.h"
 #include "tzui_dialog.h"
+
+class wxCheckBox;
+class wxCommandEvent;
+class wxImageList;
+class wxListBox;
+class wxTextCtrl;
 
 namespace hyperlink {
 
 class CHyperLinkFrameBaseDlg;
-
-// target alone when location is empty, else target "#" location.
-TzString composeAddress(const TzString& target, const TzString& location);
+class CListBoxEx;
+class CListBoxHorBar;
 
 class CHypLnkFileWebDlg : public CTzUiDialog {
  public:
@@ -25,6 +31,52 @@ class CHypLnkFileWebDlg : public CTzUiDialog {
   void setAddress(const TzString& address, bool justCreated);
 
   int optionFlag = 0;  // check box 1060; the frame sets it from its flags before showing
+
+  // The folder relative addresses are previewed against; fixed when the page starts.
+  const TzString& basePath() const { return basePath_; }
+
+ protected:
+  bool OnInitDialog() override;
+  void DoDataExchange(bool save) override;
+  bool PreTranslateKey(const wxKeyEvent& key) override;
+
+ private:
+  void setUpSourceSelector();
+  void fillLists();
+  void findBasePath();
+  void bindEvents();
+
+  void showSourceList(int source);
+  void onListPicked(wxListBox* list);
+  void onAddressChanged();
+  void onRelativeBoxClicked();
+  void onFlagsBoxClicked();
+  void onBrowseFile();
+  void onNamedLocation();
+
+  // Writes the address box from code: the relative-path box keeps its state meanwhile.
+  void writeAddress(const TzString& address);
+  void updatePathPreview(const TzString& address);
+  void publishAddress(const TzString& address);
+
+  CHyperLinkFrameBaseDlg* frame_;
+  wxImageList* images_ = nullptr;  // owned; the selector draws from it
+  CListBoxEx* sourceSelector_ = nullptr;
+  CListBoxHorBar* recentFiles_ = nullptr;
+  CListBoxHorBar* browsedPages_ = nullptr;
+  CListBoxHorBar* insertedLinks_ = nullptr;
+  wxTextCtrl* addressBox_ = nullptr;
+  wxTextCtrl* preview_ = nullptr;
+  wxCheckBox* relativeBox_ = nullptr;
+
+  TzString basePath_;
+  TzString addressText_;
+  TzString listTitle_;
+  bool titleFromList_ = false;
+  bool eraseKeyPressed_ = false;
+  bool relativeToggleActive_ = false;
+  bool settingAddress_ = false;
+  int useRelativePath_ = 1;
 };
 
 }  // namespace hyperlink

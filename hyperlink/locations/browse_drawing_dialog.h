@@ -2,8 +2,13 @@
 // drawing; the file and web page appends the pick to its address after "#".
 #pragma once
 
+#include <wx/treebase.h>
+
 #include "locations/drawing_locations.h"
 #include "tzui_dialog.h"
+
+class wxTreeCtrl;
+class wxTreeEvent;
 
 namespace hyperlink {
 
@@ -16,9 +21,21 @@ class CHyplnkBrowerDwgDlg : public CTzUiDialog {
 
   // Lists the drawing file at path (absolute); false when it cannot be read.
   bool loadDrawingFile(const TzString& path);
+  // Control 1068, or null before the window exists.
+  wxTreeCtrl* tree() const { return tree_; }
 
-  LocationList locations;    // what the tree shows; the caller may fill it directly
-  TzString pickedLocation;   // the result after OK
+  LocationList locations;   // what the tree shows; the caller may fill it directly
+  TzString pickedLocation;  // the result after OK
+
+ protected:
+  bool OnInitDialog() override;
+  void DoDataExchange(bool save) override;
+
+ private:
+  void onSelectionChanged(wxTreeEvent& event);
+
+  wxTreeCtrl* tree_ = nullptr;
+  wxTreeItemId rootItem_;
 };
 
 }  // namespace hyperlink

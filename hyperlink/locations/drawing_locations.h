@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <vector>
 
-#include <wx/treebase.h>
-
 #include "tz_string.h"
 
 class TzDbDatabase;
+// The listing is plain code of the module's core; only the tree functions need the toolkit,
+// and their callers include it.
 class wxTreeCtrl;
+class wxTreeItemId;
 
 namespace hyperlink {
 

@@ -1,8 +1,6 @@
-// The texts behind the file page's lists: a key's values with "MRUList" left out and the data
-// limit, the enumeration traces on tzad's trace output, the typed address written back, and
-// browsed pages listed by title or address.
+// A key's values as the file page lists them: "MRUList" left out, the data limit, and the
+// enumeration traces on tzad's trace output.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "filepage/recent_item_sources.h"
 #include "platform/recent_files.h"
@@ -96,45 +94,6 @@ TEST(RegistryValues, TracesGoToStandardErrorOnlyWhenAskedFor) {
   std::tie(out, err) = readTraced(false, kHistoryKey);
   EXPECT_EQ(out, "");
   EXPECT_EQ(err, "");
-}
-
-TEST(TypedAddresses, WrittenAsTheNextNumber) {
-  TemporaryHome home;
-  for (int i = 1; i <= 3; ++i)
-    write(kTypedUrlsKey, (u"url" + u16(std::to_string(i))).c_str(),
-          u"www.site" + u16(std::to_string(i)) + u".com");
-  recordTypedAddress(u"http://www.new.example/", 4);
-  EXPECT_EQ(texts(registryValueTexts(kTypedUrlsKey)),
-            (std::vector<std::string>{"www.site1.com", "www.site2.com", "www.site3.com",
-                                      "http://www.new.example/"}));
-  // A name in use is replaced where it stands.
-  recordTypedAddress(u"http://www.replaced.example/", 2);
-  EXPECT_EQ(texts(registryValueTexts(kTypedUrlsKey))[1], "http://www.replaced.example/");
-}
-
-TEST(BrowsedPageEntries, UntitledPagesShowTheirAddress) {
-  TemporaryHome home;
-  std::filesystem::path file = home.config() / "chromium" / "Default" / "History";
-  std::filesystem::create_directories(file.parent_path());
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db,
-                         "CREATE TABLE urls(id INTEGER PRIMARY KEY AUTOINCREMENT, url LONGVARCHAR,"
-                         " title LONGVARCHAR, visit_count INTEGER DEFAULT 0 NOT NULL,"
-                         " typed_count INTEGER DEFAULT 0 NOT NULL,"
-                         " last_visit_time INTEGER NOT NULL, hidden INTEGER DEFAULT 0 NOT NULL);"
-                         "INSERT INTO urls (url, title, last_visit_time) VALUES"
-                         " ('https://titled.example/', '标题', 13350000000000000),"
-                         " ('https://untitled.example/', '', 13340000000000000);",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  sqlite3_close(db);
-  std::vector<std::string> entries;
-  for (const BrowsedPageEntry& entry : browsedPageEntries())
-    entries.push_back(u8(entry.text) + " -> " + u8(entry.address));
-  EXPECT_EQ(entries,
-            (std::vector<std::string>{"标题 -> https://titled.example/",
-                                      "https://untitled.example/ -> https://untitled.example/"}));
 }
 
 }  // namespace
