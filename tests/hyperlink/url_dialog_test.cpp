@@ -62,12 +62,15 @@ class ServedFolder {
     close(toChild[0]);
     close(fromChild[1]);
     stdin_ = toChild[1];
-    char line[32] = {};
+    // The port arrives as one line, possibly in pieces.
+    std::string line;
     pollfd p{fromChild[0], POLLIN, 0};
-    if (poll(&p, 1, 10000) == 1) {
-      ssize_t n = read(fromChild[0], line, sizeof line - 1);
-      if (n > 0) port_ = std::atoi(line);
+    char c = 0;
+    while (line.find('\n') == std::string::npos && poll(&p, 1, 10000) == 1 &&
+           read(fromChild[0], &c, 1) == 1) {
+      line += c;
     }
+    if (!line.empty() && line.back() == '\n') port_ = std::atoi(line.c_str());
     close(fromChild[0]);
   }
   ~ServedFolder() {
