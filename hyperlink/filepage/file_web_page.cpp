@@ -22,6 +22,7 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 #include "tzui_nav_dialog.h"
+#include "web/url_dialog.h"
 
 namespace hyperlink {
 
@@ -32,6 +33,7 @@ enum ControlId : int {
   kAddressBox = 1030,
   kRecentFiles = 1032,
   kBrowseFile = 1033,
+  kBrowseWeb = 1034,
   kNamedLocation = 1035,
   kRelativeBox = 1038,
   kInsertedLinks = 1039,
@@ -176,6 +178,8 @@ void CHypLnkFileWebDlg::bindEvents() {
   Bind(
       wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowseFile(); }, kBrowseFile);
   Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowseWeb(); }, kBrowseWeb);
+  Bind(
       wxEVT_BUTTON, [this](wxCommandEvent&) { onNamedLocation(); }, kNamedLocation);
 }
 
@@ -289,6 +293,12 @@ void CHypLnkFileWebDlg::onBrowseFile() {
     writeAddress(path);
   }
   tzutRelRb(result);
+}
+
+// A web address is taken as the browser hands it back, never made relative.
+void CHypLnkFileWebDlg::onBrowseWeb() {
+  CUrlDialog browser;
+  if (browser.DoModal() == TZ_IDOK) writeAddress(browser.resultUrl());
 }
 
 void CHypLnkFileWebDlg::onNamedLocation() {

@@ -52,6 +52,7 @@ class CHypLnkFileWebDlg : public CTzUiDialog {
   void onRelativeBoxClicked();
   void onFlagsBoxClicked();
   void onBrowseFile();
+  void onBrowseWeb();
   void onNamedLocation();
 
   // Writes the address box from code: the relative-path box keeps its state meanwhile.

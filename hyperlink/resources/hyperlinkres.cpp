@@ -10,6 +10,7 @@ namespace {
 
 const TzresEntry kStrings[] = {
 #define HYPERLINK_TEXT(name, id, chinese, english) {id, chinese, english},
+#define HYPERLINK_LIBRARY_TEXT(name, id, chinese, english) {id, chinese, english},
 #include "module/module_texts.inc"
 };
 

@@ -50,6 +50,7 @@ TEST_F(TestLibrary, LengthsAndDefaults) {
 
 // The defaults and the resource library are made from one list: in Chinese the library serves
 // every default exactly; in English it has a wording for each; the keyword lists are not its.
+// Its own texts, which have no default, it serves in both languages.
 TEST(ResourceLibrary, ServesTheDefaultsInChinese) {
   void* library = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library, nullptr) << dlerror();
@@ -62,8 +63,10 @@ TEST(ResourceLibrary, ServesTheDefaultsInChinese) {
   tzad::setHostLanguage("zh");
   for (const TextId& t : text::kResourceTexts) EXPECT_EQ(loaded(t.id), t.defaultText) << t.id;
   for (const TextId& t : text::kKeywordLists) EXPECT_EQ(loaded(t.id), u"") << t.id;
+  for (const TextId& t : text::kLibraryTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
   tzad::setHostLanguage("en");
   for (const TextId& t : text::kResourceTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
+  for (const TextId& t : text::kLibraryTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
   tzad::setHostLanguage("");
   dlclose(library);
 }

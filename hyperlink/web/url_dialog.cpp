@@ -1,0 +1,304 @@
+#include "web/url_dialog.h"
+
+#include <wx/combobox.h>
+#include <wx/control.h>
+#include <wx/gauge.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+#include <filesystem>
+
+#include "module/module_state.h"
+#include "module/resource_string.h"
+#include "platform/text.h"
+#include "tzed_editor.h"
+#include "tzui_nav_dialog.h"
+#include "web/favorites_folder.h"
+#include "web/internet_shortcut.h"
+#include "web/result_url.h"
+#include "web/web_browser.h"
+
+namespace hyperlink {
+
+namespace {
+
+bool progressShown = false;
+
+constexpr int kPictureSize = 32;
+constexpr int kButtonCount = 6;
+constexpr size_t kTooltipCapacity = 80;
+constexpr unsigned kNormalPictures = 144;
+constexpr unsigned kHotPictures = 145;
+
+const TextId kTooltips[kButtonCount] = {text::kTipBack,    text::kTipForward, text::kTipStop,
+                                        text::kTipRefresh, text::kTipHome,    text::kTipFavorites};
+
+// The six pictures of a strip, in button order; blank pictures where the library has none.
+std::vector<wxBitmap> picturesOf(unsigned id) {
+  std::vector<wxBitmap> pictures;
+  wxBitmapBundle strip =
+      TwUiLoadImage(moduleState().resources, id, kButtonCount * kPictureSize, kPictureSize);
+  wxBitmap whole = strip.IsOk() ? strip.GetBitmap(strip.GetDefaultSize()) : wxBitmap();
+  int size = whole.IsOk() ? whole.GetHeight() : kPictureSize;
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (whole.IsOk() && whole.GetWidth() >= (i + 1) * size) {
+      pictures.push_back(whole.GetSubBitmap(wxRect(i * size, 0, size, size)));
+    } else {
+      wxBitmap blank(size, size, 32);
+      blank.UseAlpha();
+      pictures.push_back(blank);
+    }
+  }
+  return pictures;
+}
+
+bool startsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
+  return text.size() >= prefix.size() && tzutEqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+void fillMenu(wxMenu* menu, const FavoritesMenuItems& items) {
+  for (const FavoritesMenuItem& item : items) {
+    wxString label = wxControl::EscapeMnemonics(TwUiString(item.text));
+    switch (item.kind) {
+      case FavoritesMenuItem::Kind::AddFavorite:
+        menu->Append(item.command, label);
+        break;
+      case FavoritesMenuItem::Kind::Link:
+        // A link past the last command the dialog opens is listed under an id of no meaning.
+        menu->Append(item.command <= kLastFavoriteCommand ? item.command : wxID_ANY, label);
+        break;
+      case FavoritesMenuItem::Kind::Folder: {
+        auto* submenu = new wxMenu;
+        fillMenu(submenu, item.items);
+        menu->AppendSubMenu(submenu, label);
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool webProgressShown() {
+  return progressShown;
+}
+
+CUrlDialog::CUrlDialog() : CTzUiDialog(kTemplateId, nullptr, moduleState().resources) {}
+
+CUrlDialog::~CUrlDialog() {
+  delete favoritesMenu_;
+}
+
+bool CUrlDialog::OnInitDialog() {
+  CTzUiDialog::OnInitDialog();
+  // The address box has the template's own number, so the search starts below the dialog.
+  for (wxWindow* child : GetChildren()) {
+    if (addressBox_ == nullptr)
+      addressBox_ = wxDynamicCast(child->FindWindow(kAddressBox), wxComboBox);
+  }
+  progressBar_ = wxDynamicCast(GetDlgItem(kProgressBar), wxGauge);
+  browser_ = new CWeb;
+  if (browser_->Create(this, kBrowser, wxRect())) {
+    wxXmlResource::Get()->AttachUnknownControl("13003", browser_, this);
+  }
+  browser_->onCommandStateChange = [this](int command, bool enable) {
+    onCommandStateChange(command, enable);
+  };
+  browser_->onTitleChange = [this](const TzString& title) { onTitleChange(title); };
+  browser_->onProgressChange = [this](int progress, int maximum) {
+    onProgressChange(progress, maximum);
+  };
+  browser_->onEnterKey = [this] {
+    openTypedAddress();
+    return true;
+  };
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, kOkButton);
+  Bind(wxEVT_MENU, [this](wxCommandEvent& e) { onCommand(e.GetId()); });
+
+  if (!createToolBar()) return true;
+  if (progressBar_ != nullptr) progressBar_->Disable();
+  favoritesMenu_ = new wxMenu;
+  favoritesFolder_ = readFavoritesFolder();
+  if (!favoritesFolder_) return false;
+  rebuildFavoritesMenu();
+  TzString home = homeAddress();
+  navigateTo(home);
+  if (addressBox_ != nullptr) addressBox_->Append(TwUiString(home));
+  return true;
+}
+
+bool CUrlDialog::createToolBar() {
+  toolBar_ = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                           wxTB_FLAT | wxTB_HORIZONTAL | wxTB_NODIVIDER | wxBORDER_NONE);
+  normalPictures_ = picturesOf(kNormalPictures);
+  hotPictures_ = picturesOf(kHotPictures);
+  toolBar_->SetToolBitmapSize(normalPictures_.front().GetSize());
+  for (int i = 0; i < kButtonCount; ++i) {
+    TzString tip = resourceText(kTooltips[i]);
+    tip.resize(platform::utf16CutLength(tip, kTooltipCapacity - 1));
+    toolBar_->AddTool(kBack + i, wxEmptyString, normalPictures_[i], TwUiString(tip));
+  }
+  if (!toolBar_->Realize()) {
+    toolBar_->Destroy();
+    toolBar_ = nullptr;
+    return false;
+  }
+  if (GetSizer() != nullptr) GetSizer()->Prepend(toolBar_, 0, wxEXPAND | wxLEFT | wxTOP, 2);
+  toolBar_->Bind(wxEVT_TOOL, [this](wxCommandEvent& e) { onCommand(e.GetId()); });
+  // The toolbar of the desktop has no pictures of its own for the button under the mouse.
+  toolBar_->Bind(wxEVT_TOOL_ENTER, [this](wxCommandEvent& e) { onToolEnter(e.GetSelection()); });
+  return true;
+}
+
+void CUrlDialog::onToolEnter(int command) {
+  if (hotTool_ >= kBack) toolBar_->SetToolNormalBitmap(hotTool_, normalPictures_[hotTool_ - kBack]);
+  hotTool_ = command >= kBack && command <= kFavorites ? command : -1;
+  if (hotTool_ >= kBack) toolBar_->SetToolNormalBitmap(hotTool_, hotPictures_[hotTool_ - kBack]);
+}
+
+void CUrlDialog::DoDataExchange(bool save) {
+  exchangeText(kLinkText, linkText_, save);
+}
+
+void CUrlDialog::OnOK() {
+  CTzUiDialog::OnOK();
+}
+
+bool CUrlDialog::PreTranslateKey(const wxKeyEvent& key) {
+  if (key.GetKeyCode() != WXK_RETURN && key.GetKeyCode() != WXK_NUMPAD_ENTER) return false;
+  openTypedAddress();
+  return true;
+}
+
+void CUrlDialog::openTypedAddress() {
+  if (addressBox_ == nullptr) return;
+  TzString typed = TwUiText(addressBox_->GetValue());
+  navigateTo(typed);
+  for (unsigned i = 0; i < addressBox_->GetCount(); ++i) {
+    if (startsWithNoCase(TwUiText(addressBox_->GetString(i)), typed)) return;
+  }
+  addressBox_->Append(TwUiString(typed));
+}
+
+void CUrlDialog::onCommand(int command) {
+  switch (command) {
+    case kBack:
+      browser_->goBack();
+      return;
+    case kForward:
+      browser_->goForward();
+      return;
+    case kStop:
+      browser_->stop();
+      return;
+    case kRefresh:
+      browser_->refresh();
+      return;
+    case kHome:
+      navigateTo(homeAddress());
+      return;
+    case kFavorites:
+      showFavoritesMenu();
+      return;
+    case kAddFavoriteCommand:
+      addToFavorites();
+      return;
+  }
+  if (command >= kFirstFavoriteCommand && command <= kLastFavoriteCommand) openFavorite(command);
+}
+
+TzString CUrlDialog::homeAddress() const {
+  TzString home;
+  if (tzedGetVarText(u"INETLOCATION", home) != RTNORM) home.clear();
+  return home;
+}
+
+void CUrlDialog::navigateTo(const TzString& url) {
+  currentUrl_ = url;
+  if (addressBox_ != nullptr) addressBox_->ChangeValue(TwUiString(url));
+  browser_->navigate(url);
+}
+
+TzString CUrlDialog::resultUrl() {
+  return hyperlink::resultUrl(currentUrl_, linkText_);
+}
+
+void CUrlDialog::onCommandStateChange(int command, bool enable) {
+  if (toolBar_ == nullptr) return;
+  if (command == CWeb::kCommandForward) toolBar_->EnableTool(kForward, enable);
+  if (command == CWeb::kCommandBack) toolBar_->EnableTool(kBack, enable);
+}
+
+// The title itself is not shown; its report says that another page is shown.
+void CUrlDialog::onTitleChange(const TzString&) {
+  currentUrl_ = browser_->locationUrl();
+  if (addressBox_ != nullptr) addressBox_->ChangeValue(TwUiString(currentUrl_));
+}
+
+void CUrlDialog::onProgressChange(int progress, int maximum) {
+  if (progressBar_ == nullptr) return;
+  if (progress >= 1 && maximum >= 1) {
+    if (!progressShown) {
+      progressShown = true;
+      progressBar_->Show();
+      progressBar_->SetRange(maximum);
+    }
+    progressBar_->SetValue(std::min(progress, progressBar_->GetRange()));
+    return;
+  }
+  if (browser_->readyState() != CWeb::kReadyStateComplete) return;
+  progressBar_->SetValue(0);
+  progressBar_->Hide();
+  progressShown = false;
+}
+
+void CUrlDialog::rebuildFavoritesMenu() {
+  delete favoritesMenu_;
+  favoritesMenu_ = new wxMenu;
+  if (favoritesFolder_) {
+    favorites_ = favoritesMenuOf(*favoritesFolder_);
+  } else {
+    favorites_ = {};
+    favorites_.items.push_back({FavoritesMenuItem::Kind::AddFavorite,
+                                resourceText(text::kAddToFavoritesMenu),
+                                kAddFavoriteCommand,
+                                {}});
+  }
+  fillMenu(favoritesMenu_, favorites_.items);
+}
+
+void CUrlDialog::showFavoritesMenu() {
+  rebuildFavoritesMenu();
+  PopupMenu(favoritesMenu_);
+}
+
+void CUrlDialog::openFavorite(int command) {
+  size_t i = command - kFirstFavoriteCommand;
+  if (i >= favorites_.urls.size()) return;
+  TzString url = favorites_.urls[i];
+  if (addressBox_ != nullptr) addressBox_->ChangeValue(TwUiString(url));
+  navigateTo(url);
+}
+
+void CUrlDialog::addToFavorites() {
+  TzString folder = readFavoritesFolder().value_or(u"");
+  if (!folder.empty()) {
+    // The default folder does not exist until the first shortcut goes into it.
+    std::error_code ec;
+    std::filesystem::create_directories(platform::toFileName(folder), ec);
+    if (folder.back() != u'/') folder += u'/';
+  }
+  CNavFilterArray filters{{resourceText(text::kInternetShortcuts), {u"url"}}};
+  CTzUiNavDialog save(resourceText(text::kAddToFavorites),
+                      folder + resourceText(text::kShortcutName), filters, TZ_NAV_SAVE, this);
+  if (save.DoModal() != TZ_IDOK || save.files().size() != 1) return;
+  TzString path = save.files().front();
+  if (path.empty()) return;
+  if (path.size() < 4 || path.substr(path.size() - 4) != u".url") path += u".url";
+  writeShortcut(path, currentUrl_);
+}
+
+}  // namespace hyperlink

@@ -1,0 +1,335 @@
+// The favorites menu built from real folders, the Favorites folder's lookup, shortcut files
+// read and written, and the address the web browse dialog hands back.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "platform/settings_store.h"
+#include "session.h"
+#include "test_support.h"
+#include "web/favorites_folder.h"
+#include "web/favorites_menu.h"
+#include "web/internet_shortcut.h"
+#include "web/result_url.h"
+
+using namespace hyperlink;
+using namespace tzt;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string shortcutText(const std::string& url) {
+  return "[InternetShortcut]\nURL=" + url + "\n";
+}
+
+// Makes the entries of a folder tree: "a/b.url" a shortcut to "http://x/a/b.url", "a/" a
+// folder, "a -> b" a folder link to b (relative to the top).
+void makeTree(const fs::path& top, const std::vector<std::string>& entries) {
+  for (const std::string& entry : entries) {
+    size_t arrow = entry.find(" -> ");
+    if (arrow != std::string::npos) {
+      fs::create_directory_symlink(top / entry.substr(arrow + 4), top / entry.substr(0, arrow));
+    } else if (entry.back() == '/') {
+      fs::create_directories(top / entry);
+    } else {
+      fs::create_directories((top / entry).parent_path());
+      writeFile((top / entry).string(), shortcutText("http://x/" + entry));
+    }
+  }
+}
+
+// The menu as text: "+" for the add entry, "title#n" for the link with command 3584 + n,
+// "name{...}" for a submenu.
+std::string render(const FavoritesMenuItems& items, bool numbers) {
+  std::string out;
+  for (const FavoritesMenuItem& item : items) {
+    if (!out.empty()) out += " ";
+    switch (item.kind) {
+      case FavoritesMenuItem::Kind::AddFavorite:
+        out += "+";
+        break;
+      case FavoritesMenuItem::Kind::Link:
+        out += u8(item.text);
+        if (numbers) out += "#" + std::to_string(item.command - kFirstFavoriteCommand);
+        break;
+      case FavoritesMenuItem::Kind::Folder:
+        out += u8(item.text) + "{" + render(item.items, numbers) + "}";
+        break;
+    }
+  }
+  return out;
+}
+
+// Every link's command leads to the address of its own file (links followed to where they
+// lead).
+void expectCommandsMatchFiles(const FavoritesMenuItems& items, const std::vector<TzString>& urls,
+                              const fs::path& top, const fs::path& folder) {
+  for (const FavoritesMenuItem& item : items) {
+    if (item.kind == FavoritesMenuItem::Kind::Folder) {
+      expectCommandsMatchFiles(item.items, urls, top, folder / u8(item.text));
+    } else if (item.kind == FavoritesMenuItem::Kind::Link) {
+      size_t i = item.command - kFirstFavoriteCommand;
+      ASSERT_LT(i, urls.size());
+      fs::path file = fs::canonical(folder / (u8(item.text) + ".url"));
+      EXPECT_EQ(u8(urls[i]), "http://x/" + file.lexically_relative(fs::canonical(top)).string());
+    }
+  }
+}
+
+struct MenuCase {
+  const char* name;
+  std::vector<std::string> entries;
+  std::string menu;
+  bool numbers;  // false where numbering follows the file system's listing order
+};
+std::ostream& operator<<(std::ostream& out, const MenuCase& c) {
+  return out << c.name;
+}
+
+class FavoritesMenuOf : public ::testing::TestWithParam<MenuCase> {};
+
+TEST_P(FavoritesMenuOf, AFolderTree) {
+  const MenuCase& c = GetParam();
+  TempDir dir;
+  makeTree(dir.path(), c.entries);
+  FavoritesMenu menu = favoritesMenuOf(u16(dir.path().string()));
+  EXPECT_EQ(render(menu.items, c.numbers), c.menu);
+  expectCommandsMatchFiles(menu.items, menu.urls, dir.path(), dir.path());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FavoritesMenuOf,
+    ::testing::Values(
+        MenuCase{"CapitalEndingSkipped",
+                 {"b.url", "A.url", "c.URL", "sub/s.url"},
+                 "+ sub{s#2} A#0 b#1",
+                 true},
+        MenuCase{"SubfolderAfterFirstLink",
+                 {"S/x.url", "S/y.url", "S/z/w.url"},
+                 "+ S{x#0 z{w#2} y#1}",
+                 true},
+        MenuCase{"EmptyFoldersLeftOut",
+                 {"a.url", "empty/deeper/", "empty/notes.txt", "f/g.url"},
+                 "+ f{g#1} a#0",
+                 true},
+        MenuCase{"FoldersInNameOrder",
+                 {"beta/1.url", "Alpha/2.url", "gamma/3.url", "top.url"},
+                 "+ Alpha{2} beta{1} gamma{3} top",
+                 false},
+        MenuCase{"HiddenFileSkippedHiddenFolderListed",
+                 {"v.url", ".h.url", ".hidden/x.url"},
+                 "+ .hidden{x#1} v#0",
+                 true},
+        MenuCase{"FolderNamedLikeAShortcut", {"d.url/e.url"}, "+ d.url{e#0}", true},
+        MenuCase{"LinkBackFollowedOnce", {"a.url", "loop -> ."}, "+ loop{a#1} a#0", true},
+        MenuCase{"LinkToSiblingsParent", {"p/q.url", "p/up -> ."}, "+ p{q#0 up{p{q#1}}}", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FavoritesMenu, EqualTitlesKeepListingOrder) {
+  TempDir dir;
+  makeTree(dir.path(), {"Plan.url", "plan.url", "PLAN.url"});
+  std::vector<std::string> listed;
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    listed.push_back(entry.path().stem().string());
+  }
+  FavoritesMenu menu = favoritesMenuOf(u16(dir.path().string()));
+  ASSERT_EQ(menu.items.size(), 4u);
+  for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(u8(menu.items[i + 1].text), listed[i]);
+}
+
+TEST(FavoritesMenu, LinksPastTheCommandRangeAreListed) {
+  TempDir dir;
+  for (int i = 0; i < 513; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%03d.url", i);
+    writeFile(dir.file(name), shortcutText("http://x/" + std::to_string(i)));
+  }
+  FavoritesMenu menu = favoritesMenuOf(u16(dir.path().string()));
+  ASSERT_EQ(menu.items.size(), 514u);
+  EXPECT_EQ(menu.items.back().command, kLastFavoriteCommand + 1);
+  EXPECT_EQ(menu.urls.size(), 513u);
+  EXPECT_EQ(u8(menu.urls[512]), "http://x/512");
+}
+
+TEST(FavoritesMenu, UnreadableFolderAddsNothing) {
+  FavoritesMenuItems items;
+  std::vector<TzString> urls{u"kept"};
+  EXPECT_EQ(buildFavoritesMenu(u"/nonexistent/favorites", 1, items, urls), 1);
+  EXPECT_TRUE(items.empty());
+  EXPECT_EQ(urls.size(), 1u);
+}
+
+// Sets environment variables for one test and puts them back afterwards.
+class Environment {
+ public:
+  void set(const char* name, const char* value) {
+    const char* old = std::getenv(name);
+    saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+    if (value) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~Environment() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->second) {
+        setenv(it->first.c_str(), it->second->c_str(), 1);
+      } else {
+        unsetenv(it->first.c_str());
+      }
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+struct FolderCase {
+  std::optional<std::string> stored;
+  const char* dataHome;
+  std::optional<std::string> folder;
+};
+
+TEST(FavoritesFolder, FromStoredValueOrDefault) {
+  Environment env;
+  env.set("HOME", "/home/u");
+  env.set("FAV_ROOT", "/srv/fav");
+  env.set("FAV_UNSET_FOR_TEST", nullptr);
+  const std::string long259(259 - 5, 'a');
+  const FolderCase cases[] = {
+      {std::nullopt, "/data", "/data/tzad/Favorites"},
+      {std::nullopt, nullptr, "/home/u/.local/share/tzad/Favorites"},
+      {std::nullopt, "relative", "/home/u/.local/share/tzad/Favorites"},
+      {"", "/data", "/data/tzad/Favorites"},
+      {"~/Fav", "/data", "/home/u/Fav"},
+      {"~", "/data", "/home/u"},
+      {"~other/Fav", "/data", "~other/Fav"},
+      {"$FAV_ROOT/x", "/data", "/srv/fav/x"},
+      {"${FAV_ROOT}x", "/data", "/srv/favx"},
+      {"%FAV_ROOT%\\x", "/data", "/srv/fav\\x"},
+      {"$FAV_UNSET_FOR_TEST/${FAV_UNSET_FOR_TEST}/%FAV_UNSET_FOR_TEST%", "/data",
+       "$FAV_UNSET_FOR_TEST/${FAV_UNSET_FOR_TEST}/%FAV_UNSET_FOR_TEST%"},
+      {"100% $ ${} %% $1", "/data", "100% $ ${} %% $1"},
+      {"/" + long259.substr(1) + "/abcd", "/data", "/" + long259.substr(1) + "/abcd"},
+      {"/" + long259 + "/abcd", "/data", std::nullopt},
+      {"$FAV_ROOT/" + long259, "/data", std::nullopt},
+  };
+  for (const FolderCase& c : cases) {
+    env.set("XDG_DATA_HOME", c.dataHome);
+    std::optional<TzString> stored;
+    if (c.stored) stored = u16(*c.stored);
+    std::optional<TzString> folder = favoritesFolderFrom(stored);
+    SCOPED_TRACE(c.stored.value_or("(none)"));
+    ASSERT_EQ(folder.has_value(), c.folder.has_value());
+    if (folder) {
+      EXPECT_EQ(u8(*folder), *c.folder);
+    }
+  }
+}
+
+TEST(FavoritesFolder, FromTheSettingsStore) {
+  Session session;
+  Environment env;
+  env.set("FAV_ROOT", "/srv/fav");
+  env.set("XDG_DATA_HOME", "/data");
+  EXPECT_EQ(readFavoritesFolder(), u"/data/tzad/Favorites");
+  const char16_t* key =
+      u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  ASSERT_TRUE(platform::writeSettingsValue(key, u"Personal", u"/docs"));
+  EXPECT_EQ(readFavoritesFolder(), u"/data/tzad/Favorites");
+  ASSERT_TRUE(platform::writeSettingsValue(key, u"favorites", u"%FAV_ROOT%/Links"));
+  EXPECT_EQ(readFavoritesFolder(), u"/srv/fav/Links");
+}
+
+TEST(FavoritesFolder, NoHomeNoDefault) {
+  Environment env;
+  env.set("HOME", nullptr);
+  env.set("XDG_DATA_HOME", nullptr);
+  EXPECT_FALSE(favoritesFolderFrom(std::nullopt).has_value());
+}
+
+struct ShortcutCase {
+  const char* name;
+  std::string content;
+  std::string url;
+};
+
+TEST(InternetShortcut, ReadsTheAddress) {
+  const ShortcutCase cases[] = {
+      {"plain", shortcutText("http://example.com/"), "http://example.com/"},
+      {"windows",
+       "[DEFAULT]\r\nBASEURL=http://base/\r\n[InternetShortcut]\r\nURL=http://example.com/a\r\n"
+       "IDList=\r\nHotKey=0\r\n[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n",
+       "http://example.com/a"},
+      {"case", "[internetshortcut]\nurl=http://b/\n", "http://b/"},
+      {"raw", "[InternetShortcut]\nURL=file:///C:\\plans\\a%20b.dwg\n",
+       "file:///C:\\plans\\a%20b.dwg"},
+      {"chinese", shortcutText("http://例子.cn/页"), "http://例子.cn/页"},
+      {"otherSection", "[Other]\nURL=http://c/\n", ""},
+      {"noKey", "[InternetShortcut]\nIconIndex=1\n", ""},
+      {"notIni", "this is not a shortcut\n", ""},
+      {"long", shortcutText("http://x/" + std::string(3000, 'a')),
+       "http://x/" + std::string(2047 - 9, 'a')},
+  };
+  TempDir dir;
+  for (const ShortcutCase& c : cases) {
+    std::string path = dir.file(std::string(c.name) + ".url");
+    writeFile(path, c.content);
+    EXPECT_EQ(u8(readShortcutUrl(u16(path))), c.url) << c.name;
+  }
+  EXPECT_EQ(readShortcutUrl(u16(dir.file("missing.url"))), u"");
+}
+
+TEST(InternetShortcut, WrittenShortcutReadsBackElsewhere) {
+  TempDir dir;
+  const std::string url = "http://例子.cn/a b?x=%20&y=1;z";
+  std::string path = dir.file("页.url");
+  ASSERT_TRUE(writeShortcut(u16(path), u16(url)));
+  EXPECT_EQ(u8(readShortcutUrl(u16(path))), url);
+  std::string script = dir.file("read.py");
+  writeFile(script,
+            "import configparser, sys\n"
+            "p = configparser.RawConfigParser()\n"
+            "p.read(sys.argv[1], encoding='utf-8')\n"
+            "sys.stdout.write(p['InternetShortcut']['URL'])\n");
+  std::string out = dir.file("out.txt");
+  ASSERT_EQ(
+      std::system(("/usr/bin/python3 '" + script + "' '" + path + "' > '" + out + "'").c_str()), 0);
+  EXPECT_EQ(readFile(out), url);
+
+  ASSERT_TRUE(writeShortcut(u16(path), u"http://replaced/"));
+  EXPECT_EQ(readShortcutUrl(u16(path)), u"http://replaced/");
+  EXPECT_FALSE(writeShortcut(u16(path), u"http://a/\nURL=http://b/"));
+  EXPECT_FALSE(writeShortcut(u16(dir.file("no/such/folder.url")), u"http://a/"));
+}
+
+struct ResultCase {
+  const char16_t* current;
+  const char16_t* linkText;
+  const char16_t* result;
+  const char16_t* currentAfter;
+};
+
+TEST(ResultUrl, ThreeCases) {
+  const ResultCase cases[] = {
+      {u"http://h/p/", u"", u"http://h/p/", u"http://h/p/"},
+      {u"http://h/p//", u"https://other/x", u"https://other/x", u"http://h/p//"},
+      {u"http://h/p", u"www.example.com", u"www.example.com", u"http://h/p"},
+      {u"http://h/p", u"mailto:a@b.c", u"mailto:a@b.c", u"http://h/p"},
+      {u"http://h/p///", u"doc.html", u"http://h/p/doc.html", u"http://h/p"},
+      {u"http://h/p", u"a/b.html", u"http://h/p/a/b.html", u"http://h/p"},
+      {u"http://h/p", u"www.example", u"http://h/p/www.example", u"http://h/p"},
+      {u"", u"x", u"/x", u""},
+  };
+  for (const ResultCase& c : cases) {
+    TzString current = c.current;
+    EXPECT_EQ(resultUrl(current, c.linkText), c.result) << u8(c.linkText);
+    EXPECT_EQ(current, c.currentAfter);
+  }
+}
+
+}  // namespace
