@@ -5,7 +5,7 @@ the dialog appears, xdotool types an address into it and presses Enter; the scri
 saves, and ezdxf reads the hyperlink back from the saved drawing. The session runs in the
 machine's default language, so the dialog's title is the Chinese one.
 
-  hyperlink_dialog_xdotool.py TZAD MODULE_DIR SAMPLE   (under xvfb-run)
+  hyperlink_dialog.py TZAD MODULE_DIR SAMPLE   (under xvfb-run)
 """
 import os
 import shutil
