@@ -14,7 +14,7 @@ long iconStyle(unsigned style) {
     case TZ_MB_ICONEXCLAMATION:
       return wxICON_WARNING;
     default:
-      return wxICON_INFORMATION;
+      return wxICON_NONE;  // a plain message, as style 0 asks
   }
 }
 

@@ -194,7 +194,7 @@ void CHypLnkFileWebDlg::DoDataExchange(bool save) {
 
 bool CHypLnkFileWebDlg::PreTranslateKey(const wxKeyEvent& key) {
   int code = key.GetKeyCode();
-  eraseKeyPressed_ = code == WXK_BACK || code == WXK_DELETE;
+  eraseKeyPressed_ = code == WXK_BACK || code == WXK_DELETE || code == WXK_NUMPAD_DELETE;
   return false;
 }
 
