@@ -98,6 +98,31 @@ TEST_P(EntryPoints, ObjectsAgreeingInAnyCaseShareTheTargetAndOkWritesBoth) {
   EXPECT_EQ(found, 2);
 }
 
+TEST_P(EntryPoints, ConfirmingAnUnchangedHyperlinkKeepsItsDescription) {
+  // 91 links to docs/house-details.pdf "House details"; two objects whose descriptions differ
+  // show an empty text.
+  struct Case {
+    const char* handles;
+    const char16_t* shown;
+  } cases[] = {{"91", u"House details"}, {"91 95", u""}};
+  HyperlinkData other;
+  other.address = u"docs/house-details.pdf";
+  other.description = u"Street map";
+  ASSERT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{byHandle(0x95)}, other));
+  for (const Case& c : cases) {
+    preselect(c.handles);
+    TzString shown;
+    ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
+      shown = TwUiText(editOf(frame, kTextToDisplay)->GetValue());
+    }));
+    EXPECT_EQ(shown, c.shown) << c.handles;
+  }
+  preselect("91");
+  ASSERT_TRUE(
+      whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) { click(frame, kOk); }));
+  EXPECT_EQ(linkOf(byHandle(0x91)).description, u"House details");
+}
+
 TEST_P(EntryPoints, FirstObjectWithoutHyperlinkOpensEditingEmptyFields) {
   preselect("90 91");
   uint32_t linkedCount = 0;
