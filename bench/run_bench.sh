@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes drawings of 200,000 and 1,000,000 lines once, then times the user's round trip on each
 # (open, select all, a hyperlink on every entity, save as) through tzad and through ezdxf, and
-# the database calls beneath tzad's on the first.
+# the database calls beneath tzad's on the first; then, on a virtual display, how long the
+# Insert Hyperlink dialog and its list of the first drawing's layouts and views take to appear.
 #   bench/run_bench.sh BUILD_DIR [LINES...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -50,4 +51,12 @@ printf '%s\n' "${summary[@]}"
 if [ ${#sizes[@]} -ge 2 ]; then
   small=${sizes[0]} large=${sizes[-1]}
   /usr/bin/python3 -c "print(f'$large lines take {${tzadSeconds[$large]} / ${tzadSeconds[$small]}:.2f} x the time of $small')"
+fi
+
+echo "== The Insert Hyperlink dialog on a virtual display"
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+  /usr/bin/python3 "$here/dialog_bench.py" "$build/bin/tzad" "$build/bin/modules" \
+    "$(drawingOf "${sizes[0]}")"
+else
+  echo "skipped: it needs Xvfb and xdotool"
 fi
