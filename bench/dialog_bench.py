@@ -11,9 +11,8 @@ on its existing-file-or-web-page page with the address box focused), in a tempor
   from the moment tzad echoes "HYPERLINK" to the moment the dialog's window is mapped and to
   its first drawing after that (the whole dialog, its lists filled), then Escape;
 - "named location": in the dialog on the full home, the path of DRAWING typed into the address
-  box, Alt+T twice (the text-to-display box shares the mnemonic, so the first one focuses that
-  box and the second the Target... button) and Space, from the press of Space to the window of
-  the drawing's layouts and views being mapped and first drawn, then Escape twice.
+  box, then Alt+G (the Target... button), from that key press to the window of the drawing's
+  layouts and views being mapped and first drawn, then Escape twice.
 
 The windows are watched through X events (map, and damage for the drawing), not by polling,
 and their pixels read back to check that they were drawn. Prints each run and the medians as
@@ -364,11 +363,7 @@ def run_named_location(screen, args, home, script, drawing):
     subprocess.run(["xdotool", "type", "--delay", "2", drawing], check=True,
                    env=dict(os.environ, DISPLAY=args[2]))
     screen.pump(0.3)
-    screen.key("Alt_L", "t")
-    screen.pump(0.1)
-    screen.key("Alt_L", "t")
-    screen.pump(0.2)
-    pressed = screen.key("space")
+    pressed = screen.key("Alt_L", "g")
     mapped, browse = screen.wait_mapped(BROWSE_TITLES, pressed)
     drawn = screen.wait_drawn(browse, mapped)
     painted = screen.painted(browse)
