@@ -21,13 +21,4 @@ extern "C" __attribute__((visibility("default"))) int tzresLoadString(unsigned i
   return tzresLoadFromTable(kStrings, id, buffer, size, tzutLanguage());
 }
 
-extern "C" __attribute__((visibility("default"))) int tzresLoadTemplate(unsigned id,
-                                                                        const char** data,
-                                                                        size_t* size) {
-  return tzresFindEmbedded(tzresTemplateFileName(id, tzutLanguage()), data, size);
-}
-
-extern "C" __attribute__((visibility("default"))) int tzresLoadImage(unsigned id, const char** data,
-                                                                     size_t* size) {
-  return tzresFindEmbedded(tzresImageFileName(id), data, size);
-}
+TZRES_EXPORT_EMBEDDED_RESOURCES()

@@ -36,3 +36,16 @@ inline int tzresFindEmbedded(const std::string& name, const char** data, size_t*
   }
   return 0;
 }
+
+// Defines the library's exported tzresLoadTemplate and tzresLoadImage (tzres_resource.h) over
+// its embedded files, templates in the language the host runs in (tzrx_module.h's
+// tzutLanguage). Used once, at namespace scope, in each resource library.
+#define TZRES_EXPORT_EMBEDDED_RESOURCES()                                            \
+  extern "C" __attribute__((visibility("default"))) int tzresLoadTemplate(           \
+      unsigned id, const char** data, size_t* size) {                                \
+    return tzresFindEmbedded(tzresTemplateFileName(id, tzutLanguage()), data, size); \
+  }                                                                                  \
+  extern "C" __attribute__((visibility("default"))) int tzresLoadImage(              \
+      unsigned id, const char** data, size_t* size) {                                \
+    return tzresFindEmbedded(tzresImageFileName(id), data, size);                    \
+  }

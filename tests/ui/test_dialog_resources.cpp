@@ -3,13 +3,4 @@
 #include "tzres_embedded.h"
 #include "tzrx_module.h"
 
-extern "C" __attribute__((visibility("default"))) int tzresLoadTemplate(unsigned id,
-                                                                        const char** data,
-                                                                        size_t* size) {
-  return tzresFindEmbedded(tzresTemplateFileName(id, tzutLanguage()), data, size);
-}
-
-extern "C" __attribute__((visibility("default"))) int tzresLoadImage(unsigned id, const char** data,
-                                                                     size_t* size) {
-  return tzresFindEmbedded(tzresImageFileName(id), data, size);
-}
+TZRES_EXPORT_EMBEDDED_RESOURCES()
