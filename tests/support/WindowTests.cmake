@@ -5,8 +5,9 @@ set(TZAD_LSAN_GUI_SUPPRESSIONS ${CMAKE_CURRENT_LIST_DIR}/lsan_gui.supp)
 
 function(tzad_add_window_test target)
   target_link_libraries(${target} PRIVATE tzad_window_test_main)
-  # The binary runs through this prefix when its tests are listed and when each one runs.
-  set(launcher env NO_AT_BRIDGE=1)
+  # The binary runs through this prefix when its tests are listed and when each one runs. The
+  # desktop's file dialog keeps its settings in memory: the test machine has no settings service.
+  set(launcher env NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory)
   if(TZAD_SANITIZE)
     list(APPEND launcher "LSAN_OPTIONS=suppressions=${TZAD_LSAN_GUI_SUPPRESSIONS}")
   endif()
