@@ -2,7 +2,10 @@
 
 #include <glib.h>
 
+#include <fstream>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/text.h"
 
@@ -36,11 +39,34 @@ const gchar* findNoCase(gchar** names, const char* name) {
   return nullptr;
 }
 
+// The file's text as the key-file reader takes it. Shortcuts written on Windows may start with
+// a byte-order mark and carry ";" comments or stray lines, which that reader refuses but the
+// INI readers these files are made for pass over.
+std::optional<std::string> readIniText(const TzString& path) {
+  std::ifstream in(platform::toFileName(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string text;
+  std::string line;
+  bool first = true;
+  while (std::getline(in, line)) {
+    if (first && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    first = false;
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] == ';') continue;
+    if (line[start] != '[' && line.find('=') == std::string::npos) continue;
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
 }  // namespace
 
 TzString readShortcutUrl(const TzString& path) {
+  const std::optional<std::string> text = readIniText(path);
+  if (!text) return {};
   KeyFile file(g_key_file_new());
-  if (!g_key_file_load_from_file(file.get(), platform::toFileName(path).c_str(), G_KEY_FILE_NONE,
+  if (!g_key_file_load_from_data(file.get(), text->data(), text->size(), G_KEY_FILE_NONE,
                                  nullptr)) {
     return {};
   }

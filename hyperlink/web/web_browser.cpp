@@ -52,35 +52,37 @@ bool CWeb::Create(wxWindow* parent, int id, const wxRect& rect) {
 }
 
 void CWeb::navigate(const TzString& url) {
+  if (engine_ == nullptr) return;
   navigated_ = true;
   engine_->LoadURL(engineUrl(url));
 }
 // The engine keeps the blank page it starts with as the oldest page of its history; that page
 // is none of the user's, so back leads no further than the first page opened.
 bool CWeb::canGoBack() const {
-  return engine_->GetBackwardHistory().size() > 1;
+  return engine_ != nullptr && engine_->GetBackwardHistory().size() > 1;
 }
 
 void CWeb::goBack() {
   if (canGoBack()) engine_->GoBack();
 }
 void CWeb::goForward() {
-  if (engine_->CanGoForward()) engine_->GoForward();
+  if (engine_ != nullptr && engine_->CanGoForward()) engine_->GoForward();
 }
 void CWeb::stop() {
-  engine_->Stop();
+  if (engine_ != nullptr) engine_->Stop();
 }
 // The engine reports a reload that fails as it reports any failed load: by its error page.
 void CWeb::refresh() {
-  engine_->Reload();
+  if (engine_ != nullptr) engine_->Reload();
 }
 
 TzString CWeb::locationUrl() const {
+  if (engine_ == nullptr) return {};
   return TwUiText(engine_->GetCurrentURL());
 }
 
 int CWeb::readyState() const {
-  return engine_->IsBusy() ? 1 : kReadyStateComplete;
+  return engine_ != nullptr && engine_->IsBusy() ? 1 : kReadyStateComplete;
 }
 
 // The blank page the engine starts with is not reported: until the first navigate there is
