@@ -1,6 +1,9 @@
 // The desktop's file dialog for modules.
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/msgdlg.h>
+
+#include <string_view>
 
 #include "platform/recent_files.h"
 #include "tzrx_module.h"
@@ -16,6 +19,30 @@ CTzUiNavDialog::CTzUiNavDialog(const TzString& title, const TzString& defaultNam
       flags_(flags),
       parent_(parent) {}
 
+namespace {
+
+// The extension a save dialog gives a name typed without one: the chosen type's, when that
+// type is one extension rather than all files or a choice of several.
+wxString typeExtension(const CNavFilterArray& filters, int index) {
+  if (index < 0 || index >= static_cast<int>(filters.size())) return {};
+  const std::vector<TzString>& extensions = filters[index].extensions;
+  if (extensions.size() != 1 || extensions.front() == u"*") return {};
+  return TwUiString(extensions.front());
+}
+
+// The toolkit's dialog asks before replacing the file whose name was typed; a name that gets
+// its extension only afterwards must be asked about here.
+bool confirmReplace(const wxFileName& file, wxWindow* parent) {
+  const bool chinese = std::string_view(tzutLanguage()) == "zh";
+  const wxString question = chinese ? wxString::FromUTF8("“%s”已存在。要替换它吗？")
+                                    : wxString("\"%s\" already exists. Do you want to replace it?");
+  wxMessageDialog box(parent, wxString::Format(question, file.GetFullName()), "tzad",
+                      wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+  return box.ShowModal() == wxID_YES;
+}
+
+}  // namespace
+
 int CTzUiNavDialog::DoModal() {
   if (!TwUiHasDisplay()) return -1;
   const bool save = (flags_ & TZ_NAV_SAVE) != 0;
@@ -27,8 +54,17 @@ int CTzUiNavDialog::DoModal() {
   wxFileDialog dialog(parent_, TwUiString(title_), name.GetPath(), name.GetFullName(),
                       tzui::navWildcard(filters_, !save), style);
   files_.clear();
-  if (dialog.ShowModal() != wxID_OK) return 2;
-  files_.push_back(TwUiText(dialog.GetPath()));
+  wxFileName chosen;
+  for (;;) {
+    if (dialog.ShowModal() != wxID_OK) return 2;
+    chosen.Assign(dialog.GetPath());
+    const wxString extension = typeExtension(filters_, dialog.GetFilterIndex());
+    if (!save || chosen.HasExt() || extension.empty()) break;
+    chosen.SetExt(extension);
+    if (!chosen.FileExists() || confirmReplace(chosen, parent_)) break;
+    dialog.SetFilename(chosen.GetFullName());
+  }
+  files_.push_back(TwUiText(chosen.GetFullPath()));
   // As in other desktop programs, a file chosen here joins the desktop's recently used files.
   (void)platform::addRecentFile(files_.front());
   return 1;

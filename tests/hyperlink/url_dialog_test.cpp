@@ -13,6 +13,7 @@
 #include <wx/filedlg.h>
 #include <wx/gauge.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
@@ -23,6 +24,8 @@
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "module/module_state.h"
 #include "session.h"
@@ -336,19 +339,26 @@ TEST_F(WebDialog, LocalFilesOpen) {
   runModal(dialog, [&] { EXPECT_TRUE(showing(dialog, file, "C")); });
 }
 
-// Types a name into the desktop's save dialog as a person does, once it is on screen. The
-// toolkit's own dialog is not among the program's windows; its modal run is seen by a hook.
-class SaveDialogAnswer : public wxModalDialogHook {
+// Answers the desktop's save dialog as a person does, once it is on screen: each time it shows,
+// replaces the whole name with the next one given and presses Enter, or presses Escape when
+// none is left. A question about replacing a file is answered No. The toolkit's own dialog
+// is not among the program's windows; its modal run is seen by a hook.
+class SaveDialogAnswers : public wxModalDialogHook {
  public:
-  explicit SaveDialogAnswer(std::string name) : name_(std::move(name)) {
+  explicit SaveDialogAnswers(std::vector<std::string> names) : names_(std::move(names)) {
     Register();
     timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { answerWhenShown(); });
     timer_.Start(200);
   }
-  ~SaveDialogAnswer() override { Unregister(); }
+  ~SaveDialogAnswers() override { Unregister(); }
+  int questions = 0;
 
  protected:
   int Enter(wxDialog* dialog) override {
+    if (wxDynamicCast(dialog, wxMessageDialog) != nullptr) {
+      ++questions;
+      return wxID_NO;
+    }
     if (wxDynamicCast(dialog, wxFileDialog) != nullptr) shown_ = dialog;
     return wxID_NONE;
   }
@@ -357,17 +367,23 @@ class SaveDialogAnswer : public wxModalDialogHook {
  private:
   void answerWhenShown() {
     if (shown_ == nullptr) return;
-    timer_.Stop();
+    wxDialog* dialog = std::exchange(shown_, nullptr);
     // Without a window manager the keyboard focus follows the pointer.
     wxUIActionSimulator keys;
-    keys.MouseMove(shown_->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    keys.MouseMove(dialog->GetScreenRect().GetPosition() + wxPoint(20, 20));
     yieldFor(200);
-    keys.Text(name_.c_str());
+    if (next_ == names_.size()) {
+      keys.Char(WXK_ESCAPE);
+      return;
+    }
+    keys.Char('A', wxMOD_CONTROL);
+    keys.Text(names_[next_++].c_str());
     keys.Char(WXK_RETURN);
   }
   wxTimer timer_;
   wxDialog* shown_ = nullptr;
-  std::string name_;
+  std::vector<std::string> names_;
+  std::size_t next_ = 0;
 };
 
 TEST_F(WebDialog, FavoritesOpenAndAddedShortcutsAppear) {
@@ -390,13 +406,23 @@ TEST_F(WebDialog, FavoritesOpenAndAddedShortcutsAppear) {
     EXPECT_EQ(std::distance(fs::directory_iterator(favorites()), fs::directory_iterator()), 1);
     // Given a name without its extension in the real dialog, it writes the shortcut there.
     {
-      SaveDialogAnswer answer("Page B");
+      SaveDialogAnswers answers({"Page B"});
       dialog.addToFavorites();
+      EXPECT_EQ(answers.questions, 0);
     }
     ASSERT_TRUE(fs::exists(favorites() / "Page B.url"));
 
     dialog.navigateTo(u16(server_->url("c.html")));
     ASSERT_TRUE(showing(dialog, "c.html"));
+    // The same name again is asked about; answered No, the dialog shows again and the shortcut
+    // keeps its page.
+    {
+      SaveDialogAnswers answers({"Page B"});
+      dialog.addToFavorites();
+      EXPECT_EQ(answers.questions, 1);
+    }
+    EXPECT_EQ(u8(readShortcutUrl(u16((favorites() / "Page B.url").string()))),
+              server_->url("b.html"));
     // The menu is built again each time it opens; Escape closes it.
     wxTheApp->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
     dialog.showFavoritesMenu();
