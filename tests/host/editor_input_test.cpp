@@ -15,37 +15,33 @@ using namespace tzt;
 
 namespace {
 
-struct KeywordCase {
-  const char* answer;
-  int status;
-  const char16_t* global;  // what the caller receives
-};
-std::ostream& operator<<(std::ostream& out, const KeywordCase& c) {
-  return out << c.answer;
+TEST(Input, KeywordAnswersMatchLikeTheHost) {
+  // "Remove" and "x" are no keywords of the list: the question is asked again, "r" answers it.
+  const struct {
+    const char* answer;
+    int status;
+    const char16_t* global;  // what the caller receives
+  } cases[] = {{"R", RTNORM, u"Remove"},
+               {"i", RTNORM, u"Insert"},
+               {"删除(R)", RTNORM, u"Remove"},
+               {"_Insert", RTNORM, u"Insert"},
+               {"_i", RTNORM, u"Insert"},
+               {"  I  ", RTNORM, u"Insert"},
+               {"", RTNONE, u""},
+               {"^C", RTCAN, u""},
+               {"Remove", RTNORM, u"Remove"},
+               {"x", RTNORM, u"Remove"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    Session s;
+    // A localized list: local keywords differ from the global ones the caller compares with.
+    s.answer({c.answer, "r"});
+    EXPECT_EQ(tzedInitGet(0, u"删除(R) 插入(I) _Remove Insert"), RTNORM);
+    char16_t result[TZ_ANSWER_BUFFER] = u"stale";
+    EXPECT_EQ(tzedGetKword(u"\nOption [删除(R)/插入(I)] <插入>: ", result), c.status);
+    EXPECT_EQ(std::u16string(result), c.global);
+  }
 }
-
-class KeywordAnswers : public ::testing::TestWithParam<KeywordCase> {};
-
-TEST_P(KeywordAnswers, MatchLikeTheHost) {
-  Session s;
-  // A localized list: local keywords differ from the global ones the caller compares with.
-  s.answer({GetParam().answer, "r"});
-  EXPECT_EQ(tzedInitGet(0, u"删除(R) 插入(I) _Remove Insert"), RTNORM);
-  char16_t result[TZ_ANSWER_BUFFER] = u"stale";
-  EXPECT_EQ(tzedGetKword(u"\nOption [删除(R)/插入(I)] <插入>: ", result), GetParam().status);
-  EXPECT_EQ(std::u16string(result), GetParam().global);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Host, KeywordAnswers,
-    ::testing::Values(KeywordCase{"R", RTNORM, u"Remove"}, KeywordCase{"i", RTNORM, u"Insert"},
-                      KeywordCase{"删除(R)", RTNORM, u"Remove"},
-                      KeywordCase{"_Insert", RTNORM, u"Insert"},
-                      KeywordCase{"_i", RTNORM, u"Insert"}, KeywordCase{"  I  ", RTNORM, u"Insert"},
-                      KeywordCase{"", RTNONE, u""}, KeywordCase{"^C", RTCAN, u""},
-                      // Not a keyword: the question is asked again and "r" answers it.
-                      KeywordCase{"Remove", RTNORM, u"Remove"},
-                      KeywordCase{"x", RTNORM, u"Remove"}));
 
 TEST(Input, KeywordListsAreOneShot) {
   Session s;
