@@ -275,7 +275,6 @@ TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
     auto* selector = p.control<CListBoxEx>(kSourceSelector);
     ASSERT_NE(selector, nullptr);
     EXPECT_EQ(selector->GetItemCount(), 3u);
-    EXPECT_EQ(selector->iconSize, TwUiGetImageDPICx() / 2);
     EXPECT_TRUE(p.list(kRecentFiles)->IsShown());
     EXPECT_FALSE(p.list(kBrowsedPages)->IsShown());
     EXPECT_EQ(entries(p.list(kRecentFiles)),
