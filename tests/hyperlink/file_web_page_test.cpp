@@ -1,9 +1,7 @@
-// The file and web page inside the real dialog, in both languages: the address box as a
-// person types into it, what the page reports to the dialog, the preview and relative-path box
-// under both path rules, the lists filled from a temporary home, and the named-location
-// button's message.
-#include <dlfcn.h>
-#include <gtest/gtest.h>
+// The file and web page inside the real dialog: the address box as a person types into it,
+// what the page reports to the dialog, the preview and relative-path box under both path
+// rules, the lists filled from a temporary home, and the named-location button's message in
+// both languages.
 #include <wx/checkbox.h>
 #include <wx/clipbrd.h>
 #include <wx/listbox.h>
@@ -16,15 +14,11 @@
 
 #include "browser_home.h"
 #include "controls/list_box_ex.h"
-#include "dialog/hyperlink_frame_dialog.h"
+#include "dialog_test_support.h"
 #include "filepage/file_web_page.h"
-#include "module/module_state.h"
-#include "modules/module_loader.h"
 #include "platform/path_rules.h"
 #include "platform/settings_store.h"
-#include "session.h"
 #include "tzdb_database.h"
-#include "window_test.h"
 
 using namespace hyperlink;
 using namespace tzt;
@@ -85,26 +79,16 @@ struct Page {
   }
 };
 
-CHypLnkFileWebDlg* fileWebPage(CHyperLinkFrameBaseDlg& frame) {
-  for (wxWindow* child : frame.GetChildren())
-    if (auto* page = dynamic_cast<CHypLnkFileWebDlg*>(child)) return page;
-  return nullptr;
-}
-
-// In English; the language changes only the message box's text.
-class FileWebPage : public testing::Test {
+// The language changes only the message box's text.
+class FileWebPage : public HyperlinkDialogTest {
  protected:
   void SetUp() override {
-    tzad::setHostLanguage("en");
-    moduleState().resources = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW);
-    ASSERT_NE(moduleState().resources, nullptr);
-    document_ = session_.openSample();
+    HyperlinkDialogTest::SetUp();
+    document_ = s.openSample();
   }
   void TearDown() override {
-    dlclose(moduleState().resources);
-    moduleState().resources = nullptr;
     platform::setPathStyle(PathStyle::Posix);
-    tzad::setHostLanguage("");
+    HyperlinkDialogTest::TearDown();
   }
   void setHyperlinkBase(const TzString& base) {
     ASSERT_EQ(document_->database()->setHyperlinkBase(base), Tzad::eOk);
@@ -115,13 +99,12 @@ class FileWebPage : public testing::Test {
     CHyperLinkFrameBaseDlg frame(nullptr);
     frame.address = address;
     runModal(frame, [&](CTzUiDialog&) {
-      CHypLnkFileWebDlg* page = fileWebPage(frame);
+      auto* page = pageOf<CHypLnkFileWebDlg>(frame);
       ASSERT_NE(page, nullptr);
       act(Page{frame, *page});
     });
   }
 
-  Session session_;
   TemporaryHome home_;
   tzad::Document* document_ = nullptr;
 };

@@ -1,9 +1,7 @@
 // The web browse dialog as a user meets it, in a real window with the desktop's web engine:
 // pages from a folder served on 127.0.0.1 and local files, typed addresses, keys, history,
 // the address handed back, the progress bar and the favorites.
-#include <dlfcn.h>
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -23,15 +21,12 @@
 #include <functional>
 #include <thread>
 
-#include "module/module_state.h"
-#include "session.h"
-#include "test_support.h"
+#include "dialog_test_support.h"
 #include "tzed_editor.h"
 #include "web/favorites_menu.h"
 #include "web/internet_shortcut.h"
 #include "web/url_dialog.h"
 #include "web/web_browser.h"
-#include "window_test.h"
 
 using namespace hyperlink;
 using namespace tzt;
@@ -95,9 +90,10 @@ std::string page(const std::string& title, const std::string& body) {
 
 // A served folder with pages, the home address set to its first page and a Favorites folder
 // of its own.
-class WebDialog : public ::testing::Test {
+class WebDialog : public HyperlinkDialogTest {
  protected:
   void SetUp() override {
+    HyperlinkDialogTest::SetUp();
     writeFile(pages_.file("a.html"),
               page("A",
                    "<a id=\"toB\" href=\"b.html\">b</a>"
@@ -110,13 +106,6 @@ class WebDialog : public ::testing::Test {
     ASSERT_NE(server_->port(), 0);
     setenv("XDG_DATA_HOME", data_.path().c_str(), 1);
     ASSERT_EQ(setTextVariable(u"INETLOCATION", u16(server_->url("a.html"))), RTNORM);
-    resources_ = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(resources_, nullptr) << dlerror();
-    moduleState().resources = resources_;
-  }
-  void TearDown() override {
-    moduleState().resources = nullptr;
-    if (resources_ != nullptr) dlclose(resources_);
   }
 
   fs::path favorites() const { return data_.path() / "tzad" / "Favorites"; }
@@ -145,10 +134,8 @@ class WebDialog : public ::testing::Test {
     return showing(dialog, server_->url(page), title);
   }
 
-  Session s;
   TempDir pages_, data_;
   std::unique_ptr<ServedFolder> server_;
-  void* resources_ = nullptr;
 };
 
 TEST_F(WebDialog, EnterInTheAddressBoxOpensTheAddressAndListsItOnce) {
