@@ -207,11 +207,11 @@ std::ostream& operator<<(std::ostream& out, const Foreign& f) {
 
 constexpr char kR12[] = "R12", kR2000[] = "R2000";
 
-// Where a new APPID table goes between the tables there are, the handle seed moves on. A
-// drawing without a TABLES section gets one just for the registration; without handles
-// nothing carries one; with handles but no header no header is made for the seed. ezdxf
-// registers only ACAD: one APPID record more, the table's count goes up. A table made again
-// gets its handle and owner as the release writes them.
+// What the first hyperlink adds: an APPID table among the tables there are (the handle seed
+// moves on); a TABLES section just for the registration where there is none (without handles
+// nothing carries one; with handles but no header, no header is made for the seed); in
+// ezdxf's drawings, which register only ACAD, one APPID record more and a higher count; a
+// table that was taken out, made again with its handle and owner as the release writes them.
 const Foreign kForeign[] = {
     {"CommentedR12", commentedR12, "APPID ENDTAB TABLE", 1, {5}},
     {"EntitiesOnlyR12", entitiesOnly, "APPID ENDSEC ENDTAB SECTION TABLE", 0, {}},
