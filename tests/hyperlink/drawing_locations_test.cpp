@@ -1,5 +1,6 @@
 // The layouts and named views listed for drawing files and open databases, in the host's
-// order, on drawings written by hand and by ezdxf.
+// order, on drawings written by hand (how the host reads ezdxf's layouts and views is the
+// database test's).
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -124,31 +125,6 @@ TEST(FileLocationsOf, PathsThatAreNoFile) {
     EXPECT_FALSE(listFileLocations(u16(path), list)) << path;
     EXPECT_EQ(list, LocationList{kEarlier}) << path;
   }
-}
-
-// Another program's drawing: ezdxf's layouts in its dictionary's order, its views in its
-// table's order, each view in the space it was defined in.
-TEST(FileLocationsOf, AnEzdxfDrawing) {
-  TempDir dir;
-  std::string path = makeDrawing(dir, "rich", "R2018");
-  LocationList list;
-  ASSERT_TRUE(listFileLocations(u16(path), list));
-  ASSERT_FALSE(list.empty());
-  EXPECT_EQ(list.front(), (LocationEntry{u16(path), false, 0}));
-
-  nlohmann::json dump = ezdxfDump(path);
-  std::vector<std::string> layouts, views;
-  for (const LocationEntry& e : list) {
-    if (e.space == 0) continue;
-    (e.isView ? views : layouts).push_back(u8(e.name));
-  }
-  std::vector<std::string> ezdxfLayouts = dump["layouts"];
-  std::sort(layouts.begin(), layouts.end());
-  std::sort(ezdxfLayouts.begin(), ezdxfLayouts.end());
-  EXPECT_EQ(layouts, ezdxfLayouts);
-  EXPECT_EQ(views, dump["views"].get<std::vector<std::string>>());
-  EXPECT_NE(std::find(list.begin(), list.end(), view(u"Entry", 1)), list.end());
-  EXPECT_NE(std::find(list.begin(), list.end(), view(u"Sheet", 2)), list.end());
 }
 
 TEST(DrawingLocations, OfDatabasesWithoutLayouts) {
