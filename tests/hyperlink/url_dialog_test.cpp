@@ -1,6 +1,6 @@
 // The web browse dialog as a user meets it, in a real window with the desktop's web engine:
-// pages from a folder served on 127.0.0.1 and local files, typed addresses, keys, history,
-// the address handed back, the progress bar and the favorites.
+// pages from a folder served on 127.0.0.1 (a local file is ui/hyperlink_dialog.py's), typed
+// addresses, keys, history, the address handed back, the progress bar and the favorites.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -281,13 +281,6 @@ TEST_F(WebDialog, ProgressReportsShowMoveAndHideTheBar) {
     EXPECT_FALSE(bar->IsShown());
     EXPECT_FALSE(webProgressShown());
   });
-}
-
-TEST_F(WebDialog, LocalFilesOpen) {
-  std::string file = "file://" + pages_.file("c.html");
-  ASSERT_EQ(setTextVariable(u"INETLOCATION", u16(file)), RTNORM);
-  CUrlDialog dialog;
-  runModal(dialog, [&] { EXPECT_TRUE(showing(dialog, file, "C")); });
 }
 
 TEST_F(WebDialog, FavoritesOpenAndAddedShortcutsAppear) {
