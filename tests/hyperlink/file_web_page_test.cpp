@@ -228,17 +228,11 @@ void makeBrowsingHistory(const TemporaryHome& home) {
 }
 
 void makeRecentFiles(const TemporaryHome& home) {
-  fs::create_directories(home.data());
   writeFile((home.data() / "recently-used.xbel").string(),
-            R"(<?xml version="1.0" encoding="UTF-8"?>
-<xbel version="1.0" xmlns:bookmark="http://www.freedesktop.org/standards/desktop-bookmarks"
-      xmlns:mime="http://www.freedesktop.org/standards/shared-mime-info">
-  <bookmark href="file:///srv/old.dxf" added="2024-01-01T10:00:00Z"
-            modified="2024-01-01T10:00:00Z" visited="2024-01-01T10:00:00Z"/>
-  <bookmark href="file:///srv/new%20plan.dxf" added="2024-02-01T10:00:00Z"
-            modified="2024-02-01T10:00:00Z" visited="2024-02-01T10:00:00Z"/>
-</xbel>
-)");
+            recentFilesList(recentBookmark("file:///srv/old.dxf", "2024-01-01T10:00:00Z",
+                                           "2024-01-01T10:00:00Z") +
+                            recentBookmark("file:///srv/new%20plan.dxf", "2024-02-01T10:00:00Z",
+                                           "2024-02-01T10:00:00Z")));
 }
 
 std::vector<std::string> entries(wxListBox* list) {

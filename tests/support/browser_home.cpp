@@ -75,4 +75,26 @@ fs::path makeFirefoxProfile(const TemporaryHome& home) {
   return firefoxRoot(home) / "p.default" / "places.sqlite";
 }
 
+std::string recentBookmark(const std::string& href, const std::string& modified,
+                           const std::string& visited) {
+  return "  <bookmark href=\"" + href + "\" added=\"2024-01-01T00:00:00Z\" modified=\"" + modified +
+         "\" visited=\"" + visited +
+         "\">\n    <info>\n      <metadata owner=\"http://freedesktop.org\">\n"
+         "        <mime:mime-type type=\"image/vnd.dxf\"/>\n"
+         "        <bookmark:applications>\n"
+         "          <bookmark:application name=\"librecad\" exec=\"&apos;librecad %u&apos;\""
+         " modified=\"" +
+         modified +
+         "\" count=\"1\"/>\n        </bookmark:applications>\n      </metadata>\n"
+         "    </info>\n  </bookmark>\n";
+}
+
+std::string recentFilesList(const std::string& bookmarks) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<xbel version=\"1.0\"\n"
+         "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"
+         "      xmlns:mime=\"http://www.freedesktop.org/standards/shared-mime-info\"\n>\n" +
+         bookmarks + "</xbel>\n";
+}
+
 }  // namespace tzt

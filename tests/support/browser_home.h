@@ -40,4 +40,10 @@ class HistoryDatabase {
 std::filesystem::path firefoxRoot(const TemporaryHome& home);
 std::filesystem::path makeFirefoxProfile(const TemporaryHome& home);
 
+// A file used by a desktop program (librecad), and the recently used list holding bookmarks,
+// as GTK writes them.
+std::string recentBookmark(const std::string& href, const std::string& modified,
+                           const std::string& visited);
+std::string recentFilesList(const std::string& bookmarks);
+
 }  // namespace tzt
