@@ -2,82 +2,20 @@
 // made with SQLite in the browsers' own schemas, read while a "browser" holds them, damaged,
 // or kept partly in a write-ahead log.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 
+#include "browser_home.h"
 #include "platform/browsing_history.h"
-#include "test_support.h"
 
 using namespace tzt;
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int64_t kChromiumEpochOffset = 11644473600LL * 1000000;
 // Midnight UTC of 2024-01-01 plus whole days, in microseconds since 1970.
 int64_t day(int n) {
   return (1704067200LL + n * 86400LL) * 1000000;
-}
-
-constexpr const char* kFirefoxSchema =
-    "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR,"
-    " rev_host LONGVARCHAR, visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL,"
-    " typed INTEGER DEFAULT 0 NOT NULL, frecency INTEGER DEFAULT -1 NOT NULL,"
-    " last_visit_date INTEGER, guid TEXT, foreign_count INTEGER DEFAULT 0 NOT NULL,"
-    " url_hash INTEGER DEFAULT 0 NOT NULL, description TEXT, preview_image_url TEXT,"
-    " origin_id INTEGER);"
-    "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER,"
-    " place_id INTEGER, visit_date INTEGER, visit_type INTEGER, session INTEGER,"
-    " source INTEGER DEFAULT 0 NOT NULL, triggeringPlaceId INTEGER);";
-constexpr const char* kChromiumSchema =
-    "CREATE TABLE urls(id INTEGER PRIMARY KEY AUTOINCREMENT, url LONGVARCHAR,"
-    " title LONGVARCHAR, visit_count INTEGER DEFAULT 0 NOT NULL,"
-    " typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL,"
-    " hidden INTEGER DEFAULT 0 NOT NULL);"
-    "CREATE TABLE visits(id INTEGER PRIMARY KEY, url INTEGER NOT NULL,"
-    " visit_time INTEGER NOT NULL, from_visit INTEGER, transition INTEGER DEFAULT 0 NOT NULL,"
-    " segment_id INTEGER, visit_duration INTEGER DEFAULT 0 NOT NULL);";
-
-// One open database, as a browser keeps it.
-class Database {
- public:
-  Database(const fs::path& file, const char* schema) {
-    fs::create_directories(file.parent_path());
-    EXPECT_EQ(sqlite3_open(file.c_str(), &db_), SQLITE_OK);
-    exec(schema);
-  }
-  ~Database() { sqlite3_close(db_); }
-  void exec(const std::string& sql) {
-    char* error = nullptr;
-    EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
-    sqlite3_free(error);
-  }
-  // A page and its visits (microseconds since 1970); hidden pages are frames and redirects.
-  void addFirefoxPage(int id, const std::string& url, const std::string& title,
-                      std::initializer_list<int64_t> visits, bool hidden = false) {
-    exec("INSERT INTO moz_places (id, url, title, hidden, last_visit_date) VALUES (" +
-         std::to_string(id) + ", '" + url + "', " + (title.empty() ? "NULL" : "'" + title + "'") +
-         ", " + (hidden ? "1" : "0") + ", NULL)");
-    for (int64_t visit : visits)
-      exec("INSERT INTO moz_historyvisits (place_id, visit_date, visit_type) VALUES (" +
-           std::to_string(id) + ", " + std::to_string(visit) + ", 1)");
-  }
-  void addChromiumPage(const std::string& url, const std::string& title, int64_t lastVisit,
-                       bool hidden = false) {
-    int64_t time = lastVisit + kChromiumEpochOffset;
-    exec("INSERT INTO urls (url, title, visit_count, last_visit_time, hidden) VALUES ('" + url +
-         "', '" + title + "', 1, " + std::to_string(time) + ", " + (hidden ? "1" : "0") + ")");
-    exec("INSERT INTO visits (url, visit_time) VALUES (last_insert_rowid(), " +
-         std::to_string(time) + ")");
-  }
-
- private:
-  sqlite3* db_ = nullptr;
-};
-
-fs::path firefoxRoot(const TemporaryHome& home) {
-  return home.path() / ".mozilla" / "firefox";
 }
 
 // profiles.ini as Firefox writes it: the installation's default differs from the profile
@@ -102,18 +40,18 @@ std::vector<std::string> listed(const std::vector<platform::BrowsedPage>& pages)
 
 TEST(BrowsingHistory, MergesBrowsersNewestFirst) {
   TemporaryHome home;
-  Database firefox(makeFirefoxProfiles(home), kFirefoxSchema);
+  HistoryDatabase firefox(makeFirefoxProfiles(home), kFirefoxSchema);
   firefox.addFirefoxPage(1, "https://www.debian.org/", "Debian", {day(1), day(4)});
   firefox.addFirefoxPage(2, "https://example.com/shared", "Shared page", {day(2)});
   firefox.addFirefoxPage(3, "https://example.com/frame", "Frame", {day(9)}, true);
   firefox.addFirefoxPage(4, "https://example.com/bookmarked-only", "Never visited", {});
-  Database other(firefoxRoot(home) / "a1b2.default" / "places.sqlite", kFirefoxSchema);
+  HistoryDatabase other(firefoxRoot(home) / "a1b2.default" / "places.sqlite", kFirefoxSchema);
   other.addFirefoxPage(1, "https://not-the-default-profile.org/", "Other", {day(8)});
-  Database chrome(home.config() / "google-chrome" / "Default" / "History", kChromiumSchema);
+  HistoryDatabase chrome(home.config() / "google-chrome" / "Default" / "History", kChromiumSchema);
   chrome.addChromiumPage("https://example.com/shared", "", day(6));
   chrome.addChromiumPage("https://www.gnu.org/", "", day(3));
-  Database brave(home.config() / "BraveSoftware" / "Brave-Browser" / "Default" / "History",
-                 kChromiumSchema);
+  HistoryDatabase brave(home.config() / "BraveSoftware" / "Brave-Browser" / "Default" / "History",
+                        kChromiumSchema);
   brave.addChromiumPage("https://search.brave.com/", "Brave Search", day(5));
 
   EXPECT_EQ(listed(platform::browsedPages()),
@@ -127,10 +65,10 @@ TEST(BrowsingHistory, MergesBrowsersNewestFirst) {
 // both are read as the browser sees them.
 TEST(BrowsingHistory, ReadsWhatARunningBrowserHolds) {
   TemporaryHome home;
-  Database firefox(makeFirefoxProfiles(home), kFirefoxSchema);
+  HistoryDatabase firefox(makeFirefoxProfiles(home), kFirefoxSchema);
   firefox.exec("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;");
   firefox.addFirefoxPage(1, "https://www.mozilla.org/", "Mozilla", {day(2)});
-  Database chromium(home.config() / "chromium" / "Default" / "History", kChromiumSchema);
+  HistoryDatabase chromium(home.config() / "chromium" / "Default" / "History", kChromiumSchema);
   chromium.addChromiumPage("https://www.chromium.org/", "Chromium", day(1));
   chromium.exec("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;");
   chromium.addChromiumPage("https://uncommitted.example/", "Uncommitted", day(3));
@@ -147,11 +85,11 @@ TEST(BrowsingHistory, DamagedOrForeignDatabasesAddNothing) {
   } cases[] = {
       {"not a database", [](const fs::path& f) { writeFile(f.string(), "SQLite format 2\n"); }},
       {"another program's database",
-       [](const fs::path& f) { Database(f, "CREATE TABLE notes(text TEXT);"); }},
+       [](const fs::path& f) { HistoryDatabase(f, "CREATE TABLE notes(text TEXT);"); }},
       {"cut short",
        [](const fs::path& f) {
          {
-           Database db(f, kChromiumSchema);
+           HistoryDatabase db(f, kChromiumSchema);
            for (int i = 0; i < 400; ++i)
              db.addChromiumPage("https://example.com/" + std::to_string(i), "page", day(1));
          }
@@ -164,7 +102,7 @@ TEST(BrowsingHistory, DamagedOrForeignDatabasesAddNothing) {
     fs::path history = home.config() / "vivaldi" / "Default" / "History";
     fs::create_directories(history.parent_path());
     c.make(history);
-    Database chromium(home.config() / "chromium" / "Default" / "History", kChromiumSchema);
+    HistoryDatabase chromium(home.config() / "chromium" / "Default" / "History", kChromiumSchema);
     chromium.addChromiumPage("https://www.chromium.org/", "Chromium", day(1));
     EXPECT_EQ(listed(platform::browsedPages()),
               (std::vector<std::string>{"https://www.chromium.org/ | Chromium | 1"}));
@@ -197,7 +135,7 @@ TEST(BrowsingHistory, FirefoxProfileChoice) {
       ini.replace(at, 6, firefoxRoot(home).string());
     writeFile((firefoxRoot(home) / "profiles.ini").string(), ini);
     for (const char* name : {"a", "b", "elsewhere"}) {
-      Database db(firefoxRoot(home) / name / "places.sqlite", kFirefoxSchema);
+      HistoryDatabase db(firefoxRoot(home) / name / "places.sqlite", kFirefoxSchema);
       db.addFirefoxPage(1, std::string("https://") + name + ".example/", name, {day(1)});
     }
     std::vector<std::string> expected;

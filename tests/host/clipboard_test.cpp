@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 
 #include "platform/clipboard.h"
 #include "test_support.h"
@@ -27,12 +26,12 @@ struct Offered {
   std::string data;  // "$TMP" stands for the test's folder
 };
 
+// What the clipboard gives, "hyperlink address | description ; web address ; file name", with
+// "-" where it gives nothing ("$TMP" stands for the test's folder, "$PAGE" for the page).
 struct Case {
   const char* what;
   std::vector<Offered> offered;
-  std::optional<std::string> hyperlink;  // address, " | ", description
-  std::optional<std::string> webAddress;
-  std::optional<std::string> fileName;
+  std::string gives;
 };
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -46,103 +45,69 @@ TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
   const Case cases[] = {
       {"Firefox's link: UTF-16 address and title",
        {{"text/x-moz-url", utf16(u"https://example.com/plans?id=7\n场地 plan")}},
-       page + " | 场地 plan",
-       page,
-       std::nullopt},
+       "$PAGE | 场地 plan ; $PAGE ; -"},
       {"a UTF-8 link with a title and a line end",
        {{"text/x-moz-url", page + "\r\nSite plan\r\n"}},
-       page + " | Site plan",
-       page,
-       std::nullopt},
+       "$PAGE | Site plan ; $PAGE ; -"},
       {"UTF-16 big-endian with its byte-order mark",
        {{"text/x-moz-url", "\xFE\xFF" + utf16(u"https://example.com/plans?id=7\nSite plan", true)}},
-       page + " | Site plan",
-       page,
-       std::nullopt},
+       "$PAGE | Site plan ; $PAGE ; -"},
       {"several links: the first pair",
        {{"text/x-moz-url", utf16(u"https://a.example/\nA\nhttps://b.example/\nB")}},
-       "https://a.example/ | A",
-       "https://a.example/",
-       std::nullopt},
+       "https://a.example/ | A ; https://a.example/ ; -"},
       {"no title: only a web address",
        {{"text/x-moz-url", utf16(u"https://example.com/plans?id=7\n")}},
-       std::nullopt,
-       page,
-       std::nullopt},
+       "- ; $PAGE ; -"},
       {"the address as its own title: only a web address",
        {{"text/x-moz-url", page + "\n" + page}},
-       std::nullopt,
-       page,
-       std::nullopt},
+       "- ; $PAGE ; -"},
       {"tzad's own hyperlink",
        {{"application/x-tzad-hyperlink", "site.dxf\nThe site\nHouse,Sheet\n"}},
-       "site.dxf | The site",
-       std::nullopt,
-       std::nullopt},
+       "site.dxf | The site ; - ; -"},
       {"plain UTF-8 text that is one web address",
        {{"text/plain;charset=utf-8", page + "\n"}},
-       std::nullopt,
-       page,
-       std::nullopt},
+       "- ; $PAGE ; -"},
       {"an X11 string that is one mailto: address",
        {{"UTF8_STRING", "  mailto:büro@example.com?subject=Plan "}},
-       std::nullopt,
-       "mailto:büro@example.com?subject=Plan",
-       std::nullopt},
+       "- ; mailto:büro@example.com?subject=Plan ; -"},
       {"a bare text/plain is UTF-8 too",
        {{"text/plain", "ftp://example.com/规划.dxf"}},
-       std::nullopt,
-       "ftp://example.com/规划.dxf",
-       std::nullopt},
+       "- ; ftp://example.com/规划.dxf ; -"},
       {"UTF-8 text is preferred to a bare text/plain",
        {{"text/plain;charset=utf-8", "Call me"}, {"text/plain", page}},
-       std::nullopt,
-       std::nullopt,
-       std::nullopt},
-      {"prose around an address", {{"UTF8_STRING", "see " + page}}, {}, {}, {}},
-      {"two addresses", {{"UTF8_STRING", page + "\n" + page}}, {}, {}, {}},
-      {"a scheme and nothing after it", {{"UTF8_STRING", "https://"}}, {}, {}, {}},
-      {"mailto: without an address", {{"UTF8_STRING", "mailto:"}}, {}, {}, {}},
-      {"a drive letter is no scheme", {{"UTF8_STRING", "c://plans"}}, {}, {}, {}},
+       "- ; - ; -"},
+      {"prose around an address", {{"UTF8_STRING", "see " + page}}, "- ; - ; -"},
+      {"two addresses", {{"UTF8_STRING", page + "\n" + page}}, "- ; - ; -"},
+      {"a scheme and nothing after it", {{"UTF8_STRING", "https://"}}, "- ; - ; -"},
+      {"mailto: without an address", {{"UTF8_STRING", "mailto:"}}, "- ; - ; -"},
+      {"a drive letter is no scheme", {{"UTF8_STRING", "c://plans"}}, "- ; - ; -"},
       {"a file URL in plain text is no web address",
        {{"UTF8_STRING", "file:///srv/plans/site.pdf"}},
-       {},
-       {},
-       {}},
+       "- ; - ; -"},
       {"the path of an existing file",
        {{"UTF8_STRING", "$TMP/site plan.pdf\n"}},
-       std::nullopt,
-       std::nullopt,
-       "$TMP/site plan.pdf"},
-      {"a path of nothing", {{"UTF8_STRING", "$TMP/gone.pdf"}}, {}, {}, {}},
-      {"a folder is no file", {{"UTF8_STRING", "$TMP"}}, {}, {}, {}},
-      {"a relative path", {{"UTF8_STRING", "site plan.pdf"}}, {}, {}, {}},
+       "- ; - ; $TMP/site plan.pdf"},
+      {"a path of nothing", {{"UTF8_STRING", "$TMP/gone.pdf"}}, "- ; - ; -"},
+      {"a folder is no file", {{"UTF8_STRING", "$TMP"}}, "- ; - ; -"},
+      {"a relative path", {{"UTF8_STRING", "site plan.pdf"}}, "- ; - ; -"},
       {"a browser's uri-list",
        {{"text/uri-list", "# copied\r\nhttps://example.com/a\r\n"}},
-       std::nullopt,
-       "https://example.com/a",
-       std::nullopt},
+       "- ; https://example.com/a ; -"},
       {"blank uri-list lines are no entries; a file URL of a host alone names no file",
        {{"text/uri-list",
          " \r\n\t\r\nfile://server\r\nfile:///srv/a.pdf\r\nhttps://example.com/a\r\n"}},
-       std::nullopt,
-       "https://example.com/a",
-       "/srv/a.pdf"},
+       "- ; https://example.com/a ; /srv/a.pdf"},
       {"a file manager's copy, over its plain-text path",
        {{"x-special/gnome-copied-files", "copy\nfile:///srv/plans/site%20report.pdf"},
         {"UTF8_STRING", "$TMP/site plan.pdf"}},
-       std::nullopt,
-       std::nullopt,
-       "/srv/plans/site report.pdf"},
+       "- ; - ; /srv/plans/site report.pdf"},
       {"the headless store's form files come first",
        {{"Hyperlink", "a.dxf\nA\n"},
         {"UniformResourceLocator", "https://form.example/\n"},
         {"FileNameW", "/srv/form.pdf\n"},
         {"text/x-moz-url", page + "\nSite plan"},
         {"UTF8_STRING", "https://text.example/"}},
-       "a.dxf | A",
-       "https://form.example/",
-       "/srv/form.pdf"},
+       "a.dxf | A ; https://form.example/ ; /srv/form.pdf"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -155,16 +120,13 @@ TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
       writeFile((folder / o.type).string(), replaced(o.data, "$TMP", tmp));
     }
     platform::Clipboard clipboard(folder);
-    std::optional<std::string> link, web, file;
-    if (auto got = clipboard.hyperlink()) link = u8(got->address) + " | " + u8(got->description);
-    if (auto got = clipboard.webAddress()) web = u8(*got);
-    if (auto got = clipboard.fileName()) file = u8(*got);
-    auto expected = [&](const std::optional<std::string>& text) {
-      return text ? std::optional<std::string>(replaced(*text, "$TMP", tmp)) : std::nullopt;
-    };
-    EXPECT_EQ(link, expected(c.hyperlink));
-    EXPECT_EQ(web, expected(c.webAddress));
-    EXPECT_EQ(file, expected(c.fileName));
+    std::string gives;
+    auto given = [](const auto& got, auto text) { return got ? text(*got) : std::string("-"); };
+    gives += given(clipboard.hyperlink(),
+                   [](const auto& l) { return u8(l.address) + " | " + u8(l.description); });
+    gives += " ; " + given(clipboard.webAddress(), [](const auto& t) { return u8(t); });
+    gives += " ; " + given(clipboard.fileName(), [](const auto& t) { return u8(t); });
+    EXPECT_EQ(gives, replaced(replaced(c.gives, "$TMP", tmp), "$PAGE", page));
   }
 }
 

@@ -29,7 +29,7 @@ std::string section(const std::string& name, const std::string& body) {
 
 // Comments at the start, inside the header, between tables and between entities; handles on;
 // tables but no APPID table.
-std::string commentedR12() {
+std::string commentedR12(const TempDir&) {
   return "999\nwritten by hand\n999\nsecond comment line\n" +
          section("HEADER",
                  "  9\n$ACADVER\n999\nR12\n  1\nAC1009\n  9\n$HANDLING\n 70\n     1\n"
@@ -44,12 +44,12 @@ std::string commentedR12() {
          "  0\nEOF\n";
 }
 
-std::string entitiesOnly() {
+std::string entitiesOnly(const TempDir&) {
   return section("ENTITIES", kEntities) + "  0\nEOF\n";
 }
 
 // No handles ($HANDLING 0), tables around the place where APPID belongs.
-std::string withoutHandles() {
+std::string withoutHandles(const TempDir&) {
   return section("HEADER", "  9\n$ACADVER\n  1\nAC1009\n  9\n$HANDLING\n 70\n     0\n") +
          section("TABLES",
                  "  0\nTABLE\n  2\nLTYPE\n 70\n     1\n  0\nLTYPE\n  2\nCONTINUOUS\n 70\n     0\n"
@@ -61,19 +61,20 @@ std::string withoutHandles() {
 }
 
 // Handles on the entities, but no header to say so.
-std::string handlesWithoutHeader() {
+std::string handlesWithoutHeader(const TempDir&) {
   return section("ENTITIES",
                  "  0\nLINE\n  5\n2A\n  8\n0\n 10\n0.0\n 20\n0.0\n 11\n1.0\n 21\n1.0\n") +
          "  0\nEOF\n";
 }
 
 // An ezdxf drawing with comments put at its start and ahead of its first entity.
-std::string ezdxfWithComments(const TempDir& dir, const std::string& release) {
+template <const char* release>
+std::string ezdxfWithComments(const TempDir& dir) {
   std::string text = readFile(makeDrawing(dir, "plain", release));
   size_t entities = text.find("ENTITIES\n");
   size_t first = text.find("  0\n", entities);
   text.insert(first, "999\nthe entities\n");
-  return "999\nezdxf " + release + "\n" + text;
+  return "999\nezdxf " + std::string(release) + "\n" + text;
 }
 
 // An ezdxf drawing of a newer release whose APPID table was taken out.
@@ -82,6 +83,10 @@ std::string ezdxfWithoutAppids(const TempDir& dir) {
   size_t table = text.rfind("  0\nTABLE\n", text.find("TABLE\n  2\nAPPID\n"));
   size_t end = text.find("ENDTAB\n", table) + 7;
   return text.erase(table, end - table);
+}
+
+std::string gdalCommitted(const TempDir&) {
+  return readFile(kGdalDrawing);
 }
 
 std::string ogr2ogr(const TempDir& dir) {
@@ -200,41 +205,23 @@ std::ostream& operator<<(std::ostream& out, const Foreign& f) {
   return out << f.name;
 }
 
+constexpr char kR12[] = "R12", kR2000[] = "R2000";
+
+// What the first hyperlink adds: an APPID table among the tables there are (the handle seed
+// moves on); a TABLES section just for the registration where there is none (without handles
+// nothing carries one; with handles but no header, no header is made for the seed); in
+// ezdxf's drawings, which register only ACAD, one APPID record more and a higher count; a
+// table that was taken out, made again with its handle and owner as the release writes them.
 const Foreign kForeign[] = {
-    // A new APPID table between the tables there are; the handle seed moves on.
-    {"CommentedR12", [](const TempDir&) { return commentedR12(); }, "APPID ENDTAB TABLE", 1, {5}},
-    // A TABLES section just for the registration; nothing carries a handle.
-    {"EntitiesOnlyR12",
-     [](const TempDir&) { return entitiesOnly(); },
-     "APPID ENDSEC ENDTAB SECTION TABLE",
-     0,
-     {}},
-    {"NoHandlesR12", [](const TempDir&) { return withoutHandles(); }, "APPID ENDTAB TABLE", 0, {}},
-    // Handles but no header: new records get handles, no header is made for the seed.
-    {"HandlesWithoutHeader",
-     [](const TempDir&) { return handlesWithoutHeader(); },
-     "APPID ENDSEC ENDTAB SECTION TABLE",
-     1,
-     {}},
-    // ezdxf registers only ACAD: one APPID record more, the table's count goes up.
-    {"EzdxfR12WithComments",
-     [](const TempDir& d) { return ezdxfWithComments(d, "R12"); },
-     "APPID",
-     1,
-     {5, 70}},
-    {"EzdxfR2000WithComments",
-     [](const TempDir& d) { return ezdxfWithComments(d, "R2000"); },
-     "APPID",
-     1,
-     {5, 70}},
-    // The table made again, with its handle and owner as the release writes them.
-    {"EzdxfR2000WithoutAppids",
-     [](const TempDir& d) { return ezdxfWithoutAppids(d); },
-     "APPID ENDTAB TABLE",
-     2,
-     {5}},
-    {"GdalCommitted", [](const TempDir&) { return readFile(kGdalDrawing); }, "APPID", 1, {5, 70}},
-    {"GdalFresh", [](const TempDir& d) { return ogr2ogr(d); }, "APPID", 1, {5, 70}},
+    {"CommentedR12", commentedR12, "APPID ENDTAB TABLE", 1, {5}},
+    {"EntitiesOnlyR12", entitiesOnly, "APPID ENDSEC ENDTAB SECTION TABLE", 0, {}},
+    {"NoHandlesR12", withoutHandles, "APPID ENDTAB TABLE", 0, {}},
+    {"HandlesWithoutHeader", handlesWithoutHeader, "APPID ENDSEC ENDTAB SECTION TABLE", 1, {}},
+    {"EzdxfR12WithComments", ezdxfWithComments<kR12>, "APPID", 1, {5, 70}},
+    {"EzdxfR2000WithComments", ezdxfWithComments<kR2000>, "APPID", 1, {5, 70}},
+    {"EzdxfR2000WithoutAppids", ezdxfWithoutAppids, "APPID ENDTAB TABLE", 2, {5}},
+    {"GdalCommitted", gdalCommitted, "APPID", 1, {5, 70}},
+    {"GdalFresh", ogr2ogr, "APPID", 1, {5, 70}},
 };
 
 class ForeignDrawing : public ::testing::TestWithParam<Foreign> {
@@ -306,12 +293,9 @@ INSTANTIATE_TEST_SUITE_P(Writers, ForeignDrawing, ::testing::ValuesIn(kForeign),
 // A header variable set in a drawing without a header: the header, with that variable only,
 // goes ahead of the first section (after any leading comments).
 TEST(MinimalDrawing, HeaderIsAddedForAVariable) {
-  struct Case {
-    std::string comments;
-  };
-  for (const Case& c : {Case{""}, Case{"999\nfrom a minimal writer\n"}}) {
+  for (std::string comments : {"", "999\nfrom a minimal writer\n"}) {
     TempDir dir;
-    std::string original = c.comments + entitiesOnly();
+    std::string original = comments + entitiesOnly(dir);
     std::string path = dir.file("min.dxf");
     writeFile(path, original);
     TzDbDatabase db(false);
@@ -322,9 +306,9 @@ TEST(MinimalDrawing, HeaderIsAddedForAVariable) {
     ASSERT_EQ(db.setHyperlinkBase(u"/srv/plans/"), Tzad::eOk);
     EXPECT_EQ(db.hyperlinkBase(), u"/srv/plans/");
     ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
-    EXPECT_EQ(
-        readFile(path),
-        c.comments + section("HEADER", "  9\n$HYPERLINKBASE\n  1\n/srv/plans/\n") + entitiesOnly());
+    EXPECT_EQ(readFile(path), comments +
+                                  section("HEADER", "  9\n$HYPERLINKBASE\n  1\n/srv/plans/\n") +
+                                  entitiesOnly(dir));
     EXPECT_EQ(ezdxfDump(path)["hyperlinkbase"], "/srv/plans/");
   }
 }

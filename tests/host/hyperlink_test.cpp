@@ -26,6 +26,9 @@ TEST(Hyperlinks, ReadWhatEzdxfWrites) {
     SCOPED_TRACE(release);
     TzDbDatabase db(false);
     ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "rich", release))), Tzad::eOk);
+    // The drawing's own base, which R12 has no variable for (one set and saved is the
+    // scripted session variables').
+    EXPECT_EQ(u8(db.hyperlinkBase()), std::string(release) == "R12" ? "" : "/srv/plans/");
     auto line = linksOf(findEntity(db, "LINE", "Walls"));
     ASSERT_EQ(line.size(), 1u);
     EXPECT_EQ(line[0].address, "http://example.com/plan");
@@ -111,17 +114,6 @@ TEST(Hyperlinks, FurtherEntriesKeepTheFirstReadableElsewhere) {
   ASSERT_NE(e, nullptr);
   EXPECT_EQ((*e)["hyperlink"], nlohmann::json::array({"", "", ""}));
   EXPECT_EQ(readFile(saved).find("TZAD_HYPERLINKS\n1002"), std::string::npos);
-}
-
-TEST(Hyperlinks, HyperlinkBaseIsTheDrawingsAndTravels) {
-  TempDir dir;
-  TzDbDatabase db(false);
-  ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "rich", "R2018"))), Tzad::eOk);
-  EXPECT_EQ(u8(db.hyperlinkBase()), "/srv/plans/");
-  ASSERT_EQ(db.setHyperlinkBase(u"\\\\server\\总图\\"), Tzad::eOk);
-  std::string saved = dir.file("base.dxf");
-  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
-  EXPECT_EQ(ezdxfDump(saved)["hyperlinkbase"], "\\\\server\\总图\\");
 }
 
 TEST(Hyperlinks, ChineseTextInAnAnsi936Drawing) {

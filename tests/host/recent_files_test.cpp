@@ -2,6 +2,7 @@
 // to it (also through OPEN and SAVEAS), and a damaged list left alone.
 #include <gtest/gtest.h>
 
+#include "browser_home.h"
 #include "platform/recent_files.h"
 #include "session.h"
 
@@ -9,29 +10,6 @@ using namespace tzt;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string bookmark(const std::string& href, const std::string& modified,
-                     const std::string& visited) {
-  return "  <bookmark href=\"" + href + "\" added=\"2024-01-01T00:00:00Z\" modified=\"" + modified +
-         "\" visited=\"" + visited +
-         "\">\n    <info>\n      <metadata owner=\"http://freedesktop.org\">\n"
-         "        <mime:mime-type type=\"image/vnd.dxf\"/>\n"
-         "        <bookmark:applications>\n"
-         "          <bookmark:application name=\"librecad\" exec=\"&apos;librecad %u&apos;\""
-         " modified=\"" +
-         modified +
-         "\" count=\"1\"/>\n        </bookmark:applications>\n      </metadata>\n"
-         "    </info>\n  </bookmark>\n";
-}
-
-// As GTK writes the list.
-std::string xbel(const std::string& bookmarks) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<xbel version=\"1.0\"\n"
-         "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"
-         "      xmlns:mime=\"http://www.freedesktop.org/standards/shared-mime-info\"\n>\n" +
-         bookmarks + "</xbel>\n";
-}
 
 std::vector<std::string> recent() {
   std::vector<std::string> paths;
@@ -41,24 +19,24 @@ std::vector<std::string> recent() {
 
 TEST(RecentFiles, LocalFilesByLatestUse) {
   TemporaryHome home;
-  writeFile(
-      platform::recentFilesPath(),
-      xbel(bookmark("file:///srv/plans/site.dxf", "2024-01-01T10:00:00Z", "2024-01-05T10:00:00Z") +
-           bookmark("file:///srv/plans/two%20words.dxf", "2024-01-03T10:00:00Z",
-                    "2024-01-02T10:00:00Z") +
-           bookmark("https://example.com/remote.dxf", "2024-02-01T10:00:00Z",
-                    "2024-02-01T10:00:00Z") +
-           bookmark("file:///srv/%E6%80%BB%E5%9B%BE.dxf", "2024-01-04T10:00:00Z",
-                    "2024-01-04T10:00:00Z")));
+  writeFile(platform::recentFilesPath(),
+            recentFilesList(recentBookmark("file:///srv/plans/site.dxf", "2024-01-01T10:00:00Z",
+                                           "2024-01-05T10:00:00Z") +
+                            recentBookmark("file:///srv/plans/two%20words.dxf",
+                                           "2024-01-03T10:00:00Z", "2024-01-02T10:00:00Z") +
+                            recentBookmark("https://example.com/remote.dxf", "2024-02-01T10:00:00Z",
+                                           "2024-02-01T10:00:00Z") +
+                            recentBookmark("file:///srv/%E6%80%BB%E5%9B%BE.dxf",
+                                           "2024-01-04T10:00:00Z", "2024-01-04T10:00:00Z")));
   EXPECT_EQ(recent(), (std::vector<std::string>{"/srv/plans/site.dxf", "/srv/总图.dxf",
                                                 "/srv/plans/two words.dxf"}));
 }
 
 TEST(RecentFiles, AddingKeepsOtherProgramsEntries) {
   TemporaryHome home;
-  writeFile(
-      platform::recentFilesPath(),
-      xbel(bookmark("file:///srv/other.dxf", "2024-01-01T10:00:00Z", "2024-01-01T10:00:00Z")));
+  writeFile(platform::recentFilesPath(),
+            recentFilesList(recentBookmark("file:///srv/other.dxf", "2024-01-01T10:00:00Z",
+                                           "2024-01-01T10:00:00Z")));
   std::string drawing = (home.path() / "plans" / "site.dxf").string();
   ASSERT_TRUE(platform::addRecentFile(u16(drawing)));
   ASSERT_TRUE(

@@ -67,7 +67,7 @@ class EntryPoints : public HyperlinkDialogTest {
   TzDbDatabase* db = nullptr;
 };
 
-TEST_P(EntryPoints, ObjectsAgreeingInAnyCaseShareTheTargetAndOkWritesBoth) {
+TEST_F(EntryPoints, ObjectsAgreeingInAnyCaseShareTheTargetAndOkWritesBoth) {
   // 91 links to docs/house-details.pdf "House details"; 95 gets the same target in capitals.
   HyperlinkData capitals;
   capitals.address = u"DOCS/House-Details.PDF";
@@ -86,19 +86,14 @@ TEST_P(EntryPoints, ObjectsAgreeingInAnyCaseShareTheTargetAndOkWritesBoth) {
   EXPECT_EQ(shownAddress, u"docs/house-details.pdf");
   EXPECT_NE(linked.find('2'), std::string::npos);
 
-  std::string saved = s.dir().file("saved.dxf");
-  ASSERT_EQ(db->saveAs(u16(saved)), Tzad::eOk);
-  int found = 0;
-  nlohmann::json dump = ezdxfDump(saved);
-  for (const auto& e : dump["entities"]) {
-    if (e["handle"] != "91" && e["handle"] != "95") continue;
-    ++found;
-    EXPECT_EQ(e["hyperlink"], nlohmann::json::array({"docs/house-details.pdf", "Both", ""}));
+  for (uint64_t handle : {0x91, 0x95}) {
+    HyperlinkData written = linkOf(byHandle(handle));
+    EXPECT_EQ(written.address, u"docs/house-details.pdf") << handle;
+    EXPECT_EQ(written.description, u"Both") << handle;
   }
-  EXPECT_EQ(found, 2);
 }
 
-TEST_P(EntryPoints, ConfirmingAnUnchangedHyperlinkKeepsItsDescription) {
+TEST_F(EntryPoints, ConfirmingAnUnchangedHyperlinkKeepsItsDescription) {
   // 91 links to docs/house-details.pdf "House details"; two objects whose descriptions differ
   // show an empty text.
   struct Case {
@@ -123,7 +118,7 @@ TEST_P(EntryPoints, ConfirmingAnUnchangedHyperlinkKeepsItsDescription) {
   EXPECT_EQ(linkOf(byHandle(0x91)).description, u"House details");
 }
 
-TEST_P(EntryPoints, FirstObjectWithoutHyperlinkOpensEditingEmptyFields) {
+TEST_F(EntryPoints, FirstObjectWithoutHyperlinkOpensEditingEmptyFields) {
   preselect("90 91");
   uint32_t linkedCount = 0;
   HyperlinkData shown;
@@ -140,7 +135,7 @@ TEST_P(EntryPoints, FirstObjectWithoutHyperlinkOpensEditingEmptyFields) {
   EXPECT_EQ(linkOf(byHandle(0x91)).address, u"docs/house-details.pdf");
 }
 
-TEST_P(EntryPoints, RemoveLinkKeepsTheAreaRectangles) {
+TEST_F(EntryPoints, RemoveLinkKeepsTheAreaRectangles) {
   s.answer({"0,0", "10,5", "http://example.com/area", "", "Area"});
   ASSERT_EQ(insertAreaHyperlink(), RTNORM);
   TzDbObjectId area = findEntity(*db, "POLYLINE", "URLLAYER");
@@ -153,7 +148,7 @@ TEST_P(EntryPoints, RemoveLinkKeepsTheAreaRectangles) {
   EXPECT_EQ(hasAnyHyperlink(TzArray<TzDbObjectId>{area, byHandle(0x91)}), -1);
 }
 
-TEST_P(EntryPoints, CallersRecordPrefillsWithoutObjectsAndComesBackClean) {
+TEST_F(EntryPoints, CallersRecordPrefillsWithoutObjectsAndComesBackClean) {
   recentEmailLinks() = {u"MAILTO:TEAM@example.com"};
   HyperlinkData data;
   data.address = u"mailto:team@EXAMPLE.com";
@@ -179,7 +174,7 @@ TEST_P(EntryPoints, CallersRecordPrefillsWithoutObjectsAndComesBackClean) {
   EXPECT_EQ(recentEmailLinks().size(), 1u);
 }
 
-TEST_P(EntryPoints, CallersObjectsShowWhetherAnyIsLinkedNotHowMany) {
+TEST_F(EntryPoints, CallersObjectsShowWhetherAnyIsLinkedNotHowMany) {
   HyperlinkData data;
   data.description = u"unchanged";
   std::string linked;
@@ -192,7 +187,7 @@ TEST_P(EntryPoints, CallersObjectsShowWhetherAnyIsLinkedNotHowMany) {
   EXPECT_EQ(data.description, u"unchanged");
 }
 
-TEST_P(EntryPoints, EditingForACallerReturnsTheTypedTargetOnlyAfterOk) {
+TEST_F(EntryPoints, EditingForACallerReturnsTheTypedTargetOnlyAfterOk) {
   for (bool ok : {false, true}) {
     SCOPED_TRACE(ok);
     TzString target = u"http://example.com", text = u"Example";
@@ -215,7 +210,7 @@ TEST_P(EntryPoints, EditingForACallerReturnsTheTypedTargetOnlyAfterOk) {
   EXPECT_TRUE(recentEmailLinks().empty());
 }
 
-TEST_P(EntryPoints, EditingAnObjectWritesWithoutADialog) {
+TEST_F(EntryPoints, EditingAnObjectWritesWithoutADialog) {
   TzString target = u"mailto:a@example.com", text = u"Mail";
   editHyperlinkInteractive(target, text, byHandle(0x94));
   HyperlinkData written = linkOf(byHandle(0x94));
@@ -224,7 +219,5 @@ TEST_P(EntryPoints, EditingAnObjectWritesWithoutADialog) {
   EXPECT_EQ(written.flags, 0);
   EXPECT_EQ(recentEmailLinks(), std::vector<TzString>{target});
 }
-
-INSTANTIATE_TEST_SUITE_P(Languages, EntryPoints, ::testing::Values("zh", "en"));
 
 }  // namespace

@@ -55,37 +55,34 @@ TEST_F(ViewPage, OpensOnTheRootWithoutPublishing) {
   EXPECT_EQ(frame_->location, u"");
 }
 
+// Each pick publishes its location; the root after a view empties the link.
 TEST_F(ViewPage, PublishesEachPick) {
   struct Case {
-    const char* layout;
+    const char* layout;  // "": the root
     const char* view;
     const char16_t* location;
   };
   const Case picks[] = {
-      {"Model", "Entry", u"Entry"},           {"Layout2", "Notes", u"Notes,Layout2"},
-      {"Layout1", "Notes", u"Notes,Layout1"}, {"Model", "", u",Model"},
+      {"Model", "Entry", u"Entry"},
+      {"Layout2", "Notes", u"Notes,Layout2"},
+      {"Layout1", "Notes", u"Notes,Layout1"},
+      {"Model", "", u",Model"},
       {"Layout2", "", u",Layout2"},
+      {"Model", "Garden", u"Garden"},
+      {"", "", u""},
   };
   frame_->address = u"http://example.com/typed-on-the-file-page";
   CHypLnkDwgViewDlg* page = showPage();
   ASSERT_NE(page, nullptr);
   for (const Case& c : picks) {
     SCOPED_TRACE(u8(c.location));
-    wxTreeItemId item = findItem(page->tree(), c.layout, c.view);
+    wxTreeItemId item =
+        *c.layout ? findItem(page->tree(), c.layout, c.view) : page->tree()->GetRootItem();
     ASSERT_TRUE(item.IsOk());
     page->tree()->SelectItem(item);
     EXPECT_EQ(page->selectedItem, item);
     expectPublished(c.location);
   }
-}
-
-TEST_F(ViewPage, RootAfterAViewEmptiesTheLink) {
-  CHypLnkDwgViewDlg* page = showPage();
-  ASSERT_NE(page, nullptr);
-  page->tree()->SelectItem(findItem(page->tree(), "Model", "Garden"));
-  expectPublished(u"Garden");
-  page->tree()->SelectItem(page->tree()->GetRootItem());
-  expectPublished(u"");
 }
 
 // Editing a link to this drawing: a layout's location selects that layout again; a view's

@@ -97,26 +97,6 @@ TEST_F(EntityHyperlinks, SelectionEndedEmptyKeepsTheArray) {
   EXPECT_EQ(ids.length(), 2);
 }
 
-TEST_F(EntityHyperlinks, WhatWeWriteEzdxfReads) {
-  HyperlinkData data;
-  data.address = u"plans/总图.dxf";
-  data.description = u"总图";
-  data.location = u"House,Sheet";
-  data.flags = 1;
-  TzDbObjectId house = db->objectIdOf(TzDbHandle(0x91));
-  EXPECT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{house}, data));
-  std::string saved = s.dir().file("saved.dxf");
-  ASSERT_EQ(db->saveAs(u16(saved)), Tzad::eOk);
-  nlohmann::json dump = ezdxfDump(saved);
-  bool found = false;
-  for (const auto& e : dump["entities"]) {
-    if (e["handle"] != "91") continue;
-    found = true;
-    EXPECT_EQ(e["hyperlink"], nlohmann::json::array({"plans/总图.dxf", "总图", "House,Sheet"}));
-  }
-  EXPECT_TRUE(found);
-}
-
 TEST_F(EntityHyperlinks, AHyperlinkTheEntityCannotKeepIsNotCountedAsWritten) {
   // An address past the 16 MiB a record may hold: the entity refuses it when it is closed.
   HyperlinkData data;

@@ -79,54 +79,43 @@ void expectCommandsMatchFiles(const FavoritesMenuItems& items, const std::vector
   }
 }
 
-struct MenuCase {
-  const char* name;
-  std::vector<std::string> entries;
-  std::string menu;
-  bool numbers;  // false where numbering follows the file system's listing order
-};
-std::ostream& operator<<(std::ostream& out, const MenuCase& c) {
-  return out << c.name;
+TEST(FavoritesMenu, OfAFolderTree) {
+  // numbers: false where numbering follows the file system's listing order
+  const struct {
+    const char* name;
+    std::vector<std::string> entries;
+    std::string menu;
+    bool numbers;
+  } cases[] = {
+      {"CapitalEndingSkipped",
+       {"b.url", "A.url", "c.URL", "sub/s.url"},
+       "+ sub{s#2} A#0 b#1",
+       true},
+      {"SubfolderAfterFirstLink", {"S/x.url", "S/y.url", "S/z/w.url"}, "+ S{x#0 z{w#2} y#1}", true},
+      {"EmptyFoldersLeftOut",
+       {"a.url", "empty/deeper/", "empty/notes.txt", "f/g.url"},
+       "+ f{g#1} a#0",
+       true},
+      {"FoldersInNameOrder",
+       {"beta/1.url", "Alpha/2.url", "gamma/3.url", "top.url"},
+       "+ Alpha{2} beta{1} gamma{3} top",
+       false},
+      {"HiddenFileSkippedHiddenFolderListed",
+       {"v.url", ".h.url", ".hidden/x.url"},
+       "+ .hidden{x#1} v#0",
+       true},
+      {"FolderNamedLikeAShortcut", {"d.url/e.url"}, "+ d.url{e#0}", true},
+      {"LinkBackFollowedOnce", {"a.url", "loop -> ."}, "+ loop{a#1} a#0", true},
+      {"LinkToSiblingsParent", {"p/q.url", "p/up -> ."}, "+ p{q#0 up{p{q#1}}}", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    makeTree(dir.path(), c.entries);
+    FavoritesMenu menu = favoritesMenuOf(u16(dir.path().string()));
+    EXPECT_EQ(render(menu.items, c.numbers), c.menu);
+    expectCommandsMatchFiles(menu.items, menu.urls, dir.path(), dir.path());
+  }
 }
-
-class FavoritesMenuOf : public ::testing::TestWithParam<MenuCase> {};
-
-TEST_P(FavoritesMenuOf, AFolderTree) {
-  const MenuCase& c = GetParam();
-  TempDir dir;
-  makeTree(dir.path(), c.entries);
-  FavoritesMenu menu = favoritesMenuOf(u16(dir.path().string()));
-  EXPECT_EQ(render(menu.items, c.numbers), c.menu);
-  expectCommandsMatchFiles(menu.items, menu.urls, dir.path(), dir.path());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FavoritesMenuOf,
-    ::testing::Values(
-        MenuCase{"CapitalEndingSkipped",
-                 {"b.url", "A.url", "c.URL", "sub/s.url"},
-                 "+ sub{s#2} A#0 b#1",
-                 true},
-        MenuCase{"SubfolderAfterFirstLink",
-                 {"S/x.url", "S/y.url", "S/z/w.url"},
-                 "+ S{x#0 z{w#2} y#1}",
-                 true},
-        MenuCase{"EmptyFoldersLeftOut",
-                 {"a.url", "empty/deeper/", "empty/notes.txt", "f/g.url"},
-                 "+ f{g#1} a#0",
-                 true},
-        MenuCase{"FoldersInNameOrder",
-                 {"beta/1.url", "Alpha/2.url", "gamma/3.url", "top.url"},
-                 "+ Alpha{2} beta{1} gamma{3} top",
-                 false},
-        MenuCase{"HiddenFileSkippedHiddenFolderListed",
-                 {"v.url", ".h.url", ".hidden/x.url"},
-                 "+ .hidden{x#1} v#0",
-                 true},
-        MenuCase{"FolderNamedLikeAShortcut", {"d.url/e.url"}, "+ d.url{e#0}", true},
-        MenuCase{"LinkBackFollowedOnce", {"a.url", "loop -> ."}, "+ loop{a#1} a#0", true},
-        MenuCase{"LinkToSiblingsParent", {"p/q.url", "p/up -> ."}, "+ p{q#0 up{p{q#1}}}", true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FavoritesMenu, EqualTitlesKeepListingOrder) {
   TempDir dir;
@@ -162,32 +151,6 @@ TEST(FavoritesMenu, UnreadableFolderAddsNothing) {
   EXPECT_EQ(urls.size(), 1u);
 }
 
-// Sets environment variables for one test and puts them back afterwards.
-class Environment {
- public:
-  void set(const char* name, const char* value) {
-    const char* old = std::getenv(name);
-    saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-    if (value) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~Environment() {
-    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-      if (it->second) {
-        setenv(it->first.c_str(), it->second->c_str(), 1);
-      } else {
-        unsetenv(it->first.c_str());
-      }
-    }
-  }
-
- private:
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
 struct FolderCase {
   std::optional<std::string> stored;
   const char* dataHome;
@@ -195,7 +158,7 @@ struct FolderCase {
 };
 
 TEST(FavoritesFolder, FromStoredValueOrDefault) {
-  Environment env;
+  ScopedEnvironment env;
   env.set("HOME", "/home/u");
   env.set("FAV_ROOT", "/srv/fav");
   env.set("FAV_UNSET_FOR_TEST", nullptr);
@@ -233,7 +196,7 @@ TEST(FavoritesFolder, FromStoredValueOrDefault) {
 
 TEST(FavoritesFolder, FromTheSettingsStore) {
   Session session;
-  Environment env;
+  ScopedEnvironment env;
   env.set("FAV_ROOT", "/srv/fav");
   env.set("XDG_DATA_HOME", "/data");
   EXPECT_EQ(readFavoritesFolder(), u"/data/tzad/Favorites");
@@ -246,7 +209,7 @@ TEST(FavoritesFolder, FromTheSettingsStore) {
 }
 
 TEST(FavoritesFolder, NoHomeNoDefault) {
-  Environment env;
+  ScopedEnvironment env;
   env.set("HOME", nullptr);
   env.set("XDG_DATA_HOME", nullptr);
   EXPECT_FALSE(favoritesFolderFrom(std::nullopt).has_value());

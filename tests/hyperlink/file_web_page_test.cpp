@@ -1,10 +1,7 @@
-// The file and web page inside the real dialog, in both languages: the address box as a
-// person types into it, what the page reports to the dialog, the preview and relative-path box
-// under both path rules, the lists filled from a temporary home, and the named-location
-// button's message.
-#include <dlfcn.h>
-#include <gtest/gtest.h>
-#include <sqlite3.h>
+// The file and web page inside the real dialog: the address box as a person types into it,
+// what the page reports to the dialog, the preview and relative-path box under both path
+// rules, the lists filled from a temporary home, and the named-location button's message in
+// both languages.
 #include <wx/checkbox.h>
 #include <wx/clipbrd.h>
 #include <wx/listbox.h>
@@ -15,16 +12,13 @@
 #include <filesystem>
 #include <functional>
 
+#include "browser_home.h"
 #include "controls/list_box_ex.h"
-#include "dialog/hyperlink_frame_dialog.h"
+#include "dialog_test_support.h"
 #include "filepage/file_web_page.h"
-#include "module/module_state.h"
-#include "modules/module_loader.h"
 #include "platform/path_rules.h"
 #include "platform/settings_store.h"
-#include "session.h"
 #include "tzdb_database.h"
-#include "window_test.h"
 
 using namespace hyperlink;
 using namespace tzt;
@@ -85,27 +79,17 @@ struct Page {
   }
 };
 
-CHypLnkFileWebDlg* fileWebPage(CHyperLinkFrameBaseDlg& frame) {
-  for (wxWindow* child : frame.GetChildren())
-    if (auto* page = dynamic_cast<CHypLnkFileWebDlg*>(child)) return page;
-  return nullptr;
-}
-
-class FileWebPage : public testing::TestWithParam<const char*> {
+// The language changes only the message box's text.
+class FileWebPage : public HyperlinkDialogTest {
  protected:
   void SetUp() override {
-    tzad::setHostLanguage(GetParam());
-    moduleState().resources = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW);
-    ASSERT_NE(moduleState().resources, nullptr);
-    document_ = session_.openSample();
+    HyperlinkDialogTest::SetUp();
+    document_ = s.openSample();
   }
   void TearDown() override {
-    dlclose(moduleState().resources);
-    moduleState().resources = nullptr;
     platform::setPathStyle(PathStyle::Posix);
-    tzad::setHostLanguage("");
+    HyperlinkDialogTest::TearDown();
   }
-  bool chinese() const { return std::string(GetParam()) == "zh"; }
   void setHyperlinkBase(const TzString& base) {
     ASSERT_EQ(document_->database()->setHyperlinkBase(base), Tzad::eOk);
   }
@@ -115,18 +99,17 @@ class FileWebPage : public testing::TestWithParam<const char*> {
     CHyperLinkFrameBaseDlg frame(nullptr);
     frame.address = address;
     runModal(frame, [&](CTzUiDialog&) {
-      CHypLnkFileWebDlg* page = fileWebPage(frame);
+      auto* page = pageOf<CHypLnkFileWebDlg>(frame);
       ASSERT_NE(page, nullptr);
       act(Page{frame, *page});
     });
   }
 
-  Session session_;
   TemporaryHome home_;
   tzad::Document* document_ = nullptr;
 };
 
-TEST_P(FileWebPage, TypedWebPrefixGetsItsScheme) {
+TEST_F(FileWebPage, TypedWebPrefixGetsItsScheme) {
   for (const char* typed : {"www.", "WWW."}) {
     withPage(u"", [&](const Page& p) {
       ASSERT_TRUE(typeText(p.address(), typed));
@@ -145,7 +128,7 @@ TEST_P(FileWebPage, TypedWebPrefixGetsItsScheme) {
   });
 }
 
-TEST_P(FileWebPage, OkFollowsTargetAndLocation) {
+TEST_F(FileWebPage, OkFollowsTargetAndLocation) {
   withPage(u"", [&](const Page& p) {
     EXPECT_FALSE(p.okEnabled());
     ASSERT_TRUE(typeText(p.address(), "#View"));
@@ -158,7 +141,7 @@ TEST_P(FileWebPage, OkFollowsTargetAndLocation) {
   });
 }
 
-TEST_P(FileWebPage, ErasingKeepsTheDescription) {
+TEST_F(FileWebPage, ErasingKeepsTheDescription) {
   withPage(u"", [&](const Page& p) {
     ASSERT_TRUE(typeText(p.address(), "plan.dxf#V"));
     ASSERT_TRUE(pressKey(p.address(), WXK_BACK));
@@ -170,56 +153,52 @@ TEST_P(FileWebPage, ErasingKeepsTheDescription) {
   });
 }
 
-struct PreviewCase {
-  const char* address;
-  bool relative;
-  const char* preview;
-};
-
-TEST_P(FileWebPage, PreviewAndRelativeBoxUnderPosixRules) {
-  setHyperlinkBase(u"/p");
-  const PreviewCase cases[] = {
-      {"docs/a.dxf", true, "/p/docs/a.dxf"},
-      {"docs\\a.dwg", true, "/p/docs\\a.dwg"},
-      {"/srv/a.dxf", false, "/srv/a.dxf"},
-      {"http://example.com/a", false, "http://example.com/a"},
-      {"mailto:someone@example.com", false, "mailto:someone@example.com"},
-      {"#View", false, "#View"},
+TEST_F(FileWebPage, PreviewAndRelativeBoxUnderBothPathRules) {
+  struct Case {
+    const char* address;
+    bool relative;
+    const char* preview;
   };
-  withPage(u"", [&](const Page& p) {
-    EXPECT_EQ(p.page.basePath(), u"/p/");
-    EXPECT_EQ(p.preview(), "/p/");
-    for (const PreviewCase& c : cases) {
-      p.setAddress(c.address);
-      EXPECT_EQ(p.relativeBox()->GetValue(), c.relative) << c.address;
-      EXPECT_EQ(p.relativeBox()->IsEnabled(), c.relative) << c.address;
-      EXPECT_EQ(p.preview(), c.preview) << c.address;
-    }
-  });
+  const struct {
+    PathStyle style;
+    const char16_t* base;
+    const char* basePreview;
+    std::vector<Case> cases;
+  } rules[] = {
+      {PathStyle::Posix,
+       u"/p",
+       "/p/",
+       {{"docs/a.dxf", true, "/p/docs/a.dxf"},
+        {"docs\\a.dwg", true, "/p/docs\\a.dwg"},
+        {"/srv/a.dxf", false, "/srv/a.dxf"},
+        {"http://example.com/a", false, "http://example.com/a"},
+        {"mailto:someone@example.com", false, "mailto:someone@example.com"},
+        {"#View", false, "#View"}}},
+      {PathStyle::Windows,
+       u"C:\\p",
+       "C:\\p\\",
+       {{"docs\\a.dwg", true, "C:\\p\\docs\\a.dwg"},
+        {"\\docs\\a.dwg", true, "C:\\p\\\\docs\\a.dwg"},
+        {"C:\\", false, "C:\\"},
+        {"\\\\server\\share\\a.dwg", false, "\\\\server\\share\\a.dwg"},
+        {"www.example.com", false, "www.example.com"}}},
+  };
+  for (const auto& r : rules) {
+    platform::setPathStyle(r.style);
+    setHyperlinkBase(r.base);
+    withPage(u"", [&](const Page& p) {
+      EXPECT_EQ(p.preview(), r.basePreview);
+      for (const Case& c : r.cases) {
+        p.setAddress(c.address);
+        EXPECT_EQ(p.relativeBox()->GetValue(), c.relative) << c.address;
+        EXPECT_EQ(p.relativeBox()->IsEnabled(), c.relative) << c.address;
+        EXPECT_EQ(p.preview(), c.preview) << c.address;
+      }
+    });
+  }
 }
 
-TEST_P(FileWebPage, PreviewAndRelativeBoxUnderWindowsRules) {
-  platform::setPathStyle(PathStyle::Windows);
-  setHyperlinkBase(u"C:\\p");
-  const PreviewCase cases[] = {
-      {"docs\\a.dwg", true, "C:\\p\\docs\\a.dwg"},
-      {"\\docs\\a.dwg", true, "C:\\p\\\\docs\\a.dwg"},
-      {"C:\\", false, "C:\\"},
-      {"\\\\server\\share\\a.dwg", false, "\\\\server\\share\\a.dwg"},
-      {"www.example.com", false, "www.example.com"},
-  };
-  withPage(u"", [&](const Page& p) {
-    EXPECT_EQ(p.preview(), "C:\\p\\");
-    for (const PreviewCase& c : cases) {
-      p.setAddress(c.address);
-      EXPECT_EQ(p.relativeBox()->GetValue(), c.relative) << c.address;
-      EXPECT_EQ(p.relativeBox()->IsEnabled(), c.relative) << c.address;
-      EXPECT_EQ(p.preview(), c.preview) << c.address;
-    }
-  });
-}
-
-TEST_P(FileWebPage, RelativeBoxAndPickedFilesUnderWindowsRules) {
+TEST_F(FileWebPage, RelativeBoxAndPickedFilesUnderWindowsRules) {
   platform::setPathStyle(PathStyle::Windows);
   setHyperlinkBase(u"C:\\a\\b\\");
   withPage(u".\\c\\x.dwg", [&](const Page& p) {
@@ -241,68 +220,19 @@ TEST_P(FileWebPage, RelativeBoxAndPickedFilesUnderWindowsRules) {
   });
 }
 
-TEST_P(FileWebPage, RelativeBoxUnderPosixRules) {
-  setHyperlinkBase(u"/a/b/");
-  withPage(u"./c/x.dxf", [&](const Page& p) {
-    p.click(kRelativeBox);
-    EXPECT_EQ(p.addressText(), "/a/b/./c/x.dxf");
-    p.click(kRelativeBox);
-    EXPECT_EQ(p.addressText(), "./c/x.dxf");
-  });
-}
-
-// A Firefox profile and a Chromium history as the browsers leave them, reduced to what the
-// page reads.
-void writeHistory(const fs::path& file, const std::string& sql) {
-  fs::create_directories(file.parent_path());
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-  char* error = nullptr;
-  EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
-  sqlite3_free(error);
-  sqlite3_close(db);
-}
-
 void makeBrowsingHistory(const TemporaryHome& home) {
-  fs::path firefox = home.path() / ".mozilla" / "firefox";
-  fs::create_directories(firefox);
-  writeFile((firefox / "profiles.ini").string(),
-            "[Profile0]\nName=default\nIsRelative=1\nPath=p.default\nDefault=1\n\n"
-            "[General]\nStartWithLastProfile=1\nVersion=2\n");
-  writeHistory(firefox / "p.default" / "places.sqlite",
-               "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR,"
-               " title LONGVARCHAR, hidden INTEGER DEFAULT 0 NOT NULL, last_visit_date INTEGER);"
-               "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, place_id INTEGER,"
-               " visit_date INTEGER, visit_type INTEGER);"
-               "INSERT INTO moz_places VALUES (1, 'https://example.org/plans', 'Site plans', 0,"
-               " 1704153600000000);"
-               "INSERT INTO moz_historyvisits VALUES (1, 1, 1704153600000000, 1);");
-  // Chromium counts microseconds from 1601.
-  writeHistory(home.config() / "chromium" / "Default" / "History",
-               "CREATE TABLE urls(id INTEGER PRIMARY KEY AUTOINCREMENT, url LONGVARCHAR,"
-               " title LONGVARCHAR, visit_count INTEGER DEFAULT 0 NOT NULL,"
-               " typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL,"
-               " hidden INTEGER DEFAULT 0 NOT NULL);"
-               "CREATE TABLE visits(id INTEGER PRIMARY KEY, url INTEGER NOT NULL,"
-               " visit_time INTEGER NOT NULL, from_visit INTEGER,"
-               " transition INTEGER DEFAULT 0 NOT NULL);"
-               "INSERT INTO urls VALUES (1, 'https://example.com/untitled', '', 1, 0,"
-               " 13348540800000000, 0);"
-               "INSERT INTO visits VALUES (1, 1, 13348540800000000, 0, 0);");
+  HistoryDatabase(makeFirefoxProfile(home), kFirefoxSchema)
+      .addFirefoxPage(1, "https://example.org/plans", "Site plans", {1704153600000000});
+  HistoryDatabase(home.config() / "chromium" / "Default" / "History", kChromiumSchema)
+      .addChromiumPage("https://example.com/untitled", "", 1704067200000000);
 }
 
 void makeRecentFiles(const TemporaryHome& home) {
-  fs::create_directories(home.data());
   writeFile((home.data() / "recently-used.xbel").string(),
-            R"(<?xml version="1.0" encoding="UTF-8"?>
-<xbel version="1.0" xmlns:bookmark="http://www.freedesktop.org/standards/desktop-bookmarks"
-      xmlns:mime="http://www.freedesktop.org/standards/shared-mime-info">
-  <bookmark href="file:///srv/old.dxf" added="2024-01-01T10:00:00Z"
-            modified="2024-01-01T10:00:00Z" visited="2024-01-01T10:00:00Z"/>
-  <bookmark href="file:///srv/new%20plan.dxf" added="2024-02-01T10:00:00Z"
-            modified="2024-02-01T10:00:00Z" visited="2024-02-01T10:00:00Z"/>
-</xbel>
-)");
+            recentFilesList(recentBookmark("file:///srv/old.dxf", "2024-01-01T10:00:00Z",
+                                           "2024-01-01T10:00:00Z") +
+                            recentBookmark("file:///srv/new%20plan.dxf", "2024-02-01T10:00:00Z",
+                                           "2024-02-01T10:00:00Z")));
 }
 
 std::vector<std::string> entries(wxListBox* list) {
@@ -311,7 +241,7 @@ std::vector<std::string> entries(wxListBox* list) {
   return texts;
 }
 
-TEST_P(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
+TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
   makeBrowsingHistory(home_);
   makeRecentFiles(home_);
   const std::u16string_view typed = u"Software\\Microsoft\\Internet Explorer\\TypedURLs";
@@ -322,7 +252,6 @@ TEST_P(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
     auto* selector = p.control<CListBoxEx>(kSourceSelector);
     ASSERT_NE(selector, nullptr);
     EXPECT_EQ(selector->GetItemCount(), 3u);
-    EXPECT_EQ(selector->iconSize, TwUiGetImageDPICx() / 2);
     EXPECT_TRUE(p.list(kRecentFiles)->IsShown());
     EXPECT_FALSE(p.list(kBrowsedPages)->IsShown());
     EXPECT_EQ(entries(p.list(kRecentFiles)),
@@ -338,9 +267,13 @@ TEST_P(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
   ASSERT_EQ(key->values.size(), 4u);
   EXPECT_EQ(key->values[3].name, u"url4");
   EXPECT_EQ(key->values[3].data, u"http://example.com/new");
+  // Shown again in other letters' case, the address is not remembered twice.
+  withPage(u"HTTP://EXAMPLE.COM/NEW",
+           [&](const Page& p) { EXPECT_EQ(p.list(kInsertedLinks)->GetCount(), 4u); });
+  EXPECT_EQ(platform::readSettingsKey(typed)->values.size(), 4u);
 }
 
-TEST_P(FileWebPage, BrowsedPageGivesItsTitleOnce) {
+TEST_F(FileWebPage, BrowsedPageGivesItsTitleOnce) {
   makeBrowsingHistory(home_);
   withPage(u"", [&](const Page& p) {
     wxListBox* browsed = p.list(kBrowsedPages);
@@ -358,34 +291,22 @@ TEST_P(FileWebPage, BrowsedPageGivesItsTitleOnce) {
   });
 }
 
-class ExpectMessage : public wxExpectModal<wxMessageDialog> {
- public:
-  explicit ExpectMessage(std::string message)
-      : wxExpectModal<wxMessageDialog>(wxID_OK), message_(std::move(message)) {}
-
- protected:
-  int OnInvoked(wxMessageDialog* box) const override {
-    EXPECT_EQ(box->GetMessage().utf8_string(), message_);
-    EXPECT_EQ(box->GetTitle().utf8_string(), "tzad");
-    return wxExpectModal<wxMessageDialog>::OnInvoked(box);
-  }
-
- private:
-  std::string message_;
-};
-
-TEST_P(FileWebPage, NamedLocationsOnlyOfDrawings) {
-  const std::string message = chinese() ? "tzad无法打开此文件或无法分析这种文件。"
-                                        : "tzad cannot open this file, or cannot read files of "
-                                          "this kind.";
-  for (const char* address : {"notes.txt", "plan.dxf#View1"}) {
-    withPage(u16(address), [&](const Page& p) {
-      wxTEST_DIALOG(p.click(kNamedLocation), ExpectMessage(message));
-      EXPECT_EQ(p.addressText(), address);
-    });
+TEST_F(FileWebPage, NamedLocationsOnlyOfDrawings) {
+  for (auto [language, message] :
+       {std::pair{"zh", "tzad无法打开此文件或无法分析这种文件。"},
+        std::pair{"en", "tzad cannot open this file, or cannot read files of this kind."}}) {
+    tzad::setHostLanguage(language);
+    for (const char* address : {"notes.txt", "plan.dxf#View1"}) {
+      withPage(u16(address), [&](const Page& p) {
+        wxTEST_DIALOG(p.click(kNamedLocation), Expect<wxMessageDialog>([&](wxMessageDialog* box) {
+                        EXPECT_EQ(box->GetMessage().utf8_string(), message);
+                        EXPECT_EQ(box->GetTitle().utf8_string(), "tzad");
+                        return wxID_OK;
+                      }));
+        EXPECT_EQ(p.addressText(), address);
+      });
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Languages, FileWebPage, testing::Values("zh", "en"));
 
 }  // namespace

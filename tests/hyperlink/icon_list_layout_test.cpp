@@ -1,6 +1,6 @@
-// Item geometry of the icon list in its two layouts, and the sideways extent of a text list,
-// with a text measure of 7 pixels per character and 13 pixels per line (17 for a run holding
-// a "y", to see which measurement gives the line height).
+// Item geometry of the icon list in its two layouts (a text list's sideways extent is the
+// window test's), with a text measure of 7 pixels per character and 13 pixels per line (17 for
+// a run holding a "y", to see which measurement gives the line height).
 #include <gtest/gtest.h>
 
 #include "controls/icon_list_layout.h"
@@ -160,20 +160,6 @@ TEST(IconListLayout, ItemTextKeepsAtMost128Characters) {
     TzString text(c.length, u'x');
     EXPECT_EQ(iconListItemText(text), TzString(c.kept, u'x')) << c.length;
   }
-}
-
-TEST(HorizontalExtent, WidestEntryPlusOneAverageCharacter) {
-  struct Case {
-    std::vector<int> widths;
-    int average, extent;
-  };
-  const Case cases[] = {
-      {{}, 7, 0},
-      {{100, 300}, 7, 307},
-      {{300, 100}, 7, 307},
-      {{0}, 7, 7},
-  };
-  for (const Case& c : cases) EXPECT_EQ(horizontalExtent(c.widths, c.average), c.extent);
 }
 
 }  // namespace

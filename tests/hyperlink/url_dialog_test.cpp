@@ -1,9 +1,7 @@
 // The web browse dialog as a user meets it, in a real window with the desktop's web engine:
-// pages from a folder served on 127.0.0.1 and local files, typed addresses, keys, history,
-// the address handed back, the progress bar and the favorites.
-#include <dlfcn.h>
+// pages from a folder served on 127.0.0.1 (a local file is ui/hyperlink_dialog.py's), typed
+// addresses, keys, history, the address handed back, the progress bar and the favorites.
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -27,15 +25,12 @@
 #include <utility>
 #include <vector>
 
-#include "module/module_state.h"
-#include "session.h"
-#include "test_support.h"
+#include "dialog_test_support.h"
 #include "tzed_editor.h"
 #include "web/favorites_menu.h"
 #include "web/internet_shortcut.h"
 #include "web/url_dialog.h"
 #include "web/web_browser.h"
-#include "window_test.h"
 
 using namespace hyperlink;
 using namespace tzt;
@@ -92,43 +87,17 @@ class ServedFolder {
   int port_ = 0;
 };
 
-void setHomeAddress(const std::string& url) {
-  TzString value = u16(url);
-  resbuf rb;
-  rb.restype = RTSTR;
-  rb.resval.rstring = value.data();
-  ASSERT_EQ(tzedSetVar(u"INETLOCATION", &rb), RTNORM);
-}
-
 std::string page(const std::string& title, const std::string& body) {
   return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
          "</title></head><body>" + body + "</body></html>";
 }
 
-// Checks the save dialog of the add entry and cancels it.
-class SaveDialogSeen : public wxExpectModal<wxFileDialog> {
- public:
-  explicit SaveDialogSeen(const std::string& folder)
-      : wxExpectModal<wxFileDialog>("", wxID_CANCEL), folder_(folder) {}
-
- protected:
-  int OnInvoked(wxFileDialog* dialog) const override {
-    EXPECT_EQ(dialog->GetMessage().utf8_string(), "Add To Favorites");
-    EXPECT_EQ(dialog->GetDirectory().utf8_string(), folder_);
-    EXPECT_EQ(dialog->GetFilename().utf8_string(), "Specify a name for the shortcut");
-    EXPECT_TRUE(dialog->HasFlag(wxFD_OVERWRITE_PROMPT));
-    return wxID_CANCEL;
-  }
-
- private:
-  std::string folder_;
-};
-
 // A served folder with pages, the home address set to its first page and a Favorites folder
 // of its own.
-class WebDialog : public ::testing::Test {
+class WebDialog : public HyperlinkDialogTest {
  protected:
   void SetUp() override {
+    HyperlinkDialogTest::SetUp();
     writeFile(pages_.file("a.html"),
               page("A",
                    "<a id=\"toB\" href=\"b.html\">b</a>"
@@ -140,14 +109,7 @@ class WebDialog : public ::testing::Test {
     server_ = std::make_unique<ServedFolder>(pages_.path());
     ASSERT_NE(server_->port(), 0);
     setenv("XDG_DATA_HOME", data_.path().c_str(), 1);
-    setHomeAddress(server_->url("a.html"));
-    resources_ = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(resources_, nullptr) << dlerror();
-    moduleState().resources = resources_;
-  }
-  void TearDown() override {
-    moduleState().resources = nullptr;
-    if (resources_ != nullptr) dlclose(resources_);
+    ASSERT_EQ(setTextVariable(u"INETLOCATION", u16(server_->url("a.html"))), RTNORM);
   }
 
   fs::path favorites() const { return data_.path() / "tzad" / "Favorites"; }
@@ -176,22 +138,15 @@ class WebDialog : public ::testing::Test {
     return showing(dialog, server_->url(page), title);
   }
 
-  wxComboBox* addressBox(CUrlDialog& d) { return d.addressBox(); }
-
-  // Types Enter where the focus is, as a user does.
-  void pressEnterIn(wxWindow* window) { EXPECT_TRUE(pressKey(window, WXK_RETURN)); }
-
-  Session s;
   TempDir pages_, data_;
   std::unique_ptr<ServedFolder> server_;
-  void* resources_ = nullptr;
 };
 
 TEST_F(WebDialog, EnterInTheAddressBoxOpensTheAddressAndListsItOnce) {
   CUrlDialog dialog;
   runModal(dialog, [&] {
     ASSERT_TRUE(showing(dialog, "a.html"));
-    wxComboBox* box = addressBox(dialog);
+    wxComboBox* box = dialog.addressBox();
     ASSERT_EQ(box->GetCount(), 1u);
     const struct {
       std::string typed, shown;
@@ -204,7 +159,7 @@ TEST_F(WebDialog, EnterInTheAddressBoxOpensTheAddressAndListsItOnce) {
     };
     for (const auto& step : steps) {
       box->SetValue(step.typed);
-      pressEnterIn(box);
+      EXPECT_TRUE(pressKey(box, WXK_RETURN));
       EXPECT_TRUE(showing(dialog, step.shown)) << step.typed;
       EXPECT_EQ(box->GetCount(), step.count) << step.typed;
     }
@@ -216,14 +171,14 @@ TEST_F(WebDialog, EnterInTheLinkTextOrThePageOpensTheAddressAndKeepsTheDialog) {
   bool stillOpen = false;
   int result = runModal(dialog, [&] {
     ASSERT_TRUE(showing(dialog, "a.html"));
-    addressBox(dialog)->ChangeValue(server_->url("b.html"));
-    pressEnterIn(dialog.GetDlgItem(CUrlDialog::kLinkText));
+    dialog.addressBox()->ChangeValue(server_->url("b.html"));
+    EXPECT_TRUE(pressKey(dialog.GetDlgItem(CUrlDialog::kLinkText), WXK_RETURN));
     EXPECT_TRUE(showing(dialog, "b.html"));
 
     dialog.navigateTo(u16(server_->url("a.html")));
     ASSERT_TRUE(showing(dialog, "a.html"));
     wxWebView* engine = dialog.browser()->engine();
-    addressBox(dialog)->ChangeValue(server_->url("c.html"));
+    dialog.addressBox()->ChangeValue(server_->url("c.html"));
     // Into the page's form field, as a user clicks it; Enter there would send the form.
     ASSERT_TRUE(focusControl(engine));
     wxString box;
@@ -259,7 +214,7 @@ TEST_F(WebDialog, HistoryEnablesBackAndForwardAndLinksUpdateTheAddress) {
 
     dialog.browser()->engine()->RunScript("document.getElementById('toB').click();");
     ASSERT_TRUE(showing(dialog, "b.html"));
-    EXPECT_EQ(addressBox(dialog)->GetValue(), server_->url("b.html"));
+    EXPECT_EQ(dialog.addressBox()->GetValue(), server_->url("b.html"));
     EXPECT_TRUE(tools->GetToolEnabled(CUrlDialog::kBack));
     EXPECT_FALSE(tools->GetToolEnabled(CUrlDialog::kForward));
 
@@ -332,13 +287,6 @@ TEST_F(WebDialog, ProgressReportsShowMoveAndHideTheBar) {
   });
 }
 
-TEST_F(WebDialog, LocalFilesOpen) {
-  std::string file = "file://" + pages_.file("c.html");
-  setHomeAddress(file);
-  CUrlDialog dialog;
-  runModal(dialog, [&] { EXPECT_TRUE(showing(dialog, file, "C")); });
-}
-
 // Answers the desktop's save dialog as a person does, once it is on screen: each time it shows,
 // replaces the whole name with the next one given and presses Enter, or presses Escape when
 // none is left. A question about replacing a file is answered No. The toolkit's own dialog
@@ -396,13 +344,19 @@ TEST_F(WebDialog, FavoritesOpenAndAddedShortcutsAppear) {
     ASSERT_EQ(dialog.favorites().urls.size(), 1u);
     dialog.openFavorite(kFirstFavoriteCommand);
     EXPECT_TRUE(showing(dialog, "b.html"));
-    EXPECT_EQ(addressBox(dialog)->GetValue(), server_->url("b.html"));
+    EXPECT_EQ(dialog.addressBox()->GetValue(), server_->url("b.html"));
     dialog.openFavorite(kFirstFavoriteCommand + 1);  // no such link: nothing happens
     EXPECT_EQ(u8(dialog.currentUrl()), server_->url("b.html"));
 
     // The save dialog starts in the Favorites folder with the suggested name and asks before
     // replacing a file; cancelled, it writes nothing.
-    { wxTEST_DIALOG(dialog.addToFavorites(), SaveDialogSeen(favorites().string())); }
+    wxTEST_DIALOG(dialog.addToFavorites(), Expect<wxFileDialog>([&](wxFileDialog* save) {
+                    EXPECT_EQ(save->GetMessage().utf8_string(), "Add To Favorites");
+                    EXPECT_EQ(save->GetDirectory().utf8_string(), favorites().string());
+                    EXPECT_EQ(save->GetFilename().utf8_string(), "Specify a name for the shortcut");
+                    EXPECT_TRUE(save->HasFlag(wxFD_OVERWRITE_PROMPT));
+                    return wxID_CANCEL;
+                  }));
     EXPECT_EQ(std::distance(fs::directory_iterator(favorites()), fs::directory_iterator()), 1);
     // Given a name without its extension in the real dialog, it writes the shortcut there.
     {

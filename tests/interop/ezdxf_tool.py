@@ -85,11 +85,8 @@ def dump(path):
                 item["is_3d"] = e.is_3d_polyline
                 item["closed"] = e.is_closed
                 item["vertices"] = [list(v.dxf.location) for v in e.vertices]
-            if e.has_xdata("PE_URL"):
-                item["pe_url"] = [[t.code, t.value] for t in e.get_xdata("PE_URL")]
             entities.append(item)
-    layers = {layer.dxf.name: {"color": layer.dxf.color, "locked": layer.is_locked(),
-                               "frozen": layer.is_frozen()} for layer in doc.layers}
+    layers = {layer.dxf.name: {"color": layer.dxf.color} for layer in doc.layers}
     result = {
         "version": doc.dxfversion,
         "codepage": doc.header.get("$DWGCODEPAGE", ""),

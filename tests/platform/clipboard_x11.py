@@ -4,39 +4,32 @@ and editors copy is put on the X11 clipboard with xclip, and tzad pastes it.
   xvfb-run -a python3 clipboard_x11.py TZAD MODULE_DIR SAMPLE
 """
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 import ezdxf
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from tzad_run import SessionFolder, environment, write  # noqa: E402
 
 UNREADABLE = "The clipboard cannot be read"
 
 
 def own_clipboard(mime_type, data):
     """xclip keeps serving the clipboard in the background until another owner takes it."""
-    argv = ["xclip", "-selection", "clipboard", "-in"]
-    if mime_type:
-        argv += ["-target", mime_type]
-    subprocess.run(argv, input=data, check=True)
+    target = ["-target", mime_type] if mime_type else []
+    subprocess.run(["xclip", "-selection", "clipboard", "-in"] + target, input=data, check=True)
     time.sleep(0.2)
 
 
-def paste(tzad, modules, sample, display=None):
+def paste(display=None):
     """Pastes onto entity 90; returns its hyperlink as ezdxf reads it and tzad's messages."""
-    with tempfile.TemporaryDirectory(prefix="tzad-clip-") as tmp:
-        shutil.copy(sample, os.path.join(tmp, "plan.dxf"))
-        script = os.path.join(tmp, "paste.scr")
-        with open(script, "w") as out:
-            out.write("PASTEASHYPERLINK\n90\n\nSAVE\n")
-        env = dict(os.environ, TZAD_MODULE_PATH=modules, HOME=tmp, TZAD_LANG="en")
-        env.pop("TZAD_CLIPBOARD_DIR", None)
-        env.pop("WAYLAND_DISPLAY", None)
-        if display:
-            env["DISPLAY"] = display
-        run = subprocess.run([tzad, "--script", script, "plan.dxf"], cwd=tmp, env=env,
+    with SessionFolder(sample, "tzad-clip-") as tmp:
+        write(os.path.join(tmp, "paste.scr"), "PASTEASHYPERLINK\n90\n\nSAVE\n")
+        env = environment(tmp, modules, drop=("TZAD_CLIPBOARD_DIR", "WAYLAND_DISPLAY"),
+                          TZAD_LANG="en", **({"DISPLAY": display} if display else {}))
+        run = subprocess.run([tzad, "--script", "paste.scr", "plan.dxf"], cwd=tmp, env=env,
                              capture_output=True, timeout=60)
         output = (run.stdout + run.stderr).decode("utf-8", "replace")
         assert run.returncode == 0, output
@@ -51,47 +44,32 @@ def unused_display():
     return f":{number}"
 
 
-def main():
-    tzad, modules, sample = sys.argv[1:4]
-    page = "https://example.com/plans?id=7"
-    with tempfile.TemporaryDirectory(prefix="tzad-clip-files-") as files:
-        report = os.path.join(files, "site report.pdf")
-        open(report, "w").close()
+tzad, modules, sample = sys.argv[1:4]
+page = "https://example.com/plans?id=7"
+# Nobody has copied anything yet on this fresh display: nothing pasted, nothing said.
+got, output = paste()
+assert got is None and UNREADABLE not in output, (got, output)
 
-        # Nobody has copied anything yet on this fresh display: nothing pasted, nothing said.
-        got, output = paste(tzad, modules, sample)
-        assert got is None and UNREADABLE not in output, (got, output)
+# One copy of each type the desktop offers (what each type's text may hold is
+# clipboard_test's).
+uri = "/srv/plans/site report.pdf"
+cases = [
+    ("Firefox: UTF-16 address and page title", "text/x-moz-url",
+     f"{page}\n场地 plan".encode("utf-16-le"), (page, "场地 plan", "")),
+    ("a web address as text/plain", "text/plain", f"{page}\n".encode(), (page, page, "")),
+    ("a mailto: address as xclip's default string", None, b"mailto:office@example.com",
+     ("mailto:office@example.com",) * 2 + ("",)),
+    ("a file manager's copy", "text/uri-list", b"file:///srv/plans/site%20report.pdf\r\n",
+     (uri, uri, "")),
+]
+for what, mime_type, data, expected in cases:
+    own_clipboard(mime_type, data)
+    got, output = paste()
+    assert got == expected, (what, got, expected)
+    assert UNREADABLE not in output, (what, output)
 
-        cases = [
-            ("Firefox: UTF-16 address and page title", "text/x-moz-url",
-             f"{page}\n场地 plan".encode("utf-16-le"), (page, "场地 plan", "")),
-            ("a UTF-8 address and title", "text/x-moz-url",
-             f"{page}\nSite plan".encode(), (page, "Site plan", "")),
-            ("an address without a title", "text/x-moz-url",
-             f"{page}\n".encode("utf-16-le"), (page, page, "")),
-            ("a web address as text/plain", "text/plain", f"{page}\n".encode(),
-             (page, page, "")),
-            ("a mailto: address as xclip's default string", None,
-             b"mailto:office@example.com", ("mailto:office@example.com",) * 2 + ("",)),
-            ("the path of an existing file as plain text", None, report.encode(),
-             (report, report, "")),
-            ("prose is not a link", None, f"see {page}".encode(), None),
-            ("a file manager's copy", "text/uri-list",
-             b"file:///srv/plans/site%20report.pdf\r\n",
-             ("/srv/plans/site report.pdf", "/srv/plans/site report.pdf", "")),
-        ]
-        for what, mime_type, data, expected in cases:
-            own_clipboard(mime_type, data)
-            got, output = paste(tzad, modules, sample)
-            assert got == expected, (what, got, expected)
-            assert UNREADABLE not in output, (what, output)
-
-    # A display that is gone: said once, and the command goes on without a link.
-    got, output = paste(tzad, modules, sample, display=unused_display())
-    assert got is None, got
-    assert output.count(UNREADABLE) == 1 and "open display" in output, output
-    print("browsers', file managers' and plain-text copies pasted through xclip")
-
-
-if __name__ == "__main__":
-    main()
+# A display that is gone: said once, and the command goes on without a link.
+got, output = paste(display=unused_display())
+assert got is None, got
+assert output.count(UNREADABLE) == 1 and "open display" in output, output
+print("browsers', file managers' and plain-text copies pasted through xclip")

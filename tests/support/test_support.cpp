@@ -28,24 +28,30 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-TemporaryHome::TemporaryHome() {
-  std::filesystem::create_directories(config());
-  std::filesystem::create_directories(data());
-  for (auto [name, value] : {std::pair{"HOME", path()}, std::pair{"XDG_CONFIG_HOME", config()},
-                             std::pair{"XDG_DATA_HOME", data()}}) {
-    const char* old = getenv(name);
-    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    setenv(name, value.c_str(), 1);
+void ScopedEnvironment::set(const char* name, const char* value) {
+  const char* old = getenv(name);
+  saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+    if (it->second)
+      setenv(it->first.c_str(), it->second->c_str(), 1);
+    else
+      unsetenv(it->first.c_str());
   }
 }
 
-TemporaryHome::~TemporaryHome() {
-  for (const auto& [name, value] : saved_) {
-    if (value)
-      setenv(name.c_str(), value->c_str(), 1);
-    else
-      unsetenv(name.c_str());
-  }
+TemporaryHome::TemporaryHome() {
+  std::filesystem::create_directories(config());
+  std::filesystem::create_directories(data());
+  environment_.set("HOME", path().c_str());
+  environment_.set("XDG_CONFIG_HOME", config().c_str());
+  environment_.set("XDG_DATA_HOME", data().c_str());
 }
 
 std::string readFile(const std::string& path) {

@@ -29,21 +29,32 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Environment variables set (or, with a null value, unset) for a test, and given their old
+// values back when the object goes.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment() = default;
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+  void set(const char* name, const char* value);
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
 // A fresh home folder for the test's lifetime: HOME, XDG_CONFIG_HOME (home/.config) and
-// XDG_DATA_HOME (home/.local/share) point into it, and get their old values back afterwards.
+// XDG_DATA_HOME (home/.local/share) point into it.
 class TemporaryHome {
  public:
   TemporaryHome();
-  ~TemporaryHome();
-  TemporaryHome(const TemporaryHome&) = delete;
-  TemporaryHome& operator=(const TemporaryHome&) = delete;
   const std::filesystem::path& path() const { return dir_.path(); }
   std::filesystem::path config() const { return path() / ".config"; }
   std::filesystem::path data() const { return path() / ".local" / "share"; }
 
  private:
   TempDir dir_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  ScopedEnvironment environment_;
 };
 
 std::string readFile(const std::string& path);

@@ -1,6 +1,8 @@
 #include "window_test.h"
 
+#include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -48,6 +50,14 @@ bool pressKey(wxWindow* control, int keyCode, int modifiers) {
   wxUIActionSimulator().Char(keyCode, modifiers);
   yieldFor(50);
   return true;
+}
+
+void click(CTzUiDialog& dialog, int id) {
+  auto* button = dynamic_cast<wxButton*>(dialog.GetDlgItem(id));
+  ASSERT_NE(button, nullptr);
+  wxCommandEvent event(wxEVT_BUTTON, id);
+  event.SetEventObject(button);
+  button->ProcessWindowEvent(event);
 }
 
 int runModal(CTzUiDialog& dialog, const std::function<void(CTzUiDialog&)>& act, int endWith) {

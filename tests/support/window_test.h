@@ -7,6 +7,7 @@
 #include <string>
 
 #include <wx/defs.h>
+#include <wx/testing.h>
 
 #include "tzui_dialog.h"
 
@@ -29,5 +30,22 @@ bool yieldUntil(const std::function<bool()>& done, int timeoutMs = 2000);
 bool focusControl(wxWindow* control);
 bool typeText(wxWindow* control, const std::string& ascii);
 bool pressKey(wxWindow* control, int keyCode, int modifiers = wxMOD_NONE);
+
+// A modal dialog of type T that a test expects (see wxTEST_DIALOG): answer looks at it and
+// gives the result it ends with. Expect<T>(...).Optional() may not come at all.
+template <typename T>
+class Expect : public wxExpectModalBase<T, Expect<T>> {
+ public:
+  explicit Expect(std::function<int(T*)> answer) : answer_(std::move(answer)) {}
+
+ protected:
+  int OnInvoked(T* dialog) const override { return answer_(dialog); }
+
+ private:
+  std::function<int(T*)> answer_;
+};
+
+// Clicks the button of a dialog or page as the toolkit reports a click.
+void click(CTzUiDialog& dialog, int id);
 
 }  // namespace tzt

@@ -4,23 +4,20 @@
 """
 import os
 import re
-import shutil
 import subprocess
 import sys
-import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from tzad_run import SessionFolder, environment, write  # noqa: E402
 
 
 def run(tzad, modules, folder, args, script=None, stdin=None):
     # The command line without windows, whatever display the test run has.
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    env.update(TZAD_MODULE_PATH=modules, HOME=folder, TZAD_LANG="en",
-               XDG_CONFIG_HOME=os.path.join(folder, "config"))
     if script is not None:
-        with open(os.path.join(folder, "script.scr"), "w", encoding="utf-8") as out:
-            out.write(script)
+        write(os.path.join(folder, "script.scr"), script)
         args = ["--script", "script.scr"] + args
-    result = subprocess.run([tzad] + args, cwd=folder, env=env, input=stdin,
-                            capture_output=True, timeout=60)
+    result = subprocess.run([tzad] + args, cwd=folder, input=stdin, capture_output=True,
+                            env=environment(folder, modules, TZAD_LANG="en"), timeout=60)
     return result.returncode, (result.stdout + result.stderr).decode("utf-8")
 
 
@@ -30,8 +27,7 @@ def files_in(folder):
 
 def unreadable_drawing(tzad, modules, folder):
     # A batch job must never go on to save an empty drawing in place of the one it named.
-    with open(os.path.join(folder, "broken.dxf"), "w") as out:
-        out.write("this is not a drawing\n")
+    write(os.path.join(folder, "broken.dxf"), "this is not a drawing\n")
     script = "SAVEAS\nout.dxf\n"
     for drawing in ("broken.dxf", "missing.dxf"):
         for how in ("script", "pipe"):
@@ -116,12 +112,6 @@ CASES = {f.__name__: f for f in (unreadable_drawing, failed_save, help_command,
                                  hyperlink_without_display, help_option, version_option)}
 
 
-def main():
-    tzad, modules, sample, case = sys.argv[1:5]
-    with tempfile.TemporaryDirectory(prefix="tzad-cli-") as folder:
-        shutil.copy(sample, os.path.join(folder, "plan.dxf"))
-        CASES[case](os.path.abspath(tzad), os.path.abspath(modules), folder)
-
-
-if __name__ == "__main__":
-    main()
+tzad, modules, sample, case = sys.argv[1:5]
+with SessionFolder(sample, "tzad-cli-") as folder:
+    CASES[case](os.path.abspath(tzad), os.path.abspath(modules), folder)

@@ -7,17 +7,17 @@ import fcntl
 import os
 import pty
 import select
-import shutil
 import signal
 import struct
 import subprocess
 import sys
-import tempfile
 import termios
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(here, "..", "e2e"), os.path.join(here, "..", "support")]
 import drawing_check  # noqa: E402
+from tzad_run import SessionFolder, environment  # noqa: E402
 
 CTRL_C, CTRL_D, ESC, UP, ENTER = "\x03", "\x04", "\x1b", "\x1b[A", "\r"
 OPTION = "输入选项 [删除(R)/插入(I)] <插入>: "
@@ -32,11 +32,9 @@ class Terminal:
 
     def __init__(self, tzad, modules, folder, log=None):
         """With a log, tzad's standard output goes to that file instead of the terminal."""
-        env = {k: v for k, v in os.environ.items()
-               if not k.startswith("LC_")
-               and k not in ("TZAD_LANG", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY")}
-        env.update(LANG="C.UTF-8", TERM="xterm", HOME=folder, TZAD_MODULE_PATH=modules,
-                   XDG_CONFIG_HOME=os.path.join(folder, "config"))
+        env = environment(folder, modules, LANG="C.UTF-8", TERM="xterm",
+                          drop=("TZAD_LANG", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY"))
+        env = {k: v for k, v in env.items() if not k.startswith("LC_")}
         if log is None:
             self.pid, self.fd = pty.fork()
             if self.pid == 0:
@@ -123,11 +121,15 @@ def insert_hyperlink(term, handle, address, description):
     term.answer(DESCRIPTION, description + ENTER)
 
 
+def quit_tzad(term):
+    term.answer("Command: ", "QUIT" + ENTER)
+    assert term.wait_exit() == 0
+
+
 def save_and_quit(term):
     term.answer("Command: ", "SAVE" + ENTER)
     term.expect("Saved ")
-    term.answer("Command: ", "QUIT" + ENTER)
-    assert term.wait_exit() == 0
+    quit_tzad(term)
 
 
 def chinese_hyperlink(start):
@@ -183,8 +185,7 @@ def up_recalls(start):
     term.type(ENTER)
     term.expect("1 found")
     term.answer("Select objects: ", ENTER)
-    term.answer("Command: ", "QUIT" + ENTER)
-    assert term.wait_exit() == 0
+    quit_tzad(term)
     return {}
 
 
@@ -217,8 +218,7 @@ def esc_cancels(start):
     term.expect("*Cancel*")
     term.answer("Command: ", ESC)
     term.expect("*Cancel*")
-    term.answer("Command: ", "QUIT" + ENTER)
-    assert term.wait_exit() == 0
+    quit_tzad(term)
     return {}
 
 
@@ -230,8 +230,7 @@ def logged_output(start):
     term.answer("Select objects: ", ENTER)
     term.answer("Command: ", "HYPERLINKOPEN" + ENTER)
     term.answer(HYPERLINK, "ab" + ESC)
-    term.answer("Command: ", "QUIT" + ENTER)
-    assert term.wait_exit() == 0
+    quit_tzad(term)
     with open(os.path.join(term.folder, "log.txt"), encoding="utf-8") as logged:
         transcript = logged.read()
     assert transcript.endswith("Command: SELECT\nSelect objects: 90\n1 found\nSelect objects: \n"
@@ -245,24 +244,17 @@ CASES = {f.__name__: f for f in
           esc_cancels, logged_output)}
 
 
-def main():
-    tzad, modules, sample, case = sys.argv[1:5]
-    with tempfile.TemporaryDirectory(prefix="tzad-pty-") as folder:
-        shutil.copy(sample, os.path.join(folder, "plan.dxf"))
-        terminals = []
+tzad, modules, sample = (os.path.abspath(a) for a in sys.argv[1:4])
+with SessionFolder(sample, "tzad-pty-") as folder:
+    terminals = []
 
-        def start(log=None):
-            terminals.append(Terminal(os.path.abspath(tzad), os.path.abspath(modules), folder,
-                                      log and os.path.join(folder, log)))
-            return terminals[-1]
+    def start(log=None):
+        terminals.append(Terminal(tzad, modules, folder, log and os.path.join(folder, log)))
+        return terminals[-1]
 
-        expected = CASES[case](start)
-        assert "Segmentation" not in terminals[0].shown
-        sys.argv[1] = folder
-        found = drawing_check.links(drawing_check.load())
-        for handle, (address, description) in expected.items():
-            assert found[handle][:2] == (address, description), found.get(handle)
-
-
-if __name__ == "__main__":
-    main()
+    expected = CASES[sys.argv[4]](start)
+    assert "Segmentation" not in terminals[0].shown
+    sys.argv[1] = folder
+    found = drawing_check.links(drawing_check.load())
+    for handle, (address, description) in expected.items():
+        assert found[handle][:2] == (address, description), found.get(handle)

@@ -35,27 +35,6 @@ TEST(NavFilters, OneTypePerExtensionInAnyLetterCase) {
   }
 }
 
-// Answers the file dialog with path (or cancels it) and notes how it was asked.
-class AnswerFileDialog : public wxExpectModal<wxFileDialog> {
- public:
-  AnswerFileDialog(const wxString& path, int answer, wxString& wildcard, long& style)
-      : wxExpectModal<wxFileDialog>(path, answer), wildcard_(wildcard), style_(style) {}
-
- protected:
-  int OnInvoked(wxFileDialog* dialog) const override {
-    wildcard_ = dialog->GetWildcard();
-    style_ = dialog->GetWindowStyle();
-    const int answer = wxExpectModal<wxFileDialog>::OnInvoked(dialog);
-    // GTK's chooser takes the path in once it has read the folder.
-    tzt::yieldUntil([dialog] { return !dialog->GetPath().empty(); });
-    return answer;
-  }
-
- private:
-  wxString& wildcard_;
-  long& style_;
-};
-
 TEST(NavDialog, ChosenFileIsTheResultAndCancelIsNone) {
   struct Case {
     int flags;
@@ -78,7 +57,15 @@ TEST(NavDialog, ChosenFileIsTheResultAndCancelIsNone) {
     int status = 0;
     wxTEST_DIALOG(status = tzedGetFileNavDialog(u"选择文件", u"/tmp/site plan.dwg", u"dwg;*",
                                                 u"HyperlinkFile", c.flags, &result),
-                  AnswerFileDialog(wxString::FromUTF8(chosen), c.answer, wildcard, style));
+                  // Answered with the chosen file (or cancelled); how it was asked is noted.
+                  tzt::Expect<wxFileDialog>([&](wxFileDialog* dialog) {
+                    wildcard = dialog->GetWildcard();
+                    style = dialog->GetWindowStyle();
+                    dialog->SetPath(wxString::FromUTF8(chosen));
+                    // GTK's chooser takes the path in once it has read the folder.
+                    tzt::yieldUntil([dialog] { return !dialog->GetPath().empty(); });
+                    return c.answer;
+                  }));
     EXPECT_EQ(status, c.status);
     EXPECT_EQ(style & (wxFD_OPEN | wxFD_SAVE | wxFD_FILE_MUST_EXIST | wxFD_OVERWRITE_PROMPT),
               c.style);

@@ -2,7 +2,6 @@
 // host's language, data exchange, keys, results, pictures and the message window.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
 #include <wx/msgdlg.h>
@@ -76,14 +75,6 @@ wxString textOf(CTzUiDialog& dialog, int id) {
   return dialog.GetDlgItem(id)->GetLabel();
 }
 
-void click(CTzUiDialog& dialog, int id) {
-  auto* button = dynamic_cast<wxButton*>(dialog.GetDlgItem(id));
-  ASSERT_NE(button, nullptr);
-  wxCommandEvent event(wxEVT_BUTTON, id);
-  event.SetEventObject(button);
-  button->ProcessWindowEvent(event);
-}
-
 TEST_F(UiDialogTest, TemplateComesInTheHostLanguage) {
   struct Case {
     const char* language;
@@ -133,8 +124,8 @@ TEST_F(UiDialogTest, EveryWayOutGivesItsResult) {
     std::function<void(CTzUiDialog&)> act;
     int result;
   } cases[] = {
-      {"OK", [](CTzUiDialog& d) { click(d, 1); }, 1},
-      {"Cancel", [](CTzUiDialog& d) { click(d, 2); }, 2},
+      {"OK", [](CTzUiDialog& d) { tzt::click(d, 1); }, 1},
+      {"Cancel", [](CTzUiDialog& d) { tzt::click(d, 2); }, 2},
       {"Escape", [](CTzUiDialog& d) { tzt::pressKey(d.GetDlgItem(kName), WXK_ESCAPE); }, 2},
       {"close box", [](CTzUiDialog& d) { d.modalWindow()->Close(); }, 2},
       {"EndDialog", [](CTzUiDialog& d) { d.EndDialog(1044); }, 1044},
@@ -225,33 +216,21 @@ TEST_F(UiDialogTest, TextCrossesIntoTheToolkitUnchanged) {
 }
 
 // The message window shows the message and its caption with the icon its style asks for.
-class ExpectMessage : public wxExpectModal<wxMessageDialog> {
- public:
-  ExpectMessage(const char* message, const char* caption, long icon)
-      : wxExpectModal<wxMessageDialog>(wxID_OK),
-        message_(message),
-        caption_(caption),
-        icon_(icon) {}
-
- protected:
-  int OnInvoked(wxMessageDialog* box) const override {
-    EXPECT_EQ(box->GetMessage().utf8_string(), message_);
-    EXPECT_EQ(box->GetTitle().utf8_string(), caption_);
-    EXPECT_EQ(box->GetMessageDialogStyle() & wxICON_MASK, icon_);
-    return wxExpectModal<wxMessageDialog>::OnInvoked(box);
-  }
-
- private:
-  std::string message_, caption_;
-  long icon_;
-};
+tzt::Expect<wxMessageDialog> expectMessage(std::string message, std::string caption, long icon) {
+  return tzt::Expect<wxMessageDialog>([=](wxMessageDialog* box) {
+    EXPECT_EQ(box->GetMessage().utf8_string(), message);
+    EXPECT_EQ(box->GetTitle().utf8_string(), caption);
+    EXPECT_EQ(box->GetMessageDialogStyle() & wxICON_MASK, icon);
+    return wxID_OK;
+  });
+}
 
 TEST_F(UiDialogTest, MessageBoxIsAWindowWithADisplay) {
   wxTEST_DIALOG(
       EXPECT_EQ(TzUiMessageBox(u"无法打开文件。", u"超链接", TZ_MB_ICONEXCLAMATION), TZ_IDOK),
-      ExpectMessage("无法打开文件。", "超链接", wxICON_WARNING));
+      expectMessage("无法打开文件。", "超链接", wxICON_WARNING));
   wxTEST_DIALOG(EXPECT_EQ(TzUiMessageBox(u"failed", nullptr, TZ_MB_ICONERROR), TZ_IDOK),
-                ExpectMessage("failed", "tzad", wxICON_ERROR));
+                expectMessage("failed", "tzad", wxICON_ERROR));
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-import sys
-sys.path.insert(0, sys.argv[0].rsplit("/", 2)[0])
 from drawing_check import load, links
 
 found = links(load())

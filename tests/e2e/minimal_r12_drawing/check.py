@@ -1,6 +1,5 @@
-import os
 import sys
-sys.path.insert(0, sys.argv[0].rsplit("/", 2)[0])
+import os
 from drawing_check import load, rectangles
 
 doc = load()
