@@ -75,13 +75,18 @@ test ! -e /usr/bin/tzad && test ! -e /usr/lib/tzad
 echo "# tzad installed, ran and was removed on $PRETTY_NAME"
 EOF
 
+# /proc and /dev are mounted in the namespace only, and go with it.
 echo "+ unshare --mount --pid --fork chroot $root /bin/sh /tmp/check.sh"
+status=0
 unshare --mount --pid --fork /bin/sh -c '
   set -e
   mount --make-rprivate /
   mount -t proc proc "$1/proc"
   mount --rbind /dev "$1/dev"
-  exec chroot "$1" /bin/sh /tmp/check.sh' sh "$root" 2>&1 | tee "$work/check.log"
-status=${PIPESTATUS[0]}
+  exec chroot "$1" /bin/sh /tmp/check.sh' sh "$root" 2>&1 | tee "$work/check.log" || status=$?
+if mountpoint -q "$root/dev" || mountpoint -q "$root/proc"; then
+  echo "$root still has /dev or /proc mounted; left in place" >&2
+  exit 1
+fi
 rm -rf "$root"
 exit "$status"
