@@ -2,7 +2,8 @@
 # Installs the build in BUILD_DIR under a scratch DESTDIR and checks that the installed tzad
 # stands on its own: it runs through the bin/ link, takes every library of ours from the
 # installed tree, loads its modules with their resource and keyword libraries, and reads the
-# installed sample; the desktop entry is valid and the MIME package names DXF's other names.
+# installed sample; the manual page is --help's, the desktop entry is valid and the MIME package
+# names DXF's other names.
 # usage: check_install.sh BUILD_DIR VERSION [CMAKE]
 set -euo pipefail
 build=$1
@@ -65,6 +66,7 @@ run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||
   fail "tzdxfinfo cannot read the sample"
 loaded_from_install "$scratch/ld.tzdxfinfo" "libtzad.so libtzplatform.so"
 
+zcat "$root/share/man/man1/tzad.1.gz" | grep -q TZAD_MODULE_PATH || fail "the manual page is not --help"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/share/applications/tzad.desktop" || fail "desktop entry"
 fi
