@@ -5,9 +5,10 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= samples/site_plan.dxf
+PREFIX     ?= /usr/local
 
 .PHONY: all deps build build-asan build-fuzz test test-normal test-asan test-fuzz fuzz run bench \
-	format clean
+	install package package-check format clean
 
 all: build
 
@@ -57,6 +58,19 @@ run: build
 
 bench: build
 	bench/run_bench.sh $(BUILD)
+
+# The installed tree is relocatable: PREFIX is chosen here, not when configuring. DESTDIR stages it.
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package (installs under /usr), in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs the package on a bare Debian 12 made with debootstrap and runs tzad there. Needs root
+# and the Debian mirror; the bare system is kept in $(BUILD)/package-check for later runs.
+package-check: package
+	packaging/check_package.sh $$(ls -t $(BUILD)/tzad_*.deb | head -n 1) $(BUILD)/package-check
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

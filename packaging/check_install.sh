@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Installs the build in BUILD_DIR under a scratch DESTDIR and checks that the installed tzad
+# stands on its own: it runs through the bin/ link, takes every library of ours from the
+# installed tree, loads its modules with their resource and keyword libraries, and reads the
+# installed sample; the manual page is --help's, the desktop entry is valid and the MIME package
+# names DXF's other names.
+# usage: check_install.sh BUILD_DIR VERSION [CMAKE]
+set -euo pipefail
+build=$1
+version=$2
+cmake=${3:-cmake}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+DESTDIR="$scratch/dest" "$cmake" --install "$build" --prefix /opt/tzad >"$scratch/install.log" ||
+  fail "install: $(cat "$scratch/install.log")"
+root="$scratch/dest/opt/tzad"
+tzad="$root/bin/tzad"
+
+[ "$(readlink "$tzad")" = ../lib/tzad/tzad ] || fail "bin/tzad is not the link into lib/tzad"
+"$tzad" --version | grep -qx "tzad $version (module interface [0-9]*)" ||
+  fail "--version: $("$tzad" --version 2>&1)"
+
+# Runs a program of the install, away from the build's settings, with the dynamic loader's log
+# of what it loads: run_logged NAME PROGRAM ARGS... logs into $scratch/ld.NAME.*
+run_logged() {
+  local log="$scratch/ld.$1"
+  shift
+  env -u TZAD_MODULE_PATH -u LD_LIBRARY_PATH -u DISPLAY -u WAYLAND_DISPLAY HOME="$scratch" \
+    LD_DEBUG=files LD_DEBUG_OUTPUT="$log" "$@"
+}
+# loaded_from_install LOG NAMES: every library of ours in the log, linked or loaded later, came
+# from the install, and each of NAMES was loaded.
+loaded_from_install() {
+  local loaded stray name
+  loaded=$(sed -n 's/.*calling init: //p' "$1".* | xargs realpath -m)
+  stray=$(grep -E '/(libtz(ad|ui|platform)\.so|tzadkwlres\.so|hyperlinkres\.so|[^/]*\.tzx)$' \
+    <<<"$loaded" | grep -v "^$root/lib/tzad/" || true)
+  [ -z "$stray" ] || fail "not the installed ones: $stray"
+  for name in $2; do
+    grep -q "/$name\$" <<<"$loaded" || fail "$name was not loaded"
+  done
+}
+
+# A short session away from the build: HELP lists the module's commands, -HYPERLINK asks with
+# its keywords and reads its strings, and LIST shows the link on the installed sample.
+cp "$root/share/tzad/samples/site_plan.dxf" "$scratch/plan.dxf"
+printf '%s\n' HELP -HYPERLINK i o 91 '' https://example.com/ '' '' LIST 91 '' >"$scratch/session.scr"
+transcript=$(cd "$scratch" && run_logged tzad "$tzad" --lang en --script session.scr plan.dxf 2>&1) ||
+  fail "session: $transcript"
+for expected in "HYPERLINKOPEN" "PASTEASHYPERLINK" "Enter an option [Remove/Insert]" \
+  "https://example.com/"; do
+  grep -qF -- "$expected" <<<"$transcript" || fail "no \"$expected\" in: $transcript"
+done
+! grep -qi "error\|cannot load" <<<"$transcript" || fail "session: $transcript"
+# Under the sanitizers dlopen is the sanitizer runtime's, which the loader then takes for the
+# caller: a library loaded by bare name is not looked for beside libtzad there.
+libraries="libtzad.so libtzui.so libtzplatform.so cmncmds.tzx HyperLink.tzx hyperlinkres.so"
+[ -n "${TZAD_SANITIZED:-}" ] || libraries+=" tzadkwlres.so"
+loaded_from_install "$scratch/ld.tzad" "$libraries"
+run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||
+  fail "tzdxfinfo cannot read the sample"
+loaded_from_install "$scratch/ld.tzdxfinfo" "libtzad.so libtzplatform.so"
+
+zcat "$root/share/man/man1/tzad.1.gz" | grep -q TZAD_MODULE_PATH || fail "the manual page is not --help"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$root/share/applications/tzad.desktop" || fail "desktop entry"
+fi
+if command -v update-mime-database >/dev/null; then
+  update-mime-database "$root/share/mime" 2>"$scratch/mime.log" || fail "$(cat "$scratch/mime.log")"
+  grep -qx "application/x-dxf image/vnd.dxf" "$root/share/mime/aliases" ||
+    fail "MIME aliases: $(cat "$root/share/mime/aliases")"
+fi
+echo "installed tzad $version runs from $root"
