@@ -57,10 +57,7 @@ for expected in "HYPERLINKOPEN" "PASTEASHYPERLINK" "Enter an option [Remove/Inse
   grep -qF -- "$expected" <<<"$transcript" || fail "no \"$expected\" in: $transcript"
 done
 ! grep -qi "error\|cannot load" <<<"$transcript" || fail "session: $transcript"
-# Under the sanitizers dlopen is the sanitizer runtime's, which the loader then takes for the
-# caller: a library loaded by bare name is not looked for beside libtzad there.
-libraries="libtzad.so libtzui.so libtzplatform.so cmncmds.tzx HyperLink.tzx hyperlinkres.so"
-[ -n "${TZAD_SANITIZED:-}" ] || libraries+=" tzadkwlres.so"
+libraries="libtzad.so libtzui.so libtzplatform.so tzadkwlres.so cmncmds.tzx HyperLink.tzx hyperlinkres.so"
 loaded_from_install "$scratch/ld.tzad" "$libraries"
 run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||
   fail "tzdxfinfo cannot read the sample"

@@ -148,7 +148,14 @@ void* tzrxModuleExport(void* module, const char* name) {
 
 void* tzrxLoadLibrary(const char16_t* bareName) {
   if (bareName == nullptr) return nullptr;
-  // By name only: the dynamic loader searches the host's library folders (libtzad's RUNPATH).
   std::string file = tzutToUtf8(bareName) + ".so";
+  // The host's own libraries lie beside libtzad. The loader's search by bare name would find
+  // them through libtzad's RUNPATH only when it takes libtzad as the caller, which a sanitizer
+  // runtime that intercepts dlopen defeats.
+  Dl_info self{};
+  if (dladdr(reinterpret_cast<void*>(&tzrxLoadLibrary), &self) != 0 && self.dli_fname != nullptr) {
+    const std::filesystem::path beside = std::filesystem::path(self.dli_fname).parent_path() / file;
+    if (void* handle = dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+  }
   return dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
