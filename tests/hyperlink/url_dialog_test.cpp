@@ -257,6 +257,17 @@ TEST_F(WebDialog, OkHandsBackTheAddress) {
   }
 }
 
+TEST_F(WebDialog, AnAddressThatCannotBeOpenedStaysThePages) {
+  const std::string unreachable = "http://127.0.0.1:1/nothing";
+  CUrlDialog dialog;
+  runModal(dialog, [&] {
+    ASSERT_TRUE(showing(dialog, "a.html"));
+    dialog.navigateTo(u16(unreachable));
+    EXPECT_TRUE(yieldUntil([&] { return u8(dialog.currentUrl()) == unreachable; }, kLoadMs));
+    EXPECT_EQ(u8(dialog.resultUrl()), unreachable);
+  });
+}
+
 TEST_F(WebDialog, CancelEndsWithoutAnAddress) {
   CUrlDialog dialog;
   int result = runModal(dialog, [&] {
