@@ -235,7 +235,11 @@ void CUrlDialog::onCommandStateChange(int command, bool enable) {
 // The title itself is not shown; its report says that another page is shown.
 void CUrlDialog::onTitleChange(const TzString&) {
   currentUrl_ = browser_->locationUrl();
-  if (addressBox_ != nullptr) addressBox_->ChangeValue(TwUiString(currentUrl_));
+  if (addressBox_ == nullptr) return;
+  addressBox_->ChangeValue(TwUiString(currentUrl_));
+  // As in a browser, the address of a page shown while the box has the focus is selected, so
+  // that typing replaces it.
+  if (addressBox_->HasFocus()) addressBox_->SelectAll();
 }
 
 void CUrlDialog::onProgressChange(int progress, int maximum) {

@@ -163,6 +163,9 @@ TEST_F(WebDialog, EnterInTheAddressBoxOpensTheAddressAndListsItOnce) {
       EXPECT_TRUE(showing(dialog, step.shown)) << step.typed;
       EXPECT_EQ(box->GetCount(), step.count) << step.typed;
     }
+    // The address of the page shown is selected in the focused box: typing replaces it.
+    EXPECT_TRUE(typeText(box, "x"));
+    EXPECT_EQ(box->GetValue(), "x");
   });
 }
 
