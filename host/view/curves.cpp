@@ -106,4 +106,28 @@ std::vector<ViewPoint> tessellateSpline(int degree, const std::vector<ViewPoint>
   return out;
 }
 
+std::vector<ViewPoint> curveThrough(const std::vector<ViewPoint>& points, bool closed) {
+  size_t n = points.size();
+  if (n < 3) return points;
+  auto at = [&](long i) {
+    if (closed) return points[size_t((i % long(n) + long(n)) % long(n))];
+    return points[size_t(std::clamp(i, 0L, long(n) - 1))];
+  };
+  constexpr int kSteps = 12;
+  std::vector<ViewPoint> out{points[0]};
+  long spans = long(n) - (closed ? 0 : 1);
+  for (long i = 0; i < spans; ++i) {
+    ViewPoint p0 = at(i - 1), p1 = at(i), p2 = at(i + 1), p3 = at(i + 2);
+    for (int s = 1; s <= kSteps; ++s) {
+      double t = double(s) / kSteps, t2 = t * t, t3 = t2 * t;
+      auto blend = [&](double a, double b, double c, double d) {
+        return 0.5 * (2 * b + (c - a) * t + (2 * a - 5 * b + 4 * c - d) * t2 +
+                      (3 * b - a - 3 * c + d) * t3);
+      };
+      out.push_back({blend(p0.x, p1.x, p2.x, p3.x), blend(p0.y, p1.y, p2.y, p3.y)});
+    }
+  }
+  return out;
+}
+
 }  // namespace tzad

@@ -25,4 +25,8 @@ std::vector<ViewPoint> tessellateSpline(int degree, const std::vector<ViewPoint>
                                         std::vector<double> knots,
                                         const std::vector<double>& weights);
 
+// A smooth curve through the given points (a spline known only by its fit points): a
+// Catmull-Rom curve, which passes through every point.
+std::vector<ViewPoint> curveThrough(const std::vector<ViewPoint>& points, bool closed);
+
 }  // namespace tzad

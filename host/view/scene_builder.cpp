@@ -389,7 +389,7 @@ class SceneBuilder {
     bool closed = (g.integer(70) & 1) != 0;
     if (control.size() >= 2)
       return addRun(tessellateSpline(g.integer(71, 3), control, knots, weights), color);
-    if (fit.size() >= 2) addRun(fit, color, closed);
+    if (fit.size() >= 2) addRun(curveThrough(fit, closed), color, closed);
   }
 
   // A text as the scene holds it: its frame (position, direction, up) mapped into the world.
