@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "view/text_content.h"
+
 namespace tzad {
 
 int Scene::entityIndexOf(TzDbObjectId id) const {
@@ -45,9 +47,7 @@ void Scene::addPath(const std::vector<ViewPoint>& points, ViewColor color, bool 
 }
 
 std::array<ViewPoint, 4> textCorners(const SceneText& t) {
-  size_t chars = 0;
-  for (unsigned char c : t.text) chars += (c & 0xC0) != 0x80;
-  double w = t.height * t.widthFactor * 0.7 * double(chars), h = t.height;
+  double w = estimatedWidth(t.text, t.height, t.widthFactor), h = t.height;
   double c = std::cos(t.rotation), s = std::sin(t.rotation);
   std::array<ViewPoint, 4> corners;
   int k = 0;
