@@ -7,6 +7,7 @@
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
+#include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
 #include <filesystem>
@@ -277,6 +278,7 @@ void MainFrame::updateLayoutTabs() {
     tab->Bind(wxEVT_TOGGLEBUTTON, [this, tab, name](wxCommandEvent&) {
       tab->SetValue(name == currentLayout_);  // the tab follows CTAB once the switch is made
       if (name != currentLayout_) input_.typeCommand({"CTAB", tzutToUtf8(name)});
+      panel_->inputLine()->SetFocus();  // typing goes on in the command line
     });
     tabs_->GetSizer()->Add(tab, 0, wxRIGHT, 2);
   }

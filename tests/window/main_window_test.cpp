@@ -18,6 +18,7 @@
 #include "modules/module_loader.h"
 #include "platform/clipboard.h"
 #include "test_support.h"
+#include "tzdb_entity.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
 #include "window/main_frame.h"
@@ -174,20 +175,60 @@ bool redNear(wxPoint at) {
   return false;
 }
 
-TEST_F(MainWindowTest, AreaRectangleOnUrlLayerLandsOnItsPixelsInRed) {
-  run({waitFor("Command: "), typed("-HYPERLINK"), typed("Insert"), typed("Area"), typed("0,0"),
-       typed("100,50"), typed("https://example.com/area"), typed(""), typed(""),
-       waitFor("Command: "), [] {
+// The corners of an area hyperlink picked in the view: its red rectangle on URLLAYER lands on
+// the pixels of the picked points.
+TEST_F(MainWindowTest, AreaRectanglePickedInTheViewLandsOnItsPixelsInRed) {
+  run({waitFor("Command: "), typed("-HYPERLINK"), typed("Insert"), typed("Area"),
+       waitFor("First corner: "), clickAt(-6, -4), waitFor("Other corner: "), clickAt(6, 4),
+       typed("https://example.com/area"), typed(""), typed(""), waitFor("Command: "), [] {
          frame()->canvas()->zoomExtents();
          tzt::yieldFor(300);
          return true;
        }});
   TzDbObjectId rectangle = tzt::findEntity(*doc_->database(), "POLYLINE", "URLLAYER");
   ASSERT_FALSE(rectangle.isNull()) << transcript();
-  for (auto [x, y] : {std::pair{50.0, 0.0}, {50.0, 50.0}, {0.0, 25.0}, {100.0, 25.0}})
-    EXPECT_TRUE(redNear(onScreen(x, y))) << "edge point " << x << "," << y;
-  EXPECT_FALSE(redNear(onScreen(50, 25))) << "the rectangle is not filled";
-  EXPECT_FALSE(redNear(onScreen(50, -10))) << "outside, under the bottom edge";
+  TzDbObjectPointer<TzDb3dPolyline> shape(rectangle, TzDb::kForRead);
+  ASSERT_TRUE(shape);
+  std::vector<TzGePoint3d> corners = shape->vertices();
+  ASSERT_EQ(corners.size(), 4u);
+  // Picked on an empty drawing's view of 20 units across 800 pixels: within a pixel.
+  EXPECT_NEAR(corners[0].x, -6, 0.05);
+  EXPECT_NEAR(corners[0].y, -4, 0.05);
+  EXPECT_NEAR(corners[2].x, 6, 0.05);
+  EXPECT_NEAR(corners[2].y, 4, 0.05);
+  for (size_t i = 0; i < corners.size(); ++i) {
+    const TzGePoint3d& a = corners[i];
+    const TzGePoint3d& b = corners[(i + 1) % corners.size()];
+    EXPECT_TRUE(redNear(onScreen((a.x + b.x) / 2, (a.y + b.y) / 2))) << "the middle of edge " << i;
+  }
+  EXPECT_FALSE(redNear(onScreen(0, 0))) << "the rectangle is not filled";
+  EXPECT_FALSE(redNear(onScreen(0, corners[0].y - 2))) << "under the bottom edge";
+}
+
+// A middle-button drag moves the view; ZOOM E brings back the view that opened the drawing.
+TEST_F(MainWindowTest, ZoomExtentsUndoesAPan) {
+  addSquare(0, 0, 10);
+  wxPoint opened, panned, zoomed;
+  run({waitFor("Command: "),
+       [&] {
+         frame()->canvas()->zoomExtents();
+         opened = frame()->canvas()->screenPoint(0, 0);
+         wxUIActionSimulator mouse;
+         mouse.MouseMove(onScreen(5, 5));
+         mouse.MouseDown(wxMOUSE_BTN_MIDDLE);
+         mouse.MouseMove(onScreen(5, 5) + wxPoint(60, 30));
+         mouse.MouseUp(wxMOUSE_BTN_MIDDLE);
+         tzt::yieldFor(200);
+         panned = frame()->canvas()->screenPoint(0, 0);
+         return true;
+       },
+       typed("ZOOM"), typed("E"), waitFor("Command: "),
+       [&] {
+         zoomed = frame()->canvas()->screenPoint(0, 0);
+         return true;
+       }});
+  EXPECT_EQ(panned - opened, wxPoint(60, 30));
+  EXPECT_LE(std::abs(zoomed.x - opened.x) + std::abs(zoomed.y - opened.y), 2) << transcript();
 }
 
 TEST_F(MainWindowTest, ClicksPickObjectsAtCommandAndAtSelectObjects) {

@@ -164,10 +164,12 @@ void zoomCommand() {
   if (!option) return;
   ViewBox extents = buildCurrentScene(*doc->database()).extents();
   if (extents.empty()) return ed().write("There is nothing to zoom to.\n");
-  constexpr double kMargin = 1.1;
+  // A twentieth of the view stays free on each side, as in the view's own zoom to the extents.
+  constexpr double kMarginFraction = 0.05;
   double aspect = doc->viewAspect > 0 ? doc->viewAspect : 1.5;
   doc->viewCenter = {(extents.minX + extents.maxX) / 2, (extents.minY + extents.maxY) / 2, 0.0};
-  doc->viewSize = std::max({extents.height(), extents.width() / aspect, 1e-9}) * kMargin;
+  doc->viewSize =
+      std::max({extents.height(), extents.width() / aspect, 1e-9}) / (1 - 2 * kMarginFraction);
 }
 
 }  // namespace
