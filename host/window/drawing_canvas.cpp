@@ -289,12 +289,13 @@ void DrawingCanvas::redraw() {
   Refresh();
 }
 
-void DrawingCanvas::catchUp(Document* doc) {
+void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
   TzDbObjectId space = doc ? doc->database()->currentSpaceId() : TzDbObjectId();
   bool otherLayout = doc != state_->doc || space != state_->space;
   state_->doc = doc;
   state_->space = space;
-  rebuild();
+  // Reading a large drawing again costs time: only a command can have changed it.
+  if (otherLayout || commandsRan) rebuild();
   if (otherLayout) {
     zoomExtents();
     return;

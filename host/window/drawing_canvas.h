@@ -25,8 +25,8 @@ class DrawingCanvas : public wxWindow {
   ~DrawingCanvas() override;
 
   // At "Command: ": shows what the last command changed (another drawing or layout, new
-  // contents, a view restored, the pre-selection).
-  void catchUp(Document* doc);
+  // contents when commands ran, a view restored, the pre-selection).
+  void catchUp(Document* doc, bool commandsRan);
   void zoomExtents();
   void setHighlightLinks(bool on);
   void clearPreselection();

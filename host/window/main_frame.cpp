@@ -290,7 +290,8 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   updateTitle();
   if (kind == PromptKind::Command) {
     updateLayoutTabs();
-    canvas_->catchUp(Editor::instance().document());
+    canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
+    commandsSeen_ = input_.commandsGiven();
   }
 }
 

@@ -67,6 +67,7 @@ class MainFrame : public wxFrame {
   std::vector<std::u16string> viewNames_;
   std::u16string currentLayout_;
   bool closing_ = false;
+  unsigned long commandsSeen_ = 0;
   static inline MainFrame* current_ = nullptr;
 };
 

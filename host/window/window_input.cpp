@@ -56,6 +56,8 @@ InputLine WindowInput::readLine(const std::string& prompt, PromptKind kind) {
       return {InputLine::Kind::Cancelled, {}};
     Pending taken = std::move(next);
     pending_.pop_front();
+    if (kind == PromptKind::Command && !(taken.kind == Pending::Kind::Answer && taken.text.empty()))
+      ++commandsGiven_;
     switch (taken.kind) {
       case Pending::Kind::Answer:
         return {InputLine::Kind::Answer, std::move(taken.text)};

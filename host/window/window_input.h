@@ -37,6 +37,9 @@ class WindowInput : public InputSource {
   void typeCommand(std::vector<std::string> lines);
 
   PromptKind promptKind() const { return kind_; }
+  // How many commands have been given at "Command: " (typed, or run from the window): the
+  // drawing can have changed only when this has grown.
+  unsigned long commandsGiven() const { return commandsGiven_; }
   bool waiting() const { return loop_ != nullptr; }
 
  private:
@@ -54,6 +57,7 @@ class WindowInput : public InputSource {
   wxGUIEventLoop* loop_ = nullptr;
   PromptKind kind_ = PromptKind::Command;
   bool ended_ = false;
+  unsigned long commandsGiven_ = 0;
 };
 
 }  // namespace tzad
