@@ -1,6 +1,7 @@
 // Walks a layout's entities in drawing order and turns each into scene primitives. Block
 // references recurse into their blocks with the reference's transformation, colour (for
 // ByBlock) and layer (for what lies on layer 0).
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -21,11 +22,14 @@ namespace tzad {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
-// Block references nest at most this deep; deeper ones (or a block holding itself) are left
-// out rather than followed for ever.
+// Block references nest at most this deep; deeper ones, and a block that holds itself, are
+// left out rather than followed for ever.
 constexpr int kMaxDepth = 24;
 // A multiple reference array bigger than this is drawn as its first element only.
-constexpr int kMaxArrayElements = 10000;
+constexpr long long kMaxArrayElements = 10000;
+// Blocks that hold many references to blocks that hold many more multiply: one entity stops
+// adding to the scene past this many points, so that a drawing still opens.
+constexpr size_t kMaxPointsPerEntity = 4'000'000;
 
 struct Vec3 {
   double x = 0, y = 0, z = 0;
@@ -210,6 +214,7 @@ class SceneBuilder {
     if (layer.frozen || g.integer(60) == 1) return;
     ViewColor color = colorOf(g, layer, top);
     scene_.beginEntity(db_.idOf(record), color, isLinked(r));
+    entityFirstPoint_ = scene_.points().size();
     drawEntity(record, g, layer, color, top);
     scene_.endEntity();
   }
@@ -519,7 +524,7 @@ class SceneBuilder {
       double sx = g.real(41, 1), sy = g.real(42, 1), sz = g.real(43, 1);
       double rotation = g.real(50) * kDegree, c = std::cos(rotation), s = std::sin(rotation);
       int columns = std::max(1, g.integer(70, 1)), rows = std::max(1, g.integer(71, 1));
-      if (columns * rows > kMaxArrayElements) columns = rows = 1;
+      if (static_cast<long long>(columns) * rows > kMaxArrayElements) columns = rows = 1;
       double dx = g.real(44), dy = g.real(45);
       Affine place = ocs(g, ctx);
       for (int row = 0; row < rows; ++row)
@@ -549,14 +554,18 @@ class SceneBuilder {
 
   void drawBlock(const BlockLook& block, Context inner, const Affine& toWorld) {
     if (inner.depth >= kMaxDepth) return;
+    if (std::find(expanding_.begin(), expanding_.end(), block.begin) != expanding_.end()) return;
     inner.toWorld = toWorld;
     inner.depth += 1;
+    expanding_.push_back(block.begin);
     for (uint32_t i = db_.at(block.begin).next; i != kNoRecord && i != block.end;
          i = db_.at(i).next) {
       const TzDbStub& r = db_.at(i);
       if (!r.has(kRecEntity) || r.has(kRecErased)) continue;
+      if (scene_.points().size() - entityFirstPoint_ > kMaxPointsPerEntity) break;
       addNested(i, inner);
     }
+    expanding_.pop_back();
   }
 
   TzDbDatabaseImpl& db_;
@@ -564,6 +573,8 @@ class SceneBuilder {
   std::unordered_map<std::string, LayerLook> layers_;
   std::unordered_map<std::string, BlockLook> blocks_;
   std::vector<RecordGroups> groups_;  // one per nesting depth, reused
+  std::vector<uint32_t> expanding_;   // the blocks being drawn, outermost first
+  size_t entityFirstPoint_ = 0;       // where the current top-level entity's points start
   std::string lastLayerName_;
   const LayerLook* lastLayer_ = &kDefaultLayer;
   bool paperLayout_ = false;

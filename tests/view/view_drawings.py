@@ -6,7 +6,7 @@ Model space, 100 x 50 units: a red closed rectangle on URLLAYER (10,10)-(30,20) 
 hyperlink; lines coloured by layer, by index, by true colour; a block reference whose block
 holds a ByBlock line and a layer-0 line, and a nested reference of it; entities on a frozen
 and an off layer; a hatch, a 2D polyline, an arc segment, a spline and a solid; types the view does not
-draw. A paper layout "Sheet" holds a circle and a
+draw; a block that holds itself. A paper layout "Sheet" holds a circle and a
 viewport.
 """
 import json
@@ -45,6 +45,12 @@ keep("insert", msp.add_blockref("PART", (70, 10), dxfattribs={"layer": "Green", 
 holder = doc.blocks.new("HOLDER")
 holder.add_blockref("PART", (0, 0), dxfattribs={"rotation": 90, "xscale": 2, "yscale": 2})
 keep("nested", msp.add_blockref("HOLDER", (80, 30), dxfattribs={"layer": "URLLAYER"}))
+# A block holding two references to itself, as a damaged drawing may.
+loop = doc.blocks.new("LOOP")
+loop.add_line((0, 0), (1, 0))
+loop.add_blockref("LOOP", (1, 0))
+loop.add_blockref("LOOP", (0, 1))
+keep("loop", msp.add_blockref("LOOP", (60, 40)))
 keep("offinsert", msp.add_blockref("PART", (70, 40), dxfattribs={"layer": "Off"}))
 
 keep("circle", msp.add_circle((90, 10), 5))

@@ -123,6 +123,8 @@ TEST_F(ViewScene, GeometryLandsWhereItsTransformationsPutIt) {
       {"hatch", ViewBox::of({0, 0}, {10, 5})},
       {"bulge", ViewBox::of({20, 43}, {24, 45})},
       {"polyline2d", ViewBox::of({0, 45}, {4, 50})},
+      // A block holding itself is drawn once, not followed.
+      {"loop", ViewBox::of({60, 40}, {61, 40})},
   };
   for (const Case& c : cases) {
     const SceneEntity* e = entity(*model_, c.entity);
