@@ -42,6 +42,9 @@ std::string utf8(std::u16string_view text) {
 // while a rubber band is drawn over it without touching the drawing.
 struct RenderedImage {
   cairo_surface_t* surface = nullptr;
+  RenderedImage() = default;
+  RenderedImage(const RenderedImage&) = delete;
+  RenderedImage& operator=(const RenderedImage&) = delete;
   ~RenderedImage() { reset(); }
   void reset() {
     if (surface) cairo_surface_destroy(surface);
@@ -201,6 +204,8 @@ void DrawingCanvas::preselect(const std::vector<TzDbObjectId>& ids, bool remove)
     if (remove && found != chosen.end()) chosen.erase(found);
     if (!remove && found == chosen.end()) chosen.push_back(id);
   }
+  // As after SELECT, PREVIOUS at the next "Select objects: " names what was picked.
+  state_->doc->previousSelection = chosen;
   redraw();
 }
 
