@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Makes drawings of 200,000 and 1,000,000 lines once, then times the user's round trip on each
 # (open, select all, a hyperlink on every entity, save as) through tzad and through ezdxf, and
-# the database calls beneath tzad's on the first; then, on a virtual display, how long the
-# Insert Hyperlink dialog and its list of the first drawing's layouts and views take to appear.
+# the database calls beneath tzad's on the first; the drawing view on the first (open to first
+# paint and redraws, offscreen) beside ezdxf's drawing add-on; then, on a virtual display, how
+# long the Insert Hyperlink dialog and its list of the first drawing's layouts and views take
+# to appear.
 #   bench/run_bench.sh BUILD_DIR [LINES...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -52,6 +54,21 @@ if [ ${#sizes[@]} -ge 2 ]; then
   small=${sizes[0]} large=${sizes[-1]}
   /usr/bin/python3 -c "print(f'$large lines take {${tzadSeconds[$large]} / ${tzadSeconds[$small]}:.2f} x the time of $small')"
 fi
+
+viewSize=(1280 800)
+drawing=$(drawingOf "${sizes[0]}")
+echo "== Drawing view on $drawing at ${viewSize[0]} x ${viewSize[1]}: open to first paint and redraws"
+view=$("$build/bench/view_bench" "$drawing" "${viewSize[@]}" "$work/view.png")
+printf '%s\n' "$view"
+echo "== ezdxf's drawing add-on (matplotlib) rendering the same drawing to a PNG of that size"
+theirs=$(/usr/bin/python3 "$here/ezdxf_render.py" "$drawing" "$work/ezdxf.png" "${viewSize[@]}")
+printf '%s\n' "$theirs"
+paint=$(sed -n 's/^VIEW_FIRST_PAINT //p' <<<"$view")
+toPng=$(sed -n 's/^VIEW_TO_PNG //p' <<<"$view")
+redraw=$(sed -n 's/^VIEW_REDRAW_MAX_MS //p' <<<"$view")
+ezdxfPaint=$(sed -n 's/^EZDXF_PAINT //p' <<<"$theirs")
+/usr/bin/python3 -c "print(f'Open to first paint: view {$paint:.3f} s ({$toPng:.3f} s with the PNG written), ' \
+  f'ezdxf {$ezdxfPaint:.1f} s: {$ezdxfPaint / $toPng:.0f} times faster; slowest redraw {$redraw:.1f} ms')"
 
 echo "== The Insert Hyperlink dialog on a virtual display"
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then

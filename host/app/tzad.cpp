@@ -1,5 +1,7 @@
-// tzad: the CAD host on the command line. Reads commands from the terminal (with line editing
-// and history), from a script (--script FILE), or from piped input.
+// tzad: the CAD host. With a display it opens its main window; otherwise, or with --console or
+// --script, it reads commands from the terminal (with line editing and history), from a script,
+// or from piped input.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -17,6 +19,9 @@
 #include "platform/path_rules.h"
 #include "platform/text.h"
 #include "tzrx_module.h"
+#ifdef TZAD_WINDOW
+#include "window/main_window.h"
+#endif
 
 namespace tzad {
 namespace {
@@ -26,25 +31,29 @@ struct Options {
   std::vector<std::string> modules;
   std::string language;
   std::string pathStyle;
-  std::string drawing;
+  std::vector<std::string> drawings;
+  bool console = false;
 };
 
 void usage() {
   std::fprintf(stderr,
-               "usage: tzad [--script FILE] [--load MODULE.tzx]... [--lang en|zh]\n"
-               "            [--path-style posix|windows] [DRAWING]\n"
+               "usage: tzad [--console | --script FILE] [--load MODULE.tzx]... [--lang en|zh]\n"
+               "            [--path-style posix|windows] [DRAWING]...\n"
                "       tzad --help | --version\n");
 }
 
 void help() {
   std::printf(
-      "usage: tzad [OPTION]... [DRAWING]\n"
+      "usage: tzad [OPTION]... [DRAWING]...\n"
       "\n"
-      "Opens DRAWING (a DXF file), or a new empty drawing, and reads commands: from the\n"
-      "terminal (with line editing and history), from piped input, or from a script.\n"
-      "Type HELP at \"Command: \" for the list of commands.\n"
+      "Opens each DRAWING (a DXF file; the last one is current), or a new empty drawing.\n"
+      "With a display tzad opens its main window: the drawing view, layout tabs and the\n"
+      "command-line panel. Without one, or with --console or --script, it reads commands\n"
+      "from the terminal (with line editing and history), from piped input, or from a\n"
+      "script. Type HELP at \"Command: \" for the list of commands.\n"
       "\n"
       "Options:\n"
+      "  --console            read commands from the terminal even when there is a display\n"
       "  --script FILE        answer every prompt from FILE, one line per answer: an empty\n"
       "                       line is Enter, ^C cancels, a line starting with ; is a comment\n"
       "  --load MODULE.tzx    load this module too (may be given more than once)\n"
@@ -67,8 +76,8 @@ void help() {
       "  TZAD_CLIPBOARD_DIR   a folder that stands in for the desktop's clipboard\n"
       "  TZAD_TRACE           1: diagnostic traces on standard error\n"
       "  WAYLAND_DISPLAY, DISPLAY\n"
-      "                       the desktop whose clipboard PASTEASHYPERLINK reads (wl-paste,\n"
-      "                       xclip)\n"
+      "                       the desktop where the main window opens, and whose clipboard\n"
+      "                       PASTEASHYPERLINK reads (wl-paste, xclip)\n"
       "  XDG_CONFIG_HOME      where tzad keeps its settings (default: ~/.config), under tzad/\n"
       "  XDG_DATA_HOME        where the desktop's recently used files are listed\n"
       "                       (default: ~/.local/share), in recently-used.xbel\n"
@@ -95,19 +104,44 @@ bool parseArguments(int argc, char** argv, Options& options) {
       options.language = argv[++i];
     } else if (arg == "--path-style" && hasValue) {
       options.pathStyle = argv[++i];
+    } else if (arg == "--console") {
+      options.console = true;
     } else if (arg == "--help" || arg == "-h") {
       help();
       std::exit(0);
     } else if (arg == "--version") {
       version();
       std::exit(0);
-    } else if (!arg.empty() && arg[0] != '-' && options.drawing.empty()) {
-      options.drawing = arg;
+    } else if (!arg.empty() && arg[0] != '-') {
+      options.drawings.push_back(arg);
     } else {
       return false;
     }
   }
   return true;
+}
+
+// Commands piped in or redirected from a file are read as they always were, display or not.
+bool inputIsPipedIn() {
+  struct stat in {};
+  return fstat(STDIN_FILENO, &in) == 0 && (S_ISFIFO(in.st_mode) || S_ISREG(in.st_mode));
+}
+
+// The main window opens when a display is there and nothing asks for the command line alone.
+bool openWindowIfWanted(const Options& options) {
+#ifdef TZAD_WINDOW
+  if (options.console || !options.script.empty() || inputIsPipedIn()) return false;
+  return openMainWindow(TZAD_VERSION);
+#else
+  static_cast<void>(options);
+  return false;
+#endif
+}
+
+void closeWindow() {
+#ifdef TZAD_WINDOW
+  closeMainWindow();
+#endif
 }
 
 std::string moduleFolder() {
@@ -139,20 +173,23 @@ void reportUnsaved() {
       Editor::instance().write(u"Changes to " + doc->docTitle() + u" were not saved.\n");
 }
 
-// Opens the drawing named on the command line. When it cannot be read, an interactive session
-// goes on with an empty drawing; a script stops, so that it never saves the wrong drawing.
-bool openStartDrawing(const Options& options, bool interactive) {
+// Opens the drawings named on the command line. When none can be read, an interactive session
+// goes on with an empty drawing; a script stops at the first that cannot, so that it never
+// saves the wrong drawing.
+bool openStartDrawings(const Options& options, bool interactive) {
   DocumentManager& docs = DocumentManager::instance();
-  if (options.drawing.empty()) {
+  if (options.drawings.empty()) {
     docs.create();
     return true;
   }
-  if (docs.open(platform::fromFileName(options.drawing))) return true;
-  if (!interactive) {
-    Editor::instance().write("tzad: " + options.drawing +
-                             " cannot be read; the commands are not run.\n");
-    return false;
+  for (const std::string& drawing : options.drawings) {
+    if (docs.open(platform::fromFileName(drawing))) continue;
+    if (!interactive) {
+      Editor::instance().write("tzad: " + drawing + " cannot be read; the commands are not run.\n");
+      return false;
+    }
   }
+  if (docs.current()) return true;
   Document* doc = docs.create();
   Editor::instance().write(u"Starting an empty drawing, " + doc->docTitle() + u", instead.\n");
   return true;
@@ -182,13 +219,15 @@ int runSession(int argc, char** argv) {
     return 2;
   }
   Editor& editor = Editor::instance();
-  editor.setInput(makeInput(options));
-  bool interactive = options.script.empty() && isatty(STDIN_FILENO);
+  bool windowed = openWindowIfWanted(options);
+  if (!windowed) editor.setInput(makeInput(options));
+  bool interactive = windowed || (options.script.empty() && isatty(STDIN_FILENO));
   if (interactive) editor.write("tzad - type a command; HELP lists them, QUIT ends the session.\n");
   loadModulesIn(moduleFolder());
   for (const std::string& module : options.modules) loadModule(module);
-  bool started = openStartDrawing(options, interactive);
+  bool started = openStartDrawings(options, interactive);
   if (started) editor.runLoop();
+  if (windowed) closeWindow();
   if (started && !editor.quitRequested()) reportUnsaved();
   DocumentManager::instance().reset();
   unloadModules();

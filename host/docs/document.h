@@ -29,6 +29,8 @@ class Document : public TzApDocument {
   Ucs ucs;
   TzGePoint3d viewCenter;
   double viewSize = 100.0;
+  // The width of the view over its height: what a zoom that fits the drawing must allow for.
+  double viewAspect = 1.5;
   std::vector<TzDbObjectId> pickfirst;
   std::vector<TzDbObjectId> previousSelection;
 

@@ -65,7 +65,8 @@ void Editor::writeMessage(std::u16string_view text) {
   write(text);
 }
 
-std::optional<std::string> Editor::ask(std::u16string_view prompt, bool commandPrompt) {
+std::optional<std::string> Editor::ask(std::u16string_view prompt, PromptKind kind) {
+  bool commandPrompt = kind == PromptKind::Command;
   std::string text = tzutToUtf8(prompt);
   // A leading line feed asks for a line of its own, not for an empty line.
   if (!text.empty() && text[0] == '\n' && atLineStart_) text.erase(0, 1);
@@ -87,7 +88,7 @@ std::optional<std::string> Editor::ask(std::u16string_view prompt, bool commandP
     }
   } else if (!inputEnded_) {
     echo = input_->echoes();
-    input = input_->readLine(shown, commandPrompt);
+    input = input_->readLine(shown, kind);
   }
   std::string echoed = echo ? shown : "";
   switch (input.kind) {
@@ -174,7 +175,7 @@ int Editor::runScripted(const std::vector<std::u16string>& tokens) {
 
 void Editor::runLoop() {
   while (!quit_ && !inputEnded_) {
-    std::optional<std::string> line = ask(u"Command: ", true);
+    std::optional<std::string> line = ask(u"Command: ", PromptKind::Command);
     if (!line) continue;
     std::u16string name = tzutFromUtf8(*line);
     size_t b = name.find_first_not_of(u" \t");

@@ -34,7 +34,7 @@ class Editor {
 
   // Shows a prompt and reads the answer. Nothing means the user cancelled ("^C") or the
   // input ended; both end the command that asked.
-  std::optional<std::string> ask(std::u16string_view prompt, bool commandPrompt = false);
+  std::optional<std::string> ask(std::u16string_view prompt, PromptKind kind = PromptKind::Text);
   bool inputEnded() const { return inputEnded_; }
 
   // The flags and keywords of the next input call, taken by that call.

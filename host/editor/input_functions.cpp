@@ -38,7 +38,7 @@ int getPoint(const double* base, const char16_t* prompt, double* result) {
   Editor& ed = Editor::instance();
   int flags = ed.takeInitGet().first;
   while (true) {
-    std::optional<std::string> answer = ed.ask(prompt ? prompt : u"");
+    std::optional<std::string> answer = ed.ask(prompt ? prompt : u"", PromptKind::Point);
     if (!answer) return RTCAN;
     std::string text = tzutToUtf8(platform::trimmed(tzutFromUtf8(*answer)));
     if (text.empty()) {

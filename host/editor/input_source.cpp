@@ -39,7 +39,7 @@ LineInput LineInput::fromStream(std::istream& in) {
   return LineInput(std::move(lines));
 }
 
-InputLine LineInput::readLine(const std::string&, bool) {
+InputLine LineInput::readLine(const std::string&, PromptKind) {
   while (!lines_.empty()) {
     std::string line = std::move(lines_.front());
     lines_.pop_front();
@@ -295,9 +295,9 @@ bool TerminalInput::echoes() const {
   return state_->logging;
 }
 
-InputLine TerminalInput::readLine(const std::string& prompt, bool commandPrompt) {
+InputLine TerminalInput::readLine(const std::string& prompt, PromptKind kind) {
   State& s = *state_;
-  HistoryW* history = commandPrompt ? s.commands : s.answers;
+  HistoryW* history = kind == PromptKind::Command ? s.commands : s.answers;
   el_wset(s.editor, EL_HIST, history_w, history);
   s.prompt = toWide(prompt);
   s.cancelled = false;

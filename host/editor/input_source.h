@@ -11,6 +11,10 @@
 
 namespace tzad {
 
+// What a prompt asks for: a source that can answer with the mouse answers each kind in its
+// own way (a picked point, picked objects, a pre-selection at "Command: ").
+enum class PromptKind { Command, Point, Selection, Text };
+
 // What one read brought.
 struct InputLine {
   enum class Kind {
@@ -28,7 +32,7 @@ class InputSource {
   virtual ~InputSource() = default;
   // Shows the prompt (one line, no line feed) where the source needs it and reads the answer.
   // A command prompt and the other prompts may keep separate histories.
-  virtual InputLine readLine(const std::string& prompt, bool commandPrompt) = 0;
+  virtual InputLine readLine(const std::string& prompt, PromptKind kind) = 0;
   // True when the session must print each prompt and answer itself (a script reads like a
   // typed session, a terminal whose output goes to a log leaves a full transcript there); a
   // plain terminal shows them itself.
@@ -44,7 +48,7 @@ class LineInput : public InputSource {
   static std::optional<LineInput> fromFile(const std::string& path, std::string& error);
   // Reads lines to the end of the stream; a line may end in LF or CR LF, the last in neither.
   static LineInput fromStream(std::istream& in);
-  InputLine readLine(const std::string& prompt, bool commandPrompt) override;
+  InputLine readLine(const std::string& prompt, PromptKind kind) override;
   bool echoes() const override { return true; }
 
  private:
@@ -57,7 +61,7 @@ class TerminalInput : public InputSource {
  public:
   TerminalInput();
   ~TerminalInput() override;
-  InputLine readLine(const std::string& prompt, bool commandPrompt) override;
+  InputLine readLine(const std::string& prompt, PromptKind kind) override;
   bool echoes() const override;
 
   struct State;

@@ -176,7 +176,7 @@ int interactiveSelection(Document& doc, Picks& picks) {
   Editor& ed = Editor::instance();
   SpaceContents space(doc);
   while (true) {
-    std::optional<std::string> line = ed.ask(u"Select objects: ");
+    std::optional<std::string> line = ed.ask(u"Select objects: ", PromptKind::Selection);
     if (!line) return RTCAN;
     std::vector<std::string> words = tokens(*line);
     if (words.empty()) return picks.empty() ? RTERROR : RTNORM;

@@ -1,9 +1,11 @@
 // The host's windows as modules see them, and sizes scaled for the display.
 #include <wx/display.h>
+#include <wx/frame.h>
 
 #include <cmath>
 
 #include "tzui.h"
+#include "window/main_window.h"
 
 namespace {
 
@@ -21,9 +23,9 @@ int scaled(int size) {
 
 }  // namespace
 
-// tzad has no main window yet: its commands run from the command line, dialogs on their own.
+// A terminal session has no main window: its dialogs stand on their own.
 CWnd* tzedGetTzadFrame() {
-  return nullptr;
+  return tzad::mainWindow();
 }
 
 TZHWND twsw_tzadMainWnd() {

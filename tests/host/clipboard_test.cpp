@@ -130,4 +130,40 @@ TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
   }
 }
 
+// A copied hyperlink replaces what the clipboard folder held and reads back whole; its address
+// becomes a URI where it is one or names a file by its absolute path.
+TEST(ClipboardCopy, OffersTheLinkInEveryFormItCanTake) {
+  struct CopyCase {
+    std::string address;
+    std::optional<std::string> uriList;
+  };
+  const CopyCase cases[] = {
+      {"https://example.com/plans?id=7", "https://example.com/plans?id=7\r\n"},
+      {"mailto:site@example.com", "mailto:site@example.com\r\n"},
+      {"/srv/site plan#2.pdf", "file:///srv/site%20plan%232.pdf\r\n"},
+      {"docs/site.pdf", std::nullopt},
+      {"C:\\plans\\site.dwg", std::nullopt},
+  };
+  for (const CopyCase& c : cases) {
+    SCOPED_TRACE(c.address);
+    TempDir dir;
+    writeFile(dir.file("Hyperlink"), "old.dxf\nOld\n\n");
+    ASSERT_EQ(setenv("TZAD_CLIPBOARD_DIR", dir.path().c_str(), 1), 0);
+    std::optional<std::string> error =
+        platform::copyHyperlink({u16(c.address), u"场地 plan", u"House,Sheet"});
+    unsetenv("TZAD_CLIPBOARD_DIR");
+    ASSERT_FALSE(error) << *error;
+    std::optional<platform::ClipboardHyperlink> link = platform::Clipboard(dir.path()).hyperlink();
+    ASSERT_TRUE(link);
+    EXPECT_EQ(u8(link->address), c.address);
+    EXPECT_EQ(link->description, u"场地 plan");
+    EXPECT_EQ(link->location, u"House,Sheet");
+    EXPECT_EQ(readFile(dir.file("text/plain")), c.address);
+    std::optional<std::string> uriList;
+    if (std::filesystem::exists(dir.file("text/uri-list")))
+      uriList = readFile(dir.file("text/uri-list"));
+    EXPECT_EQ(uriList, c.uriList);
+  }
+}
+
 }  // namespace

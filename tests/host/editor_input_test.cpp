@@ -144,8 +144,8 @@ TEST(Input, LinesFromAStream) {
     std::istringstream in(c.bytes);
     LineInput input = LineInput::fromStream(in);
     std::vector<std::string> read;
-    for (InputLine l = input.readLine("", true); l.kind == InputLine::Kind::Answer;
-         l = input.readLine("", true))
+    for (InputLine l = input.readLine("", PromptKind::Command); l.kind == InputLine::Kind::Answer;
+         l = input.readLine("", PromptKind::Command))
       read.push_back(l.text);
     EXPECT_EQ(read, c.lines) << c.bytes;
   }

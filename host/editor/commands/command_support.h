@@ -35,6 +35,11 @@ Document* requireDocument();
 // Names separated by commas ("A,B , C").
 std::vector<std::u16string> nameList(const std::u16string& text);
 
+// The drawing's layouts in tab order (Model first), and its named views: what the main window
+// offers to switch to.
+std::vector<std::u16string> layoutNames(TzDbDatabase& db);
+std::vector<std::u16string> viewNames(TzDbDatabase& db);
+
 void registerFileCommands(Editor& editor);
 void registerEntityCommands(Editor& editor);
 void registerLayerCommand(Editor& editor);

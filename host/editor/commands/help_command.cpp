@@ -26,6 +26,7 @@ const std::map<std::u16string, std::u16string>& hostCommandLines() {
       {u"-VIEW", u"Lists, restores, saves and deletes named views."},
       {u"LAYOUT", u"Lists the layouts or makes one current."},
       {u"UCS", u"Sets the user coordinate system."},
+      {u"ZOOM", u"Shows the whole drawing (Extents)."},
       {u"HELP", u"Lists the commands."},
       {u"?", u"Lists the commands, as HELP does."},
   };

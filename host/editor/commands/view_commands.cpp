@@ -1,8 +1,10 @@
 // -VIEW (list, restore, save, delete named views) and LAYOUT (switch layouts through CTAB).
+#include <algorithm>
 #include <memory>
 
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
+#include "view/scene.h"
 
 namespace tzad {
 
@@ -152,11 +154,51 @@ void layoutCommand() {
   static_cast<void>(tzedSetVar(u"CTAB", &rb));  // the variable reports a layout it cannot find
 }
 
+// ZOOM Extents (or All): the view shows the whole current layout, with a margin, as the
+// drawing view opens it.
+void zoomCommand() {
+  Document* doc = requireDocument();
+  if (doc == nullptr) return;
+  auto option = askKeyword(u"Enter an option [All/Extents] <Extents>: ",
+                           u"All Extents _All Extents", u"Extents");
+  if (!option) return;
+  ViewBox extents = buildCurrentScene(*doc->database()).extents();
+  if (extents.empty()) return ed().write("There is nothing to zoom to.\n");
+  // A twentieth of the view stays free on each side, as in the view's own zoom to the extents.
+  constexpr double kMarginFraction = 0.05;
+  double aspect = doc->viewAspect > 0 ? doc->viewAspect : 1.5;
+  doc->viewCenter = {(extents.minX + extents.maxX) / 2, (extents.minY + extents.maxY) / 2, 0.0};
+  doc->viewSize =
+      std::max({extents.height(), extents.width() / aspect, 1e-9}) / (1 - 2 * kMarginFraction);
+}
+
 }  // namespace
+
+std::vector<std::u16string> layoutNames(TzDbDatabase& db) {
+  std::vector<std::u16string> names;
+  for (const LayoutInfo& l : layouts(db)) names.push_back(l.name);
+  return names;
+}
+
+std::vector<std::u16string> viewNames(TzDbDatabase& db) {
+  std::vector<std::u16string> names;
+  TzDbViewTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return names;
+  TzDbObjectPointer<TzDbViewTable> table(opened);
+  TzDbSymbolTableIterator* raw = nullptr;
+  Tzad::ErrorStatus es = table->newIterator(raw);
+  std::unique_ptr<TzDbSymbolTableIterator> it(raw);
+  for (; es == Tzad::eOk && !it->done(); it->step()) {
+    TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
+    if (view) names.push_back(view->getName());
+  }
+  return names;
+}
 
 void registerViewCommands(Editor& editor) {
   editor.addCommand(u"-VIEW", viewCommand);
   editor.addCommand(u"LAYOUT", layoutCommand);
+  editor.addCommand(u"ZOOM", zoomCommand);
 }
 
 }  // namespace tzad

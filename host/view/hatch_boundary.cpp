@@ -1,0 +1,161 @@
+#include "view/hatch_boundary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "view/curves.h"
+
+namespace tzad {
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180;
+
+// Reads the groups in order. Optional groups are taken only when they come next, so a loop
+// written without them still reads.
+class GroupCursor {
+ public:
+  explicit GroupCursor(const RecordGroups& groups, size_t from) : g_(groups), i_(from) {}
+  bool atEnd() const { return i_ >= g_.size(); }
+  int peekCode() const { return atEnd() ? -1 : g_[i_].code; }
+  // The next group's value when it has this code (consumed), else the fallback.
+  double real(int code, double fallback = 0) {
+    if (peekCode() != code) return fallback;
+    return realOf(g_[i_++].value, fallback);
+  }
+  int integer(int code, int fallback = 0) {
+    if (peekCode() != code) return fallback;
+    return integerOf(g_[i_++].value, fallback);
+  }
+  ViewPoint point(int xCode) {
+    double x = real(xCode);
+    return {x, real(xCode + 10)};
+  }
+  // Moves to the next group with this code before any group with code `stop`.
+  bool seek(int code, int stop) {
+    while (!atEnd() && g_[i_].code != code) {
+      if (g_[i_].code == stop) return false;
+      ++i_;
+    }
+    return !atEnd();
+  }
+
+ private:
+  const RecordGroups& g_;
+  size_t i_;
+};
+
+// An arc or elliptical arc edge: angles in degrees, clockwise ones mirrored.
+void appendArcEdge(std::vector<ViewPoint>& loop, GroupCursor& c, bool elliptic) {
+  ViewPoint centre = c.point(10);
+  ViewPoint major{};
+  double radius = 1, ratio = 1;
+  if (elliptic) {
+    major = c.point(11);
+    ratio = c.real(40, 1);
+  } else {
+    radius = c.real(40);
+  }
+  double start = c.real(50) * kDegree, end = c.real(51) * kDegree;
+  bool counterClockwise = c.integer(73, 1) != 0;
+  double sweep = end - start;
+  while (sweep <= 0) sweep += 2 * std::numbers::pi;
+  if (sweep > 2 * std::numbers::pi) sweep = 2 * std::numbers::pi;
+  // A clockwise edge gives its angles mirrored: it runs from -start back to -end.
+  std::vector<ViewPoint> arc;
+  if (!elliptic) {
+    appendArc(arc, centre, radius, counterClockwise ? start : -start,
+              counterClockwise ? sweep : -sweep);
+  } else if (counterClockwise) {
+    appendEllipse(arc, centre, major, ratio, start, start + sweep);
+  } else {
+    appendEllipse(arc, centre, major, ratio, -start - sweep, -start);
+    std::reverse(arc.begin(), arc.end());
+  }
+  loop.insert(loop.end(), arc.begin(), arc.end());
+}
+
+void appendSplineEdge(std::vector<ViewPoint>& loop, GroupCursor& c) {
+  int degree = c.integer(94, 3);
+  bool rational = c.integer(73) != 0;
+  c.integer(74);
+  int knotCount = c.integer(95), controlCount = c.integer(96);
+  std::vector<double> knots, weights;
+  for (int k = 0; k < knotCount && c.peekCode() == 40; ++k) knots.push_back(c.real(40));
+  std::vector<ViewPoint> control;
+  for (int k = 0; k < controlCount && c.peekCode() == 10; ++k) {
+    control.push_back(c.point(10));
+    if (rational && c.peekCode() == 42) weights.push_back(c.real(42, 1));
+  }
+  std::vector<ViewPoint> curve = tessellateSpline(degree, control, knots, weights);
+  loop.insert(loop.end(), curve.begin(), curve.end());
+}
+
+std::vector<ViewPoint> polylineLoop(GroupCursor& c) {
+  bool hasBulge = c.integer(72) != 0;
+  bool closed = c.integer(73, 1) != 0;
+  int count = c.integer(93);
+  std::vector<ViewPoint> vertices;
+  std::vector<double> bulges;
+  for (int k = 0; k < count && c.peekCode() == 10; ++k) {
+    vertices.push_back(c.point(10));
+    bulges.push_back(hasBulge ? c.real(42) : 0);
+  }
+  if (vertices.empty()) return {};
+  std::vector<ViewPoint> loop{vertices[0]};
+  for (size_t i = 1; i < vertices.size(); ++i)
+    appendBulge(loop, vertices[i - 1], vertices[i], bulges[i - 1]);
+  if (closed && bulges.back() != 0)
+    appendBulge(loop, vertices.back(), vertices.front(), bulges.back());
+  return loop;
+}
+
+std::vector<ViewPoint> edgeLoop(GroupCursor& c) {
+  int edges = c.integer(93);
+  std::vector<ViewPoint> loop;
+  for (int e = 0; e < edges && c.peekCode() == 72; ++e) {
+    switch (c.integer(72)) {
+      case 1: {
+        ViewPoint a = c.point(10), b = c.point(11);
+        loop.push_back(a);
+        loop.push_back(b);
+        break;
+      }
+      case 2:
+        appendArcEdge(loop, c, false);
+        break;
+      case 3:
+        appendArcEdge(loop, c, true);
+        break;
+      case 4:
+        appendSplineEdge(loop, c);
+        break;
+      default:
+        return loop;
+    }
+    // Anything this edge carries beyond what is read (fit points, tangents) is passed over.
+    while (!c.atEnd() && c.peekCode() != 72 && c.peekCode() != 97 && c.peekCode() != 92)
+      c.real(c.peekCode());
+  }
+  return loop;
+}
+
+}  // namespace
+
+std::vector<std::vector<ViewPoint>> hatchLoops(const RecordGroups& hatch) {
+  std::vector<std::vector<ViewPoint>> loops;
+  size_t first = 0;
+  while (first < hatch.size() && hatch[first].code != 91) ++first;
+  if (first == hatch.size()) return loops;
+  int count = integerOf(hatch[first].value);
+  GroupCursor c(hatch, first + 1);
+  for (int l = 0; l < count && c.seek(92, 75); ++l) {
+    int type = c.integer(92);
+    std::vector<ViewPoint> loop = (type & 2) ? polylineLoop(c) : edgeLoop(c);
+    if (loop.size() >= 2) loops.push_back(std::move(loop));
+  }
+  return loops;
+}
+
+}  // namespace tzad

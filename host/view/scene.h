@@ -1,0 +1,97 @@
+// What the drawing view draws: the entities of one layout (model space or a paper layout)
+// flattened into drawable primitives in world coordinates, each with its top-level entity and
+// its resolved colour. Block references are expanded with their transformations (nested),
+// curves tessellated, and entities that cannot be shown (frozen or off layers, types the view
+// does not know) left out. A scene is a snapshot: rebuild it when the drawing changes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tzdb_object_id.h"
+#include "view/spatial_index.h"
+#include "view/view_types.h"
+
+class TzDbDatabase;
+
+namespace tzad {
+
+// A run of points drawn as one stroke (a line is a run of two), or a filled polygon.
+struct ScenePath {
+  uint32_t firstPoint = 0;
+  uint32_t pointCount = 0;
+  ViewColor color;
+  bool closed = false;
+  bool filled = false;
+};
+
+// A single-line text: its first character's baseline start, its height and rotation (radians,
+// counter-clockwise), the text as plain UTF-8.
+struct SceneText {
+  ViewPoint position;
+  double height = 0;
+  double rotation = 0;
+  double widthFactor = 1;
+  ViewColor color;
+  std::string text;
+};
+
+// The corners of the box a text covers, counter-clockwise from its insertion point. The width
+// is estimated from the number of characters: enough to find the text, cull it and pick it.
+std::array<ViewPoint, 4> textCorners(const SceneText& text);
+
+// A top-level entity of the layout with what it draws: a block reference owns everything its
+// block holds, so that picking it picks the reference.
+struct SceneEntity {
+  TzDbObjectId id;
+  ViewBox box;  // world extents of all its primitives
+  uint32_t firstPath = 0;
+  uint32_t pathCount = 0;
+  uint32_t firstText = 0;
+  uint32_t textCount = 0;
+  ViewColor color;      // its own resolved colour (a block reference's, for its ByBlock parts)
+  bool linked = false;  // carries a hyperlink
+};
+
+class Scene {
+ public:
+  const std::vector<SceneEntity>& entities() const { return entities_; }
+  const std::vector<ScenePath>& paths() const { return paths_; }
+  const std::vector<SceneText>& texts() const { return texts_; }
+  const std::vector<ViewPoint>& points() const { return points_; }
+  // The world box of everything drawn; empty for a layout with nothing to show.
+  const ViewBox& extents() const { return extents_; }
+  // Entities by world box (indexes into entities()).
+  const SpatialIndex& index() const { return index_; }
+  // The position of an entity in entities(), or -1 when the scene does not show it.
+  int entityIndexOf(TzDbObjectId id) const;
+  size_t segmentCount() const;
+
+  // Building, used by buildScene and by tests that make a scene by hand: open an entity, add
+  // its primitives, close it; finish() computes the extents and the index.
+  void beginEntity(TzDbObjectId id, ViewColor color, bool linked);
+  void addPath(const std::vector<ViewPoint>& points, ViewColor color, bool closed = false,
+               bool filled = false);
+  void addText(SceneText text);
+  void endEntity();
+  void finish();
+
+ private:
+  std::vector<SceneEntity> entities_;
+  std::vector<ScenePath> paths_;
+  std::vector<SceneText> texts_;
+  std::vector<ViewPoint> points_;
+  ViewBox extents_;
+  SpatialIndex index_;
+};
+
+// The scene of a layout, given by its block record (the database's model space or a paper
+// layout's block record). A paper layout shows its own entities and the frames of its
+// viewports. Nothing in the drawing makes this fail: what cannot be read is skipped.
+Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord);
+// The scene of the database's current space.
+Scene buildCurrentScene(TzDbDatabase& db);
+
+}  // namespace tzad

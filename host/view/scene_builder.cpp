@@ -1,0 +1,598 @@
+// Walks a layout's entities in drawing order and turns each into scene primitives. Block
+// references recurse into their blocks with the reference's transformation, colour (for
+// ByBlock) and layer (for what lies on layer 0).
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "db/database_impl.h"
+#include "db/internals.h"
+#include "tzdb_database.h"
+#include "view/curves.h"
+#include "view/hatch_boundary.h"
+#include "view/record_groups.h"
+#include "view/scene.h"
+#include "view/text_content.h"
+
+namespace tzad {
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180;
+// Block references nest at most this deep; deeper ones, and a block that holds itself, are
+// left out rather than followed for ever.
+constexpr int kMaxDepth = 24;
+// A multiple reference array bigger than this is drawn as its first element only.
+constexpr long long kMaxArrayElements = 10000;
+// Blocks that hold many references to blocks that hold many more multiply: one entity stops
+// adding to the scene past this many points, so that a drawing still opens.
+constexpr size_t kMaxPointsPerEntity = 4'000'000;
+
+struct Vec3 {
+  double x = 0, y = 0, z = 0;
+};
+
+Vec3 cross(Vec3 a, Vec3 b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+Vec3 normalized(Vec3 v) {
+  double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  return length > 0 ? Vec3{v.x / length, v.y / length, v.z / length} : Vec3{0, 0, 1};
+}
+
+// x' = m * (x, y, z, 1)
+struct Affine {
+  double m[3][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
+
+  static Affine columns(Vec3 x, Vec3 y, Vec3 z, Vec3 origin) {
+    Affine a;
+    const Vec3 cols[4] = {x, y, z, origin};
+    for (int c = 0; c < 4; ++c) a.m[0][c] = cols[c].x, a.m[1][c] = cols[c].y, a.m[2][c] = cols[c].z;
+    return a;
+  }
+  Vec3 apply(Vec3 p) const {
+    return {m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z + m[0][3],
+            m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z + m[1][3],
+            m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z + m[2][3]};
+  }
+  ViewPoint flat(Vec3 p) const {
+    Vec3 w = apply(p);
+    return {w.x, w.y};
+  }
+  // This transformation after `inner`.
+  Affine after(const Affine& inner) const {
+    Affine r;
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 4; ++j) {
+        double v = j == 3 ? m[i][3] : 0;
+        for (int k = 0; k < 3; ++k) v += m[i][k] * inner.m[k][j];
+        r.m[i][j] = v;
+      }
+    return r;
+  }
+};
+
+// The object coordinate system of an extrusion direction (the arbitrary axis algorithm).
+Affine objectToWorld(Vec3 normal) {
+  Vec3 n = normalized(normal);
+  if (n.x == 0 && n.y == 0 && n.z > 0) return Affine();
+  Vec3 ax = std::abs(n.x) < 1.0 / 64 && std::abs(n.y) < 1.0 / 64 ? cross({0, 1, 0}, n)
+                                                                 : cross({0, 0, 1}, n);
+  ax = normalized(ax);
+  return Affine::columns(ax, cross(n, ax), n, {});
+}
+
+struct LayerLook {
+  ViewColor color;
+  bool frozen = false;
+  bool off = false;
+};
+
+const LayerLook kDefaultLayer{};
+
+// What entities inside a block reference take from the reference that shows them.
+struct Context {
+  Affine toWorld;
+  ViewColor blockColor = ViewColor::contrast();
+  const LayerLook* blockLayer = nullptr;  // for entities on layer 0; null at the top
+  int depth = 0;
+};
+
+struct BlockLook {
+  uint32_t begin = kNoRecord;
+  uint32_t end = kNoRecord;
+  Vec3 base;
+};
+
+ViewColor trueColor(int rgb) {
+  return ViewColor::rgb(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
+}
+
+Vec3 pointOf(const RecordGroups& g, int xCode, Vec3 fallback = {}) {
+  const RawGroup* x = g.find(xCode);
+  if (!x) return fallback;
+  return {realOf(x->value), g.real(xCode + 10), g.real(xCode + 20)};
+}
+
+Vec3 extrusionOf(const RecordGroups& g) {
+  return pointOf(g, 210, {0, 0, 1});
+}
+
+class SceneBuilder {
+ public:
+  SceneBuilder(TzDbDatabaseImpl& db, Scene& scene) : db_(db), scene_(scene) {
+    readLayers();
+    readBlocks();
+    groups_.resize(kMaxDepth + 2);
+  }
+
+  void addLayout(uint32_t blockRecord) {
+    uint32_t from = kNoRecord, to = kNoRecord;
+    bool modelOrPaper = blockRecord == db_.modelSpace || blockRecord == db_.paperSpace;
+    bool wantPaper = blockRecord == db_.paperSpace;
+    if (modelOrPaper) {
+      from = db_.entitiesBegin;
+      to = db_.entitiesEnd;
+    } else if (uint32_t b = db_.blockOfRecord(blockRecord); b != kNoRecord) {
+      from = db_.blocks[b].begin;
+      to = db_.blocks[b].end;
+    }
+    if (from == kNoRecord) return;
+    paperLayout_ = !(blockRecord == db_.modelSpace);
+    for (uint32_t i = db_.at(from).next; i != kNoRecord && i != to; i = db_.at(i).next) {
+      const TzDbStub& r = db_.at(i);
+      if (!r.has(kRecEntity) || r.has(kRecErased)) continue;
+      if (modelOrPaper && r.has(kRecPaper) != wantPaper) continue;
+      addTopLevel(i);
+    }
+  }
+
+ private:
+  void readLayers() {
+    TableIndex* table = db_.table("LAYER");
+    if (!table) return;
+    RecordGroups g;
+    for (uint32_t record : table->records) {
+      if (db_.at(record).has(kRecErased)) continue;
+      g.read(db_.text.view(db_.at(record).body));
+      LayerLook look;
+      int color = g.integer(62, 7);
+      look.off = color < 0;
+      look.frozen = (g.integer(70) & 1) != 0;
+      look.color = g.find(420) ? trueColor(g.integer(420)) : colorOfIndex(std::abs(color));
+      layers_[upperAscii(g.text(2))] = look;
+    }
+  }
+
+  void readBlocks() {
+    RecordGroups g;
+    for (const BlockIndex& b : db_.blocks) {
+      if (b.begin == kNoRecord) continue;
+      g.read(db_.text.view(db_.at(b.begin).body));
+      blocks_[upperAscii(g.text(2))] = {b.begin, b.end, pointOf(g, 10)};
+    }
+  }
+
+  const LayerLook& layerOf(const RecordGroups& g, const Context& ctx) {
+    std::string_view raw = g.text(8);
+    if (raw.empty() || raw == "0") {
+      if (ctx.blockLayer) return *ctx.blockLayer;
+      raw = "0";
+    }
+    // Consecutive entities mostly share a layer.
+    if (raw != lastLayerName_) {
+      lastLayerName_.assign(raw);
+      auto found = layers_.find(upperAscii(raw));
+      lastLayer_ = found == layers_.end() ? &kDefaultLayer : &found->second;
+    }
+    return *lastLayer_;
+  }
+
+  static ViewColor colorOf(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
+    if (const RawGroup* rgb = g.find(420)) return trueColor(integerOf(rgb->value));
+    int index = g.integer(62, 256);
+    if (index == 0) return ctx.blockColor;
+    if (index == 256 || index < 0 || index > 256) return layer.color;
+    return colorOfIndex(index);
+  }
+
+  bool isLinked(const TzDbStub& r) const {
+    if (r.has(kRecPackedLink)) return true;
+    return r.xdata.size() && db_.text.view(r.xdata).find("PE_URL") != std::string_view::npos;
+  }
+
+  void addTopLevel(uint32_t record) {
+    const TzDbStub& r = db_.at(record);
+    RecordGroups& g = groups_[0];
+    g.read(db_.text.view(r.body));
+    Context top;
+    const LayerLook& layer = layerOf(g, top);
+    if (layer.frozen || g.integer(60) == 1) return;
+    ViewColor color = colorOf(g, layer, top);
+    scene_.beginEntity(db_.idOf(record), color, isLinked(r));
+    entityFirstPoint_ = scene_.points().size();
+    drawEntity(record, g, layer, color, top);
+    scene_.endEntity();
+  }
+
+  void addNested(uint32_t record, const Context& ctx) {
+    RecordGroups& g = groups_[size_t(ctx.depth)];
+    g.read(db_.text.view(db_.at(record).body));
+    const LayerLook& layer = layerOf(g, ctx);
+    if (layer.frozen || g.integer(60) == 1) return;
+    drawEntity(record, g, layer, colorOf(g, layer, ctx), ctx);
+  }
+
+  // An entity on an off layer still shows the parts of its block that lie on other layers;
+  // what it draws itself is hidden.
+  void drawEntity(uint32_t record, const RecordGroups& g, const LayerLook& layer, ViewColor color,
+                  const Context& ctx) {
+    const std::string& type = db_.typeName(db_.at(record));
+    if (type == "INSERT") return drawInsert(record, g, layer, color, ctx);
+    if (layer.off) return;
+    if (type == "LINE") return drawLine(g, color, ctx);
+    if (type == "LWPOLYLINE") return drawLwPolyline(g, color, ctx);
+    if (type == "CIRCLE" || type == "ARC") return drawArc(g, color, ctx, type == "CIRCLE");
+    if (type == "ELLIPSE") return drawEllipse(g, color, ctx);
+    if (type == "POLYLINE") return drawPolyline(record, g, color, ctx);
+    if (type == "POINT") return addRun({ctx.toWorld.flat(pointOf(g, 10))}, color);
+    if (type == "SPLINE") return drawSpline(g, color, ctx);
+    if (type == "TEXT" || type == "ATTRIB") return drawText(g, color, ctx, type == "ATTRIB");
+    if (type == "MTEXT") return drawMText(g, color, ctx);
+    if (type == "SOLID" || type == "TRACE") return drawSolid(g, color, ctx, true);
+    if (type == "3DFACE") return drawSolid(g, color, ctx, false);
+    if (type == "HATCH") return drawHatch(g, color, ctx);
+    if (type == "DIMENSION") return drawDimension(g, color, ctx);
+    if (type == "LEADER") return drawLeader(g, color, ctx);
+    if (type == "VIEWPORT" && paperLayout_) return drawViewportFrame(g, color, ctx);
+  }
+
+  void addRun(std::vector<ViewPoint> points, ViewColor color, bool closed = false,
+              bool filled = false) {
+    scene_.addPath(points, color, closed, filled);
+  }
+
+  // The object coordinate system of this entity, placed in the world.
+  static Affine ocs(const RecordGroups& g, const Context& ctx) {
+    return ctx.toWorld.after(objectToWorld(extrusionOf(g)));
+  }
+
+  void drawLine(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    addRun({ctx.toWorld.flat(pointOf(g, 10)), ctx.toWorld.flat(pointOf(g, 11))}, color);
+  }
+
+  void drawArc(const RecordGroups& g, ViewColor color, const Context& ctx, bool whole) {
+    double radius = g.real(40);
+    if (!(radius > 0)) return;
+    Vec3 c = pointOf(g, 10);
+    double start = whole ? 0 : g.real(50) * kDegree;
+    double sweep = whole ? 2 * std::numbers::pi : g.real(51) * kDegree - start;
+    while (sweep <= 0) sweep += 2 * std::numbers::pi;
+    std::vector<ViewPoint> local;
+    appendArc(local, {c.x, c.y}, radius, start, sweep);
+    addRun(placed(local, ocs(g, ctx), c.z), color, whole);
+  }
+
+  static std::vector<ViewPoint> placed(const std::vector<ViewPoint>& local, const Affine& to,
+                                       double z = 0) {
+    std::vector<ViewPoint> out;
+    out.reserve(local.size());
+    for (ViewPoint p : local) out.push_back(to.flat({p.x, p.y, z}));
+    return out;
+  }
+
+  void drawEllipse(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    Vec3 c = pointOf(g, 10), major = pointOf(g, 11), n = normalized(extrusionOf(g));
+    double ratio = g.real(40, 1);
+    double t0 = g.real(41, 0), t1 = g.real(42, 2 * std::numbers::pi);
+    std::vector<ViewPoint> unit;
+    appendEllipse(unit, {0, 0}, {1, 0}, ratio, t0, t1);
+    Affine frame = Affine::columns(major, cross(n, major), n, c);
+    bool whole = std::abs(t1 - t0 - 2 * std::numbers::pi) < 1e-9;
+    addRun(placed(unit, ctx.toWorld.after(frame)), color, whole);
+  }
+
+  void drawLwPolyline(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    std::vector<ViewPoint> vertices;
+    std::vector<double> bulges;
+    for (const RawGroup& group : g.all()) {
+      if (group.code == 10) {
+        vertices.push_back({realOf(group.value), 0});
+        bulges.push_back(0);
+      } else if (group.code == 20 && !vertices.empty()) {
+        vertices.back().y = realOf(group.value);
+      } else if (group.code == 42 && !bulges.empty()) {
+        bulges.back() = realOf(group.value);
+      }
+    }
+    bool closed = (g.integer(70) & 1) != 0;
+    addRun(placed(withBulges(vertices, bulges, closed), ocs(g, ctx), g.real(38)), color, closed);
+  }
+
+  // The points of a polyline whose segments may be arcs; a closed one's closing arc included.
+  static std::vector<ViewPoint> withBulges(const std::vector<ViewPoint>& vertices,
+                                           const std::vector<double>& bulges, bool closed) {
+    if (vertices.empty()) return {};
+    std::vector<ViewPoint> out{vertices[0]};
+    for (size_t i = 1; i < vertices.size(); ++i)
+      appendBulge(out, vertices[i - 1], vertices[i], bulges[i - 1]);
+    if (closed && vertices.size() > 2 && bulges.back() != 0) {
+      appendBulge(out, vertices.back(), vertices.front(), bulges.back());
+      out.pop_back();  // the closing point is the first one again
+    }
+    return out;
+  }
+
+  // A POLYLINE's vertices follow it as records of their own, up to its SEQEND.
+  void drawPolyline(uint32_t record, const RecordGroups& g, ViewColor color, const Context& ctx) {
+    int flags = g.integer(70);
+    if (flags & 16) return;  // polygon meshes are not drawn
+    bool is3d = (flags & 8) != 0, polyface = (flags & 64) != 0;
+    std::vector<Vec3> vertices;
+    std::vector<double> bulges;
+    std::vector<std::array<int, 4>> faces;
+    RecordGroups v;
+    for (uint32_t i = db_.at(record).next; i != kNoRecord && db_.at(i).has(kRecSubEntity);
+         i = db_.at(i).next) {
+      if (db_.typeName(db_.at(i)) != "VERTEX") break;
+      v.read(db_.text.view(db_.at(i).body));
+      int vflags = v.integer(70);
+      if (polyface && (vflags & 128) && !(vflags & 64)) {
+        faces.push_back({v.integer(71), v.integer(72), v.integer(73), v.integer(74)});
+        continue;
+      }
+      if (vflags & 16) continue;  // a spline's frame point, not on the curve
+      vertices.push_back(pointOf(v, 10));
+      bulges.push_back(v.real(42));
+    }
+    if (polyface) return drawPolyface(vertices, faces, color, ctx);
+    bool closed = (flags & 1) != 0;
+    if (is3d) {
+      std::vector<ViewPoint> out;
+      for (Vec3 p : vertices) out.push_back(ctx.toWorld.flat(p));
+      return addRun(out, color, closed);
+    }
+    std::vector<ViewPoint> flat;
+    for (Vec3 p : vertices) flat.push_back({p.x, p.y});
+    double elevation = g.real(30);
+    addRun(placed(withBulges(flat, bulges, closed), ocs(g, ctx), elevation), color, closed);
+  }
+
+  void drawPolyface(const std::vector<Vec3>& vertices, const std::vector<std::array<int, 4>>& faces,
+                    ViewColor color, const Context& ctx) {
+    for (const auto& face : faces) {
+      std::vector<ViewPoint> outline;
+      for (int index : face) {
+        int k = std::abs(index);
+        if (k >= 1 && size_t(k) <= vertices.size())
+          outline.push_back(ctx.toWorld.flat(vertices[size_t(k) - 1]));
+      }
+      if (outline.size() >= 2) addRun(outline, color, outline.size() > 2);
+    }
+  }
+
+  void drawSpline(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    std::vector<ViewPoint> control, fit;
+    std::vector<double> knots, weights;
+    for (size_t i = 0; i < g.size(); ++i) {
+      const RawGroup& group = g[i];
+      if (group.code == 10 || group.code == 11) {
+        Vec3 p{realOf(group.value), 0, 0};
+        if (i + 1 < g.size() && g[i + 1].code == group.code + 10) p.y = realOf(g[i + 1].value);
+        if (i + 2 < g.size() && g[i + 2].code == group.code + 20) p.z = realOf(g[i + 2].value);
+        (group.code == 10 ? control : fit).push_back(ctx.toWorld.flat(p));
+      } else if (group.code == 40) {
+        knots.push_back(realOf(group.value));
+      } else if (group.code == 41) {
+        weights.push_back(realOf(group.value));
+      }
+    }
+    bool closed = (g.integer(70) & 1) != 0;
+    if (control.size() >= 2)
+      return addRun(tessellateSpline(g.integer(71, 3), control, knots, weights), color);
+    if (fit.size() >= 2) addRun(curveThrough(fit, closed), color, closed);
+  }
+
+  // A text as the scene holds it: its frame (position, direction, up) mapped into the world.
+  void addPlacedText(std::string text, Vec3 start, double height, double rotation,
+                     double widthFactor, const Affine& to, ViewColor color) {
+    if (text.empty() || !(height > 0)) return;
+    Vec3 along{std::cos(rotation), std::sin(rotation), 0},
+        up{-std::sin(rotation), std::cos(rotation), 0};
+    ViewPoint p = to.flat(start);
+    ViewPoint a = to.flat({start.x + along.x, start.y + along.y, start.z});
+    ViewPoint u = to.flat({start.x + up.x * height, start.y + up.y * height, start.z});
+    SceneText t;
+    t.position = p;
+    t.height = std::hypot(u.x - p.x, u.y - p.y);
+    t.rotation = std::atan2(a.y - p.y, a.x - p.x);
+    double alongLength = std::hypot(a.x - p.x, a.y - p.y);
+    t.widthFactor = widthFactor * (t.height > 0 ? alongLength * height / t.height : 1);
+    t.color = color;
+    t.text = std::move(text);
+    scene_.addText(std::move(t));
+  }
+
+  void drawText(const RecordGroups& g, ViewColor color, const Context& ctx, bool attribute) {
+    if (attribute && (g.integer(70) & 1)) return;  // an invisible attribute
+    std::string text = plainText(db_.codec.decode(g.text(1)));
+    double height = g.real(40, 1), rotation = g.real(50) * kDegree, widthFactor = g.real(41, 1);
+    int horizontal = g.integer(72), vertical = g.integer(74, g.integer(73));
+    Vec3 start = pointOf(g, 10);
+    if ((horizontal != 0 || vertical != 0) && horizontal != 3 && horizontal != 5 && g.find(11)) {
+      // Aligned by another point than the start: move back by the estimated width and height.
+      Vec3 ref = pointOf(g, 11);
+      double width = estimatedWidth(text, height, widthFactor);
+      double dx = horizontal == 1 || horizontal == 4 ? -width / 2 : horizontal == 2 ? -width : 0;
+      double dy = horizontal == 4 || vertical == 2 ? -height / 2 : vertical == 3 ? -height : 0;
+      start = {ref.x + dx * std::cos(rotation) - dy * std::sin(rotation),
+               ref.y + dx * std::sin(rotation) + dy * std::cos(rotation), ref.z};
+    }
+    addPlacedText(std::move(text), start, height, rotation, widthFactor, ocs(g, ctx), color);
+  }
+
+  void drawMText(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    std::string raw;
+    for (const RawGroup& group : g.all())
+      if (group.code == 3) raw += db_.codec.decode(group.value);
+    raw += db_.codec.decode(g.text(1));
+    std::vector<std::string> lines = mtextLines(raw);
+    double height = g.real(40, 1);
+    double spacing = height * 5.0 / 3.0 * g.real(44, 1);
+    int attachment = std::clamp(g.integer(71, 1), 1, 9);
+    Vec3 insertion = pointOf(g, 10), n = normalized(extrusionOf(g));
+    // The text's x direction: group 11 in world coordinates, else the rotation in its plane.
+    Affine plane = objectToWorld(n);
+    Vec3 xDir =
+        g.find(11)
+            ? normalized(pointOf(g, 11))
+            : plane.apply({std::cos(g.real(50) * kDegree), std::sin(g.real(50) * kDegree), 0});
+    Vec3 yDir = cross(n, xDir);
+    Affine frame = ctx.toWorld.after(Affine::columns(xDir, yDir, n, insertion));
+    double blockHeight = height + spacing * double(lines.size() > 0 ? lines.size() - 1 : 0);
+    int row = (attachment - 1) / 3, column = (attachment - 1) % 3;
+    double top = row == 0 ? 0 : row == 1 ? blockHeight / 2 : blockHeight;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      double width = estimatedWidth(lines[i], height, 1);
+      double x = column == 0 ? 0 : column == 1 ? -width / 2 : -width;
+      double y = top - height - spacing * double(i);
+      addPlacedText(std::move(lines[i]), {x, y, 0}, height, 0, 1, frame, color);
+    }
+  }
+
+  void drawSolid(const RecordGroups& g, ViewColor color, const Context& ctx, bool filled) {
+    Vec3 c[4] = {pointOf(g, 10), pointOf(g, 11), pointOf(g, 12), pointOf(g, 13, pointOf(g, 12))};
+    // A solid's third and fourth corners run the other way round than an outline's.
+    Affine to = filled ? ocs(g, ctx) : ctx.toWorld;
+    std::vector<ViewPoint> outline =
+        filled ? std::vector<ViewPoint>{to.flat(c[0]), to.flat(c[1]), to.flat(c[3]), to.flat(c[2])}
+               : std::vector<ViewPoint>{to.flat(c[0]), to.flat(c[1]), to.flat(c[2]), to.flat(c[3])};
+    addRun(outline, color, true, filled);
+  }
+
+  void drawLeader(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    std::vector<ViewPoint> points;
+    for (size_t i = 0; i < g.size(); ++i)
+      if (g[i].code == 10) {
+        Vec3 p{realOf(g[i].value),
+               i + 1 < g.size() && g[i + 1].code == 20 ? realOf(g[i + 1].value) : 0, 0};
+        points.push_back(ctx.toWorld.flat(p));
+      }
+    if (points.size() >= 2) addRun(points, color);
+  }
+
+  void drawViewportFrame(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    if (g.integer(69) == 1) return;  // the sheet's own viewport has no frame
+    Vec3 c = pointOf(g, 10);
+    double w = g.real(40) / 2, h = g.real(41) / 2;
+    if (!(w > 0 && h > 0)) return;
+    addRun({ctx.toWorld.flat({c.x - w, c.y - h, c.z}), ctx.toWorld.flat({c.x + w, c.y - h, c.z}),
+            ctx.toWorld.flat({c.x + w, c.y + h, c.z}), ctx.toWorld.flat({c.x - w, c.y + h, c.z})},
+           color, true);
+  }
+
+  // A hatch's boundary loops, each as an outline; the pattern inside is not drawn.
+  void drawHatch(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    Affine to = ocs(g, ctx);
+    double elevation = g.real(30);
+    for (const std::vector<ViewPoint>& loop : hatchLoops(g))
+      addRun(placed(loop, to, elevation), color, true);
+  }
+
+  void drawDimension(const RecordGroups& g, ViewColor color, const Context& ctx) {
+    auto found = blocks_.find(upperAscii(g.text(2)));
+    if (found == blocks_.end()) return;
+    Context inner = ctx;
+    inner.blockColor = color;
+    drawBlock(found->second, inner, ctx.toWorld);
+  }
+
+  void drawInsert(uint32_t record, const RecordGroups& g, const LayerLook& layer, ViewColor color,
+                  const Context& ctx) {
+    auto found = blocks_.find(upperAscii(g.text(2)));
+    Context inner;
+    inner.blockColor = color;
+    inner.blockLayer = &layer;
+    inner.depth = ctx.depth;
+    if (found != blocks_.end() && ctx.depth < kMaxDepth) {
+      const BlockLook& block = found->second;
+      Vec3 at = pointOf(g, 10);
+      double sx = g.real(41, 1), sy = g.real(42, 1), sz = g.real(43, 1);
+      double rotation = g.real(50) * kDegree, c = std::cos(rotation), s = std::sin(rotation);
+      int columns = std::max(1, g.integer(70, 1)), rows = std::max(1, g.integer(71, 1));
+      if (static_cast<long long>(columns) * rows > kMaxArrayElements) columns = rows = 1;
+      double dx = g.real(44), dy = g.real(45);
+      Affine place = ocs(g, ctx);
+      for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+          // Rotate, scale and move the block's base point to the insertion point (plus this
+          // element's offset in the array, which turns with the reference but is not scaled).
+          double ox = column * dx, oy = row * dy;
+          Vec3 origin{at.x + ox * c - oy * s, at.y + ox * s + oy * c, at.z};
+          Affine local =
+              Affine::columns({c * sx, s * sx, 0}, {-s * sy, c * sy, 0}, {0, 0, sz}, origin)
+                  .after(Affine::columns({1, 0, 0}, {0, 1, 0}, {0, 0, 1},
+                                         {-block.base.x, -block.base.y, -block.base.z}));
+          drawBlock(block, inner, place.after(local));
+        }
+    }
+    if (layer.off || g.integer(66) != 1) return;
+    // Attributes follow the reference; they are placed in the world already.
+    for (uint32_t i = db_.at(record).next; i != kNoRecord && db_.at(i).has(kRecSubEntity);
+         i = db_.at(i).next) {
+      if (db_.typeName(db_.at(i)) != "ATTRIB") break;
+      Context attributes = ctx;
+      attributes.blockColor = color;
+      attributes.depth = ctx.depth + 1;
+      addNested(i, attributes);
+    }
+  }
+
+  void drawBlock(const BlockLook& block, Context inner, const Affine& toWorld) {
+    if (inner.depth >= kMaxDepth) return;
+    if (std::find(expanding_.begin(), expanding_.end(), block.begin) != expanding_.end()) return;
+    inner.toWorld = toWorld;
+    inner.depth += 1;
+    expanding_.push_back(block.begin);
+    for (uint32_t i = db_.at(block.begin).next; i != kNoRecord && i != block.end;
+         i = db_.at(i).next) {
+      const TzDbStub& r = db_.at(i);
+      if (!r.has(kRecEntity) || r.has(kRecErased)) continue;
+      if (scene_.points().size() - entityFirstPoint_ > kMaxPointsPerEntity) break;
+      addNested(i, inner);
+    }
+    expanding_.pop_back();
+  }
+
+  TzDbDatabaseImpl& db_;
+  Scene& scene_;
+  std::unordered_map<std::string, LayerLook> layers_;
+  std::unordered_map<std::string, BlockLook> blocks_;
+  std::vector<RecordGroups> groups_;  // one per nesting depth, reused
+  std::vector<uint32_t> expanding_;   // the blocks being drawn, outermost first
+  size_t entityFirstPoint_ = 0;       // where the current top-level entity's points start
+  std::string lastLayerName_;
+  const LayerLook* lastLayer_ = &kDefaultLayer;
+  bool paperLayout_ = false;
+};
+
+}  // namespace
+
+Scene buildScene(TzDbDatabase& database, TzDbObjectId layoutBlockRecord) {
+  Scene scene;
+  TzDbDatabaseImpl& db = TzDbInternals::impl(database);
+  uint32_t record = db.indexOf(layoutBlockRecord);
+  if (record != kNoRecord) SceneBuilder(db, scene).addLayout(record);
+  scene.finish();
+  return scene;
+}
+
+Scene buildCurrentScene(TzDbDatabase& db) {
+  return buildScene(db, db.currentSpaceId());
+}
+
+}  // namespace tzad

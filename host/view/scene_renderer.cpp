@@ -1,0 +1,296 @@
+#include "view/scene_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "view/text_content.h"
+
+namespace tzad {
+
+namespace {
+
+// Coordinates beyond this many pixels off the screen are cut before cairo sees them: its
+// fixed-point numbers overflow far out when a user zooms deep into a long line.
+constexpr double kClipMargin = 64;
+// Texts smaller than this many pixels high are drawn as their baseline.
+constexpr double kSmallestText = 3;
+
+uint32_t keyOf(ViewColor c) {
+  return uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
+}
+
+void setSource(cairo_t* cr, uint32_t key) {
+  cairo_set_source_rgb(cr, double((key >> 16) & 0xFF) / 255, double((key >> 8) & 0xFF) / 255,
+                       double(key & 0xFF) / 255);
+}
+
+// How a group of primitives is drawn: colour and line width (1, or wider when highlighted).
+struct Pen {
+  uint32_t color = 0;
+  int width = 1;
+  auto operator<=>(const Pen&) const = default;
+};
+
+// What one pen draws, gathered over all visible entities and drawn in one go: cairo's cost
+// is per stroke and fill call far more than per segment.
+struct Batch {
+  std::vector<float> segments;  // x1 y1 x2 y2 ...
+  std::vector<float> dots;      // x y ...
+  std::vector<std::vector<ViewPoint>> fills;
+  std::vector<uint32_t> texts;  // indexes into the scene's texts
+};
+
+// One bit per screen pixel: where a dot has been drawn already.
+class PixelMask {
+ public:
+  PixelMask(int width, int height)
+      : width_(width), height_(height), bits_(size_t(width) * size_t(height)) {}
+  // True the first time a pixel on the screen is claimed.
+  bool claim(ViewPoint p) {
+    if (!(p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_)) return false;
+    size_t cell = size_t(p.y) * size_t(width_) + size_t(p.x);
+    if (bits_[cell]) return false;
+    bits_[cell] = true;
+    return true;
+  }
+
+ private:
+  int width_, height_;
+  std::vector<bool> bits_;
+};
+
+class Painter {
+ public:
+  Painter(cairo_t* cr, const Scene& scene, const ViewTransform& view, const RenderOptions& options)
+      : cr_(cr),
+        scene_(scene),
+        view_(view),
+        options_(options),
+        foreground_(keyOf(foregroundFor(options.background))),
+        clip_(ViewBox::of({-kClipMargin, -kClipMargin},
+                          {view.screenWidth() + kClipMargin, view.screenHeight() + kClipMargin})),
+        plainDots_(view.screenWidth(), view.screenHeight()),
+        highlightDots_(view.screenWidth(), view.screenHeight()) {}
+
+  RenderStats paint() {
+    paintBackground();
+    ViewBox visible = view_.visibleWorld();
+    double pixel = 1 / view_.scale();
+    visible = ViewBox::of({visible.minX - pixel, visible.minY - pixel},
+                          {visible.maxX + pixel, visible.maxY + pixel});
+    scene_.index().query(visible, [&](uint32_t i) { gather(scene_.entities()[i]); });
+    // Highlighted entities come last, so that they lie on top.
+    for (auto& [pen, batch] : batches_)
+      if (pen.width == 1) draw(pen, batch);
+    for (auto& [pen, batch] : batches_)
+      if (pen.width > 1) draw(pen, batch);
+    return stats_;
+  }
+
+ private:
+  uint32_t resolve(ViewColor c) const { return c.foreground ? foreground_ : keyOf(c); }
+
+  void paintBackground() {
+    cairo_save(cr_);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
+    setSource(cr_, keyOf(options_.background));
+    cairo_rectangle(cr_, 0, 0, view_.screenWidth(), view_.screenHeight());
+    cairo_fill(cr_);
+    cairo_restore(cr_);
+  }
+
+  // The pen of a highlighted entity, or none.
+  std::optional<Pen> highlightOf(const SceneEntity& e) const {
+    if (!options_.hovered.isNull() && e.id == options_.hovered)
+      return Pen{keyOf(options_.highlight), 3};
+    if (!options_.selected.empty() && options_.selected.contains(e.id))
+      return Pen{keyOf(options_.highlight), 2};
+    if (options_.highlightLinked && e.linked) return Pen{keyOf(options_.linkHighlight), 2};
+    return std::nullopt;
+  }
+
+  void gather(const SceneEntity& e) {
+    ++stats_.entitiesVisible;
+    std::optional<Pen> highlight = highlightOf(e);
+    double scale = view_.scale();
+    if (e.box.width() * scale < 1 && e.box.height() * scale < 1) return addDot(e, highlight);
+    for (uint32_t k = e.firstPath; k < e.firstPath + e.pathCount; ++k) {
+      const ScenePath& path = scene_.paths()[k];
+      addPath(path, batches_[highlight.value_or(Pen{resolve(path.color)})], !highlight);
+    }
+    for (uint32_t k = e.firstText; k < e.firstText + e.textCount; ++k)
+      addText(k, highlight.value_or(Pen{resolve(scene_.texts()[k].color)}));
+  }
+
+  // An entity below a pixel is one dot; of several on the same pixel only the first is drawn.
+  void addDot(const SceneEntity& e, std::optional<Pen> highlight) {
+    ViewPoint p = view_.toScreen({(e.box.minX + e.box.maxX) / 2, (e.box.minY + e.box.maxY) / 2});
+    if (!(highlight ? highlightDots_ : plainDots_).claim(p)) return;
+    ViewColor color = e.pathCount   ? scene_.paths()[e.firstPath].color
+                      : e.textCount ? scene_.texts()[e.firstText].color
+                                    : e.color;
+    Batch& b = batches_[highlight.value_or(Pen{resolve(color)})];
+    b.dots.insert(b.dots.end(), {float(std::floor(p.x)), float(std::floor(p.y))});
+    ++stats_.dotsDrawn;
+  }
+
+  void addPath(const ScenePath& path, Batch& batch, bool fill) {
+    const ViewPoint* run = scene_.points().data() + path.firstPoint;
+    if (fill && path.filled && path.pointCount > 2) {
+      std::vector<ViewPoint> polygon;
+      polygon.reserve(path.pointCount);
+      for (uint32_t i = 0; i < path.pointCount; ++i)
+        polygon.push_back(clamped(view_.toScreen(run[i])));
+      batch.fills.push_back(std::move(polygon));
+      return;
+    }
+    if (path.pointCount == 1) {
+      ViewPoint p = view_.toScreen(run[0]);
+      if (clip_.contains(ViewBox::of(p, p))) {
+        batch.dots.insert(batch.dots.end(), {float(std::floor(p.x)), float(std::floor(p.y))});
+        ++stats_.dotsDrawn;
+      }
+      return;
+    }
+    // Points closer than half a pixel to the last one drawn are passed over.
+    ViewPoint last = view_.toScreen(run[0]);
+    uint32_t n = path.pointCount + (path.closed && path.pointCount > 2 ? 1 : 0);
+    for (uint32_t i = 1; i < n; ++i) {
+      ViewPoint p = view_.toScreen(run[i % path.pointCount]);
+      bool end = i + 1 == n;
+      if (!end && std::abs(p.x - last.x) < 0.5 && std::abs(p.y - last.y) < 0.5) continue;
+      addSegment(batch.segments, last, p);
+      last = p;
+    }
+  }
+
+  static ViewPoint clamped(ViewPoint p) {
+    constexpr double kFar = 1 << 20;
+    return {std::clamp(p.x, -kFar, kFar), std::clamp(p.y, -kFar, kFar)};
+  }
+
+  // Cuts the segment to the area around the screen (Liang-Barsky) and keeps what is left.
+  void addSegment(std::vector<float>& out, ViewPoint a, ViewPoint b) {
+    double t0 = 0, t1 = 1, dx = b.x - a.x, dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - clip_.minX, clip_.maxX - a.x, a.y - clip_.minY, clip_.maxY - a.y};
+    for (int i = 0; i < 4; ++i) {
+      if (p[i] == 0) {
+        if (q[i] < 0) return;
+        continue;
+      }
+      double r = q[i] / p[i];
+      if (p[i] < 0)
+        t0 = std::max(t0, r);
+      else
+        t1 = std::min(t1, r);
+      if (t0 > t1) return;
+    }
+    out.insert(out.end(), {float(a.x + t0 * dx), float(a.y + t0 * dy), float(a.x + t1 * dx),
+                           float(a.y + t1 * dy)});
+    ++stats_.segmentsDrawn;
+  }
+
+  void addText(uint32_t k, Pen pen) {
+    const SceneText& t = scene_.texts()[k];
+    Batch& batch = batches_[pen];
+    if (t.height * view_.scale() >= kSmallestText) {
+      batch.texts.push_back(k);
+      return;
+    }
+    // Too small to read: its baseline stands for it.
+    double w = estimatedWidth(t.text, t.height, t.widthFactor);
+    ViewPoint end{t.position.x + w * std::cos(t.rotation), t.position.y + w * std::sin(t.rotation)};
+    addSegment(batch.segments, view_.toScreen(t.position), view_.toScreen(end));
+  }
+
+  void draw(Pen pen, const Batch& batch) {
+    cairo_save(cr_);
+    setSource(cr_, pen.color);
+    bool many = stats_.segmentsDrawn > options_.antialiasLimit;
+    cairo_set_antialias(cr_, many ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
+    drawFills(batch);
+    drawSegments(batch, pen.width, many);
+    drawDots(batch, pen.width);
+    drawTexts(batch);
+    cairo_restore(cr_);
+  }
+
+  void drawFills(const Batch& batch) {
+    for (const std::vector<ViewPoint>& polygon : batch.fills) {
+      cairo_move_to(cr_, polygon[0].x, polygon[0].y);
+      for (size_t i = 1; i < polygon.size(); ++i) cairo_line_to(cr_, polygon[i].x, polygon[i].y);
+      cairo_close_path(cr_);
+    }
+    if (!batch.fills.empty()) cairo_fill(cr_);
+  }
+
+  void drawSegments(const Batch& batch, int width, bool aliased) {
+    const std::vector<float>& s = batch.segments;
+    if (s.empty()) return;
+    cairo_set_line_width(cr_, width);
+    cairo_set_line_cap(cr_, width > 1 ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
+    // Without antialiasing, a one-pixel line is crisp through the pixels' centres.
+    double shift = aliased && width == 1 ? 0.5 : 0;
+    for (size_t i = 0; i + 3 < s.size(); i += 4) {
+      cairo_move_to(cr_, s[i] + shift, s[i + 1] + shift);
+      cairo_line_to(cr_, s[i + 2] + shift, s[i + 3] + shift);
+    }
+    cairo_stroke(cr_);
+  }
+
+  void drawDots(const Batch& batch, int width) {
+    if (batch.dots.empty()) return;
+    double offset = (width - 1) / 2.0;
+    for (size_t i = 0; i + 1 < batch.dots.size(); i += 2)
+      cairo_rectangle(cr_, batch.dots[i] - offset, batch.dots[i + 1] - offset, width, width);
+    cairo_fill(cr_);
+  }
+
+  void drawTexts(const Batch& batch) {
+    if (batch.texts.empty()) return;
+    cairo_select_font_face(cr_, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    for (uint32_t k : batch.texts) {
+      const SceneText& t = scene_.texts()[k];
+      ViewPoint p = view_.toScreen(t.position);
+      cairo_save(cr_);
+      cairo_translate(cr_, p.x, p.y);
+      cairo_rotate(cr_, -t.rotation);
+      cairo_scale(cr_, t.widthFactor > 0 ? t.widthFactor : 1, 1);
+      // A drawing's text height is that of its capitals, about 0.72 of the font's size.
+      cairo_set_font_size(cr_, t.height * view_.scale() / 0.72);
+      cairo_move_to(cr_, 0, 0);
+      cairo_show_text(cr_, t.text.c_str());
+      cairo_restore(cr_);
+      ++stats_.textsDrawn;
+    }
+  }
+
+  cairo_t* cr_;
+  const Scene& scene_;
+  const ViewTransform& view_;
+  const RenderOptions& options_;
+  uint32_t foreground_;
+  ViewBox clip_;
+  PixelMask plainDots_;
+  PixelMask highlightDots_;
+  std::map<Pen, Batch> batches_;
+  RenderStats stats_;
+};
+
+}  // namespace
+
+ViewColor foregroundFor(ViewColor background) {
+  double luminance = 0.299 * background.r + 0.587 * background.g + 0.114 * background.b;
+  return luminance > 140 ? ViewColor::rgb(0, 0, 0) : ViewColor::rgb(255, 255, 255);
+}
+
+RenderStats renderScene(cairo_t* cr, const Scene& scene, const ViewTransform& view,
+                        const RenderOptions& options) {
+  return Painter(cr, scene, view, options).paint();
+}
+
+}  // namespace tzad

@@ -1,0 +1,40 @@
+// Draws a scene into a cairo context: an image surface offscreen (tests, the benchmark) or a
+// window's paint context. Only what the view shows is drawn, looked up through the scene's
+// index; what would be smaller than a pixel becomes at most a dot.
+#pragma once
+
+#include <cairo.h>
+
+#include <unordered_set>
+
+#include "tzdb_object_id.h"
+#include "view/scene.h"
+#include "view/view_transform.h"
+
+namespace tzad {
+
+struct RenderOptions {
+  ViewColor background = ViewColor::rgb(33, 40, 48);
+  std::unordered_set<TzDbObjectId> selected;  // drawn highlighted
+  bool highlightLinked = false;               // every entity with a hyperlink highlighted
+  TzDbObjectId hovered;                       // drawn thicker, when not null
+  ViewColor highlight = ViewColor::rgb(255, 170, 0);
+  ViewColor linkHighlight = ViewColor::rgb(0, 200, 255);
+  // Above this many visible segments, lines are drawn without antialiasing.
+  size_t antialiasLimit = 20000;
+};
+
+struct RenderStats {
+  size_t entitiesVisible = 0;  // entities whose box met the view
+  size_t segmentsDrawn = 0;
+  size_t dotsDrawn = 0;  // entities below a pixel, drawn as one dot
+  size_t textsDrawn = 0;
+};
+
+// The foreground colour that stands out against a background: white on dark, black on light.
+ViewColor foregroundFor(ViewColor background);
+// Paints the whole area of `view` (background first), then the scene.
+RenderStats renderScene(cairo_t* cr, const Scene& scene, const ViewTransform& view,
+                        const RenderOptions& options = {});
+
+}  // namespace tzad

@@ -1,0 +1,109 @@
+#include "view/text_content.h"
+
+#include <cctype>
+
+namespace tzad {
+
+namespace {
+
+void appendUtf8(std::string& out, unsigned code) {
+  if (code < 0x80) {
+    out += char(code);
+  } else if (code < 0x800) {
+    out += char(0xC0 | (code >> 6));
+    out += char(0x80 | (code & 0x3F));
+  } else {
+    out += char(0xE0 | (code >> 12));
+    out += char(0x80 | ((code >> 6) & 0x3F));
+    out += char(0x80 | (code & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string plainText(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%' || i + 2 >= text.size() || text[i + 1] != '%') {
+      out += text[i];
+      continue;
+    }
+    char code = char(std::tolower(static_cast<unsigned char>(text[i + 2])));
+    i += 2;
+    if (code == 'd')
+      appendUtf8(out, 0xB0);
+    else if (code == 'p')
+      appendUtf8(out, 0xB1);
+    else if (code == 'c')
+      appendUtf8(out, 0x2300);
+    else if (code == '%')
+      out += '%';
+    else if (std::isdigit(static_cast<unsigned char>(code))) {
+      unsigned value = 0;
+      size_t digits = 0;
+      for (; digits < 3 && i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+           ++digits, ++i)
+        value = value * 10 + unsigned(text[i] - '0');
+      --i;
+      if (value > 0) appendUtf8(out, value);
+    }
+    // %%u, %%o and unknown codes switch a style on or off: nothing to show.
+  }
+  return out;
+}
+
+std::vector<std::string> mtextLines(std::string_view text) {
+  std::vector<std::string> lines(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '{' || c == '}') continue;
+    if (c != '\\' || i + 1 >= text.size()) {
+      lines.back() += c;
+      continue;
+    }
+    char code = text[++i];
+    switch (code) {
+      case 'P':
+        lines.emplace_back();
+        break;
+      case '~':
+        lines.back() += ' ';
+        break;
+      case '\\':
+      case '{':
+      case '}':
+        lines.back() += code;
+        break;
+      case 'S': {  // stacked: "a^b;", "a/b;" or "a#b;"
+        size_t end = text.find(';', i);
+        if (end == std::string_view::npos) end = text.size();
+        for (char s : text.substr(i + 1, end - i - 1))
+          lines.back() += (s == '^' || s == '#') ? '/' : s;
+        i = end;
+        break;
+      }
+      case 'L':
+      case 'l':
+      case 'O':
+      case 'o':
+      case 'K':
+      case 'k':
+      case 'N':
+        break;    // switches without a value
+      default: {  // \f...; \H...; \C...; and the others carry a value up to ';'
+        size_t end = text.find(';', i);
+        i = end == std::string_view::npos ? text.size() : end;
+      }
+    }
+  }
+  while (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+double estimatedWidth(std::string_view text, double height, double widthFactor) {
+  size_t chars = 0;
+  for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
+  return height * widthFactor * 0.7 * double(chars);
+}
+
+}  // namespace tzad

@@ -1,0 +1,433 @@
+#include "window/drawing_canvas.h"
+
+#include <wx/dcclient.h>
+#include <wx/graphics.h>
+#include <wx/menu.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "docs/document_manager.h"
+#include "editor/editor.h"
+#include "platform/clipboard.h"
+#include "view/hit_test.h"
+#include "view/scene.h"
+#include "view/scene_renderer.h"
+#include "view/view_transform.h"
+#include "window/command_panel.h"
+#include "window/pick_answers.h"
+#include "window/window_input.h"
+
+namespace tzad {
+
+namespace {
+
+// A press that moves less than this is a click, not a drag.
+constexpr int kDragStart = 4;
+// How near the cursor an object must pass to be picked, in pixels.
+constexpr double kPickTolerance = 4.0;
+// One notch of the wheel zooms by this factor.
+constexpr double kWheelZoom = 1.25;
+constexpr double kExtentsMargin = 0.05;
+
+enum LinkMenuId { kLinkOpen = wxID_HIGHEST + 600, kLinkCopy, kLinkEdit, kLinkRemove };
+
+std::string utf8(std::u16string_view text) {
+  return tzutToUtf8(text);
+}
+
+}  // namespace
+
+// An image of the drawing as last rendered: hovering, selecting and zooming render it again,
+// while a rubber band is drawn over it without touching the drawing.
+struct RenderedImage {
+  cairo_surface_t* surface = nullptr;
+  RenderedImage() = default;
+  RenderedImage(const RenderedImage&) = delete;
+  RenderedImage& operator=(const RenderedImage&) = delete;
+  ~RenderedImage() { reset(); }
+  void reset() {
+    if (surface) cairo_surface_destroy(surface);
+    surface = nullptr;
+  }
+};
+
+struct DrawingCanvas::State {
+  Document* doc = nullptr;
+  TzDbObjectId space;
+  Scene scene;
+  ViewTransform view;
+  RenderedImage image;
+  // The view last written into the document: a different one there was set by a command.
+  TzGePoint3d storedCenter;
+  double storedSize = 0;
+  bool highlightLinks = false;
+  std::optional<wxPoint> pressedAt;
+  std::optional<wxPoint> dragTo;
+  std::optional<wxPoint> panFrom;
+  TzDbObjectId hovered;
+  std::optional<ObjectLink> hoveredLink;
+};
+
+DrawingCanvas::DrawingCanvas(wxWindow* parent, WindowInput& input, CommandPanel& panel)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxSize(800, 500), wxWANTS_CHARS),
+      input_(input),
+      panel_(panel),
+      state_(std::make_unique<State>()) {
+  SetName("drawing view");
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  Bind(wxEVT_PAINT, &DrawingCanvas::onPaint, this);
+  Bind(wxEVT_SIZE, &DrawingCanvas::onSize, this);
+  Bind(wxEVT_LEFT_DOWN, &DrawingCanvas::onLeftDown, this);
+  Bind(wxEVT_LEFT_UP, &DrawingCanvas::onLeftUp, this);
+  Bind(wxEVT_RIGHT_UP, &DrawingCanvas::onRightUp, this);
+  Bind(wxEVT_MIDDLE_DOWN, &DrawingCanvas::onMiddleDown, this);
+  Bind(wxEVT_MIDDLE_UP, &DrawingCanvas::onMiddleUp, this);
+  Bind(wxEVT_MOTION, &DrawingCanvas::onMotion, this);
+  Bind(wxEVT_MOUSEWHEEL, &DrawingCanvas::onWheel, this);
+  Bind(wxEVT_CHAR, &DrawingCanvas::onKey, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, &DrawingCanvas::onCaptureLost, this);
+}
+
+DrawingCanvas::~DrawingCanvas() = default;
+
+void DrawingCanvas::onKey(wxKeyEvent& event) {
+  if (event.GetKeyCode() == WXK_HOME) return zoomExtents();
+  panel_.takeTypedKey(event);
+}
+
+void DrawingCanvas::onLeftDown(wxMouseEvent& event) {
+  SetFocus();
+  if (event.ControlDown()) {
+    hover(event.GetPosition());
+    if (state_->hoveredLink) return followLink(*state_->hoveredLink);
+  }
+  state_->pressedAt = event.GetPosition();
+  state_->dragTo.reset();
+  CaptureMouse();
+}
+
+void DrawingCanvas::onLeftUp(wxMouseEvent& event) {
+  if (HasCapture()) ReleaseMouse();
+  std::optional<wxPoint> from = std::exchange(state_->pressedAt, std::nullopt);
+  std::optional<wxPoint> to = std::exchange(state_->dragTo, std::nullopt);
+  if (!from) return;
+  if (to)
+    dragSelect(*from, *to);
+  else
+    click(event.GetPosition(), event.ShiftDown());
+  Refresh();
+}
+
+void DrawingCanvas::onCaptureLost(wxMouseCaptureLostEvent&) {
+  state_->pressedAt.reset();
+  state_->dragTo.reset();
+  state_->panFrom.reset();
+  Refresh();
+}
+
+void DrawingCanvas::onRightUp(wxMouseEvent& event) {
+  PromptKind kind = input_.promptKind();
+  // A right click ends a selection or a point prompt, as Enter does.
+  if (kind == PromptKind::Selection || kind == PromptKind::Point) return input_.answer("");
+  hover(event.GetPosition());
+  if (kind == PromptKind::Command && state_->hoveredLink)
+    showLinkMenu(state_->hovered, *state_->hoveredLink);
+}
+
+void DrawingCanvas::onMiddleDown(wxMouseEvent& event) {
+  state_->panFrom = event.GetPosition();
+  CaptureMouse();
+}
+
+void DrawingCanvas::onMiddleUp(wxMouseEvent&) {
+  if (HasCapture()) ReleaseMouse();
+  state_->panFrom.reset();
+  storeView();
+}
+
+void DrawingCanvas::onMotion(wxMouseEvent& event) {
+  wxPoint at = event.GetPosition();
+  if (state_->panFrom) {
+    panBy(at - *state_->panFrom);
+    state_->panFrom = at;
+    return;
+  }
+  if (state_->pressedAt && event.LeftIsDown()) {
+    wxPoint moved = at - *state_->pressedAt;
+    if (state_->dragTo || std::abs(moved.x) > kDragStart || std::abs(moved.y) > kDragStart) {
+      state_->dragTo = at;
+      Refresh();
+    }
+    return;
+  }
+  hover(at);
+}
+
+void DrawingCanvas::hover(wxPoint at) {
+  TzDbObjectId id = objectAt(at);
+  if (id == state_->hovered) return;
+  state_->hovered = id;
+  state_->hoveredLink = id.isNull() ? std::nullopt : objectLink(id);
+  if (state_->hoveredLink) {
+    SetCursor(wxCursor(wxCURSOR_HAND));
+    SetToolTip(wxString::FromUTF8(utf8(linkTooltip(*state_->hoveredLink))));
+  } else {
+    SetCursor(wxNullCursor);
+    UnsetToolTip();
+  }
+  redraw();
+}
+
+void DrawingCanvas::click(wxPoint at, bool shift) {
+  switch (input_.promptKind()) {
+    case PromptKind::Point:
+      return input_.answer(
+          pointAnswer(worldAt(at).x, worldAt(at).y, state_->doc ? state_->doc->ucs : Ucs{}));
+    case PromptKind::Selection:
+      if (TzDbObjectId id = objectAt(at); !id.isNull()) input_.answer(handlesAnswer({id}));
+      return;
+    case PromptKind::Command:
+      if (TzDbObjectId id = objectAt(at); !id.isNull()) return preselect({id}, shift);
+      if (!shift) clearPreselection();
+      return;
+    case PromptKind::Text:
+      return;
+  }
+}
+
+void DrawingCanvas::preselect(const std::vector<TzDbObjectId>& ids, bool remove) {
+  if (state_->doc == nullptr) return;
+  std::vector<TzDbObjectId>& chosen = state_->doc->pickfirst;
+  for (TzDbObjectId id : ids) {
+    auto found = std::find(chosen.begin(), chosen.end(), id);
+    if (remove && found != chosen.end()) chosen.erase(found);
+    if (!remove && found == chosen.end()) chosen.push_back(id);
+  }
+  // As after SELECT, PREVIOUS at the next "Select objects: " names what was picked.
+  state_->doc->previousSelection = chosen;
+  redraw();
+}
+
+void DrawingCanvas::clearPreselection() {
+  if (state_->doc == nullptr || state_->doc->pickfirst.empty()) return;
+  state_->doc->pickfirst.clear();
+  redraw();
+}
+
+void DrawingCanvas::dragSelect(wxPoint from, wxPoint to) {
+  // From left to right: the objects wholly inside; from right to left: those it touches too.
+  bool crossing = to.x < from.x;
+  std::vector<TzDbObjectId> ids = objectsIn(from, to, crossing);
+  switch (input_.promptKind()) {
+    case PromptKind::Selection:
+      // Nothing found adds nothing; an empty answer would end the selection.
+      if (!ids.empty()) input_.answer(handlesAnswer(ids));
+      return;
+    case PromptKind::Command:
+      return preselect(ids, false);
+    default:
+      return;
+  }
+}
+
+void DrawingCanvas::showLinkMenu(TzDbObjectId id, const ObjectLink& link) {
+  wxMenu menu;
+  menu.Append(kLinkOpen, "&Open");
+  menu.Append(kLinkCopy, "&Copy Hyperlink");
+  menu.Append(kLinkEdit, "&Edit Hyperlink...");
+  menu.Append(kLinkRemove, "&Remove Hyperlink");
+  switch (GetPopupMenuSelectionFromUser(menu)) {
+    case kLinkOpen:
+      return followLink(link);
+    case kLinkCopy:
+      return copyLink(link);
+    case kLinkEdit:
+      return editLink(id);
+    case kLinkRemove:
+      return removeLink(id);
+    default:
+      return;
+  }
+}
+
+// Following a link is what HYPERLINKOPEN does with the object's address and location.
+void DrawingCanvas::followLink(const ObjectLink& link) {
+  input_.runAtCommandPrompt([link] {
+    Editor::instance().runScripted({u"HYPERLINKOPEN", link.address, link.location});
+  });
+}
+
+void DrawingCanvas::copyLink(const ObjectLink& link) {
+  if (std::optional<std::string> error =
+          platform::copyHyperlink({link.address, link.description, link.location}))
+    Editor::instance().write("The hyperlink was not copied: " + *error + "\n");
+}
+
+// The hyperlink dialog on that object alone: HYPERLINK takes it as the pre-selection.
+void DrawingCanvas::editLink(TzDbObjectId id) {
+  input_.runAtCommandPrompt([this, id] {
+    if (state_->doc == nullptr) return;
+    state_->doc->pickfirst = {id};
+    Editor::instance().runScripted({u"HYPERLINK"});
+  });
+}
+
+// Removes every hyperlink of the object, as -HYPERLINK Remove does when told "*".
+void DrawingCanvas::removeLink(TzDbObjectId id) {
+  input_.runAtCommandPrompt([this, id] {
+    if (state_->doc == nullptr) return;
+    state_->doc->pickfirst.clear();
+    std::u16string handle = tzutFromUtf8(handlesAnswer({id}));
+    Editor::instance().runScripted({u"-HYPERLINK", u"Remove", handle, u"", u"*"});
+  });
+}
+
+void DrawingCanvas::rebuild() {
+  state_->scene = state_->doc ? buildCurrentScene(*state_->doc->database()) : Scene();
+  state_->hovered = TzDbObjectId();
+  state_->hoveredLink.reset();
+}
+
+void DrawingCanvas::redraw() {
+  state_->image.reset();
+  Refresh();
+}
+
+void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
+  TzDbObjectId space = doc ? doc->database()->currentSpaceId() : TzDbObjectId();
+  bool otherLayout = doc != state_->doc || space != state_->space;
+  state_->doc = doc;
+  state_->space = space;
+  // Reading a large drawing again costs time: only a command can have changed it.
+  if (otherLayout || commandsRan) rebuild();
+  if (otherLayout) {
+    zoomExtents();
+    return;
+  }
+  if (doc && (doc->viewCenter.x != state_->storedCenter.x ||
+              doc->viewCenter.y != state_->storedCenter.y || doc->viewSize != state_->storedSize)) {
+    // A command showed another part of the drawing (a named view, ZOOM, a followed link).
+    double height = doc->viewSize > 0 ? doc->viewSize : 1.0;
+    double width = height * state_->view.screenWidth() / state_->view.screenHeight();
+    state_->view.zoomToBox(
+        ViewBox::of({doc->viewCenter.x - width / 2, doc->viewCenter.y - height / 2},
+                    {doc->viewCenter.x + width / 2, doc->viewCenter.y + height / 2}),
+        0.0);
+    storeView();
+  }
+  redraw();
+}
+
+void DrawingCanvas::storeView() {
+  Document* doc = state_->doc;
+  if (doc == nullptr) return;
+  ViewBox shown = state_->view.visibleWorld();
+  doc->viewCenter = {(shown.minX + shown.maxX) / 2, (shown.minY + shown.maxY) / 2, 0.0};
+  doc->viewSize = shown.height();
+  doc->viewAspect = shown.width() / shown.height();
+  state_->storedCenter = doc->viewCenter;
+  state_->storedSize = doc->viewSize;
+}
+
+void DrawingCanvas::zoomExtents() {
+  state_->view.zoomToBox(state_->scene.extents(), kExtentsMargin);
+  storeView();
+  redraw();
+}
+
+void DrawingCanvas::setHighlightLinks(bool on) {
+  state_->highlightLinks = on;
+  redraw();
+}
+
+wxPoint DrawingCanvas::screenPoint(double worldX, double worldY) const {
+  ViewPoint at = state_->view.toScreen({worldX, worldY});
+  return {static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y))};
+}
+
+ViewPoint DrawingCanvas::worldAt(wxPoint at) const {
+  return state_->view.toWorld({double(at.x), double(at.y)});
+}
+
+TzDbObjectId DrawingCanvas::objectAt(wxPoint at) const {
+  std::optional<TzDbObjectId> id =
+      pickEntity(state_->scene, state_->view, {double(at.x), double(at.y)}, kPickTolerance);
+  return id ? *id : TzDbObjectId();
+}
+
+std::vector<TzDbObjectId> DrawingCanvas::objectsIn(wxPoint from, wxPoint to, bool crossing) const {
+  ViewBox world = ViewBox::of(worldAt(from), worldAt(to));
+  return crossing ? entitiesCrossing(state_->scene, world) : entitiesInside(state_->scene, world);
+}
+
+void DrawingCanvas::panBy(wxPoint moved) {
+  state_->view.pan(moved.x, moved.y);
+  redraw();
+}
+
+void DrawingCanvas::onWheel(wxMouseEvent& event) {
+  double notches = double(event.GetWheelRotation()) / std::max(1, event.GetWheelDelta());
+  state_->view.zoomAbout({double(event.GetX()), double(event.GetY())},
+                         std::pow(kWheelZoom, notches));
+  storeView();
+  redraw();
+}
+
+void DrawingCanvas::onSize(wxSizeEvent& event) {
+  wxSize size = GetClientSize();
+  bool first = state_->view.screenWidth() <= 1;
+  state_->view.resize(size.x, size.y);
+  if (first)
+    zoomExtents();
+  else
+    storeView();
+  redraw();
+  event.Skip();
+}
+
+void DrawingCanvas::renderImage() {
+  wxSize size = GetClientSize();
+  state_->image.reset();
+  state_->image.surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(1, size.x), std::max(1, size.y));
+  cairo_t* cr = cairo_create(state_->image.surface);
+  RenderOptions options;
+  if (state_->doc)
+    options.selected.insert(state_->doc->pickfirst.begin(), state_->doc->pickfirst.end());
+  options.highlightLinked = state_->highlightLinks;
+  options.hovered = state_->hovered;
+  renderScene(cr, state_->scene, state_->view, options);
+  cairo_destroy(cr);
+}
+
+void DrawingCanvas::onPaint(wxPaintEvent&) {
+  wxPaintDC dc(this);
+  if (state_->image.surface == nullptr) renderImage();
+  wxGraphicsContext* graphics = dc.GetGraphicsContext();
+  auto* cr = static_cast<cairo_t*>(graphics ? graphics->GetNativeContext() : nullptr);
+  if (cr == nullptr) return;
+  cairo_save(cr);
+  cairo_set_source_surface(cr, state_->image.surface, 0, 0);
+  cairo_paint(cr);
+  if (state_->pressedAt && state_->dragTo) {
+    // The rubber band: solid for a window, dashed for a crossing selection.
+    wxPoint a = *state_->pressedAt, b = *state_->dragTo;
+    bool crossing = b.x < a.x;
+    cairo_rectangle(cr, std::min(a.x, b.x) + 0.5, std::min(a.y, b.y) + 0.5, std::abs(b.x - a.x),
+                    std::abs(b.y - a.y));
+    if (crossing)
+      cairo_set_source_rgba(cr, 0.2, 0.8, 0.3, 0.15);
+    else
+      cairo_set_source_rgba(cr, 0.2, 0.4, 1.0, 0.15);
+    cairo_fill_preserve(cr);
+    double dash = 4;
+    cairo_set_dash(cr, &dash, crossing ? 1 : 0, 0);
+    cairo_set_line_width(cr, 1);
+    cairo_set_source_rgb(cr, 0.9, 0.9, 0.9);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
+}  // namespace tzad

@@ -1,0 +1,381 @@
+#include "window/main_frame.h"
+
+#include <wx/aboutdlg.h>
+#include <wx/dnd.h>
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
+#include <wx/tglbtn.h>
+
+#include <filesystem>
+
+#include "editor/commands/command_support.h"
+#include "editor/editor.h"
+#include "platform/recent_files.h"
+#include "platform/text.h"
+#include "window/command_panel.h"
+#include "window/drawing_canvas.h"
+#include "window/window_input.h"
+
+namespace tzad {
+
+namespace {
+
+enum MenuId {
+  kInsertHyperlink = wxID_HIGHEST + 1,
+  kOpenHyperlink,
+  kPasteAsHyperlink,
+  kRemoveHyperlink,
+  kZoomExtents,
+  kHighlightHyperlinks,
+  kHelpCommands,
+  kHelpKeys,
+  kFirstRecent = wxID_HIGHEST + 100,
+  kFirstLayout = wxID_HIGHEST + 200,
+  kFirstView = wxID_HIGHEST + 400,
+  kListSize = 100,
+};
+
+constexpr size_t kRecentShown = 9;
+constexpr char kDrawingWildcard[] = "Drawings (*.dxf;*.dwg)|*.dxf;*.DXF;*.dwg;*.DWG|All files|*";
+
+wxString toWx(std::u16string_view text) {
+  return wxString::FromUTF8(tzutToUtf8(text));
+}
+
+std::string fromWx(const wxString& text) {
+  return text.utf8_string();
+}
+
+bool isDrawingFile(const std::u16string& path) {
+  std::string extension = std::filesystem::path(tzutToUtf8(path)).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".dxf" || extension == ".dwg";
+}
+
+// Files dropped on the window open as OPEN opens them, one after another.
+class DrawingDropTarget : public wxFileDropTarget {
+ public:
+  explicit DrawingDropTarget(WindowInput& input) : input_(input) {}
+  bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
+    for (const wxString& file : files) input_.typeCommand({"OPEN", fromWx(file)});
+    return true;
+  }
+
+ private:
+  WindowInput& input_;
+};
+
+}  // namespace
+
+MainFrame::MainFrame(WindowInput& input, std::string version)
+    : wxFrame(nullptr, wxID_ANY, "tzad", wxDefaultPosition, wxSize(1024, 720)),
+      input_(input),
+      version_(std::move(version)) {
+  SetName("tzad");
+  auto* top = new wxPanel(this);
+  panel_ = new CommandPanel(top, {[this](std::string line) { input_.answer(std::move(line)); },
+                                  [this] {
+                                    canvas_->clearPreselection();
+                                    input_.cancel();
+                                  },
+                                  [this] { canvas_->zoomExtents(); }});
+  canvas_ = new DrawingCanvas(top, input_, *panel_);
+  tabs_ = new wxPanel(top);
+  tabs_->SetSizer(new wxBoxSizer(wxHORIZONTAL));
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(canvas_, 1, wxEXPAND);
+  column->Add(tabs_, 0, wxEXPAND);
+  column->Add(panel_, 0, wxEXPAND);
+  top->SetSizer(column);
+  buildMenus();
+  SetDropTarget(new DrawingDropTarget(input_));
+  Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
+  current_ = this;
+}
+
+MainFrame::~MainFrame() {
+  current_ = nullptr;
+}
+
+void MainFrame::append(std::string_view utf8) {
+  panel_->append(utf8);
+}
+
+wxMenu* MainFrame::fileMenu() {
+  auto* menu = new wxMenu;
+  menu->Append(wxID_NEW, "&New\tCtrl+N");
+  menu->Append(wxID_OPEN, "&Open...\tCtrl+O");
+  recentMenu_ = new wxMenu;
+  menu->AppendSubMenu(recentMenu_, "Open &Recent");
+  menu->Append(wxID_SAVE, "&Save\tCtrl+S");
+  menu->Append(wxID_SAVEAS, "Save &As...\tCtrl+Shift+S");
+  menu->Append(wxID_CLOSE, "&Close\tCtrl+W");
+  menu->AppendSeparator();
+  menu->Append(wxID_EXIT, "&Quit\tCtrl+Q");
+  return menu;
+}
+
+wxMenu* MainFrame::viewMenu() {
+  auto* menu = new wxMenu;
+  // Home zooms to the extents in the view and in an empty command line; as a menu shortcut it
+  // would take Home from the command line's editing.
+  menu->Append(kZoomExtents, "Zoom &Extents", "Show the whole drawing (Home)");
+  menu->AppendCheckItem(kHighlightHyperlinks, "&Highlight Hyperlinks",
+                        "Mark every object that carries a hyperlink");
+  menu->AppendSeparator();
+  layoutMenu_ = new wxMenu;
+  menu->AppendSubMenu(layoutMenu_, "&Layout");
+  viewsMenu_ = new wxMenu;
+  menu->AppendSubMenu(viewsMenu_, "Named &Views");
+  return menu;
+}
+
+void MainFrame::buildMenus() {
+  auto* insert = new wxMenu;
+  insert->Append(kInsertHyperlink, "&Hyperlink...\tCtrl+K");
+  auto* hyperlink = new wxMenu;
+  hyperlink->Append(kOpenHyperlink, "&Open");
+  hyperlink->Append(kPasteAsHyperlink, "&Paste as Hyperlink");
+  hyperlink->Append(kRemoveHyperlink, "&Remove");
+  auto* help = new wxMenu;
+  help->Append(kHelpCommands, "&Commands");
+  help->Append(kHelpKeys, "&Keys");
+  help->Append(wxID_ABOUT, "&About tzad");
+  auto* bar = new wxMenuBar;
+  bar->Append(fileMenu(), "&File");
+  bar->Append(insert, "&Insert");
+  bar->Append(hyperlink, "Hyper&link");
+  bar->Append(viewMenu(), "&View");
+  bar->Append(help, "&Help");
+  SetMenuBar(bar);
+
+  auto typed = [this](std::vector<std::string> lines) {
+    return [this, lines](wxCommandEvent&) { input_.typeCommand(lines); };
+  };
+  Bind(wxEVT_MENU, typed({"NEW"}), wxID_NEW);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { openWithDialog(); }, wxID_OPEN);
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent&) {
+        Document* doc = Editor::instance().document();
+        if (doc && doc->isUntitled()) return saveAsWithDialog();
+        input_.typeCommand({"SAVE"});
+      },
+      wxID_SAVE);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { saveAsWithDialog(); }, wxID_SAVEAS);
+  Bind(wxEVT_MENU, typed({"CLOSE"}), wxID_CLOSE);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
+  Bind(wxEVT_MENU, typed({"HYPERLINK"}), kInsertHyperlink);
+  Bind(wxEVT_MENU, typed({"HYPERLINKOPEN"}), kOpenHyperlink);
+  Bind(wxEVT_MENU, typed({"PASTEASHYPERLINK"}), kPasteAsHyperlink);
+  Bind(wxEVT_MENU, typed({"-HYPERLINK", "Remove"}), kRemoveHyperlink);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { canvas_->zoomExtents(); }, kZoomExtents);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent& event) { canvas_->setHighlightLinks(event.IsChecked()); },
+      kHighlightHyperlinks);
+  Bind(wxEVT_MENU, typed({"HELP"}), kHelpCommands);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { showKeys(); }, kHelpKeys);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { showAbout(); }, wxID_ABOUT);
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent& event) {
+        size_t index = static_cast<size_t>(event.GetId() - kFirstRecent);
+        if (index < recentFiles_.size())
+          input_.typeCommand({"OPEN", tzutToUtf8(recentFiles_[index])});
+      },
+      kFirstRecent, kFirstRecent + kListSize - 1);
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent& event) {
+        size_t index = static_cast<size_t>(event.GetId() - kFirstLayout);
+        if (index < layoutNames_.size())
+          input_.typeCommand({"CTAB", tzutToUtf8(layoutNames_[index])});
+      },
+      kFirstLayout, kFirstLayout + kListSize - 1);
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent& event) {
+        size_t index = static_cast<size_t>(event.GetId() - kFirstView);
+        if (index < viewNames_.size())
+          input_.typeCommand({"-VIEW", "Restore", tzutToUtf8(viewNames_[index])});
+      },
+      kFirstView, kFirstView + kListSize - 1);
+  Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+    if (event.GetMenu() == recentMenu_) fillRecentMenu();
+    if (event.GetMenu() == layoutMenu_) fillLayoutMenu();
+    if (event.GetMenu() == viewsMenu_) fillViewsMenu();
+    event.Skip();
+  });
+  // Submenus are filled when they open; until then they hold what they held at the start.
+  fillRecentMenu();
+}
+
+void MainFrame::fillRecentMenu() {
+  recentFiles_.clear();
+  for (const std::u16string& path : platform::recentFiles())
+    if (recentFiles_.size() < kRecentShown && isDrawingFile(path)) recentFiles_.push_back(path);
+  while (recentMenu_->GetMenuItemCount() > 0)
+    recentMenu_->Destroy(recentMenu_->FindItemByPosition(0));
+  for (size_t i = 0; i < recentFiles_.size(); ++i)
+    recentMenu_->Append(kFirstRecent + static_cast<int>(i),
+                        wxString::Format("&%zu %s", i + 1, toWx(recentFiles_[i])));
+  if (recentFiles_.empty()) recentMenu_->Append(wxID_ANY, "(none)")->Enable(false);
+}
+
+void MainFrame::fillLayoutMenu() {
+  while (layoutMenu_->GetMenuItemCount() > 0)
+    layoutMenu_->Destroy(layoutMenu_->FindItemByPosition(0));
+  for (size_t i = 0; i < layoutNames_.size() && i < kListSize; ++i)
+    layoutMenu_->AppendRadioItem(kFirstLayout + static_cast<int>(i), toWx(layoutNames_[i]))
+        ->Check(layoutNames_[i] == currentLayout_);
+}
+
+void MainFrame::fillViewsMenu() {
+  Document* doc = Editor::instance().document();
+  viewNames_ = doc ? viewNames(*doc->database()) : std::vector<std::u16string>{};
+  while (viewsMenu_->GetMenuItemCount() > 0) viewsMenu_->Destroy(viewsMenu_->FindItemByPosition(0));
+  for (size_t i = 0; i < viewNames_.size() && i < kListSize; ++i)
+    viewsMenu_->Append(kFirstView + static_cast<int>(i), toWx(viewNames_[i]));
+  if (viewNames_.empty()) viewsMenu_->Append(wxID_ANY, "(none)")->Enable(false);
+}
+
+void MainFrame::updateTitle() {
+  Document* doc = Editor::instance().document();
+  if (doc == nullptr) return SetTitle("tzad");
+  std::u16string title = doc->database()->isModified() ? u"*" : u"";
+  title += doc->docTitle() + u" - tzad";
+  SetTitle(toWx(title));
+}
+
+void MainFrame::updateLayoutTabs() {
+  Document* doc = Editor::instance().document();
+  std::vector<std::u16string> names;
+  TzString current;
+  if (doc) {
+    names = layoutNames(*doc->database());
+    if (tzedGetVarText(u"CTAB", current) != RTNORM) current.clear();
+  }
+  if (names == layoutNames_ && current == currentLayout_ &&
+      tabs_->GetChildren().size() == names.size())
+    return;
+  layoutNames_ = names;
+  currentLayout_ = current;
+  tabs_->DestroyChildren();
+  for (const std::u16string& name : names) {
+    auto* tab = new wxToggleButton(tabs_, wxID_ANY, toWx(name), wxDefaultPosition, wxDefaultSize,
+                                   wxBU_EXACTFIT);
+    tab->SetValue(name == current);
+    tab->Bind(wxEVT_TOGGLEBUTTON, [this, tab, name](wxCommandEvent&) {
+      tab->SetValue(name == currentLayout_);  // the tab follows CTAB once the switch is made
+      if (name != currentLayout_) input_.typeCommand({"CTAB", tzutToUtf8(name)});
+      panel_->inputLine()->SetFocus();  // typing goes on in the command line
+    });
+    tabs_->GetSizer()->Add(tab, 0, wxRIGHT, 2);
+  }
+  tabs_->GetParent()->Layout();
+}
+
+void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
+  panel_->showPrompt(prompt, kind);
+  updateTitle();
+  if (kind == PromptKind::Command) {
+    updateLayoutTabs();
+    canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
+    commandsSeen_ = input_.commandsGiven();
+  }
+}
+
+void MainFrame::openWithDialog() {
+  wxFileDialog dialog(this, "Open Drawing", wxEmptyString, wxEmptyString, kDrawingWildcard,
+                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() == wxID_OK) input_.typeCommand({"OPEN", fromWx(dialog.GetPath())});
+}
+
+void MainFrame::saveAsWithDialog() {
+  Document* doc = Editor::instance().document();
+  if (doc == nullptr) return;
+  wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, toWx(doc->docTitle()),
+                      kDrawingWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (dialog.ShowModal() != wxID_OK) return;
+  // The dialog has asked about replacing a file already.
+  input_.typeCommand({"SAVEAS", fromWx(dialog.GetPath()), "Yes"});
+}
+
+// Closing the window asks about each drawing with unsaved changes, as QUIT does; false when
+// the user cancels or a save did not happen.
+bool MainFrame::settleBeforeQuit() {
+  DocumentManager& docs = DocumentManager::instance();
+  std::vector<Document*> open;
+  for (const auto& doc : docs.documents()) open.push_back(doc.get());
+  for (Document* doc : open) {
+    if (!doc->database()->isModified()) continue;
+    if (docs.activateDocument(doc) != Tzad::eOk) return false;
+    wxMessageDialog ask(this, toWx(u"Save changes to " + doc->docTitle() + u"?"), "tzad",
+                        wxYES_NO | wxCANCEL | wxICON_QUESTION);
+    int answer = ask.ShowModal();
+    if (answer == wxID_CANCEL) return false;
+    if (answer == wxID_NO) continue;
+    std::vector<std::u16string> save{u"SAVE"};
+    if (doc->isUntitled()) {
+      wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, toWx(doc->docTitle()),
+                          kDrawingWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+      if (dialog.ShowModal() != wxID_OK) return false;
+      save = {u"SAVEAS", platform::fromFileName(fromWx(dialog.GetPath())), u"Yes"};
+    }
+    Editor::instance().runScripted(save);
+    if (doc->database()->isModified()) return false;
+  }
+  return true;
+}
+
+void MainFrame::onClose(wxCloseEvent& event) {
+  if (closing_ || !event.CanVeto()) {
+    input_.end();
+    Destroy();
+    return;
+  }
+  event.Veto();
+  input_.runAtCommandPrompt([this] {
+    if (settleBeforeQuit()) Editor::instance().requestQuit();
+  });
+}
+
+void MainFrame::closeForGood() {
+  closing_ = true;
+  Close(true);
+}
+
+void MainFrame::showKeys() {
+  wxMessageBox(
+      "Command line: type a command and Enter; Esc cancels the prompt (at \"Command: \" it "
+      "clears the selection); Up and Down recall earlier commands or answers.\n\n"
+      "View: the wheel zooms about the cursor, the middle button drags the view, Home zooms to "
+      "the extents. A click picks an object (at a point prompt: the point); a drag from left to "
+      "right selects the objects inside, from right to left those it touches; a right click or "
+      "Enter ends a selection.\n\n"
+      "Hyperlinks: Ctrl+click follows the link of the object under the cursor; a right click on "
+      "a linked object offers Open, Copy, Edit and Remove.\n\n"
+      "Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+W Close, Ctrl+Q Quit, "
+      "Ctrl+K Insert Hyperlink.",
+      "Keys", wxOK | wxICON_INFORMATION, this);
+}
+
+void MainFrame::showAbout() {
+  wxAboutDialogInfo info;
+  info.SetName("tzad");
+  info.SetVersion(wxString::FromUTF8(version_));
+  info.SetDescription("A CAD host for DXF drawings, with hyperlinks on their objects.");
+  wxAboutBox(info, this);
+}
+
+}  // namespace tzad

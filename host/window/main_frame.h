@@ -1,0 +1,74 @@
+// The main window: menus with the desktop's shortcuts, the drawing view with the layout tabs
+// under it, and the command-line panel at the bottom.
+#pragma once
+
+#include <wx/frame.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/input_source.h"
+
+class wxMenu;
+class wxPanel;
+
+namespace tzad {
+
+class CommandPanel;
+class DrawingCanvas;
+class Document;
+class WindowInput;
+
+class MainFrame : public wxFrame {
+ public:
+  MainFrame(WindowInput& input, std::string version);
+  ~MainFrame() override;
+  // The main window while it is open.
+  static MainFrame* current() { return current_; }
+
+  // Each prompt: the panel shows it; at "Command: " the window catches up with what the last
+  // command changed (drawing, layouts, title, view).
+  void showPrompt(const std::string& prompt, PromptKind kind);
+  // Everything the session writes.
+  void append(std::string_view utf8);
+
+  CommandPanel* panel() const { return panel_; }
+  DrawingCanvas* canvas() const { return canvas_; }
+  WindowInput& input() const { return input_; }
+  // The session ends: the window closes without asking again.
+  void closeForGood();
+
+ private:
+  wxMenu* fileMenu();
+  wxMenu* viewMenu();
+  void buildMenus();
+  void fillRecentMenu();
+  void fillLayoutMenu();
+  void fillViewsMenu();
+  void updateTitle();
+  void updateLayoutTabs();
+  void openWithDialog();
+  void saveAsWithDialog();
+  bool settleBeforeQuit();
+  void onClose(wxCloseEvent& event);
+  void showKeys();
+  void showAbout();
+
+  WindowInput& input_;
+  std::string version_;
+  CommandPanel* panel_ = nullptr;
+  DrawingCanvas* canvas_ = nullptr;
+  wxPanel* tabs_ = nullptr;
+  wxMenu* recentMenu_ = nullptr;
+  wxMenu* layoutMenu_ = nullptr;
+  wxMenu* viewsMenu_ = nullptr;
+  std::vector<std::u16string> recentFiles_;
+  std::vector<std::u16string> layoutNames_;
+  std::vector<std::u16string> viewNames_;
+  std::u16string currentLayout_;
+  bool closing_ = false;
+  unsigned long commandsSeen_ = 0;
+  static inline MainFrame* current_ = nullptr;
+};
+
+}  // namespace tzad

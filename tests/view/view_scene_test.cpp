@@ -1,0 +1,262 @@
+// The view on a drawing written by ezdxf (view_drawings.py): what the scene of a layout
+// holds, the pixels it paints into an image, and what clicks and rubber bands select.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+#include "test_support.h"
+#include "tzdb_symbol_table.h"
+#include "view/hit_test.h"
+#include "view/scene.h"
+#include "view/scene_renderer.h"
+
+namespace tzad {
+namespace {
+
+using tzt::u16;
+
+// The drawing, read once for all tests: writing it with ezdxf takes a good part of a second.
+struct ViewDrawing {
+  tzt::TempDir dir;
+  std::map<std::string, uint64_t> handles;
+  TzDbDatabase db{false};
+  Scene model;
+  bool loaded = false;
+
+  ViewDrawing() {
+    std::string path = dir.file("view.dxf");
+    std::string command = std::string(TZT_PYTHON) + " " + TZT_VIEW_DRAWINGS + " '" + path + "'";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+      char buf[4096];
+      for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) output.append(buf, n);
+      if (pclose(pipe) != 0) return;
+    }
+    nlohmann::json names = nlohmann::json::parse(output, nullptr, false);
+    if (!names.is_object()) return;
+    for (const auto& item : names.items())
+      handles[item.key()] = std::stoull(item.value().get<std::string>(), nullptr, 16);
+    if (db.readDwgFile(u16(path)) != Tzad::eOk) return;
+    model = buildScene(db, db.modelSpaceId());
+    loaded = true;
+  }
+};
+
+class ViewScene : public testing::Test {
+ protected:
+  void SetUp() override {
+    static ViewDrawing drawing;
+    ASSERT_TRUE(drawing.loaded) << "view_drawings.py failed";
+    drawing_ = &drawing;
+    db_ = &drawing.db;
+    model_ = &drawing.model;
+  }
+
+  static TzDbObjectId idOf(const std::string& name) {
+    return db_->objectIdOf(TzDbHandle(drawing_->handles.at(name)));
+  }
+  static const SceneEntity* entity(const Scene& scene, const std::string& name) {
+    int i = scene.entityIndexOf(idOf(name));
+    return i < 0 ? nullptr : &scene.entities()[size_t(i)];
+  }
+  static std::vector<ViewColor> pathColors(const Scene& scene, const std::string& name) {
+    std::vector<ViewColor> colors;
+    if (const SceneEntity* e = entity(scene, name))
+      for (uint32_t k = e->firstPath; k < e->firstPath + e->pathCount; ++k)
+        colors.push_back(scene.paths()[k].color);
+    return colors;
+  }
+
+  static inline ViewDrawing* drawing_ = nullptr;
+  static inline TzDbDatabase* db_ = nullptr;
+  static inline Scene* model_ = nullptr;
+};
+
+const ViewColor kRed = ViewColor::rgb(255, 0, 0), kGreen = ViewColor::rgb(0, 255, 0),
+                kBlue = ViewColor::rgb(0, 0, 255), kMagenta = ViewColor::rgb(255, 0, 255);
+
+TEST_F(ViewScene, ColoursResolveByLayerByBlockByIndexAndTrueColour) {
+  struct Case {
+    const char* entity;
+    std::vector<ViewColor> colors;
+  };
+  const Case cases[] = {
+      {"rectangle", {kRed}},
+      {"bylayer", {kGreen}},
+      {"index", {kBlue}},
+      {"truecolor", {ViewColor::rgb(0x12, 0x34, 0x56)}},
+      {"circle", {ViewColor::contrast()}},
+      // The block's ByBlock line takes the reference's magenta, its layer-0 line the
+      // reference's layer, its line on Green stays green.
+      {"insert", {kMagenta, kGreen, kGreen}},
+      // Nested: the inner reference is ByLayer on layer 0, so on the outer one's URLLAYER.
+      {"nested", {kRed, kRed, kGreen}},
+      // On an off layer only what the block holds on other layers shows.
+      {"offinsert", {kGreen}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(pathColors(*model_, c.entity), c.colors) << c.entity;
+}
+
+TEST_F(ViewScene, HiddenLayersUnknownTypesAndOtherLayoutsAreLeftOut) {
+  for (const char* name : {"frozen", "off", "xline", "mesh", "sheetcircle", "viewport"})
+    EXPECT_EQ(entity(*model_, name), nullptr) << name;
+  for (const char* name : {"hatch", "polyline2d", "bulge", "spline", "solid", "text"})
+    EXPECT_NE(entity(*model_, name), nullptr) << name;
+  EXPECT_TRUE(entity(*model_, "rectangle")->linked);
+  EXPECT_FALSE(entity(*model_, "bylayer")->linked);
+}
+
+TEST_F(ViewScene, GeometryLandsWhereItsTransformationsPutIt) {
+  struct Case {
+    const char* entity;
+    ViewBox box;
+  };
+  const Case cases[] = {
+      {"rectangle", ViewBox::of({10, 10}, {30, 20})},
+      // HOLDER at (80,30) holds PART (base 1,1) turned 90 degrees and doubled.
+      {"nested", ViewBox::of({76, 30}, {80, 38})},
+      {"hatch", ViewBox::of({0, 0}, {10, 5})},
+      {"bulge", ViewBox::of({20, 43}, {24, 45})},
+      {"polyline2d", ViewBox::of({0, 45}, {4, 50})},
+      // A block holding itself is drawn once, not followed.
+      {"loop", ViewBox::of({60, 40}, {61, 40})},
+  };
+  for (const Case& c : cases) {
+    const SceneEntity* e = entity(*model_, c.entity);
+    ASSERT_NE(e, nullptr) << c.entity;
+    EXPECT_NEAR(e->box.minX, c.box.minX, 1e-6) << c.entity;
+    EXPECT_NEAR(e->box.minY, c.box.minY, 1e-6) << c.entity;
+    EXPECT_NEAR(e->box.maxX, c.box.maxX, 1e-6) << c.entity;
+    EXPECT_NEAR(e->box.maxY, c.box.maxY, 1e-6) << c.entity;
+  }
+  const SceneEntity* solid = entity(*model_, "solid");
+  EXPECT_TRUE(model_->paths()[solid->firstPath].filled);
+}
+
+TEST_F(ViewScene, PaperLayoutShowsItsEntitiesAndViewportFrames) {
+  TzDbBlockTable* blocks = nullptr;
+  ASSERT_EQ(db_->getSymbolTable(blocks, TzDb::kForRead), Tzad::eOk);
+  TzDbObjectId sheet;
+  // Layout1 is *Paper_Space; the layout made next is *Paper_Space0.
+  EXPECT_EQ(blocks->getAt(u"*Paper_Space0", sheet), Tzad::eOk);
+  EXPECT_EQ(blocks->close(), Tzad::eOk);
+  Scene paper = buildScene(*db_, sheet);
+  ASSERT_NE(entity(paper, "sheetcircle"), nullptr);
+  const SceneEntity* frame = entity(paper, "viewport");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_NEAR(frame->box.minX, 40, 1e-9);
+  EXPECT_NEAR(frame->box.maxY, 55, 1e-9);
+  EXPECT_EQ(entity(paper, "rectangle"), nullptr);
+}
+
+// An image of the model at 200 x 100 pixels, lines drawn without antialiasing.
+class Picture {
+ public:
+  explicit Picture(const Scene& scene, RenderOptions options = {})
+      : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 200, 100), cairo_surface_destroy),
+        view_(200, 100) {
+    view_.zoomToBox(scene.extents(), 0.05);
+    options.antialiasLimit = 0;
+    cairo_t* cr = cairo_create(surface_.get());
+    stats_ = renderScene(cr, scene, view_, options);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface_.get());
+  }
+  ViewColor at(ViewPoint world) const {
+    ViewPoint p = view_.toScreen(world);
+    const unsigned char* data = cairo_image_surface_get_data(surface_.get());
+    int stride = cairo_image_surface_get_stride(surface_.get());
+    uint32_t pixel = *reinterpret_cast<const uint32_t*>(data + int(p.y) * stride + int(p.x) * 4);
+    return ViewColor::rgb(uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel));
+  }
+  const ViewTransform& view() const { return view_; }
+  const RenderStats& stats() const { return stats_; }
+
+ private:
+  std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface_;
+  ViewTransform view_;
+  RenderStats stats_;
+};
+
+TEST_F(ViewScene, TheRedRectangleLandsOnThePixelsItsCoordinatesGive) {
+  RenderOptions options;
+  options.background = ViewColor::rgb(0, 0, 0);
+  Picture picture(*model_, options);
+  for (ViewPoint edge : {ViewPoint{20, 10}, {30, 15}, {20, 20}, {10, 15}, {10.5, 10}})
+    EXPECT_EQ(picture.at(edge), kRed) << edge.x << "," << edge.y;
+  EXPECT_EQ(picture.at({20, 15}), options.background);             // inside: nothing drawn
+  EXPECT_EQ(picture.at({50, 30}), options.background);             // the frozen line
+  EXPECT_EQ(picture.at({42, 46}), ViewColor::rgb(0, 255, 255));    // inside the filled solid
+  EXPECT_EQ(picture.at({90, 15}), ViewColor::rgb(255, 255, 255));  // the circle, on black
+  EXPECT_EQ(picture.stats().entitiesVisible, model_->entities().size());
+}
+
+TEST_F(ViewScene, HighlightsPaintOverTheEntitysOwnColour) {
+  RenderOptions linked;
+  linked.highlightLinked = true;
+  EXPECT_EQ(Picture(*model_, linked).at({20, 10}), linked.linkHighlight);
+  RenderOptions selected;
+  selected.selected = {idOf("bylayer")};
+  Picture picture(*model_, selected);
+  EXPECT_EQ(picture.at({50, 10}), selected.highlight);
+  EXPECT_EQ(picture.at({20, 10}), kRed);
+  RenderOptions hovered;
+  hovered.hovered = idOf("rectangle");
+  EXPECT_EQ(Picture(*model_, hovered).at({20, 10}), hovered.highlight);
+}
+
+TEST_F(ViewScene, ClicksPickTheNearestEntityWithinTheTolerance) {
+  ViewTransform view(200, 100);
+  view.zoomToBox(model_->extents(), 0.05);
+  auto pickAt = [&](ViewPoint world, double dx = 0) {
+    ViewPoint s = view.toScreen(world);
+    return pickEntity(*model_, view, {s.x + dx, s.y}, 3);
+  };
+  EXPECT_EQ(pickAt({20, 10}), idOf("rectangle"));
+  EXPECT_EQ(pickAt({10, 15}, -2.5), idOf("rectangle"));
+  EXPECT_EQ(pickAt({10, 15}, -4), std::nullopt);
+  EXPECT_EQ(pickAt({90, 10}), std::nullopt);   // the middle of a circle is empty
+  EXPECT_EQ(pickAt({42, 46}), idOf("solid"));  // a filled solid is hit inside
+  EXPECT_EQ(pickAt({11, 41}), idOf("text"));
+  EXPECT_EQ(pickAt({50, 30}), std::nullopt);  // the frozen line is not there to pick
+}
+
+TEST_F(ViewScene, WindowTakesWhatIsInsideCrossingWhatTouches) {
+  struct Case {
+    const char* name;
+    ViewBox box;
+    std::vector<const char*> inside, crossing;
+  };
+  const Case cases[] = {
+      {"around the rectangle", ViewBox::of({9, 9}, {31, 21}), {"rectangle"}, {"rectangle"}},
+      {"over its lower edge", ViewBox::of({15, 5}, {25, 12}), {}, {"rectangle"}},
+      // Inside the rectangle's outline but touching none of it.
+      {"within its hollow", ViewBox::of({12, 12}, {28, 18}), {}, {}},
+      {"over three lines", ViewBox::of({45, 9}, {46, 19}), {}, {"bylayer", "index", "truecolor"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<TzDbObjectId> inside, crossing;
+    for (const char* n : c.inside) inside.push_back(idOf(n));
+    for (const char* n : c.crossing) crossing.push_back(idOf(n));
+    EXPECT_EQ(entitiesInside(*model_, c.box), inside) << c.name;
+    EXPECT_EQ(entitiesCrossing(*model_, c.box), crossing) << c.name;
+  }
+}
+
+TEST(ViewSceneBuilding, AnEmptyDrawingGivesAnEmptySceneThatStillPaints) {
+  TzDbDatabase db;
+  Scene scene = buildCurrentScene(db);
+  EXPECT_TRUE(scene.entities().empty());
+  EXPECT_TRUE(scene.extents().empty());
+  Picture picture(scene);
+  EXPECT_EQ(picture.stats().entitiesVisible, 0u);
+  EXPECT_EQ(pickEntity(scene, picture.view(), {10, 10}), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tzad
