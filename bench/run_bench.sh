@@ -66,9 +66,11 @@ printf '%s\n' "$theirs"
 paint=$(sed -n 's/^VIEW_FIRST_PAINT //p' <<<"$view")
 toPng=$(sed -n 's/^VIEW_TO_PNG //p' <<<"$view")
 redraw=$(sed -n 's/^VIEW_REDRAW_MAX_MS //p' <<<"$view")
+strewn=$(sed -n 's/^VIEW_REDRAW_STREWN_MAX_MS //p' <<<"$view")
 ezdxfPaint=$(sed -n 's/^EZDXF_PAINT //p' <<<"$theirs")
 /usr/bin/python3 -c "print(f'Open to first paint: view {$paint:.3f} s ({$toPng:.3f} s with the PNG written), ' \
-  f'ezdxf {$ezdxfPaint:.1f} s: {$ezdxfPaint / $toPng:.0f} times faster; slowest redraw {$redraw:.1f} ms')"
+  f'ezdxf {$ezdxfPaint:.1f} s: {$ezdxfPaint / $toPng:.0f} times faster; slowest redraw {$redraw:.1f} ms ' \
+  f'({$strewn:.1f} ms with 200,000 strewn lines)')"
 
 echo "== The Insert Hyperlink dialog on a virtual display"
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then

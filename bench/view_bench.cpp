@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,23 @@ std::vector<double> redrawTimes(cairo_t* cr, const tzad::Scene& scene, ViewTrans
   return times;
 }
 
+// 200,000 short lines strewn over the whole view in seven colours, in no order: every one
+// visible and several pixels long at the extents, the hardest case for a redraw.
+tzad::Scene strewnLines() {
+  tzad::Scene scene;
+  std::mt19937 random(1);
+  std::uniform_real_distribution<double> place(0, 1000), step(-8, 8);
+  for (int i = 0; i < 200000; ++i) {
+    tzad::ViewColor color = tzad::colorOfIndex(1 + i % 7);
+    scene.beginEntity(TzDbObjectId(), color, false);
+    double x = place(random), y = place(random) * 0.6;
+    scene.addPath({{x, y}, {x + step(random), y + step(random)}}, color);
+    scene.endEntity();
+  }
+  scene.finish();
+  return scene;
+}
+
 void report(const char* name, std::vector<double> times) {
   std::sort(times.begin(), times.end());
   std::printf("%s_MEDIAN_MS %.2f\n%s_MAX_MS %.2f\n", name, times[times.size() / 2], name,
@@ -98,6 +116,11 @@ int main(int argc, char** argv) {
   RenderOptions linked;
   linked.highlightLinked = true;
   report("VIEW_REDRAW_LINKS_HIGHLIGHTED", redrawTimes(cr, scene, view, linked));
+
+  tzad::Scene strewn = strewnLines();
+  ViewTransform strewnView(width, height);
+  strewnView.zoomToBox(strewn.extents());
+  report("VIEW_REDRAW_STREWN", redrawTimes(cr, strewn, strewnView, {}));
 
   std::vector<double> picks;
   for (int i = 0; i < 50; ++i) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "view/line_layer.h"
 #include "view/text_content.h"
 
 namespace tzad {
@@ -81,17 +82,53 @@ class Painter {
     double pixel = 1 / view_.scale();
     visible = ViewBox::of({visible.minX - pixel, visible.minY - pixel},
                           {visible.maxX + pixel, visible.maxY + pixel});
-    scene_.index().query(visible, [&](uint32_t i) { gather(scene_.entities()[i]); });
+    // Marked first, then gathered in drawing order: entities, paths and points are then read
+    // one after another, and what is drawn later lies on top.
+    std::vector<uint8_t> shown(scene_.entities().size());
+    scene_.index().query(visible, [&](uint32_t i) { shown[i] = 1; });
+    for (size_t i = 0; i < shown.size(); ++i)
+      if (shown[i]) gather(scene_.entities()[i]);
+    bool aliased = stats_.linePixels > options_.antialiasLimit;
+    cairo_save(cr_);
+    cairo_set_antialias(cr_, aliased ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
+    for (auto& [pen, batch] : batches_)
+      if (pen.width == 1) drawFills(pen, batch);
+    if (aliased) {
+      // Many lines: set into pixels directly, the whole layer laid on at once.
+      LineLayer layer(view_.screenWidth(), view_.screenHeight());
+      for (auto& [pen, batch] : batches_)
+        if (pen.width == 1) layer.draw(batch.segments, pen.color);
+      layer.paintOnto(cr_);
+    }
+    for (auto& [pen, batch] : batches_) {
+      if (pen.width > 1) continue;
+      if (!aliased) drawSegments(pen, batch);
+      drawDots(pen, batch);
+      drawTexts(pen, batch);
+    }
     // Highlighted entities come last, so that they lie on top.
-    for (auto& [pen, batch] : batches_)
-      if (pen.width == 1) draw(pen, batch);
-    for (auto& [pen, batch] : batches_)
-      if (pen.width > 1) draw(pen, batch);
+    for (auto& [pen, batch] : batches_) {
+      if (pen.width == 1) continue;
+      drawFills(pen, batch);
+      drawSegments(pen, batch);
+      drawDots(pen, batch);
+      drawTexts(pen, batch);
+    }
+    cairo_restore(cr_);
     return stats_;
   }
 
  private:
   uint32_t resolve(ViewColor c) const { return c.foreground ? foreground_ : keyOf(c); }
+
+  // Neighbouring entities mostly share a pen: the last one is kept at hand.
+  Batch& batchOf(Pen pen) {
+    if (lastBatch_ == nullptr || pen != lastPen_) {
+      lastPen_ = pen;
+      lastBatch_ = &batches_[pen];
+    }
+    return *lastBatch_;
+  }
 
   void paintBackground() {
     cairo_save(cr_);
@@ -119,7 +156,7 @@ class Painter {
     if (e.box.width() * scale < 1 && e.box.height() * scale < 1) return addDot(e, highlight);
     for (uint32_t k = e.firstPath; k < e.firstPath + e.pathCount; ++k) {
       const ScenePath& path = scene_.paths()[k];
-      addPath(path, batches_[highlight.value_or(Pen{resolve(path.color)})], !highlight);
+      addPath(path, batchOf(highlight.value_or(Pen{resolve(path.color)})), !highlight);
     }
     for (uint32_t k = e.firstText; k < e.firstText + e.textCount; ++k)
       addText(k, highlight.value_or(Pen{resolve(scene_.texts()[k].color)}));
@@ -132,7 +169,7 @@ class Painter {
     ViewColor color = e.pathCount   ? scene_.paths()[e.firstPath].color
                       : e.textCount ? scene_.texts()[e.firstText].color
                                     : e.color;
-    Batch& b = batches_[highlight.value_or(Pen{resolve(color)})];
+    Batch& b = batchOf(highlight.value_or(Pen{resolve(color)}));
     b.dots.insert(b.dots.end(), {float(std::floor(p.x)), float(std::floor(p.y))});
     ++stats_.dotsDrawn;
   }
@@ -192,11 +229,12 @@ class Painter {
     out.insert(out.end(), {float(a.x + t0 * dx), float(a.y + t0 * dy), float(a.x + t1 * dx),
                            float(a.y + t1 * dy)});
     ++stats_.segmentsDrawn;
+    stats_.linePixels += size_t(std::max(std::abs(dx), std::abs(dy)) * (t1 - t0)) + 1;
   }
 
   void addText(uint32_t k, Pen pen) {
     const SceneText& t = scene_.texts()[k];
-    Batch& batch = batches_[pen];
+    Batch& batch = batchOf(pen);
     if (t.height * view_.scale() >= kSmallestText) {
       batch.texts.push_back(k);
       return;
@@ -207,51 +245,43 @@ class Painter {
     addSegment(batch.segments, view_.toScreen(t.position), view_.toScreen(end));
   }
 
-  void draw(Pen pen, const Batch& batch) {
-    cairo_save(cr_);
+  void drawFills(Pen pen, const Batch& batch) {
+    if (batch.fills.empty()) return;
     setSource(cr_, pen.color);
-    bool many = stats_.segmentsDrawn > options_.antialiasLimit;
-    cairo_set_antialias(cr_, many ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
-    drawFills(batch);
-    drawSegments(batch, pen.width, many);
-    drawDots(batch, pen.width);
-    drawTexts(batch);
-    cairo_restore(cr_);
-  }
-
-  void drawFills(const Batch& batch) {
     for (const std::vector<ViewPoint>& polygon : batch.fills) {
       cairo_move_to(cr_, polygon[0].x, polygon[0].y);
       for (size_t i = 1; i < polygon.size(); ++i) cairo_line_to(cr_, polygon[i].x, polygon[i].y);
       cairo_close_path(cr_);
     }
-    if (!batch.fills.empty()) cairo_fill(cr_);
+    cairo_fill(cr_);
   }
 
-  void drawSegments(const Batch& batch, int width, bool aliased) {
+  void drawSegments(Pen pen, const Batch& batch) {
     const std::vector<float>& s = batch.segments;
     if (s.empty()) return;
-    cairo_set_line_width(cr_, width);
-    cairo_set_line_cap(cr_, width > 1 ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
-    // Without antialiasing, a one-pixel line is crisp through the pixels' centres.
-    double shift = aliased && width == 1 ? 0.5 : 0;
+    setSource(cr_, pen.color);
+    cairo_set_line_width(cr_, pen.width);
+    cairo_set_line_cap(cr_, pen.width > 1 ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
     for (size_t i = 0; i + 3 < s.size(); i += 4) {
-      cairo_move_to(cr_, s[i] + shift, s[i + 1] + shift);
-      cairo_line_to(cr_, s[i + 2] + shift, s[i + 3] + shift);
+      cairo_move_to(cr_, s[i], s[i + 1]);
+      cairo_line_to(cr_, s[i + 2], s[i + 3]);
     }
     cairo_stroke(cr_);
   }
 
-  void drawDots(const Batch& batch, int width) {
+  void drawDots(Pen pen, const Batch& batch) {
     if (batch.dots.empty()) return;
+    setSource(cr_, pen.color);
+    int width = pen.width;
     double offset = (width - 1) / 2.0;
     for (size_t i = 0; i + 1 < batch.dots.size(); i += 2)
       cairo_rectangle(cr_, batch.dots[i] - offset, batch.dots[i + 1] - offset, width, width);
     cairo_fill(cr_);
   }
 
-  void drawTexts(const Batch& batch) {
+  void drawTexts(Pen pen, const Batch& batch) {
     if (batch.texts.empty()) return;
+    setSource(cr_, pen.color);
     cairo_select_font_face(cr_, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     for (uint32_t k : batch.texts) {
       const SceneText& t = scene_.texts()[k];
@@ -277,7 +307,9 @@ class Painter {
   ViewBox clip_;
   PixelMask plainDots_;
   PixelMask highlightDots_;
-  std::map<Pen, Batch> batches_;
+  std::map<Pen, Batch> batches_;  // nodes stay where they are as pens are added
+  Pen lastPen_;
+  Batch* lastBatch_ = nullptr;
   RenderStats stats_;
 };
 

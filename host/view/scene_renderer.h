@@ -20,14 +20,16 @@ struct RenderOptions {
   TzDbObjectId hovered;                       // drawn thicker, when not null
   ViewColor highlight = ViewColor::rgb(255, 170, 0);
   ViewColor linkHighlight = ViewColor::rgb(0, 200, 255);
-  // Above this many visible segments, lines are drawn without antialiasing.
-  size_t antialiasLimit = 20000;
+  // Above this many pixels of visible lines (their lengths added up), lines are drawn without
+  // antialiasing, which costs a fraction of it.
+  size_t antialiasLimit = 120000;
 };
 
 struct RenderStats {
   size_t entitiesVisible = 0;  // entities whose box met the view
   size_t segmentsDrawn = 0;
-  size_t dotsDrawn = 0;  // entities below a pixel, drawn as one dot
+  size_t linePixels = 0;  // the drawn segments' lengths added up
+  size_t dotsDrawn = 0;   // entities below a pixel, drawn as one dot
   size_t textsDrawn = 0;
 };
 

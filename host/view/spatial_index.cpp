@@ -28,7 +28,7 @@ uint32_t hilbertIndex(uint32_t x, uint32_t y) {
 void SpatialIndex::build(const std::vector<ViewBox>& boxes) {
   levels_.clear();
   items_.clear();
-  itemBoxes_ = boxes;
+  itemBoxes_.clear();
   itemCount_ = boxes.size();
   if (boxes.empty()) return;
   ViewBox all;
@@ -46,11 +46,15 @@ void SpatialIndex::build(const std::vector<ViewBox>& boxes) {
   std::iota(items_.begin(), items_.end(), 0u);
   std::stable_sort(items_.begin(), items_.end(),
                    [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+  // The boxes in leaf order, so that a query reads them one after another.
+  itemBoxes_.clear();
+  itemBoxes_.reserve(items_.size());
+  for (uint32_t item : items_) itemBoxes_.push_back(boxes[item]);
 
   // Leaves over items, then each level over the one below, until one node holds all.
   size_t below = items_.size();
   auto boxOfChild = [&](size_t level, uint32_t child) -> const ViewBox& {
-    return level == 0 ? itemBoxes_[items_[child]] : levels_[level - 1][child].box;
+    return level == 0 ? itemBoxes_[child] : levels_[level - 1][child].box;
   };
   for (size_t level = 0;; ++level) {
     std::vector<Node> nodes;
@@ -80,7 +84,7 @@ void SpatialIndex::query(const ViewBox& query, const std::function<void(uint32_t
     for (uint32_t c = node.first; c < node.first + node.count; ++c) {
       if (level > 0) {
         stack.emplace_back(level - 1, c);
-      } else if (itemBoxes_[items_[c]].intersects(query)) {
+      } else if (itemBoxes_[c].intersects(query)) {
         visit(items_[c]);
       }
     }

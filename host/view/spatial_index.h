@@ -29,8 +29,8 @@ class SpatialIndex {
   };
   // Levels from the leaves (level 0, over items) up to the single root.
   std::vector<std::vector<Node>> levels_;
-  std::vector<uint32_t> items_;  // item numbers in leaf order
-  std::vector<ViewBox> itemBoxes_;
+  std::vector<uint32_t> items_;     // item numbers in leaf order
+  std::vector<ViewBox> itemBoxes_;  // in leaf order
   size_t itemCount_ = 0;
 };
 

@@ -5,7 +5,7 @@
 Model space, 100 x 50 units: a red closed rectangle on URLLAYER (10,10)-(30,20) with a
 hyperlink; lines coloured by layer, by index, by true colour; a block reference whose block
 holds a ByBlock line and a layer-0 line, and a nested reference of it; entities on a frozen
-and an off layer; a hatch, a 2D polyline, an arc segment, a spline and a solid; types the view does not
+and an off layer; a reference array, an ellipse, a two-line multi-line text, a hatch, a 2D polyline, an arc segment, a spline and a solid; types the view does not
 draw; a block that holds itself. A paper layout "Sheet" holds a circle and a
 viewport.
 """
@@ -54,6 +54,13 @@ keep("loop", msp.add_blockref("LOOP", (60, 40)))
 keep("offinsert", msp.add_blockref("PART", (70, 40), dxfattribs={"layer": "Off"}))
 
 keep("circle", msp.add_circle((90, 10), 5))
+array = msp.add_blockref("PART", (70, 20), dxfattribs={"layer": "Green"})
+array.dxf.column_count, array.dxf.row_count = 2, 2
+array.dxf.column_spacing, array.dxf.row_spacing = 10, 5
+keep("array", array)
+keep("ellipse", msp.add_ellipse((50, 45), major_axis=(4, 0), ratio=0.5))
+keep("mtext", msp.add_mtext("AB\\PCD", dxfattribs={"insert": (60, 48), "char_height": 1,
+                                                     "attachment_point": 7}))
 hatch = msp.add_hatch(color=2)
 edges = hatch.paths.add_edge_path()
 edges.add_line((0, 0), (10, 0))

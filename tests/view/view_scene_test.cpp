@@ -123,6 +123,12 @@ TEST_F(ViewScene, GeometryLandsWhereItsTransformationsPutIt) {
       {"hatch", ViewBox::of({0, 0}, {10, 5})},
       {"bulge", ViewBox::of({20, 43}, {24, 45})},
       {"polyline2d", ViewBox::of({0, 45}, {4, 50})},
+      // Two columns 10 apart and two rows 5 apart of a block 4 wide and 2 high.
+      {"array", ViewBox::of({70, 20}, {84, 27})},
+      {"ellipse", ViewBox::of({46, 43}, {54, 47})},
+      // Anchored bottom left: the second line's baseline on the insertion point, the first
+      // a line spacing (5/3 of the height) above it.
+      {"mtext", ViewBox::of({60, 48}, {61.4, 48 + 1 + 5.0 / 3})},
       // A block holding itself is drawn once, not followed.
       {"loop", ViewBox::of({60, 40}, {61, 40})},
   };
@@ -245,6 +251,45 @@ TEST_F(ViewScene, WindowTakesWhatIsInsideCrossingWhatTouches) {
     for (const char* n : c.crossing) crossing.push_back(idOf(n));
     EXPECT_EQ(entitiesInside(*model_, c.box), inside) << c.name;
     EXPECT_EQ(entitiesCrossing(*model_, c.box), crossing) << c.name;
+  }
+}
+
+TEST(ViewSceneRendering, FarZoomsStillDrawTheLinesThatCrossTheView) {
+  // A line a million times longer than the view, seen from close by, and a cloud of lines
+  // each far below a pixel.
+  Scene scene;
+  scene.beginEntity(TzDbObjectId(), kRed, false);
+  scene.addPath({{-1e7, 5.05}, {1e7, 5.05}}, kRed);  // through the middle of pixel row 49
+  scene.endEntity();
+  for (int i = 0; i < 1000; ++i) {
+    scene.beginEntity(TzDbObjectId(), kGreen, false);
+    scene.addPath({{1000 + i * 1e-3, 1000}, {1000 + i * 1e-3, 1000.0005}}, kGreen);
+    scene.endEntity();
+  }
+  scene.finish();
+  for (size_t limit : {size_t(0), size_t(1) << 30}) {  // without and with antialiasing
+    RenderOptions options;
+    options.background = ViewColor::rgb(0, 0, 0);
+    options.antialiasLimit = limit;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 100, 100);
+    cairo_t* cr = cairo_create(surface);
+    ViewTransform close(100, 100);
+    close.zoomToBox(ViewBox::of({0, 0}, {10, 10}), 0);
+    RenderStats stats = renderScene(cr, scene, close, options);
+    EXPECT_EQ(stats.segmentsDrawn, 1u) << limit;
+    cairo_surface_flush(surface);
+    auto pixel = [&](int x, int y) {
+      const unsigned char* row =
+          cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+      return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    };
+    EXPECT_EQ(pixel(50, 49), 0xFF0000u) << limit;
+    ViewTransform far(100, 100);
+    far.zoomToBox(ViewBox::of({-10, 0}, {2000, 2000}), 0);
+    stats = renderScene(cr, scene, far, options);
+    EXPECT_EQ(stats.dotsDrawn, 1u) << limit;  // the cloud, on one pixel
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
   }
 }
 
