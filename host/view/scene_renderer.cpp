@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
+
+#include <pango/pangocairo.h>
 
 #include "view/line_layer.h"
 #include "view/text_content.h"
@@ -279,21 +282,31 @@ class Painter {
     cairo_fill(cr_);
   }
 
+  // Pango finds a font for each character, so that names in any script show as text.
   void drawTexts(Pen pen, const Batch& batch) {
     if (batch.texts.empty()) return;
     setSource(cr_, pen.color);
-    cairo_select_font_face(cr_, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_cairo_create_layout(cr_),
+                                                                   &g_object_unref);
+    std::unique_ptr<PangoFontDescription, decltype(&pango_font_description_free)> font(
+        pango_font_description_from_string("Sans"), &pango_font_description_free);
     for (uint32_t k : batch.texts) {
       const SceneText& t = scene_.texts()[k];
+      // A drawing's text height is that of its capitals, about 0.72 of the font's size.
+      const double size = t.height * view_.scale() / 0.72;
+      if (size < 1.0) continue;
       ViewPoint p = view_.toScreen(t.position);
       cairo_save(cr_);
       cairo_translate(cr_, p.x, p.y);
       cairo_rotate(cr_, -t.rotation);
       cairo_scale(cr_, t.widthFactor > 0 ? t.widthFactor : 1, 1);
-      // A drawing's text height is that of its capitals, about 0.72 of the font's size.
-      cairo_set_font_size(cr_, t.height * view_.scale() / 0.72);
-      cairo_move_to(cr_, 0, 0);
-      cairo_show_text(cr_, t.text.c_str());
+      pango_font_description_set_absolute_size(font.get(), size * PANGO_SCALE);
+      pango_layout_set_font_description(layout.get(), font.get());
+      pango_layout_set_text(layout.get(), t.text.c_str(), -1);
+      pango_cairo_update_layout(cr_, layout.get());
+      // The text's position is its baseline's start; a layout is placed by its top.
+      cairo_move_to(cr_, 0, -pango_layout_get_baseline(layout.get()) / double(PANGO_SCALE));
+      pango_cairo_show_layout(cr_, layout.get());
       cairo_restore(cr_);
       ++stats_.textsDrawn;
     }
