@@ -68,20 +68,13 @@ std::string formatReal(double value) {
 
 DxfTags parseTags(std::string_view text, const TextCodec& codec) {
   DxfTags tags;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t codeEnd = findLineEnd(text, pos);
-    if (codeEnd == std::string_view::npos) break;
-    size_t valueEnd = findLineEnd(text, codeEnd + 1);
-    size_t stop = valueEnd == std::string_view::npos ? text.size() : valueEnd + 1;
+  forEachGroup(text, [&](bool, int code, std::string_view value, std::string_view raw) {
     DxfTag tag;
-    parseGroupCode(text.substr(pos, codeEnd - pos), tag.code);
-    std::string_view value = trimLineEnd(text.substr(codeEnd + 1, stop - codeEnd - 1));
+    tag.code = code;
     tag.value = codec.decode(value);
-    tag.raw = text.substr(pos, stop - pos);
+    tag.raw = raw;
     tags.push_back(std::move(tag));
-    pos = stop;
-  }
+  });
   return tags;
 }
 

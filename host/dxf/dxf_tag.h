@@ -36,10 +36,27 @@ inline size_t findLineEnd(std::string_view text, size_t from) {
 }
 // The value of a group line with its trailing carriage return removed.
 std::string_view trimLineEnd(std::string_view line);
-// Leading and trailing blanks removed (group code lines and numbers are padded).
-std::string_view trimBlanks(std::string_view text);
 // Parses a group code; false when the line is not a whole number in the DXF range.
 bool parseGroupCode(std::string_view line, int& code);
+// Calls visit(parsed, code, value, raw) for each group of an object's text, in order: whether
+// the code line parsed, the code, the value without its line end, and the group's two lines.
+template <typename Visit>
+void forEachGroup(std::string_view text, Visit visit) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t codeEnd = findLineEnd(text, pos);
+    if (codeEnd == std::string_view::npos) break;
+    size_t valueEnd = findLineEnd(text, codeEnd + 1);
+    size_t stop = valueEnd == std::string_view::npos ? text.size() : valueEnd + 1;
+    int code = 0;
+    const bool parsed = parseGroupCode(text.substr(pos, codeEnd - pos), code);
+    visit(parsed, code, trimLineEnd(text.substr(codeEnd + 1, stop - codeEnd - 1)),
+          text.substr(pos, stop - pos));
+    pos = stop;
+  }
+}
+// Leading and trailing blanks removed (group code lines and numbers are padded).
+std::string_view trimBlanks(std::string_view text);
 // Parses a hexadecimal handle of up to 16 digits; false for anything else.
 bool parseHandle(std::string_view text, unsigned long long& handle);
 std::string formatHandle(unsigned long long handle);

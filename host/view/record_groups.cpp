@@ -9,19 +9,9 @@ namespace tzad {
 
 void RecordGroups::read(std::string_view text) {
   groups_.clear();
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t codeEnd = findLineEnd(text, pos);
-    if (codeEnd == std::string_view::npos) break;
-    size_t valueEnd = findLineEnd(text, codeEnd + 1);
-    size_t next = valueEnd == std::string_view::npos ? text.size() : valueEnd + 1;
-    RawGroup g;
-    if (parseGroupCode(text.substr(pos, codeEnd - pos), g.code)) {
-      g.value = trimLineEnd(text.substr(codeEnd + 1, next - codeEnd - 1));
-      groups_.push_back(g);
-    }
-    pos = next;
-  }
+  forEachGroup(text, [this](bool parsed, int code, std::string_view value, std::string_view) {
+    if (parsed) groups_.push_back(RawGroup{code, value});
+  });
 }
 
 const RawGroup* RecordGroups::find(int code) const {

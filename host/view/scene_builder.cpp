@@ -246,7 +246,7 @@ class SceneBuilder {
     if (type == "SOLID" || type == "TRACE") return drawSolid(g, color, ctx, true);
     if (type == "3DFACE") return drawSolid(g, color, ctx, false);
     if (type == "HATCH") return drawHatch(g, color, ctx);
-    if (type == "DIMENSION") return drawDimension(g, color, ctx);
+    if (type == "DIMENSION") return drawDimension(g, layer, color, ctx);
     if (type == "LEADER") return drawLeader(g, color, ctx);
     if (type == "VIEWPORT" && paperLayout_) return drawViewportFrame(g, color, ctx);
   }
@@ -320,7 +320,7 @@ class SceneBuilder {
     std::vector<ViewPoint> out{vertices[0]};
     for (size_t i = 1; i < vertices.size(); ++i)
       appendBulge(out, vertices[i - 1], vertices[i], bulges[i - 1]);
-    if (closed && vertices.size() > 2 && bulges.back() != 0) {
+    if (closed && vertices.size() >= 2 && bulges.back() != 0) {
       appendBulge(out, vertices.back(), vertices.front(), bulges.back());
       out.pop_back();  // the closing point is the first one again
     }
@@ -503,11 +503,14 @@ class SceneBuilder {
       addRun(placed(loop, to, elevation), color, true);
   }
 
-  void drawDimension(const RecordGroups& g, ViewColor color, const Context& ctx) {
+  // A dimension's block shows it as a block reference on its layer would.
+  void drawDimension(const RecordGroups& g, const LayerLook& layer, ViewColor color,
+                     const Context& ctx) {
     auto found = blocks_.find(upperAscii(g.text(2)));
     if (found == blocks_.end()) return;
     Context inner = ctx;
     inner.blockColor = color;
+    inner.blockLayer = &layer;
     drawBlock(found->second, inner, ctx.toWorld);
   }
 

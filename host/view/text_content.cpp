@@ -19,6 +19,19 @@ void appendUtf8(std::string& out, unsigned code) {
   }
 }
 
+// "U+XXXX" at `at` (the U), with its value.
+bool unicodeEscape(std::string_view text, size_t at, unsigned& value) {
+  if (at + 5 >= text.size() || text[at + 1] != '+') return false;
+  value = 0;
+  for (size_t k = at + 2; k < at + 6; ++k) {
+    const char c = text[k];
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    value = value * 16 +
+            unsigned(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10);
+  }
+  return value != 0;
+}
+
 }  // namespace
 
 std::string plainText(std::string_view text) {
@@ -89,7 +102,15 @@ std::vector<std::string> mtextLines(std::string_view text) {
       case 'K':
       case 'k':
       case 'N':
-        break;    // switches without a value
+        break;   // switches without a value
+      case 'U':  // \U+XXXX: a character by its number
+        if (unsigned value = 0; unicodeEscape(text, i, value)) {
+          appendUtf8(lines.back(), value);
+          i += 5;
+          break;
+        }
+        lines.back() += code;
+        break;
       default: {  // \f...; \H...; \C...; and the others carry a value up to ';'
         size_t end = text.find(';', i);
         i = end == std::string_view::npos ? text.size() : end;
@@ -97,6 +118,8 @@ std::vector<std::string> mtextLines(std::string_view text) {
     }
   }
   while (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+  // Multi-line text takes the special characters of single-line text too.
+  for (std::string& line : lines) line = plainText(line);
   return lines;
 }
 

@@ -279,7 +279,7 @@ void DrawingCanvas::removeLink(TzDbObjectId id) {
     if (state_->doc == nullptr) return;
     state_->doc->pickfirst.clear();
     std::u16string handle = tzutFromUtf8(handlesAnswer({id}));
-    Editor::instance().runScripted({u"-HYPERLINK", u"Remove", handle, u"", u"*"});
+    Editor::instance().runScripted({u"-HYPERLINK", u"_Remove", handle, u"", u"*"});
   });
 }
 

@@ -3,6 +3,7 @@
 #include <wx/aboutdlg.h>
 #include <wx/dnd.h>
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
@@ -175,7 +176,7 @@ void MainFrame::buildMenus() {
   Bind(wxEVT_MENU, typed({"HYPERLINK"}), kInsertHyperlink);
   Bind(wxEVT_MENU, typed({"HYPERLINKOPEN"}), kOpenHyperlink);
   Bind(wxEVT_MENU, typed({"PASTEASHYPERLINK"}), kPasteAsHyperlink);
-  Bind(wxEVT_MENU, typed({"-HYPERLINK", "Remove"}), kRemoveHyperlink);
+  Bind(wxEVT_MENU, typed({"-HYPERLINK", "_Remove"}), kRemoveHyperlink);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { canvas_->zoomExtents(); }, kZoomExtents);
   Bind(
@@ -307,8 +308,10 @@ void MainFrame::saveAsWithDialog() {
   wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, toWx(doc->docTitle()),
                       kDrawingWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return;
-  // The dialog has asked about replacing a file already.
-  input_.typeCommand({"SAVEAS", fromWx(dialog.GetPath()), "Yes"});
+  // The dialog has asked about replacing a file already; SAVEAS asks only then too.
+  std::vector<std::string> answers{"SAVEAS", fromWx(dialog.GetPath())};
+  if (wxFileName::FileExists(dialog.GetPath())) answers.push_back("Yes");
+  input_.typeCommand(answers);
 }
 
 // Closing the window asks about each drawing with unsaved changes, as QUIT does; false when

@@ -134,6 +134,7 @@ TEST(TextContent, ControlAndFormattingCodesBecomePlainText) {
       {"{\\fArial|b1;Bold} and {\\H2.5x;\\C1;red}", {"Bold and red"}},
       {"1\\S1^2; in\\~x \\\\ \\{b\\}", {"11/2 in x \\ {b}"}},
       {"\\LUnder\\l\\P\\P", {"Under"}},
+      {"40\\U+00B0 and %%c5 \\U+4E2D\\U+zz", {"40\u00b0 and \u23005 \u4e2dU+zz"}},
   };
   for (const Case& c : cases) EXPECT_EQ(mtextLines(c.mtext), c.lines) << c.mtext;
 }

@@ -335,6 +335,33 @@ TEST_F(MainWindowTest, CopiedHyperlinkPastesOntoAnotherObject) {
   EXPECT_EQ(pasted[0].location, link.location);
 }
 
+// The menu answers the module's prompts with its global keywords, which hold in any language.
+TEST_F(MainWindowTest, RemoveHyperlinkFromTheMenuInChinese) {
+  tzad::unloadModules();
+  tzad::setHostLanguage("zh");
+  tzad::loadModulesIn(TZT_MODULE_DIR);
+  TzDbObjectId square = addSquare(0, 0, 10);
+  ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/site", "Site"}}), Tzad::eOk);
+  run({waitFor("Command: "),
+       [] {
+         frame()->canvas()->zoomExtents();
+         return true;
+       },
+       [] {
+         wxUIActionSimulator mouse;
+         mouse.MouseMove(onScreen(0, 5));
+         tzt::yieldFor(100);
+         mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+         return true;
+       },
+       [] {
+         wxUIActionSimulator().Char('r');
+         return true;
+       },
+       [&] { return tzt::linksOf(square).empty(); }});
+  EXPECT_TRUE(tzt::linksOf(square).empty()) << transcript();
+}
+
 TEST_F(MainWindowTest, EscCancelsACommandTypedInThePanel) {
   run({waitFor("Command: "), typed("-HYPERLINK"),
        waitFor("Enter an option [Remove/Insert] <Insert>: "),
