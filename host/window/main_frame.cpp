@@ -17,6 +17,7 @@
 #include "editor/editor.h"
 #include "platform/recent_files.h"
 #include "platform/text.h"
+#include "tzui_dialog.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
 #include "window/window_input.h"
@@ -41,11 +42,7 @@ enum MenuId {
 };
 
 constexpr size_t kRecentShown = 9;
-constexpr char kDrawingWildcard[] = "Drawings (*.dxf;*.dwg)|*.dxf;*.DXF;*.dwg;*.DWG|All files|*";
-
-wxString toWx(std::u16string_view text) {
-  return wxString::FromUTF8(tzutToUtf8(text));
-}
+constexpr char kDrawingWildcard[] = "Drawings (*.dxf)|*.dxf;*.DXF|All files|*";
 
 std::string fromWx(const wxString& text) {
   return text.utf8_string();
@@ -229,7 +226,7 @@ void MainFrame::fillRecentMenu() {
     recentMenu_->Destroy(recentMenu_->FindItemByPosition(0));
   for (size_t i = 0; i < recentFiles_.size(); ++i)
     recentMenu_->Append(kFirstRecent + static_cast<int>(i),
-                        wxString::Format("&%zu %s", i + 1, toWx(recentFiles_[i])));
+                        wxString::Format("&%zu %s", i + 1, TwUiString(recentFiles_[i])));
   if (recentFiles_.empty()) recentMenu_->Append(wxID_ANY, "(none)")->Enable(false);
 }
 
@@ -237,7 +234,7 @@ void MainFrame::fillLayoutMenu() {
   while (layoutMenu_->GetMenuItemCount() > 0)
     layoutMenu_->Destroy(layoutMenu_->FindItemByPosition(0));
   for (size_t i = 0; i < layoutNames_.size() && i < kListSize; ++i)
-    layoutMenu_->AppendRadioItem(kFirstLayout + static_cast<int>(i), toWx(layoutNames_[i]))
+    layoutMenu_->AppendRadioItem(kFirstLayout + static_cast<int>(i), TwUiString(layoutNames_[i]))
         ->Check(layoutNames_[i] == currentLayout_);
 }
 
@@ -246,7 +243,7 @@ void MainFrame::fillViewsMenu() {
   viewNames_ = doc ? viewNames(*doc->database()) : std::vector<std::u16string>{};
   while (viewsMenu_->GetMenuItemCount() > 0) viewsMenu_->Destroy(viewsMenu_->FindItemByPosition(0));
   for (size_t i = 0; i < viewNames_.size() && i < kListSize; ++i)
-    viewsMenu_->Append(kFirstView + static_cast<int>(i), toWx(viewNames_[i]));
+    viewsMenu_->Append(kFirstView + static_cast<int>(i), TwUiString(viewNames_[i]));
   if (viewNames_.empty()) viewsMenu_->Append(wxID_ANY, "(none)")->Enable(false);
 }
 
@@ -255,7 +252,7 @@ void MainFrame::updateTitle() {
   if (doc == nullptr) return SetTitle("tzad");
   std::u16string title = doc->database()->isModified() ? u"*" : u"";
   title += doc->docTitle() + u" - tzad";
-  SetTitle(toWx(title));
+  SetTitle(TwUiString(title));
 }
 
 void MainFrame::updateLayoutTabs() {
@@ -273,8 +270,8 @@ void MainFrame::updateLayoutTabs() {
   currentLayout_ = current;
   tabs_->DestroyChildren();
   for (const std::u16string& name : names) {
-    auto* tab = new wxToggleButton(tabs_, wxID_ANY, toWx(name), wxDefaultPosition, wxDefaultSize,
-                                   wxBU_EXACTFIT);
+    auto* tab = new wxToggleButton(tabs_, wxID_ANY, TwUiString(name), wxDefaultPosition,
+                                   wxDefaultSize, wxBU_EXACTFIT);
     tab->SetValue(name == current);
     tab->Bind(wxEVT_TOGGLEBUTTON, [this, tab, name](wxCommandEvent&) {
       tab->SetValue(name == currentLayout_);  // the tab follows CTAB once the switch is made
@@ -305,7 +302,7 @@ void MainFrame::openWithDialog() {
 void MainFrame::saveAsWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
-  wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, toWx(doc->docTitle()),
+  wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, TwUiString(doc->docTitle()),
                       kDrawingWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return;
   // The dialog has asked about replacing a file already; SAVEAS asks only then too.
@@ -323,14 +320,14 @@ bool MainFrame::settleBeforeQuit() {
   for (Document* doc : open) {
     if (!doc->database()->isModified()) continue;
     if (docs.activateDocument(doc) != Tzad::eOk) return false;
-    wxMessageDialog ask(this, toWx(u"Save changes to " + doc->docTitle() + u"?"), "tzad",
+    wxMessageDialog ask(this, TwUiString(u"Save changes to " + doc->docTitle() + u"?"), "tzad",
                         wxYES_NO | wxCANCEL | wxICON_QUESTION);
     int answer = ask.ShowModal();
     if (answer == wxID_CANCEL) return false;
     if (answer == wxID_NO) continue;
     std::vector<std::u16string> save{u"SAVE"};
     if (doc->isUntitled()) {
-      wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, toWx(doc->docTitle()),
+      wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, TwUiString(doc->docTitle()),
                           kDrawingWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
       if (dialog.ShowModal() != wxID_OK) return false;
       save = {u"SAVEAS", platform::fromFileName(fromWx(dialog.GetPath())), u"Yes"};

@@ -317,11 +317,11 @@ class SaveDialogAnswers : public wxModalDialogHook {
 
  protected:
   int Enter(wxDialog* dialog) override {
-    if (wxDynamicCast(dialog, wxMessageDialog) != nullptr) {
+    if (dialog->IsKindOf(wxCLASSINFO(wxMessageDialog))) {
       ++questions;
       return wxID_NO;
     }
-    if (wxDynamicCast(dialog, wxFileDialog) != nullptr) shown_ = dialog;
+    if (dialog->IsKindOf(wxCLASSINFO(wxFileDialog))) shown_ = dialog;
     return wxID_NONE;
   }
   void Exit(wxDialog*) override { shown_ = nullptr; }
