@@ -67,6 +67,9 @@ struct DrawingCanvas::State {
   std::optional<wxPoint> panFrom;
   TzDbObjectId hovered;
   std::optional<ObjectLink> hoveredLink;
+  // Objects picked in the view at the "Select objects: " prompts of the running command: shown
+  // as selected until it ends.
+  std::vector<TzDbObjectId> picked;
 };
 
 DrawingCanvas::DrawingCanvas(wxWindow* parent, WindowInput& input, CommandPanel& panel)
@@ -92,6 +95,8 @@ DrawingCanvas::DrawingCanvas(wxWindow* parent, WindowInput& input, CommandPanel&
 DrawingCanvas::~DrawingCanvas() = default;
 
 void DrawingCanvas::onKey(wxKeyEvent& event) {
+  // Keys with Ctrl or Alt are the menus' shortcuts: left to the toolkit, which finds them.
+  if (event.ControlDown() || event.AltDown()) return event.Skip();
   if (event.GetKeyCode() == WXK_HOME) return zoomExtents();
   panel_.takeTypedKey(event);
 }
@@ -185,7 +190,7 @@ void DrawingCanvas::click(wxPoint at, bool shift) {
       return input_.answer(
           pointAnswer(worldAt(at).x, worldAt(at).y, state_->doc ? state_->doc->ucs : Ucs{}));
     case PromptKind::Selection:
-      if (TzDbObjectId id = objectAt(at); !id.isNull()) input_.answer(handlesAnswer({id}));
+      if (TzDbObjectId id = objectAt(at); !id.isNull()) answerPicks({id});
       return;
     case PromptKind::Command:
       if (TzDbObjectId id = objectAt(at); !id.isNull()) return preselect({id}, shift);
@@ -194,6 +199,12 @@ void DrawingCanvas::click(wxPoint at, bool shift) {
     case PromptKind::Text:
       return;
   }
+}
+
+void DrawingCanvas::answerPicks(const std::vector<TzDbObjectId>& ids) {
+  state_->picked.insert(state_->picked.end(), ids.begin(), ids.end());
+  redraw();
+  input_.answer(handlesAnswer(ids));
 }
 
 void DrawingCanvas::preselect(const std::vector<TzDbObjectId>& ids, bool remove) {
@@ -222,7 +233,7 @@ void DrawingCanvas::dragSelect(wxPoint from, wxPoint to) {
   switch (input_.promptKind()) {
     case PromptKind::Selection:
       // Nothing found adds nothing; an empty answer would end the selection.
-      if (!ids.empty()) input_.answer(handlesAnswer(ids));
+      if (!ids.empty()) answerPicks(ids);
       return;
     case PromptKind::Command:
       return preselect(ids, false);
@@ -287,6 +298,7 @@ void DrawingCanvas::rebuild() {
   state_->scene = state_->doc ? buildCurrentScene(*state_->doc->database()) : Scene();
   state_->hovered = TzDbObjectId();
   state_->hoveredLink.reset();
+  state_->picked.clear();
 }
 
 void DrawingCanvas::redraw() {
@@ -395,6 +407,7 @@ void DrawingCanvas::renderImage() {
   RenderOptions options;
   if (state_->doc)
     options.selected.insert(state_->doc->pickfirst.begin(), state_->doc->pickfirst.end());
+  options.selected.insert(state_->picked.begin(), state_->picked.end());
   options.highlightLinked = state_->highlightLinks;
   options.hovered = state_->hovered;
   renderScene(cr, state_->scene, state_->view, options);

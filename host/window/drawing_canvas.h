@@ -58,6 +58,7 @@ class DrawingCanvas : public wxWindow {
   std::vector<TzDbObjectId> objectsIn(wxPoint from, wxPoint to, bool crossing) const;
   void click(wxPoint at, bool shift);
   void dragSelect(wxPoint from, wxPoint to);
+  void answerPicks(const std::vector<TzDbObjectId>& ids);
   void preselect(const std::vector<TzDbObjectId>& ids, bool remove);
   void hover(wxPoint at);
   void showLinkMenu(TzDbObjectId id, const ObjectLink& link);

@@ -362,6 +362,24 @@ TEST_F(MainWindowTest, RemoveHyperlinkFromTheMenuInChinese) {
   EXPECT_TRUE(tzt::linksOf(square).empty()) << transcript();
 }
 
+// A click gives the view the keyboard; the menus' shortcuts still work from there.
+TEST_F(MainWindowTest, ShortcutsWorkAfterAClickInTheView) {
+  addSquare(0, 0, 10);
+  run({waitFor("Command: "),
+       [] {
+         frame()->canvas()->zoomExtents();
+         return true;
+       },
+       clickAt(5, 5),
+       [] {
+         wxUIActionSimulator().Char('k', wxMOD_CONTROL);
+         return true;
+       },
+       waitFor("Select objects: "), [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); },
+       waitFor("Command: ")});
+  EXPECT_NE(transcript().find("HYPERLINK"), std::string::npos) << transcript();
+}
+
 TEST_F(MainWindowTest, EscCancelsACommandTypedInThePanel) {
   run({waitFor("Command: "), typed("-HYPERLINK"),
        waitFor("Enter an option [Remove/Insert] <Insert>: "),
