@@ -67,8 +67,10 @@ void registerEntityCommands(Editor& editor) {
   });
   editor.addCommand(u"LIST", [] {
     Document* doc = requireDocument();
-    std::vector<TzDbObjectId> ids;
-    if (doc == nullptr || !selectObjects(ids)) return;
+    if (doc == nullptr) return;
+    // Objects selected before the command are the ones it lists, as in other CAD programs.
+    std::vector<TzDbObjectId> ids = std::exchange(doc->pickfirst, {});
+    if (ids.empty() && !selectObjects(ids)) return;
     for (TzDbObjectId id : ids) listEntity(id);
   });
 }
