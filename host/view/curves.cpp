@@ -60,6 +60,19 @@ void appendBulge(std::vector<ViewPoint>& out, ViewPoint from, ViewPoint to, doub
   out.insert(out.end(), arc.begin() + 1, arc.end());
 }
 
+std::vector<ViewPoint> bulgedPolyline(const std::vector<ViewPoint>& vertices,
+                                      const std::vector<double>& bulges, bool closed) {
+  if (vertices.empty()) return {};
+  std::vector<ViewPoint> out{vertices[0]};
+  for (size_t i = 1; i < vertices.size(); ++i)
+    appendBulge(out, vertices[i - 1], vertices[i], bulges[i - 1]);
+  if (closed && vertices.size() >= 2 && bulges.back() != 0) {
+    appendBulge(out, vertices.back(), vertices.front(), bulges.back());
+    out.pop_back();  // the closing point is the first one again
+  }
+  return out;
+}
+
 std::vector<ViewPoint> tessellateSpline(int degree, const std::vector<ViewPoint>& control,
                                         std::vector<double> knots,
                                         const std::vector<double>& weights) {

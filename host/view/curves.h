@@ -19,6 +19,10 @@ void appendEllipse(std::vector<ViewPoint>& out, ViewPoint centre, ViewPoint majo
 // The arc a polyline segment from `from` to `to` with this bulge (tan of a quarter of the
 // included angle) draws, without `from`, ending with `to`.
 void appendBulge(std::vector<ViewPoint>& out, ViewPoint from, ViewPoint to, double bulge);
+// The points of a polyline whose segments may be arcs (`bulges[i]` belongs to the segment
+// from vertex i); a closed one's closing arc included, without repeating the first point.
+std::vector<ViewPoint> bulgedPolyline(const std::vector<ViewPoint>& vertices,
+                                      const std::vector<double>& bulges, bool closed);
 // A (rational) B-spline of the given degree from its control points, knots and weights (no
 // weights: all 1; no or wrong knots: a clamped uniform vector).
 std::vector<ViewPoint> tessellateSpline(int degree, const std::vector<ViewPoint>& control,

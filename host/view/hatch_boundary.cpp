@@ -102,13 +102,7 @@ std::vector<ViewPoint> polylineLoop(GroupCursor& c) {
     vertices.push_back(c.point(10));
     bulges.push_back(hasBulge ? c.real(42) : 0);
   }
-  if (vertices.empty()) return {};
-  std::vector<ViewPoint> loop{vertices[0]};
-  for (size_t i = 1; i < vertices.size(); ++i)
-    appendBulge(loop, vertices[i - 1], vertices[i], bulges[i - 1]);
-  if (closed && bulges.back() != 0)
-    appendBulge(loop, vertices.back(), vertices.front(), bulges.back());
-  return loop;
+  return bulgedPolyline(vertices, bulges, closed);
 }
 
 std::vector<ViewPoint> edgeLoop(GroupCursor& c) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "view/segment_clip.h"
+
 namespace tzad {
 
 namespace {
@@ -47,24 +49,8 @@ double distanceToEntity(const Scene& scene, const SceneEntity& e, ViewPoint p) {
   return best;
 }
 
-// Whether the segment a-b meets the box (Liang-Barsky clipping).
 bool segmentMeetsBox(ViewPoint a, ViewPoint b, const ViewBox& box) {
-  double t0 = 0, t1 = 1, dx = b.x - a.x, dy = b.y - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - box.minX, box.maxX - a.x, a.y - box.minY, box.maxY - a.y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    double r = q[i] / p[i];
-    if (p[i] < 0)
-      t0 = std::max(t0, r);
-    else
-      t1 = std::min(t1, r);
-    if (t0 > t1) return false;
-  }
-  return true;
+  return clipSegment(a, b, box).has_value();
 }
 
 bool runMeetsBox(const ViewPoint* run, uint32_t n, bool closed, const ViewBox& box) {

@@ -310,21 +310,8 @@ class SceneBuilder {
       }
     }
     bool closed = (g.integer(70) & 1) != 0;
-    addRun(placed(withBulges(vertices, bulges, closed), ocs(g, ctx), g.real(38)), color, closed);
-  }
-
-  // The points of a polyline whose segments may be arcs; a closed one's closing arc included.
-  static std::vector<ViewPoint> withBulges(const std::vector<ViewPoint>& vertices,
-                                           const std::vector<double>& bulges, bool closed) {
-    if (vertices.empty()) return {};
-    std::vector<ViewPoint> out{vertices[0]};
-    for (size_t i = 1; i < vertices.size(); ++i)
-      appendBulge(out, vertices[i - 1], vertices[i], bulges[i - 1]);
-    if (closed && vertices.size() >= 2 && bulges.back() != 0) {
-      appendBulge(out, vertices.back(), vertices.front(), bulges.back());
-      out.pop_back();  // the closing point is the first one again
-    }
-    return out;
+    addRun(placed(bulgedPolyline(vertices, bulges, closed), ocs(g, ctx), g.real(38)), color,
+           closed);
   }
 
   // A POLYLINE's vertices follow it as records of their own, up to its SEQEND.
@@ -359,7 +346,7 @@ class SceneBuilder {
     std::vector<ViewPoint> flat;
     for (Vec3 p : vertices) flat.push_back({p.x, p.y});
     double elevation = g.real(30);
-    addRun(placed(withBulges(flat, bulges, closed), ocs(g, ctx), elevation), color, closed);
+    addRun(placed(bulgedPolyline(flat, bulges, closed), ocs(g, ctx), elevation), color, closed);
   }
 
   void drawPolyface(const std::vector<Vec3>& vertices, const std::vector<std::array<int, 4>>& faces,

@@ -10,6 +10,7 @@
 #include <pango/pangocairo.h>
 
 #include "view/line_layer.h"
+#include "view/segment_clip.h"
 #include "view/text_content.h"
 
 namespace tzad {
@@ -212,23 +213,12 @@ class Painter {
     return {std::clamp(p.x, -kFar, kFar), std::clamp(p.y, -kFar, kFar)};
   }
 
-  // Cuts the segment to the area around the screen (Liang-Barsky) and keeps what is left.
+  // Cuts the segment to the area around the screen and keeps what is left.
   void addSegment(std::vector<float>& out, ViewPoint a, ViewPoint b) {
-    double t0 = 0, t1 = 1, dx = b.x - a.x, dy = b.y - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - clip_.minX, clip_.maxX - a.x, a.y - clip_.minY, clip_.maxY - a.y};
-    for (int i = 0; i < 4; ++i) {
-      if (p[i] == 0) {
-        if (q[i] < 0) return;
-        continue;
-      }
-      double r = q[i] / p[i];
-      if (p[i] < 0)
-        t0 = std::max(t0, r);
-      else
-        t1 = std::min(t1, r);
-      if (t0 > t1) return;
-    }
+    auto kept = clipSegment(a, b, clip_);
+    if (!kept) return;
+    auto [t0, t1] = *kept;
+    double dx = b.x - a.x, dy = b.y - a.y;
     out.insert(out.end(), {float(a.x + t0 * dx), float(a.y + t0 * dy), float(a.x + t1 * dx),
                            float(a.y + t1 * dy)});
     ++stats_.segmentsDrawn;

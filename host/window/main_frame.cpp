@@ -2,8 +2,6 @@
 
 #include <wx/aboutdlg.h>
 #include <wx/dnd.h>
-#include <wx/filedlg.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
@@ -17,7 +15,10 @@
 #include "editor/editor.h"
 #include "platform/recent_files.h"
 #include "platform/text.h"
+#include "tzrx_module.h"
 #include "tzui_dialog.h"
+#include "tzui_nav_dialog.h"
+#include "ui/nav_filters.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
 #include "window/window_input.h"
@@ -42,7 +43,6 @@ enum MenuId {
 };
 
 constexpr size_t kRecentShown = 9;
-constexpr char kDrawingWildcard[] = "Drawings (*.dxf)|*.dxf;*.DXF|All files|*";
 
 std::string fromWx(const wxString& text) {
   return text.utf8_string();
@@ -293,21 +293,37 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   }
 }
 
+// The host's own file dialog, as modules get it: it adds ".dxf" to a name typed without one
+// and asks before replacing a file. Empty when the user cancels.
+std::u16string MainFrame::chooseDrawing(const char16_t* title, int flags,
+                                        const std::u16string& name) {
+  CTzUiNavDialog dialog(title, name, tzui::navFiltersFromExtensions(u"dxf;*", tzutLanguage()),
+                        flags, this);
+  if (dialog.DoModal() != 1 || dialog.files().empty()) return {};
+  return dialog.files().front();
+}
+
+// SAVEAS with the name chosen in the dialog, which has asked about replacing a file already;
+// SAVEAS asks only then too.
+std::vector<std::u16string> MainFrame::saveAsAnswers(const std::u16string& path) {
+  std::vector<std::u16string> answers{u"SAVEAS", path};
+  std::error_code error;
+  if (std::filesystem::exists(platform::toFileName(path), error)) answers.push_back(u"Yes");
+  return answers;
+}
+
 void MainFrame::openWithDialog() {
-  wxFileDialog dialog(this, "Open Drawing", wxEmptyString, wxEmptyString, kDrawingWildcard,
-                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  if (dialog.ShowModal() == wxID_OK) input_.typeCommand({"OPEN", fromWx(dialog.GetPath())});
+  std::u16string path = chooseDrawing(u"Open Drawing", TZ_NAV_OPEN_ONLY);
+  if (!path.empty()) input_.typeCommand({"OPEN", tzutToUtf8(path)});
 }
 
 void MainFrame::saveAsWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
-  wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, TwUiString(doc->docTitle()),
-                      kDrawingWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-  if (dialog.ShowModal() != wxID_OK) return;
-  // The dialog has asked about replacing a file already; SAVEAS asks only then too.
-  std::vector<std::string> answers{"SAVEAS", fromWx(dialog.GetPath())};
-  if (wxFileName::FileExists(dialog.GetPath())) answers.push_back("Yes");
+  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, doc->docTitle());
+  if (path.empty()) return;
+  std::vector<std::string> answers;
+  for (const std::u16string& answer : saveAsAnswers(path)) answers.push_back(tzutToUtf8(answer));
   input_.typeCommand(answers);
 }
 
@@ -327,10 +343,9 @@ bool MainFrame::settleBeforeQuit() {
     if (answer == wxID_NO) continue;
     std::vector<std::u16string> save{u"SAVE"};
     if (doc->isUntitled()) {
-      wxFileDialog dialog(this, "Save Drawing As", wxEmptyString, TwUiString(doc->docTitle()),
-                          kDrawingWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-      if (dialog.ShowModal() != wxID_OK) return false;
-      save = {u"SAVEAS", platform::fromFileName(fromWx(dialog.GetPath())), u"Yes"};
+      std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, doc->docTitle());
+      if (path.empty()) return false;
+      save = saveAsAnswers(path);
     }
     Editor::instance().runScripted(save);
     if (doc->database()->isModified()) return false;

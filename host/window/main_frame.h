@@ -47,6 +47,8 @@ class MainFrame : public wxFrame {
   void fillViewsMenu();
   void updateTitle();
   void updateLayoutTabs();
+  std::u16string chooseDrawing(const char16_t* title, int flags, const std::u16string& name = {});
+  static std::vector<std::u16string> saveAsAnswers(const std::u16string& path);
   void openWithDialog();
   void saveAsWithDialog();
   bool settleBeforeQuit();
