@@ -96,6 +96,7 @@ std::optional<TzDbObjectId> pickEntity(const Scene& scene, const ViewTransform& 
   double best = std::numeric_limits<double>::infinity();
   uint32_t bestIndex = 0;
   scene.index().query(around, [&](uint32_t i) {
+    if (scene.entities()[i].id.isNull()) return;
     double d = distanceToEntity(scene, scene.entities()[i], p);
     // Of two at the same distance, the one drawn last lies on top.
     if (d < best || (d == best && i > bestIndex)) best = d, bestIndex = i;
@@ -107,7 +108,8 @@ std::optional<TzDbObjectId> pickEntity(const Scene& scene, const ViewTransform& 
 std::vector<TzDbObjectId> entitiesInside(const Scene& scene, const ViewBox& world) {
   std::vector<uint32_t> found;
   scene.index().query(world, [&](uint32_t i) {
-    if (world.contains(scene.entities()[i].box)) found.push_back(i);
+    const SceneEntity& e = scene.entities()[i];
+    if (!e.id.isNull() && world.contains(e.box)) found.push_back(i);
   });
   return inDrawingOrder(scene, std::move(found));
 }
@@ -116,6 +118,7 @@ std::vector<TzDbObjectId> entitiesCrossing(const Scene& scene, const ViewBox& wo
   std::vector<uint32_t> found;
   scene.index().query(world, [&](uint32_t i) {
     const SceneEntity& e = scene.entities()[i];
+    if (e.id.isNull()) return;
     if (world.contains(e.box) || entityTouches(scene, e, world)) found.push_back(i);
   });
   return inDrawingOrder(scene, std::move(found));

@@ -45,8 +45,8 @@ std::array<ViewPoint, 4> textCorners(const SceneText& text);
 // A top-level entity of the layout with what it draws: a block reference owns everything its
 // block holds, so that picking it picks the reference.
 struct SceneEntity {
-  TzDbObjectId id;
-  ViewBox box;  // world extents of all its primitives
+  TzDbObjectId id;  // null for what shows but is not picked: model space in a viewport
+  ViewBox box;      // world extents of all its primitives
   uint32_t firstPath = 0;
   uint32_t pathCount = 0;
   uint32_t firstText = 0;
@@ -88,8 +88,9 @@ class Scene {
 };
 
 // The scene of a layout, given by its block record (the database's model space or a paper
-// layout's block record). A paper layout shows its own entities and the frames of its
-// viewports. Nothing in the drawing makes this fail: what cannot be read is skipped.
+// layout's block record). A paper layout shows its own entities, the frames of its viewports
+// and what they show of model space. Nothing in the drawing makes this fail: what cannot be read is
+// skipped.
 Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord);
 // The scene of the database's current space.
 Scene buildCurrentScene(TzDbDatabase& db);

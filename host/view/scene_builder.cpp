@@ -3,7 +3,9 @@
 // ByBlock) and layer (for what lies on layer 0).
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "view/hatch_boundary.h"
 #include "view/record_groups.h"
 #include "view/scene.h"
+#include "view/segment_clip.h"
 #include "view/text_content.h"
 
 namespace tzad {
@@ -30,6 +33,8 @@ constexpr long long kMaxArrayElements = 10000;
 // Blocks that hold many references to blocks that hold many more multiply: one entity stops
 // adding to the scene past this many points, so that a drawing still opens.
 constexpr size_t kMaxPointsPerEntity = 4'000'000;
+// A viewport's status flag (group 90) that turns it off: its frame shows, not what it views.
+constexpr int kViewportOff = 0x20000;
 
 struct Vec3 {
   double x = 0, y = 0, z = 0;
@@ -148,6 +153,7 @@ class SceneBuilder {
       if (!r.has(kRecEntity) || r.has(kRecErased)) continue;
       if (modelOrPaper && r.has(kRecPaper) != wantPaper) continue;
       addTopLevel(i);
+      if (paperLayout_ && db_.typeName(r) == "VIEWPORT") addViewportContents(i);
     }
   }
 
@@ -164,8 +170,76 @@ class SceneBuilder {
       look.off = color < 0;
       look.frozen = (g.integer(70) & 1) != 0;
       look.color = g.find(420) ? trueColor(g.integer(420)) : colorOfIndex(std::abs(color));
-      layers_[upperAscii(g.text(2))] = look;
+      LayerLook& stored = layers_[upperAscii(g.text(2))];
+      stored = look;
+      layersByHandle_[db_.at(record).handle] = &stored;
     }
+  }
+
+  // What a paper layout's viewport shows of model space, drawn at the viewport's scale and cut
+  // to its frame. It cannot be picked in the layout: model space is worked on in the model
+  // tab, as in other CAD programs.
+  void addViewportContents(uint32_t record) {
+    RecordGroups& g = groups_[0];
+    g.read(db_.text.view(db_.at(record).body));
+    std::optional<Affine> view = viewportView(g);
+    if (!view || db_.entitiesBegin == kNoRecord) return;
+    Vec3 c = pointOf(g, 10);
+    double w = g.real(40) / 2, h = g.real(41) / 2;
+    clip_ = ViewBox::of({c.x - w, c.y - h}, {c.x + w, c.y + h});
+    frozenInViewport_ = frozenLayersOf(g);
+    Context inside;
+    inside.toWorld = *view;
+    inside.depth = 1;
+    scene_.beginEntity(TzDbObjectId(), ViewColor::contrast(), false);
+    entityFirstPoint_ = scene_.points().size();
+    for (uint32_t i = db_.at(db_.entitiesBegin).next; i != kNoRecord && i != db_.entitiesEnd;
+         i = db_.at(i).next) {
+      const TzDbStub& r = db_.at(i);
+      if (!r.has(kRecEntity) || r.has(kRecErased) || r.has(kRecPaper)) continue;
+      if (scene_.points().size() - entityFirstPoint_ > kMaxPointsPerEntity) break;
+      addNested(i, inside);
+    }
+    scene_.endEntity();
+    clip_.reset();
+    frozenInViewport_.clear();
+  }
+
+  // Model space to paper for a viewport that shows a plan view: the view centre (in the
+  // viewport's own coordinates, whose origin is the view target, turned by the twist angle)
+  // lands on the viewport's centre. Nothing for the sheet's own viewport, one turned off, or
+  // one looking at the model from another direction.
+  static std::optional<Affine> viewportView(const RecordGroups& g) {
+    if (g.integer(69) == 1 || g.integer(68, 1) < 1 || (g.integer(90) & kViewportOff))
+      return std::nullopt;
+    Vec3 direction = normalized(pointOf(g, 16, {0, 0, 1}));
+    if (std::abs(direction.x) > 1e-9 || std::abs(direction.y) > 1e-9 || direction.z < 0)
+      return std::nullopt;
+    double viewHeight = g.real(45), height = g.real(41);
+    if (!(viewHeight > 0 && height > 0 && g.real(40) > 0)) return std::nullopt;
+    double scale = height / viewHeight, twist = g.real(51) * kDegree;
+    double cs = std::cos(twist) * scale, sn = std::sin(twist) * scale;
+    Vec3 centre = pointOf(g, 10), target = pointOf(g, 17);
+    Vec3 origin{centre.x - g.real(12) * scale, centre.y - g.real(22) * scale, 0};
+    return Affine::columns({cs, sn, 0}, {-sn, cs, 0}, {0, 0, scale}, origin)
+        .after(Affine::columns({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-target.x, -target.y, -target.z}));
+  }
+
+  // The layers a viewport freezes for itself (group 331: the layers' handles).
+  std::vector<const LayerLook*> frozenLayersOf(const RecordGroups& g) const {
+    std::vector<const LayerLook*> frozen;
+    for (const RawGroup& group : g.all()) {
+      if (group.code != 331) continue;
+      auto found =
+          layersByHandle_.find(std::strtoull(std::string(group.value).c_str(), nullptr, 16));
+      if (found != layersByHandle_.end()) frozen.push_back(found->second);
+    }
+    return frozen;
+  }
+
+  bool hidden(const LayerLook& layer) const {
+    return layer.frozen || std::find(frozenInViewport_.begin(), frozenInViewport_.end(), &layer) !=
+                               frozenInViewport_.end();
   }
 
   void readBlocks() {
@@ -223,7 +297,7 @@ class SceneBuilder {
     RecordGroups& g = groups_[size_t(ctx.depth)];
     g.read(db_.text.view(db_.at(record).body));
     const LayerLook& layer = layerOf(g, ctx);
-    if (layer.frozen || g.integer(60) == 1) return;
+    if (hidden(layer) || g.integer(60) == 1) return;
     drawEntity(record, g, layer, colorOf(g, layer, ctx), ctx);
   }
 
@@ -253,7 +327,38 @@ class SceneBuilder {
 
   void addRun(std::vector<ViewPoint> points, ViewColor color, bool closed = false,
               bool filled = false) {
-    scene_.addPath(points, color, closed, filled);
+    if (!clip_) return scene_.addPath(points, color, closed, filled);
+    ViewBox box;
+    for (ViewPoint p : points) box.add(p);
+    if (clip_->contains(box)) return scene_.addPath(points, color, closed, filled);
+    if (clip_->intersects(box)) addClippedOutline(points, color, closed || filled);
+  }
+
+  // The parts of a run inside the viewport's frame, each a run of its own; an area cut by the
+  // frame shows as its outline.
+  void addClippedOutline(const std::vector<ViewPoint>& points, ViewColor color, bool closed) {
+    std::vector<ViewPoint> piece;
+    auto flush = [&] {
+      if (piece.size() >= 2) scene_.addPath(piece, color);
+      piece.clear();
+    };
+    size_t n = points.size(), segments = closed ? n : n - 1;
+    for (size_t i = 0; i < segments; ++i) {
+      ViewPoint a = points[i], b = points[(i + 1) % n];
+      auto kept = clipSegment(a, b, *clip_);
+      if (!kept) {
+        flush();
+        continue;
+      }
+      auto [t0, t1] = *kept;
+      if (piece.empty() || t0 > 0) {
+        flush();
+        piece.push_back({a.x + t0 * (b.x - a.x), a.y + t0 * (b.y - a.y)});
+      }
+      piece.push_back({a.x + t1 * (b.x - a.x), a.y + t1 * (b.y - a.y)});
+      if (t1 < 1) flush();
+    }
+    flush();
   }
 
   // The object coordinate system of this entity, placed in the world.
@@ -401,6 +506,11 @@ class SceneBuilder {
     t.widthFactor = widthFactor * (t.height > 0 ? alongLength * height / t.height : 1);
     t.color = color;
     t.text = std::move(text);
+    if (clip_) {
+      ViewBox box;
+      for (ViewPoint corner : textCorners(t)) box.add(corner);
+      if (!clip_->contains(box)) return;  // a text cut by a viewport's frame is left out
+    }
     scene_.addText(std::move(t));
   }
 
@@ -568,6 +678,9 @@ class SceneBuilder {
   std::string lastLayerName_;
   const LayerLook* lastLayer_ = &kDefaultLayer;
   bool paperLayout_ = false;
+  std::unordered_map<uint64_t, const LayerLook*> layersByHandle_;
+  std::optional<ViewBox> clip_;                     // a viewport's frame while drawing its view
+  std::vector<const LayerLook*> frozenInViewport_;  // the layers that viewport freezes
 };
 
 }  // namespace

@@ -7,7 +7,7 @@ hyperlink; lines coloured by layer, by index, by true colour; a block reference 
 holds a ByBlock line and a layer-0 line, and a nested reference of it; entities on a frozen
 and an off layer; a reference array, an ellipse, a two-line multi-line text, a hatch, a 2D polyline, an arc segment, a spline and a solid; types the view does not
 draw; a block that holds itself. A paper layout "Sheet" holds a circle and a
-viewport.
+viewport that shows model space at 0.6 with layer Green frozen in it.
 """
 import json
 import sys
@@ -80,7 +80,8 @@ keep("mesh", mesh)
 
 sheet = doc.layouts.new("Sheet")
 keep("sheetcircle", sheet.add_circle((20, 20), 4))
-keep("viewport", sheet.add_viewport(center=(60, 40), size=(40, 30), view_center_point=(50, 25),
-                                    view_height=50))
+viewport = keep("viewport", sheet.add_viewport(center=(60, 40), size=(40, 30),
+                                               view_center_point=(50, 25), view_height=50))
+viewport.frozen_layers = ["Green"]
 doc.saveas(sys.argv[1])
 print(json.dumps(handles))

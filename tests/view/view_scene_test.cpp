@@ -144,7 +144,7 @@ TEST_F(ViewScene, GeometryLandsWhereItsTransformationsPutIt) {
   EXPECT_TRUE(model_->paths()[solid->firstPath].filled);
 }
 
-TEST_F(ViewScene, PaperLayoutShowsItsEntitiesAndViewportFrames) {
+TEST_F(ViewScene, PaperLayoutShowsItsEntitiesAndViewportsWithTheirViewOfTheModel) {
   TzDbBlockTable* blocks = nullptr;
   ASSERT_EQ(db_->getSymbolTable(blocks, TzDb::kForRead), Tzad::eOk);
   TzDbObjectId sheet;
@@ -158,6 +158,26 @@ TEST_F(ViewScene, PaperLayoutShowsItsEntitiesAndViewportFrames) {
   EXPECT_NEAR(frame->box.minX, 40, 1e-9);
   EXPECT_NEAR(frame->box.maxY, 55, 1e-9);
   EXPECT_EQ(entity(paper, "rectangle"), nullptr);
+
+  // The viewport's view: the model at 0.6, its centre (50,25) on the viewport's (60,40), cut
+  // at the frame (the rectangle's (10,10)-(30,20) lands on x 36..48, y 31..37), without the
+  // layer frozen in the viewport, and not picked in the layout.
+  auto view = std::find_if(paper.entities().begin(), paper.entities().end(),
+                           [](const SceneEntity& e) { return e.id.isNull(); });
+  ASSERT_NE(view, paper.entities().end());
+  EXPECT_TRUE(frame->box.contains(view->box));
+  bool cutRectangle = false;
+  for (uint32_t k = view->firstPath; k < view->firstPath + view->pathCount; ++k) {
+    const ScenePath& path = paper.paths()[k];
+    EXPECT_NE(path.color, ViewColor::rgb(0x12, 0x34, 0x56));
+    for (uint32_t i = 0; i < path.pointCount; ++i) {
+      ViewPoint p = paper.points()[path.firstPoint + i];
+      if (path.color == colorOfIndex(1) && std::abs(p.x - 40) < 1e-9 && std::abs(p.y - 31) < 1e-9)
+        cutRectangle = true;
+    }
+  }
+  EXPECT_TRUE(cutRectangle);
+  EXPECT_TRUE(entitiesCrossing(paper, ViewBox::of({41, 30}, {49, 38})).empty());
 }
 
 // An image of the model at 200 x 100 pixels, lines drawn without antialiasing.
