@@ -92,6 +92,17 @@ class Painter {
     scene_.index().query(visible, [&](uint32_t i) { shown[i] = 1; });
     for (size_t i = 0; i < shown.size(); ++i)
       if (shown[i]) gather(scene_.entities()[i]);
+    drawBatches();
+    return stats_;
+  }
+
+  void paintOver(const SceneEntity& e) {
+    gather(e);
+    drawBatches();
+  }
+
+ private:
+  void drawBatches() {
     bool aliased = stats_.linePixels > options_.antialiasLimit;
     cairo_save(cr_);
     cairo_set_antialias(cr_, aliased ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
@@ -119,10 +130,8 @@ class Painter {
       drawTexts(pen, batch);
     }
     cairo_restore(cr_);
-    return stats_;
   }
 
- private:
   uint32_t resolve(ViewColor c) const { return c.foreground ? foreground_ : keyOf(c); }
 
   // Neighbouring entities mostly share a pen: the last one is kept at hand.
@@ -351,6 +360,11 @@ ViewColor foregroundFor(ViewColor background) {
 RenderStats renderScene(cairo_t* cr, const Scene& scene, const ViewTransform& view,
                         const RenderOptions& options) {
   return Painter(cr, scene, view, options).paint();
+}
+
+void renderOver(cairo_t* cr, const Scene& scene, const ViewTransform& view, const SceneEntity& e,
+                const RenderOptions& options) {
+  Painter(cr, scene, view, options).paintOver(e);
 }
 
 }  // namespace tzad

@@ -38,5 +38,10 @@ ViewColor foregroundFor(ViewColor background);
 // Paints the whole area of `view` (background first), then the scene.
 RenderStats renderScene(cairo_t* cr, const Scene& scene, const ViewTransform& view,
                         const RenderOptions& options = {});
+// Paints one entity of the scene over what `cr` shows already, as renderScene would (the
+// object under the mouse, highlighted, over an image of the rest): moving the mouse then costs
+// one entity, not the whole drawing again.
+void renderOver(cairo_t* cr, const Scene& scene, const ViewTransform& view, const SceneEntity& e,
+                const RenderOptions& options);
 
 }  // namespace tzad

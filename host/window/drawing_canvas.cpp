@@ -38,8 +38,8 @@ std::string utf8(std::u16string_view text) {
 
 }  // namespace
 
-// An image of the drawing as last rendered: hovering, selecting and zooming render it again,
-// while a rubber band is drawn over it without touching the drawing.
+// An image of the drawing as last rendered: selecting and zooming render it again, while the
+// object under the mouse and a rubber band are drawn over it without touching the drawing.
 struct RenderedImage {
   cairo_surface_t* surface = nullptr;
   RenderedImage() = default;
@@ -181,7 +181,7 @@ void DrawingCanvas::hover(wxPoint at) {
     SetCursor(wxNullCursor);
     UnsetToolTip();
   }
-  redraw();
+  Refresh();
 }
 
 void DrawingCanvas::click(wxPoint at, bool shift) {
@@ -409,9 +409,17 @@ void DrawingCanvas::renderImage() {
     options.selected.insert(state_->doc->pickfirst.begin(), state_->doc->pickfirst.end());
   options.selected.insert(state_->picked.begin(), state_->picked.end());
   options.highlightLinked = state_->highlightLinks;
-  options.hovered = state_->hovered;
   renderScene(cr, state_->scene, state_->view, options);
   cairo_destroy(cr);
+}
+
+void DrawingCanvas::paintHovered(cairo_t* cr) {
+  if (state_->hovered.isNull()) return;
+  int index = state_->scene.entityIndexOf(state_->hovered);
+  if (index < 0) return;
+  RenderOptions options;
+  options.hovered = state_->hovered;
+  renderOver(cr, state_->scene, state_->view, state_->scene.entities()[size_t(index)], options);
 }
 
 void DrawingCanvas::onPaint(wxPaintEvent&) {
@@ -423,6 +431,7 @@ void DrawingCanvas::onPaint(wxPaintEvent&) {
   cairo_save(cr);
   cairo_set_source_surface(cr, state_->image.surface, 0, 0);
   cairo_paint(cr);
+  paintHovered(cr);
   if (state_->pressedAt && state_->dragTo) {
     // The rubber band: solid for a window, dashed for a crossing selection.
     wxPoint a = *state_->pressedAt, b = *state_->dragTo;

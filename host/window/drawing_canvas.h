@@ -3,6 +3,7 @@
 // Ctrl+click or through the context menu.
 #pragma once
 
+#include <cairo.h>
 #include <wx/window.h>
 
 #include <memory>
@@ -51,6 +52,7 @@ class DrawingCanvas : public wxWindow {
   void rebuild();
   void redraw();
   void renderImage();
+  void paintHovered(cairo_t* cr);
   void storeView();
   void panBy(wxPoint moved);
   ViewPoint worldAt(wxPoint at) const;
