@@ -46,6 +46,16 @@ void Scene::addPath(const std::vector<ViewPoint>& points, ViewColor color, bool 
   for (ViewPoint pt : points) e.box.add(pt);
 }
 
+void Scene::addArea(const std::vector<std::vector<ViewPoint>>& loops, ViewColor color) {
+  bool first = true;
+  for (const std::vector<ViewPoint>& loop : loops) {
+    if (loop.size() < 3) continue;
+    addPath(loop, color, true, true);
+    paths_.back().joinsPrevious = !first;
+    first = false;
+  }
+}
+
 std::array<ViewPoint, 4> textCorners(const SceneText& t) {
   double w = estimatedWidth(t.text, t.height, t.widthFactor), h = t.height;
   double c = std::cos(t.rotation), s = std::sin(t.rotation);

@@ -25,6 +25,9 @@ struct ScenePath {
   ViewColor color;
   bool closed = false;
   bool filled = false;
+  // A further loop of the filled path before it (an area with holes and islands): the loops
+  // are filled together, by the even-odd rule.
+  bool joinsPrevious = false;
 };
 
 // A single-line text: its first character's baseline start, its height and rotation (radians,
@@ -74,6 +77,9 @@ class Scene {
   void beginEntity(TzDbObjectId id, ViewColor color, bool linked);
   void addPath(const std::vector<ViewPoint>& points, ViewColor color, bool closed = false,
                bool filled = false);
+  // A filled area of one or more loops; a loop inside another is a hole, one inside a hole an
+  // island.
+  void addArea(const std::vector<std::vector<ViewPoint>>& loops, ViewColor color);
   void addText(SceneText text);
   void endEntity();
   void finish();

@@ -592,12 +592,19 @@ class SceneBuilder {
            color, true);
   }
 
-  // A hatch's boundary loops, each as an outline; the pattern inside is not drawn.
+  // A solid hatch fills its boundary loops; any other pattern shows as the loops' outlines.
   void drawHatch(const RecordGroups& g, ViewColor color, const Context& ctx) {
     Affine to = ocs(g, ctx);
     double elevation = g.real(30);
-    for (const std::vector<ViewPoint>& loop : hatchLoops(g))
-      addRun(placed(loop, to, elevation), color, true);
+    std::vector<std::vector<ViewPoint>> loops;
+    ViewBox box;
+    for (const std::vector<ViewPoint>& loop : hatchLoops(g)) {
+      loops.push_back(placed(loop, to, elevation));
+      for (ViewPoint p : loops.back()) box.add(p);
+    }
+    bool solid = g.integer(70) == 1;
+    if (solid && (!clip_ || clip_->contains(box))) return scene_.addArea(loops, color);
+    for (std::vector<ViewPoint>& loop : loops) addRun(std::move(loop), color, true);
   }
 
   // A dimension's block shows it as a block reference on its layer would.

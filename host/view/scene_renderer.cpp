@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -41,10 +42,19 @@ struct Pen {
 
 // What one pen draws, gathered over all visible entities and drawn in one go: cairo's cost
 // is per stroke and fill call far more than per segment.
+// A filled polygon; an area with holes holds its loops one after another, each after a
+// kLoopBreak.
+struct Fill {
+  std::vector<ViewPoint> points;
+  bool loops = false;
+};
+
+constexpr ViewPoint kLoopBreak{std::numeric_limits<double>::quiet_NaN(), 0};
+
 struct Batch {
   std::vector<float> segments;  // x1 y1 x2 y2 ...
   std::vector<float> dots;      // x y ...
-  std::vector<std::vector<ViewPoint>> fills;
+  std::vector<Fill> fills;
   std::vector<uint32_t> texts;  // indexes into the scene's texts
 };
 
@@ -190,11 +200,16 @@ class Painter {
   void addPath(const ScenePath& path, Batch& batch, bool fill) {
     const ViewPoint* run = scene_.points().data() + path.firstPoint;
     if (fill && path.filled && path.pointCount > 2) {
-      std::vector<ViewPoint> polygon;
-      polygon.reserve(path.pointCount);
+      // A further loop of the same area goes into its polygon, after a break.
+      bool joins = path.joinsPrevious && !batch.fills.empty();
+      if (!joins) batch.fills.emplace_back();
+      Fill& polygon = batch.fills.back();
+      if (joins) {
+        polygon.points.push_back(kLoopBreak);
+        polygon.loops = true;
+      }
       for (uint32_t i = 0; i < path.pointCount; ++i)
-        polygon.push_back(clamped(view_.toScreen(run[i])));
-      batch.fills.push_back(std::move(polygon));
+        polygon.points.push_back(clamped(view_.toScreen(run[i])));
       return;
     }
     if (path.pointCount == 1) {
@@ -247,15 +262,38 @@ class Painter {
     addSegment(batch.segments, view_.toScreen(t.position), view_.toScreen(end));
   }
 
+  // Plain polygons are filled together; an area with holes by itself, by the even-odd rule,
+  // so that it does not cut holes in what overlaps it.
   void drawFills(Pen pen, const Batch& batch) {
     if (batch.fills.empty()) return;
     setSource(cr_, pen.color);
-    for (const std::vector<ViewPoint>& polygon : batch.fills) {
-      cairo_move_to(cr_, polygon[0].x, polygon[0].y);
-      for (size_t i = 1; i < polygon.size(); ++i) cairo_line_to(cr_, polygon[i].x, polygon[i].y);
-      cairo_close_path(cr_);
-    }
+    for (const Fill& polygon : batch.fills)
+      if (!polygon.loops) traceLoops(polygon.points);
     cairo_fill(cr_);
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+    for (const Fill& polygon : batch.fills) {
+      if (!polygon.loops) continue;
+      traceLoops(polygon.points);
+      cairo_fill(cr_);
+    }
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+  }
+
+  void traceLoops(const std::vector<ViewPoint>& points) {
+    bool start = true;
+    for (ViewPoint p : points) {
+      if (std::isnan(p.x)) {
+        cairo_close_path(cr_);
+        start = true;
+        continue;
+      }
+      if (start)
+        cairo_move_to(cr_, p.x, p.y);
+      else
+        cairo_line_to(cr_, p.x, p.y);
+      start = false;
+    }
+    cairo_close_path(cr_);
   }
 
   void drawSegments(Pen pen, const Batch& batch) {

@@ -5,9 +5,10 @@
 Model space, 100 x 50 units: a red closed rectangle on URLLAYER (10,10)-(30,20) with a
 hyperlink; lines coloured by layer, by index, by true colour; a block reference whose block
 holds a ByBlock line and a layer-0 line, and a nested reference of it; entities on a frozen
-and an off layer; a reference array, an ellipse, a two-line multi-line text, a hatch, a 2D polyline, an arc segment, a spline and a solid; types the view does not
-draw; a block that holds itself. A paper layout "Sheet" holds a circle and a
-viewport that shows model space at 0.6 with layer Green frozen in it.
+and an off layer; a reference array, an ellipse, a two-line multi-line text, a solid hatch
+with a hole, a 2D polyline, an arc segment, a spline and a solid; types the view does not
+draw; a block that holds itself. A paper layout "Sheet" holds a circle and a viewport that
+shows model space at 0.6 with layer Green frozen in it.
 """
 import json
 import sys
@@ -65,6 +66,7 @@ hatch = msp.add_hatch(color=2)
 edges = hatch.paths.add_edge_path()
 edges.add_line((0, 0), (10, 0))
 edges.add_arc((5, 0), 5, 0, 180)
+hatch.paths.add_polyline_path([(4, 1), (6, 1), (6, 3), (4, 3)], is_closed=True)  # a hole
 keep("hatch", hatch)
 keep("polyline2d", msp.add_polyline2d([(0, 45), (4, 45), (4, 50)]))
 keep("bulge", msp.add_lwpolyline([(20, 45, 0, 0, 1), (24, 45)], format="xyseb"))

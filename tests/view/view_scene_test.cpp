@@ -218,6 +218,8 @@ TEST_F(ViewScene, TheRedRectangleLandsOnThePixelsItsCoordinatesGive) {
   EXPECT_EQ(picture.at({20, 15}), options.background);             // inside: nothing drawn
   EXPECT_EQ(picture.at({50, 30}), options.background);             // the frozen line
   EXPECT_EQ(picture.at({42, 46}), ViewColor::rgb(0, 255, 255));    // inside the filled solid
+  EXPECT_EQ(picture.at({8, 1}), ViewColor::rgb(255, 255, 0));      // inside the solid hatch
+  EXPECT_EQ(picture.at({5, 2}), options.background);               // in the hatch's hole
   EXPECT_EQ(picture.at({90, 15}), ViewColor::rgb(255, 255, 255));  // the circle, on black
   EXPECT_EQ(picture.stats().entitiesVisible, model_->entities().size());
 }
