@@ -15,6 +15,7 @@
 #include "tzdb_database.h"
 #include "view/curves.h"
 #include "view/hatch_boundary.h"
+#include "view/line_pattern.h"
 #include "view/record_groups.h"
 #include "view/scene.h"
 #include "view/segment_clip.h"
@@ -33,6 +34,8 @@ constexpr long long kMaxArrayElements = 10000;
 // Blocks that hold many references to blocks that hold many more multiply: one entity stops
 // adding to the scene past this many points, so that a drawing still opens.
 constexpr size_t kMaxPointsPerEntity = 4'000'000;
+// Dashed lines add a run per dash: past this many points in a scene, lines are drawn solid.
+constexpr size_t kMaxDashPoints = 4'000'000;
 // A viewport's status flag (group 90) that turns it off: its frame shows, not what it views.
 constexpr int kViewportOff = 0x20000;
 
@@ -93,6 +96,7 @@ Affine objectToWorld(Vec3 normal) {
 
 struct LayerLook {
   ViewColor color;
+  const LinePattern* pattern = nullptr;  // null: continuous
   bool frozen = false;
   bool off = false;
 };
@@ -103,7 +107,8 @@ const LayerLook kDefaultLayer{};
 struct Context {
   Affine toWorld;
   ViewColor blockColor = ViewColor::contrast();
-  const LayerLook* blockLayer = nullptr;  // for entities on layer 0; null at the top
+  const LayerLook* blockLayer = nullptr;      // for entities on layer 0; null at the top
+  const LinePattern* blockPattern = nullptr;  // for entities drawn with the line type ByBlock
   int depth = 0;
 };
 
@@ -130,6 +135,7 @@ Vec3 extrusionOf(const RecordGroups& g) {
 class SceneBuilder {
  public:
   SceneBuilder(TzDbDatabaseImpl& db, Scene& scene) : db_(db), scene_(scene) {
+    readLinePatterns();
     readLayers();
     readBlocks();
     groups_.resize(kMaxDepth + 2);
@@ -158,6 +164,41 @@ class SceneBuilder {
   }
 
  private:
+  void readLinePatterns() {
+    double ltscale = realOf(db_.headerVar("$LTSCALE").value_or("1"), 1);
+    if (ltscale > 0) ltscale_ = ltscale;
+    TableIndex* table = db_.table("LTYPE");
+    if (!table) return;
+    RecordGroups g;
+    for (uint32_t record : table->records) {
+      if (db_.at(record).has(kRecErased)) continue;
+      g.read(db_.text.view(db_.at(record).body));
+      LinePattern pattern;
+      for (const RawGroup& group : g.all()) {
+        if (group.code != 49) continue;
+        pattern.elements.push_back(realOf(group.value));
+        pattern.length += std::abs(pattern.elements.back());
+      }
+      if (pattern.length > 0) linePatterns_[upperAscii(g.text(2))] = std::move(pattern);
+    }
+  }
+
+  // An entity's line type: its own, its layer's (ByLayer, or none given) or its block
+  // reference's (ByBlock); null for a continuous line.
+  const LinePattern* patternOf(const RecordGroups& g, const LayerLook& layer,
+                               const Context& ctx) const {
+    std::string name = upperAscii(g.text(6));
+    if (name.empty() || name == "BYLAYER") return layer.pattern;
+    if (name == "BYBLOCK") return ctx.blockPattern;
+    auto found = linePatterns_.find(name);
+    return found == linePatterns_.end() ? nullptr : &found->second;
+  }
+
+  void usePattern(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
+    pattern_ = patternOf(g, layer, ctx);
+    patternScale_ = ltscale_ * g.real(48, 1);
+  }
+
   void readLayers() {
     TableIndex* table = db_.table("LAYER");
     if (!table) return;
@@ -170,6 +211,8 @@ class SceneBuilder {
       look.off = color < 0;
       look.frozen = (g.integer(70) & 1) != 0;
       look.color = g.find(420) ? trueColor(g.integer(420)) : colorOfIndex(std::abs(color));
+      auto pattern = linePatterns_.find(upperAscii(g.text(6)));
+      if (pattern != linePatterns_.end()) look.pattern = &pattern->second;
       LayerLook& stored = layers_[upperAscii(g.text(2))];
       stored = look;
       layersByHandle_[db_.at(record).handle] = &stored;
@@ -287,6 +330,7 @@ class SceneBuilder {
     const LayerLook& layer = layerOf(g, top);
     if (layer.frozen || g.integer(60) == 1) return;
     ViewColor color = colorOf(g, layer, top);
+    usePattern(g, layer, top);
     scene_.beginEntity(db_.idOf(record), color, isLinked(r));
     entityFirstPoint_ = scene_.points().size();
     drawEntity(record, g, layer, color, top);
@@ -298,6 +342,7 @@ class SceneBuilder {
     g.read(db_.text.view(db_.at(record).body));
     const LayerLook& layer = layerOf(g, ctx);
     if (hidden(layer) || g.integer(60) == 1) return;
+    usePattern(g, layer, ctx);
     drawEntity(record, g, layer, colorOf(g, layer, ctx), ctx);
   }
 
@@ -325,8 +370,25 @@ class SceneBuilder {
     if (type == "VIEWPORT" && paperLayout_) return drawViewportFrame(g, color, ctx);
   }
 
+  // A line drawn with a line type adds its dashes.
   void addRun(std::vector<ViewPoint> points, ViewColor color, bool closed = false,
               bool filled = false) {
+    if (pattern_ && !filled && points.size() >= 2) {
+      if (auto dashes = dashRun(points, closed, *pattern_, patternScale_)) {
+        size_t count = 0;
+        for (const std::vector<ViewPoint>& dash : *dashes) count += dash.size();
+        if (count <= dashPointsLeft_) {
+          dashPointsLeft_ -= count;
+          for (std::vector<ViewPoint>& dash : *dashes)
+            addVisible(std::move(dash), color, false, false);
+          return;
+        }
+      }
+    }
+    addVisible(std::move(points), color, closed, filled);
+  }
+
+  void addVisible(std::vector<ViewPoint> points, ViewColor color, bool closed, bool filled) {
     if (!clip_) return scene_.addPath(points, color, closed, filled);
     ViewBox box;
     for (ViewPoint p : points) box.add(p);
@@ -615,6 +677,7 @@ class SceneBuilder {
     Context inner = ctx;
     inner.blockColor = color;
     inner.blockLayer = &layer;
+    inner.blockPattern = pattern_;
     drawBlock(found->second, inner, ctx.toWorld);
   }
 
@@ -624,6 +687,7 @@ class SceneBuilder {
     Context inner;
     inner.blockColor = color;
     inner.blockLayer = &layer;
+    inner.blockPattern = pattern_;
     inner.depth = ctx.depth;
     if (found != blocks_.end() && ctx.depth < kMaxDepth) {
       const BlockLook& block = found->second;
@@ -686,6 +750,11 @@ class SceneBuilder {
   const LayerLook* lastLayer_ = &kDefaultLayer;
   bool paperLayout_ = false;
   std::unordered_map<uint64_t, const LayerLook*> layersByHandle_;
+  std::unordered_map<std::string, LinePattern> linePatterns_;
+  double ltscale_ = 1;                    // the drawing's line type scale
+  const LinePattern* pattern_ = nullptr;  // the entity being drawn: its line type
+  double patternScale_ = 1;               // and that line type's scale
+  size_t dashPointsLeft_ = kMaxDashPoints;
   std::optional<ViewBox> clip_;                     // a viewport's frame while drawing its view
   std::vector<const LayerLook*> frozenInViewport_;  // the layers that viewport freezes
 };

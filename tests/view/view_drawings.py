@@ -3,12 +3,13 @@
   view_drawings.py OUT.dxf
 
 Model space, 100 x 50 units: a red closed rectangle on URLLAYER (10,10)-(30,20) with a
-hyperlink; lines coloured by layer, by index, by true colour; a block reference whose block
-holds a ByBlock line and a layer-0 line, and a nested reference of it; entities on a frozen
-and an off layer; a reference array, an ellipse, a two-line multi-line text, a solid hatch
-with a hole, a 2D polyline, an arc segment, a spline and a solid; types the view does not
-draw; a block that holds itself. A paper layout "Sheet" holds a circle and a viewport that
-shows model space at 0.6 with layer Green frozen in it.
+hyperlink; lines coloured by layer, by index, by true colour; a line dashed by its layer's
+line type (4 on, 2 off); a block reference whose block holds a ByBlock line and a layer-0
+line, and a nested reference of it; entities on a frozen and an off layer; a reference array,
+an ellipse, a two-line multi-line text, a solid hatch with a hole, a 2D polyline, an arc
+segment, a spline and a solid; types the view does not draw; a block that holds itself. A
+paper layout "Sheet" holds a circle and a viewport that shows model space at 0.6 with layer
+Green frozen in it.
 """
 import json
 import sys
@@ -20,6 +21,8 @@ doc.layers.add("URLLAYER", color=1)
 doc.layers.add("Green", color=3)
 doc.layers.add("Frozen", color=4).freeze()
 doc.layers.add("Off", color=5).off()
+doc.linetypes.add("DASH4", pattern=[6.0, 4.0, -2.0])
+doc.layers.add("Hidden", color=7, linetype="DASH4")
 msp = doc.modelspace()
 handles = {}
 
@@ -37,6 +40,7 @@ keep("index", msp.add_line((40, 14), (60, 14), dxfattribs={"layer": "Green", "co
 keep("truecolor", msp.add_line((40, 18), (60, 18), dxfattribs={"layer": "Green", "true_color": 0x123456}))
 keep("frozen", msp.add_line((40, 30), (60, 30), dxfattribs={"layer": "Frozen"}))
 keep("off", msp.add_line((40, 34), (60, 34), dxfattribs={"layer": "Off"}))
+keep("dashed", msp.add_line((40, 24), (60, 24), dxfattribs={"layer": "Hidden"}))
 
 part = doc.blocks.new("PART", base_point=(1, 1))
 part.add_line((1, 1), (5, 1), dxfattribs={"color": 0})  # ByBlock

@@ -220,6 +220,8 @@ TEST_F(ViewScene, TheRedRectangleLandsOnThePixelsItsCoordinatesGive) {
   EXPECT_EQ(picture.at({42, 46}), ViewColor::rgb(0, 255, 255));    // inside the filled solid
   EXPECT_EQ(picture.at({8, 1}), ViewColor::rgb(255, 255, 0));      // inside the solid hatch
   EXPECT_EQ(picture.at({5, 2}), options.background);               // in the hatch's hole
+  EXPECT_EQ(picture.at({42, 24}), ViewColor::rgb(255, 255, 255));  // a dash of the dashed line
+  EXPECT_EQ(picture.at({45, 24}), options.background);             // and a gap
   EXPECT_EQ(picture.at({90, 15}), ViewColor::rgb(255, 255, 255));  // the circle, on black
   EXPECT_EQ(picture.stats().entitiesVisible, model_->entities().size());
 }
