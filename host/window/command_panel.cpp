@@ -23,7 +23,9 @@ void remember(std::vector<std::string>& history, const std::string& line) {
 
 CommandPanel::CommandPanel(wxWindow* parent, Handlers handlers)
     : wxPanel(parent, wxID_ANY), handlers_(std::move(handlers)) {
-  wxFont fixed = wxSystemSettings::GetFont(wxSYS_ANSI_FIXED_FONT);
+  // The transcript lines up in columns (HELP, LIST), as in the terminal. GTK answers the
+  // system's "fixed" font with a proportional one, so the monospace family is asked for.
+  wxFont fixed(wxFontInfo(GetFont().GetPointSize()).Family(wxFONTFAMILY_TELETYPE));
   output_ = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                            wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
   output_->SetFont(fixed);
