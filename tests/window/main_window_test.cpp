@@ -39,13 +39,12 @@ using Step = std::function<bool()>;
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    setenv("TZAD_CLIPBOARD_DIR", dir_.file("clipboard").c_str(), 1);
-    std::filesystem::create_directory(dir_.file("clipboard"));
     opened_ = dir_.file("opened.txt");
     std::string opener = dir_.file("opener.sh");
     tzt::writeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened_ + "'\n");
     std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-    setenv("TZAD_OPEN_COMMAND", opener.c_str(), 1);
+    environment_.set("TZAD_OPEN_COMMAND", opener.c_str());
+    environment_.set("TZAD_CLIPBOARD_DIR", nullptr);  // the desktop's own clipboard
     Editor::instance().reset();
     tzad::setHostLanguage("en");
     ASSERT_TRUE(tzad::openMainWindow("test"));
@@ -59,8 +58,6 @@ class MainWindowTest : public testing::Test {
     tzad::closeMainWindow();
     tzad::unloadModules();
     Editor::instance().reset();
-    unsetenv("TZAD_CLIPBOARD_DIR");
-    unsetenv("TZAD_OPEN_COMMAND");
   }
 
   static MainFrame* frame() { return MainFrame::current(); }
@@ -168,6 +165,7 @@ class MainWindowTest : public testing::Test {
   }
 
   tzt::TemporaryHome home_;
+  tzt::ScopedEnvironment environment_;
   tzt::TempDir dir_;
   std::string opened_;
   Document* doc_ = nullptr;
@@ -300,7 +298,6 @@ TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {
 // clipboard, where other programs and PASTEASHYPERLINK find it; Remove answers the module's
 // prompts with its global keywords, which hold in any language.
 TEST_F(MainWindowTest, LinkMenuCopiesForPastingThenRemovesInChinese) {
-  unsetenv("TZAD_CLIPBOARD_DIR");
   tzad::unloadModules();
   tzad::setHostLanguage("zh");
   tzad::loadModulesIn(TZT_MODULE_DIR);
