@@ -15,3 +15,15 @@ function(tzad_add_window_test target)
   set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# tzad_add_display_test(name script args...): a Python driver of the whole program, run under a
+# virtual X server of its own, with the environment of the window tests.
+function(tzad_add_display_test name script)
+  add_test(NAME ${name}
+    COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" ${TZAD_PYTHON} ${script} ${ARGN})
+  set(environment NO_AT_BRIDGE=1)
+  if(TZAD_SANITIZE)
+    list(APPEND environment "LSAN_OPTIONS=suppressions=${TZAD_LSAN_GUI_SUPPRESSIONS}")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}")
+endfunction()

@@ -8,22 +8,15 @@ namespace fs = std::filesystem;
 
 const char* const kFirefoxSchema =
     "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR,"
-    " rev_host LONGVARCHAR, visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL,"
-    " typed INTEGER DEFAULT 0 NOT NULL, frecency INTEGER DEFAULT -1 NOT NULL,"
-    " last_visit_date INTEGER, guid TEXT, foreign_count INTEGER DEFAULT 0 NOT NULL,"
-    " url_hash INTEGER DEFAULT 0 NOT NULL, description TEXT, preview_image_url TEXT,"
-    " origin_id INTEGER);"
-    "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER,"
-    " place_id INTEGER, visit_date INTEGER, visit_type INTEGER, session INTEGER,"
-    " source INTEGER DEFAULT 0 NOT NULL, triggeringPlaceId INTEGER);";
+    " hidden INTEGER DEFAULT 0 NOT NULL, last_visit_date INTEGER);"
+    "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, place_id INTEGER,"
+    " visit_date INTEGER, visit_type INTEGER);";
 const char* const kChromiumSchema =
-    "CREATE TABLE urls(id INTEGER PRIMARY KEY AUTOINCREMENT, url LONGVARCHAR,"
-    " title LONGVARCHAR, visit_count INTEGER DEFAULT 0 NOT NULL,"
-    " typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL,"
+    "CREATE TABLE urls(id INTEGER PRIMARY KEY AUTOINCREMENT, url LONGVARCHAR, title LONGVARCHAR,"
+    " visit_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL,"
     " hidden INTEGER DEFAULT 0 NOT NULL);"
     "CREATE TABLE visits(id INTEGER PRIMARY KEY, url INTEGER NOT NULL,"
-    " visit_time INTEGER NOT NULL, from_visit INTEGER, transition INTEGER DEFAULT 0 NOT NULL,"
-    " segment_id INTEGER, visit_duration INTEGER DEFAULT 0 NOT NULL);";
+    " visit_time INTEGER NOT NULL);";
 
 // Chromium counts microseconds from 1601.
 constexpr int64_t kChromiumEpochOffset = 11644473600LL * 1000000;

@@ -13,7 +13,8 @@
 
 namespace tzt {
 
-// Firefox's places and Chromium's history tables, as the browsers make them.
+// Firefox's places and Chromium's history tables: the columns tzad reads and the tests
+// write, named and typed as the browsers make them.
 extern const char* const kFirefoxSchema;
 extern const char* const kChromiumSchema;
 

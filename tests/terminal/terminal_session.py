@@ -101,9 +101,6 @@ class Terminal:
         os.kill(self.pid, signal.SIGKILL)
         raise AssertionError(f"tzad did not end; the screen had:\n{self.shown}")
 
-    def alive(self):
-        return os.waitpid(self.pid, os.WNOHANG)[0] == 0
-
 
 def select_for_hyperlink(term, handle):
     """-HYPERLINK's insert on one entity, up to the hyperlink's prompt."""
@@ -114,85 +111,14 @@ def select_for_hyperlink(term, handle):
     term.answer("Select objects: ", ENTER)
 
 
-def insert_hyperlink(term, handle, address, description):
-    select_for_hyperlink(term, handle)
-    term.answer(HYPERLINK, address + ENTER)
-    term.answer(LOCATION, ENTER)
-    term.answer(DESCRIPTION, description + ENTER)
-
-
 def quit_tzad(term):
     term.answer("Command: ", "QUIT" + ENTER)
     assert term.wait_exit() == 0
 
 
-def save_and_quit(term):
-    term.answer("Command: ", "SAVE" + ENTER)
-    term.expect("Saved ")
-    quit_tzad(term)
-
-
-def chinese_hyperlink(start):
-    term = start()
-    insert_hyperlink(term, "90", "文档/说明书.pdf", "说明 Café 😀")
-    save_and_quit(term)
-    return {"90": ("文档/说明书.pdf", "说明 Café 😀")}
-
-
-def ctrl_c_keeps_changes(start):
-    term = start()
-    insert_hyperlink(term, "90", "a.pdf", "A")
-    select_for_hyperlink(term, "91")
-    term.answer(HYPERLINK, "b.pdf" + CTRL_C)
-    term.expect("*Cancel*")
-    term.expect("Command: ")
-    assert term.alive()
-    # A signal from outside cancels the same way and does not end tzad either.
-    term.type("SELECT" + ENTER)
-    term.expect("Select objects: ")
-    os.kill(term.pid, signal.SIGINT)
-    term.expect("*Cancel*")
-    save_and_quit(term)
-    return {"90": ("a.pdf", "A"), "91": ("docs/house-details.pdf", "House details")}
-
-
-def ctrl_d_asks(start):
-    term = start()
-    term.answer("Command: ", "SELECT" + ENTER)
-    term.answer("Select objects: ", CTRL_D)  # at any other prompt Ctrl+D cancels
-    term.expect("*Cancel*")
-    insert_hyperlink(term, "93", "c.pdf", "")
-    term.answer("Command: ", CTRL_D)
-    term.expect("QUIT")
-    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "c" + ENTER)
-    term.answer("Command: ", CTRL_D)
-    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "y" + ENTER)
-    term.expect("Saved ")
-    assert term.wait_exit() == 0
-    return {"93": ("c.pdf", "")}
-
-
-def up_recalls(start):
-    term = start()
-    term.answer("Command: ", "SELECT" + ENTER)
-    term.answer("Select objects: ", "90" + ENTER)
-    term.expect("1 found")
-    term.answer("Select objects: ", ENTER)
-    # Up at "Command: " brings the last command back; at "Select objects: " the last answer.
-    term.answer("Command: ", UP)
-    term.type(ENTER)
-    term.answer("Select objects: ", UP)
-    term.type(ENTER)
-    term.expect("1 found")
-    term.answer("Select objects: ", ENTER)
-    quit_tzad(term)
-    return {}
-
-
-def editing_keys(start):
-    # Home and End as xterm, tmux and the Linux console send them, and Ctrl+Left: they move
-    # the cursor and type nothing.
-    term = start()
+def typed_session(term):
+    # Chinese typed key by key; Home and End as xterm, tmux and the Linux console send them
+    # move the cursor and type nothing.
     select_for_hyperlink(term, "90")
     term.answer(HYPERLINK, "文档b")
     for key, text in (("\x1b[1~", "a"), ("\x1b[4~", "c"), ("\x1bOH", "/"), ("\x1b[F", ".pdf")):
@@ -200,31 +126,57 @@ def editing_keys(start):
         term.type(text)
     term.type(ENTER)
     term.answer(LOCATION, ENTER)
+    term.answer(DESCRIPTION, "说明 Café 😀" + ENTER)
+    # Ctrl+Left moves back a word.
+    select_for_hyperlink(term, "93")
+    term.answer(HYPERLINK, "c.pdf" + ENTER)
+    term.answer(LOCATION, ENTER)
     term.answer(DESCRIPTION, "x")
     term.type("\x1b[1;5D")
     term.type("y" + ENTER)
-    save_and_quit(term)
-    return {"90": ("/a文档bc.pdf", "yx")}
-
-
-def esc_cancels(start):
-    term = start()
-    term.answer("Command: ", "-HYPERLINK" + ENTER)
-    term.answer(OPTION, ENTER)
-    term.answer(INSERT_OPTION, ENTER)
+    # Ctrl+C cancels the command, not what came before, and does not end tzad; nor does a
+    # signal from outside.
+    select_for_hyperlink(term, "91")
+    term.answer(HYPERLINK, "b.pdf" + CTRL_C)
+    term.expect("*Cancel*")
+    term.answer("Command: ", "SELECT" + ENTER)
+    term.expect("Select objects: ")
+    os.kill(term.pid, signal.SIGINT)
+    term.expect("*Cancel*")
+    # Up at "Command: " brings the last command back; at "Select objects: " the last answer.
+    term.answer("Command: ", "SELECT" + ENTER)
+    term.answer("Select objects: ", "90" + ENTER)
+    term.expect("1 found")
+    term.answer("Select objects: ", ENTER)
+    term.answer("Command: ", UP)
+    term.type(ENTER)
+    term.answer("Select objects: ", UP)
+    term.type(ENTER)
+    term.expect("1 found")
+    # Esc cancels a half-typed answer, and at "Command: " too; Ctrl+D cancels at any prompt
+    # but "Command: ", where it quits and asks about the changes.
     term.answer("Select objects: ", "9")
     time.sleep(0.1)
     term.type(ESC)
     term.expect("*Cancel*")
     term.answer("Command: ", ESC)
     term.expect("*Cancel*")
-    quit_tzad(term)
-    return {}
+    term.answer("Command: ", "SELECT" + ENTER)
+    term.answer("Select objects: ", CTRL_D)
+    term.expect("*Cancel*")
+    term.answer("Command: ", CTRL_D)
+    term.expect("QUIT")
+    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "c" + ENTER)
+    term.answer("Command: ", CTRL_D)
+    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "y" + ENTER)
+    term.expect("Saved ")
+    assert term.wait_exit() == 0
+    return {"90": ("/a文档bc.pdf", "说明 Café 😀"), "91": ("docs/house-details.pdf", "House details"),
+            "93": ("c.pdf", "yx")}
 
 
-def logged_output(start):
+def logged_output(term):
     # tzad | tee log: the prompts are on the terminal, the log holds the whole transcript.
-    term = start("log.txt")
     term.answer("Command: ", "SELECT" + ENTER)
     term.answer("Select objects: ", "90" + ENTER)
     term.answer("Select objects: ", ENTER)
@@ -239,21 +191,13 @@ def logged_output(start):
     return {}
 
 
-CASES = {f.__name__: f for f in
-         (chinese_hyperlink, ctrl_c_keeps_changes, ctrl_d_asks, up_recalls, editing_keys,
-          esc_cancels, logged_output)}
-
-
 tzad, modules, sample = (os.path.abspath(a) for a in sys.argv[1:4])
+case = {"typed_session": typed_session, "logged_output": logged_output}[sys.argv[4]]
 with SessionFolder(sample, "tzad-pty-") as folder:
-    terminals = []
-
-    def start(log=None):
-        terminals.append(Terminal(tzad, modules, folder, log and os.path.join(folder, log)))
-        return terminals[-1]
-
-    expected = CASES[sys.argv[4]](start)
-    assert "Segmentation" not in terminals[0].shown
+    log = os.path.join(folder, "log.txt") if case is logged_output else None
+    term = Terminal(tzad, modules, folder, log)
+    expected = case(term)
+    assert "Segmentation" not in term.shown
     sys.argv[1] = folder
     found = drawing_check.links(drawing_check.load())
     for handle, (address, description) in expected.items():

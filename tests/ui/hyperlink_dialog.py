@@ -4,8 +4,9 @@ A drawing is opened with `--script`; the script selects one line and runs HYPERL
 the dialog appears, xdotool types an address into it and presses Enter; the script then
 saves, and ezdxf reads the hyperlink back from the saved drawing. A second session takes the
 address from the web browse dialog instead: Alt+B opens it, a file:// page is typed into its
-address box and shown, Alt+O hands the page back. The sessions run in the machine's default
-language, so the titles are the Chinese ones.
+address box and shown, Alt+O hands the page back. Each session ends with HYPERLINKOPEN on a
+missing file: its message opens a window, not a line of the transcript, and Enter closes it.
+The sessions run in the machine's default language, so the titles are the Chinese ones.
 
   hyperlink_dialog.py TZAD MODULE_DIR SAMPLE   (under xvfb-run)
 """
@@ -52,9 +53,20 @@ def browse_the_web(window, process, tmp):
     return "file://" + page
 
 
+def close_message(process):
+    message = wait_for_window("^tzad$", process, 15)
+    if message is None:
+        sys.exit("no message window")
+    # Xvfb has no window manager: the keyboard goes where the pointer is.
+    xdotool("mousemove", "--window", message, "20", "20")
+    time.sleep(0.3)
+    xdotool("key", "Return")
+
+
 def run_session(tzad, modules, sample, act):
     with SessionFolder(sample, "tzad-gui-") as tmp:
-        write(os.path.join(tmp, "session.scr"), f"SELECT\n{LINE}\n\nHYPERLINK\nSAVE\n")
+        write(os.path.join(tmp, "session.scr"),
+              f"SELECT\n{LINE}\n\nHYPERLINK\nSAVE\nHYPERLINKOPEN\n{tmp}/nothing-here.pdf\n\n")
         env = environment(tmp, modules, drop=("TZAD_LANG",), NO_AT_BRIDGE="1")
         process = subprocess.Popen([tzad, "--script", "session.scr", "plan.dxf"], cwd=tmp,
                                    env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
@@ -66,6 +78,7 @@ def run_session(tzad, modules, sample, act):
             xdotool("windowfocus", "--sync", window)
             time.sleep(0.3)
             expected = act(window, process, tmp)
+            close_message(process)
             out = process.communicate(timeout=60)[0].decode("utf-8", "replace")
         finally:
             if process.poll() is None:
@@ -75,6 +88,8 @@ def run_session(tzad, modules, sample, act):
         link = ezdxf.readfile(os.path.join(tmp, "plan.dxf")).entitydb[LINE].get_hyperlink()
         if link[0] != expected:
             sys.exit(f"saved hyperlink {link!r}, expected {expected!r}; tzad said:\n{out}")
+        if "未找到超链接目标" in out or "输入命名位置" not in out:
+            sys.exit(f"the message went onto the command line, or never came:\n{out}")
         print(f"hyperlink written by the dialog: {link[0]}")
 
 

@@ -1,4 +1,4 @@
-// The view's geometry without a drawing: the transform, the spatial index, curves and text.
+// The view's geometry without a drawing: the transform, the spatial index, splines and text.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -21,7 +21,6 @@ TEST(ViewTransform, ZoomToBoxFitsAndCentresEvenDegenerateBoxes) {
       {"wide", ViewBox::of({0, 0}, {100, 10})},
       {"tall", ViewBox::of({-5, -50}, {5, 50})},
       {"point", ViewBox::of({7, 7}, {7, 7})},
-      {"horizontal line", ViewBox::of({0, 3}, {10, 3})},
       {"empty", ViewBox()},
   };
   for (const Case& c : cases) {
@@ -40,7 +39,7 @@ TEST(ViewTransform, ZoomToBoxFitsAndCentresEvenDegenerateBoxes) {
   }
 }
 
-TEST(ViewTransform, ZoomKeepsThePointUnderTheCursorAndPanMovesByPixels) {
+TEST(ViewTransform, ZoomKeepsThePointUnderTheCursorAndResizeTheCentre) {
   ViewTransform view(640, 480);
   view.zoomToBox(ViewBox::of({0, 0}, {64, 48}), 0);
   ViewPoint cursor{100, 50};
@@ -51,14 +50,8 @@ TEST(ViewTransform, ZoomKeepsThePointUnderTheCursorAndPanMovesByPixels) {
   EXPECT_NEAR(after.y, before.y, 1e-9);
   EXPECT_NEAR(view.scale(), 30, 1e-9);
 
-  ViewPoint onScreen = view.toScreen({10, 10});
-  view.pan(15, -7);
-  ViewPoint moved = view.toScreen({10, 10});
-  EXPECT_NEAR(moved.x - onScreen.x, 15, 1e-9);
-  EXPECT_NEAR(moved.y - onScreen.y, -7, 1e-9);
-
   ViewPoint centre = view.toWorld({320, 240});
-  view.resize(320, 240);  // the world point at the centre stays there
+  view.resize(320, 240);
   EXPECT_NEAR(view.toScreen(centre).x, 160, 1e-9);
   EXPECT_NEAR(view.toScreen(centre).y, 120, 1e-9);
 }
@@ -84,22 +77,6 @@ TEST(SpatialIndex, FindsWhatABruteForceSearchFinds) {
   }
   index.build({});
   EXPECT_TRUE(index.query(ViewBox::of({0, 0}, {1, 1})).empty());
-}
-
-TEST(Curves, BulgesBendToTheSideTheirSignGives) {
-  struct Case {
-    double bulge;
-    ViewPoint middle;  // the arc's point halfway, from (0,0) to (2,0)
-  };
-  const Case cases[] = {{1, {1, -1}}, {-1, {1, 1}}, {std::tan(M_PI / 8), {1, -(std::sqrt(2) - 1)}}};
-  for (const Case& c : cases) {
-    std::vector<ViewPoint> arc{{0, 0}};
-    appendBulge(arc, {0, 0}, {2, 0}, c.bulge);
-    ViewPoint mid = arc[arc.size() / 2];
-    EXPECT_NEAR(mid.x, c.middle.x, 1e-6) << c.bulge;
-    EXPECT_NEAR(mid.y, c.middle.y, 1e-6) << c.bulge;
-    EXPECT_NEAR(arc.back().x, 2, 1e-12);
-  }
 }
 
 TEST(Curves, SplinesPassThroughTheirEndsAndFitPoints) {

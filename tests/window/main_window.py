@@ -15,24 +15,11 @@ import time
 
 import ezdxf
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from tzad_run import environment, wait_for_window, xdotool  # noqa: E402
+
 ADDRESS = "https://example.com/gate"
 DESCRIPTION = "Gate"
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True)
-
-
-def wait_for_window(title, process, seconds=30):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        if process.poll() is not None:
-            return None
-        found = xdotool("search", "--onlyvisible", "--name", title).stdout.split()
-        if found:
-            return found[0]
-        time.sleep(0.2)
-    return None
 
 
 def type_line(text):
@@ -55,9 +42,7 @@ def main():
     with tempfile.TemporaryDirectory(prefix="tzad-window-") as tmp:
         drawing = os.path.join(tmp, "plan.dxf")
         middle = make_drawing(drawing)
-        env = dict(os.environ, TZAD_MODULE_PATH=modules, HOME=tmp, NO_AT_BRIDGE="1",
-                   XDG_CONFIG_HOME=os.path.join(tmp, "config"),
-                   XDG_DATA_HOME=os.path.join(tmp, "data"))
+        env = environment(tmp, modules, drop=(), NO_AT_BRIDGE="1")
         process = subprocess.Popen([tzad, "--lang", "en", "plan.dxf"], cwd=tmp, env=env,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT)

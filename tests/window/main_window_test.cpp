@@ -23,7 +23,6 @@
 #include "window/drawing_canvas.h"
 #include "window/main_frame.h"
 #include "window/main_window.h"
-#include "window/pick_answers.h"
 #include "window/window_input.h"
 #include "window_test.h"
 
@@ -40,13 +39,12 @@ using Step = std::function<bool()>;
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    setenv("TZAD_CLIPBOARD_DIR", dir_.file("clipboard").c_str(), 1);
-    std::filesystem::create_directory(dir_.file("clipboard"));
     opened_ = dir_.file("opened.txt");
     std::string opener = dir_.file("opener.sh");
     tzt::writeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened_ + "'\n");
     std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-    setenv("TZAD_OPEN_COMMAND", opener.c_str(), 1);
+    environment_.set("TZAD_OPEN_COMMAND", opener.c_str());
+    environment_.set("TZAD_CLIPBOARD_DIR", nullptr);  // the desktop's own clipboard
     Editor::instance().reset();
     tzad::setHostLanguage("en");
     ASSERT_TRUE(tzad::openMainWindow("test"));
@@ -60,8 +58,6 @@ class MainWindowTest : public testing::Test {
     tzad::closeMainWindow();
     tzad::unloadModules();
     Editor::instance().reset();
-    unsetenv("TZAD_CLIPBOARD_DIR");
-    unsetenv("TZAD_OPEN_COMMAND");
   }
 
   static MainFrame* frame() { return MainFrame::current(); }
@@ -118,8 +114,13 @@ class MainWindowTest : public testing::Test {
   static Step waitFor(const std::string& prompt) {
     return [prompt] { return atPrompt(prompt); };
   }
+  static bool zoomToExtents() {
+    frame()->canvas()->zoomExtents();
+    tzt::yieldFor(200);
+    return true;
+  }
   static Step clickAt(double x, double y, int modifiers = wxMOD_NONE) {
-    return [x, y, modifiers] {
+    return [=] {
       wxUIActionSimulator mouse;
       mouse.MouseMove(onScreen(x, y));
       tzt::yieldFor(100);
@@ -144,8 +145,27 @@ class MainWindowTest : public testing::Test {
       return true;
     };
   }
+  // Steps that count as one: each in turn, each again until it returns true.
+  static Step inTurn(std::vector<Step> steps) {
+    return [steps, next = size_t(0)]() mutable {
+      if (steps[next]()) ++next;
+      return next == steps.size();
+    };
+  }
+  // Right-clicks the object at a point and picks an item of its hyperlink menu by its
+  // mnemonic, once the menu runs its own loop.
+  static Step fromLinkMenu(double x, double y, char item) {
+    return inTurn({[=] {
+                     wxUIActionSimulator mouse;
+                     mouse.MouseMove(onScreen(x, y));
+                     tzt::yieldFor(100);
+                     return mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+                   },
+                   [item] { return wxUIActionSimulator().Char(item); }});
+  }
 
   tzt::TemporaryHome home_;
+  tzt::ScopedEnvironment environment_;
   tzt::TempDir dir_;
   std::string opened_;
   Document* doc_ = nullptr;
@@ -167,11 +187,17 @@ bool isRed(const wxColour& c) {
   return c.Red() > 100 && c.Red() > 2 * c.Green() && c.Red() > 2 * c.Blue();
 }
 
-// Whether a pixel within one of the point is red: lines are drawn on pixel boundaries.
-bool redNear(wxPoint at) {
+// The orange of what is selected, or that orange blended into the background.
+bool isOrange(const wxColour& c) {
+  return c.Red() > 100 && 2 * c.Green() > c.Red() && c.Green() < c.Red() &&
+         2 * c.Blue() < c.Green();
+}
+
+// Whether a pixel within one of the point has the colour: lines are drawn on pixel boundaries.
+bool colourNear(wxPoint at, bool (*is)(const wxColour&)) {
   for (int dx = -1; dx <= 1; ++dx)
     for (int dy = -1; dy <= 1; ++dy)
-      if (isRed(screenPixel(at + wxPoint(dx, dy)))) return true;
+      if (is(screenPixel(at + wxPoint(dx, dy)))) return true;
   return false;
 }
 
@@ -180,11 +206,8 @@ bool redNear(wxPoint at) {
 TEST_F(MainWindowTest, AreaRectanglePickedInTheViewLandsOnItsPixelsInRed) {
   run({waitFor("Command: "), typed("-HYPERLINK"), typed("Insert"), typed("Area"),
        waitFor("First corner: "), clickAt(-6, -4), waitFor("Other corner: "), clickAt(6, 4),
-       typed("https://example.com/area"), typed(""), typed(""), waitFor("Command: "), [] {
-         frame()->canvas()->zoomExtents();
-         tzt::yieldFor(300);
-         return true;
-       }});
+       typed("https://example.com/area"), typed(""), typed(""), waitFor("Command: "),
+       zoomToExtents});
   TzDbObjectId rectangle = tzt::findEntity(*doc_->database(), "POLYLINE", "URLLAYER");
   ASSERT_FALSE(rectangle.isNull()) << transcript();
   TzDbObjectPointer<TzDb3dPolyline> shape(rectangle, TzDb::kForRead);
@@ -199,221 +222,97 @@ TEST_F(MainWindowTest, AreaRectanglePickedInTheViewLandsOnItsPixelsInRed) {
   for (size_t i = 0; i < corners.size(); ++i) {
     const TzGePoint3d& a = corners[i];
     const TzGePoint3d& b = corners[(i + 1) % corners.size()];
-    EXPECT_TRUE(redNear(onScreen((a.x + b.x) / 2, (a.y + b.y) / 2))) << "the middle of edge " << i;
+    EXPECT_TRUE(colourNear(onScreen((a.x + b.x) / 2, (a.y + b.y) / 2), isRed)) << "edge " << i;
   }
-  EXPECT_FALSE(redNear(onScreen(0, 0))) << "the rectangle is not filled";
-  EXPECT_FALSE(redNear(onScreen(0, corners[0].y - 2))) << "under the bottom edge";
+  EXPECT_FALSE(colourNear(onScreen(0, 0), isRed)) << "the rectangle is not filled";
 }
 
-// A middle-button drag moves the view; ZOOM E brings back the view that opened the drawing.
-TEST_F(MainWindowTest, ZoomExtentsUndoesAPan) {
-  addSquare(0, 0, 10);
+// Picking as a user does it: a middle-button pan that ZOOM E takes back, a click at
+// "Command: " that pre-selects and Esc that clears it, a click at "Select objects: " that shows
+// the object selected, and drags that take what is inside or, leftwards, what they cross.
+TEST_F(MainWindowTest, PanZoomClicksAndDragsPickObjects) {
+  TzDbObjectId inside = addSquare(0, 0, 10);
+  TzDbObjectId across = addSquare(25, 0, 10);
+  TzDbObjectId far = addSquare(60, 0, 10);
   wxPoint opened, panned, zoomed;
-  run({waitFor("Command: "),
-       [&] {
-         frame()->canvas()->zoomExtents();
-         opened = frame()->canvas()->screenPoint(0, 0);
-         wxUIActionSimulator mouse;
-         mouse.MouseMove(onScreen(5, 5));
-         mouse.MouseDown(wxMOUSE_BTN_MIDDLE);
-         mouse.MouseMove(onScreen(5, 5) + wxPoint(60, 30));
-         mouse.MouseUp(wxMOUSE_BTN_MIDDLE);
-         tzt::yieldFor(200);
-         panned = frame()->canvas()->screenPoint(0, 0);
-         return true;
-       },
-       typed("ZOOM"), typed("E"), waitFor("Command: "),
+  bool highlighted = false;
+  std::vector<std::set<TzDbObjectId>> chosen;
+  Step keepChosen = [&] {
+    chosen.emplace_back(doc_->pickfirst.begin(), doc_->pickfirst.end());
+    return true;
+  };
+  // SELECT with one pick, ended with a right-click.
+  auto selectWith = [&](Step pick) {
+    return inTurn({typed("SELECT"), waitFor("Select objects: "), pick, waitFor("Select objects: "),
+                   [] { return wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT); },
+                   waitFor("Command: "), keepChosen});
+  };
+  Step pan = [&] {
+    opened = frame()->canvas()->screenPoint(0, 0);
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(onScreen(5, 5));
+    mouse.MouseDown(wxMOUSE_BTN_MIDDLE);
+    mouse.MouseMove(onScreen(5, 5) + wxPoint(60, 30));
+    mouse.MouseUp(wxMOUSE_BTN_MIDDLE);
+    tzt::yieldFor(200);
+    panned = frame()->canvas()->screenPoint(0, 0);
+    return true;
+  };
+  Step pickAndLook = inTurn({clickAt(70, 5), waitFor("Select objects: "), [&] {
+                               tzt::yieldFor(200);
+                               highlighted = colourNear(onScreen(65, 0), isOrange);
+                               return true;
+                             }});
+  // The box from x=-5 to x=30: the first square lies inside it, the second crosses its edge.
+  run({waitFor("Command: "), zoomToExtents, pan, typed("ZOOM"), typed("E"), waitFor("Command: "),
        [&] {
          zoomed = frame()->canvas()->screenPoint(0, 0);
          return true;
-       }});
+       },
+       clickAt(0, 5), keepChosen, [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); },
+       [&] { return doc_->pickfirst.empty(); }, selectWith(pickAndLook),
+       selectWith(dragFrom(-5, -5, 30, 15)), selectWith(dragFrom(30, -5, -5, 15))});
   EXPECT_EQ(panned - opened, wxPoint(60, 30));
-  EXPECT_LE(std::abs(zoomed.x - opened.x) + std::abs(zoomed.y - opened.y), 2) << transcript();
+  EXPECT_LE(std::abs(zoomed.x - opened.x) + std::abs(zoomed.y - opened.y), 2);
+  EXPECT_TRUE(highlighted);
+  using Ids = std::set<TzDbObjectId>;
+  EXPECT_EQ(chosen, (std::vector<Ids>{{inside}, {far}, {inside}, {inside, across}}))
+      << transcript();
 }
 
-TEST_F(MainWindowTest, ClicksPickObjectsAtCommandAndAtSelectObjects) {
-  TzDbObjectId left = addSquare(0, 0, 10);
-  TzDbObjectId right = addSquare(40, 0, 10);
-  std::vector<TzDbObjectId> preselected;
-  run({waitFor("Command: "),
-       [] {
-         frame()->canvas()->zoomExtents();
-         return true;
-       },
-       clickAt(0, 5),
-       [&] {
-         preselected = doc_->pickfirst;
-         return true;
-       },
-       [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); },
-       [&] { return doc_->pickfirst.empty(); }, typed("SELECT"), waitFor("Select objects: "),
-       clickAt(50, 5), waitFor("Select objects: "),
-       [] {
-         wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
-         return true;
-       },
-       waitFor("Command: ")});
-  EXPECT_EQ(preselected, std::vector<TzDbObjectId>{left});
-  EXPECT_EQ(doc_->pickfirst, std::vector<TzDbObjectId>{right}) << transcript();
-}
-
-TEST_F(MainWindowTest, DragsSelectInsideOrCrossing) {
-  TzDbObjectId inside = addSquare(0, 0, 10);
-  TzDbObjectId across = addSquare(25, 0, 10);
-  addSquare(60, 0, 10);
-  struct Case {
-    double x0, x1;
-    std::set<TzDbObjectId> expected;
-  };
-  // The box from x=-5 to x=30: the first square lies inside it, the second crosses its edge.
-  const Case cases[] = {{-5, 30, {inside}}, {30, -5, {inside, across}}};
-  std::vector<std::vector<TzDbObjectId>> chosen;
-  std::vector<Step> steps{waitFor("Command: "), [] {
-                            frame()->canvas()->zoomExtents();
-                            return true;
-                          }};
-  for (const Case& c : cases) {
-    for (Step step : {typed("SELECT"), waitFor("Select objects: "), dragFrom(c.x0, -5, c.x1, 15),
-                      waitFor("Select objects: "), typed(""), waitFor("Command: ")})
-      steps.push_back(step);
-    steps.push_back([&] {
-      chosen.push_back(doc_->pickfirst);
-      return true;
-    });
-  }
-  run(steps);
-  ASSERT_EQ(chosen.size(), std::size(cases)) << transcript();
-  for (size_t i = 0; i < chosen.size(); ++i)
-    EXPECT_EQ(std::set<TzDbObjectId>(chosen[i].begin(), chosen[i].end()), cases[i].expected)
-        << "drag from x=" << cases[i].x0 << " to x=" << cases[i].x1 << "\n"
-        << transcript();
-}
-
-TEST_F(MainWindowTest, CtrlClickFollowsTheLinkWithTheOpener) {
+// A Ctrl+click follows the object's hyperlink with the desktop's opener; the click gives the
+// view the keyboard, and the menus' shortcuts still work from there.
+TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {
   TzDbObjectId square = addSquare(0, 0, 10);
   ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/site", "Site"}}), Tzad::eOk);
-  run({waitFor("Command: "),
-       [] {
-         frame()->canvas()->zoomExtents();
-         return true;
-       },
-       clickAt(0, 5, wxMOD_CONTROL), [this] { return std::filesystem::exists(opened_); }});
+  run({waitFor("Command: "), zoomToExtents, clickAt(0, 5, wxMOD_CONTROL),
+       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
+       [] { return wxUIActionSimulator().Char('k', wxMOD_CONTROL); }, waitFor("Select objects: "),
+       [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, waitFor("Command: ")});
   EXPECT_EQ(tzt::readFile(opened_), "https://example.com/site") << transcript();
   EXPECT_NE(transcript().find("HYPERLINKOPEN"), std::string::npos);
+  EXPECT_NE(transcript().find("*Cancel*"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, CopiedHyperlinkPastesOntoAnotherObject) {
-  TzDbObjectId linked = addSquare(0, 0, 10);
-  TzDbObjectId other = addSquare(40, 0, 10);
-  Link link{"docs/site.pdf", "Site documents", "House"};
-  ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
-  std::string copied = dir_.file("clipboard/application/x-tzad-hyperlink");
-  run({waitFor("Command: "),
-       [] {
-         frame()->canvas()->zoomExtents();
-         return true;
-       },
-       [] {
-         wxUIActionSimulator mouse;
-         mouse.MouseMove(onScreen(0, 5));
-         tzt::yieldFor(100);
-         mouse.MouseClick(wxMOUSE_BTN_RIGHT);
-         return true;
-       },
-       [] {
-         // The context menu is open: its Copy Hyperlink item goes by its mnemonic.
-         wxUIActionSimulator().Char('c');
-         return true;
-       },
-       [&] { return std::filesystem::exists(copied); }, typed("PASTEASHYPERLINK"),
-       waitFor("Select objects: "), clickAt(50, 5), waitFor("Select objects: "), typed(""),
-       waitFor("Command: ")});
-  std::vector<Link> pasted = tzt::linksOf(other);
-  ASSERT_EQ(pasted.size(), 1u) << transcript();
-  EXPECT_EQ(pasted[0].address, link.address);
-  EXPECT_EQ(pasted[0].description, link.description);
-  EXPECT_EQ(pasted[0].location, link.location);
-}
-
-// The menu answers the module's prompts with its global keywords, which hold in any language.
-TEST_F(MainWindowTest, RemoveHyperlinkFromTheMenuInChinese) {
+// The object's hyperlink menu with the module in Chinese: Copy puts the link on the desktop's
+// clipboard, where other programs and PASTEASHYPERLINK find it; Remove answers the module's
+// prompts with its global keywords, which hold in any language.
+TEST_F(MainWindowTest, LinkMenuCopiesForPastingThenRemovesInChinese) {
   tzad::unloadModules();
   tzad::setHostLanguage("zh");
   tzad::loadModulesIn(TZT_MODULE_DIR);
-  TzDbObjectId square = addSquare(0, 0, 10);
-  ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/site", "Site"}}), Tzad::eOk);
-  run({waitFor("Command: "),
-       [] {
-         frame()->canvas()->zoomExtents();
-         return true;
-       },
-       [] {
-         wxUIActionSimulator mouse;
-         mouse.MouseMove(onScreen(0, 5));
-         tzt::yieldFor(100);
-         mouse.MouseClick(wxMOUSE_BTN_RIGHT);
-         return true;
-       },
-       [] {
-         wxUIActionSimulator().Char('r');
-         return true;
-       },
-       [&] { return tzt::linksOf(square).empty(); }});
-  EXPECT_TRUE(tzt::linksOf(square).empty()) << transcript();
-}
-
-// A click gives the view the keyboard; the menus' shortcuts still work from there.
-TEST_F(MainWindowTest, ShortcutsWorkAfterAClickInTheView) {
-  addSquare(0, 0, 10);
-  run({waitFor("Command: "),
-       [] {
-         frame()->canvas()->zoomExtents();
-         return true;
-       },
-       clickAt(5, 5),
-       [] {
-         wxUIActionSimulator().Char('k', wxMOD_CONTROL);
-         return true;
-       },
-       waitFor("Select objects: "), [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); },
-       waitFor("Command: ")});
-  EXPECT_NE(transcript().find("HYPERLINK"), std::string::npos) << transcript();
-}
-
-TEST_F(MainWindowTest, EscCancelsACommandTypedInThePanel) {
-  run({waitFor("Command: "), typed("-HYPERLINK"),
-       waitFor("Enter an option [Remove/Insert] <Insert>: "),
-       [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, waitFor("Command: ")});
-  EXPECT_NE(transcript().find("*Cancel*"), std::string::npos) << transcript();
-}
-
-// A picked point answers in the user coordinate system, as it would be typed.
-TEST(PickAnswers, PointsAreGivenInTheUcs) {
-  struct Case {
-    tzad::Ucs ucs;
-    double x, y;
-    std::string expected;
-  };
-  const Case cases[] = {
-      {{}, 12.5, -3, "12.5,-3"},
-      {{TzGePoint3d(10, 20, 0), 0}, 12.5, 20, "2.5,0"},
-      {{TzGePoint3d(0, 0, 0), M_PI / 2}, 0, 5, "5,0"},
-      {{}, 1.0 / 3, 0, "0.3333333333,0"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(tzad::pointAnswer(c.x, c.y, c.ucs), c.expected);
-}
-
-// Copy Hyperlink on the desktop: other programs (xclip here, as PASTEASHYPERLINK reads it) find
-// the link in each of its types while tzad goes on.
-TEST(DesktopClipboard, OffersACopiedHyperlinkToOtherPrograms) {
-  unsetenv("TZAD_CLIPBOARD_DIR");
-  ASSERT_FALSE(platform::copyHyperlink({u"https://example.com/gate", u"Gate", u"House"}));
-  std::optional<platform::ClipboardHyperlink> link = platform::Clipboard::attach().hyperlink();
-  ASSERT_TRUE(link);
-  EXPECT_EQ(link->address, u"https://example.com/gate");
-  EXPECT_EQ(link->description, u"Gate");
-  EXPECT_EQ(link->location, u"House");
-  EXPECT_EQ(platform::Clipboard::attach().webAddress(), u"https://example.com/gate");
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  TzDbObjectId other = addSquare(40, 0, 10);
+  Link link{"https://example.com/site", "Site documents", "House"};
+  ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
+  run({waitFor("Command: "), zoomToExtents, fromLinkMenu(0, 5, 'c'),
+       [] { return platform::Clipboard::attach().hyperlink().has_value(); },
+       typed("PASTEASHYPERLINK"), waitFor("Select objects: "), clickAt(50, 5),
+       waitFor("Select objects: "), typed(""), waitFor("Command: "), fromLinkMenu(0, 5, 'r'),
+       [&] { return tzt::linksOf(linked).empty(); }});
+  EXPECT_EQ(tzt::linksOf(other), std::vector<Link>{link}) << transcript();
+  EXPECT_TRUE(tzt::linksOf(linked).empty());
+  EXPECT_EQ(platform::Clipboard::attach().webAddress(), u"https://example.com/site");
 }
 
 }  // namespace

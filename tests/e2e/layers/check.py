@@ -1,9 +1,6 @@
-import os
-import sys
+from drawing_check import load
 
-import ezdxf
-
-plan = ezdxf.readfile(os.path.join(sys.argv[1], "plan.dxf"))
+plan = load()
 layers = plan.layers
 assert layers.get("Pool").dxf.color == 1
 assert layers.get("Shed").is_locked()

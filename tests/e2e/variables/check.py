@@ -1,10 +1,9 @@
 import os
 import sys
 
-import ezdxf
+from drawing_check import load
 
-folder = sys.argv[1]
-plan = ezdxf.readfile(os.path.join(folder, "plan.dxf"))
+plan = load()
 assert plan.header["$HYPERLINKBASE"] == "/srv/plans/", plan.header["$HYPERLINKBASE"]
-settings = open(os.path.join(folder, "config", "tzad", "settings")).read()
+settings = open(os.path.join(sys.argv[1], "config", "tzad", "settings")).read()
 assert "INETLOCATION=https://intranet.example/" in settings

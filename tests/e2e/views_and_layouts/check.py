@@ -1,9 +1,6 @@
-import os
-import sys
+from drawing_check import load
 
-import ezdxf
-
-plan = ezdxf.readfile(os.path.join(sys.argv[1], "plan.dxf"))
+plan = load()
 views = [v.dxf.name for v in plan.views]
 assert views == ["Overview", "House", "Title", "Porch"], views
 porch = plan.views.get("Porch")
