@@ -1,12 +1,11 @@
 // Modules loaded into the host: their commands, a broken one, ones built for another SDK
-// version, and cmncmds.tzx.
+// version.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "modules/module_loader.h"
 #include "session.h"
-#include "tzap_docman.h"
 #include "tzrx_module.h"
 
 using namespace tzad;
@@ -76,22 +75,6 @@ TEST_F(Modules, AFileThatIsNoModuleIsReported) {
   writeFile(path, "not a shared library");
   EXPECT_FALSE(loadModule(path));
   EXPECT_NE(s.takeOutput().find("Cannot load module " + path), std::string::npos);
-}
-
-TEST_F(Modules, OpenDrawingThroughCmncmds) {
-  ASSERT_TRUE(loadModule(TZT_CMNCMDS_MODULE));
-  s.openSample("first.dxf");
-  std::string second = s.dir().file("second.dxf");
-  std::filesystem::copy_file(samplePath(), second);
-  auto open = reinterpret_cast<TzOpenDwgFileFunction>(
-      tzrxModuleExport(tzrxLoadedModule(kTzrxCommonCommandsModule), kTzrxOpenDwgFileExport));
-  ASSERT_NE(open, nullptr);
-  EXPECT_EQ(open(u16(second)), 0);
-  EXPECT_EQ(tzDocManagerPtr()->documentCount(), 2);
-  EXPECT_EQ(u8(tzDocManagerPtr()->curDocument()->fileName()), second);
-  EXPECT_NE(open(u16(s.dir().file("missing.dxf"))), 0);
-  EXPECT_EQ(tzDocManagerPtr()->documentCount(), 2);
-  EXPECT_NE(s.takeOutput().find("missing.dxf: cannot open the file"), std::string::npos);
 }
 
 }  // namespace

@@ -46,13 +46,7 @@ TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
   ASSERT_FALSE(space.isNull());
   TzDbObjectId rect = addPolyline(space, layer, kRect, true);
   ASSERT_FALSE(rect.isNull());
-  {
-    TzDbObjectPointer<TzDb3dPolyline> poly(rect, TzDb::kForWrite);
-    ASSERT_TRUE(poly);
-    EXPECT_TRUE(poly->isClosed());
-    EXPECT_EQ(poly->vertices(), kRect);
-    EXPECT_EQ(setLinks(*poly.get(), {{"http://example.com/area", "Area"}}), Tzad::eOk);
-  }
+  EXPECT_EQ(setLinks(rect, {{"http://example.com/area", "Area"}}), Tzad::eOk);
   std::string saved = dir.file("rect.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
 
@@ -88,9 +82,8 @@ TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spaces, NewEntities,
-                         ::testing::Values(Target{"R12", "Model"}, Target{"R12", "Layout1"},
-                                           Target{"R2000", "Model"}, Target{"R2000", "Layout1"},
-                                           Target{"R2018", "Model"}, Target{"R2018", "Layout2"}),
+                         ::testing::Values(Target{"R12", "Layout1"}, Target{"R2000", "Model"},
+                                           Target{"R2018", "Layout2"}),
                          [](const auto& info) {
                            return std::string(info.param.release) + info.param.layout;
                          });
