@@ -15,42 +15,47 @@ const std::string kGood =
     "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n 20\n0.0\n 11\n1.0\n 21\n1.0\n"
     "  0\nENDSEC\n  0\nEOF\n";
 
+// A header, and entities up to the one whose groups follow.
+const std::string kUpToEntities =
+    "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n";
+
 TEST(BadInput, ClearErrorAndFileUntouched) {
   const struct {
     const char* name;
     std::string content;
     const char* expected;  // part of the error text after "FILE: "
-  } cases[] = {{"Truncated", kGood.substr(0, kGood.find("  0\nENDSEC\n  0\nEOF")),
-                "line 27: the file ends inside section ENTITIES (missing ENDSEC and EOF)"},
-               {"MissingSectionEnd",
-                "  0\nSECTION\n  2\nHEADER\n  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n",
-                "line 5: SECTION inside section HEADER (missing ENDSEC)"},
-               {"BinaryDwg", std::string("AC1032\0\0\0\0\x1f\x8b garbage", 20),
-                "line 1: this is a binary DWG drawing, not DXF"},
-               {"BadHandle",
-                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
-                "  0\nLINE\n  5\nZZ-TOP\n  0\nENDSEC\n  0\nEOF\n",
-                "line 14: 'ZZ-TOP' is not a handle"},
-               {"HugeHandle",
-                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
-                "  0\nLINE\n  5\n123456789ABCDEF01\n  0\nENDSEC\n  0\nEOF\n",
-                "line 14: '123456789ABCDEF01' is not a handle"},
-               {"DuplicateHandle",
-                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
-                "  0\nLINE\n  5\nA1\n  0\nLINE\n  5\nA1\n  0\nENDSEC\n  0\nEOF\n",
-                "handle A1 is used by two objects"},
-               {"Empty", "", "line 1: the file holds no DXF data"},
-               {"CommentsOnly", "999\nmade by hand\n999\nnothing else\n",
-                "line 1: the file holds no DXF data"},
-               {"CommentThenGroup", "999\nmade by hand\n  5\nAB\n  0\nEOF\n",
-                "line 3: the file does not start with a group 0"},
-               {"EntityOutsideSection", "  0\nLINE\n  8\n0\n  0\nEOF\n",
-                "line 1: LINE outside of any section"},
-               {"HugeObject",
-                "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
-                "  0\nTEXT\n  1\n" +
-                    std::string(17 << 20, 'x') + "\n  0\nENDSEC\n  0\nEOF\n",
-                "line 11: an object of more than 16 MiB"}};
+  } cases[] = {
+      {"Truncated", kGood.substr(0, kGood.find("  0\nENDSEC\n  0\nEOF")),
+       "line 27: the file ends inside section ENTITIES (missing ENDSEC and EOF)"},
+      {"OddLineCount", kGood.substr(0, kGood.size() - 4),
+       "line 29: the file ends after a group code: it has an odd number of lines (truncated?)"},
+      {"ControlCharactersForACode", "\x01\x02\nx\n",
+       "line 1: group code '?"
+       "?' is not a number"},
+      {"CodeOutOfRange", kUpToEntities + "99999999999\nx\n",
+       "line 11: group code '99999999999' is not a number"},
+      {"MissingSectionEnd",
+       "  0\nSECTION\n  2\nHEADER\n  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n",
+       "line 5: SECTION inside section HEADER (missing ENDSEC)"},
+      {"BinaryDwg", std::string("AC1032\0\0\0\0\x1f\x8b garbage", 20),
+       "line 1: this is a binary DWG drawing, not DXF"},
+      {"BinaryDxf", "AutoCAD Binary DXF\r\n\x1a", "line 1: binary DXF is not supported"},
+      {"BadHandle", kUpToEntities + "  0\nLINE\n  5\nZZ-TOP\n  0\nENDSEC\n  0\nEOF\n",
+       "line 14: 'ZZ-TOP' is not a handle"},
+      {"HugeHandle", kUpToEntities + "  0\nLINE\n  5\n123456789ABCDEF01\n  0\nENDSEC\n  0\nEOF\n",
+       "line 14: '123456789ABCDEF01' is not a handle"},
+      {"DuplicateHandle",
+       kUpToEntities + "  0\nLINE\n  5\nA1\n  0\nLINE\n  5\nA1\n  0\nENDSEC\n  0\nEOF\n",
+       "handle A1 is used by two objects"},
+      {"CommentsOnly", "999\nmade by hand\n999\nnothing else\n",
+       "line 1: the file holds no DXF data"},
+      {"CommentThenGroup", "999\nmade by hand\n  5\nAB\n  0\nEOF\n",
+       "line 3: the file does not start with a group 0"},
+      {"HugeObject",
+       kUpToEntities + "  0\nTEXT\n  1\n" + std::string(17 << 20, 'x') +
+           "\n  0\nENDSEC\n  0\nEOF\n",
+       "line 11: an object of more than 16 MiB"},
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;

@@ -102,7 +102,6 @@ TEST(BrowsingHistory, FirefoxProfileChoice) {
     const char* ini;
     const char* profile;  // where the listed history lies, relative to the Firefox folder
   } cases[] = {
-      {"the only profile", "[Profile0]\nName=a\nIsRelative=1\nPath=a\n", "a"},
       {"an absolute path", "[Profile0]\nName=a\nIsRelative=0\nPath=@ROOT@/elsewhere\n",
        "elsewhere"},
       {"two profiles, none marked",

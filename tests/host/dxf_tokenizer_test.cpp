@@ -1,4 +1,5 @@
-// The DXF tokenizer: groups and the bytes they span, the end of the text, and malformed files.
+// The DXF tokenizer: groups and the bytes they span, up to the end of the text (what it says
+// of malformed files is the bad-input test's).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -49,36 +50,6 @@ TEST(DxfTokenizer, GroupsSpanTheirBothLinesWithTheLineEnd) {
     EXPECT_EQ(tokenize(c.text, error), c.groups) << c.why;
     EXPECT_EQ(error, "") << c.why;
   }
-}
-
-TEST(DxfTokenizer, MalformedTextStopsWithTheLineAndReason) {
-  struct Case {
-    const char* why;
-    std::string text;
-    std::string error;
-  } cases[] = {
-      {"control characters shown as ?", "\x01\x02\nx\n",
-       "1: group code '?"
-       "?' is not a number"},
-      {"code out of range", "0\nA\n99999999999\nx\n",
-       "3: group code '99999999999' is not a number"},
-      {"odd number of lines", "0\nA\n8",
-       "3: the file ends after a group code: it has an odd number of lines (truncated?)"},
-  };
-  for (const Case& c : cases) {
-    std::string error;
-    tokenize(c.text, error);
-    EXPECT_EQ(error, c.error) << c.why;
-  }
-}
-
-TEST(DxfTokenizer, RecognisesFilesThatAreNoAsciiDxf) {
-  EXPECT_TRUE(notAsciiDxf("AutoCAD Binary DXF\r\n\x1a"));
-  EXPECT_TRUE(notAsciiDxf(std::string_view("AC1032\0\0", 8)));
-  EXPECT_FALSE(notAsciiDxf("AC10"));  // too short to be a drawing of either kind
-  EXPECT_FALSE(notAsciiDxf("  0\nSECTION\n"));
-  EXPECT_EQ(lineEndOf("0\r\nSECTION\r\n"), "\r\n");
-  EXPECT_EQ(lineEndOf("0\nSECTION\r\n"), "\n");
 }
 
 }  // namespace

@@ -305,29 +305,4 @@ TEST(MinimalDrawing, HeaderIsAddedForAVariable) {
   }
 }
 
-// A drawing that is nothing but EOF gets a layer and an entity: the LAYER table and the
-// ENTITIES section are made in their places, without handles.
-TEST(MinimalDrawing, EmptyFileGetsTablesAndEntities) {
-  TempDir dir;
-  std::string path = dir.file("empty.dxf");
-  writeFile(path, "  0\nEOF\n");
-  TzDbDatabase db(false);
-  ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
-  TzDbObjectId layerId = addLayer(db, u"URLLAYER", 1);
-  ASSERT_FALSE(layerId.isNull());
-  ASSERT_FALSE(
-      addPolyline(db.modelSpaceId(), layerId, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, true).isNull());
-  ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
-  std::vector<Group> saved = groupsOf(readFile(path));
-  EXPECT_EQ(tableNames(saved), std::vector<std::string>{"LAYER"});
-  EXPECT_EQ(std::count_if(saved.begin(), saved.end(), [](const Group& g) { return g.code == 5; }),
-            0);
-  nlohmann::json read = ezdxfDump(path);
-  EXPECT_EQ(read["layers"]["URLLAYER"]["color"], 1);
-  ASSERT_EQ(read["entities"].size(), 1u);
-  EXPECT_EQ(read["entities"][0]["layer"], "URLLAYER");
-  EXPECT_EQ(read["entities"][0]["closed"], true);
-  EXPECT_EQ(read["audit_errors"].size(), 0u) << read["audit_errors"];
-}
-
 }  // namespace

@@ -135,18 +135,6 @@ TEST(Save, KeepsThePreviousVersionAsBak) {
   EXPECT_TRUE(hasLayer(plan, "Two"));
 }
 
-TEST(Save, BackupNames) {
-  struct Case {
-    const char* drawing;
-    const char* backup;
-  } cases[] = {
-      {"/d.old/plan", "/d.old/plan.bak"},
-      {"/d/.dxf", "/d/.dxf.bak"},
-      {"plan.DXF", "plan.bak"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(backupNameOf(c.drawing), c.backup);
-}
-
 // A drawing saved as its own backup name is not its own backup.
 TEST(Save, DrawingNamedLikeItsBackup) {
   Session s;

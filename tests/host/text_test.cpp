@@ -1,12 +1,11 @@
-// Text between UTF-8 and UTF-16: malformed input, surrogates, case folding, printf, cuts,
-// trimming and bounded copies.
+// Text between UTF-8 and UTF-16: malformed input, surrogates, case folding, printf, cuts and
+// bounded copies.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
 
 #include "platform/text.h"
-#include "platform/trim.h"
 #include "session.h"
 #include "tz_string.h"
 #include "tzed_editor.h"
@@ -118,21 +117,6 @@ TEST(Utf16Cut, NeverLeavesHalfAPair) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(platform::utf16CutLength(c.text, c.limit), c.length) << c.limit;
-}
-
-TEST(Trim, CutsOnlyTheNamedBlanksAtTheEnds) {
-  struct Case {
-    std::u16string text, blanks, both, end;
-  } cases[] = {
-      {u"  a b\t", u" \t", u"a b", u"  a b"},
-      {u" \t ", u" \t", u"", u""},
-      {u"\r\nhttp://x\r\n", u" \t\r\n", u"http://x", u"\r\nhttp://x"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(platform::trimmed(c.text, c.blanks), c.both);
-    EXPECT_EQ(platform::trimmedEnd(c.text, c.blanks), c.end);
-  }
-  EXPECT_EQ(platform::trimmed(std::string_view(" uri \r"), " \r"), "uri");
 }
 
 TEST(CopyString, CutsToTheBufferAndAlwaysTerminates) {
