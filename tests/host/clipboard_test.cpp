@@ -72,7 +72,6 @@ TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
       {"the path of an existing file",
        {{"UTF8_STRING", "$TMP/site plan.pdf\n"}},
        "- ; - ; $TMP/site plan.pdf"},
-      {"a folder is no file", {{"UTF8_STRING", "$TMP"}}, "- ; - ; -"},
       {"blank uri-list lines are no entries; a file URL of a host alone names no file",
        {{"text/uri-list",
          " \r\n\t\r\nfile://server\r\nfile:///srv/a.pdf\r\nhttps://example.com/a\r\n"}},

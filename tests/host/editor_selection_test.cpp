@@ -48,11 +48,6 @@ TEST(Selection, WordsAndWhatEachLineReports) {
        RTNORM,
        {0x91},
        "Select objects: 91 91 91\n3 found (2 duplicate)\nSelect objects: \n"},
-      {{"PREVIOUS L 94 98", ""},
-       nullptr,
-       RTNORM,
-       {0x94, 0x98},
-       "Select objects: PREVIOUS L 94 98\n4 found (2 duplicate)\nSelect objects: \n"},
       {{"ALL", "96 91", ""},
        u":L:P:C",
        RTNORM,
@@ -85,15 +80,6 @@ TEST(Selection, PreselectionIsUsedOnce) {
   EXPECT_EQ(handlesOf(ss), (std::vector<uint64_t>{0x91, 0x93}));
   tzedSSFree(ss);
   EXPECT_EQ(tzedSSGet(u"I", nullptr, nullptr, nullptr, ss), RTERROR);
-  // tzedSSSetFirst with an empty set clears; with a set, makes it the pre-selection.
-  s.answer({"95", ""});
-  ASSERT_EQ(tzedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
-  EXPECT_EQ(tzedSSSetFirst(ss, nullptr), RTNORM);
-  tzedSSFree(ss);
-  ASSERT_EQ(tzedSSGet(u"I", nullptr, nullptr, nullptr, ss), RTNORM);
-  EXPECT_EQ(handlesOf(ss), (std::vector<uint64_t>{0x95}));
-  tzedSSFree(ss);
-  EXPECT_NE(s.takeOutput().find("2 found\n"), std::string::npos);
 }
 
 // The sample plan with many more lines, handles from 0x1000 on: every tenth (from the fourth)

@@ -38,12 +38,7 @@ TEST_F(Modules, CommandsOfAModuleFolderRun) {
   EXPECT_EQ(s.takeOutput(),
             "Command: greet\nHello from a module, 世界!\nCommand: WORKING\nstill working\n"
             "Command: missing\nUnknown command \"MISSING\".\n");
-  void* greeting = tzrxLoadedModule(u"GREETING.TZX");
-  ASSERT_NE(greeting, nullptr);
-  auto version =
-      reinterpret_cast<TzApiVersionFunction>(tzrxModuleExport(greeting, "tzrxGetApiVersion"));
-  ASSERT_NE(version, nullptr);
-  EXPECT_EQ(version(), kTzrxApiVersion);
+  EXPECT_NE(tzrxLoadedModule(u"GREETING.TZX"), nullptr);  // by its name in any letter case
 }
 
 TEST_F(Modules, OnesBuiltForAnotherSdkAreRefused) {
