@@ -1,4 +1,4 @@
-// Selection sets, the pre-selection, system variables and host commands run from code.
+// Selection sets, the pre-selection, and host commands run from code.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,10 +29,9 @@ std::vector<uint64_t> handlesOf(const tz_name ss) {
 
 const std::vector<uint64_t> kAll = {0x90, 0x91, 0x93, 0x94, 0x95, 0x96, 0x98};
 
-// Words at "Select objects: " once SELECT has made 94 the pre-selection: the status, the set,
-// and what the lines report (found, repeats in a line, the running total, locked ones; the
-// scripted session selection_words has handles, words that are none, PREVIOUS and LAST, and
-// repeats across lines).
+// Answers at "Select objects: ": the status, the set, and what the lines report (found, repeats
+// in a line, the running total, locked ones; the scripted session selection_words has handles,
+// words that are none, PREVIOUS and LAST, and repeats across lines).
 TEST(Selection, WordsAndWhatEachLineReports) {
   const struct {
     std::vector<std::string> lines;
@@ -59,8 +58,6 @@ TEST(Selection, WordsAndWhatEachLineReports) {
     SCOPED_TRACE(::testing::PrintToString(c.lines));
     Session s;
     s.openSample();
-    s.run({"SELECT", "94", ""});
-    s.takeOutput();
     s.answer(c.lines);
     tz_name ss;
     ASSERT_EQ(tzedSSGet(c.mode, nullptr, nullptr, nullptr, ss), c.status) << s.takeOutput();

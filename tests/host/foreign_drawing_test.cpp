@@ -183,8 +183,11 @@ void checkForeignDrawing(const TempDir& dir, const std::string& source) {
     ASSERT_EQ(setLinks(db.allEntityIds().front(), links), Tzad::eOk);
     ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
   }
-  std::vector<Group> after = groupsOf(readFile(saved));
-  EXPECT_TRUE(keepsEveryGroup(groupsOf(readFile(source)), after));
+  std::vector<Group> before = groupsOf(readFile(source)), after = groupsOf(readFile(saved));
+  EXPECT_TRUE(keepsEveryGroup(before, after));
+  // A drawing without handles gets none.
+  EXPECT_EQ(std::ranges::count(after, 5, &Group::code) > 0,
+            std::ranges::count(before, 5, &Group::code) > 0);
   EXPECT_TRUE(inUsualOrder(tableNames(after))) << ::testing::PrintToString(tableNames(after));
 
   nlohmann::json read = ezdxfDump(saved);

@@ -1,6 +1,5 @@
 // Saving a drawing: what stays of the file it replaces (a symbolic link, the mode, the owner,
-// a backup), what is never replaced without a word, file names of any bytes, and a save
-// killed half way.
+// a backup), what is never replaced without a word, and a save killed half way.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
