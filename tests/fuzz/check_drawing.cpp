@@ -47,23 +47,19 @@ const std::u16string kTexts[] = {
 };
 constexpr size_t kTextCount = std::size(kTexts);
 
-// A folder of this process's own, for the drawings it writes.
-const std::filesystem::path& workFolder() {
-  static std::filesystem::path folder = [] {
+// A folder of this process's own for the drawings it writes, removed when the process ends.
+struct WorkFolder {
+  std::filesystem::path path;
+  WorkFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tzad-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) abort();
-    std::filesystem::path made = pattern;
-    static struct Remover {
-      std::filesystem::path path;
-      ~Remover() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-      }
-    } remover{made};
-    return made;
-  }();
-  return folder;
-}
+    path = pattern;
+  }
+  ~WorkFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
 
 std::string readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -115,24 +111,22 @@ std::vector<Links> readAll(TzDbDatabase& db, std::string& failure) {
       return all;
     }
     TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(e.get());
-    TzDbHyperlinkCollection* raw = nullptr;
-    TzDbHyperlinkCollection* firstRaw = nullptr;
-    if (pe->getHyperlinkCollection(e.get(), raw) != Tzad::eOk ||
-        pe->getHyperlinkCollection(e.get(), firstRaw, true) != Tzad::eOk) {
-      delete raw;
-      delete firstRaw;
+    TzDbHyperlinkCollection *raw = nullptr, *firstRaw = nullptr;
+    Tzad::ErrorStatus allRead = pe->getHyperlinkCollection(e.get(), raw);
+    Tzad::ErrorStatus firstRead = pe->getHyperlinkCollection(e.get(), firstRaw, true);
+    Links links = toLinks(std::unique_ptr<TzDbHyperlinkCollection>(raw).get());
+    Links first = toLinks(std::unique_ptr<TzDbHyperlinkCollection>(firstRaw).get());
+    if (allRead != Tzad::eOk || firstRead != Tzad::eOk) {
       failure = "an entity's hyperlinks cannot be read";
       return all;
     }
-    std::unique_ptr<TzDbHyperlinkCollection> links(raw), first(firstRaw);
-    all.push_back(toLinks(links.get()));
-    Links firstOnly = toLinks(first.get());
     bool has = false;
     (void)pe->hasHyperlink(e.get(), has);
-    if (firstOnly.size() > 1 || (all.back().empty() != firstOnly.empty()) ||
-        (!firstOnly.empty() && firstOnly[0] != all.back()[0]) || has != !all.back().empty())
-      failure = "the first hyperlink alone is not the collection's first: " + describe(all.back()) +
-                " against " + describe(firstOnly);
+    if (first != Links(links.begin(), links.begin() + std::min<size_t>(links.size(), 1)) ||
+        has != !links.empty())
+      failure = "the first hyperlink alone is not the collection's first: " + describe(links) +
+                " against " + describe(first);
+    all.push_back(links);
   }
   return all;
 }
@@ -220,7 +214,8 @@ std::string compare(const std::vector<Links>& actual, const std::vector<Links>& 
 }  // namespace
 
 std::string checkDrawing(std::string_view bytes) {
-  const std::filesystem::path& folder = workFolder();
+  static const WorkFolder work;
+  const std::filesystem::path& folder = work.path;
   std::filesystem::path input = folder / "input.dxf";
   std::filesystem::path same = folder / "same.dxf";
   std::filesystem::path changed = folder / "changed.dxf";

@@ -1,6 +1,6 @@
 // Drawings written by other programs: comments (group 999), minimal R12 files without a header
-// or tables, drawings without handles, GDAL's DXF writer. Each opens, saves back byte for byte,
-// and with a new hyperlink gains only the hyperlink's groups and what registers PE_URL.
+// or tables, drawings without handles, ezdxf's and GDAL's DXF writers. Each opens, saves back
+// byte for byte, and with a hyperlink more keeps every group it had, in its order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -67,7 +67,16 @@ std::string handlesWithoutHeader(const TempDir&) {
          "  0\nEOF\n";
 }
 
-// An ezdxf drawing with comments put at its start and ahead of its first entity.
+constexpr char kRich[] = "rich", kChinese936[] = "chinese936";
+constexpr char kR12[] = "R12", kR2000[] = "R2000", kR2010[] = "R2010";
+
+template <const char* kind, const char* release>
+std::string ezdxf(const TempDir& dir) {
+  return readFile(makeDrawing(dir, kind, release));
+}
+
+// An ezdxf drawing, which registers only ACAD, with comments put at its start and ahead of
+// its first entity.
 template <const char* release>
 std::string ezdxfWithComments(const TempDir& dir) {
   std::string text = readFile(makeDrawing(dir, "plain", release));
@@ -77,7 +86,8 @@ std::string ezdxfWithComments(const TempDir& dir) {
   return "999\nezdxf " + std::string(release) + "\n" + text;
 }
 
-// An ezdxf drawing of a newer release whose APPID table was taken out.
+// An ezdxf drawing of a newer release whose APPID table was taken out: the table comes back
+// with its handle and owner.
 std::string ezdxfWithoutAppids(const TempDir& dir) {
   std::string text = readFile(makeDrawing(dir, "plain", "R2000"));
   size_t table = text.rfind("  0\nTABLE\n", text.find("TABLE\n  2\nAPPID\n"));
@@ -100,14 +110,13 @@ bool haveOgr2ogr() {
   return std::system("command -v ogr2ogr >/dev/null 2>&1") == 0;
 }
 
-// --- what changed, group by group ---------------------------------------------------------
+// --- groups --------------------------------------------------------------------------------
 
 struct Group {
   int code;
   std::string value;
   bool operator==(const Group&) const = default;
 };
-
 std::vector<Group> groupsOf(const std::string& text) {
   std::vector<Group> groups;
   size_t pos = 0;
@@ -123,56 +132,14 @@ std::vector<Group> groupsOf(const std::string& text) {
   return groups;
 }
 
-struct GroupDiff {
-  std::vector<Group> removed, inserted;
-};
-
-// The groups taken out of and put into `before` to make `after` (a longest common
-// subsequence of the two).
-GroupDiff diffGroups(const std::vector<Group>& before, const std::vector<Group>& after) {
-  size_t n = before.size(), m = after.size();
-  std::vector<std::vector<uint32_t>> common(n + 1, std::vector<uint32_t>(m + 1, 0));
-  for (size_t i = n; i-- > 0;)
-    for (size_t j = m; j-- > 0;)
-      common[i][j] = before[i] == after[j] ? common[i + 1][j + 1] + 1
-                                           : std::max(common[i + 1][j], common[i][j + 1]);
-  GroupDiff diff;
-  size_t i = 0, j = 0;
-  while (i < n || j < m) {
-    if (i < n && j < m && before[i] == after[j]) {
-      ++i, ++j;
-    } else if (j < m && (i == n || common[i][j + 1] >= common[i + 1][j])) {
-      diff.inserted.push_back(after[j++]);
-    } else {
-      diff.removed.push_back(before[i++]);
-    }
-  }
-  return diff;
-}
-
-// The types of the records a diff added, sorted: "APPID ENDTAB TABLE".
-std::string addedRecords(const GroupDiff& diff) {
-  std::vector<std::string> types;
-  for (const Group& g : diff.inserted)
-    if (g.code == 0) types.push_back(g.value);
-  std::sort(types.begin(), types.end());
-  std::string out;
-  for (const std::string& t : types) out += (out.empty() ? "" : " ") + t;
-  return out;
-}
-
-// The codes of the groups a diff changed or took away, sorted.
-std::vector<int> changedCodes(const GroupDiff& diff) {
-  std::vector<int> codes;
-  for (const Group& g : diff.removed) codes.push_back(g.code);
-  std::sort(codes.begin(), codes.end());
-  return codes;
-}
-
-int count(const std::vector<Group>& groups, int code, const std::string& value = "") {
-  return static_cast<int>(std::count_if(groups.begin(), groups.end(), [&](const Group& g) {
-    return g.code == code && (value.empty() || g.value == value);
-  }));
+// Whether `after` holds every group of `before`, in the same order. Handles and counts are
+// left aside: a new record moves the handle seed and its table's count on.
+bool keepsEveryGroup(std::vector<Group> before, const std::vector<Group>& after) {
+  std::erase_if(before, [](const Group& g) { return g.code == 5 || g.code == 70; });
+  auto next = before.begin();
+  for (const Group& g : after)
+    if (next != before.end() && g == *next) ++next;
+  return next == before.end();
 }
 
 // The table names of a drawing, in file order.
@@ -192,101 +159,130 @@ bool inUsualOrder(const std::vector<std::string>& tables) {
                         [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
 }
 
-// --- the drawings and what a hyperlink adds to each ----------------------------------------
+// --- every drawing through the same checks -------------------------------------------------
+
+// Reads the drawing at `source`, opening every entity and the layer table as a browsing user
+// would, saves it unchanged, then with a hyperlink more on its first entity, and checks each
+// file.
+void checkForeignDrawing(const TempDir& dir, const std::string& source) {
+  std::vector<Link> links;
+  std::string copy = dir.file("copy.dxf"), saved = dir.file("linked.dxf");
+  {
+    TzDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk) << u8(db.lastErrorText());
+    ASSERT_FALSE(db.allEntityIds().empty());
+    for (TzDbObjectId id : db.allEntityIds()) linksOf(id);
+    TzDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getSymbolTable(layers, TzDb::kForWrite), Tzad::eOk);
+    EXPECT_EQ(layers->close(), Tzad::eOk);
+    EXPECT_FALSE(db.isModified());
+    ASSERT_EQ(db.saveAs(u16(copy)), Tzad::eOk) << u8(db.lastErrorText());
+    expectSameText(readFile(copy), readFile(source));
+    links = linksOf(db.allEntityIds().front());
+    links.push_back({"http://example.com/足迹", "Footprint"});
+    ASSERT_EQ(setLinks(db.allEntityIds().front(), links), Tzad::eOk);
+    ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
+  }
+  std::vector<Group> before = groupsOf(readFile(source)), after = groupsOf(readFile(saved));
+  EXPECT_TRUE(keepsEveryGroup(before, after));
+  // A drawing without handles gets none.
+  EXPECT_EQ(std::ranges::count(after, 5, &Group::code) > 0,
+            std::ranges::count(before, 5, &Group::code) > 0);
+  EXPECT_TRUE(inUsualOrder(tableNames(after))) << ::testing::PrintToString(tableNames(after));
+
+  nlohmann::json read = ezdxfDump(saved);
+  EXPECT_EQ(read["audit_errors"], ezdxfDump(source)["audit_errors"]);
+  EXPECT_NE(std::find(read["appids"].begin(), read["appids"].end(), "PE_URL"), read["appids"].end())
+      << read["appids"];
+  EXPECT_EQ(read["entities"][0]["hyperlink"],
+            nlohmann::json::array({links[0].address, links[0].description, links[0].location}));
+
+  // What tzad saved, it reads back and saves unchanged.
+  TzDbDatabase again(false);
+  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk) << u8(again.lastErrorText());
+  EXPECT_EQ(linksOf(again.allEntityIds().front()), links);
+  ASSERT_EQ(again.saveAs(u16(copy)), Tzad::eOk);
+  expectSameText(readFile(copy), readFile(saved));
+}
 
 struct Foreign {
   const char* name;
   std::string (*make)(const TempDir&);
-  const char* addedRecords;  // by the first hyperlink, sorted
-  int newHandles;            // handles (group 5) the new records carry
-  std::vector<int> changed;  // codes of the groups that get new values
 };
 std::ostream& operator<<(std::ostream& out, const Foreign& f) {
   return out << f.name;
 }
 
-constexpr char kR12[] = "R12", kR2000[] = "R2000";
+class ForeignDrawing : public ::testing::TestWithParam<Foreign> {};
 
-// What the first hyperlink adds: an APPID table among the tables there are (the handle seed
-// moves on); a TABLES section just for the registration where there is none (without handles
-// nothing carries one; with handles but no header, no header is made for the seed); in
-// ezdxf's drawings, which register only ACAD, one APPID record more and a higher count; a
-// table that was taken out, made again with its handle and owner as the release writes them.
-const Foreign kForeign[] = {
-    {"CommentedR12", commentedR12, "APPID ENDTAB TABLE", 1, {5}},
-    {"EntitiesOnlyR12", entitiesOnly, "APPID ENDSEC ENDTAB SECTION TABLE", 0, {}},
-    {"NoHandlesR12", withoutHandles, "APPID ENDTAB TABLE", 0, {}},
-    {"HandlesWithoutHeader", handlesWithoutHeader, "APPID ENDSEC ENDTAB SECTION TABLE", 1, {}},
-    {"EzdxfR12WithComments", ezdxfWithComments<kR12>, "APPID", 1, {5, 70}},
-    {"EzdxfR2000WithComments", ezdxfWithComments<kR2000>, "APPID", 1, {5, 70}},
-    {"EzdxfR2000WithoutAppids", ezdxfWithoutAppids, "APPID ENDTAB TABLE", 2, {5}},
-    {"GdalCommitted", gdalCommitted, "APPID", 1, {5, 70}},
-    {"GdalFresh", ogr2ogr, "APPID", 1, {5, 70}},
-};
-
-class ForeignDrawing : public ::testing::TestWithParam<Foreign> {
- protected:
-  void SetUp() override {
-    if (std::string(GetParam().name) == "GdalFresh" && !haveOgr2ogr())
-      GTEST_SKIP() << "ogr2ogr (gdal-bin) is not installed";
-    source = dir.file("foreign.dxf");
-    writeFile(source, GetParam().make(dir));
-  }
+TEST_P(ForeignDrawing, SavesByteForByteAndTakesAHyperlink) {
+  if (std::string(GetParam().name) == "GdalFresh" && !haveOgr2ogr())
+    GTEST_SKIP() << "ogr2ogr (gdal-bin) is not installed";
   TempDir dir;
-  std::string source;
-};
+  std::string source = dir.file("foreign.dxf");
+  writeFile(source, GetParam().make(dir));
+  checkForeignDrawing(dir, source);
+}
 
-TEST_P(ForeignDrawing, UnchangedIsWrittenByteForByte) {
+INSTANTIATE_TEST_SUITE_P(
+    Writers, ForeignDrawing,
+    ::testing::Values(Foreign{"CommentedR12", commentedR12},
+                      Foreign{"EntitiesOnlyR12", entitiesOnly},
+                      Foreign{"NoHandlesR12", withoutHandles},
+                      Foreign{"HandlesWithoutHeader", handlesWithoutHeader},
+                      Foreign{"EzdxfR12WithComments", ezdxfWithComments<kR12>},
+                      Foreign{"EzdxfR2000WithComments", ezdxfWithComments<kR2000>},
+                      Foreign{"EzdxfR2000WithoutAppids", ezdxfWithoutAppids},
+                      Foreign{"EzdxfRichR12", ezdxf<kRich, kR12>},
+                      Foreign{"EzdxfRichR2010", ezdxf<kRich, kR2010>},
+                      Foreign{"EzdxfChinese936", ezdxf<kChinese936, kR2000>},
+                      Foreign{"GdalCommitted", gdalCommitted}, Foreign{"GdalFresh", ogr2ogr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Setting a hyperlink where the application is already registered inserts the hyperlink's
+// groups into that one entity and changes nothing else.
+TEST(EzdxfDrawing, HyperlinkOnOneEntityOnlyAddsItsGroups) {
+  TempDir dir;
+  std::string source = makeDrawing(dir, "rich", "R2018");
   TzDbDatabase db(false);
-  ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk) << u8(db.lastErrorText());
-  EXPECT_FALSE(db.allEntityIds().empty());
-  std::string copy = dir.file("copy.dxf");
-  ASSERT_EQ(db.saveAs(u16(copy)), Tzad::eOk) << u8(db.lastErrorText());
-  expectSameText(readFile(copy), readFile(source));
+  ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk);
+  EXPECT_EQ(setLinks(findEntity(db, "CIRCLE", "Locked"), {{"x"}}), Tzad::eOnLockedLayer);
+  ASSERT_EQ(setLinks(findEntity(db, "INSERT"), {{"door.pdf", "Door"}}), Tzad::eOk);
+  std::string saved = dir.file("saved.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+
+  std::vector<Group> before = groupsOf(readFile(source)), after = groupsOf(readFile(saved));
+  ASSERT_GT(after.size(), before.size());
+  size_t same = std::mismatch(before.begin(), before.end(), after.begin()).first - before.begin();
+  size_t added = after.size() - before.size();
+  EXPECT_TRUE(std::equal(before.begin() + same, before.end(), after.begin() + same + added));
+  EXPECT_EQ(std::vector<Group>(after.begin() + same, after.begin() + same + 2),
+            (std::vector<Group>{{1001, "PE_URL"}, {1000, "door.pdf"}}));
 }
 
-TEST_P(ForeignDrawing, HyperlinkAddsOnlyItsGroupsAndItsRegistration) {
-  std::string saved = dir.file("linked.dxf");
+// An entity read with a hyperlink keeps it whichever part of it changes: its layer (the body
+// is written anew) or, for another entity, the hyperlink itself.
+TEST(EzdxfDrawing, ExtendedDataFromTheFileFollowsAChangedBody) {
+  TempDir dir;
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "rich", "R2018"))), Tzad::eOk);
+  TzDbObjectId line = findEntity(db, "LINE", "Walls"), text = findEntity(db, "TEXT");
   {
-    TzDbDatabase db(false);
-    ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk) << u8(db.lastErrorText());
-    TzDbObjectPointer<TzDbEntity> first(db.allEntityIds().front(), TzDb::kForWrite);
-    ASSERT_TRUE(first) << first.openStatus();
-    ASSERT_EQ(setLinks(*first.get(), {{"http://example.com/足迹", "Footprint"}}), Tzad::eOk);
-    ASSERT_EQ(first.close(), Tzad::eOk);
-    ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
+    TzDbObjectPointer<TzDbEntity> e(line, TzDb::kForWrite);
+    ASSERT_TRUE(e);
+    ASSERT_EQ(e->setLayer(u"0"), Tzad::eOk);
   }
-  std::vector<Group> before = groupsOf(readFile(source));
-  std::vector<Group> after = groupsOf(readFile(saved));
-  GroupDiff diff = diffGroups(before, after);
-  const Foreign& f = GetParam();
-  EXPECT_EQ(addedRecords(diff), f.addedRecords);
-  EXPECT_EQ(changedCodes(diff), f.changed);
-  EXPECT_EQ(count(diff.inserted, 5) - count(diff.removed, 5), f.newHandles);
-  EXPECT_EQ(count(diff.inserted, 1001, "PE_URL"), 1);
-  EXPECT_EQ(count(diff.inserted, 2, "PE_URL"), 1);
-  EXPECT_EQ(count(after, 999), count(before, 999));
-  EXPECT_TRUE(inUsualOrder(tableNames(after))) << ::testing::PrintToString(tableNames(after));
-
-  nlohmann::json read = ezdxfDump(saved);
-  EXPECT_EQ(read["audit_errors"].size(), 0u) << read["audit_errors"];
-  EXPECT_NE(std::find(read["appids"].begin(), read["appids"].end(), "PE_URL"), read["appids"].end())
-      << read["appids"];
-  EXPECT_EQ(read["entities"][0]["hyperlink"],
-            nlohmann::json::array({"http://example.com/足迹", "Footprint", ""}));
-
-  // What tzad saved, it reads back and saves unchanged.
+  ASSERT_EQ(setLinks(text, {{"notes.txt", "Notes"}}), Tzad::eOk);
+  std::string saved = dir.file("saved.dxf");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
   TzDbDatabase again(false);
-  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk) << u8(again.lastErrorText());
-  EXPECT_EQ(linksOf(again.allEntityIds().front()),
-            (std::vector<Link>{{"http://example.com/足迹", "Footprint"}}));
-  std::string resaved = dir.file("resaved.dxf");
-  ASSERT_EQ(again.saveAs(u16(resaved)), Tzad::eOk);
-  expectSameText(readFile(resaved), readFile(saved));
+  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(linksOf(again.objectIdOf(line.handle())),
+            (std::vector<Link>{{"http://example.com/plan", "Plan", "Entry,Layout1"}}));
+  EXPECT_EQ(linksOf(again.objectIdOf(text.handle())), (std::vector<Link>{{"notes.txt", "Notes"}}));
+  TzDbObjectPointer<TzDbEntity> moved(again.objectIdOf(line.handle()), TzDb::kForRead);
+  EXPECT_EQ(u8(moved->layer()), "0");
 }
-
-INSTANTIATE_TEST_SUITE_P(Writers, ForeignDrawing, ::testing::ValuesIn(kForeign),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- what a drawing without header or tables gets when a change needs it -------------------
 
@@ -304,37 +300,12 @@ TEST(MinimalDrawing, HeaderIsAddedForAVariable) {
     ASSERT_EQ(db.setHyperlinkBase(u""), Tzad::eOk);  // what the drawing has: no header for it
     EXPECT_FALSE(db.isModified());
     ASSERT_EQ(db.setHyperlinkBase(u"/srv/plans/"), Tzad::eOk);
-    EXPECT_EQ(db.hyperlinkBase(), u"/srv/plans/");
     ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
     EXPECT_EQ(readFile(path), comments +
                                   section("HEADER", "  9\n$HYPERLINKBASE\n  1\n/srv/plans/\n") +
                                   entitiesOnly(dir));
     EXPECT_EQ(ezdxfDump(path)["hyperlinkbase"], "/srv/plans/");
   }
-}
-
-// A drawing that is nothing but EOF gets a layer and an entity: the LAYER table and the
-// ENTITIES section are made in their places.
-TEST(MinimalDrawing, EmptyFileGetsTablesAndEntities) {
-  TempDir dir;
-  std::string path = dir.file("empty.dxf");
-  writeFile(path, "  0\nEOF\n");
-  TzDbDatabase db(false);
-  ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
-  TzDbObjectId layerId = addLayer(db, u"URLLAYER", 1);
-  ASSERT_FALSE(layerId.isNull());
-  ASSERT_FALSE(
-      addPolyline(db.modelSpaceId(), layerId, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, true).isNull());
-  ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
-  std::vector<Group> saved = groupsOf(readFile(path));
-  EXPECT_EQ(tableNames(saved), std::vector<std::string>{"LAYER"});
-  EXPECT_EQ(count(saved, 5), 0);
-  nlohmann::json read = ezdxfDump(path);
-  EXPECT_EQ(read["layers"]["URLLAYER"]["color"], 1);
-  ASSERT_EQ(read["entities"].size(), 1u);
-  EXPECT_EQ(read["entities"][0]["layer"], "URLLAYER");
-  EXPECT_EQ(read["entities"][0]["closed"], true);
-  EXPECT_EQ(read["audit_errors"].size(), 0u) << read["audit_errors"];
 }
 
 }  // namespace

@@ -29,16 +29,10 @@ TEST(Hyperlinks, ReadWhatEzdxfWrites) {
     // The drawing's own base, which R12 has no variable for (one set and saved is the
     // scripted session variables').
     EXPECT_EQ(u8(db.hyperlinkBase()), std::string(release) == "R12" ? "" : "/srv/plans/");
-    auto line = linksOf(findEntity(db, "LINE", "Walls"));
-    ASSERT_EQ(line.size(), 1u);
-    EXPECT_EQ(line[0].address, "http://example.com/plan");
-    EXPECT_EQ(line[0].description, "Plan");
-    EXPECT_EQ(line[0].location, "Entry,Layout1");
-    EXPECT_EQ(line[0].flags, 0);  // ezdxf writes no flags group
-    auto text = linksOf(findEntity(db, "TEXT"));
-    ASSERT_EQ(text.size(), 1u);
-    EXPECT_EQ(text[0].address, "docs\\说明.txt");
-    EXPECT_EQ(text[0].description, "说明");
+    // ezdxf writes no flags group.
+    EXPECT_EQ(linksOf(findEntity(db, "LINE", "Walls")),
+              (std::vector<Link>{{"http://example.com/plan", "Plan", "Entry,Layout1", 0}}));
+    EXPECT_EQ(linksOf(findEntity(db, "TEXT")), (std::vector<Link>{{"docs\\说明.txt", "说明"}}));
     EXPECT_TRUE(linksOf(findEntity(db, "CIRCLE", "Locked")).empty());
   }
 }
@@ -49,9 +43,8 @@ TEST(Hyperlinks, EzdxfReadsWhatWeWrite) {
       {"http://example.com/a b", "A page", "", 1},
       {"plans/总图.dxf", "总图", "Entry,Layout1", 1},
       {"", "this drawing", ",Layout2", 0},
-      {"mailto:someone@example.com", "", "", 3},
   };
-  for (const char* release : {"R12", "R2000", "R2010"}) {
+  for (const char* release : {"R12", "R2010"}) {
     SCOPED_TRACE(release);
     TzDbDatabase db(false);
     ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "plain", release))), Tzad::eOk);
@@ -64,21 +57,15 @@ TEST(Hyperlinks, EzdxfReadsWhatWeWrite) {
       nlohmann::json dump = ezdxfDump(saved);
       const nlohmann::json* e = entityByHandle(dump, ids[0]);
       ASSERT_NE(e, nullptr);
-      EXPECT_EQ((*e)["hyperlink"][0], link.address);
-      EXPECT_EQ((*e)["hyperlink"][1], link.description);
-      EXPECT_EQ((*e)["hyperlink"][2], link.location);
+      EXPECT_EQ((*e)["hyperlink"],
+                nlohmann::json::array({link.address, link.description, link.location}));
       EXPECT_TRUE(dump["audit_errors"].empty()) << dump["audit_errors"];
       EXPECT_NE(std::find(dump["appids"].begin(), dump["appids"].end(), "PE_URL"),
                 dump["appids"].end());
 
       TzDbDatabase again(false);
       ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
-      auto back = linksOf(again.objectIdOf(ids[0].handle()));
-      ASSERT_EQ(back.size(), 1u);
-      EXPECT_EQ(back[0].address, link.address);
-      EXPECT_EQ(back[0].description, link.description);
-      EXPECT_EQ(back[0].location, link.location);
-      EXPECT_EQ(back[0].flags, link.flags);
+      EXPECT_EQ(linksOf(again.objectIdOf(ids[0].handle())), std::vector<Link>{link});
     }
   }
 }
@@ -88,8 +75,8 @@ TEST(Hyperlinks, FurtherEntriesKeepTheFirstReadableElsewhere) {
   TzDbDatabase db(false);
   ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "plain", "R2018"))), Tzad::eOk);
   TzDbObjectId id = db.allEntityIds()[0];
-  ASSERT_EQ(setLinks(id, {{"first.pdf", "", "", 1}, {"second.pdf", "Second", "V,L", 2}}),
-            Tzad::eOk);
+  const std::vector<Link> links = {{"first.pdf", "", "", 1}, {"second.pdf", "Second", "V,L", 2}};
+  ASSERT_EQ(setLinks(id, links), Tzad::eOk);
   std::string saved = dir.file("two.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
 
@@ -100,11 +87,7 @@ TEST(Hyperlinks, FurtherEntriesKeepTheFirstReadableElsewhere) {
 
   TzDbDatabase again(false);
   ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
-  auto back = linksOf(again.objectIdOf(id.handle()));
-  ASSERT_EQ(back.size(), 2u);
-  EXPECT_EQ(back[1].address, "second.pdf");
-  EXPECT_EQ(back[1].location, "V,L");
-  EXPECT_EQ(back[1].flags, 2);
+  EXPECT_EQ(linksOf(again.objectIdOf(id.handle())), links);
 
   // Removing every link leaves no trace of either application's groups.
   ASSERT_EQ(setLinks(again.objectIdOf(id.handle()), {}), Tzad::eOk);
@@ -122,9 +105,7 @@ TEST(Hyperlinks, ChineseTextInAnAnsi936Drawing) {
   ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "chinese936", "R2000"))), Tzad::eOk);
   EXPECT_EQ(u8(db.codePage()), "ANSI_936");
   TzDbObjectId text = findEntity(db, "TEXT", "图层一");
-  auto links = linksOf(text);
-  ASSERT_EQ(links.size(), 1u);
-  EXPECT_EQ(links[0].address, "图纸\\总图.dxf");
+  EXPECT_EQ(linksOf(text), (std::vector<Link>{{"图纸\\总图.dxf", "总图"}}));
   ASSERT_EQ(setLinks(text, {{"图纸\\详图.dxf", "详图 – ½", "视图,布局1", 1}}), Tzad::eOk);
   std::string saved = dir.file("gbk.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);

@@ -1,4 +1,6 @@
-// New layers and closed 3D polylines, as the area hyperlink makes them, read by ezdxf.
+// New layers and closed 3D polylines, as the area hyperlink makes them, in model and paper
+// space of ezdxf's drawings, read by ezdxf (erasing them is the scripted session
+// hyperlink_remove's).
 #include <gtest/gtest.h>
 
 #include "test_support.h"
@@ -46,13 +48,7 @@ TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
   ASSERT_FALSE(space.isNull());
   TzDbObjectId rect = addPolyline(space, layer, kRect, true);
   ASSERT_FALSE(rect.isNull());
-  {
-    TzDbObjectPointer<TzDb3dPolyline> poly(rect, TzDb::kForWrite);
-    ASSERT_TRUE(poly);
-    EXPECT_TRUE(poly->isClosed());
-    EXPECT_EQ(poly->vertices(), kRect);
-    EXPECT_EQ(setLinks(*poly.get(), {{"http://example.com/area", "Area"}}), Tzad::eOk);
-  }
+  EXPECT_EQ(setLinks(rect, {{"http://example.com/area", "Area"}}), Tzad::eOk);
   std::string saved = dir.file("rect.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk) << u8(db.lastErrorText());
 
@@ -70,27 +66,11 @@ TEST_P(NewEntities, ClosedPolylineOnANewRedLayer) {
     EXPECT_EQ(e["hyperlink"][0], "http://example.com/area");
   }
   EXPECT_EQ(found, 1);
-
-  // Reopened, the rectangle is there; erased and saved, it is gone with its vertices.
-  TzDbDatabase again(false);
-  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
-  TzDbObjectId back = findEntity(again, "POLYLINE", "URLLAYER");
-  {
-    TzDbObjectPointer<TzDb3dPolyline> poly(back, TzDb::kForWrite);
-    ASSERT_TRUE(poly);
-    EXPECT_EQ(poly->vertices(), kRect);
-    EXPECT_EQ(poly->erase(), Tzad::eOk);
-  }
-  ASSERT_EQ(again.saveAs(u16(saved)), Tzad::eOk);
-  dump = ezdxfDump(saved);
-  for (const auto& e : dump["entities"]) EXPECT_NE(e["layer"], "URLLAYER");
-  EXPECT_EQ(dump["audit_errors"], baseline);
 }
 
 INSTANTIATE_TEST_SUITE_P(Spaces, NewEntities,
-                         ::testing::Values(Target{"R12", "Model"}, Target{"R12", "Layout1"},
-                                           Target{"R2000", "Model"}, Target{"R2000", "Layout1"},
-                                           Target{"R2018", "Model"}, Target{"R2018", "Layout2"}),
+                         ::testing::Values(Target{"R12", "Layout1"}, Target{"R2000", "Model"},
+                                           Target{"R2018", "Layout2"}),
                          [](const auto& info) {
                            return std::string(info.param.release) + info.param.layout;
                          });

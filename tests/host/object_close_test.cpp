@@ -13,23 +13,6 @@ using namespace tzt;
 
 namespace {
 
-TEST(TextArena, RefusesWhatItCannotHoldAndKeepsWhatItHas) {
-  TextArena arena;
-  TextRef first;
-  ASSERT_TRUE(arena.store("kept", first));
-  std::string_view view = arena.view(first);
-  TextRef empty;
-  EXPECT_TRUE(arena.store("", empty));
-  EXPECT_EQ(empty.size(), 0u);
-  TextRef tooLarge;
-  EXPECT_FALSE(arena.store(std::string(TextRef::kMaxSize + 1, 'x'), tooLarge));
-  TextRef large;
-  ASSERT_TRUE(arena.store(std::string(TextRef::kMaxSize, 'y'), large));
-  EXPECT_EQ(arena.view(large).size(), TextRef::kMaxSize);
-  EXPECT_EQ(view, "kept");  // earlier text never moves
-  EXPECT_EQ(arena.view(first), "kept");
-}
-
 std::string descriptionOf(TzDbObjectId id) {
   std::vector<Link> links = linksOf(id);
   return links.empty() ? "(none)" : links[0].description;

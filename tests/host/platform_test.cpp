@@ -16,11 +16,8 @@ TEST(SplitPath, LikeTheCRuntime) {
   } cases[] = {
       {u"C:\\plans\\site.DWG", u"C:", u"\\plans\\", u"site", u".DWG"},
       {u"/srv/plans/site.tar.gz", u"", u"/srv/plans/", u"site.tar", u".gz"},
-      {u"docs\\a b/readme", u"", u"docs\\a b/", u"readme", u""},
       {u"plans.v2/site", u"", u"plans.v2/", u"site", u""},
-      {u"http://example.com/a.dwg", u"", u"http://example.com/", u"a", u".dwg"},
       {u".hidden", u"", u"", u"", u".hidden"},
-      {u"", u"", u"", u"", u""},
   };
   for (const Case& c : cases) {
     platform::SplitPath parts = platform::splitPath(c.path);
@@ -39,7 +36,6 @@ TEST(FileNames, AnyBytesSurviveUtf16) {
     std::u16string name;
     const char* shown;
   } cases[] = {
-      {"plan.dxf", u"plan.dxf", "plan.dxf"},
       {"\xe6\x80\xbb\xe5\x9b\xbe.dxf", u"总图.dxf", "总图.dxf"},
       {"caf\xe9.dxf", u"caf\xDCE9.dxf", "caf\xef\xbf\xbd.dxf"},  // Latin-1
       {"\xc0\xae\xc0\xae", u"\xDCC0\xDCAE\xDCC0\xDCAE",

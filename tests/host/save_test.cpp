@@ -1,6 +1,5 @@
 // Saving a drawing: what stays of the file it replaces (a symbolic link, the mode, the owner,
-// a backup), what is never replaced without a word, file names of any bytes, and a save
-// killed half way.
+// a backup), what is never replaced without a word, and a save killed half way.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -46,33 +45,27 @@ struct stat statOf(const std::string& path) {
   return st;
 }
 
-// The drawing lives in store/site.dxf; plan.dxf reaches it through an absolute link, or a
-// chain of relative links that each count from their own folder (a single relative link is
-// the scripted session saves').
+// The drawing lives in store/site.dxf; plan.dxf reaches it through a chain of relative links
+// that each count from their own folder (a single link is the scripted session saves').
 TEST(Save, ThroughLinksReplacesTheTargetAndKeepsTheLinks) {
-  using Links = std::vector<std::pair<const char*, const char*>>;  // link, what it points to
-  for (const Links& links :
-       {Links{{"plan.dxf", "/store/site.dxf"}},
-        Links{{"links/alias.dxf", "../store/site.dxf"}, {"plan.dxf", "links/alias.dxf"}}}) {
-    SCOPED_TRACE(links.front().second);
-    Session s;
-    fs::create_directories(s.dir().path() / "store");
-    fs::create_directories(s.dir().path() / "links");
-    std::string site = s.dir().file("store/site.dxf");
-    fs::copy_file(samplePath(), site);
-    for (auto [link, to] : links)
-      fs::create_symlink(to[0] == '/' ? s.dir().file(to + 1) : to, s.dir().file(link));
-    std::string plan = s.dir().file("plan.dxf");
-    ASSERT_NE(DocumentManager::instance().open(u16(plan)), nullptr);
-    addLayer(s, "Hedge");
+  Session s;
+  fs::create_directories(s.dir().path() / "store");
+  fs::create_directories(s.dir().path() / "links");
+  std::string site = s.dir().file("store/site.dxf");
+  fs::copy_file(samplePath(), site);
+  fs::create_symlink("../store/site.dxf", s.dir().file("links/alias.dxf"));
+  fs::create_symlink("links/alias.dxf", s.dir().file("plan.dxf"));
+  std::string plan = s.dir().file("plan.dxf");
+  ASSERT_NE(DocumentManager::instance().open(u16(plan)), nullptr);
+  addLayer(s, "Hedge");
 
-    s.run({"SAVE"});
-    EXPECT_EQ(s.takeOutput(), "Command: SAVE\nSaved " + plan + "\n");
-    for (auto [link, to] : links) EXPECT_TRUE(fs::is_symlink(s.dir().file(link))) << link;
-    EXPECT_TRUE(hasLayer(site, "Hedge"));
-    EXPECT_EQ(readFile(s.dir().file("store/site.bak")), readFile(samplePath()));
-    EXPECT_EQ(filesIn(s.dir().path() / "store"), (std::set<std::string>{"site.bak", "site.dxf"}));
-  }
+  s.run({"SAVE"});
+  EXPECT_EQ(s.takeOutput(), "Command: SAVE\nSaved " + plan + "\n");
+  EXPECT_TRUE(fs::is_symlink(plan));
+  EXPECT_TRUE(fs::is_symlink(s.dir().file("links/alias.dxf")));
+  EXPECT_TRUE(hasLayer(site, "Hedge"));
+  EXPECT_EQ(readFile(s.dir().file("store/site.bak")), readFile(samplePath()));
+  EXPECT_EQ(filesIn(s.dir().path() / "store"), (std::set<std::string>{"site.bak", "site.dxf"}));
 }
 
 // Root may write any file, so permission alone would let root replace anything: a drawing
@@ -89,22 +82,10 @@ TEST(Save, ReadOnlyDrawingIsNotReplaced) {
   EXPECT_TRUE(db->isModified());
   EXPECT_EQ(readFile(plan), readFile(samplePath()));
   EXPECT_EQ(filesIn(s.dir().path()), std::set<std::string>{"plan.dxf"});
-}
-
-TEST(Save, WhatCountsAsReadOnly) {
-  TempDir dir;
-  struct Case {
-    mode_t mode;
-    bool readOnly;
-  } cases[] = {{0444, true},  {0400, true},  {0000, true},
-               {0644, false}, {0200, false}, {0464, false}};
-  std::string file = dir.file("plan.dxf");
-  writeFile(file, "0\nEOF\n");
-  for (const Case& c : cases) {
-    ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
-    EXPECT_EQ(isReadOnlyFile(file), c.readOnly) << std::oct << c.mode;
-  }
-  EXPECT_FALSE(isReadOnlyFile(dir.file("new.dxf")));
+  // Read-only means that nobody may write: one the group may write is not, nor a new one.
+  ASSERT_EQ(::chmod(plan.c_str(), 0464), 0);
+  EXPECT_FALSE(isReadOnlyFile(plan));
+  EXPECT_FALSE(isReadOnlyFile(s.dir().file("new.dxf")));
 }
 
 TEST(Save, KeepsModeOwnerAndGroup) {
@@ -116,7 +97,7 @@ TEST(Save, KeepsModeOwnerAndGroup) {
   uid_t owner = root ? 4242 : ::geteuid();
   gid_t group = root ? 4343 : ::getegid();
   ASSERT_EQ(::chown(plan.c_str(), owner, group), 0);
-  for (mode_t mode : {0600, 0640, 0604, 0664, 02660}) {
+  for (mode_t mode : {0640, 02660}) {
     ASSERT_EQ(::chmod(plan.c_str(), mode), 0);
     addLayer(s, "Layer" + std::to_string(mode));
     s.run({"SAVE"});
@@ -128,41 +109,23 @@ TEST(Save, KeepsModeOwnerAndGroup) {
   EXPECT_EQ(s.takeOutput().find("cannot"), std::string::npos);
 }
 
+// The backup holds the version the save replaced; ISAVEBAK, which turns it off, takes 0 or 1.
 TEST(Save, KeepsThePreviousVersionAsBak) {
   Session s;
   s.openSample();
   std::string plan = s.dir().file("plan.dxf");
   std::string bak = s.dir().file("plan.bak");
   addLayer(s, "One");
-  s.run({"SAVE"});
+  s.run({"SAVE", "ISAVEBAK", "2", "ISAVEBAK", "x"});
   EXPECT_EQ(readFile(bak), readFile(samplePath()));
+  std::string out = s.takeOutput();
+  EXPECT_NE(out.find(": 2\nISAVEBAK takes a value from 0 to 1.\n"), std::string::npos);
+  EXPECT_NE(out.find(": x\nRequires an integer value.\n"), std::string::npos);
   std::string first = readFile(plan);
   addLayer(s, "Two");
   s.run({"QUIT", "Yes"});
   EXPECT_EQ(readFile(bak), first);
   EXPECT_TRUE(hasLayer(plan, "Two"));
-}
-
-TEST(Save, IsavebakTakesZeroOrOne) {
-  Session s;
-  s.openSample();
-  s.run({"ISAVEBAK", "2", "ISAVEBAK", "x", "ISAVEBAK", "0", "ISAVEBAK", ""});
-  std::string out = s.takeOutput();
-  EXPECT_NE(out.find(": 2\nISAVEBAK takes a value from 0 to 1.\n"), std::string::npos);
-  EXPECT_NE(out.find(": x\nRequires an integer value.\n"), std::string::npos);
-  EXPECT_NE(out.find("Enter new value for ISAVEBAK <0>: \n"), std::string::npos);
-}
-
-TEST(Save, BackupNames) {
-  struct Case {
-    const char* drawing;
-    const char* backup;
-  } cases[] = {
-      {"/d/plan.dxf", "/d/plan.bak"},       {"/d/plan", "/d/plan.bak"},
-      {"/d/plan.v2.dxf", "/d/plan.v2.bak"}, {"/d.old/plan", "/d.old/plan.bak"},
-      {"/d/.dxf", "/d/.dxf.bak"},           {"plan.DXF", "plan.bak"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(backupNameOf(c.drawing), c.backup);
 }
 
 // A drawing saved as its own backup name is not its own backup.
@@ -219,25 +182,6 @@ TEST(Save, ChangedOnDiskAsksAndNoLeavesTheOtherProgramsFile) {
   }
 }
 
-TEST(Save, SaveAsGivesABareNameTheDrawingExtension) {
-  Session s;
-  s.openSample();
-  fs::create_directories(s.dir().path() / "v1.0");
-  struct Case {
-    const char* typed;
-    const char* saved;
-  } cases[] = {{"copy", "copy.dxf"},
-               {"copy.DXF", "copy.DXF"},
-               {"copy.v2", "copy.v2"},
-               {"v1.0/copy", "v1.0/copy.dxf"}};
-  for (const Case& c : cases) {
-    s.run({"SAVEAS", s.dir().file(c.typed)});
-    EXPECT_NE(s.takeOutput().find("Saved " + s.dir().file(c.saved) + "\n"), std::string::npos)
-        << c.typed;
-    EXPECT_TRUE(fs::exists(s.dir().file(c.saved))) << c.typed;
-  }
-}
-
 // A save holds its unfinished file locked: one that is not locked was left by a save that
 // was killed, and the next save of that drawing removes it.
 TEST(Save, RemovesWhatAKilledSaveLeftButNotASaveUnderWay) {
@@ -272,7 +216,7 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
   std::string plan = dir.file("plan.dxf");
   std::string bak = dir.file("plan.bak");
   // Large enough that saving it takes a while.
-  const std::string before = sampleWithLines(40000, 0x10000, [](int) { return "Site"; });
+  const std::string before = sampleWithLines(20000, 0x10000, [](int) { return "Site"; });
 
   // The new drawing, and how long its save takes.
   writeFile(plan, before);
@@ -288,8 +232,8 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
   std::mt19937 random(std::random_device{}());
   std::uniform_int_distribution<long> delay(
       0, std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 5 / 4);
-  int outcomes[2] = {0, 0};  // old, new
-  for (int attempt = 0; attempt < 15; ++attempt) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    SCOPED_TRACE(attempt);
     writeFile(plan, before);
     fs::remove(bak);
     int pipeFds[2];
@@ -309,17 +253,13 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
 
     std::set<std::string> files = filesIn(dir.path());
     files.erase("plan.bak");
-    EXPECT_EQ(files, std::set<std::string>{"plan.dxf"}) << "attempt " << attempt;
+    EXPECT_EQ(files, std::set<std::string>{"plan.dxf"});
     std::string now = readFile(plan);
-    ASSERT_TRUE(now == before || now == after) << "attempt " << attempt;
-    ++outcomes[now == after];
+    EXPECT_TRUE(now == before || now == after);
     // Killed between its two last steps, a save leaves the new drawing as the backup.
     std::string kept = fs::exists(bak) ? readFile(bak) : before;
-    EXPECT_TRUE(kept == before || kept == after) << "attempt " << attempt;
+    EXPECT_TRUE(kept == before || kept == after);
   }
-  long saveMicroseconds = std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count();
-  std::printf("A save took %ld us; killed saves left the old drawing %d times, the new one %d.\n",
-              saveMicroseconds, outcomes[0], outcomes[1]);
 }
 
 }  // namespace

@@ -47,11 +47,8 @@ TEST(SettingsStore, RefusesWhatTheFileCannotHold) {
   struct Case {
     std::u16string_view key, name;
   } cases[] = {
-      {kTyped, u""},         {kTyped, u"a=b"},
-      {kTyped, u"a[de]"},    {kTyped, u"#url"},
-      {kTyped, u" url"},     {kTyped, u"url\n2"},
-      {u"", u"url1"},        {u"Soft[ware]", u"x"},
-      {u"Soft\nware", u"x"}, {platform::kRecentFilesKey, u"1"},
+      {kTyped, u""},       {kTyped, u"a=b"},      {kTyped, u"#url"},
+      {kTyped, u"url\n2"}, {u"Soft[ware]", u"x"}, {platform::kRecentFilesKey, u"1"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(u8(std::u16string(c.key)) + " / " + u8(std::u16string(c.name)));

@@ -1,12 +1,11 @@
-// Text between UTF-8 and UTF-16: malformed input, surrogates, case folding, printf, cuts,
-// trimming and bounded copies.
+// Text between UTF-8 and UTF-16: malformed input, surrogates, case folding, printf, cuts and
+// bounded copies.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
 
 #include "platform/text.h"
-#include "platform/trim.h"
 #include "session.h"
 #include "tz_string.h"
 #include "tzed_editor.h"
@@ -24,27 +23,17 @@ TEST(Utf8ToUtf16, MalformedBytesBecomeReplacementCharacters) {
     std::u16string text;
   } cases[] = {
       {"overlong slash", "a\xC0\xAF", {u'a', R, R}},
-      {"overlong NUL", "\xC0\x80", {R, R}},
-      {"overlong three-byte slash", "\xE0\x80\xAF", {R, R, R}},
       {"overlong four-byte slash", "\xF0\x80\x80\xAF", {R, R, R, R}},
       {"encoded high surrogate", "\xED\xA0\x80", {R, R, R}},
-      {"encoded low surrogate", "\xED\xBF\xBF", {R, R, R}},
       {"encoded surrogate pair", "\xED\xA0\xBD\xED\xB8\x80", {R, R, R, R, R, R}},
       {"past U+10FFFF", "\xF4\x90\x80\x80", {R, R, R, R}},
-      {"lead byte F5", "\xF5\x80\x80\x80", {R, R, R, R}},
       {"byte FF", "x\xFFy", {u'x', R, u'y'}},
-      {"stray continuation",
-       "\x80"
-       "a",
-       {R, u'a'}},
+      {"stray continuation", "a\x80", {u'a', R}},
       {"cut at the end", "a\xE6\x80", {u'a', R}},
-      {"cut before ASCII", "\xF0\x9F\x98/", {R, u'/'}},
       {"cut before a lead byte", "\xE6\xC3\xA9", {R, 0xE9}},
       {"last BMP before surrogates", "\xED\x9F\xBF", {0xD7FF}},
       {"first after surrogates", "\xEE\x80\x80", {0xE000}},
-      {"beyond the BMP", "\xF0\x9F\x98\x80", {0xD83D, 0xDE00}},
       {"U+10FFFF", "\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}},
-      {"a real U+FFFD", "\xEF\xBF\xBD", {R}},
   };
   for (const Case& c : cases) EXPECT_EQ(tzutFromUtf8(c.bytes), c.text) << c.why;
 }
@@ -58,8 +47,6 @@ TEST(Utf16ToUtf8, LoneSurrogatesBecomeReplacementCharacters) {
   } cases[] = {
       {"a pair", {u'a', 0xD83D, 0xDE00}, "a\xF0\x9F\x98\x80"},
       {"high alone", {0xD83D, u'a'}, r + "a"},
-      {"high at the end", {u'a', 0xD83D}, "a" + r},
-      {"low alone", {0xDE00}, r},
       {"low before high", {0xDE00, 0xD83D}, r + r},
       {"two highs then a low", {0xD83D, 0xD83D, 0xDE00}, r + "\xF0\x9F\x98\x80"},
   };
@@ -88,11 +75,9 @@ TEST(CaseFolding, LatinLettersFoldBothWaysOtherScriptsStay) {
     bool equal;
   } cases[] = {
       {u'A', u'a', true},    {0xC0, 0xE0, true},    {0xDE, 0xFE, true},    {0xD7, 0xF7, false},
-      {0x178, 0xFF, true},   {0x178, 0x179, false}, {0x179, 0x17A, true},  {0x17D, 0x17E, true},
-      {0x100, 0x101, true},  {0x12E, 0x12F, true},  {0x132, 0x133, true},  {0x136, 0x137, true},
-      {0x139, 0x13A, true},  {0x147, 0x148, true},  {0x14A, 0x14B, true},  {0x176, 0x177, true},
-      {0x17F, u'S', true},   {0x130, u'i', false},  {0x131, u'I', false},  {0x138, 0x139, false},
-      {0x148, 0x149, false}, {0x391, 0x3B1, false}, {0x410, 0x430, false}, {0xDF, u's', false},
+      {0x178, 0xFF, true},   {0x178, 0x179, false}, {0x17D, 0x17E, true},  {0x100, 0x101, true},
+      {0x132, 0x133, true},  {0x17F, u'S', true},   {0x130, u'i', false},  {0x131, u'I', false},
+      {0x138, 0x139, false}, {0x148, 0x149, false}, {0x410, 0x430, false}, {0xDF, u's', false},
   };
   for (const Case& c : cases) {
     std::u16string a(1, c.a), b(1, c.b);
@@ -123,11 +108,8 @@ TEST(Utf16Cut, NeverLeavesHalfAPair) {
     std::u16string text;
     size_t limit, length;
   } cases[] = {
-      {u"abc", 2, 2},
-      {u"abc", 5, 3},
       {u"a\xD83D\xDE00", 2, 1},
       {u"a\xD83D\xDE00", 3, 3},
-      {u"\xD83D\xDE00", 0, 0},
       {u"a\xD83D"
        u"b",
        2, 2},  // a lone high surrogate is one unit like any other
@@ -136,43 +118,15 @@ TEST(Utf16Cut, NeverLeavesHalfAPair) {
     EXPECT_EQ(platform::utf16CutLength(c.text, c.limit), c.length) << c.limit;
 }
 
-TEST(Trim, CutsOnlyTheNamedBlanksAtTheEnds) {
-  struct Case {
-    std::u16string text, blanks, both, end;
-  } cases[] = {
-      {u"  a b\t", u" \t", u"a b", u"  a b"},
-      {u" \t ", u" \t", u"", u""},
-      {u"", u" ", u"", u""},
-      {u"\ta\n", u" ", u"\ta\n", u"\ta\n"},
-      {u"\r\nhttp://x\r\n", u" \t\r\n", u"http://x", u"\r\nhttp://x"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(platform::trimmed(c.text, c.blanks), c.both);
-    EXPECT_EQ(platform::trimmedEnd(c.text, c.blanks), c.end);
-  }
-  EXPECT_EQ(platform::trimmed(std::string_view(" uri \r"), " \r"), "uri");
-}
-
 TEST(CopyString, CutsToTheBufferAndAlwaysTerminates) {
-  struct Case {
-    std::u16string text;
-    int size, copied;
-    std::u16string buffer;
-  } cases[] = {
-      {u"abc", 4, 3, u"abc"},
-      {u"abc", 3, 2, u"ab"},
-      {u"abc", 1, 0, u""},
-      {u"", 5, 0, u""},
-  };
-  for (const Case& c : cases) {
-    char16_t buffer[8];
-    std::fill(std::begin(buffer), std::end(buffer), u'#');
-    EXPECT_EQ(tzutCopyString(c.text, buffer, c.size), c.copied) << c.size;
-    EXPECT_EQ(std::u16string(buffer), c.buffer) << c.size;
-  }
-  char16_t untouched[2] = {u'#', 0};
-  EXPECT_EQ(tzutCopyString(u"abc", untouched, 0), 0);
-  EXPECT_EQ(untouched[0], u'#');
+  char16_t buffer[4] = {u'#', u'#', u'#', u'#'};
+  EXPECT_EQ(tzutCopyString(u"abc", buffer, 3), 2);
+  EXPECT_EQ(std::u16string(buffer), u"ab");
+  EXPECT_EQ(tzutCopyString(u"abc", buffer, 1), 0);
+  EXPECT_EQ(std::u16string(buffer), u"");
+  buffer[0] = u'#';
+  EXPECT_EQ(tzutCopyString(u"abc", buffer, 0), 0);
+  EXPECT_EQ(buffer[0], u'#');
   EXPECT_EQ(tzutCopyString(u"abc", nullptr, 4), 0);
 }
 
