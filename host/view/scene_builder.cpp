@@ -167,12 +167,7 @@ class SceneBuilder {
   void readLinePatterns() {
     double ltscale = realOf(db_.headerVar("$LTSCALE").value_or("1"), 1);
     if (ltscale > 0) ltscale_ = ltscale;
-    TableIndex* table = db_.table("LTYPE");
-    if (!table) return;
-    RecordGroups g;
-    for (uint32_t record : table->records) {
-      if (db_.at(record).has(kRecErased)) continue;
-      g.read(db_.text.view(db_.at(record).body));
+    forEachTableRecord("LTYPE", [&](uint32_t, const RecordGroups& g) {
       LinePattern pattern;
       for (const RawGroup& group : g.all()) {
         if (group.code != 49) continue;
@@ -180,6 +175,19 @@ class SceneBuilder {
         pattern.length += std::abs(pattern.elements.back());
       }
       if (pattern.length > 0) linePatterns_[upperAscii(g.text(2))] = std::move(pattern);
+    });
+  }
+
+  // Calls visit(record, its groups) for each record of a symbol table that is not erased.
+  template <typename Visit>
+  void forEachTableRecord(std::string_view tableName, Visit visit) {
+    TableIndex* table = db_.table(tableName);
+    if (!table) return;
+    RecordGroups g;
+    for (uint32_t record : table->records) {
+      if (db_.at(record).has(kRecErased)) continue;
+      g.read(db_.text.view(db_.at(record).body));
+      visit(record, g);
     }
   }
 
@@ -200,12 +208,7 @@ class SceneBuilder {
   }
 
   void readLayers() {
-    TableIndex* table = db_.table("LAYER");
-    if (!table) return;
-    RecordGroups g;
-    for (uint32_t record : table->records) {
-      if (db_.at(record).has(kRecErased)) continue;
-      g.read(db_.text.view(db_.at(record).body));
+    forEachTableRecord("LAYER", [&](uint32_t record, const RecordGroups& g) {
       LayerLook look;
       int color = g.integer(62, 7);
       look.off = color < 0;
@@ -216,7 +219,7 @@ class SceneBuilder {
       LayerLook& stored = layers_[upperAscii(g.text(2))];
       stored = look;
       layersByHandle_[db_.at(record).handle] = &stored;
-    }
+    });
   }
 
   // What a paper layout's viewport shows of model space, drawn at the viewport's scale and cut
