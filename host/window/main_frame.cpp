@@ -184,30 +184,15 @@ void MainFrame::buildMenus() {
       wxEVT_MENU, [this](wxCommandEvent&) { showKeys(); }, kHelpKeys);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { showAbout(); }, wxID_ABOUT);
-  Bind(
-      wxEVT_MENU,
-      [this](wxCommandEvent& event) {
-        size_t index = static_cast<size_t>(event.GetId() - kFirstRecent);
-        if (index < recentFiles_.size())
-          input_.typeCommand({"OPEN", tzutToUtf8(recentFiles_[index])});
-      },
-      kFirstRecent, kFirstRecent + kListSize - 1);
-  Bind(
-      wxEVT_MENU,
-      [this](wxCommandEvent& event) {
-        size_t index = static_cast<size_t>(event.GetId() - kFirstLayout);
-        if (index < layoutNames_.size())
-          input_.typeCommand({"CTAB", tzutToUtf8(layoutNames_[index])});
-      },
-      kFirstLayout, kFirstLayout + kListSize - 1);
-  Bind(
-      wxEVT_MENU,
-      [this](wxCommandEvent& event) {
-        size_t index = static_cast<size_t>(event.GetId() - kFirstView);
-        if (index < viewNames_.size())
-          input_.typeCommand({"-VIEW", "Restore", tzutToUtf8(viewNames_[index])});
-      },
-      kFirstView, kFirstView + kListSize - 1);
+  bindNameList(kFirstRecent, recentFiles_, [](std::string name) {
+    return std::vector<std::string>{"OPEN", std::move(name)};
+  });
+  bindNameList(kFirstLayout, layoutNames_, [](std::string name) {
+    return std::vector<std::string>{"CTAB", std::move(name)};
+  });
+  bindNameList(kFirstView, viewNames_, [](std::string name) {
+    return std::vector<std::string>{"-VIEW", "Restore", std::move(name)};
+  });
   Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
     if (event.GetMenu() == recentMenu_) fillRecentMenu();
     if (event.GetMenu() == layoutMenu_) fillLayoutMenu();
@@ -291,6 +276,19 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
     canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
     commandsSeen_ = input_.commandsGiven();
   }
+}
+
+// The items of a menu of names (recent drawings, layouts, views): the one picked types its
+// command with its name.
+void MainFrame::bindNameList(int firstId, const std::vector<std::u16string>& names,
+                             std::vector<std::string> (*command)(std::string name)) {
+  Bind(
+      wxEVT_MENU,
+      [this, firstId, &names, command](wxCommandEvent& event) {
+        size_t index = static_cast<size_t>(event.GetId() - firstId);
+        if (index < names.size()) input_.typeCommand(command(tzutToUtf8(names[index])));
+      },
+      firstId, firstId + kListSize - 1);
 }
 
 // The host's own file dialog, as modules get it: it adds ".dxf" to a name typed without one

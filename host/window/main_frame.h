@@ -47,6 +47,8 @@ class MainFrame : public wxFrame {
   void fillViewsMenu();
   void updateTitle();
   void updateLayoutTabs();
+  void bindNameList(int firstId, const std::vector<std::u16string>& names,
+                    std::vector<std::string> (*command)(std::string name));
   std::u16string chooseDrawing(const char16_t* title, int flags, const std::u16string& name = {});
   static std::vector<std::u16string> saveAsAnswers(const std::u16string& path);
   void openWithDialog();
