@@ -22,6 +22,7 @@ root="$scratch/dest/opt/tzad"
 tzad="$root/bin/tzad"
 
 [ "$(readlink "$tzad")" = ../lib/tzad/tzad ] || fail "bin/tzad is not the link into lib/tzad"
+[ -x "$root/lib/tzad/tzad-clipboard-owner" ] || fail "no clipboard owner beside libtzplatform"
 "$tzad" --version | grep -qx "tzad $version (module interface [0-9]*)" ||
   fail "--version: $("$tzad" --version 2>&1)"
 

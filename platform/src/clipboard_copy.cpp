@@ -1,29 +1,28 @@
 // Copying a hyperlink onto the clipboard. X11 hands a clipboard's contents from program to
-// program on request, so whoever copies must stay to answer; a process of its own does that
-// here, the way xclip does, but offering the three types at once, and it stays independent of
-// tzad's event loop (tzad itself reads the clipboard through xclip while its loop waits).
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+// program on request, so whoever copies must stay to answer; a program of its own does that
+// here (tzad-clipboard-owner), the way xclip does, but offering the three types at once, and
+// it stays independent of tzad's event loop (tzad itself reads the clipboard through xclip
+// while its loop waits).
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <utility>
 #include <vector>
 
+#include "clipboard_transfer.h"
 #include "platform/clipboard.h"
+#include "platform/folders.h"
 #include "platform/text.h"
 
 namespace platform {
 
 namespace {
-
-using TypedData = std::vector<std::pair<std::string, std::string>>;
 
 bool hasScheme(const std::string& address) {
   size_t colon = address.find(':');
@@ -89,106 +88,49 @@ std::optional<std::string> copyIntoFolder(const std::filesystem::path& folder,
   return std::nullopt;
 }
 
-// Answers one request for the clipboard's contents: the list of types, or one type's bytes.
-void answerRequest(Display* display, const XSelectionRequestEvent& request, const TypedData& data) {
-  XSelectionEvent reply{};
-  reply.type = SelectionNotify;
-  reply.display = request.display;
-  reply.requestor = request.requestor;
-  reply.selection = request.selection;
-  reply.target = request.target;
-  reply.time = request.time;
-  // Old clients name no property: the target is then the property.
-  Atom property = request.property != None ? request.property : request.target;
-  reply.property = None;
-  if (request.target == XInternAtom(display, "TARGETS", False)) {
-    std::vector<Atom> targets{request.target};
-    for (const auto& entry : data)
-      targets.push_back(XInternAtom(display, entry.first.c_str(), False));
-    targets.push_back(XInternAtom(display, "UTF8_STRING", False));
-    XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(targets.data()),
-                    static_cast<int>(targets.size()));
-    reply.property = property;
-  } else {
-    std::string name;
-    char* atomName = XGetAtomName(display, request.target);
-    if (atomName) {
-      name = atomName;
-      XFree(atomName);
-    }
-    if (name == "UTF8_STRING" || name == "text/plain;charset=utf-8" || name == "STRING" ||
-        name == "TEXT")
-      name = "text/plain";
-    for (const auto& [type, bytes] : data) {
-      if (type != name) continue;
-      XChangeProperty(display, request.requestor, property, request.target, 8, PropModeReplace,
-                      reinterpret_cast<const unsigned char*>(bytes.data()),
-                      static_cast<int>(bytes.size()));
-      reply.property = property;
-    }
-  }
-  XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-  XFlush(display);
-}
-
-int leaveOnDisplayLoss(Display*) {
-  _exit(0);
-}
-
-// In the owning process: takes the clipboard, tells the copier through ready whether it did,
-// and answers requests until another program takes the clipboard.
-[[noreturn]] void ownClipboard(const TypedData& data, int ready) {
-  XSetIOErrorHandler(leaveOnDisplayLoss);
-  Display* display = XOpenDisplay(nullptr);
-  char taken = 0;
-  if (display == nullptr) {
-    (void)!write(ready, &taken, 1);
-    _exit(1);
-  }
-  Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-  Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
-  XSetSelectionOwner(display, clipboard, window, CurrentTime);
-  taken = XGetSelectionOwner(display, clipboard) == window ? 1 : 0;
-  (void)!write(ready, &taken, 1);
-  close(ready);
-  if (!taken) _exit(1);
-  for (;;) {
-    XEvent event;
-    XNextEvent(display, &event);
-    if (event.type == SelectionClear) _exit(0);
-    if (event.type == SelectionRequest) answerRequest(display, event.xselectionrequest, data);
-  }
-}
-
-// Starts the owning process, detached from tzad (its parent leaves at once, so that it never
-// becomes a zombie) and from tzad's output, which a reader may wait on to end.
+// Starts the clipboard's owner, a program of its own beside this library (a process forked
+// from tzad could not safely use Xlib: tzad has threads), hands it the data and waits for
+// its word that it took the clipboard. It detaches itself, so that it outlives tzad.
 std::optional<std::string> copyOnX11(const TypedData& data) {
-  int ready[2];
-  if (pipe2(ready, O_CLOEXEC) != 0) return "no pipe for the clipboard's owner";
-  std::fflush(nullptr);
-  pid_t child = fork();
-  if (child < 0) {
-    close(ready[0]);
-    close(ready[1]);
-    return "the clipboard's owner cannot be started";
+  std::optional<std::u16string> library =
+      modulePathOf(reinterpret_cast<const void*>(&copyHyperlink));
+  if (!library) return "the clipboard's owner cannot be found";
+  std::string owner =
+      (std::filesystem::path(toFileName(*library)).parent_path() / "tzad-clipboard-owner").string();
+  int input[2], ready[2];
+  if (pipe2(input, O_CLOEXEC) != 0) return "no pipe for the clipboard's owner";
+  if (pipe2(ready, O_CLOEXEC) != 0) {
+    close(input[0]);
+    close(input[1]);
+    return "no pipe for the clipboard's owner";
   }
-  if (child == 0) {
-    setsid();
-    if (fork() != 0) _exit(0);
-    int null = open("/dev/null", O_RDWR);
-    for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
-    dup2(ready[1], 3);
-    close_range(4, ~0U, 0);
-    ownClipboard(data, 3);
-  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
+  char* argv[] = {owner.data(), nullptr};
+  pid_t child = -1;
+  int failed = posix_spawn(&child, owner.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(input[0]);
   close(ready[1]);
-  waitpid(child, nullptr, 0);
+  std::string packed = packTypedData(data);
+  bool sent = failed == 0;
+  for (size_t at = 0; sent && at < packed.size();) {
+    ssize_t n = write(input[1], packed.data() + at, packed.size() - at);
+    sent = n > 0;
+    if (sent) at += static_cast<size_t>(n);
+  }
+  close(input[1]);
+  if (failed == 0) waitpid(child, nullptr, 0);
   // The owner says whether it took the clipboard; one that never answers did not.
   pollfd answer{ready[0], POLLIN, 0};
   char taken = 0;
-  bool answered = poll(&answer, 1, 5000) > 0 && read(ready[0], &taken, 1) == 1;
+  bool answered = sent && poll(&answer, 1, 5000) > 0 && read(ready[0], &taken, 1) == 1;
   close(ready[0]);
+  if (failed != 0) return "the clipboard's owner cannot be started: " + owner;
   if (!answered || !taken) return "the display's clipboard cannot be taken";
   return std::nullopt;
 }
