@@ -39,6 +39,7 @@ enum MenuId {
   kFirstRecent = wxID_HIGHEST + 100,
   kFirstLayout = wxID_HIGHEST + 200,
   kFirstView = wxID_HIGHEST + 400,
+  kFirstDrawing = wxID_HIGHEST + 600,
   kListSize = 100,
 };
 
@@ -148,6 +149,8 @@ void MainFrame::buildMenus() {
   bar->Append(insert, "&Insert");
   bar->Append(hyperlink, "Hyper&link");
   bar->Append(viewMenu(), "&View");
+  drawingsMenu_ = new wxMenu;
+  bar->Append(drawingsMenu_, "&Window");
   bar->Append(help, "&Help");
   SetMenuBar(bar);
 
@@ -189,6 +192,10 @@ void MainFrame::buildMenus() {
   });
   bindNameList(kFirstLayout, layoutNames_, [](std::string name) {
     return std::vector<std::string>{"CTAB", std::move(name)};
+  });
+  // OPEN makes a drawing that is open already the current one.
+  bindNameList(kFirstDrawing, drawingPaths_, [](std::string path) {
+    return std::vector<std::string>{"OPEN", std::move(path)};
   });
   bindNameList(kFirstView, viewNames_, [](std::string name) {
     return std::vector<std::string>{"-VIEW", "Restore", std::move(name)};
@@ -232,6 +239,24 @@ void MainFrame::fillViewsMenu() {
   if (viewNames_.empty()) viewsMenu_->Append(wxID_ANY, "(none)")->Enable(false);
 }
 
+// The open drawings, the current one checked; one never saved has no file to name in OPEN
+// and shows greyed. Filled after each command: a menu of the menu bar filled as it opens is
+// shown at the size it had before.
+void MainFrame::fillDrawingsMenu() {
+  drawingPaths_.clear();
+  while (drawingsMenu_->GetMenuItemCount() > 0)
+    drawingsMenu_->Destroy(drawingsMenu_->FindItemByPosition(0));
+  Document* current = Editor::instance().document();
+  for (const auto& doc : DocumentManager::instance().documents()) {
+    if (drawingPaths_.size() == kListSize) break;
+    int id = kFirstDrawing + static_cast<int>(drawingPaths_.size());
+    drawingPaths_.push_back(doc->fileName());
+    wxMenuItem* item = drawingsMenu_->AppendCheckItem(id, TwUiString(doc->docTitle()));
+    item->Check(doc.get() == current);
+    item->Enable(!doc->isUntitled());
+  }
+}
+
 void MainFrame::updateTitle() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return SetTitle("tzad");
@@ -273,6 +298,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   updateTitle();
   if (kind == PromptKind::Command) {
     updateLayoutTabs();
+    fillDrawingsMenu();
     canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
     commandsSeen_ = input_.commandsGiven();
   }

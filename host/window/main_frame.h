@@ -45,6 +45,7 @@ class MainFrame : public wxFrame {
   void fillRecentMenu();
   void fillLayoutMenu();
   void fillViewsMenu();
+  void fillDrawingsMenu();
   void updateTitle();
   void updateLayoutTabs();
   void bindNameList(int firstId, const std::vector<std::u16string>& names,
@@ -66,9 +67,11 @@ class MainFrame : public wxFrame {
   wxMenu* recentMenu_ = nullptr;
   wxMenu* layoutMenu_ = nullptr;
   wxMenu* viewsMenu_ = nullptr;
+  wxMenu* drawingsMenu_ = nullptr;
   std::vector<std::u16string> recentFiles_;
   std::vector<std::u16string> layoutNames_;
   std::vector<std::u16string> viewNames_;
+  std::vector<std::u16string> drawingPaths_;
   std::u16string currentLayout_;
   bool closing_ = false;
   unsigned long commandsSeen_ = 0;
