@@ -31,6 +31,9 @@ class Document : public TzApDocument {
   double viewSize = 100.0;
   // The width of the view over its height: what a zoom that fits the drawing must allow for.
   double viewAspect = 1.5;
+  // A command set the view above (a named view, ZOOM, a followed link): the window shows it,
+  // even where it changes the layout or the drawing, and clears this.
+  bool viewSetByCommand = false;
   std::vector<TzDbObjectId> pickfirst;
   std::vector<TzDbObjectId> previousSelection;
 

@@ -58,9 +58,6 @@ struct DrawingCanvas::State {
   Scene scene;
   ViewTransform view;
   RenderedImage image;
-  // The view last written into the document: a different one there was set by a command.
-  TzGePoint3d storedCenter;
-  double storedSize = 0;
   bool highlightLinks = false;
   std::optional<wxPoint> pressedAt;
   std::optional<wxPoint> dragTo;
@@ -313,13 +310,8 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
   state_->space = space;
   // Reading a large drawing again costs time: only a command can have changed it.
   if (otherLayout || commandsRan) rebuild();
-  if (otherLayout) {
-    zoomExtents();
-    return;
-  }
-  if (doc && (doc->viewCenter.x != state_->storedCenter.x ||
-              doc->viewCenter.y != state_->storedCenter.y || doc->viewSize != state_->storedSize)) {
-    // A command showed another part of the drawing (a named view, ZOOM, a followed link).
+  if (doc && doc->viewSetByCommand) {
+    doc->viewSetByCommand = false;
     double height = doc->viewSize > 0 ? doc->viewSize : 1.0;
     double width = height * state_->view.screenWidth() / state_->view.screenHeight();
     state_->view.zoomToBox(
@@ -327,19 +319,20 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
                     {doc->viewCenter.x + width / 2, doc->viewCenter.y + height / 2}),
         0.0);
     storeView();
+  } else if (otherLayout) {
+    return zoomExtents();
   }
   redraw();
 }
 
 void DrawingCanvas::storeView() {
   Document* doc = state_->doc;
-  if (doc == nullptr) return;
+  // A view set by a command waits to be shown (catchUp): what the window shows is older.
+  if (doc == nullptr || doc->viewSetByCommand) return;
   ViewBox shown = state_->view.visibleWorld();
   doc->viewCenter = {(shown.minX + shown.maxX) / 2, (shown.minY + shown.maxY) / 2, 0.0};
   doc->viewSize = shown.height();
   doc->viewAspect = shown.width() / shown.height();
-  state_->storedCenter = doc->viewCenter;
-  state_->storedSize = doc->viewSize;
 }
 
 void DrawingCanvas::zoomExtents() {

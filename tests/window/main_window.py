@@ -3,7 +3,9 @@
 tzad opens a drawing of three upright lines in its window. xdotool types -HYPERLINK and its
 answers into the command-line panel, picks the middle line with a click in the view (it lies
 across the view's centre), ends the selection with Enter, answers the address and description,
-saves with Ctrl+S and quits with QUIT. ezdxf then reads the hyperlink from the middle line.
+saves with Ctrl+S, restores a paper-space view (which moves the window to the layout and
+shows that view, not the layout's extents) and quits with QUIT. ezdxf then reads the
+hyperlink from the middle line.
 
   main_window.py TZAD MODULE_DIR   (under xvfb-run)
 """
@@ -33,6 +35,8 @@ def make_drawing(path):
     doc = ezdxf.new("R2010")
     msp = doc.modelspace()
     lines = [msp.add_line((x, 0), (x, 100)) for x in (-100, 0, 100)]
+    doc.layouts.new("Sheet").add_circle((5, 6), 40)
+    doc.views.new("Detail", dxfattribs={"center": (5, 6), "height": 10, "width": 10, "flags": 1})
     doc.saveas(path)
     return lines[1].dxf.handle
 
@@ -71,6 +75,8 @@ def main():
             type_line(DESCRIPTION)
             xdotool("key", "ctrl+s")
             time.sleep(1)
+            for line in ("-VIEW", "Restore", "Detail", "VIEWCTR", "VIEWSIZE"):
+                type_line(line)
             type_line("QUIT")
             out = process.communicate(timeout=30)[0].decode("utf-8", "replace")
         finally:
@@ -81,6 +87,8 @@ def main():
         link = ezdxf.readfile(drawing).entitydb[middle].get_hyperlink()
         if link[0] != ADDRESS or link[1] != DESCRIPTION:
             sys.exit(f"saved hyperlink {link!r} on {middle}; tzad said:\n{out}")
+        if "VIEWCTR = 5.0000,6.0000" not in out or "VIEWSIZE = 10.0000" not in out:
+            sys.exit(f"the restored view is not the one shown; tzad said:\n{out}")
         print(out)
         print(f"hyperlink typed into the window: {link}")
 

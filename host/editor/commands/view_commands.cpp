@@ -73,6 +73,7 @@ void restoreView(Document& doc, const std::u16string& name) {
   }
   doc.viewCenter = view->centerPoint();
   doc.viewSize = view->height();
+  doc.viewSetByCommand = true;
 }
 
 // Adds a new view record to the drawing's view table, which then owns it.
@@ -170,6 +171,7 @@ void zoomCommand() {
   doc->viewCenter = {(extents.minX + extents.maxX) / 2, (extents.minY + extents.maxY) / 2, 0.0};
   doc->viewSize =
       std::max({extents.height(), extents.width() / aspect, 1e-9}) / (1 - 2 * kMarginFraction);
+  doc->viewSetByCommand = true;
 }
 
 }  // namespace
