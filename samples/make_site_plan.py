@@ -48,6 +48,9 @@ def main(out):
     sheet.add_text("Sheet 1", dxfattribs={"height": 5, "insert": (10, 10)})
     details = doc.layouts.new("Details")
     details.add_circle((50, 50), 20)
+    # Made last, so that the handles of everything above stay as they were.
+    sheet.add_viewport(center=(150, 110), size=(240, 160), view_center_point=(60, 40),
+                       view_height=90)
     doc.saveas(out)
 
 
