@@ -67,61 +67,28 @@ class EntryPoints : public HyperlinkDialogTest {
   TzDbDatabase* db = nullptr;
 };
 
-TEST_F(EntryPoints, ObjectsAgreeingInAnyCaseShareTheTargetAndOkWritesBoth) {
+// HYPERLINK on objects picked before it, one selection after another.
+TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
   // 91 links to docs/house-details.pdf "House details"; 95 gets the same target in capitals.
   HyperlinkData capitals;
   capitals.address = u"DOCS/House-Details.PDF";
   capitals.description = u"Street map";
   ASSERT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{byHandle(0x95)}, capitals));
-  preselect("91 95");
-  TzString shownAddress;
-  std::string linked;
+
+  // Confirmed unchanged, a hyperlink keeps its description.
+  preselect("91");
+  TzString shownText;
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
-    shownAddress = frame.address;
-    linked = labelOf(frame, kLinkedLabel);
-    editOf(frame, kTextToDisplay)->ChangeValue("Both");
-    frame.enableOk(true);
+    shownText = TwUiText(editOf(frame, kTextToDisplay)->GetValue());
     click(frame, kOk);
   }));
-  EXPECT_EQ(shownAddress, u"docs/house-details.pdf");
-  EXPECT_NE(linked.find('2'), std::string::npos);
-
-  for (uint64_t handle : {0x91, 0x95}) {
-    HyperlinkData written = linkOf(byHandle(handle));
-    EXPECT_EQ(written.address, u"docs/house-details.pdf") << handle;
-    EXPECT_EQ(written.description, u"Both") << handle;
-  }
-}
-
-TEST_F(EntryPoints, ConfirmingAnUnchangedHyperlinkKeepsItsDescription) {
-  // 91 links to docs/house-details.pdf "House details"; two objects whose descriptions differ
-  // show an empty text.
-  struct Case {
-    const char* handles;
-    const char16_t* shown;
-  } cases[] = {{"91", u"House details"}, {"91 95", u""}};
-  HyperlinkData other;
-  other.address = u"docs/house-details.pdf";
-  other.description = u"Street map";
-  ASSERT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{byHandle(0x95)}, other));
-  for (const Case& c : cases) {
-    preselect(c.handles);
-    TzString shown;
-    ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
-      shown = TwUiText(editOf(frame, kTextToDisplay)->GetValue());
-    }));
-    EXPECT_EQ(shown, c.shown) << c.handles;
-  }
-  preselect("91");
-  ASSERT_TRUE(
-      whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) { click(frame, kOk); }));
+  EXPECT_EQ(shownText, u"House details");
   EXPECT_EQ(linkOf(byHandle(0x91)).description, u"House details");
-}
 
-TEST_F(EntryPoints, FirstObjectWithoutHyperlinkOpensEditingEmptyFields) {
+  // A first object without a hyperlink opens the dialog on empty fields.
   preselect("90 91");
-  uint32_t linkedCount = 0;
   HyperlinkData shown;
+  uint32_t linkedCount = 0;
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
     linkedCount = frame.linkedCount;
     shown.address = frame.address;
@@ -132,7 +99,27 @@ TEST_F(EntryPoints, FirstObjectWithoutHyperlinkOpensEditingEmptyFields) {
   EXPECT_EQ(shown.address, u"");
   EXPECT_EQ(shown.description, u"");
   EXPECT_EQ(shown.flags, 1);
-  EXPECT_EQ(linkOf(byHandle(0x91)).address, u"docs/house-details.pdf");
+
+  // Targets agreeing in any case are shared; differing descriptions show an empty text; OK
+  // writes both.
+  preselect("91 95");
+  std::string linked;
+  ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
+    shown.address = frame.address;
+    shownText = TwUiText(editOf(frame, kTextToDisplay)->GetValue());
+    linked = labelOf(frame, kLinkedLabel);
+    editOf(frame, kTextToDisplay)->ChangeValue("Both");
+    frame.enableOk(true);
+    click(frame, kOk);
+  }));
+  EXPECT_EQ(shown.address, u"docs/house-details.pdf");
+  EXPECT_EQ(shownText, u"");
+  EXPECT_NE(linked.find('2'), std::string::npos);
+  for (uint64_t handle : {0x91, 0x95}) {
+    HyperlinkData written = linkOf(byHandle(handle));
+    EXPECT_EQ(written.address, u"docs/house-details.pdf") << handle;
+    EXPECT_EQ(written.description, u"Both") << handle;
+  }
 }
 
 TEST_F(EntryPoints, RemoveLinkKeepsTheAreaRectangles) {
@@ -148,7 +135,7 @@ TEST_F(EntryPoints, RemoveLinkKeepsTheAreaRectangles) {
   EXPECT_EQ(hasAnyHyperlink(TzArray<TzDbObjectId>{area, byHandle(0x91)}), -1);
 }
 
-TEST_F(EntryPoints, CallersRecordPrefillsWithoutObjectsAndComesBackClean) {
+TEST_F(EntryPoints, ForACallersRecordAndObjects) {
   recentEmailLinks() = {u"MAILTO:TEAM@example.com"};
   HyperlinkData data;
   data.address = u"mailto:team@EXAMPLE.com";
@@ -172,10 +159,8 @@ TEST_F(EntryPoints, CallersRecordPrefillsWithoutObjectsAndComesBackClean) {
   EXPECT_EQ(data.extra, 4);
   // Equal to the listed target but for letter case: not listed again.
   EXPECT_EQ(recentEmailLinks().size(), 1u);
-}
 
-TEST_F(EntryPoints, CallersObjectsShowWhetherAnyIsLinkedNotHowMany) {
-  HyperlinkData data;
+  // The caller's objects show whether any is linked, not how many.
   data.description = u"unchanged";
   std::string linked;
   TzArray<TzDbObjectId> ids{byHandle(0x91), byHandle(0x95), byHandle(0x98)};

@@ -1,7 +1,6 @@
 // The layouts and named views listed for drawing files and open databases, in the host's
 // order, on drawings written by hand (how the host reads ezdxf's layouts and views is the
 // database test's).
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +8,6 @@
 
 #include "location_drawings.h"
 #include "locations/drawing_locations.h"
-#include "module/module_state.h"
 #include "test_support.h"
 #include "tzdb_database.h"
 
@@ -53,8 +51,6 @@ std::vector<FileCase> fileCases() {
                             view(u"Title", 2),   view(u"Entry", 1),     view(u"Legend", 2),
                             view(u"Garden", 1),  view(u"Notes", 2)};
   return {
-      {"two paper layouts, paper and model views", "sheets.dxf", twoSheetDrawing(), true,
-       twoSheets},
       {"a drawing named .dwg that is DXF", "sheets.dwg", twoSheetDrawing(), true, twoSheets},
       {"layouts and views keep the drawing's order",
        "order.dxf",
@@ -74,11 +70,6 @@ std::vector<FileCase> fileCases() {
        locationDrawing({{"Plan", true}, {"MODEL", false}}, {}),
        true,
        {layout(u"Plan", 1), layout(u"Model", 2)}},
-      {"only the model layout",
-       "bare.dxf",
-       locationDrawing({{"Model", true}}, {}),
-       true,
-       {layout(u"Model", 1)}},
       {"view names as written",
        "names.dxf",
        locationDrawing({{"Model", true}}, {{"North, upper", false}, {"立面", true}}),
@@ -89,7 +80,6 @@ std::vector<FileCase> fileCases() {
        std::string(kBinaryDwg, sizeof kBinaryDwg),
        false,
        {}},
-      {"a text file", "notes.txt", "Meeting notes\nnothing to draw\n", false, {}},
       {"an empty file", "empty.dxf", "", false, {}},
   };
 }
@@ -137,22 +127,6 @@ TEST(DrawingLocations, OfDatabasesWithoutLayouts) {
   TzDbDatabase empty(false, false);
   EXPECT_FALSE(listDrawingLocations(&empty, list));
   EXPECT_EQ(list, (LocationList{kEarlier, {u"", false, 0}}));
-}
-
-// A resource library that names the model layout otherwise: the model layout is shown under
-// the library's name.
-TEST(DrawingLocations, ShowTheModelLayoutUnderTheLibrarysName) {
-  void* library = dlopen(TZT_TEST_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
-  moduleState().resources = library;
-  TempDir dir;
-  writeFile(dir.file("sheets.dxf"), twoSheetDrawing());
-  LocationList list;
-  EXPECT_TRUE(listFileLocations(u16(dir.file("sheets.dxf")), list));
-  moduleState().resources = nullptr;
-  dlclose(library);
-  ASSERT_GE(list.size(), 2u);
-  EXPECT_EQ(list[1], layout(u"模型", 1));
 }
 
 }  // namespace
