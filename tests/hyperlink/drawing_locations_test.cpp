@@ -1,14 +1,12 @@
-// The layouts and named views listed for drawing files and open databases, in the host's
-// order, on drawings written by hand (how the host reads ezdxf's layouts and views is the
-// database test's).
+// The layouts and named views listed for drawing files and open databases, in the drawing's
+// order, on the sample site plan and copies of it with layouts renamed (how the host reads
+// ezdxf's layouts and views is the database test's).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
-#include "location_drawings.h"
 #include "locations/drawing_locations.h"
-#include "test_support.h"
+#include "session.h"
 #include "tzdb_database.h"
 
 using namespace hyperlink;
@@ -26,66 +24,41 @@ std::ostream& operator<<(std::ostream& out, const LocationEntry& e) {
 
 namespace {
 
-LocationEntry layout(const char16_t* name, int space) {
-  return {name, false, space};
-}
-LocationEntry view(const char16_t* name, int space) {
-  return {name, true, space};
-}
-
 // Entries a caller had in the list already: listing appends and never touches them.
 const LocationEntry kEarlier{u"earlier", true, 1};
 
-struct FileCase {
-  const char* title;
-  std::string fileName;
-  std::string content;
-  bool listed;
-  LocationList entries;  // after the drawing entry, when listed
-};
-
-const char kBinaryDwg[] = "AC1032\0\0\0\0\0\x1f\x8b\x02\xff\xfe\x00\x01";
-
-std::vector<FileCase> fileCases() {
-  LocationList twoSheets = {layout(u"Model", 1), layout(u"Layout1", 2), layout(u"Layout2", 2),
-                            view(u"Title", 2),   view(u"Entry", 1),     view(u"Legend", 2),
-                            view(u"Garden", 1),  view(u"Notes", 2)};
-  return {
-      {"a drawing named .dwg that is DXF", "sheets.dwg", twoSheetDrawing(), true, twoSheets},
-      {"layouts and views keep the drawing's order",
-       "order.dxf",
-       locationDrawing({{"Zeta", false}, {"Model", true}, {"Alpha", false}},
-                       {{"Zulu", false}, {"Able", true}}),
-       true,
-       {layout(u"Zeta", 2), layout(u"Model", 1), layout(u"Alpha", 2), view(u"Zulu", 1),
-        view(u"Able", 2)}},
-      {"a lower-case model layout is shown as Model",
-       "lower.dxf",
-       locationDrawing({{"model", true}, {"Sheet", false}}, {}),
-       true,
-       {layout(u"Model", 1), layout(u"Sheet", 2)}},
-      // The shown name follows the layout's name, the space its block record.
-      {"name and space are decided apart",
-       "apart.dxf",
-       locationDrawing({{"Plan", true}, {"MODEL", false}}, {}),
-       true,
-       {layout(u"Plan", 1), layout(u"Model", 2)}},
-      {"view names as written",
-       "names.dxf",
-       locationDrawing({{"Model", true}}, {{"North, upper", false}, {"立面", true}}),
-       true,
-       {layout(u"Model", 1), view(u"North, upper", 1), view(u"立面", 2)}},
-      {"a binary drawing named .dwg",
-       "binary.dwg",
-       std::string(kBinaryDwg, sizeof kBinaryDwg),
-       false,
-       {}},
-      {"an empty file", "empty.dxf", "", false, {}},
-  };
+// The sample with a layout's name replaced where the layout dictionary and the layout hold it.
+std::string renamed(std::string text, const std::string& from, const std::string& to) {
+  for (const char* code : {"\n  3\n", "\n  1\n"}) {
+    size_t at = text.find(code + from + "\n");
+    if (at != std::string::npos) text.replace(at + 5, from.size(), to);
+  }
+  return text;
 }
 
 TEST(FileLocationsOf, DrawingsAreListedOtherFilesRefused) {
-  for (const FileCase& c : fileCases()) {
+  const std::string sample = readFile(samplePath());
+  const LocationList views = {
+      {u"Overview", true, 1}, {u"House", true, 1}, {u"Garage", true, 1}, {u"Title", true, 2}};
+  const char kBinaryDwg[] = "AC1032\0\0\0\0\0\x1f\x8b\x02\xff\xfe\x00\x01";
+  const struct {
+    const char* title;
+    std::string fileName, content;
+    LocationList layouts;  // after the drawing entry; none: refused
+  } cases[] = {
+      {"a drawing named .dwg that is DXF",
+       "plan.dwg",
+       sample,
+       {{u"Model", false, 1}, {u"Sheet", false, 2}, {u"Details", false, 2}}},
+      // The shown name follows the layout's name, the space its block record.
+      {"a model layout in other letters' case is shown as Model",
+       "renamed.dxf",
+       renamed(renamed(sample, "Model", "model"), "Sheet", "MODEL"),
+       {{u"Model", false, 1}, {u"Model", false, 2}, {u"Details", false, 2}}},
+      {"a binary drawing named .dwg", "binary.dwg", std::string(kBinaryDwg, sizeof kBinaryDwg), {}},
+      {"an empty file", "empty.dxf", "", {}},
+  };
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
     TempDir dir;
     std::string path = dir.file(c.fileName);
@@ -93,12 +66,13 @@ TEST(FileLocationsOf, DrawingsAreListedOtherFilesRefused) {
     auto modified = std::filesystem::last_write_time(path);
 
     LocationList list = {kEarlier};
-    EXPECT_EQ(listFileLocations(u16(path), list), c.listed);
+    EXPECT_EQ(listFileLocations(u16(path), list), !c.layouts.empty());
 
     LocationList expected = {kEarlier};
-    if (c.listed) {
+    if (!c.layouts.empty()) {
       expected.push_back({u16(path), false, 0});
-      expected.insert(expected.end(), c.entries.begin(), c.entries.end());
+      expected.insert(expected.end(), c.layouts.begin(), c.layouts.end());
+      expected.insert(expected.end(), views.begin(), views.end());
     }
     EXPECT_EQ(list, expected);
     // Only read: the file is as it was.

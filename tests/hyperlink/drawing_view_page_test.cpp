@@ -52,9 +52,9 @@ TEST_F(ViewPage, OpensOnTheRootAndPublishesEachPick) {
     const char16_t* location;
   };
   const Case picks[] = {
-      {"Model", "Entry", u"Entry"},
-      {"Layout2", "Notes", u"Notes,Layout2"},
-      {"Layout1", "Notes", u"Notes,Layout1"},
+      {"Model", "House", u"House"},
+      {"Details", "Title", u"Title,Details"},
+      {"Sheet", "Title", u"Title,Sheet"},
       {"Model", "", u",Model"},
       {"", "", u""},
   };
@@ -65,7 +65,7 @@ TEST_F(ViewPage, OpensOnTheRootAndPublishesEachPick) {
   wxTreeCtrl* tree = page->tree();
   EXPECT_EQ(tree->GetSelection(), tree->GetRootItem());
   EXPECT_TRUE(tree->IsExpanded(tree->GetRootItem()));
-  EXPECT_FALSE(tree->IsExpanded(findItem(tree, "Layout1")));
+  EXPECT_FALSE(tree->IsExpanded(findItem(tree, "Sheet")));
   EXPECT_EQ(frame_->textToDisplay, u"kept");
   EXPECT_EQ(frame_->location, u"");
   for (const Case& c : picks) {
@@ -81,32 +81,32 @@ TEST_F(ViewPage, OpensOnTheRootAndPublishesEachPick) {
 // Editing a link to this drawing: a layout's location selects that layout again; a view's
 // location leaves the root selected and the frame as it was.
 TEST_F(ViewPage, EditedLocationSelectsItsLayout) {
-  frame_->location = u",layout2";
+  frame_->location = u",details";
   frame_->textToDisplay = u"the stored description";
   CHypLnkDwgViewDlg* page = showPage();
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->tree()->GetSelection(), findItem(page->tree(), "Layout2"));
-  expectPublished(u",Layout2");
+  EXPECT_EQ(page->tree()->GetSelection(), findItem(page->tree(), "Details"));
+  expectPublished(u",Details");
 }
 
 TEST_F(ViewPage, EditedViewLocationPublishesNothing) {
-  frame_->location = u"Title,Layout2";
+  frame_->location = u"Title,Details";
   frame_->textToDisplay = u"the stored description";
   CHypLnkDwgViewDlg* page = showPage();
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->tree()->GetSelection(), page->tree()->GetRootItem());
-  EXPECT_EQ(frame_->location, u"Title,Layout2");
+  EXPECT_EQ(frame_->location, u"Title,Details");
   EXPECT_EQ(frame_->textToDisplay, u"the stored description");
 }
 
 TEST_F(ViewPage, WithoutAWorkingDrawingTheTreeIsEmpty) {
   tzdbHostApplicationServices()->setWorkingDatabase(nullptr);
-  frame_->location = u",Layout2";
+  frame_->location = u",Sheet";
   CHypLnkDwgViewDlg* page = showPage();
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->tree()->GetCount(), 0u);
   EXPECT_FALSE(page->selectedItem.IsOk());
-  EXPECT_EQ(frame_->location, u",Layout2");
+  EXPECT_EQ(frame_->location, u",Sheet");
 }
 
 }  // namespace

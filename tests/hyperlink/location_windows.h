@@ -1,5 +1,5 @@
 // What the window tests of the location tree, the view page and the browse-drawing dialog
-// share: the two-sheet drawing as the working drawing, and items found by their texts.
+// share: the sample site plan as the working drawing, and items found by their texts.
 #pragma once
 
 #include <dlfcn.h>
@@ -12,11 +12,10 @@
 #include <wx/frame.h>
 #include <wx/treectrl.h>
 
-#include "location_drawings.h"
 #include "locations/drawing_locations.h"
 #include "module/module_state.h"
 #include "modules/module_loader.h"
-#include "test_support.h"
+#include "session.h"
 #include "tzdb_database.h"
 #include "tzui_dialog.h"
 
@@ -50,23 +49,20 @@ inline std::string outline(wxTreeCtrl* tree) {
   return text;
 }
 
-// The two-sheet drawing, read from a temporary folder, as the working drawing; the module's
-// resource library loaded as the module loads it.
+// The sample site plan as the working drawing (layouts Model, Sheet and Details; model views
+// Overview, House and Garage; the paper view Title); the module's resource library loaded as
+// the module loads it.
 class Locations : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = dir_.file("sheets.dxf");
-    writeFile(path_, twoSheetDrawing());
-    ASSERT_EQ(db_.readDwgFile(u16(path_)), Tzad::eOk);
-    previous_ = tzdbHostApplicationServices()->workingDatabase();
-    tzdbHostApplicationServices()->setWorkingDatabase(&db_);
+    db_ = s_.openSample()->database();
+    path_ = s_.dir().file("plan.dxf");
     useLibrary(TZT_HYPERLINK_RESOURCES);
     window_ = new wxFrame(nullptr, wxID_ANY, "test");
   }
   void TearDown() override {
     window_->Destroy();
     wxTheApp->ProcessPendingEvents();
-    tzdbHostApplicationServices()->setWorkingDatabase(previous_);
     useLibrary(nullptr);
     tzad::setHostLanguage("");
   }
@@ -80,14 +76,13 @@ class Locations : public ::testing::Test {
   wxTreeCtrl* newTree() { return new wxTreeCtrl(window_, wxID_ANY); }
   hyperlink::LocationList drawingList() {
     hyperlink::LocationList list;
-    EXPECT_TRUE(hyperlink::listDrawingLocations(&db_, list));
+    EXPECT_TRUE(hyperlink::listDrawingLocations(db_, list));
     return list;
   }
 
-  TempDir dir_;
+  Session s_;
+  TzDbDatabase* db_ = nullptr;
   std::string path_;
-  TzDbDatabase db_{false, false};
-  TzDbDatabase* previous_ = nullptr;
   wxFrame* window_ = nullptr;
 };
 

@@ -19,9 +19,9 @@ TEST_F(Locations, TreeHasEachSpacesViewsUnderItsLayoutsOrNothing) {
   EXPECT_TRUE(fillLocationTree(tree, drawingList()));
   EXPECT_EQ(outline(tree), path_ +
                                "\n"
-                               "  Model\n    Entry\n    Garden\n"
-                               "  Layout1\n    Title\n    Legend\n    Notes\n"
-                               "  Layout2\n    Title\n    Legend\n    Notes\n");
+                               "  Model\n    Overview\n    House\n    Garage\n"
+                               "  Sheet\n    Title\n"
+                               "  Details\n    Title\n");
 
   // A list that does not start with the drawing's entry leaves a tree empty.
   LocationList list = drawingList();
@@ -46,8 +46,8 @@ TEST_F(Locations, ItemTextsReadBackAsThePickedPlace) {
   };
   const Case cases[] = {
       {"Model", "", u",Model", u"", u"Model"},
-      {"Model", "Garden", u"Garden", u"Garden", u"Model"},
-      {"Layout2", "Legend", u"Legend,Layout2", u"Legend", u"Layout2"},
+      {"Model", "House", u"House", u"House", u"Model"},
+      {"Details", "Title", u"Title,Details", u"Title", u"Details"},
   };
   wxTreeCtrl* tree = newTree();
   fillLocationTree(tree, drawingList());
@@ -73,7 +73,7 @@ TEST_F(Locations, ModelViewsUnderTheLibrarysModelName) {
   wxTreeItemId model = findItem(tree, "模型");
   ASSERT_TRUE(model.IsOk());
   EXPECT_EQ(itemLocation(tree, model, tree->GetRootItem()), u",模型");
-  EXPECT_EQ(itemLocation(tree, findItem(tree, "模型", "Entry"), tree->GetRootItem()), u"Entry");
+  EXPECT_EQ(itemLocation(tree, findItem(tree, "模型", "House"), tree->GetRootItem()), u"House");
 }
 
 // Runs the dialog; once it shows, picks the items (layout and view; an empty layout is the
@@ -97,13 +97,13 @@ TEST_F(Locations, BrowseDialogReturnsTheLastPick) {
     const char16_t* picked;
   };
   const Case cases[] = {
-      {"a layout, then the root", {{"Layout1", ""}, {"", ""}}, 1, 1, u",Layout1"},
+      {"a layout, then the root", {{"Sheet", ""}, {"", ""}}, 1, 1, u",Sheet"},
       {"one view under two layouts",
-       {{"Layout1", "Title"}, {"Layout2", "Title"}},
+       {{"Sheet", "Title"}, {"Details", "Title"}},
        1,
        1,
-       u"Title,Layout2"},
-      {"cancel after a pick", {{"Layout2", ""}}, 2, 2, nullptr},
+       u"Title,Details"},
+      {"cancel after a pick", {{"Details", ""}}, 2, 2, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
@@ -117,9 +117,9 @@ TEST_F(Locations, BrowseDialogReturnsTheLastPick) {
 }
 
 TEST_F(Locations, BrowseDialogOfAnUnreadableFileShowsNothing) {
-  writeFile(dir_.file("notes.dwg"), "not a drawing");
+  writeFile(s_.dir().file("notes.dwg"), "not a drawing");
   CHyplnkBrowerDwgDlg dialog;
-  EXPECT_FALSE(dialog.loadDrawingFile(u16(dir_.file("notes.dwg"))));
+  EXPECT_FALSE(dialog.loadDrawingFile(u16(s_.dir().file("notes.dwg"))));
   EXPECT_TRUE(dialog.locations.empty());
   EXPECT_EQ(runBrowse(dialog, {}, 1), 1);
   EXPECT_EQ(dialog.tree()->GetCount(), 0u);
@@ -130,7 +130,7 @@ TEST_F(Locations, BrowseDialogOfAnUnreadableFileShowsNothing) {
 TEST_F(Locations, BrowseDialogOfTheWorkingDrawing) {
   tzad::setHostLanguage("en");
   CHyplnkBrowerDwgDlg dialog;
-  ASSERT_TRUE(listDrawingLocations(&db_, dialog.locations));
+  ASSERT_TRUE(listDrawingLocations(db_, dialog.locations));
   std::string title, tree;
   EXPECT_EQ(runModal(dialog,
                      [&](CTzUiDialog&) {
