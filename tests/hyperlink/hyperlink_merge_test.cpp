@@ -1,4 +1,6 @@
-// The one hyperlink the dialog shows for several objects, read from a real drawing.
+// The one hyperlink the dialog shows for several objects, read from a real drawing: the flags
+// of both ways into the dialog (what HYPERLINK shows for objects agreeing in letter case, or
+// with a first object without a hyperlink, is the entry points' window test).
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -34,13 +36,6 @@ struct MergeCase {
 };
 
 const MergeCase kCases[] = {
-    {"TargetsDifferingInCaseAgree",
-     {link(u"http://Example.com/a", u"One", u"V,L", 0),
-      link(u"HTTP://example.com/A", u"Two", u"v,l", 0)},
-     "http://Example.com/a||V,L flags 0/0, 2 linked"},
-    {"FirstWithoutHyperlinkLeavesEverythingEmpty",
-     {std::nullopt, link(u"http://example.com", u"Site", u"", 0)},
-     "|| flags 1/0, 1 linked"},
     {"ALaterFlagOfOneWins",
      {link(u"a.pdf", u"A", u"", 0), std::nullopt, link(u"a.pdf", u"A", u"", 1)},
      "a.pdf|A| flags 1/0, 2 linked"},
