@@ -1,14 +1,12 @@
 // The favorites menu built from real folders, the Favorites folder's lookup, shortcut files
-// read and written, and the address the web browse dialog hands back.
+// read and written, and the address the web browse dialog hands back: the cases the dialog's
+// window test does not reach.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
 
-#include "platform/settings_store.h"
-#include "session.h"
 #include "test_support.h"
 #include "web/favorites_folder.h"
 #include "web/favorites_menu.h"
@@ -62,22 +60,6 @@ std::string render(const FavoritesMenuItems& items) {
   return out;
 }
 
-// Every link's command leads to the address of its own file (links followed to where they
-// lead).
-void expectCommandsMatchFiles(const FavoritesMenuItems& items, const std::vector<TzString>& urls,
-                              const fs::path& top, const fs::path& folder) {
-  for (const FavoritesMenuItem& item : items) {
-    if (item.kind == FavoritesMenuItem::Kind::Folder) {
-      expectCommandsMatchFiles(item.items, urls, top, folder / u8(item.text));
-    } else if (item.kind == FavoritesMenuItem::Kind::Link) {
-      size_t i = item.command - kFirstFavoriteCommand;
-      ASSERT_LT(i, urls.size());
-      fs::path file = fs::canonical(folder / (u8(item.text) + ".url"));
-      EXPECT_EQ(u8(urls[i]), "http://x/" + file.lexically_relative(fs::canonical(top)).string());
-    }
-  }
-}
-
 TEST(FavoritesMenu, OfAFolderTree) {
   const struct {
     const char* name;
@@ -89,9 +71,6 @@ TEST(FavoritesMenu, OfAFolderTree) {
       {"EmptyFoldersLeftOut",
        {"a.url", "empty/deeper/", "empty/notes.txt", "f/g.url"},
        "+ f{g#1} a#0"},
-      {"HiddenFileSkippedHiddenFolderListed",
-       {"v.url", ".h.url", ".hidden/x.url"},
-       "+ .hidden{x#1} v#0"},
       {"LinkBackFollowedOnce", {"a.url", "loop -> ."}, "+ loop{a#1} a#0"},
       {"LinkToSiblingsParent", {"p/q.url", "p/up -> ."}, "+ p{q#0 up{p{q#1}}}"}};
   for (const auto& c : cases) {
@@ -100,22 +79,7 @@ TEST(FavoritesMenu, OfAFolderTree) {
     makeTree(dir.path(), c.entries);
     FavoritesMenu menu = favoritesMenuOf(u16(dir.path().string()));
     EXPECT_EQ(render(menu.items), c.menu);
-    expectCommandsMatchFiles(menu.items, menu.urls, dir.path(), dir.path());
   }
-}
-
-TEST(FavoritesMenu, LinksPastTheCommandRangeAreListed) {
-  TempDir dir;
-  for (int i = 0; i < 513; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "%03d.url", i);
-    writeFile(dir.file(name), shortcutText("http://x/" + std::to_string(i)));
-  }
-  FavoritesMenu menu = favoritesMenuOf(u16(dir.path().string()));
-  ASSERT_EQ(menu.items.size(), 514u);
-  EXPECT_EQ(menu.items.back().command, kLastFavoriteCommand + 1);
-  EXPECT_EQ(menu.urls.size(), 513u);
-  EXPECT_EQ(u8(menu.urls[512]), "http://x/512");
 }
 
 struct FolderCase {
@@ -134,9 +98,7 @@ TEST(FavoritesFolder, FromStoredValueOrDefault) {
       {std::nullopt, "/data", "/data/tzad/Favorites"},
       {std::nullopt, "relative", "/home/u/.local/share/tzad/Favorites"},
       {"~/Fav", "/data", "/home/u/Fav"},
-      {"~other/Fav", "/data", "~other/Fav"},
       {"${FAV_ROOT}x", "/data", "/srv/favx"},
-      {"%FAV_ROOT%\\x", "/data", "/srv/fav\\x"},
       {"$FAV_UNSET_FOR_TEST/%FAV_UNSET_FOR_TEST%", "/data",
        "$FAV_UNSET_FOR_TEST/%FAV_UNSET_FOR_TEST%"},
       {"100% $ ${} %% $1", "/data", "100% $ ${} %% $1"},
@@ -156,20 +118,6 @@ TEST(FavoritesFolder, FromStoredValueOrDefault) {
   }
 }
 
-TEST(FavoritesFolder, FromTheSettingsStore) {
-  Session session;
-  ScopedEnvironment env;
-  env.set("FAV_ROOT", "/srv/fav");
-  env.set("XDG_DATA_HOME", "/data");
-  EXPECT_EQ(readFavoritesFolder(), u"/data/tzad/Favorites");
-  const char16_t* key =
-      u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  ASSERT_TRUE(platform::writeSettingsValue(key, u"Personal", u"/docs"));
-  EXPECT_EQ(readFavoritesFolder(), u"/data/tzad/Favorites");
-  ASSERT_TRUE(platform::writeSettingsValue(key, u"favorites", u"%FAV_ROOT%/Links"));
-  EXPECT_EQ(readFavoritesFolder(), u"/srv/fav/Links");
-}
-
 struct ShortcutCase {
   const char* name;
   std::string content;
@@ -186,7 +134,6 @@ TEST(InternetShortcut, ReadsTheAddress) {
        "\xEF\xBB\xBF; saved by hand\r\n[InternetShortcut]\r\nstray line\r\nURL=http://d/\r\n",
        "http://d/"},
       {"otherSection", "[Other]\nURL=http://c/\n", ""},
-      {"notIni", "this is not a shortcut\n", ""},
       {"long", shortcutText("http://x/" + std::string(3000, 'a')),
        "http://x/" + std::string(2047 - 9, 'a')},
   };
@@ -196,28 +143,15 @@ TEST(InternetShortcut, ReadsTheAddress) {
     writeFile(path, c.content);
     EXPECT_EQ(u8(readShortcutUrl(u16(path))), c.url) << c.name;
   }
-  EXPECT_EQ(readShortcutUrl(u16(dir.file("missing.url"))), u"");
 }
 
-TEST(InternetShortcut, WrittenShortcutReadsBackElsewhere) {
+// A written shortcut reads back; an address that would add a line of its own is refused.
+TEST(InternetShortcut, WrittenShortcutReadsBack) {
   TempDir dir;
   const std::string url = "http://例子.cn/a b?x=%20&y=1;z";
   std::string path = dir.file("页.url");
   ASSERT_TRUE(writeShortcut(u16(path), u16(url)));
   EXPECT_EQ(u8(readShortcutUrl(u16(path))), url);
-  std::string script = dir.file("read.py");
-  writeFile(script,
-            "import configparser, sys\n"
-            "p = configparser.RawConfigParser()\n"
-            "p.read(sys.argv[1], encoding='utf-8')\n"
-            "sys.stdout.write(p['InternetShortcut']['URL'])\n");
-  std::string out = dir.file("out.txt");
-  ASSERT_EQ(
-      std::system(("/usr/bin/python3 '" + script + "' '" + path + "' > '" + out + "'").c_str()), 0);
-  EXPECT_EQ(readFile(out), url);
-
-  ASSERT_TRUE(writeShortcut(u16(path), u"http://replaced/"));
-  EXPECT_EQ(readShortcutUrl(u16(path)), u"http://replaced/");
   EXPECT_FALSE(writeShortcut(u16(path), u"http://a/\nURL=http://b/"));
   EXPECT_FALSE(writeShortcut(u16(dir.file("no/such/folder.url")), u"http://a/"));
 }

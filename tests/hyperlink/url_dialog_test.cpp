@@ -2,7 +2,6 @@
 // pages from a folder served on 127.0.0.1 (a local file is ui/hyperlink_dialog.py's), a visit
 // with the address handed back, and the favorites.
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,9 +16,7 @@
 #include <wx/uiaction.h>
 #include <wx/webview.h>
 
-#include <functional>
 #include <utility>
-#include <vector>
 
 #include "dialog_test_support.h"
 #include "tzed_editor.h"
@@ -41,36 +38,27 @@ constexpr int kLoadMs = 8000;
 class ServedFolder {
  public:
   explicit ServedFolder(const fs::path& folder) {
-    int toChild[2], fromChild[2];
-    // Not inherited by the browser's own processes, which would keep the server's input open.
-    if (pipe2(toChild, O_CLOEXEC) != 0 || pipe2(fromChild, O_CLOEXEC) != 0) return;
+    const std::string portFile = output_.file("port");
     pid_ = fork();
     if (pid_ == 0) {
-      dup2(toChild[0], 0);
-      dup2(fromChild[1], 1);
-      close(toChild[1]);
-      close(fromChild[0]);
+      dup2(open(portFile.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600), 1);
       execl(TZT_PYTHON_FOR_WEB, TZT_PYTHON_FOR_WEB, TZT_WEB_SERVER, folder.c_str(), "120",
             static_cast<char*>(nullptr));
       _exit(127);
     }
-    close(toChild[0]);
-    close(fromChild[1]);
-    stdin_ = toChild[1];
     // The port arrives as one line, possibly in pieces.
-    std::string line;
-    pollfd p{fromChild[0], POLLIN, 0};
-    char c = 0;
-    while (line.find('\n') == std::string::npos && poll(&p, 1, 10000) == 1 &&
-           read(fromChild[0], &c, 1) == 1) {
-      line += c;
-    }
-    if (!line.empty() && line.back() == '\n') port_ = std::atoi(line.c_str());
-    close(fromChild[0]);
+    yieldUntil(
+        [&] {
+          const std::string line = readFile(portFile);
+          if (!line.empty() && line.back() == '\n') port_ = std::atoi(line.c_str());
+          return port_ != 0;
+        },
+        10000);
   }
   ~ServedFolder() {
-    if (stdin_ >= 0) close(stdin_);
-    if (pid_ > 0) waitpid(pid_, nullptr, 0);
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
   }
   std::string url(const std::string& path) const {
     return "http://127.0.0.1:" + std::to_string(port_) + "/" + path;
@@ -78,14 +66,16 @@ class ServedFolder {
   int port() const { return port_; }
 
  private:
+  TempDir output_;
   pid_t pid_ = -1;
-  int stdin_ = -1;
   int port_ = 0;
 };
 
-std::string page(const std::string& title, const std::string& body) {
-  return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
-         "</title></head><body>" + body + "</body></html>";
+// A page of the served folder titled with the path it is served at.
+void writePage(const TempDir& folder, const std::string& path, const std::string& body) {
+  writeFile(folder.file(path.back() == '/' ? path + "index.html" : path),
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + path +
+                "</title></head><body>" + body + "</body></html>");
 }
 
 // A served folder with pages, the home address set to its first page and a Favorites folder
@@ -94,11 +84,11 @@ class WebDialog : public HyperlinkDialogTest {
  protected:
   void SetUp() override {
     HyperlinkDialogTest::SetUp();
-    writeFile(pages_.file("a.html"), page("a.html", "<a id=\"toB\" href=\"b.html\">b</a>"));
-    writeFile(pages_.file("b.html"), page("b.html", "page b"));
-    writeFile(pages_.file("c.html"), page("c.html", "page c"));
+    writePage(pages_, "a.html", "<a id=\"toB\" href=\"b.html\">b</a>");
+    writePage(pages_, "b.html", "page b");
+    writePage(pages_, "c.html", "page c");
     fs::create_directory(pages_.path() / "sub");
-    writeFile(pages_.file("sub/index.html"), page("sub/", "sub"));
+    writePage(pages_, "sub/", "sub");
     server_ = std::make_unique<ServedFolder>(pages_.path());
     ASSERT_NE(server_->port(), 0);
     setenv("XDG_DATA_HOME", data_.path().c_str(), 1);
@@ -107,13 +97,7 @@ class WebDialog : public HyperlinkDialogTest {
 
   fs::path favorites() const { return data_.path() / "tzad" / "Favorites"; }
 
-  // Runs the dialog modally with steps inside its loop; the dialog's result.
-  int runModal(CUrlDialog& dialog, const std::function<void()>& steps) {
-    return tzt::runModal(dialog, [&](CTzUiDialog&) { steps(); });
-  }
-
-  // Whether the served page (titled with its own path) has loaded and the dialog shows its
-  // address.
+  // Whether the served page has loaded and the dialog shows its address.
   bool showing(CUrlDialog& dialog, const std::string& page) {
     const std::string url = server_->url(page);
     return yieldUntil(
@@ -133,7 +117,7 @@ class WebDialog : public HyperlinkDialogTest {
 // open, and the address handed back on OK.
 TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
   CUrlDialog dialog;
-  int result = runModal(dialog, [&] {
+  int result = runModal(dialog, [&](CTzUiDialog&) {
     ASSERT_TRUE(showing(dialog, "a.html"));
     wxComboBox* box = dialog.addressBox();
     wxToolBar* tools = dialog.toolBar();
@@ -176,13 +160,13 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
   EXPECT_EQ(u8(dialog.resultUrl()), server_->url("sub/plan.dwg"));
 }
 
-// Answers the desktop's save dialog as a person does, once it is on screen: each time it shows,
-// replaces the whole name with the next one given and presses Enter, or presses Escape when
-// none is left. A question about replacing a file is answered No. The toolkit's own dialog
-// is not among the program's windows; its modal run is seen by a hook.
+// Answers the desktop's save dialog as a person does, once it is on screen: the first time it
+// shows, replaces the whole name with the one given and presses Enter, later presses Escape. A
+// question about replacing a file is answered No. The toolkit's own dialog is not among the
+// program's windows; its modal run is seen by a hook.
 class SaveDialogAnswers : public wxModalDialogHook {
  public:
-  explicit SaveDialogAnswers(std::vector<std::string> names) : names_(std::move(names)) {
+  explicit SaveDialogAnswers(std::string name) : name_(std::move(name)) {
     Register();
     timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { answerWhenShown(); });
     timer_.Start(200);
@@ -209,18 +193,18 @@ class SaveDialogAnswers : public wxModalDialogHook {
     wxUIActionSimulator keys;
     keys.MouseMove(dialog->GetScreenRect().GetPosition() + wxPoint(20, 20));
     yieldFor(200);
-    if (next_ == names_.size()) {
+    if (std::exchange(answered_, true)) {
       keys.Char(WXK_ESCAPE);
       return;
     }
     keys.Char('A', wxMOD_CONTROL);
-    keys.Text(names_[next_++].c_str());
+    keys.Text(name_.c_str());
     keys.Char(WXK_RETURN);
   }
   wxTimer timer_;
   wxDialog* shown_ = nullptr;
-  std::vector<std::string> names_;
-  std::size_t next_ = 0;
+  std::string name_;
+  bool answered_ = false;
 };
 
 // A page added through the desktop's real save dialog is listed and opens; the same name
@@ -230,12 +214,12 @@ TEST_F(WebDialog, FavoritesAddedThroughTheSaveDialogAreListedAndOpen) {
   ASSERT_TRUE(
       writeShortcut(u16((favorites() / "Work" / "c.url").string()), u16(server_->url("c.html"))));
   CUrlDialog dialog;
-  runModal(dialog, [&] {
+  runModal(dialog, [&](CTzUiDialog&) {
     ASSERT_TRUE(showing(dialog, "a.html"));
     dialog.navigateTo(u16(server_->url("b.html")));
     ASSERT_TRUE(showing(dialog, "b.html"));
     {
-      SaveDialogAnswers answers({"Page B"});
+      SaveDialogAnswers answers("Page B");
       dialog.addToFavorites();
       EXPECT_EQ(answers.questions, 0);
     }
@@ -244,7 +228,7 @@ TEST_F(WebDialog, FavoritesAddedThroughTheSaveDialogAreListedAndOpen) {
     dialog.navigateTo(u16(server_->url("a.html")));
     ASSERT_TRUE(showing(dialog, "a.html"));
     {
-      SaveDialogAnswers answers({"Page B"});
+      SaveDialogAnswers answers("Page B");
       dialog.addToFavorites();
       EXPECT_EQ(answers.questions, 1);
     }

@@ -1,7 +1,6 @@
 """Serves a folder over HTTP on 127.0.0.1 for the web browse dialog's tests.
 
-Prints the port it listens on, then serves until its standard input closes (the test ends)
-or the time limit passes, whichever comes first.
+Prints the port it listens on, then serves until it is stopped or the time limit passes.
 
     web_server.py FOLDER SECONDS
 """
@@ -24,12 +23,6 @@ def main():
     limit = threading.Timer(seconds, server.shutdown)
     limit.daemon = True
     limit.start()
-
-    def stop_when_stdin_closes():
-        sys.stdin.read()
-        server.shutdown()
-
-    threading.Thread(target=stop_when_stdin_closes, daemon=True).start()
     server.serve_forever()
     sys.exit(0)
 
