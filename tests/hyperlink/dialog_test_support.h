@@ -5,7 +5,9 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/listbox.h>
 #include <wx/textctrl.h>
+#include <wx/vlbox.h>
 
 #include <string>
 
@@ -54,6 +56,16 @@ inline wxTextCtrl* editOf(CTzUiDialog& dialog, int id) {
 
 inline std::string valueOf(CTzUiDialog& dialog, int id) {
   return editOf(dialog, id)->GetValue().utf8_string();
+}
+
+// Selects an entry of a list, or of the link-type or source selector, as a click does.
+inline void pickEntry(wxWindow* list, int entry) {
+  if (auto* selector = dynamic_cast<wxVListBox*>(list)) selector->SetSelection(entry);
+  if (auto* texts = dynamic_cast<wxListBox*>(list)) texts->SetSelection(entry);
+  wxCommandEvent event(wxEVT_LISTBOX, list->GetId());
+  event.SetEventObject(list);
+  event.SetInt(entry);
+  list->ProcessWindowEvent(event);
 }
 
 // The first window of type T among the descendants of window.

@@ -164,18 +164,11 @@ TEST_F(FrameDialog, EmailPageAsAPersonTypesAndPicks) {
     auto* recent = dynamic_cast<wxListBox*>(page.GetDlgItem(CHypLnkEmailDlg::kRecentList));
     ASSERT_EQ(recent->GetCount(), 2u);
     EXPECT_EQ(recent->GetString(0).utf8_string(), "mailto:new@example.com");
-    auto choose = [&](int index) {
-      recent->SetSelection(index);
-      wxCommandEvent event(wxEVT_LISTBOX, recent->GetId());
-      event.SetEventObject(recent);
-      event.SetInt(index);
-      recent->ProcessWindowEvent(event);
-    };
-    choose(1);
+    pickEntry(recent, 1);
     EXPECT_EQ(page.addressBox()->GetValue().utf8_string(), "mailto:old@example.com");
     EXPECT_EQ(valueOf(page, CHypLnkEmailDlg::kSubjectBox), "Plans");
     EXPECT_EQ(frame.address, u"mailto:old@example.com?subject=Plans");
-    choose(0);
+    pickEntry(recent, 0);
     EXPECT_EQ(frame.address, u"mailto:new@example.com?subject=Plans");
   });
 }
