@@ -77,44 +77,32 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
 
   // Confirmed unchanged, a hyperlink keeps its description.
   preselect("91");
-  TzString shownText;
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
-    shownText = TwUiText(editOf(frame, kTextToDisplay)->GetValue());
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "House details");
     click(frame, kOk);
   }));
-  EXPECT_EQ(shownText, u"House details");
   EXPECT_EQ(linkOf(byHandle(0x91)).description, u"House details");
 
   // A first object without a hyperlink opens the dialog on empty fields.
   preselect("90 91");
-  HyperlinkData shown;
-  uint32_t linkedCount = 0;
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
-    linkedCount = frame.linkedCount;
-    shown.address = frame.address;
-    shown.description = frame.textToDisplay;
-    shown.flags = static_cast<int32_t>(frame.flags);
+    EXPECT_EQ(frame.linkedCount, 1u);
+    EXPECT_EQ(frame.address, u"");
+    EXPECT_EQ(frame.textToDisplay, u"");
+    EXPECT_EQ(frame.flags, 1u);
   }));
-  EXPECT_EQ(linkedCount, 1u);
-  EXPECT_EQ(shown.address, u"");
-  EXPECT_EQ(shown.description, u"");
-  EXPECT_EQ(shown.flags, 1);
 
   // Targets agreeing in any case are shared; differing descriptions show an empty text; OK
   // writes both.
   preselect("91 95");
-  std::string linked;
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
-    shown.address = frame.address;
-    shownText = TwUiText(editOf(frame, kTextToDisplay)->GetValue());
-    linked = labelOf(frame, kLinkedLabel);
+    EXPECT_EQ(frame.address, u"docs/house-details.pdf");
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "");
+    EXPECT_NE(labelOf(frame, kLinkedLabel).find('2'), std::string::npos);
     editOf(frame, kTextToDisplay)->ChangeValue("Both");
     frame.enableOk(true);
     click(frame, kOk);
   }));
-  EXPECT_EQ(shown.address, u"docs/house-details.pdf");
-  EXPECT_EQ(shownText, u"");
-  EXPECT_NE(linked.find('2'), std::string::npos);
   for (uint64_t handle : {0x91, 0x95}) {
     HyperlinkData written = linkOf(byHandle(handle));
     EXPECT_EQ(written.address, u"docs/house-details.pdf") << handle;
@@ -143,17 +131,14 @@ TEST_F(EntryPoints, ForACallersRecordAndObjects) {
   data.displayString = u"shown";
   data.flags = 0;
   data.extra = 9;
-  std::string title;
-  TzString shownAddress;
   ASSERT_TRUE(whileDialogRuns([&] { hyperlinkBlkDlg(TzArray<TzDbObjectId>{}, data); },
                               [&](CHyperLinkFrameBaseDlg& frame) {
-                                title = frame.modalWindow()->GetTitle().utf8_string();
-                                shownAddress = frame.address;
+                                EXPECT_EQ(frame.modalWindow()->GetTitle().utf8_string(),
+                                          text(text::kInsertTitle));
+                                EXPECT_EQ(frame.address, u"mailto:team@EXAMPLE.com");
                                 frame.enableOk(true);
                                 click(frame, kOk);
                               }));
-  EXPECT_EQ(title, text(text::kInsertTitle));
-  EXPECT_EQ(shownAddress, u"mailto:team@EXAMPLE.com");
   EXPECT_EQ(data.address, u"mailto:team@EXAMPLE.com");
   EXPECT_EQ(data.displayString, u"");
   EXPECT_EQ(data.extra, 4);
@@ -162,13 +147,13 @@ TEST_F(EntryPoints, ForACallersRecordAndObjects) {
 
   // The caller's objects show whether any is linked, not how many.
   data.description = u"unchanged";
-  std::string linked;
   TzArray<TzDbObjectId> ids{byHandle(0x91), byHandle(0x95), byHandle(0x98)};
-  ASSERT_TRUE(whileDialogRuns(
-      [&] { hyperlinkBlkDlg(ids, data); },
-      [&](CHyperLinkFrameBaseDlg& frame) { linked = labelOf(frame, kLinkedLabel); }));
-  EXPECT_NE(linked.find('1'), std::string::npos);
-  EXPECT_EQ(linked.find('3'), std::string::npos);
+  ASSERT_TRUE(whileDialogRuns([&] { hyperlinkBlkDlg(ids, data); },
+                              [&](CHyperLinkFrameBaseDlg& frame) {
+                                const std::string linked = labelOf(frame, kLinkedLabel);
+                                EXPECT_NE(linked.find('1'), std::string::npos);
+                                EXPECT_EQ(linked.find('3'), std::string::npos);
+                              }));
   EXPECT_EQ(data.description, u"unchanged");
 }
 
