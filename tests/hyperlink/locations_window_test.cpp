@@ -1,4 +1,5 @@
-// The location tree and the browse-drawing dialog, as real windows on a real drawing.
+// The location tree and the browse-drawing dialog, as real windows on a real drawing (the
+// location text of each pick is the view page's test).
 #include <gtest/gtest.h>
 
 #include <wx/treectrl.h>
@@ -6,7 +7,6 @@
 #include "location_windows.h"
 #include "locations/browse_drawing_dialog.h"
 #include "locations/drawing_locations.h"
-#include "model/link_targets.h"
 #include "window_test.h"
 
 using namespace hyperlink;
@@ -33,36 +33,6 @@ TEST_F(Locations, TreeHasEachSpacesViewsUnderItsLayoutsOrNothing) {
   wxTreeCtrl unmade;
   EXPECT_FALSE(fillLocationTree(&unmade, list));
   EXPECT_FALSE(fillLocationTree(nullptr, list));
-}
-
-// Each picked item's text, and how HYPERLINKOPEN reads it back.
-TEST_F(Locations, ItemTextsReadBackAsThePickedPlace) {
-  struct Case {
-    const char* layout;
-    const char* view;
-    const char16_t* location;
-    const char16_t* viewReadBack;
-    const char16_t* layoutReadBack;
-  };
-  const Case cases[] = {
-      {"Model", "", u",Model", u"", u"Model"},
-      {"Model", "House", u"House", u"House", u"Model"},
-      {"Details", "Title", u"Title,Details", u"Title", u"Details"},
-  };
-  wxTreeCtrl* tree = newTree();
-  fillLocationTree(tree, drawingList());
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.layout) + "/" + c.view);
-    wxTreeItemId item = findItem(tree, c.layout, c.view);
-    ASSERT_TRUE(item.IsOk());
-    TzString location = itemLocation(tree, item, tree->GetRootItem());
-    EXPECT_EQ(location, c.location);
-    TzString view, layout;
-    splitLocation(location, view, layout);
-    EXPECT_EQ(view, c.viewReadBack);
-    EXPECT_EQ(layout, c.layoutReadBack);
-  }
-  EXPECT_EQ(itemLocation(tree, tree->GetRootItem(), tree->GetRootItem()), u"");
 }
 
 // A library that names the model layout otherwise: its views are still named alone.
