@@ -26,24 +26,26 @@ class HyperlinkDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tzad::setHostLanguage("en");
-    library_ = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library_, nullptr) << dlerror();
-    hyperlink::moduleState().resources = library_;
+    useLibrary(TZT_HYPERLINK_RESOURCES);
     hyperlink::recentEmailLinks().clear();
   }
   void TearDown() override {
     hyperlink::recentEmailLinks().clear();
-    hyperlink::moduleState().resources = nullptr;
-    if (library_ != nullptr) dlclose(library_);
+    useLibrary(nullptr);
     tzad::setHostLanguage("");
+  }
+  // Loads a resource library as the module's, in place of the one it had (none: unloads it).
+  void useLibrary(const char* path) {
+    if (hyperlink::moduleState().resources) dlclose(hyperlink::moduleState().resources);
+    hyperlink::moduleState().resources = path ? dlopen(path, RTLD_NOW | RTLD_LOCAL) : nullptr;
+    if (path) {
+      ASSERT_NE(hyperlink::moduleState().resources, nullptr) << dlerror();
+    }
   }
   // The text of a string in the language under test.
   static std::string text(const hyperlink::TextId& id) { return u8(hyperlink::resourceText(id)); }
 
   Session s;
-
- private:
-  void* library_ = nullptr;
 };
 
 inline std::string labelOf(CTzUiDialog& dialog, int id) {

@@ -87,16 +87,6 @@ TEST_F(EntityHyperlinks, AreaShapesOnUrlLayerInAnyCaseAreErased) {
   EXPECT_FALSE(readHyperlink(other, none));
 }
 
-TEST_F(EntityHyperlinks, SelectionEndedEmptyKeepsTheArray) {
-  TzArray<TzDbObjectId> ids{TzDbObjectId()};
-  s.answer({""});
-  EXPECT_EQ(selectEntities(ids, u":L:P:C"), RTERROR);
-  EXPECT_EQ(ids.length(), 1);
-  s.answer({"91 96", ""});  // 96 lies on the locked layer Survey
-  EXPECT_EQ(selectEntities(ids, u":L:P:C"), RTNORM);
-  EXPECT_EQ(ids.length(), 2);
-}
-
 TEST_F(EntityHyperlinks, AHyperlinkTheEntityCannotKeepIsNotCountedAsWritten) {
   // An address past the 16 MiB a record may hold: the entity refuses it when it is closed.
   HyperlinkData data;

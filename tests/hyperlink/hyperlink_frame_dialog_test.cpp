@@ -49,7 +49,6 @@ TEST_F(FrameDialog, OpensInTheModeAndOnThePageItsFieldsCallFor) {
       {"insert", 0, u"", u"", u"", 0, false, ""},
       {"e-mail in capitals", 1, u"MAILTO:a@b.c", u"", u"Write to us", 2, true, "Write to us"},
       {"layout of this drawing", 2, u"", u",Sheet", u"Old text", 1, true, ",Sheet"},
-      {"blanked by differing objects", 3, u"", u"", u"", 0, false, ""},
   };
   s.openSample();
   for (const Case& c : cases) {
@@ -83,7 +82,6 @@ TEST_F(FrameDialog, OkRefusesTextsOfMoreThan255Characters) {
     const TextId* message;  // null: OK closes the dialog
   } cases[] = {
       {255, 255, 255, nullptr},
-      {0, 256, 0, &text::kTextTooLong},
       {256, 256, 256, &text::kLocationTooLong},  // only the last check speaks
   };
   for (const Case& c : cases) {
@@ -161,30 +159,6 @@ TEST_F(FrameDialog, EmailPageAsAPersonTypesAndPicks) {
     pickEntry(recent, 0);
     EXPECT_EQ(frame.address, u"mailto:new@example.com?subject=Plans");
   });
-}
-
-TEST_F(FrameDialog, FillingThePageSplitsOffALowerCaseSubjectOnly) {
-  struct Case {
-    TzString target;
-    std::string address, subject;
-    long selectedTo;  // the text handed over is selected from the start
-  } cases[] = {
-      {u"mailto:a@b.c?subject=Hi", "mailto:a@b.c", "Hi", 12},
-      {u"mailto:a@b.c?Subject=Hi", "mailto:a@b.c?Subject=Hi", "", 23},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(u8(c.target));
-    CHyperLinkFrameBaseDlg frame(nullptr);
-    frame.address = c.target;
-    onEmailPage(frame, [&](CHypLnkEmailDlg& page) {
-      EXPECT_EQ(page.addressBox()->GetValue().utf8_string(), c.address);
-      EXPECT_EQ(valueOf(page, CHypLnkEmailDlg::kSubjectBox), c.subject);
-      long from = -1, to = -1;
-      page.addressBox()->GetSelection(&from, &to);
-      EXPECT_EQ(from, 0);
-      EXPECT_EQ(to, c.selectedTo);
-    });
-  }
 }
 
 }  // namespace

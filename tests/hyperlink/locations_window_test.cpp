@@ -1,18 +1,76 @@
-// The location tree and the browse-drawing dialog, as real windows on a real drawing (the
-// location text of each pick is the view page's test).
+// The location tree, the browse-drawing dialog and the view-of-this-drawing page, as real
+// windows on the sample site plan as the working drawing (layouts Model, Sheet and Details;
+// model views Overview, House and Garage; the paper view Title).
 #include <gtest/gtest.h>
-
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/textctrl.h>
 #include <wx/treectrl.h>
 
-#include "location_windows.h"
+#include <functional>
+
+#include "dialog_test_support.h"
 #include "locations/browse_drawing_dialog.h"
 #include "locations/drawing_locations.h"
-#include "window_test.h"
+#include "locations/drawing_view_page.h"
+#include "tzdb_database.h"
 
 using namespace hyperlink;
 using namespace tzt;
 
 namespace {
+
+// The item reached from the root by the texts of a layout and, when given, one of its views.
+wxTreeItemId findItem(wxTreeCtrl* tree, const std::string& layout, const std::string& view = "") {
+  auto child = [tree](wxTreeItemId parent, const std::string& text) {
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId c = tree->GetFirstChild(parent, cookie); c.IsOk();
+         c = tree->GetNextChild(parent, cookie))
+      if (u8(TwUiText(tree->GetItemText(c))) == text) return c;
+    return wxTreeItemId();
+  };
+  wxTreeItemId item = child(tree->GetRootItem(), layout);
+  return view.empty() || !item.IsOk() ? item : child(item, view);
+}
+
+// The tree as text: each item on a line, indented by its depth.
+std::string outline(wxTreeCtrl* tree) {
+  std::string text;
+  std::function<void(wxTreeItemId, int)> add = [&](wxTreeItemId item, int depth) {
+    text += std::string(2 * depth, ' ') + u8(TwUiText(tree->GetItemText(item))) + "\n";
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId c = tree->GetFirstChild(item, cookie); c.IsOk();
+         c = tree->GetNextChild(item, cookie))
+      add(c, depth + 1);
+  };
+  if (tree->GetRootItem().IsOk()) add(tree->GetRootItem(), 0);
+  return text;
+}
+
+class Locations : public HyperlinkDialogTest {
+ protected:
+  void SetUp() override {
+    HyperlinkDialogTest::SetUp();
+    db_ = s.openSample()->database();
+    path_ = s.dir().file("plan.dxf");
+    window_ = new wxFrame(nullptr, wxID_ANY, "test");
+  }
+  void TearDown() override {
+    window_->Destroy();
+    wxTheApp->ProcessPendingEvents();
+    HyperlinkDialogTest::TearDown();
+  }
+  wxTreeCtrl* newTree() { return new wxTreeCtrl(window_, wxID_ANY); }
+  LocationList drawingList() {
+    LocationList list;
+    EXPECT_TRUE(listDrawingLocations(db_, list));
+    return list;
+  }
+
+  TzDbDatabase* db_ = nullptr;
+  std::string path_;
+  wxFrame* window_ = nullptr;
+};
 
 TEST_F(Locations, TreeHasEachSpacesViewsUnderItsLayoutsOrNothing) {
   wxTreeCtrl* tree = newTree();
@@ -87,9 +145,9 @@ TEST_F(Locations, BrowseDialogReturnsTheLastPick) {
 }
 
 TEST_F(Locations, BrowseDialogOfAnUnreadableFileShowsNothing) {
-  writeFile(s_.dir().file("notes.dwg"), "not a drawing");
+  writeFile(s.dir().file("notes.dwg"), "not a drawing");
   CHyplnkBrowerDwgDlg dialog;
-  EXPECT_FALSE(dialog.loadDrawingFile(u16(s_.dir().file("notes.dwg"))));
+  EXPECT_FALSE(dialog.loadDrawingFile(u16(s.dir().file("notes.dwg"))));
   EXPECT_TRUE(dialog.locations.empty());
   EXPECT_EQ(runBrowse(dialog, {}, 1), 1);
   EXPECT_EQ(dialog.tree()->GetCount(), 0u);
@@ -98,7 +156,6 @@ TEST_F(Locations, BrowseDialogOfAnUnreadableFileShowsNothing) {
 
 // The working drawing, listed by the caller.
 TEST_F(Locations, BrowseDialogOfTheWorkingDrawing) {
-  tzad::setHostLanguage("en");
   CHyplnkBrowerDwgDlg dialog;
   ASSERT_TRUE(listDrawingLocations(db_, dialog.locations));
   std::string title, tree;
@@ -110,6 +167,102 @@ TEST_F(Locations, BrowseDialogOfTheWorkingDrawing) {
             2);
   EXPECT_EQ(tree.substr(0, path_.size() + 9), path_ + "\n  Model\n");
   EXPECT_EQ(title, "Select Place in Document");
+}
+
+class ViewPage : public Locations {
+ protected:
+  void SetUp() override {
+    Locations::SetUp();
+    frame_ = new CHyperLinkFrameBaseDlg(window_);
+  }
+  // Creates the frame's window and shows the view page, as a click on its list entry does.
+  CHypLnkDwgViewDlg* showPage() {
+    EXPECT_TRUE(frame_->Create(window_));
+    frame_->selectPage(1);
+    for (wxWindow* child : frame_->GetChildren())
+      if (auto* page = dynamic_cast<CHypLnkDwgViewDlg*>(child)) return page;
+    ADD_FAILURE() << "no view page";
+    return nullptr;
+  }
+  bool okEnabled() const { return frame_->GetDlgItem(1)->IsEnabled(); }
+  std::string shownText() const {
+    return u8(TwUiText(static_cast<wxTextCtrl*>(frame_->GetDlgItem(1043))->GetValue()));
+  }
+  void expectPublished(const char16_t* location) {
+    EXPECT_EQ(frame_->location, location);
+    EXPECT_EQ(frame_->address, u"");
+    EXPECT_EQ(frame_->textToDisplay, location);
+    EXPECT_EQ(shownText(), u8(location));
+    EXPECT_EQ(okEnabled(), *location != 0);
+  }
+
+  CHyperLinkFrameBaseDlg* frame_ = nullptr;  // a child of window_
+};
+
+// Opens on the root without touching the link; each pick publishes its location; the root
+// after a view empties the link.
+TEST_F(ViewPage, OpensOnTheRootAndPublishesEachPick) {
+  struct Case {
+    const char* layout;  // "": the root
+    const char* view;
+    const char16_t* location;
+  };
+  const Case picks[] = {
+      {"Model", "House", u"House"},
+      {"Details", "Title", u"Title,Details"},
+      {"Sheet", "Title", u"Title,Sheet"},
+      {"Model", "", u",Model"},
+      {"", "", u""},
+  };
+  frame_->address = u"http://example.com/typed-on-the-file-page";
+  frame_->textToDisplay = u"kept";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  wxTreeCtrl* tree = page->tree();
+  EXPECT_EQ(tree->GetSelection(), tree->GetRootItem());
+  EXPECT_TRUE(tree->IsExpanded(tree->GetRootItem()));
+  EXPECT_FALSE(tree->IsExpanded(findItem(tree, "Sheet")));
+  EXPECT_EQ(frame_->textToDisplay, u"kept");
+  EXPECT_EQ(frame_->location, u"");
+  for (const Case& c : picks) {
+    SCOPED_TRACE(u8(c.location));
+    wxTreeItemId item = *c.layout ? findItem(tree, c.layout, c.view) : tree->GetRootItem();
+    ASSERT_TRUE(item.IsOk());
+    tree->SelectItem(item);
+    EXPECT_EQ(page->selectedItem, item);
+    expectPublished(c.location);
+  }
+}
+
+// Editing a link to this drawing: a layout's location selects that layout again; a view's
+// location leaves the root selected and the frame as it was.
+TEST_F(ViewPage, EditedLocationSelectsItsLayout) {
+  frame_->location = u",details";
+  frame_->textToDisplay = u"the stored description";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->tree()->GetSelection(), findItem(page->tree(), "Details"));
+  expectPublished(u",Details");
+}
+
+TEST_F(ViewPage, EditedViewLocationPublishesNothing) {
+  frame_->location = u"Title,Details";
+  frame_->textToDisplay = u"the stored description";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->tree()->GetSelection(), page->tree()->GetRootItem());
+  EXPECT_EQ(frame_->location, u"Title,Details");
+  EXPECT_EQ(frame_->textToDisplay, u"the stored description");
+}
+
+TEST_F(ViewPage, WithoutAWorkingDrawingTheTreeIsEmpty) {
+  tzdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  frame_->location = u",Sheet";
+  CHypLnkDwgViewDlg* page = showPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->tree()->GetCount(), 0u);
+  EXPECT_FALSE(page->selectedItem.IsOk());
+  EXPECT_EQ(frame_->location, u",Sheet");
 }
 
 }  // namespace
