@@ -115,23 +115,15 @@ TEST_F(FrameDialog, OkRefusesTextsOfMoreThan255Characters) {
   }
 }
 
-// The e-mail page of a frame in insert mode, shown by choosing it in the link-type list.
-template <typename Act>
-void onEmailPage(CHyperLinkFrameBaseDlg& frame, Act act) {
-  runModal(frame, [&](CTzUiDialog& d) {
-    frame.selectPage(2);
-    CHypLnkEmailDlg* page = pageOf<CHypLnkEmailDlg>(d);
-    ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(page->IsShown());
-    act(*page);
-  });
-}
-
 // A person types an address and a subject, erases and picks a listed target.
 TEST_F(FrameDialog, EmailPageAsAPersonTypesAndPicks) {
   recentEmailLinks() = {u"mailto:old@example.com?subject=Plans", u"mailto:new@example.com"};
   CHyperLinkFrameBaseDlg frame(nullptr);
-  onEmailPage(frame, [&](CHypLnkEmailDlg& page) {
+  runModal(frame, [&](CTzUiDialog&) {
+    // Shown by choosing it in the link-type list.
+    frame.selectPage(2);
+    CHypLnkEmailDlg& page = *pageOf<CHypLnkEmailDlg>(frame);
+    ASSERT_TRUE(page.IsShown());
     wxTextCtrl* address = page.addressBox();
     EXPECT_FALSE(frame.GetDlgItem(kOk)->IsEnabled());
     ASSERT_TRUE(typeText(address, "ab"));

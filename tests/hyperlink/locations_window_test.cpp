@@ -115,42 +115,21 @@ int runBrowse(CHyplnkBrowerDwgDlg& dialog,
   });
 }
 
+// The dialog hands back the last layout or view picked (the root does not count); a file that
+// is no drawing shows nothing.
 TEST_F(Locations, BrowseDialogReturnsTheLastPick) {
-  struct Case {
-    const char* title;
-    std::vector<std::pair<std::string, std::string>> picks;
-    int button;
-    int result;
-    const char16_t* picked;
-  };
-  const Case cases[] = {
-      {"a layout, then the root", {{"Sheet", ""}, {"", ""}}, 1, 1, u",Sheet"},
-      {"one view under two layouts",
-       {{"Sheet", "Title"}, {"Details", "Title"}},
-       1,
-       1,
-       u"Title,Details"},
-      {"cancel after a pick", {{"Details", ""}}, 2, 2, nullptr},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.title);
-    CHyplnkBrowerDwgDlg dialog;
-    ASSERT_TRUE(dialog.loadDrawingFile(u16(path_)));
-    EXPECT_EQ(runBrowse(dialog, c.picks, c.button), c.result);
-    if (c.picked) {
-      EXPECT_EQ(dialog.pickedLocation, c.picked);
-    }
-  }
-}
-
-TEST_F(Locations, BrowseDialogOfAnUnreadableFileShowsNothing) {
-  writeFile(s.dir().file("notes.dwg"), "not a drawing");
   CHyplnkBrowerDwgDlg dialog;
-  EXPECT_FALSE(dialog.loadDrawingFile(u16(s.dir().file("notes.dwg"))));
-  EXPECT_TRUE(dialog.locations.empty());
-  EXPECT_EQ(runBrowse(dialog, {}, 1), 1);
-  EXPECT_EQ(dialog.tree()->GetCount(), 0u);
-  EXPECT_EQ(dialog.pickedLocation, u"");
+  ASSERT_TRUE(dialog.loadDrawingFile(u16(path_)));
+  EXPECT_EQ(runBrowse(dialog, {{"Sheet", "Title"}, {"Details", "Title"}, {"", ""}}, 1), 1);
+  EXPECT_EQ(dialog.pickedLocation, u"Title,Details");
+
+  writeFile(s.dir().file("notes.dwg"), "not a drawing");
+  CHyplnkBrowerDwgDlg unreadable;
+  EXPECT_FALSE(unreadable.loadDrawingFile(u16(s.dir().file("notes.dwg"))));
+  EXPECT_TRUE(unreadable.locations.empty());
+  EXPECT_EQ(runBrowse(unreadable, {}, 1), 1);
+  EXPECT_EQ(unreadable.tree()->GetCount(), 0u);
+  EXPECT_EQ(unreadable.pickedLocation, u"");
 }
 
 class ViewPage : public Locations {
@@ -163,10 +142,7 @@ class ViewPage : public Locations {
   CHypLnkDwgViewDlg* showPage() {
     EXPECT_TRUE(frame_->Create(window_));
     frame_->selectPage(1);
-    for (wxWindow* child : frame_->GetChildren())
-      if (auto* page = dynamic_cast<CHypLnkDwgViewDlg*>(child)) return page;
-    ADD_FAILURE() << "no view page";
-    return nullptr;
+    return pageOf<CHypLnkDwgViewDlg>(*frame_);
   }
   void expectPublished(const char16_t* location) {
     EXPECT_EQ(frame_->location, location);
