@@ -70,21 +70,14 @@ inline void pickEntry(wxWindow* list, int entry) {
   list->ProcessWindowEvent(event);
 }
 
-// The first window of type T among the descendants of window.
+// The first window of type T among the descendants of window (a page of the frame: null when
+// it has not been created).
 template <typename T>
 T* findChild(wxWindow* window) {
   for (wxWindow* child : window->GetChildren()) {
     if (auto* found = dynamic_cast<T*>(child)) return found;
     if (T* found = findChild<T>(child)) return found;
   }
-  return nullptr;
-}
-
-// The frame's page of type Page, or null when it has not been created.
-template <typename Page>
-Page* pageOf(CTzUiDialog& frame) {
-  for (wxWindow* child : frame.GetChildren())
-    if (auto* page = dynamic_cast<Page*>(child)) return page;
   return nullptr;
 }
 

@@ -77,7 +77,7 @@ class FileWebPage : public HyperlinkDialogTest {
     CHyperLinkFrameBaseDlg frame(nullptr);
     frame.address = address;
     runModal(frame, [&](CTzUiDialog&) {
-      auto* page = pageOf<CHypLnkFileWebDlg>(frame);
+      auto* page = findChild<CHypLnkFileWebDlg>(&frame);
       ASSERT_NE(page, nullptr);
       act(Page{frame, *page});
     });

@@ -39,9 +39,9 @@ std::string withCount(const std::string& format, int count) {
 int shownPage(CTzUiDialog& frame) {
   auto shown = [&](wxWindow* page) { return page != nullptr && page->IsShown(); };
   int page = -1;
-  if (shown(pageOf<CHypLnkFileWebDlg>(frame))) page = 0;
-  if (shown(pageOf<CHypLnkDwgViewDlg>(frame))) page = page == -1 ? 1 : -2;
-  if (shown(pageOf<CHypLnkEmailDlg>(frame))) page = page == -1 ? 2 : -2;
+  if (shown(findChild<CHypLnkFileWebDlg>(&frame))) page = 0;
+  if (shown(findChild<CHypLnkDwgViewDlg>(&frame))) page = page == -1 ? 1 : -2;
+  if (shown(findChild<CHypLnkEmailDlg>(&frame))) page = page == -1 ? 2 : -2;
   return page;
 }
 
@@ -122,7 +122,7 @@ TEST_F(FrameDialog, EmailPageAsAPersonTypesAndPicks) {
   runModal(frame, [&](CTzUiDialog&) {
     // Shown by choosing it in the link-type list.
     frame.selectPage(2);
-    CHypLnkEmailDlg& page = *pageOf<CHypLnkEmailDlg>(frame);
+    CHypLnkEmailDlg& page = *findChild<CHypLnkEmailDlg>(&frame);
     ASSERT_TRUE(page.IsShown());
     wxTextCtrl* address = page.addressBox();
     EXPECT_FALSE(frame.GetDlgItem(kOk)->IsEnabled());
@@ -308,7 +308,7 @@ TEST_F(EntryPoints, EditingForACallerReturnsTheTypedTargetOnlyAfterOk) {
         [&] { result = editHyperlinkInteractive(target, text, static_cast<CWnd*>(nullptr)); },
         [&](CHyperLinkFrameBaseDlg& frame) {
           frame.selectPage(2);
-          auto* page = pageOf<CHypLnkEmailDlg>(frame);
+          auto* page = findChild<CHypLnkEmailDlg>(&frame);
           ASSERT_NE(page, nullptr);
           page->addressBox()->SetValue("");
           ASSERT_TRUE(typeText(page->addressBox(), "me@example.com"));

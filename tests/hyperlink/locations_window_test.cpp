@@ -142,7 +142,7 @@ class ViewPage : public Locations {
   CHypLnkDwgViewDlg* showPage() {
     EXPECT_TRUE(frame_->Create(window_));
     frame_->selectPage(1);
-    return pageOf<CHypLnkDwgViewDlg>(*frame_);
+    return findChild<CHypLnkDwgViewDlg>(frame_);
   }
   void expectPublished(const char16_t* location) {
     EXPECT_EQ(frame_->location, location);

@@ -17,23 +17,12 @@ using namespace tzt;
 
 namespace {
 
-// A library with a string of 999 characters (id 1) and one of 1500 (id 2).
-class TestLibrary : public ::testing::Test {
- protected:
-  void SetUp() override {
-    library_ = dlopen(TZT_TEST_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library_, nullptr) << dlerror();
-    moduleState().resources = library_;
-  }
-  void TearDown() override {
-    moduleState().resources = nullptr;
-    dlclose(library_);
-  }
+// A library with a string of 999 characters (id 1) and one of 1500 (id 2), cut to 999.
+TEST(ResourceStrings, LengthsAndDefaults) {
   Session s;
-  void* library_ = nullptr;
-};
-
-TEST_F(TestLibrary, LengthsAndDefaults) {
+  void* library = dlopen(TZT_TEST_RESOURCES, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  moduleState().resources = library;
   ResourceString whole(1, u"default");
   EXPECT_EQ(std::u16string(loadResourceString(whole)), std::u16string(999, u'x'));
   ResourceString cut(2, u"default");
@@ -46,6 +35,8 @@ TEST_F(TestLibrary, LengthsAndDefaults) {
   EXPECT_EQ(std::u16string(loadResourceString(empty)), u"");
   // Keyword lists come from the keyword library, which this test has not got.
   EXPECT_EQ(resourceText(text::kKeywordsYesNo), u"Yes No _Yes No");
+  moduleState().resources = nullptr;
+  dlclose(library);
 }
 
 bool mapped(const std::string& file) {
