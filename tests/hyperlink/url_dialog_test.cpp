@@ -33,24 +33,28 @@ namespace {
 
 constexpr int kLoadMs = 8000;
 
-// A folder served over HTTP by a child process, stopped when the object goes (and by itself
-// after two minutes whatever happens).
+// A folder served over HTTP by Python's own server in a child process, stopped when the object
+// goes (and by itself after two minutes whatever happens).
 class ServedFolder {
  public:
   explicit ServedFolder(const fs::path& folder) {
-    const std::string portFile = output_.file("port");
+    const std::string log = output_.file("server.log");
     pid_ = fork();
     if (pid_ == 0) {
-      dup2(open(portFile.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600), 1);
-      execl(TZT_PYTHON_FOR_WEB, TZT_PYTHON_FOR_WEB, TZT_WEB_SERVER, folder.c_str(), "120",
-            static_cast<char*>(nullptr));
+      const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+      dup2(out, 1);
+      dup2(out, 2);
+      execl("/usr/bin/timeout", "timeout", "120", TZT_PYTHON_FOR_WEB, "-u", "-m", "http.server",
+            "--bind", "127.0.0.1", "--directory", folder.c_str(), "0", static_cast<char*>(nullptr));
       _exit(127);
     }
-    // The port arrives as one line, possibly in pieces.
+    // "Serving HTTP on 127.0.0.1 port N (...)", possibly in pieces.
     yieldUntil(
         [&] {
-          const std::string line = readFile(portFile);
-          if (!line.empty() && line.back() == '\n') port_ = std::atoi(line.c_str());
+          const std::string text = readFile(log);
+          const size_t at = text.find(" port ");
+          if (at != std::string::npos && text.find('\n', at) != std::string::npos)
+            port_ = std::atoi(text.c_str() + at + 6);
           return port_ != 0;
         },
         10000);
