@@ -1,13 +1,11 @@
-// The two list controls in real windows: taking the place a template keeps for them, what a
-// paint of the icon list puts on the screen, and how far the text list scrolls sideways.
+// The two list controls in real windows: what a paint of the icon list puts on the screen, and
+// how far the text list scrolls sideways (their taking the place a template keeps for them is
+// the dialogs' window tests').
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
-#include <wx/fs_mem.h>
 #include <wx/imaglist.h>
-#include <wx/panel.h>
-#include <wx/xrc/xmlres.h>
 
 #include <memory>
 
@@ -19,20 +17,6 @@
 using namespace hyperlink;
 
 namespace {
-
-const char kTemplate[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<resource xmlns="http://www.wxwidgets.org/wxxrc" version="2.5.3.0">
-<object class="wxPanel" name="900">
-  <object class="wxBoxSizer">
-    <orient>wxHORIZONTAL</orient>
-    <object class="sizeritem"><flag>wxALL</flag><border>4</border>
-      <object class="unknown" name="1007"><size>100,240</size></object></object>
-    <object class="sizeritem"><flag>wxALL</flag><border>4</border>
-      <object class="unknown" name="1032"><size>160,150</size></object></object>
-    <object class="sizeritem"><object class="wxButton" name="1"><label>OK</label></object></object>
-  </object>
-</object>
-</resource>)";
 
 const wxColour kColours[] = {{40, 90, 200}, {30, 160, 70}, {210, 120, 20}};
 
@@ -63,43 +47,24 @@ wxColour shownAt(wxWindow* window, int x, int y) {
 
 class ListControls : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    wxXmlResource::Get()->InitAllHandlers();
-    wxMemoryFSHandler::AddFile("list_controls_test.xrc", kTemplate, sizeof kTemplate - 1);
-    wxXmlResource::Get()->Load("memory:list_controls_test.xrc");
-  }
-  static void TearDownTestSuite() {
-    wxXmlResource::Get()->Unload("memory:list_controls_test.xrc");
-    wxMemoryFSHandler::RemoveFile("list_controls_test.xrc");
-  }
-  void SetUp() override {
-    frame_ = new wxFrame(nullptr, wxID_ANY, "lists");
-    panel_ = wxXmlResource::Get()->LoadPanel(frame_, "900");
-    ASSERT_NE(panel_, nullptr);
-  }
+  void SetUp() override { frame_ = new wxFrame(nullptr, wxID_ANY, "lists"); }
   void TearDown() override {
     frame_->Destroy();
     tzt::yieldFor(20);
   }
   void show() {
-    panel_->Fit();
     frame_->Fit();
     frame_->Show();
     tzt::yieldUntil([&] { return frame_->IsShownOnScreen(); });
     tzt::yieldFor(200);
   }
+
   wxFrame* frame_ = nullptr;
-  wxPanel* panel_ = nullptr;
 };
 
-TEST_F(ListControls, TakesItsPlaceShowsItsIconsAndFramesTheSelection) {
+TEST_F(ListControls, IconListShowsItsIconsAndFramesTheSelection) {
+  auto* list = new CListBoxEx(frame_, 1007, wxDefaultPosition, wxSize(100, 240));
   show();
-  const wxRect place = panel_->FindWindow("1007_container")->GetRect();
-  CListBoxEx* list = CListBoxEx::attach(panel_, 1007);
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(CListBoxEx::attach(panel_, 1007), nullptr);  // taken already
-  panel_->Layout();
-  EXPECT_EQ(list->GetRect(), place);  // the same sizer slot after a new layout
   auto images = squares(32);
   list->imageList = images.get();
   list->addItem(u"Existing file or\nweb page", 0, 0);
@@ -124,8 +89,7 @@ TEST_F(ListControls, TakesItsPlaceShowsItsIconsAndFramesTheSelection) {
 // The sideways extent is worked out when the list shows: a wider entry added while it shows
 // waits for the next showing.
 TEST_F(ListControls, TextListScrollsAsFarAsItsWidestEntryWhenShown) {
-  CListBoxHorBar* list = CListBoxHorBar::attach(panel_, 1032);
-  ASSERT_NE(list, nullptr);
+  auto* list = new CListBoxHorBar(frame_, 1032, wxDefaultPosition, wxSize(160, 150));
   show();
   GtkAdjustment* scroll =
       gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(list->GetHandle()));
