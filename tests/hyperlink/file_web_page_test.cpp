@@ -38,10 +38,8 @@ struct Page {
   CHypLnkFileWebDlg& page;
 
   wxTextCtrl* address() const { return control<wxTextCtrl>(kAddressBox); }
-  std::string addressText() const { return address()->GetValue().utf8_string(); }
-  std::string preview() const { return control<wxTextCtrl>(kPreview)->GetValue().utf8_string(); }
+  std::string addressText() const { return valueOf(page, kAddressBox); }
   wxCheckBox* relativeBox() const { return control<wxCheckBox>(kRelativeBox); }
-  wxListBox* list(int id) const { return control<wxListBox>(id); }
   bool okEnabled() const { return frame.GetDlgItem(kOk)->IsEnabled(); }
 
   // Writes the box as code does; the page handles it as it handles a typed change.
@@ -128,7 +126,7 @@ void expectRelative(const Page& p, const char* address, bool relative, const cha
   p.setAddress(address);
   EXPECT_EQ(p.relativeBox()->GetValue(), relative) << address;
   EXPECT_EQ(p.relativeBox()->IsEnabled(), relative) << address;
-  EXPECT_EQ(p.preview(), preview) << address;
+  EXPECT_EQ(valueOf(p.page, kPreview), preview) << address;
 }
 
 TEST_F(FileWebPage, PreviewRelativeBoxAndPickedFilesUnderWindowsRules) {
@@ -146,7 +144,7 @@ TEST_F(FileWebPage, PreviewRelativeBoxAndPickedFilesUnderWindowsRules) {
 
     // A picked file under the base is shown relative to it while the box is ticked.
     p.setAddress(".\\c\\x.dwg");
-    wxListBox* recent = p.list(kRecentFiles);
+    wxListBox* recent = p.control<wxListBox>(kRecentFiles);
     recent->Insert(std::vector<wxString>{"C:\\a\\b\\c\\x.dwg", "D:\\x.dwg"}, 0);
     p.pick(kRecentFiles, 0);
     EXPECT_EQ(p.addressText(), ".\\c\\x.dwg");
@@ -175,10 +173,10 @@ TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
   ASSERT_TRUE(platform::writeSettingsValue(typed, u"url1", u"http://example.net/"));
 
   withPage(u"http://example.com/new", [&](const Page& p) {
-    EXPECT_EQ(entries(p.list(kRecentFiles)),
+    EXPECT_EQ(entries(p.control<wxListBox>(kRecentFiles)),
               (std::vector<std::string>{"/srv/new plan.dxf", "/srv/old.dxf"}));
-    EXPECT_EQ(entries(p.list(kBrowsedPages)), std::vector<std::string>{"Site plans"});
-    EXPECT_EQ(entries(p.list(kInsertedLinks)),
+    EXPECT_EQ(entries(p.control<wxListBox>(kBrowsedPages)), std::vector<std::string>{"Site plans"});
+    EXPECT_EQ(entries(p.control<wxListBox>(kInsertedLinks)),
               (std::vector<std::string>{"http://example.com/new", "http://example.net/"}));
   });
   auto key = platform::readSettingsKey(typed);
@@ -189,7 +187,7 @@ TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
   // Shown again in other letters' case, the address is not remembered twice. A browsed page
   // picked gives its title once: typing on makes the text to display the address.
   withPage(u"HTTP://EXAMPLE.COM/NEW", [&](const Page& p) {
-    EXPECT_EQ(p.list(kInsertedLinks)->GetCount(), 2u);
+    EXPECT_EQ(p.control<wxListBox>(kInsertedLinks)->GetCount(), 2u);
     p.pick(kSourceSelector, 1);
     p.pick(kBrowsedPages, 0);
     EXPECT_EQ(p.addressText(), "https://example.org/plans");
