@@ -87,9 +87,6 @@ TEST_F(Locations, TreeHasEachSpacesViewsUnderItsLayoutsOrNothing) {
     EXPECT_FALSE(fillLocationTree(empty, bad));
     EXPECT_EQ(empty->GetCount(), 0u);
   }
-  wxTreeCtrl unmade;
-  EXPECT_FALSE(fillLocationTree(&unmade, list));
-  EXPECT_FALSE(fillLocationTree(nullptr, list));
 }
 
 // A library that names the model layout otherwise: its views are still named alone.
