@@ -1,6 +1,5 @@
 // The layouts and named views listed for drawing files and open databases, in the drawing's
-// order, on the sample site plan and copies of it with layouts renamed (how the host reads
-// ezdxf's layouts and views is the database test's).
+// order, on the sample site plan and a copy of it with layouts renamed.
 #include <gtest/gtest.h>
 
 #include <filesystem>

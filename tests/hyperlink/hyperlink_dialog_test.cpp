@@ -1,7 +1,5 @@
-// The Insert / Edit Hyperlink dialog in a real window: its modes, its length checks and the
-// e-mail page as a user types into it; then HYPERLINK and the other ways into the dialog on
-// the sample drawing: what the dialog opens with for the selected objects, and what each way
-// out does to them.
+// The Insert / Edit Hyperlink dialog in a real window: its modes, length checks and e-mail
+// page; then HYPERLINK and the other ways into it, and what each way out does to the objects.
 #include <wx/dialog.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>

@@ -71,7 +71,7 @@ class Locations : public HyperlinkDialogTest {
   wxFrame* window_ = nullptr;
 };
 
-TEST_F(Locations, TreeHasEachSpacesViewsUnderItsLayoutsOrNothing) {
+TEST_F(Locations, TreeHasEachSpacesViewsUnderItsLayouts) {
   wxTreeCtrl* tree = newTree();
   EXPECT_TRUE(fillLocationTree(tree, drawingList()));
   EXPECT_EQ(outline(tree), path_ +
@@ -87,12 +87,10 @@ TEST_F(Locations, TreeHasEachSpacesViewsUnderItsLayoutsOrNothing) {
     EXPECT_FALSE(fillLocationTree(empty, bad));
     EXPECT_EQ(empty->GetCount(), 0u);
   }
-}
 
-// A library that names the model layout otherwise: its views are still named alone.
-TEST_F(Locations, ModelViewsUnderTheLibrarysModelName) {
+  // A library that names the model layout otherwise: its views are still named alone.
   useLibrary(TZT_TEST_RESOURCES);
-  wxTreeCtrl* tree = newTree();
+  tree = newTree();
   fillLocationTree(tree, drawingList());
   wxTreeItemId model = findItem(tree, "模型");
   ASSERT_TRUE(model.IsOk());

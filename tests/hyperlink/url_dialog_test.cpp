@@ -163,10 +163,9 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
   EXPECT_EQ(u8(dialog.resultUrl()), server_->url("sub/plan.dwg"));
 }
 
-// Answers the desktop's save dialog as a person does, once it is on screen: the first time it
-// shows, replaces the whole name with the one given and presses Enter, later presses Escape. A
-// question about replacing a file is answered No. The toolkit's own dialog is not among the
-// program's windows; its modal run is seen by a hook.
+// Answers the desktop's save dialog as a person does once it is on screen (seen by a hook, as it
+// is none of the program's windows): the first time with the name given, then with Escape; a
+// question about replacing a file is answered No.
 class SaveDialogAnswers : public wxModalDialogHook {
  public:
   explicit SaveDialogAnswers(std::string name) : name_(std::move(name)) {
