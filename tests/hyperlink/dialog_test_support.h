@@ -4,7 +4,6 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <wx/button.h>
 #include <wx/listbox.h>
 #include <wx/textctrl.h>
 #include <wx/vlbox.h>

@@ -20,7 +20,6 @@
 
 #include "dialog_test_support.h"
 #include "tzed_editor.h"
-#include "web/favorites_menu.h"
 #include "web/internet_shortcut.h"
 #include "web/url_dialog.h"
 #include "web/web_browser.h"
