@@ -4,8 +4,9 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <wx/button.h>
+#include <wx/listbox.h>
 #include <wx/textctrl.h>
+#include <wx/vlbox.h>
 
 #include <string>
 
@@ -24,24 +25,26 @@ class HyperlinkDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tzad::setHostLanguage("en");
-    library_ = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library_, nullptr) << dlerror();
-    hyperlink::moduleState().resources = library_;
+    useLibrary(TZT_HYPERLINK_RESOURCES);
     hyperlink::recentEmailLinks().clear();
   }
   void TearDown() override {
     hyperlink::recentEmailLinks().clear();
-    hyperlink::moduleState().resources = nullptr;
-    if (library_ != nullptr) dlclose(library_);
+    useLibrary(nullptr);
     tzad::setHostLanguage("");
+  }
+  // Loads a resource library as the module's, in place of the one it had (none: unloads it).
+  void useLibrary(const char* path) {
+    if (hyperlink::moduleState().resources) dlclose(hyperlink::moduleState().resources);
+    hyperlink::moduleState().resources = path ? dlopen(path, RTLD_NOW | RTLD_LOCAL) : nullptr;
+    if (path) {
+      ASSERT_NE(hyperlink::moduleState().resources, nullptr) << dlerror();
+    }
   }
   // The text of a string in the language under test.
   static std::string text(const hyperlink::TextId& id) { return u8(hyperlink::resourceText(id)); }
 
   Session s;
-
- private:
-  void* library_ = nullptr;
 };
 
 inline std::string labelOf(CTzUiDialog& dialog, int id) {
@@ -56,21 +59,24 @@ inline std::string valueOf(CTzUiDialog& dialog, int id) {
   return editOf(dialog, id)->GetValue().utf8_string();
 }
 
-// The first window of type T among the descendants of window.
+// Selects an entry of a list, or of the link-type or source selector, as a click does.
+inline void pickEntry(wxWindow* list, int entry) {
+  if (auto* selector = dynamic_cast<wxVListBox*>(list)) selector->SetSelection(entry);
+  if (auto* texts = dynamic_cast<wxListBox*>(list)) texts->SetSelection(entry);
+  wxCommandEvent event(wxEVT_LISTBOX, list->GetId());
+  event.SetEventObject(list);
+  event.SetInt(entry);
+  list->ProcessWindowEvent(event);
+}
+
+// The first window of type T among the descendants of window (a page of the frame: null when
+// it has not been created).
 template <typename T>
 T* findChild(wxWindow* window) {
   for (wxWindow* child : window->GetChildren()) {
     if (auto* found = dynamic_cast<T*>(child)) return found;
     if (T* found = findChild<T>(child)) return found;
   }
-  return nullptr;
-}
-
-// The frame's page of type Page, or null when it has not been created.
-template <typename Page>
-Page* pageOf(CTzUiDialog& frame) {
-  for (wxWindow* child : frame.GetChildren())
-    if (auto* page = dynamic_cast<Page*>(child)) return page;
   return nullptr;
 }
 

@@ -1,16 +1,11 @@
-// The layouts and named views listed for drawing files and open databases, in the host's
-// order, on drawings written by hand (how the host reads ezdxf's layouts and views is the
-// database test's).
-#include <dlfcn.h>
+// The layouts and named views listed for drawing files and open databases, in the drawing's
+// order, on the sample site plan and a copy of it with layouts renamed.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
-#include "location_drawings.h"
 #include "locations/drawing_locations.h"
-#include "module/module_state.h"
-#include "test_support.h"
+#include "session.h"
 #include "tzdb_database.h"
 
 using namespace hyperlink;
@@ -28,107 +23,67 @@ std::ostream& operator<<(std::ostream& out, const LocationEntry& e) {
 
 namespace {
 
-LocationEntry layout(const char16_t* name, int space) {
-  return {name, false, space};
-}
-LocationEntry view(const char16_t* name, int space) {
-  return {name, true, space};
-}
-
 // Entries a caller had in the list already: listing appends and never touches them.
 const LocationEntry kEarlier{u"earlier", true, 1};
 
-struct FileCase {
-  const char* title;
-  std::string fileName;
-  std::string content;
-  bool listed;
-  LocationList entries;  // after the drawing entry, when listed
-};
-
-const char kBinaryDwg[] = "AC1032\0\0\0\0\0\x1f\x8b\x02\xff\xfe\x00\x01";
-
-std::vector<FileCase> fileCases() {
-  LocationList twoSheets = {layout(u"Model", 1), layout(u"Layout1", 2), layout(u"Layout2", 2),
-                            view(u"Title", 2),   view(u"Entry", 1),     view(u"Legend", 2),
-                            view(u"Garden", 1),  view(u"Notes", 2)};
-  return {
-      {"two paper layouts, paper and model views", "sheets.dxf", twoSheetDrawing(), true,
-       twoSheets},
-      {"a drawing named .dwg that is DXF", "sheets.dwg", twoSheetDrawing(), true, twoSheets},
-      {"layouts and views keep the drawing's order",
-       "order.dxf",
-       locationDrawing({{"Zeta", false}, {"Model", true}, {"Alpha", false}},
-                       {{"Zulu", false}, {"Able", true}}),
-       true,
-       {layout(u"Zeta", 2), layout(u"Model", 1), layout(u"Alpha", 2), view(u"Zulu", 1),
-        view(u"Able", 2)}},
-      {"a lower-case model layout is shown as Model",
-       "lower.dxf",
-       locationDrawing({{"model", true}, {"Sheet", false}}, {}),
-       true,
-       {layout(u"Model", 1), layout(u"Sheet", 2)}},
-      // The shown name follows the layout's name, the space its block record.
-      {"name and space are decided apart",
-       "apart.dxf",
-       locationDrawing({{"Plan", true}, {"MODEL", false}}, {}),
-       true,
-       {layout(u"Plan", 1), layout(u"Model", 2)}},
-      {"only the model layout",
-       "bare.dxf",
-       locationDrawing({{"Model", true}}, {}),
-       true,
-       {layout(u"Model", 1)}},
-      {"view names as written",
-       "names.dxf",
-       locationDrawing({{"Model", true}}, {{"North, upper", false}, {"立面", true}}),
-       true,
-       {layout(u"Model", 1), view(u"North, upper", 1), view(u"立面", 2)}},
-      {"a binary drawing named .dwg",
-       "binary.dwg",
-       std::string(kBinaryDwg, sizeof kBinaryDwg),
-       false,
-       {}},
-      {"a text file", "notes.txt", "Meeting notes\nnothing to draw\n", false, {}},
-      {"an empty file", "empty.dxf", "", false, {}},
-  };
+// The sample with a layout's name replaced where the layout dictionary and the layout hold it.
+std::string renamed(std::string text, const std::string& from, const std::string& to) {
+  for (const char* code : {"\n  3\n", "\n  1\n"}) {
+    size_t at = text.find(code + from + "\n");
+    if (at != std::string::npos) text.replace(at + 5, from.size(), to);
+  }
+  return text;
 }
 
 TEST(FileLocationsOf, DrawingsAreListedOtherFilesRefused) {
-  for (const FileCase& c : fileCases()) {
+  const std::string sample = readFile(samplePath());
+  const LocationList views = {
+      {u"Overview", true, 1}, {u"House", true, 1}, {u"Garage", true, 1}, {u"Title", true, 2}};
+  const struct {
+    const char* title;
+    std::string fileName, content;
+    LocationList layouts;  // after the drawing entry; none: refused
+  } cases[] = {
+      {"a drawing named .dwg that is DXF",
+       "plan.dwg",
+       sample,
+       {{u"Model", false, 1}, {u"Sheet", false, 2}, {u"Details", false, 2}}},
+      // The shown name follows the layout's name, the space its block record.
+      {"a model layout in other letters' case is shown as Model",
+       "renamed.dxf",
+       renamed(renamed(sample, "Model", "model"), "Sheet", "MODEL"),
+       {{u"Model", false, 1}, {u"Model", false, 2}, {u"Details", false, 2}}},
+      {"a binary drawing named .dwg", "binary.dwg", std::string("AC1032\0\x1f\x8b", 9), {}},
+  };
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
     TempDir dir;
     std::string path = dir.file(c.fileName);
     writeFile(path, c.content);
-    auto modified = std::filesystem::last_write_time(path);
 
     LocationList list = {kEarlier};
-    EXPECT_EQ(listFileLocations(u16(path), list), c.listed);
+    EXPECT_EQ(listFileLocations(u16(path), list), !c.layouts.empty());
 
     LocationList expected = {kEarlier};
-    if (c.listed) {
+    if (!c.layouts.empty()) {
       expected.push_back({u16(path), false, 0});
-      expected.insert(expected.end(), c.entries.begin(), c.entries.end());
+      expected.insert(expected.end(), c.layouts.begin(), c.layouts.end());
+      expected.insert(expected.end(), views.begin(), views.end());
     }
     EXPECT_EQ(list, expected);
     // Only read: the file is as it was.
     EXPECT_EQ(readFile(path), c.content);
-    EXPECT_EQ(std::filesystem::last_write_time(path), modified);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
   }
 }
 
-TEST(FileLocationsOf, PathsThatAreNoFile) {
+TEST(DrawingLocations, OfPathsThatAreNoFileAndDatabasesWithoutLayouts) {
   TempDir dir;
+  LocationList list = {kEarlier};
   for (const std::string& path : {dir.file("missing.dxf"), dir.path().string(), std::string()}) {
-    LocationList list = {kEarlier};
     EXPECT_FALSE(listFileLocations(u16(path), list)) << path;
     EXPECT_EQ(list, LocationList{kEarlier}) << path;
   }
-}
-
-TEST(DrawingLocations, OfDatabasesWithoutLayouts) {
-  LocationList list = {kEarlier};
   EXPECT_FALSE(listDrawingLocations(nullptr, list));
   EXPECT_EQ(list, LocationList{kEarlier});
 
@@ -137,22 +92,6 @@ TEST(DrawingLocations, OfDatabasesWithoutLayouts) {
   TzDbDatabase empty(false, false);
   EXPECT_FALSE(listDrawingLocations(&empty, list));
   EXPECT_EQ(list, (LocationList{kEarlier, {u"", false, 0}}));
-}
-
-// A resource library that names the model layout otherwise: the model layout is shown under
-// the library's name.
-TEST(DrawingLocations, ShowTheModelLayoutUnderTheLibrarysName) {
-  void* library = dlopen(TZT_TEST_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
-  moduleState().resources = library;
-  TempDir dir;
-  writeFile(dir.file("sheets.dxf"), twoSheetDrawing());
-  LocationList list;
-  EXPECT_TRUE(listFileLocations(u16(dir.file("sheets.dxf")), list));
-  moduleState().resources = nullptr;
-  dlclose(library);
-  ASSERT_GE(list.size(), 2u);
-  EXPECT_EQ(list[1], layout(u"模型", 1));
 }
 
 }  // namespace

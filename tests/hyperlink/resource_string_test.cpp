@@ -17,23 +17,12 @@ using namespace tzt;
 
 namespace {
 
-// A library with a string of 999 characters (id 1) and one of 1500 (id 2).
-class TestLibrary : public ::testing::Test {
- protected:
-  void SetUp() override {
-    library_ = dlopen(TZT_TEST_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library_, nullptr) << dlerror();
-    moduleState().resources = library_;
-  }
-  void TearDown() override {
-    moduleState().resources = nullptr;
-    dlclose(library_);
-  }
+// A library with a string of 999 characters (id 1) and one of 1500 (id 2), cut to 999.
+TEST(ResourceStrings, LengthsAndDefaults) {
   Session s;
-  void* library_ = nullptr;
-};
-
-TEST_F(TestLibrary, LengthsAndDefaults) {
+  void* library = dlopen(TZT_TEST_RESOURCES, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  moduleState().resources = library;
   ResourceString whole(1, u"default");
   EXPECT_EQ(std::u16string(loadResourceString(whole)), std::u16string(999, u'x'));
   ResourceString cut(2, u"default");
@@ -46,39 +35,8 @@ TEST_F(TestLibrary, LengthsAndDefaults) {
   EXPECT_EQ(std::u16string(loadResourceString(empty)), u"");
   // Keyword lists come from the keyword library, which this test has not got.
   EXPECT_EQ(resourceText(text::kKeywordsYesNo), u"Yes No _Yes No");
-}
-
-// The defaults and the resource library are made from one list: in Chinese the library serves
-// every default exactly; in English it has a wording for each; the keyword lists are not its.
-// Its own texts, which have no default, it serves in both languages.
-TEST(ResourceLibrary, ServesTheDefaultsInChinese) {
-  void* library = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
-  auto load = reinterpret_cast<TzResLoadStringFunction>(dlsym(library, "tzresLoadString"));
-  ASSERT_NE(load, nullptr);
-  char16_t text[ResourceString::kCapacity];
-  auto loaded = [&](uint32_t id) {
-    return load(id, text, ResourceString::kCapacity) > 0 ? std::u16string(text) : u"";
-  };
-  tzad::setHostLanguage("zh");
-  for (const TextId& t : text::kResourceTexts) EXPECT_EQ(loaded(t.id), t.defaultText) << t.id;
-  for (const TextId& t : text::kKeywordLists) EXPECT_EQ(loaded(t.id), u"") << t.id;
-  for (const TextId& t : text::kLibraryTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
-  tzad::setHostLanguage("en");
-  for (const TextId& t : text::kResourceTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
-  for (const TextId& t : text::kLibraryTexts) EXPECT_NE(loaded(t.id), u"") << t.id;
-  tzad::setHostLanguage("");
+  moduleState().resources = nullptr;
   dlclose(library);
-}
-
-TEST(RecentEmails, NewestLastNoDuplicatesIgnoringCase) {
-  recentEmailLinks().clear();
-  rememberEmailLink(u"mailto:a@example.com");
-  rememberEmailLink(u"http://example.com");
-  rememberEmailLink(u"MAILTO:A@EXAMPLE.COM");
-  rememberEmailLink(u"mailto:b@example.com");
-  EXPECT_EQ(recentEmailLinks(),
-            (std::vector<TzString>{u"mailto:a@example.com", u"mailto:b@example.com"}));
 }
 
 bool mapped(const std::string& file) {
