@@ -54,6 +54,8 @@ bool CWeb::Create(wxWindow* parent, int id, const wxRect& rect) {
 void CWeb::navigate(const TzString& url) {
   if (engine_ == nullptr) return;
   navigated_ = true;
+  failedUrl_.clear();
+  requested_ = url;
   engine_->LoadURL(engineUrl(url));
 }
 // The engine keeps the blank page it starts with as the oldest page of its history; that page
@@ -76,8 +78,11 @@ void CWeb::refresh() {
   if (engine_ != nullptr) engine_->Reload();
 }
 
+// After a failed load the engine stands on a blank page; the address asked for is the one the
+// user knows, and the one to keep.
 TzString CWeb::locationUrl() const {
   if (engine_ == nullptr) return {};
+  if (!failedUrl_.empty()) return failedUrl_;
   return TwUiText(engine_->GetCurrentURL());
 }
 
@@ -102,8 +107,13 @@ void CWeb::reportProgress(int progress, int maximum) {
 }
 
 // Every page shown reports its title, even one with the title of the page before it, so that
-// the address of each page reaches the dialog.
-void CWeb::onNavigated(wxWebViewEvent&) {
+// the address of each page reaches the dialog. An address the engine cannot load leaves it on
+// a blank page, reported as shown: that address stays the one shown.
+void CWeb::onNavigated(wxWebViewEvent& event) {
+  bool failed =
+      event.GetURL() == "about:blank" && !requested_.empty() && requested_ != u"about:blank";
+  failedUrl_ = failed ? requested_ : TzString();
+  requested_.clear();
   reportCommandState();
   reportTitle();
 }

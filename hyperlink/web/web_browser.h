@@ -66,6 +66,8 @@ class CWeb : public wxPanel {
   unsigned long progressHandler_ = 0;
   unsigned long keyHandler_ = 0;
   bool navigated_ = false;
+  TzString requested_;  // the address asked for, until the engine shows a page
+  TzString failedUrl_;  // the address the engine could not show, until a page is shown
 };
 
 }  // namespace hyperlink

@@ -150,6 +150,9 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
 
     const std::string unreachable = "http://127.0.0.1:1/nothing";
     dialog.navigateTo(u16(unreachable));
+    // Kept after the engine has reported the failure and stands on a blank page.
+    yieldUntil([&] { return !dialog.browser()->engine()->IsBusy(); }, kLoadMs);
+    tzt::yieldFor(500);
     EXPECT_EQ(u8(dialog.resultUrl()), unreachable);
 
     // The address the server redirected to, not the one asked for, joined with the link text.
