@@ -29,9 +29,12 @@ bool insidePolygon(ViewPoint p, const ViewPoint* pts, uint32_t n) {
   return inside;
 }
 
+// A filled area counts as hit anywhere inside, its holes not: inside an odd number of the
+// area's loops.
 double distanceToEntity(const Scene& scene, const SceneEntity& e, ViewPoint p) {
   double best = std::numeric_limits<double>::infinity();
   const ViewPoint* pts = scene.points().data();
+  bool insideArea = false;
   for (uint32_t k = e.firstPath; k < e.firstPath + e.pathCount; ++k) {
     const ScenePath& path = scene.paths()[k];
     const ViewPoint* run = pts + path.firstPoint;
@@ -40,8 +43,14 @@ double distanceToEntity(const Scene& scene, const SceneEntity& e, ViewPoint p) {
       best = std::min(best, distanceToSegment(p, run[i - 1], run[i]));
     if (path.closed && path.pointCount > 2)
       best = std::min(best, distanceToSegment(p, run[path.pointCount - 1], run[0]));
-    if (path.filled && path.pointCount > 2 && insidePolygon(p, run, path.pointCount)) return 0;
+    if (!path.filled || path.pointCount <= 2) continue;
+    if (!path.joinsPrevious) {
+      if (insideArea) return 0;
+      insideArea = false;
+    }
+    if (insidePolygon(p, run, path.pointCount)) insideArea = !insideArea;
   }
+  if (insideArea) return 0;
   for (uint32_t k = e.firstText; k < e.firstText + e.textCount; ++k) {
     auto corners = textCorners(scene.texts()[k]);
     if (insidePolygon(p, corners.data(), 4)) return 0;

@@ -87,6 +87,10 @@ DrawingCanvas::DrawingCanvas(wxWindow* parent, WindowInput& input, CommandPanel&
   Bind(wxEVT_MOUSEWHEEL, &DrawingCanvas::onWheel, this);
   Bind(wxEVT_CHAR, &DrawingCanvas::onKey, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, &DrawingCanvas::onCaptureLost, this);
+  Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
+    setHovered(TzDbObjectId());
+    event.Skip();
+  });
 }
 
 DrawingCanvas::~DrawingCanvas() = default;
@@ -167,16 +171,30 @@ void DrawingCanvas::onMotion(wxMouseEvent& event) {
 }
 
 void DrawingCanvas::hover(wxPoint at) {
-  TzDbObjectId id = objectAt(at);
+  setHovered(objectAt(at));
+}
+
+// Where the mouse is now, after a menu held it: over the view or gone from it.
+void DrawingCanvas::hoverAtMouse() {
+  wxPoint at = ScreenToClient(wxGetMousePosition());
+  if (GetClientRect().Contains(at))
+    hover(at);
+  else
+    setHovered(TzDbObjectId());
+}
+
+void DrawingCanvas::setHovered(TzDbObjectId id) {
   if (id == state_->hovered) return;
   state_->hovered = id;
   state_->hoveredLink = id.isNull() ? std::nullopt : objectLink(id);
+  // A tooltip on screen keeps its place when its text changes: the old one goes, so that the
+  // next appears at the mouse.
+  UnsetToolTip();
   if (state_->hoveredLink) {
     SetCursor(wxCursor(wxCURSOR_HAND));
     SetToolTip(wxString::FromUTF8(utf8(linkTooltip(*state_->hoveredLink))));
   } else {
     SetCursor(wxNullCursor);
-    UnsetToolTip();
   }
   Refresh();
 }
@@ -245,7 +263,9 @@ void DrawingCanvas::showLinkMenu(TzDbObjectId id, const ObjectLink& link) {
   menu.Append(kLinkCopy, "&Copy Hyperlink");
   menu.Append(kLinkEdit, "&Edit Hyperlink...");
   menu.Append(kLinkRemove, "&Remove Hyperlink");
-  switch (GetPopupMenuSelectionFromUser(menu)) {
+  int chosen = GetPopupMenuSelectionFromUser(menu);
+  hoverAtMouse();
+  switch (chosen) {
     case kLinkOpen:
       return followLink(link);
     case kLinkCopy:

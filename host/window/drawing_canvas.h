@@ -63,6 +63,8 @@ class DrawingCanvas : public wxWindow {
   void answerPicks(const std::vector<TzDbObjectId>& ids);
   void preselect(const std::vector<TzDbObjectId>& ids, bool remove);
   void hover(wxPoint at);
+  void hoverAtMouse();
+  void setHovered(TzDbObjectId id);
   void showLinkMenu(TzDbObjectId id, const ObjectLink& link);
   void followLink(const ObjectLink& link);
   void copyLink(const ObjectLink& link);

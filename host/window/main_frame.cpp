@@ -328,26 +328,38 @@ std::u16string MainFrame::chooseDrawing(const char16_t* title, int flags,
 }
 
 // SAVEAS with the name chosen in the dialog, which has asked about replacing a file already;
-// SAVEAS asks only then too.
-std::vector<std::u16string> MainFrame::saveAsAnswers(const std::u16string& path) {
+// SAVEAS asks too when that file is another drawing's, not this one's own.
+std::vector<std::u16string> MainFrame::saveAsAnswers(const Document& doc,
+                                                     const std::u16string& path) {
   std::vector<std::u16string> answers{u"SAVEAS", path};
   std::error_code error;
-  if (std::filesystem::exists(platform::toFileName(path), error)) answers.push_back(u"Yes");
+  bool own = DocumentManager::absolutePath(path) == doc.fileName();
+  if (!own && std::filesystem::exists(platform::toFileName(path), error)) answers.push_back(u"Yes");
   return answers;
 }
 
+// Where the file dialog starts: at the drawing's own file, as other programs' dialogs do.
+std::u16string MainFrame::dialogStart(const Document* doc) {
+  if (doc == nullptr) return {};
+  return doc->isUntitled() ? doc->docTitle() : std::u16string(doc->fileName());
+}
+
 void MainFrame::openWithDialog() {
-  std::u16string path = chooseDrawing(u"Open Drawing", TZ_NAV_OPEN_ONLY);
+  // The current drawing's folder, no name in the box.
+  std::u16string start = dialogStart(Editor::instance().document());
+  start.erase(start.find_last_of(u'/') + 1);
+  std::u16string path = chooseDrawing(u"Open Drawing", TZ_NAV_OPEN_ONLY, start);
   if (!path.empty()) input_.typeCommand({"OPEN", tzutToUtf8(path)});
 }
 
 void MainFrame::saveAsWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
-  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, doc->docTitle());
+  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(doc));
   if (path.empty()) return;
   std::vector<std::string> answers;
-  for (const std::u16string& answer : saveAsAnswers(path)) answers.push_back(tzutToUtf8(answer));
+  for (const std::u16string& answer : saveAsAnswers(*doc, path))
+    answers.push_back(tzutToUtf8(answer));
   input_.typeCommand(answers);
 }
 
@@ -367,9 +379,9 @@ bool MainFrame::settleBeforeQuit() {
     if (answer == wxID_NO) continue;
     std::vector<std::u16string> save{u"SAVE"};
     if (doc->isUntitled()) {
-      std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, doc->docTitle());
+      std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(doc));
       if (path.empty()) return false;
-      save = saveAsAnswers(path);
+      save = saveAsAnswers(*doc, path);
     }
     Editor::instance().runScripted(save);
     if (doc->database()->isModified()) return false;

@@ -51,7 +51,8 @@ class MainFrame : public wxFrame {
   void bindNameList(int firstId, const std::vector<std::u16string>& names,
                     std::vector<std::string> (*command)(std::string name));
   std::u16string chooseDrawing(const char16_t* title, int flags, const std::u16string& name = {});
-  static std::vector<std::u16string> saveAsAnswers(const std::u16string& path);
+  static std::vector<std::u16string> saveAsAnswers(const Document& doc, const std::u16string& path);
+  static std::u16string dialogStart(const Document* doc);
   void openWithDialog();
   void saveAsWithDialog();
   bool settleBeforeQuit();

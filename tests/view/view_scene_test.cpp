@@ -223,6 +223,12 @@ TEST_F(ViewScene, ClicksPickTheNearestEntityWithinTheTolerance) {
   EXPECT_EQ(pickAt({42, 46}), idOf("solid"));  // a filled solid is hit inside
   EXPECT_EQ(pickAt({11, 41}), idOf("text"));
   EXPECT_EQ(pickAt({50, 30}), std::nullopt);  // the frozen line is not there to pick
+
+  // Close up, the solid hatch is hit inside but not in its hole.
+  ViewTransform close(200, 100);
+  close.zoomToBox(ViewBox::of({0, 0}, {10, 5}), 0);
+  EXPECT_EQ(pickEntity(*model_, close, close.toScreen({8, 1}), 3), idOf("hatch"));
+  EXPECT_EQ(pickEntity(*model_, close, close.toScreen({5, 2}), 3), std::nullopt);
 }
 
 // A crossing box in the rectangle's hollow touches none of it; one over three lines crosses

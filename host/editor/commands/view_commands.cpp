@@ -57,7 +57,7 @@ void listViews(TzDbDatabase& db) {
 }
 
 // Makes a view current: its centre and size; a paper-space view seen from model space moves to
-// a paper layout.
+// a paper layout, a model-space view seen from a layout to the model.
 void restoreView(Document& doc, const std::u16string& name) {
   TzDbDatabase& db = *doc.database();
   TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, name), TzDb::kForRead);
@@ -71,6 +71,8 @@ void restoreView(Document& doc, const std::u16string& name) {
       break;
     }
   }
+  if (!view->isPaperspaceView() && inPaper && db.setCurrentSpace(db.modelSpaceId()) != Tzad::eOk)
+    return ed().write(u"Cannot show view \"" + name + u"\": the model cannot be opened.\n");
   doc.viewCenter = view->centerPoint();
   doc.viewSize = view->height();
   doc.viewSetByCommand = true;
