@@ -17,6 +17,28 @@ using namespace tzt;
 
 namespace {
 
+// Defaults and library are made from one list: in Chinese the library serves each default
+// exactly, has the texts the module keeps no default of, and leaves keyword lists to the
+// host's keyword library.
+TEST(ResourceStrings, LibraryServesTheDefaultsInChinese) {
+  Session s;
+  setHostLanguage("zh");
+  void* library = dlopen(TZT_HYPERLINK_RESOURCES, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  auto load = reinterpret_cast<TzResLoadStringFunction>(dlsym(library, "tzresLoadString"));
+  ASSERT_NE(load, nullptr);
+  char16_t buffer[ResourceString::kCapacity];
+  for (const TextId& t : text::kResourceTexts) {
+    int n = load(t.id, buffer, ResourceString::kCapacity);
+    EXPECT_EQ(std::u16string(buffer, n > 0 ? n : 0), t.defaultText) << t.id;
+  }
+  for (const TextId& t : text::kLibraryTexts)
+    EXPECT_GT(load(t.id, buffer, ResourceString::kCapacity), 0) << t.id;
+  for (const TextId& t : text::kKeywordLists)
+    EXPECT_EQ(load(t.id, buffer, ResourceString::kCapacity), 0) << t.id;
+  dlclose(library);
+}
+
 // A library with a string of 999 characters (id 1) and one of 1500 (id 2), cut to 999.
 TEST(ResourceStrings, LengthsAndDefaults) {
   Session s;
