@@ -1,5 +1,6 @@
-// The input functions over a scripted session: keywords, texts, points, cancel and Enter;
-// how scripted lines are read.
+// The input functions over a scripted session: keywords, texts, cancel and Enter; how scripted
+// lines are read (points in a rotated UCS are the scripted sessions points_and_ucs and
+// hyperlink_area's).
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -101,24 +102,6 @@ TEST(Input, LeadingLineFeedOnlyWhenNeeded) {
   Editor::instance().write("half");
   s.run({"NOSUCH"});
   EXPECT_EQ(s.takeOutput().rfind("half\nCommand: NOSUCH\n", 0), 0u);
-}
-
-// The origin 10,0 is typed in the rotated system: in the world it is 0,10.
-TEST(Input, PointsInARotatedUcs) {
-  Session s;
-  s.openSample();
-  s.run({"UCS", "Z", "90", "UCS", "Origin", "10,0"});
-  s.answer({"2,1", "@3,4,5"});
-  double p[3], q[3], w[3];
-  EXPECT_EQ(tzedGetPoint(nullptr, u"p: ", p), RTNORM);
-  EXPECT_EQ(std::vector<double>(p, p + 3), (std::vector<double>{2, 1, 0}));
-  EXPECT_EQ(tzedGetCorner(p, u"q: ", q), RTNORM);
-  EXPECT_EQ(std::vector<double>(q, q + 3), (std::vector<double>{5, 5, 5}));
-  EXPECT_EQ(tzdbUcs2Wcs(q, w, false), RTNORM);
-  EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{-5, 15, 5}));
-  double x[3] = {1, 0, 0};
-  EXPECT_EQ(tzdbUcs2Wcs(x, w, true), RTNORM);  // a direction turns but does not move
-  EXPECT_EQ(std::vector<double>(w, w + 3), (std::vector<double>{0, 1, 0}));
 }
 
 // Piped input and scripts read the same way: line ends of either kind, a last line without

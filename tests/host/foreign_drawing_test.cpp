@@ -14,7 +14,6 @@ using namespace tzt;
 
 namespace {
 
-const std::string kGdalSource = std::string(TZT_INTEROP_DIR) + "/gdal/site.geojson";
 const std::string kGdalDrawing = std::string(TZT_INTEROP_DIR) + "/gdal/site.dxf";
 
 // --- drawings ----------------------------------------------------------------------------
@@ -77,13 +76,12 @@ std::string ezdxf(const TempDir& dir) {
 
 // An ezdxf drawing, which registers only ACAD, with comments put at its start and ahead of
 // its first entity.
-template <const char* release>
 std::string ezdxfWithComments(const TempDir& dir) {
-  std::string text = readFile(makeDrawing(dir, "plain", release));
+  std::string text = readFile(makeDrawing(dir, "plain", "R2000"));
   size_t entities = text.find("ENTITIES\n");
   size_t first = text.find("  0\n", entities);
   text.insert(first, "999\nthe entities\n");
-  return "999\nezdxf " + std::string(release) + "\n" + text;
+  return "999\nezdxf R2000\n" + text;
 }
 
 // An ezdxf drawing of a newer release whose APPID table was taken out: the table comes back
@@ -97,17 +95,6 @@ std::string ezdxfWithoutAppids(const TempDir& dir) {
 
 std::string gdalCommitted(const TempDir&) {
   return readFile(kGdalDrawing);
-}
-
-std::string ogr2ogr(const TempDir& dir) {
-  std::string out = dir.file("ogr.dxf");
-  std::string command = "ogr2ogr -f DXF '" + out + "' '" + kGdalSource + "' 2>/dev/null";
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  return readFile(out);
-}
-
-bool haveOgr2ogr() {
-  return std::system("command -v ogr2ogr >/dev/null 2>&1") == 0;
 }
 
 // --- groups --------------------------------------------------------------------------------
@@ -177,7 +164,7 @@ void checkForeignDrawing(const TempDir& dir, const std::string& source) {
     EXPECT_EQ(layers->close(), Tzad::eOk);
     EXPECT_FALSE(db.isModified());
     ASSERT_EQ(db.saveAs(u16(copy)), Tzad::eOk) << u8(db.lastErrorText());
-    expectSameText(readFile(copy), readFile(source));
+    EXPECT_EQ(readFile(copy), readFile(source));
     links = linksOf(db.allEntityIds().front());
     links.push_back({"http://example.com/足迹", "Footprint"});
     ASSERT_EQ(setLinks(db.allEntityIds().front(), links), Tzad::eOk);
@@ -202,7 +189,7 @@ void checkForeignDrawing(const TempDir& dir, const std::string& source) {
   ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk) << u8(again.lastErrorText());
   EXPECT_EQ(linksOf(again.allEntityIds().front()), links);
   ASSERT_EQ(again.saveAs(u16(copy)), Tzad::eOk);
-  expectSameText(readFile(copy), readFile(saved));
+  EXPECT_EQ(readFile(copy), readFile(saved));
 }
 
 struct Foreign {
@@ -216,28 +203,24 @@ std::ostream& operator<<(std::ostream& out, const Foreign& f) {
 class ForeignDrawing : public ::testing::TestWithParam<Foreign> {};
 
 TEST_P(ForeignDrawing, SavesByteForByteAndTakesAHyperlink) {
-  if (std::string(GetParam().name) == "GdalFresh" && !haveOgr2ogr())
-    GTEST_SKIP() << "ogr2ogr (gdal-bin) is not installed";
   TempDir dir;
   std::string source = dir.file("foreign.dxf");
   writeFile(source, GetParam().make(dir));
   checkForeignDrawing(dir, source);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Writers, ForeignDrawing,
-    ::testing::Values(Foreign{"CommentedR12", commentedR12},
-                      Foreign{"EntitiesOnlyR12", entitiesOnly},
-                      Foreign{"NoHandlesR12", withoutHandles},
-                      Foreign{"HandlesWithoutHeader", handlesWithoutHeader},
-                      Foreign{"EzdxfR12WithComments", ezdxfWithComments<kR12>},
-                      Foreign{"EzdxfR2000WithComments", ezdxfWithComments<kR2000>},
-                      Foreign{"EzdxfR2000WithoutAppids", ezdxfWithoutAppids},
-                      Foreign{"EzdxfRichR12", ezdxf<kRich, kR12>},
-                      Foreign{"EzdxfRichR2010", ezdxf<kRich, kR2010>},
-                      Foreign{"EzdxfChinese936", ezdxf<kChinese936, kR2000>},
-                      Foreign{"GdalCommitted", gdalCommitted}, Foreign{"GdalFresh", ogr2ogr}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Writers, ForeignDrawing,
+                         ::testing::Values(Foreign{"CommentedR12", commentedR12},
+                                           Foreign{"EntitiesOnlyR12", entitiesOnly},
+                                           Foreign{"NoHandlesR12", withoutHandles},
+                                           Foreign{"HandlesWithoutHeader", handlesWithoutHeader},
+                                           Foreign{"EzdxfR2000WithComments", ezdxfWithComments},
+                                           Foreign{"EzdxfR2000WithoutAppids", ezdxfWithoutAppids},
+                                           Foreign{"EzdxfRichR12", ezdxf<kRich, kR12>},
+                                           Foreign{"EzdxfRichR2010", ezdxf<kRich, kR2010>},
+                                           Foreign{"EzdxfChinese936", ezdxf<kChinese936, kR2000>},
+                                           Foreign{"GdalCommitted", gdalCommitted}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Setting a hyperlink where the application is already registered inserts the hyperlink's
 // groups into that one entity and changes nothing else.
@@ -246,7 +229,6 @@ TEST(EzdxfDrawing, HyperlinkOnOneEntityOnlyAddsItsGroups) {
   std::string source = makeDrawing(dir, "rich", "R2018");
   TzDbDatabase db(false);
   ASSERT_EQ(db.readDwgFile(u16(source)), Tzad::eOk);
-  EXPECT_EQ(setLinks(findEntity(db, "CIRCLE", "Locked"), {{"x"}}), Tzad::eOnLockedLayer);
   ASSERT_EQ(setLinks(findEntity(db, "INSERT"), {{"door.pdf", "Door"}}), Tzad::eOk);
   std::string saved = dir.file("saved.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
@@ -260,26 +242,24 @@ TEST(EzdxfDrawing, HyperlinkOnOneEntityOnlyAddsItsGroups) {
             (std::vector<Group>{{1001, "PE_URL"}, {1000, "door.pdf"}}));
 }
 
-// An entity read with a hyperlink keeps it whichever part of it changes: its layer (the body
-// is written anew) or, for another entity, the hyperlink itself.
+// An entity read with a hyperlink keeps it when its layer changes and its body is written anew
+// (a changed hyperlink is the foreign drawings' check).
 TEST(EzdxfDrawing, ExtendedDataFromTheFileFollowsAChangedBody) {
   TempDir dir;
   TzDbDatabase db(false);
   ASSERT_EQ(db.readDwgFile(u16(makeDrawing(dir, "rich", "R2018"))), Tzad::eOk);
-  TzDbObjectId line = findEntity(db, "LINE", "Walls"), text = findEntity(db, "TEXT");
+  TzDbObjectId line = findEntity(db, "LINE", "Walls");
   {
     TzDbObjectPointer<TzDbEntity> e(line, TzDb::kForWrite);
     ASSERT_TRUE(e);
     ASSERT_EQ(e->setLayer(u"0"), Tzad::eOk);
   }
-  ASSERT_EQ(setLinks(text, {{"notes.txt", "Notes"}}), Tzad::eOk);
   std::string saved = dir.file("saved.dxf");
   ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
   TzDbDatabase again(false);
   ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk);
   EXPECT_EQ(linksOf(again.objectIdOf(line.handle())),
             (std::vector<Link>{{"http://example.com/plan", "Plan", "Entry,Layout1"}}));
-  EXPECT_EQ(linksOf(again.objectIdOf(text.handle())), (std::vector<Link>{{"notes.txt", "Notes"}}));
   TzDbObjectPointer<TzDbEntity> moved(again.objectIdOf(line.handle()), TzDb::kForRead);
   EXPECT_EQ(u8(moved->layer()), "0");
 }
@@ -287,25 +267,23 @@ TEST(EzdxfDrawing, ExtendedDataFromTheFileFollowsAChangedBody) {
 // --- what a drawing without header or tables gets when a change needs it -------------------
 
 // A header variable set in a drawing without a header: the header, with that variable only,
-// goes ahead of the first section (after any leading comments).
+// goes ahead of the first section, after the leading comments.
 TEST(MinimalDrawing, HeaderIsAddedForAVariable) {
-  for (std::string comments : {"", "999\nfrom a minimal writer\n"}) {
-    TempDir dir;
-    std::string original = comments + entitiesOnly(dir);
-    std::string path = dir.file("min.dxf");
-    writeFile(path, original);
-    TzDbDatabase db(false);
-    ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
-    EXPECT_EQ(db.version(), TzDb::kDHL_R12);
-    ASSERT_EQ(db.setHyperlinkBase(u""), Tzad::eOk);  // what the drawing has: no header for it
-    EXPECT_FALSE(db.isModified());
-    ASSERT_EQ(db.setHyperlinkBase(u"/srv/plans/"), Tzad::eOk);
-    ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
-    EXPECT_EQ(readFile(path), comments +
-                                  section("HEADER", "  9\n$HYPERLINKBASE\n  1\n/srv/plans/\n") +
-                                  entitiesOnly(dir));
-    EXPECT_EQ(ezdxfDump(path)["hyperlinkbase"], "/srv/plans/");
-  }
+  TempDir dir;
+  const std::string comments = "999\nfrom a minimal writer\n";
+  std::string path = dir.file("min.dxf");
+  writeFile(path, comments + entitiesOnly(dir));
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
+  EXPECT_EQ(db.version(), TzDb::kDHL_R12);
+  ASSERT_EQ(db.setHyperlinkBase(u""), Tzad::eOk);  // what the drawing has: no header for it
+  EXPECT_FALSE(db.isModified());
+  ASSERT_EQ(db.setHyperlinkBase(u"/srv/plans/"), Tzad::eOk);
+  ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
+  EXPECT_EQ(
+      readFile(path),
+      comments + section("HEADER", "  9\n$HYPERLINKBASE\n  1\n/srv/plans/\n") + entitiesOnly(dir));
+  EXPECT_EQ(ezdxfDump(path)["hyperlinkbase"], "/srv/plans/");
 }
 
 }  // namespace

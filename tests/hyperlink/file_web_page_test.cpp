@@ -156,17 +156,20 @@ std::vector<std::string> entries(wxListBox* list) {
 TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
   HistoryDatabase(makeFirefoxProfile(home_), kFirefoxSchema)
       .addFirefoxPage(1, "https://example.org/plans", "Site plans", {1704153600000000});
+  // Local files by their latest use, modified or visited; other programs' remote ones left out.
   writeFile((home_.data() / "recently-used.xbel").string(),
             recentFilesList(recentBookmark("file:///srv/old.dxf", "2024-01-01T10:00:00Z",
-                                           "2024-01-01T10:00:00Z") +
-                            recentBookmark("file:///srv/new%20plan.dxf", "2024-02-01T10:00:00Z",
-                                           "2024-02-01T10:00:00Z")));
+                                           "2024-03-01T10:00:00Z") +
+                            recentBookmark("file:///srv/%E6%80%BB%E5%9B%BE%20plan.dxf",
+                                           "2024-02-01T10:00:00Z", "2024-02-01T10:00:00Z") +
+                            recentBookmark("https://example.com/remote.dxf", "2024-04-01T10:00:00Z",
+                                           "2024-04-01T10:00:00Z")));
   const std::u16string_view typed = u"Software\\Microsoft\\Internet Explorer\\TypedURLs";
   ASSERT_TRUE(platform::writeSettingsValue(typed, u"url1", u"http://example.net/"));
 
   withPage(u"http://example.com/new", [&](const Page& p) {
     EXPECT_EQ(entries(p.control<wxListBox>(kRecentFiles)),
-              (std::vector<std::string>{"/srv/new plan.dxf", "/srv/old.dxf"}));
+              (std::vector<std::string>{"/srv/old.dxf", "/srv/总图 plan.dxf"}));
     EXPECT_EQ(entries(p.control<wxListBox>(kBrowsedPages)), std::vector<std::string>{"Site plans"});
     EXPECT_EQ(entries(p.control<wxListBox>(kInsertedLinks)),
               (std::vector<std::string>{"http://example.com/new", "http://example.net/"}));

@@ -98,12 +98,4 @@ TEST(IconListLayout, TextBlockOfTheLargeLayout) {
         << "text of " << std::u16string_view(c.text).size() << " characters";
 }
 
-// The layout is chosen by the icon size against half the image width; an item's text keeps at
-// most 128 characters.
-TEST(IconListLayout, ChoiceAndTextLimit) {
-  EXPECT_TRUE(usesCompactLayout(16, 33));
-  EXPECT_FALSE(usesCompactLayout(16, 31));
-  EXPECT_EQ(iconListItemText(TzString(129, u'x')), TzString(128, u'x'));
-}
-
 }  // namespace

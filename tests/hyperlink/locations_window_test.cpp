@@ -161,7 +161,6 @@ TEST_F(ViewPage, OpensOnTheRootAndPublishesEachPick) {
   const Case picks[] = {
       {"Model", "House", u"House"},
       {"Details", "Title", u"Title,Details"},
-      {"Sheet", "Title", u"Title,Sheet"},
       {"Model", "", u",Model"},
       {"", "", u""},
   };

@@ -19,7 +19,6 @@
 #include <utility>
 
 #include "dialog_test_support.h"
-#include "tzed_editor.h"
 #include "web/internet_shortcut.h"
 #include "web/url_dialog.h"
 #include "web/web_browser.h"
@@ -95,7 +94,7 @@ class WebDialog : public HyperlinkDialogTest {
     server_ = std::make_unique<ServedFolder>(pages_.path());
     ASSERT_NE(server_->port(), 0);
     setenv("XDG_DATA_HOME", data_.path().c_str(), 1);
-    ASSERT_EQ(setTextVariable(u"INETLOCATION", u16(server_->url("a.html"))), RTNORM);
+    s.run({"INETLOCATION", server_->url("a.html")});
   }
 
   fs::path favorites() const { return data_.path() / "tzad" / "Favorites"; }

@@ -171,13 +171,10 @@ def dump(path):
             entities.append(item)
     layers = {layer.dxf.name: {"color": layer.dxf.color} for layer in doc.layers}
     result = {
-        "version": doc.dxfversion,
         "codepage": doc.header.get("$DWGCODEPAGE", ""),
         "hyperlinkbase": doc.header.get("$HYPERLINKBASE", ""),
         "appids": [a.dxf.name for a in doc.appids],
         "layers": layers,
-        "layouts": [layout.name for layout in doc.layouts],
-        "views": [v.dxf.name for v in doc.views],
         "entities": entities,
         "audit_errors": [str(err.message) for err in doc.audit().errors],
     }

@@ -4,19 +4,11 @@
 #include <filesystem>
 
 #include "editor/input_source.h"
-#include "tzed_editor.h"
 
 namespace tzt {
 
 using tzad::DocumentManager;
 using tzad::Editor;
-
-int setTextVariable(const char16_t* name, TzString value) {
-  resbuf rb;
-  rb.restype = RTSTR;
-  rb.resval.rstring = value.data();
-  return tzedSetVar(name, &rb);
-}
 
 std::string samplePath() {
   return TZT_SAMPLE_DRAWING;

@@ -31,9 +31,6 @@ class Session {
   std::string output_;
 };
 
-// Sets a system variable to a text through tzedSetVar; its status.
-int setTextVariable(const char16_t* name, TzString value);
-
 std::string samplePath();
 // The sample plan's text with `count` more lines at the end of its entities, handles from
 // `firstHandle` on, line i on the layer `layerOf(i)`.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -96,18 +95,6 @@ nlohmann::json ezdxfDump(const std::string& path) {
     ADD_FAILURE() << "ezdxf output is not JSON: " << out;
     return {};
   }
-}
-
-void expectSameText(const std::string& actual, const std::string& expected) {
-  if (actual == expected) return;
-  size_t at = 0;
-  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-  size_t line = 1 + static_cast<size_t>(std::count(expected.begin(), expected.begin() + at, '\n'));
-  size_t from = expected.rfind('\n', at == 0 ? 0 : at - 1);
-  from = from == std::string::npos ? 0 : from + 1;
-  ADD_FAILURE() << "texts differ from line " << line << " (sizes " << actual.size() << " and "
-                << expected.size() << ")\n  actual:   " << actual.substr(from, 80)
-                << "\n  expected: " << expected.substr(from, 80);
 }
 
 TzDbObjectId findEntity(TzDbDatabase& db, const std::string& type, const std::string& layer) {

@@ -73,9 +73,6 @@ std::string makeDrawing(const TempDir& dir, const std::string& kind, const std::
 // What ezdxf reads from a drawing.
 nlohmann::json ezdxfDump(const std::string& path);
 
-// Compares two drawings' text; a difference is reported by its first differing line.
-void expectSameText(const std::string& actual, const std::string& expected);
-
 // Adds a layer; a null id when the drawing refuses it.
 TzDbObjectId addLayer(TzDbDatabase& db, const TzString& name, int color = 7, bool locked = false);
 // Adds a 3D polyline to a block (a layout's space or a block definition), on `layer` when not

@@ -111,11 +111,6 @@ def select_for_hyperlink(term, handle):
     term.answer("Select objects: ", ENTER)
 
 
-def quit_tzad(term):
-    term.answer("Command: ", "QUIT" + ENTER)
-    assert term.wait_exit() == 0
-
-
 def typed_session(term):
     # Chinese typed key by key; Home and End as xterm, tmux and the Linux console send them
     # move the cursor and type nothing.
@@ -182,7 +177,8 @@ def logged_output(term):
     term.answer("Select objects: ", ENTER)
     term.answer("Command: ", "HYPERLINKOPEN" + ENTER)
     term.answer(HYPERLINK, "ab" + ESC)
-    quit_tzad(term)
+    term.answer("Command: ", "QUIT" + ENTER)
+    assert term.wait_exit() == 0
     with open(os.path.join(term.folder, "log.txt"), encoding="utf-8") as logged:
         transcript = logged.read()
     assert transcript.endswith("Command: SELECT\nSelect objects: 90\n1 found\nSelect objects: \n"

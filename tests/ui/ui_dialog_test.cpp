@@ -1,5 +1,5 @@
 // The dialog base where the module's dialogs do not reach it: the template of a language
-// without one, the close box, a missing template, pictures, texts and the message window.
+// without one, the close box, a missing template, pictures and the message window.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <wx/dialog.h>
@@ -82,13 +82,6 @@ TEST_F(UiDialogTest, PicturesAreDrawnAtTheAskedSize) {
   EXPECT_EQ(picture.GetBitmap(wxSize(24, 24)).GetSize(), wxSize(24, 24));
   EXPECT_FALSE(TwUiLoadImage(resources(), 902, 24, 24).IsOk());
   EXPECT_FALSE(TwUiLoadImage(nullptr, kTestPicture, 24, 24).IsOk());
-}
-
-TEST_F(UiDialogTest, TextCrossesIntoTheToolkitUnchanged) {
-  for (const TzString& text :
-       {TzString(u""), TzString(u"超链接 link"), TzString(u"a\U0001F600b")}) {
-    EXPECT_EQ(TwUiText(TwUiString(text)), text);
-  }
 }
 
 // The message window shows the message and its caption with the icon its style asks for.

@@ -182,11 +182,6 @@ wxColour screenPixel(wxPoint at) {
   return wxColour(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
 }
 
-// Red, or red blended into the background where a line covers part of a pixel.
-bool isRed(const wxColour& c) {
-  return c.Red() > 100 && c.Red() > 2 * c.Green() && c.Red() > 2 * c.Blue();
-}
-
 // The orange of what is selected, or that orange blended into the background.
 bool isOrange(const wxColour& c) {
   return c.Red() > 100 && 2 * c.Green() > c.Red() && c.Green() < c.Red() &&
@@ -201,9 +196,9 @@ bool colourNear(wxPoint at, bool (*is)(const wxColour&)) {
   return false;
 }
 
-// The corners of an area hyperlink picked in the view: its red rectangle on URLLAYER lands on
-// the pixels of the picked points.
-TEST_F(MainWindowTest, AreaRectanglePickedInTheViewLandsOnItsPixelsInRed) {
+// The corners of an area hyperlink picked in the view: its rectangle on URLLAYER has the
+// picked points for corners (its pixels are the view tests').
+TEST_F(MainWindowTest, AreaRectangleCornersArePickedInTheView) {
   run({waitFor("Command: "), typed("-HYPERLINK"), typed("Insert"), typed("Area"),
        waitFor("First corner: "), clickAt(-6, -4), waitFor("Other corner: "), clickAt(6, 4),
        typed("https://example.com/area"), typed(""), typed(""), waitFor("Command: "),
@@ -219,12 +214,6 @@ TEST_F(MainWindowTest, AreaRectanglePickedInTheViewLandsOnItsPixelsInRed) {
   EXPECT_NEAR(corners[0].y, -4, 0.05);
   EXPECT_NEAR(corners[2].x, 6, 0.05);
   EXPECT_NEAR(corners[2].y, 4, 0.05);
-  for (size_t i = 0; i < corners.size(); ++i) {
-    const TzGePoint3d& a = corners[i];
-    const TzGePoint3d& b = corners[(i + 1) % corners.size()];
-    EXPECT_TRUE(colourNear(onScreen((a.x + b.x) / 2, (a.y + b.y) / 2), isRed)) << "edge " << i;
-  }
-  EXPECT_FALSE(colourNear(onScreen(0, 0), isRed)) << "the rectangle is not filled";
 }
 
 // Picking as a user does it: a middle-button pan that ZOOM E takes back, a click at
