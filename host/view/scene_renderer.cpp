@@ -179,7 +179,7 @@ class Painter {
     if (e.box.width() * scale < 1 && e.box.height() * scale < 1) return addDot(e, highlight);
     for (uint32_t k = e.firstPath; k < e.firstPath + e.pathCount; ++k) {
       const ScenePath& path = scene_.paths()[k];
-      addPath(path, batchOf(highlight.value_or(Pen{resolve(path.color)})), !highlight);
+      addPath(path, batchOf(highlight.value_or(Pen{resolve(path.color)})));
     }
     for (uint32_t k = e.firstText; k < e.firstText + e.textCount; ++k)
       addText(k, highlight.value_or(Pen{resolve(scene_.texts()[k].color)}));
@@ -197,9 +197,10 @@ class Painter {
     ++stats_.dotsDrawn;
   }
 
-  void addPath(const ScenePath& path, Batch& batch, bool fill) {
+  // A filled area stays filled when highlighted, in the highlight's colour.
+  void addPath(const ScenePath& path, Batch& batch) {
     const ViewPoint* run = scene_.points().data() + path.firstPoint;
-    if (fill && path.filled && path.pointCount > 2) {
+    if (path.filled && path.pointCount > 2) {
       // A further loop of the same area goes into its polygon, after a break.
       bool joins = path.joinsPrevious && !batch.fills.empty();
       if (!joins) batch.fills.emplace_back();

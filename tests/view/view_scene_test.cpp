@@ -208,6 +208,10 @@ TEST_F(ViewScene, TheRedRectangleLandsOnThePixelsItsCoordinatesGive) {
   EXPECT_EQ(picture.at({5, 2}), black);                            // in the hatch's hole
   EXPECT_EQ(picture.at({42, 24}), ViewColor::rgb(255, 255, 255));  // a dash of the dashed line
   EXPECT_EQ(picture.at({45, 24}), black);                          // and a gap
+
+  // A selected filled area keeps its fill, in the highlight's colour.
+  options.selected = {idOf("solid")};
+  EXPECT_EQ(Picture(*model_, options).at({42, 46}), options.highlight);
 }
 
 TEST_F(ViewScene, ClicksPickTheNearestEntityWithinTheTolerance) {
