@@ -286,9 +286,18 @@ void DrawingCanvas::followLink(const ObjectLink& link) {
   });
 }
 
+// A relative address is relative to the drawing's hyperlink base or, without one, its folder.
 void DrawingCanvas::copyLink(const ObjectLink& link) {
+  std::u16string base;
+  if (Document* doc = state_->doc) {
+    base = doc->database()->hyperlinkBase();
+    if (base.empty() && !doc->isUntitled()) {
+      base = doc->fileName();
+      base.erase(base.find_last_of(u'/') + 1);
+    }
+  }
   if (std::optional<std::string> error =
-          platform::copyHyperlink({link.address, link.description, link.location}))
+          platform::copyHyperlink({link.address, link.description, link.location}, base))
     Editor::instance().write("The hyperlink was not copied: " + *error + "\n");
 }
 

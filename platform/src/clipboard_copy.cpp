@@ -11,6 +11,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -50,15 +51,25 @@ std::string fileUri(const std::string& path) {
   return uri;
 }
 
-// The types offered for a link, each with its bytes. A relative path has no URI of its own.
-TypedData typedData(const ClipboardHyperlink& link) {
+// The URI of an address: itself when it has a scheme, a file URI for an absolute path, a
+// relative one taken from the base it is relative to; nothing without one.
+std::optional<std::string> uriOf(const std::string& address, const std::string& base) {
+  if (hasScheme(address)) return address;
+  if (!address.empty() && address[0] == '/') return fileUri(address);
+  if (address.empty() || base.empty()) return std::nullopt;
+  std::string joined = base + (base.back() == '/' ? "" : "/") + address;
+  if (hasScheme(base)) return joined;
+  if (base[0] != '/') return std::nullopt;
+  return fileUri(std::filesystem::path(joined).lexically_normal().string());
+}
+
+// The types offered for a link, each with its bytes.
+TypedData typedData(const ClipboardHyperlink& link, const std::string& base) {
   std::string address = toUtf8(link.address);
   TypedData data{{"application/x-tzad-hyperlink",
                   address + "\n" + toUtf8(link.description) + "\n" + toUtf8(link.location) + "\n"}};
-  if (hasScheme(address))
-    data.emplace_back("text/uri-list", address + "\r\n");
-  else if (!address.empty() && address[0] == '/')
-    data.emplace_back("text/uri-list", fileUri(address) + "\r\n");
+  if (std::optional<std::string> uri = uriOf(address, base))
+    data.emplace_back("text/uri-list", *uri + "\r\n");
   data.emplace_back("text/plain", address);
   return data;
 }
@@ -137,8 +148,9 @@ std::optional<std::string> copyOnX11(const TypedData& data) {
 
 }  // namespace
 
-std::optional<std::string> copyHyperlink(const ClipboardHyperlink& link) {
-  TypedData data = typedData(link);
+std::optional<std::string> copyHyperlink(const ClipboardHyperlink& link,
+                                         const std::u16string& base) {
+  TypedData data = typedData(link, toFileName(base));
   if (const char* folder = std::getenv("TZAD_CLIPBOARD_DIR"); folder && *folder)
     return copyIntoFolder(folder, data);
   if (const char* x11 = std::getenv("DISPLAY"); x11 && *x11) return copyOnX11(data);

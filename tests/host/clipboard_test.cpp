@@ -114,12 +114,15 @@ TEST(ClipboardTypes, BecomeTheFormsAHyperlinkIsPastedFrom) {
 TEST(ClipboardCopy, OffersTheLinkInEveryFormItCanTake) {
   struct CopyCase {
     std::string address;
+    std::string base;  // what a relative address is relative to
     std::optional<std::string> uriList;
   };
   const CopyCase cases[] = {
-      {"https://example.com/plans?id=7", "https://example.com/plans?id=7\r\n"},
-      {"/srv/site plan#2.pdf", "file:///srv/site%20plan%232.pdf\r\n"},
-      {"docs/site.pdf", std::nullopt},
+      {"https://example.com/plans?id=7", "/srv", "https://example.com/plans?id=7\r\n"},
+      {"/srv/site plan#2.pdf", "", "file:///srv/site%20plan%232.pdf\r\n"},
+      {"docs/site.pdf", "", std::nullopt},
+      {"../docs/site.pdf", "/srv/plans/", "file:///srv/docs/site.pdf\r\n"},
+      {"docs/site.pdf", "https://example.com/base", "https://example.com/base/docs/site.pdf\r\n"},
   };
   for (const CopyCase& c : cases) {
     SCOPED_TRACE(c.address);
@@ -127,7 +130,7 @@ TEST(ClipboardCopy, OffersTheLinkInEveryFormItCanTake) {
     writeFile(dir.file("Hyperlink"), "old.dxf\nOld\n\n");
     ASSERT_EQ(setenv("TZAD_CLIPBOARD_DIR", dir.path().c_str(), 1), 0);
     std::optional<std::string> error =
-        platform::copyHyperlink({u16(c.address), u"场地 plan", u"House,Sheet"});
+        platform::copyHyperlink({u16(c.address), u"场地 plan", u"House,Sheet"}, u16(c.base));
     unsetenv("TZAD_CLIPBOARD_DIR");
     ASSERT_FALSE(error) << *error;
     std::optional<platform::ClipboardHyperlink> link = platform::Clipboard(dir.path()).hyperlink();

@@ -53,10 +53,13 @@ class Clipboard {
 
 // Puts a hyperlink on the clipboard of this session, offered as application/x-tzad-hyperlink
 // (address, description and location on three lines), text/uri-list (when the address is a
-// URL or an absolute path) and plain text (the address), so that tzad, other programs and
+// URL or a path, see `base`) and plain text (the address), so that tzad, other programs and
 // browsers each take the form they understand. The TZAD_CLIPBOARD_DIR folder, when set, gets
 // one file per type instead. On X11 a background process owns the clipboard until another
 // program takes it over, as the desktop's copy tools do. An error text when nothing was copied.
-std::optional<std::string> copyHyperlink(const ClipboardHyperlink& link);
+// A relative address is offered as a URI too when `base` says what it is relative to (the
+// drawing's hyperlink base or folder: a folder path or a URL).
+std::optional<std::string> copyHyperlink(const ClipboardHyperlink& link,
+                                         const std::u16string& base = {});
 
 }  // namespace platform
