@@ -44,6 +44,7 @@ void TzDbDatabaseImpl::clear() {
   handleIndexSorted = true;
   tables.clear();
   blocks.clear();
+  headerContinuations.clear();
   header = entitiesBegin = entitiesEnd = layoutDictionary = modelSpace = paperSpace = currentSpace =
       kNoRecord;
   lastError.clear();
@@ -229,12 +230,26 @@ std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) co
   if (header == kNoRecord) return std::nullopt;
   DxfTags tags = parseTags(text.view(at(header).body), codec);
   if (DxfTag* value = headerValue(tags, name)) return value->value;
+  for (uint32_t part : headerContinuations) {
+    tags = parseTags(text.view(at(part).body), codec);
+    if (DxfTag* value = headerValue(tags, name)) return value->value;
+  }
   return std::nullopt;
+}
+
+// The header record that holds the variable, where it stands in the file; a new variable goes
+// into the header's first part.
+uint32_t TzDbDatabaseImpl::headerRecordOf(std::string_view name) const {
+  for (uint32_t part : headerContinuations) {
+    DxfTags tags = parseTags(text.view(at(part).body), codec);
+    if (headerValue(tags, name)) return part;
+  }
+  return header;
 }
 
 bool TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
   if (header == kNoRecord && addSection(Section::Header) == kNoRecord) return false;
-  TzDbStub& r = at(header);
+  TzDbStub& r = at(headerRecordOf(name));
   DxfTags tags = parseTags(text.view(r.body), codec);
   DxfTag* found = headerValue(tags, name);
   if (found) {

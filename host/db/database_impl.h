@@ -111,6 +111,9 @@ struct TzDbDatabaseImpl {
   std::set<std::string, std::less<>> registeredApps;  // application names known registered
 
   uint32_t header = kNoRecord;
+  // Some writers end the header early and go on with more variables after its ENDSEC: the
+  // records (ENDSEC) that carry those, in file order.
+  std::vector<uint32_t> headerContinuations;
   uint32_t entitiesBegin = kNoRecord;                     // SECTION of ENTITIES
   uint32_t entitiesEnd = kNoRecord;                       // its ENDSEC
   std::map<std::string, TableIndex, std::less<>> tables;  // by table name ("LAYER")
@@ -160,6 +163,7 @@ struct TzDbDatabaseImpl {
 
   // Header variables (first value of the variable).
   std::optional<std::string> headerVar(std::string_view name) const;
+  uint32_t headerRecordOf(std::string_view name) const;
   // False when the drawing has no header or the new text could not be stored.
   [[nodiscard]] bool setHeaderVar(std::string_view name, int code, const std::string& value);
 
