@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/mailto_address.h"
 #include "platform/process.h"
 #include "platform/text.h"
 
@@ -10,7 +11,7 @@ namespace platform {
 bool openWithDefaultProgram(std::u16string_view target) {
   const char* custom = std::getenv("TZAD_OPEN_COMMAND");
   std::string opener = custom && *custom ? custom : "xdg-open";
-  return runProgram({opener, toFileName(target)}).exitStatus == 0;
+  return runProgram({opener, toFileName(encodedMailto(target))}).exitStatus == 0;
 }
 
 }  // namespace platform
