@@ -34,6 +34,9 @@ class Document : public TzApDocument {
   // A command set the view above (a named view, ZOOM, a followed link): the window shows it,
   // even where it changes the layout or the drawing, and clears this.
   bool viewSetByCommand = false;
+  // The command (by its number, Editor::commandNumber) that made a paper layout current
+  // through CTAB: a model-space view it restores afterwards does not take that layout away.
+  unsigned layoutChosenBy = 0;
   std::vector<TzDbObjectId> pickfirst;
   std::vector<TzDbObjectId> previousSelection;
 

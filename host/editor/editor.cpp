@@ -155,7 +155,9 @@ bool Editor::runCommand(const std::u16string& name) {
     return false;
   }
   takeInitGet();  // flags never outlive the command that set them
+  if (commandDepth_++ == 0) ++commandNumber_;
   it->second.run();
+  --commandDepth_;
   return true;
 }
 
@@ -171,6 +173,11 @@ int Editor::runScripted(const std::vector<std::u16string>& tokens) {
   scripting_ = wasScripting;
   scripted_ = std::move(saved);
   return RTNORM;
+}
+
+std::optional<SaveAnswer> Editor::askInWindowAboutChanges(Document& doc) const {
+  if (!saveQuestion_ || scripting_) return std::nullopt;
+  return saveQuestion_(doc);
 }
 
 void Editor::runLoop() {
