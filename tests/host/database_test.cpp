@@ -5,6 +5,7 @@
 
 #include "test_support.h"
 #include "tzdb_database.h"
+#include "tzdb_entity.h"
 
 using namespace tzt;
 
@@ -86,5 +87,34 @@ TEST_P(RichDrawing, ObjectsKnowTheirKind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Releases, RichDrawing, ::testing::Values("R12", "R2000", "R2018"));
+
+// Erasing a 3D polyline takes its vertices and end marker with it when it is closed; taking
+// the erase back, at once or after the close, gives the drawing back byte for byte.
+TEST(Erase, PolylineGoesAndComesBackWithItsVertices) {
+  TempDir dir;
+  TzDbDatabase db;
+  TzDbObjectId polyline =
+      addPolyline(db.currentSpaceId(), TzDbObjectId(), {{0, 0, 0}, {5, 0, 0}, {5, 5, 0}});
+  std::string original = dir.file("original.dxf"), saved = dir.file("saved.dxf");
+  ASSERT_EQ(db.saveAs(u16(original)), Tzad::eOk);
+  auto erase = [&](std::vector<bool> steps, bool openErased) {
+    TzDbObjectPointer<TzDbEntity> entity(polyline, TzDb::kForWrite, openErased);
+    ASSERT_TRUE(entity);
+    for (bool erasing : steps) ASSERT_EQ(entity->erase(erasing), Tzad::eOk);
+  };
+  erase({true, false}, false);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(readFile(saved), readFile(original));
+
+  erase({true}, false);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  std::string text = readFile(saved);
+  for (const char* gone : {"POLYLINE", "VERTEX", "SEQEND"})
+    EXPECT_EQ(text.find(std::string("\n") + gone + "\n"), std::string::npos) << gone;
+
+  erase({false}, true);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(readFile(saved), readFile(original));
+}
 
 }  // namespace
