@@ -47,10 +47,7 @@ int TzDbObjectData::getInt(int code, int fallback) const {
 double TzDbObjectData::getReal(int code, double fallback) const {
   const DxfTag* t = find(code);
   if (!t) return fallback;
-  std::string v(trimBlanks(t->value));
-  char* end = nullptr;
-  double value = std::strtod(v.c_str(), &end);
-  return end == v.c_str() ? fallback : value;
+  return parseReal(t->value).value_or(fallback);
 }
 
 void TzDbObjectData::set(int code, const std::string& value, int after) {

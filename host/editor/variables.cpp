@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "dxf/dxf_tag.h"
 #include "editor/editor.h"
 #include "editor/user_settings.h"
 #include "platform/text.h"
@@ -127,9 +128,7 @@ std::optional<TzGePoint3d> pointValue(std::u16string_view name, Document* doc) {
 }
 
 std::u16string formatNumber(double v) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.4f", std::fabs(v) < 5e-5 ? 0.0 : v);
-  return tzutFromUtf8(buf);
+  return tzutFromUtf8(::formatNumber(std::fabs(v) < 5e-5 ? 0.0 : v, std::chars_format::fixed, 4));
 }
 
 bool setString(std::u16string_view name, const std::u16string& value) {
