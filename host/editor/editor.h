@@ -91,6 +91,7 @@ class Editor {
 
  private:
   Editor();
+  void reportFailedCommand(std::string_view what);
   std::unique_ptr<InputSource> input_;
   std::function<void(std::string_view)> output_;
   struct Command {

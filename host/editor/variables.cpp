@@ -95,12 +95,16 @@ TzDbObjectId layoutBlock(TzDbDatabase& db, const std::u16string& name) {
   return dict.close() == Tzad::eOk ? block : TzDbObjectId();
 }
 
+// A drawing's folder; for one never saved the working folder, which may be gone (removed
+// while tzad runs): then there is none.
 std::u16string currentFolder(const Document& doc) {
+  std::error_code gone;
   std::string folder =
       doc.isUntitled()
-          ? std::filesystem::current_path().string()
+          ? std::filesystem::current_path(gone).string()
           : std::filesystem::path(platform::toFileName(doc.fileName())).parent_path().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
+  if (gone || folder.empty()) return {};
+  if (folder.back() != '/') folder += '/';
   return platform::fromFileName(folder);
 }
 
