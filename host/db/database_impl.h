@@ -12,6 +12,7 @@
 
 #include "db/drawing_file.h"
 #include "db/internals.h"
+#include "db/undo_journal.h"
 #include "dxf/dxf_tag.h"
 #include "dxf/text_arena.h"
 #include "dxf/text_codec.h"
@@ -109,6 +110,7 @@ struct TzDbDatabaseImpl {
   uint64_t handseedNeeded = 0;  // past the highest handle a new record writes
   bool modified = false;
   std::set<std::string, std::less<>> registeredApps;  // application names known registered
+  UndoJournal journal;
 
   uint32_t header = kNoRecord;
   // Some writers end the header early and go on with more variables after its ENDSEC: the

@@ -150,7 +150,8 @@ namespace {
 
 // A polyline's vertices and an insert's attributes go and come back with it.
 void setErased(TzDbDatabaseImpl& db, uint32_t record, bool erased) {
-  auto mark = [erased](TzDbStub& r) {
+  auto mark = [&db, erased](TzDbStub& r) {
+    db.journal.touch(db, r.index);
     if (erased)
       r.flags |= kRecErased;
     else
@@ -180,6 +181,7 @@ Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept {
     data.db->modified = true;
   }
   if (!textChanged) return Tzad::eOk;
+  data.db->journal.touch(*data.db, data.record);
   data.db->modified = true;
   r.body = committed.body;
   r.xdata = committed.xdata;

@@ -24,6 +24,9 @@ class Document : public TzApDocument {
   TzString docTitle() const override { return title_; }
 
   void setPath(const std::u16string& path);
+  // The command that U would take back and the one REDO would do again; empty when none.
+  std::u16string nextUndo() const;
+  std::u16string nextRedo() const;
   bool isUntitled() const { return path_.empty(); }
 
   Ucs ucs;

@@ -186,14 +186,24 @@ bool Editor::runCommand(const std::u16string& name) {
   }
   ++commandNumber_;
   DepthGuard outermost(commandDepth_);
-  // Nothing a command throws ends tzad: the command is cancelled and the session goes on.
+  // What the command changes is one step of each drawing's undo list; the undo commands walk
+  // the lists themselves.
+  DocumentManager& docs = DocumentManager::instance();
+  const std::u16string command = upperCase(name);
+  const bool journaled = command != u"U" && command != u"UNDO" && command != u"REDO";
+  if (journaled) docs.beginCommand(command);
+  // Nothing a command throws ends tzad: the command is cancelled, what it changed is put
+  // back, and the session goes on.
   try {
     it->second.run();
   } catch (const std::exception& e) {
+    docs.rollBackCommand();
     reportFailedCommand(e.what());
   } catch (...) {
+    docs.rollBackCommand();
     reportFailedCommand("an unknown error");
   }
+  if (journaled) docs.endCommand();
   return true;
 }
 

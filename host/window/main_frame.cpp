@@ -38,6 +38,8 @@ enum MenuId {
   kHighlightHyperlinks,
   kHelpCommands,
   kHelpKeys,
+  kUndo,
+  kRedo,
   kFirstRecent = wxID_HIGHEST + 100,
   kFirstLayout = wxID_HIGHEST + 200,
   kFirstView = wxID_HIGHEST + 400,
@@ -137,6 +139,27 @@ wxMenu* MainFrame::viewMenu() {
   return menu;
 }
 
+wxMenu* MainFrame::editMenu() {
+  auto* menu = new wxMenu;
+  menu->Append(kUndo, "&Undo\tCtrl+Z");
+  menu->Append(kRedo, "&Redo\tCtrl+Y");
+  return menu;
+}
+
+// The Edit menu names what Undo and Redo would act on, as after each command.
+void MainFrame::updateEditMenu() {
+  Document* doc = Editor::instance().document();
+  std::u16string undo = doc ? doc->nextUndo() : std::u16string();
+  std::u16string redo = doc ? doc->nextRedo() : std::u16string();
+  wxMenuBar* bar = GetMenuBar();
+  bar->SetLabel(kUndo,
+                (undo.empty() ? wxString("&Undo") : "&Undo " + TwUiString(undo)) + "\tCtrl+Z");
+  bar->SetLabel(kRedo,
+                (redo.empty() ? wxString("&Redo") : "&Redo " + TwUiString(redo)) + "\tCtrl+Y");
+  bar->Enable(kUndo, !undo.empty());
+  bar->Enable(kRedo, !redo.empty());
+}
+
 void MainFrame::buildMenus() {
   auto* insert = new wxMenu;
   insert->Append(kInsertHyperlink, "&Hyperlink...\tCtrl+K");
@@ -150,6 +173,7 @@ void MainFrame::buildMenus() {
   help->Append(wxID_ABOUT, "&About tzad");
   auto* bar = new wxMenuBar;
   bar->Append(fileMenu(), "&File");
+  bar->Append(editMenu(), "&Edit");
   bar->Append(insert, "&Insert");
   bar->Append(hyperlink, "Hyper&link");
   bar->Append(viewMenu(), "&View");
@@ -177,6 +201,11 @@ void MainFrame::buildMenus() {
   Bind(wxEVT_MENU, typed({"CLOSE"}), wxID_CLOSE);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
+  Bind(wxEVT_MENU, typed({"U"}), kUndo);
+  Bind(wxEVT_MENU, typed({"REDO"}), kRedo);
+  // Ctrl+Shift+Z redoes too, as in other desktop programs.
+  wxAcceleratorEntry redoKey(wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', kRedo);
+  SetAcceleratorTable(wxAcceleratorTable(1, &redoKey));
   Bind(wxEVT_MENU, typed({"HYPERLINK"}), kInsertHyperlink);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { openHyperlink(); }, kOpenHyperlink);
@@ -329,6 +358,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   if (kind == PromptKind::Command) {
     updateLayoutTabs();
     fillDrawingsMenu();
+    updateEditMenu();
     canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
     commandsSeen_ = input_.commandsGiven();
   }

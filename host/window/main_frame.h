@@ -59,6 +59,8 @@ class MainFrame : public wxFrame {
   void saveAsWithDialog();
   SaveAnswer askAboutChanges(Document& doc);
   static std::vector<TzDbObjectId> preselection();
+  wxMenu* editMenu();
+  void updateEditMenu();
   void openHyperlink();
   void pasteAsHyperlink();
   void onClose(wxCloseEvent& event);

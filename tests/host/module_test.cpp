@@ -41,9 +41,9 @@ TEST_F(Modules, CommandsOfAModuleFolderRun) {
   EXPECT_NE(tzrxLoadedModule(u"GREETING.TZX"), nullptr);  // by its name in any letter case
 }
 
-// A command that throws, a module's or one it runs, is cancelled with what went wrong; the
-// session goes on. The host's own commands do not throw where the system fails them: the
-// working folder removed under an untitled drawing leaves DWGPREFIX empty.
+// A command that throws, a module's or one it runs, is cancelled with what went wrong and
+// what it changed is put back; the session goes on. The host's own commands do not throw where the
+// system fails them: the working folder removed under an untitled drawing leaves DWGPREFIX empty.
 TEST_F(Modules, ACommandThatThrowsIsCancelledAndTheSessionGoesOn) {
   loadModule(copyModule(TZT_GREETING_MODULE, "greeting.tzx"));
   std::filesystem::path gone = s.dir().path() / "gone";
@@ -52,13 +52,15 @@ TEST_F(Modules, ACommandThatThrowsIsCancelledAndTheSessionGoesOn) {
   std::filesystem::current_path(gone);
   std::filesystem::remove(gone);
   s.takeOutput();
-  s.run({"FAIL", "NEW", "DWGPREFIX", "GREET"});
+  s.run({"NEW", "FAIL", "HYPERLINKBASE", "", "DWGPREFIX", "GREET"});
   std::filesystem::current_path(home);
   std::string out = s.takeOutput();
   EXPECT_NE(out.find("Command: FAIL\nAbout to fail\n*Error* the module's command failed; the "
-                     "command was cancelled.\nCommand: NEW\n"),
+                     "command was cancelled.\nCommand: HYPERLINKBASE\nEnter new value for "
+                     "HYPERLINKBASE, or . for none <\"\">: \n"),
             std::string::npos)
       << out;
+  EXPECT_FALSE(DocumentManager::instance().current()->database()->isModified());
   EXPECT_NE(out.find("DWGPREFIX = \"\" (read only)\nCommand: GREET\nHello"), std::string::npos)
       << out;
 }

@@ -4,6 +4,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
@@ -431,6 +432,27 @@ TEST_F(MainWindowTest, CloseAsksAboutChangesInAMessageBox) {
                 }));
   EXPECT_EQ(asked, "Save changes to Drawing1.dxf?");
   EXPECT_EQ(transcript().find("[Yes/No/Cancel]"), std::string::npos) << transcript();
+}
+
+// Remove Hyperlink from the link menu is one step: the Edit menu names it, and Ctrl+Z brings
+// the hyperlink back.
+TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  Link link{"https://example.com/kept", "Kept"};
+  ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
+  wxString undoItem;
+  run({waitFor("Command: "), zoomToExtents, fromLinkMenu(0, 5, 'r'),
+       [&] { return tzt::linksOf(linked).empty(); }, waitFor("Command: "),
+       [&] {
+         wxMenuBar* bar = frame()->GetMenuBar();
+         undoItem = bar->GetMenu(bar->FindMenu("Edit"))->FindItemByPosition(0)->GetItemLabelText();
+         frame()->canvas()->SetFocus();
+         return wxUIActionSimulator().Char('z', wxMOD_CONTROL);
+       },
+       [&] { return !tzt::linksOf(linked).empty(); }, waitFor("Command: ")});
+  EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link}) << transcript();
+  EXPECT_EQ(undoItem.utf8_string(), "Undo -HYPERLINK");
+  EXPECT_FALSE(doc_->database()->isModified());
 }
 
 }  // namespace
