@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "docs/autosave.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "editor/input_source.h"
@@ -75,12 +76,17 @@ void help() {
       "  TZAD_OPEN_COMMAND    the program HYPERLINKOPEN runs with a target (default: xdg-open)\n"
       "  TZAD_CLIPBOARD_DIR   a folder that stands in for the desktop's clipboard\n"
       "  TZAD_TRACE           1: diagnostic traces on standard error\n"
+      "  TZAD_AUTOSAVE_SECONDS\n"
+      "                       seconds a change waits for its automatic save, instead of\n"
+      "                       SAVETIME's minutes (default 10; 0 turns them off)\n"
       "  WAYLAND_DISPLAY, DISPLAY\n"
       "                       the desktop where the main window opens, and whose clipboard\n"
       "                       PASTEASHYPERLINK reads (wl-paste, xclip)\n"
       "  XDG_CONFIG_HOME      where tzad keeps its settings (default: ~/.config), under tzad/\n"
       "  XDG_DATA_HOME        where the desktop's recently used files are listed\n"
       "                       (default: ~/.local/share), in recently-used.xbel\n"
+      "  XDG_STATE_HOME       where automatic saves are kept (default: ~/.local/state),\n"
+      "                       under tzad/autosave/; RECOVER lists them\n"
       "  LC_ALL, LC_CTYPE, LANG\n"
       "                       the terminal's character set; UTF-8 when it is another\n"
       "\n"
@@ -225,10 +231,14 @@ int runSession(int argc, char** argv) {
   if (interactive) editor.write("tzad - type a command; HELP lists them, QUIT ends the session.\n");
   loadModulesIn(moduleFolder());
   for (const std::string& module : options.modules) loadModule(module);
+  if (interactive) mentionCopiesOfUnsavedDrawings();
   bool started = openStartDrawings(options, interactive);
   if (started) editor.runLoop();
   if (windowed) closeWindow();
   if (started && !editor.quitRequested()) reportUnsaved();
+  // A clean exit: the automatic saves were of drawings the user has settled.
+  if (editor.quitRequested())
+    for (const auto& doc : DocumentManager::instance().documents()) removeAutosave(*doc);
   DocumentManager::instance().reset();
   unloadModules();
   if (!started) return 1;

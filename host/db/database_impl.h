@@ -184,6 +184,12 @@ struct TzDbDatabaseImpl {
   // Saves to `path`; with `keepBackup`, a file replaced there is kept as its ".bak". A
   // read-only file is not replaced.
   bool save(const std::u16string& path, bool keepBackup = false);
+  // Writes the drawing, whole and atomically, to another file: the drawing stays the file's,
+  // changed as it was.
+  bool writeCopy(const std::string& file) const;
+  // Takes `path` as the drawing's file, as if read from it, with the changes it holds unsaved:
+  // a drawing recovered from its automatic save.
+  void adoptFile(const std::u16string& path);
   // True when another program replaced or changed the drawing's file since it was read or
   // last saved.
   bool fileChangedOnDisk() const;

@@ -74,6 +74,19 @@ bool TzDbDatabaseImpl::writeRecords(int fd) const {
   return out.flush();
 }
 
+void TzDbDatabaseImpl::adoptFile(const std::u16string& path) {
+  fileName = path;
+  fileOnDisk = identifyFile(u16ToPath(path));
+  modified = true;
+  journal.clear();
+  journal.neverSaved();
+}
+
+bool TzDbDatabaseImpl::writeCopy(const std::string& file) const {
+  FileReplacement out(file);
+  return out.ok() && writeRecords(out.fd()) && out.commit({});
+}
+
 bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
   UndoJournal::Pause notAStep(journal);
   std::string file = u16ToPath(path);

@@ -87,6 +87,7 @@ void UndoJournal::endCommand(TzDbDatabaseImpl& db) {
   if (savedAt_ > static_cast<long>(done_)) savedAt_ = -1;  // that state can come back no more
   steps_.push_back(std::move(step));
   ++done_;
+  ++changes_;
 }
 
 void UndoJournal::rollBackCommand(TzDbDatabaseImpl& db) {
@@ -136,6 +137,7 @@ std::vector<std::u16string> UndoJournal::undo(TzDbDatabaseImpl& db, size_t count
     Step& step = steps_[--done_];
     swap(db, step, true);
     names.push_back(step.name);
+    ++changes_;
   }
   if (!names.empty()) undoGroups_.push_back(names.size());
   db.modified = static_cast<long>(done_) != savedAt_;
@@ -151,6 +153,7 @@ std::vector<std::u16string> UndoJournal::redo(TzDbDatabaseImpl& db) {
     Step& step = steps_[done_++];
     swap(db, step, false);
     names.push_back(step.name);
+    ++changes_;
   }
   db.modified = static_cast<long>(done_) != savedAt_;
   return names;

@@ -62,6 +62,10 @@ class UndoJournal {
   std::vector<std::u16string> redo(TzDbDatabaseImpl& db);
   // The drawing was saved: undoing or redoing back to this point makes it unchanged again.
   void saved() { savedAt_ = static_cast<long>(done_); }
+  // No state on the list is what the file holds (a drawing recovered from a copy).
+  void neverSaved() { savedAt_ = -1; }
+  // Counts the steps recorded, undone and redone: the drawing changed since it last read it.
+  uint64_t changes() const { return changes_; }
   // Bytes the steps hold, for the benchmarks.
   size_t memoryUsed() const;
 
@@ -113,4 +117,5 @@ class UndoJournal {
   std::vector<uint32_t> stamps_;  // by record: the serial of the last step that imaged it
   uint32_t serial_ = 0;
   bool paused_ = false;
+  uint64_t changes_ = 0;
 };

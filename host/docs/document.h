@@ -1,6 +1,8 @@
 // An open drawing: its database and what the command line keeps for it.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -41,6 +43,9 @@ class Document : public TzApDocument {
   // through CTAB: a model-space view it restores afterwards does not take that layout away.
   unsigned layoutChosenBy = 0;
   std::vector<TzDbObjectId> pickfirst;
+  // The drawing's last automatic save, and what it had changed by then (docs/autosave.h).
+  std::filesystem::path autosaved;
+  uint64_t autosavedChanges = 0;
   std::vector<TzDbObjectId> previousSelection;
 
  private:

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "db/object_data.h"
+#include "docs/autosave.h"
 #include "dxf/dxf_codes.h"
 #include "platform/text.h"
 #include "tzed_editor.h"
@@ -101,6 +102,10 @@ Document* DocumentManager::open(const std::u16string& path) {
     makeCurrent(open);
     return open;
   }
+  if (std::optional<AutosaveFile> copy = newerAutosaveOf(absolute)) {
+    if (recoveryQuestion_ && recoveryQuestion_(copy->title, formatWhen(copy->written)))
+      return recover(copy->path, absolute, copy->title);
+  }
   auto db = std::make_unique<TzDbDatabase>(false);
   if (db->readDwgFile(absolute) != Tzad::eOk) {
     tzutPrintf(u"%s\n", db->lastErrorText().c_str());
@@ -108,6 +113,25 @@ Document* DocumentManager::open(const std::u16string& path) {
   }
   auto doc = std::make_unique<Document>(std::move(db), u"", u"");
   doc->setPath(absolute);
+  return adopt(std::move(doc));
+}
+
+Document* DocumentManager::recover(const std::filesystem::path& copy, const std::u16string& source,
+                                   const std::u16string& title) {
+  auto db = std::make_unique<TzDbDatabase>(false);
+  if (db->readDwgFile(platform::fromFileName(copy.string())) != Tzad::eOk) {
+    tzutPrintf(u"%s\n", db->lastErrorText().c_str());
+    return nullptr;
+  }
+  TzDbInternals::impl(*db).adoptFile(source);
+  auto doc = std::make_unique<Document>(std::move(db), u"", title);
+  if (!source.empty()) doc->setPath(source);
+  // The copy stays until the drawing is saved or closed: it is still the only one of its kind.
+  doc->autosaved = copy;
+  return adopt(std::move(doc));
+}
+
+Document* DocumentManager::adopt(std::unique_ptr<Document> doc) {
   initialView(*doc);
   docs_.push_back(std::move(doc));
   makeCurrent(docs_.back().get());
@@ -124,6 +148,7 @@ Document* DocumentManager::create() {
 void DocumentManager::close(Document* doc) {
   for (size_t i = 0; i < docs_.size(); ++i) {
     if (docs_[i].get() != doc) continue;
+    removeAutosave(*doc);  // closed on purpose, saved or not
     docs_.erase(docs_.begin() + static_cast<long>(i));
     makeCurrent(docs_.empty() ? nullptr : docs_.back().get());
     return;

@@ -2,6 +2,8 @@
 // working database that modules see.
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +27,15 @@ class DocumentManager : public TzApDocManager {
   // Opens a drawing (an open one is activated instead). On failure says why on the command
   // line and returns null.
   Document* open(const std::u16string& path);
+  // A drawing whose automatic save is newer than its file (a crash, a kill, a power cut): the
+  // question decides whether the copy is opened instead, unsaved, as the drawing.
+  using RecoveryQuestion =
+      std::function<bool(const std::u16string& title, const std::u16string& when)>;
+  void setRecoveryQuestion(RecoveryQuestion question) { recoveryQuestion_ = std::move(question); }
+  // Opens an automatic save's contents as the drawing it belongs to (a new drawing for one that
+  // was never saved), unsaved; null after saying why when it cannot be read.
+  Document* recover(const std::filesystem::path& copy, const std::u16string& source,
+                    const std::u16string& title);
   Document* find(const std::u16string& absolutePath) const;
   Document* create();
   void close(Document* doc);
@@ -43,6 +54,8 @@ class DocumentManager : public TzApDocManager {
 
  private:
   void makeCurrent(Document* doc);
+  Document* adopt(std::unique_ptr<Document> doc);
+  RecoveryQuestion recoveryQuestion_;
   std::vector<std::unique_ptr<Document>> docs_;
   Document* current_ = nullptr;
   int untitled_ = 0;

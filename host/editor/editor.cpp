@@ -26,6 +26,11 @@ Editor::Editor() {
 void Editor::setInput(std::unique_ptr<InputSource> input) {
   input_ = std::move(input);
   inputEnded_ = false;
+  if (input_) input_->whileIdle(saveChangedDrawingsAutomatically);
+}
+
+bool Editor::interactive() const {
+  return input_ && input_->interactive() && !scripting_;
 }
 
 void Editor::setOutput(std::function<void(std::string_view)> output) {
@@ -225,6 +230,11 @@ int Editor::runScripted(const std::vector<std::u16string>& tokens) {
   write(u"Command: " + tokens[0] + u"\n");
   runCommand(tokens[0]);
   return RTNORM;
+}
+
+std::optional<bool> Editor::askInWindow(const std::u16string& question) const {
+  if (!yesNoQuestion_ || scripting_) return std::nullopt;
+  return yesNoQuestion_(question);
 }
 
 std::optional<SaveAnswer> Editor::askInWindowAboutChanges(Document& doc) const {

@@ -47,6 +47,8 @@ class Editor {
   // input ended; both end the command that asked.
   std::optional<std::string> ask(std::u16string_view prompt, PromptKind kind = PromptKind::Text);
   bool inputEnded() const { return inputEnded_; }
+  // Whether somebody answers the prompts now (not a script, not answers given in advance).
+  bool interactive() const;
 
   // The flags and keywords of the next input call, taken by that call.
   void setInitGet(int flags, std::u16string keywords);
@@ -88,6 +90,10 @@ class Editor {
   using SaveQuestion = std::function<SaveAnswer(Document&)>;
   void setSaveQuestion(SaveQuestion question) { saveQuestion_ = std::move(question); }
   std::optional<SaveAnswer> askInWindowAboutChanges(Document& doc) const;
+  // Any other question with Yes and No: a message box in the window, else nothing.
+  using YesNoQuestion = std::function<bool(const std::u16string& question)>;
+  void setYesNoQuestion(YesNoQuestion question) { yesNoQuestion_ = std::move(question); }
+  std::optional<bool> askInWindow(const std::u16string& question) const;
 
  private:
   Editor();
@@ -108,11 +114,18 @@ class Editor {
   int initFlags_ = 0;
   std::u16string initKeywords_;
   SaveQuestion saveQuestion_;
+  YesNoQuestion yesNoQuestion_;
   unsigned commandNumber_ = 0;
   int commandDepth_ = 0;
 };
 
 std::u16string upperCase(std::u16string_view text);
+// Writes an automatic save of each drawing whose changes have waited long enough (SAVETIME);
+// runs in the session's idle time (editor/automatic_saves.cpp).
+void saveChangedDrawingsAutomatically();
+// At the start of an interactive session: says which drawings that were never saved have an
+// automatic save, which only RECOVER offers.
+void mentionCopiesOfUnsavedDrawings();
 // Registers the host's own commands (NEW, OPEN, ..., UCS, HELP).
 void registerHostCommands(Editor& editor);
 

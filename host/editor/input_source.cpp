@@ -145,6 +145,8 @@ struct TerminalInput::State {
   std::wstring prompt;
   bool cancelled = false;
   bool hungUp = false;
+  std::function<void()> idle;  // while waiting at "Command: "
+  static constexpr int kIdleMs = 1000;
   std::mbstate_t pending{};
 };
 
@@ -190,7 +192,12 @@ int readCharacter(EditLine* editor, wchar_t* out) {
       el_resize(editor);
     }
     pollfd key{STDIN_FILENO, POLLIN, 0};
-    if (poll(&key, 1, -1) < 0 && errno == EINTR) continue;
+    int ready = poll(&key, 1, state.idle ? TerminalInput::State::kIdleMs : -1);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) {
+      state.idle();
+      continue;
+    }
     char byte;
     ssize_t n = read(STDIN_FILENO, &byte, 1);
     if (n < 0 && errno == EINTR) continue;
@@ -302,6 +309,7 @@ InputLine TerminalInput::readLine(const std::string& prompt, PromptKind kind) {
   s.prompt = toWide(prompt);
   s.cancelled = false;
   s.pending = {};
+  s.idle = kind == PromptKind::Command ? idle_ : nullptr;
   interrupted = 0;
   if (s.logging) letPipeReaderCatchUp();
   int count = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -37,6 +38,14 @@ class InputSource {
   // typed session, a terminal whose output goes to a log leaves a full transcript there); a
   // plain terminal shows them itself.
   virtual bool echoes() const = 0;
+  // False for answers given in advance: nobody is there to ask.
+  virtual bool interactive() const { return true; }
+  // What runs about once a second while the source waits for a command at "Command: " (the
+  // automatic saves).
+  void whileIdle(std::function<void()> idle) { idle_ = std::move(idle); }
+
+ protected:
+  std::function<void()> idle_;
 };
 
 // Lines given in advance: a script file or a test's queue. Lines starting with ';' are
@@ -50,6 +59,7 @@ class LineInput : public InputSource {
   static LineInput fromStream(std::istream& in);
   InputLine readLine(const std::string& prompt, PromptKind kind) override;
   bool echoes() const override { return true; }
+  bool interactive() const override { return false; }
 
  private:
   std::deque<std::string> lines_;

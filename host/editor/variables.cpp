@@ -20,8 +20,9 @@ const std::vector<SystemVariable> kVariables = {
     {u"CLAYER", RTSTR, false},        {u"CTAB", RTSTR, false},
     {u"DWGNAME", RTSTR, true},        {u"DWGPREFIX", RTSTR, true},
     {u"HYPERLINKBASE", RTSTR, false}, {u"INETLOCATION", RTSTR, false},
-    {u"ISAVEBAK", RTSHORT, false},    {u"UCSORG", RT3DPOINT, true},
-    {u"VIEWCTR", RT3DPOINT, true},    {u"VIEWSIZE", RTREAL, true},
+    {u"ISAVEBAK", RTSHORT, false},    {u"SAVETIME", RTSHORT, false},
+    {u"UCSORG", RT3DPOINT, true},     {u"VIEWCTR", RT3DPOINT, true},
+    {u"VIEWSIZE", RTREAL, true},
 };
 
 const char* kDefaultInetLocation = "https://www.example.com/";
@@ -34,7 +35,8 @@ struct IntegerSetting {
   short largest;
 };
 const IntegerSetting kIntegerSettings[] = {
-    {u"ISAVEBAK", 1, 1},  // 1: a save keeps the replaced drawing as NAME.bak
+    {u"ISAVEBAK", 1, 1},     // 1: a save keeps the replaced drawing as NAME.bak
+    {u"SAVETIME", 10, 600},  // minutes between automatic saves of a changed drawing; 0: none
 };
 
 // Every RTSHORT variable has its entry.

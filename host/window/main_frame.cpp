@@ -98,11 +98,16 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
   SetDropTarget(new DrawingDropTarget(input_));
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
   Editor::instance().setSaveQuestion([this](Document& doc) { return askAboutChanges(doc); });
+  Editor::instance().setYesNoQuestion([this](const std::u16string& question) {
+    wxMessageDialog ask(this, TwUiString(question), "tzad", wxYES_NO | wxICON_QUESTION);
+    return ask.ShowModal() == wxID_YES;
+  });
   current_ = this;
 }
 
 MainFrame::~MainFrame() {
   Editor::instance().setSaveQuestion(nullptr);
+  Editor::instance().setYesNoQuestion(nullptr);
   current_ = nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "window/window_input.h"
 
 #include <wx/evtloop.h>
+#include <wx/timer.h>
 
 #include "editor/editor.h"
 
@@ -37,6 +38,12 @@ void WindowInput::typeCommand(std::vector<std::string> lines) {
 
 void WindowInput::waitForInput() {
   wxGUIEventLoop loop;
+  // At "Command: " the session is idle: what waits for idle time (automatic saves) runs.
+  wxTimer idle;
+  if (kind_ == PromptKind::Command && idle_) {
+    idle.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { idle_(); });
+    idle.Start(1000);
+  }
   loop_ = &loop;
   loop.Run();
   loop_ = nullptr;

@@ -57,6 +57,10 @@ std::string dataHome() {
   return xdgFolder("XDG_DATA_HOME", "/.local/share");
 }
 
+std::string stateHome() {
+  return xdgFolder("XDG_STATE_HOME", "/.local/state");
+}
+
 std::optional<std::u16string> documentsFolder() {
   const char* home = std::getenv("HOME");
   if (home == nullptr || *home == 0) return std::nullopt;

@@ -51,6 +51,7 @@ TemporaryHome::TemporaryHome() {
   environment_.set("HOME", path().c_str());
   environment_.set("XDG_CONFIG_HOME", config().c_str());
   environment_.set("XDG_DATA_HOME", data().c_str());
+  environment_.set("XDG_STATE_HOME", nullptr);  // the default under the temporary home
 }
 
 std::string readFile(const std::string& path) {

@@ -19,7 +19,7 @@ def environment(folder, modules, drop=("DISPLAY", "WAYLAND_DISPLAY"), **more):
     """tzad's environment: its modules, and a home and settings inside the folder."""
     env = {k: v for k, v in os.environ.items() if k not in drop}
     env.update(TZAD_MODULE_PATH=modules, HOME=folder, XDG_CONFIG_HOME=f"{folder}/config",
-               XDG_DATA_HOME=f"{folder}/data", **more)
+               XDG_DATA_HOME=f"{folder}/data", XDG_STATE_HOME=f"{folder}/.local/state", **more)
     return env
 
 

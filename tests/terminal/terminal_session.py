@@ -30,10 +30,10 @@ DESCRIPTION = "输入说明 <无>: "
 class Terminal:
     """tzad on the child side of a pseudo-terminal; what it shows is collected as text."""
 
-    def __init__(self, tzad, modules, folder, log=None):
+    def __init__(self, tzad, modules, folder, log=None, **more):
         """With a log, tzad's standard output goes to that file instead of the terminal."""
         env = environment(folder, modules, LANG="C.UTF-8", TERM="xterm",
-                          drop=("TZAD_LANG", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY"))
+                          drop=("TZAD_LANG", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY"), **more)
         env = {k: v for k, v in env.items() if not k.startswith("LC_")}
         if log is None:
             self.pid, self.fd = pty.fork()
@@ -187,11 +187,53 @@ def logged_output(term):
     return {}
 
 
+def recovery(term):
+    # A change waits for its automatic save (every second here), then tzad is killed.
+    copies = os.path.join(term.folder, ".local", "state", "tzad", "autosave")
+    term.answer("Command: ", "-LAYER" + ENTER)
+    term.answer("[New/Lock/Unlock/Freeze/Thaw/Set/Color]: ", "New" + ENTER)
+    term.answer("new layer(s): ", "Pond" + ENTER)
+    term.answer("[New/Lock/Unlock/Freeze/Thaw/Set/Color]: ", ENTER)
+    term.expect("Command: ")
+    deadline = time.time() + 10
+    while not (os.path.isdir(copies) and any(n.endswith(".dxf") for n in os.listdir(copies))):
+        assert time.time() < deadline, "no automatic save"
+        time.sleep(0.1)
+    os.kill(term.pid, signal.SIGKILL)
+    os.waitpid(term.pid, 0)
+    question = "is newer than the file. Open it instead? [Yes/No] <Yes>: "
+    # No: the file as it was; the copy stays for later.
+    again = Terminal(term.tzad, term.modules, term.folder, TZAD_AUTOSAVE_SECONDS="1")
+    again.answer(question, "n" + ENTER)
+    again.answer("Command: ", "CLAYER" + ENTER)
+    again.answer('<"0">: ', "Pond" + ENTER)
+    again.expect('Layer "Pond" not found.')
+    again.answer("Command: ", "QUIT" + ENTER)
+    assert again.wait_exit() == 0
+    # Yes: the changed drawing, unsaved until SAVE writes the drawing's own file.
+    last = Terminal(term.tzad, term.modules, term.folder, TZAD_AUTOSAVE_SECONDS="1")
+    last.answer(question, ENTER)
+    last.answer("Command: ", "CLAYER" + ENTER)
+    last.answer('<"0">: ', "Pond" + ENTER)
+    last.answer("Command: ", "SAVE" + ENTER)
+    last.expect("Saved ")
+    last.answer("Command: ", "QUIT" + ENTER)
+    assert last.wait_exit() == 0
+    assert "not found" not in last.shown, last.shown
+    assert os.listdir(copies) == [], os.listdir(copies)
+    with open(os.path.join(term.folder, "plan.dxf"), encoding="utf-8") as plan:
+        assert "\nPond\n" in plan.read()
+    return {}
+
+
 tzad, modules, sample = (os.path.abspath(a) for a in sys.argv[1:4])
-case = {"typed_session": typed_session, "logged_output": logged_output}[sys.argv[4]]
+case = {"typed_session": typed_session, "logged_output": logged_output,
+        "recovery": recovery}[sys.argv[4]]
 with SessionFolder(sample, "tzad-pty-") as folder:
     log = os.path.join(folder, "log.txt") if case is logged_output else None
-    term = Terminal(tzad, modules, folder, log)
+    more = {"TZAD_AUTOSAVE_SECONDS": "1"} if case is recovery else {}
+    term = Terminal(tzad, modules, folder, log, **more)
+    term.tzad, term.modules = tzad, modules
     expected = case(term)
     assert "Segmentation" not in term.shown
     sys.argv[1] = folder

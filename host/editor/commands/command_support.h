@@ -48,5 +48,7 @@ void registerVariableCommands(Editor& editor);
 void registerUcsCommand(Editor& editor);
 void registerHelpCommand(Editor& editor);
 void registerUndoCommands(Editor& editor);
+// RECOVER, and the question that offers a newer automatic save when a drawing is opened.
+void registerRecoverCommand(Editor& editor);
 
 }  // namespace tzad

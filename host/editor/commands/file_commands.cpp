@@ -3,6 +3,7 @@
 
 #include "db/database_impl.h"
 #include "db/drawing_file.h"
+#include "docs/autosave.h"
 #include "editor/commands/command_support.h"
 #include "platform/recent_files.h"
 #include "platform/text.h"
@@ -56,6 +57,7 @@ bool saveTo(Document& doc, const std::u16string& path) {
     return false;
   }
   doc.setPath(absolute);
+  removeAutosave(doc);  // the file holds what the copy held, and more
   ed().write(u"Saved " + absolute + u"\n");
   return true;
 }
@@ -188,6 +190,7 @@ void registerFileCommands(Editor& editor) {
   });
   editor.addCommand(u"CLOSE", closeCommand);
   editor.addCommand(u"QUIT", quitCommand);
+  registerRecoverCommand(editor);
   editor.addCommand(u"EXIT", quitCommand);
 }
 

@@ -16,6 +16,9 @@ std::optional<std::u16string> currentDirectory();
 std::string homeFolder();
 std::string configHome();
 std::string dataHome();
+// Where programs keep state worth keeping across restarts ($XDG_STATE_HOME, else
+// ~/.local/state).
+std::string stateHome();
 // The full path of the shared library (or program) that holds `address`.
 std::optional<std::u16string> modulePathOf(const void* address);
 
