@@ -31,6 +31,8 @@ SAVEAS
 
 def run_once(tzad, modules, drawing, out, script):
     env = dict(os.environ, TZAD_MODULE_PATH=modules, TZAD_LANG="en")
+    if os.path.exists(out):
+        os.remove(out)  # SAVEAS would ask before replacing the last run's drawing
     start = time.perf_counter()
     process = subprocess.Popen([tzad, "--script", script, drawing], env=env,
                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
