@@ -55,6 +55,9 @@ if [ ${#sizes[@]} -ge 2 ]; then
   /usr/bin/python3 -c "print(f'$large lines take {${tzadSeconds[$large]} / ${tzadSeconds[$small]}:.2f} x the time of $small')"
 fi
 
+echo "== Undo of a hyperlink on every entity of $(drawingOf "${sizes[0]}"), through tzad"
+/usr/bin/python3 "$here/undo_bench.py" "$build/bin/tzad" "$build/bin/modules" "$(drawingOf "${sizes[0]}")"
+
 viewSize=(1280 800)
 drawing=$(drawingOf "${sizes[0]}")
 echo "== Drawing view on $drawing at ${viewSize[0]} x ${viewSize[1]}: open to first paint and redraws"

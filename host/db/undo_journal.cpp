@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "db/database_impl.h"
+#include "platform/trace.h"
 
 struct UndoJournal::Structure {
   std::map<std::string, TableIndex, std::less<>> tables;
@@ -85,6 +86,9 @@ void UndoJournal::endCommand(TzDbDatabaseImpl& db) {
   steps_.resize(done_);
   undoGroups_.clear();
   if (savedAt_ > static_cast<long>(done_)) savedAt_ = -1;  // that state can come back no more
+  if (platform::traceEnabled())
+    platform::trace("undo step %s: %zu record images, %zu bytes\n", tzutToUtf8(step.name).c_str(),
+                    step.images.size(), step.images.capacity() * sizeof(RecordImage));
   steps_.push_back(std::move(step));
   ++done_;
   ++changes_;

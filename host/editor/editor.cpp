@@ -1,8 +1,10 @@
 #include "editor/editor.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 
+#include "platform/trace.h"
 #include "tz_status.h"
 
 namespace tzad {
@@ -197,6 +199,7 @@ bool Editor::runCommand(const std::u16string& name) {
   const std::u16string command = upperCase(name);
   const bool journaled = command != u"U" && command != u"UNDO" && command != u"REDO";
   if (journaled) docs.beginCommand(command);
+  auto started = std::chrono::steady_clock::now();
   // Nothing a command throws ends tzad: the command is cancelled, what it changed is put
   // back, and the session goes on.
   try {
@@ -209,6 +212,10 @@ bool Editor::runCommand(const std::u16string& name) {
     reportFailedCommand("an unknown error");
   }
   if (journaled) docs.endCommand();
+  if (platform::traceEnabled()) {
+    std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    platform::trace("command %s: %.6f s\n", tzutToUtf8(command).c_str(), took.count());
+  }
   return true;
 }
 
