@@ -185,13 +185,14 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
   capitals.description = u"Street map";
   ASSERT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{byHandle(0x95)}, capitals));
 
-  // Confirmed unchanged, a hyperlink keeps its description.
+  // The file page shows the target, and the target becomes the text to display: confirmed at
+  // once, the hyperlink is described by its target.
   preselect("91");
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "House details");
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
     click(frame, kOk);
   }));
-  EXPECT_EQ(linksOf(byHandle(0x91)).at(0).description, "House details");
+  EXPECT_EQ(linksOf(byHandle(0x91)).at(0).description, "docs/house-details.pdf");
 
   // A first object without a hyperlink opens the dialog on empty fields.
   preselect("90 91");
@@ -202,12 +203,12 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
     EXPECT_EQ(frame.flags, 1u);
   }));
 
-  // Targets agreeing in any case are shared; differing descriptions show an empty text; OK
-  // writes both.
+  // Targets agreeing in any case are shared and shown as the text to display, whatever the
+  // descriptions; OK writes both.
   preselect("91 95");
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
     EXPECT_EQ(frame.address, u"docs/house-details.pdf");
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "");
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
     EXPECT_NE(labelOf(frame, kLinkedLabel).find('2'), std::string::npos);
     editOf(frame, kTextToDisplay)->ChangeValue("Both");
     frame.enableOk(true);
