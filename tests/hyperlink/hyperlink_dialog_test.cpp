@@ -1,5 +1,6 @@
 // The Insert / Edit Hyperlink dialog in a real window: its modes, length checks and e-mail
 // page; then HYPERLINK and the other ways into it, and what each way out does to the objects.
+#include <gtk/gtk.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 #include <wx/timer.h>
@@ -11,6 +12,7 @@
 #include "dialog/dialog_entry_points.h"
 #include "dialog/email_page.h"
 #include "dialog_test_support.h"
+#include "filepage/file_web_page.h"
 #include "model/entity_hyperlinks.h"
 #include "tzdb_database.h"
 
@@ -24,6 +26,18 @@ constexpr int kTextToDisplay = 1043;
 constexpr int kLinkedLabel = 1049;
 constexpr int kRemoveLink = 1044;
 constexpr int kSelectedLabel = 1048;
+
+// What the screen shows of a window, read from the X server.
+std::vector<unsigned char> shownPixels(wxWindow* window) {
+  const wxRect r = window->GetScreenRect();
+  GdkPixbuf* shot =
+      gdk_pixbuf_get_from_window(gdk_get_default_root_window(), r.x, r.y, r.width, r.height);
+  if (shot == nullptr) return {};
+  const guchar* bytes = gdk_pixbuf_get_pixels(shot);
+  std::vector<unsigned char> pixels(bytes, bytes + gdk_pixbuf_get_byte_length(shot));
+  g_object_unref(shot);
+  return pixels;
+}
 
 std::string withCount(const std::string& format, int count) {
   std::string text = format;
@@ -68,6 +82,29 @@ TEST_F(FrameDialog, OpensInTheModeAndOnThePageItsFieldsCallFor) {
       EXPECT_EQ(valueOf(d, kTextToDisplay), c.shownText);
     });
   }
+}
+
+// Tab into the link-type list, and into the file page's source selector: the list with the keys
+// marks its current item, and the marker leaves with the focus.
+TEST_F(FrameDialog, TheSelectorsShowTheKeyboardFocus) {
+  CHyperLinkFrameBaseDlg frame(nullptr);
+  runModal(frame, [&](CTzUiDialog& d) {
+    auto* page = findChild<CHypLnkFileWebDlg>(&frame);
+    ASSERT_NE(page, nullptr);
+    wxWindow* linkTypes = d.GetDlgItem(1007);
+    wxWindow* sources = page->GetDlgItem(1008);
+    const std::vector<unsigned char> plainLinkTypes = shownPixels(linkTypes);
+    const std::vector<unsigned char> plainSources = shownPixels(sources);
+
+    ASSERT_TRUE(pressKey(d.GetDlgItem(kTextToDisplay), WXK_TAB));
+    EXPECT_EQ(wxWindow::FindFocus(), linkTypes);
+    EXPECT_TRUE(yieldUntil([&] { return shownPixels(linkTypes) != plainLinkTypes; }));
+
+    ASSERT_TRUE(pressKey(page->GetDlgItem(1059), WXK_TAB));
+    EXPECT_EQ(wxWindow::FindFocus(), sources);
+    EXPECT_TRUE(yieldUntil([&] { return shownPixels(sources) != plainSources; }));
+    EXPECT_TRUE(yieldUntil([&] { return shownPixels(linkTypes) == plainLinkTypes; }));
+  });
 }
 
 // Address, text and location of 255 characters pass; of 256 each, only the last check speaks.
