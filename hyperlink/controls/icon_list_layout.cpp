@@ -104,9 +104,15 @@ TextBlock measureTextBlock(std::u16string_view text, const MeasureRun& measure) 
 
 IconListItemDrawing layoutIconListItem(const IconListItemState& item, int iconSize,
                                        const IconListMetrics& metrics, const MeasureRun& measure) {
-  if (usesCompactLayout(iconSize, metrics.imageWidth))
-    return compactItem(item, iconSize, metrics, measure);
-  return largeItem(item, iconSize, metrics, measure);
+  IconListItemDrawing d = usesCompactLayout(iconSize, metrics.imageWidth)
+                              ? compactItem(item, iconSize, metrics, measure)
+                              : largeItem(item, iconSize, metrics, measure);
+  // An item with its picture reaches as far as its frame would, selected or not (a large one
+  // ends below its text); one pixel clear of the frame's edges, the marker never hides them.
+  const LayoutRect& drawn = item.hasImage ? d.frame : d.background;
+  const int inset = 2 * metrics.d1;
+  d.focus = {drawn.left + inset, drawn.top + inset, drawn.right - inset, drawn.bottom - inset};
+  return d;
 }
 
 FrameEdges sunkenFrameEdges(const LayoutRect& r) {

@@ -72,6 +72,9 @@ struct IconListItemDrawing {
   bool drawText = false;
   LayoutRect text;  // clipped to this rectangle
   bool centredText = false;
+  // Where the keyboard focus is marked when the list has it and this is its current item: the
+  // item as far as it is drawn, inside the edges of its selection frame.
+  LayoutRect focus;
 };
 IconListItemDrawing layoutIconListItem(const IconListItemState& item, int iconSize,
                                        const IconListMetrics& metrics, const MeasureRun& measure);

@@ -4,6 +4,7 @@
 #include <wx/dcclient.h>
 #include <wx/image.h>
 #include <wx/imaglist.h>
+#include <wx/renderer.h>
 #include <wx/settings.h>
 
 #include "controls/icon_list_layout.h"
@@ -49,6 +50,13 @@ CListBoxEx::CListBoxEx(wxWindow* parent, int id, const wxPoint& pos, const wxSiz
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetBackgroundColour(background_);
   Bind(wxEVT_PAINT, &CListBoxEx::onPaint, this);
+  // The focus marker comes and goes with the keyboard focus.
+  auto repaint = [this](wxFocusEvent& event) {
+    Refresh();
+    event.Skip();
+  };
+  Bind(wxEVT_SET_FOCUS, repaint);
+  Bind(wxEVT_KILL_FOCUS, repaint);
 }
 
 CListBoxEx::~CListBoxEx() = default;
@@ -78,6 +86,10 @@ wxCoord CListBoxEx::OnMeasureItem(size_t n) const {
 void CListBoxEx::OnDrawBackground(wxDC&, const wxRect&, size_t) const {}
 
 void CListBoxEx::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const {
+  drawItem(dc, rect, n);
+}
+
+IconListItemDrawing CListBoxEx::drawItem(wxDC& dc, const wxRect& rect, size_t n) const {
   const IconListItem& item = items_[n];
   const bool hasImage =
       imageList != nullptr && item.image >= 0 && item.image < imageList->GetImageCount();
@@ -104,11 +116,12 @@ void CListBoxEx::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const {
     fill(dc, edges.bottom, light);
     fill(dc, edges.right, light);
   }
-  if (!d.drawText || d.text.width() <= 0 || d.text.height() <= 0) return;
+  if (!d.drawText || d.text.width() <= 0 || d.text.height() <= 0) return d;
   const wxRect textRect = toWxRect(d.text);
   wxDCClipper clip(dc, textRect);
   dc.DrawLabel(TwUiString(item.text), textRect,
                wxALIGN_TOP | (d.centredText ? wxALIGN_CENTRE_HORIZONTAL : wxALIGN_LEFT));
+  return d;
 }
 
 void CListBoxEx::drawIcon(wxDC& dc, int image, const wxRect& where) const {
@@ -129,7 +142,10 @@ void CListBoxEx::onPaint(wxPaintEvent&) {
   wxRect row(0, 0, GetClientSize().x, 0);
   for (size_t n = GetVisibleRowsBegin(); n < GetVisibleRowsEnd(); ++n) {
     row.height = OnGetRowHeight(n);
-    OnDrawItem(dc, row, n);
+    IconListItemDrawing d = drawItem(dc, row, n);
+    // The selection frame alone does not tell that the keys go to this list.
+    if (HasFocus() && IsCurrent(n))
+      wxRendererNative::Get().DrawFocusRect(this, dc, toWxRect(d.focus));
     row.y += row.height;
   }
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "controls/icon_list_layout.h"
 #include "tz_string.h"
 
 class wxImageList;
@@ -49,6 +50,8 @@ class CListBoxEx : public wxVListBox {
 
  private:
   void onPaint(wxPaintEvent& event);
+  // Draws item n into its row; where its parts went.
+  IconListItemDrawing drawItem(wxDC& dc, const wxRect& rect, size_t n) const;
   void drawIcon(wxDC& dc, int image, const wxRect& where) const;
 
   std::vector<IconListItem> items_;

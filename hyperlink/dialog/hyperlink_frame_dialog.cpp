@@ -164,14 +164,10 @@ void CHyperLinkFrameBaseDlg::showFileWebPage() {
   bool justCreated = fileWebPage_ == nullptr;
   if (justCreated) fileWebPage_ = createPage<CHypLnkFileWebDlg>(this);
   if (fileWebPage_ == nullptr) return;
-  // Filling the page's address box reports the address as the text to display; the text the
-  // hyperlink already has (or the empty text of objects whose descriptions differ) is kept, so
-  // that opening and confirming an existing hyperlink does not replace its description.
-  const TzString kept = textToDisplay;
+  // Filling the page's address box reports the address, which becomes the text to display.
   fileWebPage_->setAddress(composeAddress(address, location), justCreated);
   fileWebPage_->optionFlag = static_cast<int>(flags);
   fileWebPage_->UpdateData(false);
-  setTextToDisplay(kept);
   fileWebPage_->Show();
 }
 

@@ -171,6 +171,19 @@ void CHypLnkFileWebDlg::bindEvents() {
   });
   Bind(
       wxEVT_TEXT, [this](wxCommandEvent&) { onAddressChanged(); }, kAddressBox);
+  if (addressBox_) {
+    // An edit that takes the focus (also when its window is activated) gets all its text
+    // selected with the caret at the end; the address shown keeps the caret at its start until
+    // the user acts on it.
+    addressBox_->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+      event.Skip();
+      if (holdSelection_) CallAfter([this] { selectWholeAddress(); });
+    });
+    addressBox_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+      holdSelection_ = false;
+      event.Skip();
+    });
+  }
   Bind(
       wxEVT_CHECKBOX, [this](wxCommandEvent&) { onRelativeBoxClicked(); }, kRelativeBox);
   Bind(
@@ -184,10 +197,9 @@ void CHypLnkFileWebDlg::bindEvents() {
 }
 
 void CHypLnkFileWebDlg::DoDataExchange(bool save) {
-  // The address box is written only when its text changes, so that showing the page again
-  // with the same address does not report it to the frame once more.
-  if (save || addressBox_ == nullptr || TwUiText(addressBox_->GetValue()) != addressText_)
-    exchangeText(kAddressBox, addressText_, save);
+  // The address box is written even when it already shows the address: the write reports the
+  // address again, so that each showing of the page previews it and hands it to the frame.
+  exchangeText(kAddressBox, addressText_, save);
   exchangeCheck(kRelativeBox, useRelativePath_, save);
   exchangeCheck(kFlagsBox, optionFlag, save);
 }
@@ -195,6 +207,7 @@ void CHypLnkFileWebDlg::DoDataExchange(bool save) {
 bool CHypLnkFileWebDlg::PreTranslateKey(const wxKeyEvent& key) {
   int code = key.GetKeyCode();
   eraseKeyPressed_ = code == WXK_BACK || code == WXK_DELETE || code == WXK_NUMPAD_DELETE;
+  holdSelection_ = false;
   return false;
 }
 
@@ -237,6 +250,7 @@ void CHypLnkFileWebDlg::onAddressChanged() {
 }
 
 void CHypLnkFileWebDlg::writeAddress(const TzString& address) {
+  holdSelection_ = false;
   settingAddress_ = true;
   if (addressBox_) addressBox_->SetValue(TwUiString(address));
   settingAddress_ = false;
@@ -325,14 +339,21 @@ void CHypLnkFileWebDlg::setAddress(const TzString& address, bool justCreated) {
   UpdateData(false);
   if (addressBox_) {
     addressBox_->SetFocus();
-    if (!address.empty()) {
-      // The whole address selected, the caret at its start, so that typing replaces it and
-      // its beginning stays in view.
-      addressBox_->SetSelection(0, addressBox_->GetLastPosition());
-      addressBox_->ShowPosition(0);
-    }
+    holdSelection_ = !address.empty();
+    selectWholeAddress();
+    // The frame writes the box once more before the page shows, and the toolkit may move the
+    // caret while doing so: the selection is made again once that is over.
+    if (holdSelection_) CallAfter([this] { selectWholeAddress(); });
   }
   updatePathPreview(address);
+}
+
+void CHypLnkFileWebDlg::selectWholeAddress() {
+  if (!holdSelection_ || addressBox_ == nullptr) return;
+  // Scrolling moves the caret and so drops a selection: scroll first, then select. The caret
+  // ends at the start, so that the address's beginning is in view and typing replaces it all.
+  addressBox_->ShowPosition(0);
+  addressBox_->SetSelection(0, addressBox_->GetLastPosition());
 }
 
 }  // namespace hyperlink

@@ -57,6 +57,8 @@ class CHypLnkFileWebDlg : public CTzUiDialog {
 
   // Writes the address box from code: the relative-path box keeps its state meanwhile.
   void writeAddress(const TzString& address);
+  // Selects the whole address shown by setAddress, the caret at its start, while that holds.
+  void selectWholeAddress();
   void updatePathPreview(const TzString& address);
   void publishAddress(const TzString& address);
 
@@ -77,6 +79,7 @@ class CHypLnkFileWebDlg : public CTzUiDialog {
   bool eraseKeyPressed_ = false;
   bool relativeToggleActive_ = false;
   bool settingAddress_ = false;
+  bool holdSelection_ = false;  // from setAddress until the user or the page changes it
   int useRelativePath_ = 1;
 };
 

@@ -2,12 +2,15 @@
 
 #include <wx/combobox.h>
 #include <wx/control.h>
+#include <wx/dialog.h>
+#include <wx/display.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "module/module_state.h"
@@ -19,6 +22,7 @@
 #include "web/internet_shortcut.h"
 #include "web/result_url.h"
 #include "web/web_browser.h"
+#include "web/window_fit.h"
 
 namespace hyperlink {
 
@@ -31,6 +35,11 @@ constexpr int kButtonCount = 6;
 constexpr size_t kTooltipCapacity = 80;
 constexpr unsigned kNormalPictures = 144;
 constexpr unsigned kHotPictures = 145;
+// Room around the dialog for the frame and title bar that the desktop draws.
+constexpr int kScreenMargin = 40;
+// What the page keeps when the dialog has to give up height or width to fit the screen.
+constexpr int kSmallestPageWidth = 240;
+constexpr int kSmallestPageHeight = 160;
 
 const TextId kTooltips[kButtonCount] = {text::kTipBack,    text::kTipForward, text::kTipStop,
                                         text::kTipRefresh, text::kTipHome,    text::kTipFavorites};
@@ -118,7 +127,9 @@ bool CUrlDialog::OnInitDialog() {
       wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, kOkButton);
   Bind(wxEVT_MENU, [this](wxCommandEvent& e) { onCommand(e.GetId()); });
 
-  if (!createToolBar()) return true;
+  const bool toolBar = createToolBar();
+  fitToScreen();
+  if (!toolBar) return true;
   if (progressBar_ != nullptr) progressBar_->Disable();
   favoritesMenu_ = new wxMenu;
   favoritesFolder_ = readFavoritesFolder();
@@ -151,6 +162,28 @@ bool CUrlDialog::createToolBar() {
   // The toolbar of the desktop has no pictures of its own for the button under the mouse.
   toolBar_->Bind(wxEVT_TOOL_ENTER, [this](wxCommandEvent& e) { onToolEnter(e.GetSelection()); });
   return true;
+}
+
+// The template's page is larger than the screens of small laptops: the page gives up what the
+// dialog has to, and the dialog stays on the screen it opens on.
+void CUrlDialog::fitToScreen() {
+  wxDialog* window = modalWindow();
+  // The template's place for the page, which the browser fills.
+  wxWindow* page = browser_ != nullptr ? browser_->GetParent() : nullptr;
+  if (window == nullptr || window->GetSizer() == nullptr || page == nullptr || page == this) return;
+  const int display = wxDisplay::GetFromWindow(window->GetParent() ? window->GetParent() : window);
+  const wxRect area =
+      wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+  const wxSize wanted = window->GetBestSize();
+  const wxSize pageMinimum = page->GetMinSize();
+  const wxSize spare(std::max(0, pageMinimum.x - TwUiGetCtrlDPISize(kSmallestPageWidth)),
+                     std::max(0, pageMinimum.y - TwUiGetCtrlDPISize(kSmallestPageHeight)));
+  const ScreenRect placed =
+      fitWindowToArea(wanted.x, wanted.y, wanted.x - spare.x, wanted.y - spare.y,
+                      {area.x, area.y, area.width, area.height}, TwUiGetCtrlDPISize(kScreenMargin));
+  page->SetMinSize(pageMinimum - wxSize(wanted.x - placed.width, wanted.y - placed.height));
+  window->GetSizer()->SetSizeHints(window);
+  window->SetSize(placed.x, placed.y, placed.width, placed.height);
 }
 
 void CUrlDialog::onToolEnter(int command) {

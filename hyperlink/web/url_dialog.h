@@ -62,6 +62,7 @@ class CUrlDialog : public CTzUiDialog {
 
  private:
   bool createToolBar();
+  void fitToScreen();
   void onToolEnter(int command);
   void onCommand(int command);
   void openTypedAddress();

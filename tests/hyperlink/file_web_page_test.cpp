@@ -30,6 +30,7 @@ constexpr int kRelativeBox = 1038;
 constexpr int kInsertedLinks = 1039;
 constexpr int kBrowsedPages = 1041;
 constexpr int kPreview = 1059;
+constexpr int kTextToDisplay = 1043;
 
 // The page's controls and the dialog around it, while the dialog runs.
 struct Page {
@@ -110,6 +111,41 @@ TEST_F(FileWebPage, TheAddressBoxAsAPersonTypesIntoIt) {
     ASSERT_TRUE(yieldUntil([&] { return p.address()->GetInsertionPoint() == 11; }));
     EXPECT_EQ(p.addressText(), "http://WWW.");
     EXPECT_EQ(p.frame.address, u"http://WWW.");
+  });
+}
+
+// Editing a link: the address shows whole and selected with the focus in its box, so that the
+// first key typed replaces it, and it is the text to display; each showing of the page reports
+// it again.
+TEST_F(FileWebPage, AnEditedLinkOpensWithItsAddressSelected) {
+  CHyperLinkFrameBaseDlg frame(nullptr);
+  frame.linkedCount = 1;
+  frame.address = u"http://a.example/x";
+  frame.setTextToDisplay(u"Site A");
+  runModal(frame, [&](CTzUiDialog&) {
+    const Page p{frame, *findChild<CHypLnkFileWebDlg>(&frame)};
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "http://a.example/x");
+    EXPECT_EQ(wxWindow::FindFocus(), p.address());
+    auto wholeWithCaretAtStart = [&] {
+      long from = -1, to = -1;
+      p.address()->GetSelection(&from, &to);
+      return from == 0 && to == 18 && p.address()->GetInsertionPoint() == 0;
+    };
+    EXPECT_TRUE(wholeWithCaretAtStart());
+    // The focus coming back (as when the window is activated again) selects with the caret at
+    // the end; the page puts it back at the start.
+    frame.GetDlgItem(kTextToDisplay)->SetFocus();
+    p.address()->SetFocus();
+    EXPECT_TRUE(yieldUntil(wholeWithCaretAtStart));
+    ASSERT_TRUE(typeText(p.address(), "Z"));
+    EXPECT_EQ(p.addressText(), "Z");
+    EXPECT_EQ(frame.address, u"Z");
+
+    p.setAddress("http://a.example/y");
+    frame.selectPage(1);
+    frame.setTextToDisplay(u"Typed");
+    frame.selectPage(0);
+    EXPECT_EQ(frame.textToDisplay, u"http://a.example/y");
   });
 }
 

@@ -1,5 +1,6 @@
 // The Insert / Edit Hyperlink dialog in a real window: its modes, length checks and e-mail
 // page; then HYPERLINK and the other ways into it, and what each way out does to the objects.
+#include <gtk/gtk.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 #include <wx/timer.h>
@@ -11,6 +12,7 @@
 #include "dialog/dialog_entry_points.h"
 #include "dialog/email_page.h"
 #include "dialog_test_support.h"
+#include "filepage/file_web_page.h"
 #include "model/entity_hyperlinks.h"
 #include "tzdb_database.h"
 
@@ -24,6 +26,18 @@ constexpr int kTextToDisplay = 1043;
 constexpr int kLinkedLabel = 1049;
 constexpr int kRemoveLink = 1044;
 constexpr int kSelectedLabel = 1048;
+
+// What the screen shows of a window, read from the X server.
+std::vector<unsigned char> shownPixels(wxWindow* window) {
+  const wxRect r = window->GetScreenRect();
+  GdkPixbuf* shot =
+      gdk_pixbuf_get_from_window(gdk_get_default_root_window(), r.x, r.y, r.width, r.height);
+  if (shot == nullptr) return {};
+  const guchar* bytes = gdk_pixbuf_get_pixels(shot);
+  std::vector<unsigned char> pixels(bytes, bytes + gdk_pixbuf_get_byte_length(shot));
+  g_object_unref(shot);
+  return pixels;
+}
 
 std::string withCount(const std::string& format, int count) {
   std::string text = format;
@@ -68,6 +82,29 @@ TEST_F(FrameDialog, OpensInTheModeAndOnThePageItsFieldsCallFor) {
       EXPECT_EQ(valueOf(d, kTextToDisplay), c.shownText);
     });
   }
+}
+
+// Tab into the link-type list, and into the file page's source selector: the list with the keys
+// marks its current item, and the marker leaves with the focus.
+TEST_F(FrameDialog, TheSelectorsShowTheKeyboardFocus) {
+  CHyperLinkFrameBaseDlg frame(nullptr);
+  runModal(frame, [&](CTzUiDialog& d) {
+    auto* page = findChild<CHypLnkFileWebDlg>(&frame);
+    ASSERT_NE(page, nullptr);
+    wxWindow* linkTypes = d.GetDlgItem(1007);
+    wxWindow* sources = page->GetDlgItem(1008);
+    const std::vector<unsigned char> plainLinkTypes = shownPixels(linkTypes);
+    const std::vector<unsigned char> plainSources = shownPixels(sources);
+
+    ASSERT_TRUE(pressKey(d.GetDlgItem(kTextToDisplay), WXK_TAB));
+    EXPECT_EQ(wxWindow::FindFocus(), linkTypes);
+    EXPECT_TRUE(yieldUntil([&] { return shownPixels(linkTypes) != plainLinkTypes; }));
+
+    ASSERT_TRUE(pressKey(page->GetDlgItem(1059), WXK_TAB));
+    EXPECT_EQ(wxWindow::FindFocus(), sources);
+    EXPECT_TRUE(yieldUntil([&] { return shownPixels(sources) != plainSources; }));
+    EXPECT_TRUE(yieldUntil([&] { return shownPixels(linkTypes) == plainLinkTypes; }));
+  });
 }
 
 // Address, text and location of 255 characters pass; of 256 each, only the last check speaks.
@@ -185,13 +222,14 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
   capitals.description = u"Street map";
   ASSERT_TRUE(applyHyperlink(TzArray<TzDbObjectId>{byHandle(0x95)}, capitals));
 
-  // Confirmed unchanged, a hyperlink keeps its description.
+  // The file page shows the target, and the target becomes the text to display: confirmed at
+  // once, the hyperlink is described by its target.
   preselect("91");
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "House details");
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
     click(frame, kOk);
   }));
-  EXPECT_EQ(linksOf(byHandle(0x91)).at(0).description, "House details");
+  EXPECT_EQ(linksOf(byHandle(0x91)).at(0).description, "docs/house-details.pdf");
 
   // A first object without a hyperlink opens the dialog on empty fields.
   preselect("90 91");
@@ -202,12 +240,12 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
     EXPECT_EQ(frame.flags, 1u);
   }));
 
-  // Targets agreeing in any case are shared; differing descriptions show an empty text; OK
-  // writes both.
+  // Targets agreeing in any case are shared and shown as the text to display, whatever the
+  // descriptions; OK writes both.
   preselect("91 95");
   ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
     EXPECT_EQ(frame.address, u"docs/house-details.pdf");
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "");
+    EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
     EXPECT_NE(labelOf(frame, kLinkedLabel).find('2'), std::string::npos);
     editOf(frame, kTextToDisplay)->ChangeValue("Both");
     frame.enableOk(true);

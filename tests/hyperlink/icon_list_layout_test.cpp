@@ -44,30 +44,34 @@ TEST(IconListLayout, ItemsInBothLayouts) {
     const char16_t* text;
     LayoutRect background;
     Rect icon, frame, text_rect;
+    LayoutRect focus;  // two pixels inside the item as far as it is drawn
   };
   const LayoutRect compact{10, 100, 110, 140};
   // Large text top: row top (+6 after the first item) + 1 + 32 + 2 x 3; bottom: lines x 13 + 5.
   // clang-format off
   const Case cases[] = {
       {"compact, selected", 16, compact, 0, true, true, u"abc",
-       compact, LayoutRect{16, 109, 32, 125}, compact, LayoutRect{35, 103, 56, 129}},
+       compact, LayoutRect{16, 109, 32, 125}, compact, LayoutRect{35, 103, 56, 129},
+       {12, 102, 108, 138}},
       // Without a usable image the text starts at the left and no frame shows.
       {"compact, no image", 16, compact, 0, false, true, u"abc",
-       compact, std::nullopt, std::nullopt, LayoutRect{13, 103, 34, 129}},
+       compact, std::nullopt, std::nullopt, LayoutRect{13, 103, 34, 129}, {12, 102, 108, 138}},
       // The rectangle is the first line's width: the longer second line is cut.
       {"compact, two lines", 16, compact, 1, true, false, u"ab\nabcd",
-       compact, LayoutRect{16, 109, 32, 125}, std::nullopt, LayoutRect{35, 103, 49, 129}},
+       compact, LayoutRect{16, 109, 32, 125}, std::nullopt, LayoutRect{35, 103, 49, 129},
+       {12, 102, 108, 138}},
       {"large, first item", 32, {0, 0, 100, 72}, 0, true, true, u"abcde\nabcd",
        {0, 0, 100, 72}, LayoutRect{34, 3, 66, 35}, LayoutRect{0, 0, 100, 70},
-       LayoutRect{32, 39, 67, 70}},
+       LayoutRect{32, 39, 67, 70}, {2, 2, 98, 68}},
       {"large, second item drawn 6 lower", 32, {0, 72, 100, 144}, 1, true, true, u"abcde\nabcd",
        {0, 78, 100, 150}, LayoutRect{34, 81, 66, 113}, LayoutRect{0, 78, 100, 148},
-       LayoutRect{32, 117, 67, 148}},
+       LayoutRect{32, 117, 67, 148}, {2, 80, 98, 146}},
       // Centring truncates toward zero: (61 - 32) / 2 = 14, (61 - 84) / 2 = -11.
       {"large, wider than the row", 32, {5, 0, 66, 72}, 0, true, false, u"abcdefghijkl",
-       {5, 0, 66, 72}, LayoutRect{19, 3, 51, 35}, std::nullopt, LayoutRect{-6, 39, 78, 57}},
+       {5, 0, 66, 72}, LayoutRect{19, 3, 51, 35}, std::nullopt, LayoutRect{-6, 39, 78, 57},
+       {7, 2, 64, 55}},
       {"large, no image", 32, {0, 72, 100, 144}, 1, false, true, u"abc",
-       {0, 78, 100, 150}, std::nullopt, std::nullopt, std::nullopt},
+       {0, 78, 100, 150}, std::nullopt, std::nullopt, std::nullopt, {2, 80, 98, 148}},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -78,6 +82,7 @@ TEST(IconListLayout, ItemsInBothLayouts) {
     EXPECT_EQ(d.drawFrame ? Rect(d.frame) : std::nullopt, c.frame);
     EXPECT_EQ(d.drawText ? Rect(d.text) : std::nullopt, c.text_rect);
     EXPECT_EQ(d.centredText, c.iconSize == 32 && d.drawText);
+    EXPECT_EQ(d.focus, c.focus);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <wx/app.h>
 #include <wx/combobox.h>
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
@@ -162,6 +163,31 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
   });
   EXPECT_EQ(result, 1);
   EXPECT_EQ(u8(dialog.resultUrl()), server_->url("sub/plan.dwg"));
+}
+
+// The dialog fits the screen it opens on, with room above and below for the title bar that a
+// desktop draws, and all of its controls in view; ctest runs this on a screen of 1280 x 720 as
+// well (tests/hyperlink/CMakeLists.txt).
+TEST_F(WebDialog, FitsTheScreenItOpensOn) {
+  CUrlDialog dialog;
+  runModal(dialog, [&](CTzUiDialog& d) {
+    wxDialog* window = d.modalWindow();
+    const int display = wxDisplay::GetFromWindow(window);
+    ASSERT_NE(display, wxNOT_FOUND);
+    const wxRect area = wxDisplay(static_cast<unsigned>(display)).GetClientArea();
+    const wxRect placed = window->GetScreenRect();
+    EXPECT_TRUE(wxRect(area).Deflate(0, 30).Contains(placed))
+        << placed.width << " x " << placed.height << " at " << placed.x << ", " << placed.y
+        << " on " << area.width << " x " << area.height;
+    const wxRect inside(window->GetClientAreaOrigin(), window->GetClientSize());
+    for (int id : {CUrlDialog::kLinkText, CUrlDialog::kOkButton, 2}) {
+      wxWindow* control = d.GetDlgItem(id);
+      ASSERT_NE(control, nullptr) << id;
+      const wxRect where(window->ScreenToClient(control->GetScreenPosition()), control->GetSize());
+      EXPECT_TRUE(inside.Contains(where)) << id;
+    }
+    EXPECT_GT(dialog.browser()->GetSize().y, 100);
+  });
 }
 
 // Answers the desktop's save dialog as a person does once it is on screen (seen by a hook, as it

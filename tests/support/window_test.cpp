@@ -1,6 +1,8 @@
 #include "window_test.h"
 
+#include <gdk/gdk.h>
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -26,6 +28,18 @@ bool yieldUntil(const std::function<bool()>& done, int timeoutMs) {
   }
 }
 
+namespace {
+
+// Waits until the toolkit has handled what keys sent through the X server caused: a round trip
+// on the toolkit's own connection brings in every event that the server made before it, and
+// the loop then runs until nothing is left to handle.
+void settleAfterKeys() {
+  gdk_display_sync(gdk_display_get_default());
+  yieldUntil([] { return !gtk_events_pending() && !wxTheApp->HasPendingEvents(); });
+}
+
+}  // namespace
+
 bool focusControl(wxWindow* control) {
   if (control == nullptr) return false;
   // Focusing an edit again would select all its text.
@@ -41,14 +55,14 @@ bool focusControl(wxWindow* control) {
 bool typeText(wxWindow* control, const std::string& ascii) {
   if (!focusControl(control)) return false;
   wxUIActionSimulator().Text(ascii.c_str());
-  yieldFor(50);
+  settleAfterKeys();
   return true;
 }
 
 bool pressKey(wxWindow* control, int keyCode, int modifiers) {
   if (!focusControl(control)) return false;
   wxUIActionSimulator().Char(keyCode, modifiers);
-  yieldFor(50);
+  settleAfterKeys();
   return true;
 }
 

@@ -25,8 +25,8 @@ bool yieldUntil(const std::function<bool()>& done, int timeoutMs = 2000);
 
 // Real key strokes through the X server, as a person types them: unless the control has the
 // focus already, its window is raised, the pointer moved onto it and the focus set (which
-// selects all of an edit's text, as GTK does); then the keys go to whatever has the focus.
-// Each returns whether the control had the focus.
+// selects all of an edit's text, as GTK does); then the keys go to whatever has the focus, and
+// each returns once the toolkit has handled them: whether the control had the focus.
 bool focusControl(wxWindow* control);
 bool typeText(wxWindow* control, const std::string& ascii);
 bool pressKey(wxWindow* control, int keyCode, int modifiers = wxMOD_NONE);
