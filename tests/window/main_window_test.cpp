@@ -387,11 +387,13 @@ TEST_F(MainWindowTest, FollowedLinkShowsItsLayoutAndLeavesNoStaleTooltip) {
        },
        clickAt(60, 27, wxMOD_CONTROL), waitFor("Command: "),
        [&] { return tzedGetVarText(u"CTAB", layout) == RTNORM && layout == u"Details"; },
-       [&] {
+       [] {
          wxUIActionSimulator().MouseMove(frame()->canvas()->GetScreenPosition() + wxPoint(3, 3));
-         tzt::yieldFor(100);
-         after = tooltip();
          return true;
+       },
+       [&] {
+         after = tooltip();
+         return after.empty();
        }});
   EXPECT_NE(before.find("Garage detail"), std::string::npos);
   EXPECT_EQ(tzt::u8(layout), "Details") << transcript();
@@ -453,6 +455,19 @@ TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
   EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link}) << transcript();
   EXPECT_EQ(undoItem.utf8_string(), "Undo -HYPERLINK");
   EXPECT_FALSE(doc_->database()->isModified());
+}
+
+// A module's command that changes the drawing and throws: the window says so in its panel,
+// the change is taken back, and the session goes on.
+TEST_F(MainWindowTest, ACommandThatThrowsLeavesTheWindowAtCommand) {
+  ASSERT_TRUE(tzad::loadModule(TZT_GREETING_MODULE));
+  run({waitFor("Command: "), typed("FAIL"), waitFor("Command: "), typed("GREET"),
+       [] { return transcript().find("Hello from a module") != std::string::npos; }});
+  EXPECT_NE(transcript().find("*Error* the module's command failed; the command was cancelled.\n"),
+            std::string::npos)
+      << transcript();
+  EXPECT_FALSE(doc_->database()->isModified());
+  EXPECT_EQ(tzt::u8(doc_->database()->hyperlinkBase()), "");
 }
 
 }  // namespace
