@@ -54,7 +54,6 @@ void TzDbDatabaseImpl::clear() {
   modified = false;
   fileHasHandles = true;
   nextHandle = 1;
-  fileHandseed = 0;
   handseedNeeded = 0;
 }
 
@@ -311,7 +310,6 @@ bool TzDbDatabaseImpl::indexHandles(const std::string& displayName) {
   }
   unsigned long long seed = 0;
   if (auto hs = headerVar("$HANDSEED")) parseHandle(*hs, seed);
-  fileHandseed = seed;
   fileHasHandles = !handleIndex.empty();
   // R12 drawings say whether they carry handles; newer releases always do.
   if (version == TzDb::kDHL_R12)

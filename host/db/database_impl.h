@@ -106,7 +106,6 @@ struct TzDbDatabaseImpl {
   std::string codePage = "ANSI_1252";
   bool fileHasHandles = true;
   uint64_t nextHandle = 1;
-  uint64_t fileHandseed = 0;
   uint64_t handseedNeeded = 0;  // past the highest handle a new record writes
   bool modified = false;
   std::set<std::string, std::less<>> registeredApps;  // application names known registered

@@ -126,6 +126,7 @@ struct ParseState {
   bool inBlock = false;
   bool sawEof = false;
   uint32_t headerEnd = kNoRecord;  // the ENDSEC that closed the header, until the next record
+  bool headerGoesOn = false;       // variables came after that ENDSEC
 };
 
 // Turns the file's groups into records: checks that sections, tables and blocks nest as they
@@ -219,6 +220,12 @@ bool DrawingLoader::startObject(const DxfGroup& g) {
 }
 
 bool DrawingLoader::checkStructure(std::string_view type, size_t line, uint8_t& flags) {
+  // Variables after the header's ENDSEC end where the next section or the file begins, when
+  // no second ENDSEC comes.
+  if (st_.headerGoesOn && (type == "SECTION" || type == "EOF")) {
+    st_.section = Section::None;
+    st_.headerGoesOn = false;
+  }
   if (type == "SECTION") {
     if (st_.section != Section::None)
       return error(line,
@@ -265,6 +272,7 @@ bool DrawingLoader::checkStructure(std::string_view type, size_t line, uint8_t& 
 void DrawingLoader::indexObject(std::string_view type, uint32_t index) {
   st_.headerEnd = kNoRecord;
   if (type == "ENDSEC") {
+    st_.headerGoesOn = false;
     if (st_.section == Section::Entities) db_.entitiesEnd = index;
     if (st_.section == Section::Header) st_.headerEnd = index;
     st_.section = Section::None;
@@ -295,6 +303,7 @@ bool DrawingLoader::indexGroup(const DxfGroup& g) {
     // record stays where it is, holding them.
     st_.section = Section::Header;
     st_.headerEnd = kNoRecord;
+    st_.headerGoesOn = true;
     db_.headerContinuations.push_back(current_);
   }
   if (g.code == 1001 && !inXdata_) {

@@ -13,9 +13,12 @@
 
 bool TzDbDatabaseImpl::updateHandseedForSave() {
   // A file without a header (a minimal R12 file) does without the handle seed too.
-  if (!fileHasHandles || header == kNoRecord || handseedNeeded <= fileHandseed) return true;
+  if (!fileHasHandles || header == kNoRecord) return true;
+  // The header as it stands now: an undo may have put an older seed back.
+  unsigned long long seed = 0;
+  if (auto written = headerVar("$HANDSEED")) parseHandle(*written, seed);
+  if (handseedNeeded <= seed) return true;
   if (!setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle))) return false;
-  fileHandseed = nextHandle;
   return true;
 }
 

@@ -191,7 +191,6 @@ bool Editor::runCommand(const std::u16string& name) {
     it->second.run();
     return true;
   }
-  ++commandNumber_;
   DepthGuard outermost(commandDepth_);
   // What the command changes is one step of each drawing's undo list; the undo commands walk
   // the lists themselves.
@@ -239,13 +238,15 @@ int Editor::runScripted(const std::vector<std::u16string>& tokens) {
   return RTNORM;
 }
 
+// A message box is answered by the user even when the window runs a command with answers
+// given in advance (a followed link, a menu).
 std::optional<bool> Editor::askInWindow(const std::u16string& question) const {
-  if (!yesNoQuestion_ || scripting_) return std::nullopt;
+  if (!yesNoQuestion_) return std::nullopt;
   return yesNoQuestion_(question);
 }
 
 std::optional<SaveAnswer> Editor::askInWindowAboutChanges(Document& doc) const {
-  if (!saveQuestion_ || scripting_) return std::nullopt;
+  if (!saveQuestion_) return std::nullopt;
   return saveQuestion_(doc);
 }
 

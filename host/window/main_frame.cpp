@@ -361,6 +361,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   panel_->showPrompt(prompt, kind);
   updateTitle();
   if (kind == PromptKind::Command) {
+    canvas_->forgetClosedDocument();  // laying out the tabs resizes the view
     updateLayoutTabs();
     fillDrawingsMenu();
     updateEditMenu();

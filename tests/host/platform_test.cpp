@@ -78,7 +78,7 @@ TEST(MailtoAddress, EncodedForTheMailProgram) {
       {u"mailto:a@example.com?subject=Plan 2 & notes?",
        u"mailto:a@example.com?subject=Plan%202%20%26%20notes%3F"},
       {u"MAILTO:a@example.com?subject=Hi&body=Line 1#2&cc=b@example.com",
-       u"MAILTO:a@example.com?subject=Hi&body=Line%201%232&cc=b@example.com"},
+       u"mailto:a@example.com?subject=Hi&body=Line%201%232&cc=b@example.com"},
       {u"mailto:张@例子.中国?subject=100% sure, 50%20off",
        u"mailto:%E5%BC%A0@%E4%BE%8B%E5%AD%90.%E4%B8%AD%E5%9B%BD?subject=100%25%20sure,%2050%20off"},
       {u"mailto:a@example.com?body=x=1&=y", u"mailto:a@example.com?body=x%3D1%26%3Dy"},
