@@ -6,18 +6,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
+#include <optional>
+#include <sstream>
 
 #include "db/file_replacement.h"
+#include "platform/regular_file.h"
 
 namespace tzad {
 
 namespace {
 
-std::map<std::string, std::string> readAll() {
+// The settings; none when the file is there but cannot be read (or is no regular file), so
+// that a save does not replace settings it never saw.
+std::optional<std::map<std::string, std::string>> readAll() {
+  platform::FileText file = platform::readRegularFile(userSettingsPath());
+  if (!file.ok() && !file.absent) return std::nullopt;
   std::map<std::string, std::string> values;
-  std::ifstream in(userSettingsPath());
+  std::istringstream in(file.text);
   std::string line;
   while (std::getline(in, line)) {
     size_t eq = line.find('=');
@@ -42,16 +48,18 @@ std::string userSettingsPath() {
 
 std::string userSetting(const std::string& name, const std::string& fallback) {
   auto values = readAll();
-  auto it = values.find(name);
-  return it == values.end() ? fallback : it->second;
+  if (!values) return fallback;
+  auto it = values->find(name);
+  return it == values->end() ? fallback : it->second;
 }
 
 bool setUserSetting(const std::string& name, const std::string& value) {
   if (value.find('\n') != std::string::npos) return false;
   auto values = readAll();
-  values[name] = value;
+  if (!values) return false;
+  (*values)[name] = value;
   std::string text;
-  for (auto& [k, v] : values) text += k + '=' + v + '\n';
+  for (auto& [k, v] : *values) text += k + '=' + v + '\n';
   std::filesystem::path path = userSettingsPath();
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);

@@ -2,16 +2,17 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/process.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
 
 namespace {
 
+// More than any link or list of files the clipboard carries.
+constexpr size_t kMaxClipboardBytes = size_t(16) << 20;
 constexpr char kHyperlinkType[] = "application/x-tzad-hyperlink";
 constexpr char kMozUrlType[] = "text/x-moz-url";
 constexpr char kUriListType[] = "text/uri-list";
@@ -88,9 +89,8 @@ const std::optional<std::string>& Clipboard::read(const std::string& type) {
   auto [it, added] = read_.try_emplace(type);
   if (!added || !offers(type)) return it->second;
   if (folder_) {
-    std::ifstream in(*folder_ / type, std::ios::binary);
-    std::ostringstream data;
-    if (in && data << in.rdbuf()) it->second = data.str();
+    if (FileText file = readRegularFile(*folder_ / type, kMaxClipboardBytes); file.ok())
+      it->second = std::move(file.text);
     return it->second;
   }
   std::vector<std::string> argv = readCommand_;

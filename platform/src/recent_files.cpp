@@ -7,6 +7,7 @@
 
 #include "glib_handles.h"
 #include "platform/folders.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -54,10 +55,11 @@ std::string guessedMimeType(const std::string& fileName) {
 // Loads the list; an absent file is an empty list, a damaged or unreadable one is nullptr.
 BookmarkFilePtr loadList() {
   BookmarkFilePtr list(g_bookmark_file_new());
-  GError* error = nullptr;
-  if (g_bookmark_file_load_from_file(list.get(), recentFilesPath().c_str(), &error)) return list;
-  ErrorPtr owned(error);
-  if (g_error_matches(error, G_FILE_ERROR, G_FILE_ERROR_NOENT)) return list;
+  FileText file = readRegularFile(recentFilesPath());
+  if (file.absent) return list;
+  if (!file.ok()) return nullptr;
+  if (g_bookmark_file_load_from_data(list.get(), file.text.data(), file.text.size(), nullptr))
+    return list;
   return nullptr;
 }
 
