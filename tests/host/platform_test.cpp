@@ -5,6 +5,7 @@
 
 #include "platform/opener.h"
 #include "platform/path_rules.h"
+#include "platform/process.h"
 #include "platform/text.h"
 
 namespace {
@@ -55,6 +56,27 @@ TEST(FileNames, AnyBytesSurviveUtf16) {
                                  u"b\xDC41"),
             "a\xef\xbf\xbd"
             "b\xef\xbf\xbd");
+}
+
+// A program that hangs, or leaves a child behind holding its output, is killed at the deadline;
+// one that ends in time is not disturbed by it.
+TEST(RunProgram, StopsWaitingAtTheDeadline) {
+  const struct {
+    std::vector<std::string> argv;
+    platform::Capture capture;
+    bool timedOut;
+    int exitStatus;
+  } cases[] = {
+      {{"sleep", "5"}, platform::Capture::Nothing, true, -1},
+      {{"sh", "-c", "sleep 5 2>/dev/null & echo started"}, platform::Capture::Output, true, -1},
+      {{"sh", "-c", "echo done; exit 3"}, platform::Capture::OutputAndErrors, false, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argv.back());
+    platform::ProgramResult result = platform::runProgram(c.argv, c.capture, 300);
+    EXPECT_EQ(result.timedOut, c.timedOut);
+    EXPECT_EQ(result.exitStatus, c.exitStatus);
+  }
 }
 
 TEST(Opener, ReportsAnOpenerThatIsNotThereOrFails) {
