@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/notices.h"
 #include "tz_status.h"
 
 namespace tzad {
@@ -21,6 +22,10 @@ Editor& Editor::instance() {
 
 Editor::Editor() {
   reset();
+  // What the platform's services have to tell the user goes where the session's output goes:
+  // the terminal, a script's transcript, the window's panel.
+  platform::setNoticeSink(
+      [](std::string_view line) { instance().writeMessage(u"\n" + tzutFromUtf8(line) + u"\n"); });
 }
 
 void Editor::setInput(std::unique_ptr<InputSource> input) {

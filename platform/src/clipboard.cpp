@@ -1,8 +1,8 @@
 #include "platform/clipboard.h"
 
-#include <cstdio>
 #include <cstdlib>
 
+#include "platform/notices.h"
 #include "platform/process.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
@@ -50,8 +50,7 @@ bool saysClipboardIsEmpty(const std::string& errors) {
 }
 
 void reportUnreadable(const std::string& reason) {
-  std::fflush(stdout);  // after the prompts already written, also when both go to one file
-  std::fprintf(stderr, "The clipboard cannot be read: %s\n", reason.c_str());
+  notify("The clipboard cannot be read: " + reason);
 }
 
 std::string reasonFor(const std::string& tool, const ProgramResult& result) {

@@ -25,7 +25,8 @@ namespace platform {
 
 // One look at the clipboard: what it offers is asked once, when the object is made, and each
 // type is read at most once. A clipboard that cannot be reached (a display that is gone, a
-// missing tool) is reported then, once, on standard error, and offers nothing.
+// missing tool, an owner that does not answer within 2 s) is reported then, once, as a
+// notice (platform/notices.h), and offers nothing.
 class Clipboard {
  public:
   // The clipboard of this session: the TZAD_CLIPBOARD_DIR folder, or the desktop's.
