@@ -6,7 +6,9 @@
 
 namespace platform {
 
-// True when the opener ran and reported success (exit status 0).
+// True when the opener ran and reported success (exit status 0). A target that starts with
+// "-" is never handed over, since the opener would take it for an option: false, after a
+// notice that says why.
 bool openWithDefaultProgram(std::u16string_view target);
 
 }  // namespace platform

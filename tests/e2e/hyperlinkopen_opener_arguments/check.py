@@ -9,5 +9,6 @@ assert opened == [
     ["https://example.com/$(touch pwned); touch pwned2 `touch pwned3` | cat"],
     ["mailto:a@example.com?subject=Plan & \"site\"; echo"],
 ], opened
+# No target that starts with "-" reached the opener.
 for name in ("pwned", "pwned2", "pwned3"):
     assert not os.path.exists(os.path.join(folder, name)), name
