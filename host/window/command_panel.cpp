@@ -5,6 +5,11 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <limits>
+
+#include "platform/display_text.h"
+#include "platform/text.h"
+
 namespace tzad {
 
 namespace {
@@ -48,7 +53,10 @@ CommandPanel::CommandPanel(wxWindow* parent, Handlers handlers)
 }
 
 void CommandPanel::append(std::string_view utf8) {
-  output_->AppendText(wxString::FromUTF8(utf8.data(), utf8.size()));
+  // GTK takes no NUL and no invalid UTF-8: what a drawing holds is shown, escaped.
+  std::u16string shown = platform::displayText(
+      platform::fromUtf8(utf8), std::numeric_limits<size_t>::max(), platform::LineBreaks::Keep);
+  output_->AppendText(wxString::FromUTF8(platform::toUtf8(shown)));
 }
 
 void CommandPanel::showPrompt(const std::string& prompt, PromptKind kind) {

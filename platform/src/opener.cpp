@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/display_text.h"
 #include "platform/notices.h"
 #include "platform/process.h"
 #include "platform/text.h"
@@ -18,6 +19,7 @@ namespace {
 // and a file target that tzad resolved with an absolute path, so neither is refused.
 std::optional<std::string> refusal(std::u16string_view target) {
   if (!target.empty() && target.front() == u'-') return "it would be read as an option";
+  if (holdsControlCharacter(target)) return "it holds a control character";
   return std::nullopt;
 }
 
@@ -25,12 +27,14 @@ std::optional<std::string> refusal(std::u16string_view target) {
 
 bool openWithDefaultProgram(std::u16string_view target) {
   if (std::optional<std::string> why = refusal(target)) {
-    notify("\"" + toUtf8(target) + "\" is not opened: " + *why + ".");
+    notify("\"" + toUtf8(displayText(target, kShownLength)) + "\" is not opened: " + *why + ".");
     return false;
   }
   const char* custom = std::getenv("TZAD_OPEN_COMMAND");
   std::string opener = custom && *custom ? custom : "xdg-open";
-  return runProgram({opener, toFileName(target)}).exitStatus == 0;
+  // A target is text, and leaves as valid UTF-8: a byte that was not UTF-8 goes as U+FFFD, as
+  // it does into the saved drawing.
+  return runProgram({opener, toUtf8(target)}).exitStatus == 0;
 }
 
 }  // namespace platform

@@ -269,6 +269,15 @@ TEST_F(MainWindowTest, PanZoomClicksAndDragsPickObjects) {
       << transcript();
 }
 
+// What the session writes reaches the panel whatever it holds: a NUL from a drawing (which
+// GTK would refuse) and other controls show escaped.
+TEST_F(MainWindowTest, PanelShowsControlCharactersEscaped) {
+  using namespace std::string_literals;
+  frame()->append("https://example.com/\0evil.example \x1B[2J\n"s);
+  EXPECT_NE(transcript().find("https://example.com/^@evil.example ^[[2J\n"), std::string::npos)
+      << transcript();
+}
+
 // A Ctrl+click follows the object's hyperlink with the desktop's opener; the click gives the
 // view the keyboard, and the menus' shortcuts still work from there.
 TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {

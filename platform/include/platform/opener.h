@@ -6,9 +6,10 @@
 
 namespace platform {
 
-// True when the opener ran and reported success (exit status 0). A target that starts with
-// "-" is never handed over, since the opener would take it for an option: false, after a
-// notice that says why.
+// True when the opener ran and reported success (exit status 0). The target goes as valid
+// UTF-8. A target that starts with "-" (the opener would take it for an option) or holds a
+// control character (a NUL would cut it short) is never handed over: false, after a notice
+// that says why.
 bool openWithDefaultProgram(std::u16string_view target);
 
 }  // namespace platform

@@ -8,6 +8,7 @@ assert opened == [
     ["http://example.com/a b?q=\"quoted\"&x='single'"],
     ["https://example.com/$(touch pwned); touch pwned2 `touch pwned3` | cat"],
     ["mailto:a@example.com?subject=Plan & \"site\"; echo"],
+    ["http://example.com/\ufffd\ufffd\ufffd\ufffd"],
 ], opened
 # No target that starts with "-" reached the opener.
 for name in ("pwned", "pwned2", "pwned3"):
