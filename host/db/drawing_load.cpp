@@ -101,6 +101,7 @@ bool TzDbDatabaseImpl::load(const std::u16string& path) {
   if (!parseBase(file)) return false;
   fileName = path;
   fileOnDisk = identity;
+  fileWasLink = isSymbolicLink(file);
   return true;
 }
 
