@@ -69,8 +69,7 @@ std::optional<std::string> uriOf(const std::string& address, const std::string& 
 // The types offered for a link, each with its bytes.
 TypedData typedData(const ClipboardHyperlink& link, const std::string& base) {
   std::string address = toUtf8(link.address);
-  TypedData data{{"application/x-tzad-hyperlink",
-                  address + "\n" + toUtf8(link.description) + "\n" + toUtf8(link.location) + "\n"}};
+  TypedData data{{"application/x-tzad-hyperlink", hyperlinkForm(link)}};
   if (std::optional<std::string> uri = uriOf(address, base))
     data.emplace_back("text/uri-list", *uri + "\r\n");
   data.emplace_back("text/plain", address);
