@@ -46,4 +46,27 @@ TEST(RecentFiles, OpenSaveAsAndOtherFilesAreAdded) {
     EXPECT_NE(list.find(kept), std::string::npos) << kept;
 }
 
+// However long the list, the newest files come first and no more than a list shows; times are
+// compared whatever form of ISO 8601 they are written in, and a commented-out entry is none.
+TEST(RecentFiles, NewestFirstUpToACap) {
+  TemporaryHome home;
+  std::string bookmarks =
+      recentBookmark("file:///srv/offset.dxf", "2030-01-01T12:00:00+02:00",
+                     "2000-01-01T00:00:00Z") +
+      recentBookmark("file:///srv/fraction.dxf", "2030-01-01T10:00:00.5Z", "2000-01-01T00:00:00Z") +
+      recentBookmark("file:///srv/later.dxf", "2000-01-01T00:00:00Z", "2030-01-01T10:00:01Z") +
+      recentBookmark("file:///srv/R&amp;D&#x20;&#26159;.dxf", "2030-01-01T09:00:00Z",
+                     "2000-01-01T00:00:00Z") +
+      "<!-- <bookmark href=\"file:///srv/commented.dxf\" modified=\"2040-01-01T00:00:00Z\"> -->";
+  for (int i = 0; i < 1200; ++i)
+    bookmarks += recentBookmark("file:///srv/" + std::to_string(i) + ".dxf", "2024-01-01T10:00:00Z",
+                                "2020-01-01T00:00:00Z");
+  writeFile(platform::recentFilesPath(), recentFilesList(bookmarks));
+  std::vector<std::string> paths = recent();
+  ASSERT_EQ(paths.size(), 1000u);
+  EXPECT_EQ(std::vector<std::string>(paths.begin(), paths.begin() + 4),
+            (std::vector<std::string>{"/srv/later.dxf", "/srv/fraction.dxf", "/srv/offset.dxf",
+                                      "/srv/R&D 是.dxf"}));
+}
+
 }  // namespace

@@ -23,6 +23,7 @@
 #include "window/drawing_canvas.h"
 #include "window/main_frame.h"
 #include "window/main_window.h"
+#include "window/object_link.h"
 #include "window/window_input.h"
 #include "window_test.h"
 
@@ -270,12 +271,24 @@ TEST_F(MainWindowTest, PanZoomClicksAndDragsPickObjects) {
 }
 
 // What the session writes reaches the panel whatever it holds: a NUL from a drawing (which
-// GTK would refuse) and other controls show escaped.
-TEST_F(MainWindowTest, PanelShowsControlCharactersEscaped) {
+// GTK would refuse) and other controls show escaped; a line of two million characters, written
+// in pieces, shows its start.
+TEST_F(MainWindowTest, PanelShowsControlsEscapedAndLongLinesCut) {
   using namespace std::string_literals;
   frame()->append("https://example.com/\0evil.example \x1B[2J\n"s);
-  EXPECT_NE(transcript().find("https://example.com/^@evil.example ^[[2J\n"), std::string::npos)
-      << transcript();
+  frame()->append("Description: ");
+  frame()->append(std::string(2'000'000, 'x') + "\nCommand: ");
+  EXPECT_EQ(transcript(), "https://example.com/^@evil.example ^[[2J\nDescription: " +
+                              std::string(286, 'x') + "\u2026\nCommand: ");
+}
+
+// A description of two million characters: the tooltip shows its start, on one line.
+TEST(LinkTooltip, ShowsAtMostAFewHundredCharacters) {
+  std::u16string tip =
+      tzad::linkTooltip({u"https://example.com/", std::u16string(2'000'000, u'd') + u"\n", u""});
+  EXPECT_EQ(tip, std::u16string(299, u'd') + u"\u2026\nCtrl+click to follow");
+  EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u"House"}),
+            u"https://example.com/ #House\nCtrl+click to follow");
 }
 
 // A Ctrl+click follows the object's hyperlink with the desktop's opener; the click gives the
