@@ -167,6 +167,13 @@ std::optional<std::vector<RecentFile>> scanBookmarks(std::string_view text) {
   return files;
 }
 
+// Whether a file:// address's host is this computer. "file://server/share/x.dxf" names a file
+// on another computer: read as a path here, it would pose as the local /share/x.dxf.
+bool isThisHost(const char* host) {
+  return host == nullptr || *host == '\0' || g_ascii_strcasecmp(host, "localhost") == 0 ||
+         g_ascii_strcasecmp(host, g_get_host_name()) == 0;
+}
+
 // A MIME type for the file from its name; drawings keep theirs where the desktop's MIME
 // database does not know them.
 std::string guessedMimeType(const std::string& fileName) {
@@ -207,8 +214,10 @@ std::vector<std::u16string> recentFiles() {
   std::stable_sort(files.begin(), files.end(), newer);
   std::vector<std::u16string> paths;
   for (size_t i = 0; i < files.size() && paths.size() < kMaxFiles; ++i) {
-    GStringPtr fileName(g_filename_from_uri(files[i].uri.c_str(), nullptr, nullptr));
-    if (fileName) paths.push_back(fromFileName(fileName.get()));
+    gchar* host = nullptr;
+    GStringPtr fileName(g_filename_from_uri(files[i].uri.c_str(), &host, nullptr));
+    GStringPtr hostName(host);
+    if (fileName && isThisHost(hostName.get())) paths.push_back(fromFileName(fileName.get()));
   }
   return paths;
 }

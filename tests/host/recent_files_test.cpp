@@ -2,6 +2,7 @@
 // through OPEN and SAVEAS), and a damaged list left alone (the order the list is read in is the
 // file page's window test).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "browser_home.h"
 #include "platform/recent_files.h"
@@ -67,6 +68,21 @@ TEST(RecentFiles, NewestFirstUpToACap) {
   EXPECT_EQ(std::vector<std::string>(paths.begin(), paths.begin() + 4),
             (std::vector<std::string>{"/srv/later.dxf", "/srv/fraction.dxf", "/srv/offset.dxf",
                                       "/srv/R&D 是.dxf"}));
+}
+
+// A file on another computer is not listed as the local path it would read as; one named with
+// this computer's name is.
+TEST(RecentFiles, FilesOnOtherHostsAreLeftOut) {
+  TemporaryHome home;
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  const std::string stamp = "2024-01-01T10:00:00Z";
+  writeFile(platform::recentFilesPath(),
+            recentFilesList(
+                recentBookmark("file://remotehost/share/x.dxf", stamp, stamp) +
+                recentBookmark("file://localhost/srv/local.dxf", stamp, stamp) +
+                recentBookmark("file://" + std::string(host) + "/srv/named.dxf", stamp, stamp)));
+  EXPECT_EQ(recent(), (std::vector<std::string>{"/srv/local.dxf", "/srv/named.dxf"}));
 }
 
 }  // namespace

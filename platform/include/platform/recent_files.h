@@ -10,7 +10,8 @@
 namespace platform {
 
 std::string recentFilesPath();
-// The local files of the list as paths, the most recently used first, at most 1000 of them.
+// The local files of the list as paths (files on other computers, file://HOST/..., left out),
+// the most recently used first, at most 1000 of them.
 // A missing, unreadable or damaged list gives none.
 std::vector<std::u16string> recentFiles();
 // Records that tzad used the file now, as desktop programs do: the entry gets the MIME type
