@@ -14,8 +14,8 @@ NoticeSink& sink() {
 
 }  // namespace
 
-void setNoticeSink(NoticeSink replacement) {
-  sink() = std::move(replacement);
+NoticeSink setNoticeSink(NoticeSink replacement) {
+  return std::exchange(sink(), std::move(replacement));
 }
 
 void notify(std::string_view line) {

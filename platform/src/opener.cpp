@@ -1,6 +1,7 @@
 #include "platform/opener.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,15 @@ std::optional<std::string> refusal(std::u16string_view target) {
   return std::nullopt;
 }
 
+// An opener that ran is named without its folder: the program says more than where it lies.
+std::string programName(const std::string& opener) {
+  return opener.substr(opener.rfind('/') + 1);
+}
+
+std::string exitText(int exitStatus) {
+  return exitStatus < 0 ? "it was ended by a signal" : "exit status " + std::to_string(exitStatus);
+}
+
 }  // namespace
 
 bool openWithDefaultProgram(std::u16string_view target) {
@@ -34,7 +44,15 @@ bool openWithDefaultProgram(std::u16string_view target) {
   std::string opener = custom && *custom ? custom : "xdg-open";
   // A target is text, and leaves as valid UTF-8: a byte that was not UTF-8 goes as U+FFFD, as
   // it does into the saved drawing.
-  return runProgram({opener, toUtf8(target)}).exitStatus == 0;
+  std::string shown = toUtf8(displayText(target, kShownLength));
+  ProgramResult result = runProgram({opener, toUtf8(target)});
+  if (result.startError != 0)
+    notify("No program could open \"" + shown + "\": " + opener + " cannot be run (" +
+           std::strerror(result.startError) + ").");
+  else if (result.exitStatus != 0)
+    notify(programName(opener) + " did not open \"" + shown + "\" (" + exitText(result.exitStatus) +
+           ").");
+  return result.exitStatus == 0;
 }
 
 }  // namespace platform

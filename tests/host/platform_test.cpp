@@ -3,10 +3,12 @@
 
 #include <cstdlib>
 
+#include "platform/notices.h"
 #include "platform/opener.h"
 #include "platform/path_rules.h"
 #include "platform/process.h"
 #include "platform/text.h"
+#include "test_support.h"
 
 namespace {
 
@@ -79,14 +81,33 @@ TEST(RunProgram, StopsWaitingAtTheDeadline) {
   }
 }
 
-TEST(Opener, ReportsAnOpenerThatIsNotThereOrFails) {
-  setenv("TZAD_OPEN_COMMAND", "/nonexistent/opener", 1);
-  EXPECT_FALSE(platform::openWithDefaultProgram(u"a.pdf"));
-  setenv("TZAD_OPEN_COMMAND", "false", 1);
-  EXPECT_FALSE(platform::openWithDefaultProgram(u"a.pdf"));
-  setenv("TZAD_OPEN_COMMAND", "true", 1);
-  EXPECT_TRUE(platform::openWithDefaultProgram(u"a.pdf"));
-  unsetenv("TZAD_OPEN_COMMAND");
+// Whatever keeps a target from being opened is said, naming the program tried.
+TEST(Opener, SaysWhyATargetWasNotOpened) {
+  const struct {
+    const char* opener;
+    const char16_t* target;
+    bool opened;
+    std::string notice;
+  } cases[] = {
+      {"/nonexistent/opener", u"https://example.com/", false,
+       "No program could open \"https://example.com/\": /nonexistent/opener cannot be run (No "
+       "such file or directory)."},
+      {"false", u"a.pdf", false, "false did not open \"a.pdf\" (exit status 1)."},
+      {"true", u"-a.pdf", false, "\"-a.pdf\" is not opened: it would be read as an option."},
+      {"true", u"a.pdf", true, ""},
+  };
+  tzt::ScopedEnvironment environment;
+  std::string notices;
+  platform::NoticeSink before =
+      platform::setNoticeSink([&](std::string_view line) { notices += line; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.opener);
+    environment.set("TZAD_OPEN_COMMAND", c.opener);
+    notices.clear();
+    EXPECT_EQ(platform::openWithDefaultProgram(c.target), c.opened);
+    EXPECT_EQ(notices, c.notice);
+  }
+  platform::setNoticeSink(before);
 }
 
 }  // namespace

@@ -282,6 +282,17 @@ TEST_F(MainWindowTest, PanelShowsControlsEscapedAndLongLinesCut) {
                               std::string(286, 'x') + "\u2026\nCommand: ");
 }
 
+// A clipboard that cannot be read (no xclip) is said in the panel, where the user looks.
+TEST_F(MainWindowTest, PanelSaysWhyTheClipboardCannotBeRead) {
+  environment_.set("PATH", dir_.file("no-programs").c_str());
+  addSquare(0, 0, 10);
+  run({waitFor("Command: "), typed("PASTEASHYPERLINK"), waitFor("Select objects: "), typed("ALL"),
+       waitFor("Select objects: "), typed(""), waitFor("Command: ")});
+  EXPECT_NE(transcript().find("The clipboard cannot be read: xclip cannot be run"),
+            std::string::npos)
+      << transcript();
+}
+
 // A description of two million characters: the tooltip shows its start, on one line.
 TEST(LinkTooltip, ShowsAtMostAFewHundredCharacters) {
   std::u16string tip =

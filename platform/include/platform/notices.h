@@ -11,8 +11,8 @@ namespace platform {
 
 using NoticeSink = std::function<void(std::string_view line)>;
 
-// An empty sink sends notices to standard error again.
-void setNoticeSink(NoticeSink sink);
+// An empty sink sends notices to standard error again. The sink set before is returned.
+NoticeSink setNoticeSink(NoticeSink sink);
 // One line of UTF-8, without its line end.
 void notify(std::string_view line);
 
