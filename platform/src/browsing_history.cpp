@@ -123,11 +123,12 @@ std::optional<std::vector<BrowsedPage>> query(sqlite3* db, const HistoryDatabase
   return pages;
 }
 
-std::optional<std::vector<BrowsedPage>> queryFile(const std::string& uri,
+// The pages of the database a file name or a "file:" URI names, opened read-only.
+std::optional<std::vector<BrowsedPage>> queryFile(const std::string& name,
                                                   const HistoryDatabase& source) {
   sqlite3* opened = nullptr;
   int status =
-      sqlite3_open_v2(uri.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+      sqlite3_open_v2(name.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
   SqlitePtr db(opened);
   if (status != SQLITE_OK) return std::nullopt;
   return query(db.get(), source);
