@@ -20,10 +20,13 @@ DxfTags concat(DxfTags a, const DxfTags& b) {
 
 // Leaves out a polyline whose vertices could not all be added, with those that were.
 uint32_t dropPolyline(TzDbDatabaseImpl& db, uint32_t poly) {
+  db.journal.touch(db, poly);
   db.at(poly).flags |= kRecErased;
   for (uint32_t i = db.at(poly).next; i != kNoRecord && db.at(i).has(kRecSubEntity);
-       i = db.at(i).next)
+       i = db.at(i).next) {
+    db.journal.touch(db, i);
     db.at(i).flags |= kRecErased;
+  }
   return kNoRecord;
 }
 

@@ -53,6 +53,8 @@ void TzDbDatabaseImpl::clear() {
   handleIndexSorted = true;
   tables.clear();
   blocks.clear();
+  headerContinuations.clear();
+  journal.clear();
   header = entitiesBegin = entitiesEnd = layoutDictionary = modelSpace = paperSpace = currentSpace =
       kNoRecord;
   lastError.clear();
@@ -87,12 +89,16 @@ uint32_t TzDbDatabaseImpl::insertRecord(uint32_t after, std::string_view type,
                                         std::string_view body, uint64_t handle, uint8_t flags) {
   TextRef stored;
   if (!text.store(body, stored)) return kNoRecord;
+  journal.structureChanges(*this);
   uint32_t index = newRecord(type, flags);
+  journal.created(*this, index);
   TzDbStub& r = at(index);
   r.handle = handle;
   r.body = stored;
   if (!(flags & kRecVirtual)) {
     if (after == kNoRecord) after = tail;
+    journal.touch(*this, after);
+    if (at(after).next != kNoRecord) journal.touch(*this, at(after).next);
     r.prev = after;
     r.next = at(after).next;
     if (r.next != kNoRecord) at(r.next).prev = index;
@@ -239,12 +245,27 @@ std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) co
   if (header == kNoRecord) return std::nullopt;
   DxfTags tags = parseTags(text.view(at(header).body), codec);
   if (DxfTag* value = headerValue(tags, name)) return value->value;
+  for (uint32_t part : headerContinuations) {
+    tags = parseTags(text.view(at(part).body), codec);
+    if (DxfTag* value = headerValue(tags, name)) return value->value;
+  }
   return std::nullopt;
+}
+
+// The header record that holds the variable, where it stands in the file; a new variable goes
+// into the header's first part.
+uint32_t TzDbDatabaseImpl::headerRecordOf(std::string_view name) const {
+  for (uint32_t part : headerContinuations) {
+    DxfTags tags = parseTags(text.view(at(part).body), codec);
+    if (headerValue(tags, name)) return part;
+  }
+  return header;
 }
 
 bool TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::string& value) {
   if (header == kNoRecord && addSection(Section::Header) == kNoRecord) return false;
-  TzDbStub& r = at(header);
+  uint32_t record = headerRecordOf(name);
+  TzDbStub& r = at(record);
   DxfTags tags = parseTags(text.view(r.body), codec);
   DxfTag* found = headerValue(tags, name);
   if (found) {
@@ -256,7 +277,10 @@ bool TzDbDatabaseImpl::setHeaderVar(std::string_view name, int code, const std::
   }
   std::string out;
   writeTags(tags, codec, eol, out);
-  if (!text.store(out, r.body)) return false;
+  TextRef stored;
+  if (!text.store(out, stored)) return false;
+  journal.touch(*this, record);
+  r.body = stored;
   modified = true;
   return true;
 }

@@ -12,6 +12,7 @@
 
 #include "db/drawing_file.h"
 #include "db/internals.h"
+#include "db/undo_journal.h"
 #include "dxf/dxf_tag.h"
 #include "dxf/text_arena.h"
 #include "dxf/text_codec.h"
@@ -113,8 +114,12 @@ struct TzDbDatabaseImpl {
   uint64_t handseedNeeded = 0;  // past the highest handle a new record writes
   bool modified = false;
   std::set<std::string, std::less<>> registeredApps;  // application names known registered
+  UndoJournal journal;
 
   uint32_t header = kNoRecord;
+  // Some writers end the header early and go on with more variables after its ENDSEC: the
+  // records (ENDSEC) that carry those, in file order.
+  std::vector<uint32_t> headerContinuations;
   uint32_t entitiesBegin = kNoRecord;                     // SECTION of ENTITIES
   uint32_t entitiesEnd = kNoRecord;                       // its ENDSEC
   std::map<std::string, TableIndex, std::less<>> tables;  // by table name ("LAYER")
@@ -164,6 +169,7 @@ struct TzDbDatabaseImpl {
 
   // Header variables (first value of the variable).
   std::optional<std::string> headerVar(std::string_view name) const;
+  uint32_t headerRecordOf(std::string_view name) const;
   // False when the drawing has no header or the new text could not be stored.
   [[nodiscard]] bool setHeaderVar(std::string_view name, int code, const std::string& value);
 

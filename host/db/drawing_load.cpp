@@ -123,6 +123,7 @@ struct ParseState {
   std::string table;  // inside TABLE ... ENDTAB
   bool inBlock = false;
   bool sawEof = false;
+  uint32_t headerEnd = kNoRecord;  // the ENDSEC that closed the header, until the next record
 };
 
 // Turns the file's groups into records: checks that sections, tables and blocks nest as they
@@ -260,8 +261,10 @@ bool DrawingLoader::checkStructure(std::string_view type, size_t line, uint8_t& 
 }
 
 void DrawingLoader::indexObject(std::string_view type, uint32_t index) {
+  st_.headerEnd = kNoRecord;
   if (type == "ENDSEC") {
     if (st_.section == Section::Entities) db_.entitiesEnd = index;
+    if (st_.section == Section::Header) st_.headerEnd = index;
     st_.section = Section::None;
   } else if (type == "ENDTAB") {
     if (auto* t = db_.table(st_.table)) t->endtab = index;
@@ -285,6 +288,13 @@ bool DrawingLoader::readLeadingGroup(const DxfGroup& g) {
 
 bool DrawingLoader::indexGroup(const DxfGroup& g) {
   TzDbStub& r = db_.at(current_);
+  if (g.code == DxfCode::kVariable && current_ == st_.headerEnd) {
+    // Variables after the header's ENDSEC: the header goes on up to the next ENDSEC, and this
+    // record stays where it is, holding them.
+    st_.section = Section::Header;
+    st_.headerEnd = kNoRecord;
+    db_.headerContinuations.push_back(current_);
+  }
   if (g.code == 1001 && !inXdata_) {
     inXdata_ = true;
     xdataStart_ = g.begin;
@@ -304,7 +314,7 @@ bool DrawingLoader::indexGroup(const DxfGroup& g) {
     TableIndex& t = db_.tables[st_.table];
     if (t.table != kNoRecord) return error(g.line + 1, "a second " + st_.table + " table");
     t.table = current_;
-  } else if (!inXdata_ && !handleTaken_ && type != "SECTION" &&
+  } else if (!inXdata_ && !handleTaken_ && type != "SECTION" && st_.section != Section::Header &&
              (g.code == 5 || (g.code == 105 && type == "DIMSTYLE"))) {
     unsigned long long h = 0;
     if (!parseHandle(g.value, h) || h == 0)

@@ -75,6 +75,7 @@ bool TzDbDatabaseImpl::writeRecords(int fd) const {
 }
 
 bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
+  UndoJournal::Pause notAStep(journal);
   std::string file = u16ToPath(path);
   if (file.empty()) {
     fail("cannot save: no file name");
@@ -114,5 +115,6 @@ bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
   fileWasLink = isSymbolicLink(file);
   savedFile = target;
   modified = false;
+  journal.saved();
   return true;
 }

@@ -50,13 +50,22 @@ uint32_t TzDbDatabaseImpl::insertBefore(uint32_t before, std::string_view type,
 }
 
 void TzDbDatabaseImpl::linkBefore(uint32_t index, uint32_t before) {
+  journal.structureChanges(*this);
+  auto touch = [this](uint32_t i) {
+    if (i != kNoRecord) journal.touch(*this, i);
+  };
   TzDbStub& r = at(index);
+  touch(index);
+  touch(r.prev);
+  touch(r.next);
   if (r.prev != kNoRecord) at(r.prev).next = r.next;
   if (r.next != kNoRecord) at(r.next).prev = r.prev;
   if (tail == index) tail = r.prev;
   if (head == index) head = r.next;
   r.next = before;
   r.prev = before == kNoRecord ? tail : at(before).prev;
+  touch(r.prev);
+  touch(before);
   if (r.prev != kNoRecord) at(r.prev).next = index;
   if (before != kNoRecord) at(before).prev = index;
   if (head == before) head = index;
@@ -113,6 +122,7 @@ uint32_t TzDbDatabaseImpl::addSection(Section which) {
 }
 
 bool TzDbDatabaseImpl::addTable(std::string_view name) {
+  journal.structureChanges(*this);
   TableIndex* t = table(name);
   if (t == nullptr || t->table == kNoRecord) return false;
   if (t->endtab != kNoRecord) return true;
@@ -131,6 +141,7 @@ bool TzDbDatabaseImpl::addTable(std::string_view name) {
     }
   }
   // The stand-in the drawing had for the table becomes the real one: ids of it stay valid.
+  journal.touch(*this, t->table);
   TzDbStub& r = at(t->table);
   DxfTags tags = {DxfTag(0, "TABLE"), DxfTag(2, std::string(name))};
   bool withHandle = fileHasHandles && version > TzDb::kDHL_R12;

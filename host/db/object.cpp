@@ -47,10 +47,7 @@ int TzDbObjectData::getInt(int code, int fallback) const {
 double TzDbObjectData::getReal(int code, double fallback) const {
   const DxfTag* t = find(code);
   if (!t) return fallback;
-  std::string v(trimBlanks(t->value));
-  char* end = nullptr;
-  double value = std::strtod(v.c_str(), &end);
-  return end == v.c_str() ? fallback : value;
+  return parseReal(t->value).value_or(fallback);
 }
 
 void TzDbObjectData::set(int code, const std::string& value, int after) {
@@ -149,6 +146,25 @@ bool storeChanges(TzDbObjectData& data, const TzDbStub& r, CommittedText& out) {
 
 }  // namespace
 
+namespace {
+
+// A polyline's vertices and an insert's attributes go and come back with it.
+void setErased(TzDbDatabaseImpl& db, uint32_t record, bool erased) {
+  auto mark = [&db, erased](TzDbStub& r) {
+    db.journal.touch(db, r.index);
+    if (erased)
+      r.flags |= kRecErased;
+    else
+      r.flags &= static_cast<uint8_t>(~kRecErased);
+  };
+  mark(db.at(record));
+  for (uint32_t i = db.at(record).next; i != kNoRecord && db.at(i).has(kRecSubEntity);
+       i = db.at(i).next)
+    mark(db.at(i));
+}
+
+}  // namespace
+
 Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept {
   if (data.isNew()) return Tzad::eOk;
   TzDbStub& r = data.db->at(data.record);
@@ -159,12 +175,13 @@ Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept {
   } catch (const std::bad_alloc&) {
     return Tzad::eOutOfMemory;
   }
-  if (data.erasing || data.bodyChanged) data.db->tableChanged(data.type);
-  if (data.erasing) {
-    r.flags |= kRecErased;
+  if (data.erasing || data.unerasing || data.bodyChanged) data.db->tableChanged(data.type);
+  if (data.erasing || data.unerasing) {
+    setErased(*data.db, data.record, data.erasing);
     data.db->modified = true;
   }
   if (!textChanged) return Tzad::eOk;
+  data.db->journal.touch(*data.db, data.record);
   data.db->modified = true;
   r.body = committed.body;
   r.xdata = committed.xdata;
@@ -214,25 +231,14 @@ bool TzDbObject::isNewObject() const {
   return data_->isNew();
 }
 bool TzDbObject::isErased() const {
-  return data_->erasing || (data_->stub() && data_->stub()->has(kRecErased));
+  return data_->erasing || (data_->stub() && data_->stub()->has(kRecErased) && !data_->unerasing);
 }
 
 Tzad::ErrorStatus TzDbObject::erase(bool erasing) {
   if (data_->mode != TzDb::kForWrite) return Tzad::eNotOpenForWrite;
   if (data_->isNew()) return Tzad::eNotInDatabase;
-  TzDbStub* stub = data_->stub();
-  if (!erasing) {
-    stub->flags &= static_cast<uint8_t>(~kRecErased);
-    data_->erasing = false;
-    data_->db->modified = true;
-    return Tzad::eOk;
-  }
-  data_->erasing = true;
-  // A polyline's vertices and an insert's attributes go with it.
-  for (uint32_t i = stub->next; i != kNoRecord && data_->db->at(i).has(kRecSubEntity);
-       i = data_->db->at(i).next) {
-    data_->db->at(i).flags |= kRecErased;
-  }
+  data_->erasing = erasing;
+  data_->unerasing = !erasing && data_->stub()->has(kRecErased);
   return Tzad::eOk;
 }
 

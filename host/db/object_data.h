@@ -29,7 +29,10 @@ struct TzDbObjectData {
   std::string_view layerText() const;
   bool bodyChanged = false;
   bool xdataChanged = false;
+  // Erasing and un-erasing take effect when the object is closed, for the record and the
+  // vertices or attributes that belong to it alike.
   bool erasing = false;
+  bool unerasing = false;
   std::vector<TzGePoint3d> newVertices;  // a new polyline's vertices until it is appended
 
   bool isNew() const { return record == kNoRecord; }

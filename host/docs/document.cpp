@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "db/database_impl.h"
 #include "platform/text.h"
 
 namespace tzad {
@@ -13,6 +14,16 @@ void Document::setPath(const std::u16string& path) {
   path_ = path;
   title_ =
       platform::fromFileName(std::filesystem::path(platform::toFileName(path)).filename().string());
+}
+
+std::u16string Document::nextUndo() const {
+  std::vector<std::u16string> steps = TzDbInternals::impl(*db_).journal.undoable();
+  return steps.empty() ? std::u16string() : steps.front();
+}
+
+std::u16string Document::nextRedo() const {
+  std::vector<std::u16string> steps = TzDbInternals::impl(*db_).journal.redoable();
+  return steps.empty() ? std::u16string() : steps.front();
 }
 
 }  // namespace tzad

@@ -24,6 +24,9 @@ class Document : public TzApDocument {
   TzString docTitle() const override { return title_; }
 
   void setPath(const std::u16string& path);
+  // The command that U would take back and the one REDO would do again; empty when none.
+  std::u16string nextUndo() const;
+  std::u16string nextRedo() const;
   bool isUntitled() const { return path_.empty(); }
 
   Ucs ucs;
@@ -34,6 +37,9 @@ class Document : public TzApDocument {
   // A command set the view above (a named view, ZOOM, a followed link): the window shows it,
   // even where it changes the layout or the drawing, and clears this.
   bool viewSetByCommand = false;
+  // The command (by its number, Editor::commandNumber) that made a paper layout current
+  // through CTAB: a model-space view it restores afterwards does not take that layout away.
+  unsigned layoutChosenBy = 0;
   std::vector<TzDbObjectId> pickfirst;
   std::vector<TzDbObjectId> previousSelection;
 

@@ -61,6 +61,28 @@ Tzad::ErrorStatus DocumentManager::appOpenDocument(const char16_t* fileName) {
   return open(fileName) ? Tzad::eOk : Tzad::eFileNotFound;
 }
 
+// Drawings opened while the command runs start with an empty list: their journals have no
+// step open, and ending one that has none does nothing.
+void DocumentManager::beginCommand(const std::u16string& name) {
+  for (const auto& doc : docs_)
+    TzDbInternals::impl(*doc->database())
+        .journal.beginCommand(TzDbInternals::impl(*doc->database()), name);
+}
+
+void DocumentManager::endCommand() {
+  for (const auto& doc : docs_) {
+    TzDbDatabaseImpl& db = TzDbInternals::impl(*doc->database());
+    db.journal.endCommand(db);
+  }
+}
+
+void DocumentManager::rollBackCommand() {
+  for (const auto& doc : docs_) {
+    TzDbDatabaseImpl& db = TzDbInternals::impl(*doc->database());
+    db.journal.rollBackCommand(db);
+  }
+}
+
 std::u16string DocumentManager::absolutePath(const std::u16string& path) {
   std::error_code ec;
   std::filesystem::path p = std::filesystem::absolute(platform::toFileName(path), ec);

@@ -32,6 +32,12 @@ class DocumentManager : public TzApDocManager {
   // Closes every drawing without asking (end of the session, tests).
   void reset();
 
+  // A command the user gave starts and ends: what it changes in each open drawing becomes one
+  // step of that drawing's undo list. A failed command's changes are put back instead.
+  void beginCommand(const std::u16string& name);
+  void endCommand();
+  void rollBackCommand();
+
   // The absolute, normalised form of a path typed by the user.
   static std::u16string absolutePath(const std::u16string& path);
 

@@ -57,13 +57,27 @@ std::string formatHandle(unsigned long long handle) {
   return buf;
 }
 
+std::string formatNumber(double value, std::chars_format format, int precision) {
+  char buf[400];
+  auto [end, error] = std::to_chars(buf, buf + sizeof buf, value, format, precision);
+  return error == std::errc() ? std::string(buf, end) : std::string("0");
+}
+
 std::string formatReal(double value) {
   if (value == 0.0 || !std::isfinite(value)) return "0.0";
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
-  std::string s = buf;
+  std::string s = formatNumber(value, std::chars_format::general, 15);
   if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
   return s;
+}
+
+std::optional<double> parseReal(std::string_view text) {
+  text = trimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
 }
 
 DxfTags parseTags(std::string_view text, const TextCodec& codec) {

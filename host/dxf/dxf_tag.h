@@ -1,6 +1,8 @@
 // One group of a DXF file: a group code and its value.
 #pragma once
 
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,4 +62,10 @@ std::string_view trimBlanks(std::string_view text);
 // Parses a hexadecimal handle of up to 16 digits; false for anything else.
 bool parseHandle(std::string_view text, unsigned long long& handle);
 std::string formatHandle(unsigned long long handle);
+// Numbers as DXF text and back, the same under every locale (a library that sets LC_NUMERIC
+// to a decimal comma changes nothing here): the one place that turns numbers into text.
 std::string formatReal(double value);
+// Blanks around and a leading "+" allowed; nothing when the text is no finite number.
+std::optional<double> parseReal(std::string_view text);
+// printf's "%.<precision>f" or "%.<precision>g" (general), in the C locale.
+std::string formatNumber(double value, std::chars_format format, int precision);

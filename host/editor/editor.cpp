@@ -153,6 +153,29 @@ bool Editor::hasCommand(const std::u16string& name) const {
   return commands_.count(upperCase(name)) != 0;
 }
 
+namespace {
+
+// Counts a command in and out, however it ends.
+class DepthGuard {
+ public:
+  explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthGuard() { --depth_; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+void Editor::reportFailedCommand(std::string_view what) {
+  initFlags_ = 0;
+  initKeywords_.clear();
+  endLine();
+  write("*Error* " + std::string(what) + "; the command was cancelled.\n");
+}
+
 bool Editor::runCommand(const std::u16string& name) {
   auto it = commands_.find(upperCase(name));
   if (it == commands_.end()) {
@@ -160,22 +183,58 @@ bool Editor::runCommand(const std::u16string& name) {
     return false;
   }
   takeInitGet();  // flags never outlive the command that set them
-  it->second.run();
+  if (commandDepth_ > 0) {
+    // A command another command runs (tzedCommandS): what fails in it fails the outer one.
+    DepthGuard nested(commandDepth_);
+    it->second.run();
+    return true;
+  }
+  ++commandNumber_;
+  DepthGuard outermost(commandDepth_);
+  // What the command changes is one step of each drawing's undo list; the undo commands walk
+  // the lists themselves.
+  DocumentManager& docs = DocumentManager::instance();
+  const std::u16string command = upperCase(name);
+  const bool journaled = command != u"U" && command != u"UNDO" && command != u"REDO";
+  if (journaled) docs.beginCommand(command);
+  // Nothing a command throws ends tzad: the command is cancelled, what it changed is put
+  // back, and the session goes on.
+  try {
+    it->second.run();
+  } catch (const std::exception& e) {
+    docs.rollBackCommand();
+    reportFailedCommand(e.what());
+  } catch (...) {
+    docs.rollBackCommand();
+    reportFailedCommand("an unknown error");
+  }
+  if (journaled) docs.endCommand();
   return true;
 }
 
 int Editor::runScripted(const std::vector<std::u16string>& tokens) {
   if (tokens.empty() || !hasCommand(tokens[0])) return RTERROR;
-  std::deque<std::string> saved = std::move(scripted_);
-  bool wasScripting = scripting_;
+  // The answers of the command that runs this one come back however it ends.
+  struct Restore {
+    Editor& ed;
+    std::deque<std::string> scripted;
+    bool scripting;
+    ~Restore() {
+      ed.scripting_ = scripting;
+      ed.scripted_ = std::move(scripted);
+    }
+  } restore{*this, std::move(scripted_), scripting_};
   scripted_.clear();
   for (size_t i = 1; i < tokens.size(); ++i) scripted_.push_back(tzutToUtf8(tokens[i]));
   scripting_ = true;
   write(u"Command: " + tokens[0] + u"\n");
   runCommand(tokens[0]);
-  scripting_ = wasScripting;
-  scripted_ = std::move(saved);
   return RTNORM;
+}
+
+std::optional<SaveAnswer> Editor::askInWindowAboutChanges(Document& doc) const {
+  if (!saveQuestion_ || scripting_) return std::nullopt;
+  return saveQuestion_(doc);
 }
 
 void Editor::runLoop() {

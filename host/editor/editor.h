@@ -16,6 +16,13 @@
 
 namespace tzad {
 
+// What the user decided about a drawing's unsaved changes; a name chosen for a drawing that
+// has none yet comes with Save.
+struct SaveAnswer {
+  enum class Choice { Save, Discard, Cancel } choice = Choice::Cancel;
+  std::u16string path;
+};
+
 class Editor {
  public:
   static Editor& instance();
@@ -31,6 +38,10 @@ class Editor {
   // Writes a message whose leading line feed, as a prompt's, asks for a line of its own: it is
   // dropped when the cursor is at the start of a line already.
   void writeMessage(std::u16string_view text);
+  // Ends the line that output left open, so that what comes next starts a line of its own.
+  void endLine() {
+    if (!atLineStart_) write("\n");
+  }
 
   // Shows a prompt and reads the answer. Nothing means the user cancelled ("^C") or the
   // input ended; both end the command that asked.
@@ -58,6 +69,10 @@ class Editor {
   // before anything else, and is cancelled if it asks for more.
   int runScripted(const std::vector<std::u16string>& tokens);
 
+  // The number of the command the user gave that is running (or last ran); the commands it
+  // runs itself (tzedCommandS) share its number.
+  unsigned commandNumber() const { return commandNumber_; }
+
   // Reads and runs commands until the input ends or QUIT.
   void runLoop();
   void requestQuit() { quit_ = true; }
@@ -68,8 +83,15 @@ class Editor {
 
   Document* document() const { return DocumentManager::instance().current(); }
 
+  // The window asks about unsaved changes in a message box of its own; scripts and the
+  // terminal keep the prompt.
+  using SaveQuestion = std::function<SaveAnswer(Document&)>;
+  void setSaveQuestion(SaveQuestion question) { saveQuestion_ = std::move(question); }
+  std::optional<SaveAnswer> askInWindowAboutChanges(Document& doc) const;
+
  private:
   Editor();
+  void reportFailedCommand(std::string_view what);
   std::unique_ptr<InputSource> input_;
   std::function<void(std::string_view)> output_;
   struct Command {
@@ -85,6 +107,9 @@ class Editor {
   bool saveFailed_ = false;
   int initFlags_ = 0;
   std::u16string initKeywords_;
+  SaveQuestion saveQuestion_;
+  unsigned commandNumber_ = 0;
+  int commandDepth_ = 0;
 };
 
 std::u16string upperCase(std::u16string_view text);

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "dxf/dxf_tag.h"
 #include "editor/editor.h"
 #include "editor/keywords.h"
 #include "platform/text.h"
@@ -18,16 +19,13 @@ bool parsePoint(std::string text, const double* base, double* out) {
   if (relative) text.erase(0, 1);
   double v[3] = {0, 0, 0};
   int n = 0;
-  const char* p = text.c_str();
-  while (n < 3) {
-    char* end = nullptr;
-    v[n] = std::strtod(p, &end);
-    if (end == p || !std::isfinite(v[n])) return false;
-    ++n;
-    while (*end == ' ') ++end;
-    if (*end == 0) break;
-    if (*end != ',') return false;
-    p = end + 1;
+  for (size_t start = 0;;) {
+    size_t comma = text.find(',', start);
+    std::optional<double> value = parseReal(std::string_view(text).substr(start, comma - start));
+    if (!value || n == 3) return false;
+    v[n++] = *value;
+    if (comma == std::string::npos) break;
+    start = comma + 1;
   }
   if (n < 2) return false;
   for (int i = 0; i < 3; ++i) out[i] = v[i] + (relative && base ? base[i] : 0.0);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "dxf/dxf_tag.h"
 #include "editor/editor.h"
 #include "editor/user_settings.h"
 #include "platform/text.h"
@@ -94,12 +95,16 @@ TzDbObjectId layoutBlock(TzDbDatabase& db, const std::u16string& name) {
   return dict.close() == Tzad::eOk ? block : TzDbObjectId();
 }
 
+// A drawing's folder; for one never saved the working folder, which may be gone (removed
+// while tzad runs): then there is none.
 std::u16string currentFolder(const Document& doc) {
+  std::error_code gone;
   std::string folder =
       doc.isUntitled()
-          ? std::filesystem::current_path().string()
+          ? std::filesystem::current_path(gone).string()
           : std::filesystem::path(platform::toFileName(doc.fileName())).parent_path().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
+  if (gone || folder.empty()) return {};
+  if (folder.back() != '/') folder += '/';
   return platform::fromFileName(folder);
 }
 
@@ -127,9 +132,7 @@ std::optional<TzGePoint3d> pointValue(std::u16string_view name, Document* doc) {
 }
 
 std::u16string formatNumber(double v) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.4f", std::fabs(v) < 5e-5 ? 0.0 : v);
-  return tzutFromUtf8(buf);
+  return tzutFromUtf8(::formatNumber(std::fabs(v) < 5e-5 ? 0.0 : v, std::chars_format::fixed, 4));
 }
 
 bool setString(std::u16string_view name, const std::u16string& value) {
@@ -152,6 +155,7 @@ bool setString(std::u16string_view name, const std::u16string& value) {
       ed.write(u"Layout \"" + value + u"\" not found.\n");
       return false;
     }
+    if (block != db.modelSpaceId()) doc->layoutChosenBy = ed.commandNumber();
     return true;
   }
   if (name == u"CLAYER") {

@@ -62,11 +62,28 @@ std::u16string commandLine(TzCommandHelpFunction help, const char16_t* command,
   return u"A command of the module " + tzutFromUtf8(file) + u".";
 }
 
+void addModuleCommands(void* handle, const std::string& file) {
+  Editor& ed = Editor::instance();
+  auto table = reinterpret_cast<TzCommandTableFunction>(dlsym(handle, kTzrxCommandsExport));
+  auto help = reinterpret_cast<TzCommandHelpFunction>(dlsym(handle, kTzrxCommandHelpExport));
+  for (const TzCommandEntry* e = table ? table() : nullptr; e && e->command; ++e) {
+    auto run = reinterpret_cast<TzCommandFunction>(dlsym(handle, e->exportName));
+    if (run == nullptr) {
+      ed.write("Module " + file + ": command " + tzutToUtf8(e->command) +
+               " is not available: its function " + e->exportName + " is missing.\n");
+      continue;
+    }
+    ed.addCommand(e->command, run, commandLine(help, e->command, file));
+  }
+}
+
 }  // namespace
 
 bool loadModule(const std::string& path) {
   Editor& ed = Editor::instance();
-  std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+  std::error_code noFolder;
+  std::string absolute = std::filesystem::absolute(path, noFolder).lexically_normal().string();
+  if (noFolder) absolute = path;  // the working folder is gone: dlopen says what it makes of it
   for (const LoadedModule& m : modules())
     if (m.path == absolute) return true;
   void* handle = dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -81,17 +98,13 @@ bool loadModule(const std::string& path) {
     return false;
   }
   modules().push_back({absolute, handle});
-  auto table = reinterpret_cast<TzCommandTableFunction>(dlsym(handle, kTzrxCommandsExport));
-  auto help = reinterpret_cast<TzCommandHelpFunction>(dlsym(handle, kTzrxCommandHelpExport));
-  std::string file = std::filesystem::path(path).filename().string();
-  for (const TzCommandEntry* e = table ? table() : nullptr; e && e->command; ++e) {
-    auto run = reinterpret_cast<TzCommandFunction>(dlsym(handle, e->exportName));
-    if (run == nullptr) {
-      ed.write("Module " + file + ": command " + tzutToUtf8(e->command) +
-               " is not available: its function " + e->exportName + " is missing.\n");
-      continue;
-    }
-    ed.addCommand(e->command, run, commandLine(help, e->command, file));
+  // A module's tables are its own code: what it throws is reported, and tzad goes on.
+  try {
+    addModuleCommands(handle, std::filesystem::path(path).filename().string());
+  } catch (const std::exception& e) {
+    ed.write("Module " + path + " failed while its commands were read: " + e.what() + "\n");
+  } catch (...) {
+    ed.write("Module " + path + " failed while its commands were read.\n");
   }
   return true;
 }

@@ -65,8 +65,9 @@ int CTzUiNavDialog::DoModal() {
     dialog.SetFilename(chosen.GetFullName());
   }
   files_.push_back(TwUiText(chosen.GetFullPath()));
-  // As in other desktop programs, a file chosen here joins the desktop's recently used files.
-  (void)platform::addRecentFile(files_.front());
+  // As in other desktop programs, a file chosen to open joins the desktop's recently used
+  // files. A name chosen to save under joins them once a save has written it.
+  if (!save) (void)platform::addRecentFile(files_.front());
   return 1;
 }
 

@@ -9,7 +9,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <string>
 
+#include "tzed_editor.h"
 #include "tzui.h"
 
 namespace {
@@ -19,6 +22,25 @@ namespace {
 class ToolkitApp : public wxApp {
  public:
   bool OnInit() override { return true; }
+  // What an event handler throws is reported on the command line, and the window goes on.
+  bool OnExceptionInMainLoop() override {
+    report();
+    return true;
+  }
+  void OnUnhandledException() override { report(); }
+
+ private:
+  static void report() {
+    std::string what = "an unknown error";
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      what = e.what();
+    } catch (...) {
+    }
+    TzString text = tzutFromUtf8("*Error* " + what + "; the action was cancelled.\n");
+    tzutPrintf(u"%s", text.c_str());
+  }
 };
 
 enum class ToolkitState { notTried, running, unavailable };

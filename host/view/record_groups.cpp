@@ -36,11 +36,7 @@ std::string_view RecordGroups::text(int code) const {
 }
 
 double realOf(std::string_view value, double fallback) {
-  value = trimBlanks(value);
-  if (!value.empty() && value.front() == '+') value.remove_prefix(1);
-  double result = fallback;
-  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), result);
-  return error == std::errc() ? result : fallback;
+  return parseReal(value).value_or(fallback);
 }
 
 int integerOf(std::string_view value, int fallback) {

@@ -185,18 +185,23 @@ void DrawingCanvas::hoverAtMouse() {
 
 void DrawingCanvas::setHovered(TzDbObjectId id) {
   if (id == state_->hovered) return;
+  forgetHovered();
   state_->hovered = id;
   state_->hoveredLink = id.isNull() ? std::nullopt : objectLink(id);
-  // A tooltip on screen keeps its place when its text changes: the old one goes, so that the
-  // next appears at the mouse.
-  UnsetToolTip();
   if (state_->hoveredLink) {
     SetCursor(wxCursor(wxCURSOR_HAND));
     SetToolTip(wxString::FromUTF8(utf8(linkTooltip(*state_->hoveredLink))));
-  } else {
-    SetCursor(wxNullCursor);
   }
   Refresh();
+}
+
+// A tooltip on screen keeps its place when its text changes: the old one goes, so that the
+// next appears at the mouse; and what was hovered may be gone or elsewhere after a command.
+void DrawingCanvas::forgetHovered() {
+  state_->hovered = TzDbObjectId();
+  state_->hoveredLink.reset();
+  UnsetToolTip();
+  SetCursor(wxNullCursor);
 }
 
 void DrawingCanvas::click(wxPoint at, bool shift) {
@@ -257,7 +262,9 @@ void DrawingCanvas::dragSelect(wxPoint from, wxPoint to) {
   }
 }
 
-void DrawingCanvas::showLinkMenu(TzDbObjectId id, const ObjectLink& link) {
+// The link is the menu's own copy: while the menu is up the mouse moves over it, and what the
+// view holds as hovered changes with it.
+void DrawingCanvas::showLinkMenu(TzDbObjectId id, ObjectLink link) {
   wxMenu menu;
   menu.Append(kLinkOpen, "&Open");
   menu.Append(kLinkCopy, "&Copy Hyperlink");
@@ -322,8 +329,7 @@ void DrawingCanvas::removeLink(TzDbObjectId id) {
 
 void DrawingCanvas::rebuild() {
   state_->scene = state_->doc ? buildCurrentScene(*state_->doc->database()) : Scene();
-  state_->hovered = TzDbObjectId();
-  state_->hoveredLink.reset();
+  forgetHovered();
   state_->picked.clear();
 }
 
@@ -338,7 +344,8 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
   state_->doc = doc;
   state_->space = space;
   // Reading a large drawing again costs time: only a command can have changed it.
-  if (otherLayout || commandsRan) rebuild();
+  bool rebuilt = otherLayout || commandsRan;
+  if (rebuilt) rebuild();
   if (doc && doc->viewSetByCommand) {
     doc->viewSetByCommand = false;
     double height = doc->viewSize > 0 ? doc->viewSize : 1.0;
@@ -348,10 +355,14 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
                     {doc->viewCenter.x + width / 2, doc->viewCenter.y + height / 2}),
         0.0);
     storeView();
+    redraw();
   } else if (otherLayout) {
-    return zoomExtents();
+    zoomExtents();
+  } else {
+    redraw();
   }
-  redraw();
+  // What is under the mouse now, in the drawing and view the command left.
+  if (rebuilt) hoverAtMouse();
 }
 
 void DrawingCanvas::storeView() {

@@ -31,6 +31,8 @@ class DrawingCanvas : public wxWindow {
   void zoomExtents();
   void setHighlightLinks(bool on);
   void clearPreselection();
+  // Follows a hyperlink as Ctrl+click does: HYPERLINKOPEN with its address and location.
+  void followLink(const ObjectLink& link);
 
   // Where a world point is in the window, for the tests that click on objects.
   wxPoint screenPoint(double worldX, double worldY) const;
@@ -65,8 +67,8 @@ class DrawingCanvas : public wxWindow {
   void hover(wxPoint at);
   void hoverAtMouse();
   void setHovered(TzDbObjectId id);
-  void showLinkMenu(TzDbObjectId id, const ObjectLink& link);
-  void followLink(const ObjectLink& link);
+  void forgetHovered();
+  void showLinkMenu(TzDbObjectId id, ObjectLink link);
   void copyLink(const ObjectLink& link);
   void editLink(TzDbObjectId id);
   void removeLink(TzDbObjectId id);

@@ -21,6 +21,8 @@
 #include "ui/nav_filters.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
+#include "window/object_link.h"
+#include "window/pick_answers.h"
 #include "window/window_input.h"
 
 namespace tzad {
@@ -36,6 +38,8 @@ enum MenuId {
   kHighlightHyperlinks,
   kHelpCommands,
   kHelpKeys,
+  kUndo,
+  kRedo,
   kFirstRecent = wxID_HIGHEST + 100,
   kFirstLayout = wxID_HIGHEST + 200,
   kFirstView = wxID_HIGHEST + 400,
@@ -93,10 +97,12 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
   buildMenus();
   SetDropTarget(new DrawingDropTarget(input_));
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
+  Editor::instance().setSaveQuestion([this](Document& doc) { return askAboutChanges(doc); });
   current_ = this;
 }
 
 MainFrame::~MainFrame() {
+  Editor::instance().setSaveQuestion(nullptr);
   current_ = nullptr;
 }
 
@@ -133,6 +139,27 @@ wxMenu* MainFrame::viewMenu() {
   return menu;
 }
 
+wxMenu* MainFrame::editMenu() {
+  auto* menu = new wxMenu;
+  menu->Append(kUndo, "&Undo\tCtrl+Z");
+  menu->Append(kRedo, "&Redo\tCtrl+Y");
+  return menu;
+}
+
+// The Edit menu names what Undo and Redo would act on, as after each command.
+void MainFrame::updateEditMenu() {
+  Document* doc = Editor::instance().document();
+  std::u16string undo = doc ? doc->nextUndo() : std::u16string();
+  std::u16string redo = doc ? doc->nextRedo() : std::u16string();
+  wxMenuBar* bar = GetMenuBar();
+  bar->SetLabel(kUndo,
+                (undo.empty() ? wxString("&Undo") : "&Undo " + TwUiString(undo)) + "\tCtrl+Z");
+  bar->SetLabel(kRedo,
+                (redo.empty() ? wxString("&Redo") : "&Redo " + TwUiString(redo)) + "\tCtrl+Y");
+  bar->Enable(kUndo, !undo.empty());
+  bar->Enable(kRedo, !redo.empty());
+}
+
 void MainFrame::buildMenus() {
   auto* insert = new wxMenu;
   insert->Append(kInsertHyperlink, "&Hyperlink...\tCtrl+K");
@@ -146,6 +173,7 @@ void MainFrame::buildMenus() {
   help->Append(wxID_ABOUT, "&About tzad");
   auto* bar = new wxMenuBar;
   bar->Append(fileMenu(), "&File");
+  bar->Append(editMenu(), "&Edit");
   bar->Append(insert, "&Insert");
   bar->Append(hyperlink, "Hyper&link");
   bar->Append(viewMenu(), "&View");
@@ -173,9 +201,16 @@ void MainFrame::buildMenus() {
   Bind(wxEVT_MENU, typed({"CLOSE"}), wxID_CLOSE);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
+  Bind(wxEVT_MENU, typed({"U"}), kUndo);
+  Bind(wxEVT_MENU, typed({"REDO"}), kRedo);
+  // Ctrl+Shift+Z redoes too, as in other desktop programs.
+  wxAcceleratorEntry redoKey(wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', kRedo);
+  SetAcceleratorTable(wxAcceleratorTable(1, &redoKey));
   Bind(wxEVT_MENU, typed({"HYPERLINK"}), kInsertHyperlink);
-  Bind(wxEVT_MENU, typed({"HYPERLINKOPEN"}), kOpenHyperlink);
-  Bind(wxEVT_MENU, typed({"PASTEASHYPERLINK"}), kPasteAsHyperlink);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { openHyperlink(); }, kOpenHyperlink);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { pasteAsHyperlink(); }, kPasteAsHyperlink);
   Bind(wxEVT_MENU, typed({"-HYPERLINK", "_Remove"}), kRemoveHyperlink);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { canvas_->zoomExtents(); }, kZoomExtents);
@@ -208,6 +243,30 @@ void MainFrame::buildMenus() {
   });
   // Submenus are filled when they open; until then they hold what they held at the start.
   fillRecentMenu();
+}
+
+// The objects selected when a menu is chosen: choosing it cancels a running command, which
+// may take the pre-selection with it.
+std::vector<TzDbObjectId> MainFrame::preselection() {
+  Document* doc = Editor::instance().document();
+  return doc ? doc->pickfirst : std::vector<TzDbObjectId>{};
+}
+
+// One selected object with a hyperlink: its link is followed, as Ctrl+click does; otherwise
+// HYPERLINKOPEN asks for an address.
+void MainFrame::openHyperlink() {
+  std::vector<TzDbObjectId> chosen = preselection();
+  std::optional<ObjectLink> link = chosen.size() == 1 ? objectLink(chosen.front()) : std::nullopt;
+  if (link) return canvas_->followLink(*link);
+  input_.typeCommand({"HYPERLINKOPEN"});
+}
+
+// PASTEASHYPERLINK always asks for objects: the selected ones answer it.
+void MainFrame::pasteAsHyperlink() {
+  std::vector<TzDbObjectId> chosen = preselection();
+  std::vector<std::string> lines{"PASTEASHYPERLINK"};
+  if (!chosen.empty()) lines.insert(lines.end(), {handlesAnswer(chosen), ""});
+  input_.typeCommand(lines);
 }
 
 void MainFrame::fillRecentMenu() {
@@ -299,6 +358,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   if (kind == PromptKind::Command) {
     updateLayoutTabs();
     fillDrawingsMenu();
+    updateEditMenu();
     canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
     commandsSeen_ = input_.commandsGiven();
   }
@@ -363,32 +423,22 @@ void MainFrame::saveAsWithDialog() {
   input_.typeCommand(answers);
 }
 
-// Closing the window asks about each drawing with unsaved changes, as QUIT does; false when
-// the user cancels or a save did not happen.
-bool MainFrame::settleBeforeQuit() {
-  DocumentManager& docs = DocumentManager::instance();
-  std::vector<Document*> open;
-  for (const auto& doc : docs.documents()) open.push_back(doc.get());
-  for (Document* doc : open) {
-    if (!doc->database()->isModified()) continue;
-    if (docs.activateDocument(doc) != Tzad::eOk) return false;
-    wxMessageDialog ask(this, TwUiString(u"Save changes to " + doc->docTitle() + u"?"), "tzad",
-                        wxYES_NO | wxCANCEL | wxICON_QUESTION);
-    int answer = ask.ShowModal();
-    if (answer == wxID_CANCEL) return false;
-    if (answer == wxID_NO) continue;
-    std::vector<std::u16string> save{u"SAVE"};
-    if (doc->isUntitled()) {
-      std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(doc));
-      if (path.empty()) return false;
-      save = saveAsAnswers(*doc, path);
-    }
-    Editor::instance().runScripted(save);
-    if (doc->database()->isModified()) return false;
-  }
-  return true;
+// Unsaved changes are asked about in a message box, whichever command asks (CLOSE, QUIT,
+// closing the window): Yes saves, under a name chosen in the file dialog when the drawing has
+// none yet.
+SaveAnswer MainFrame::askAboutChanges(Document& doc) {
+  wxMessageDialog ask(this, TwUiString(u"Save changes to " + doc.docTitle() + u"?"), "tzad",
+                      wxYES_NO | wxCANCEL | wxICON_QUESTION);
+  int answer = ask.ShowModal();
+  if (answer == wxID_CANCEL) return {};
+  if (answer == wxID_NO) return {SaveAnswer::Choice::Discard, {}};
+  if (!doc.isUntitled()) return {SaveAnswer::Choice::Save, {}};
+  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(&doc));
+  if (path.empty()) return {};
+  return {SaveAnswer::Choice::Save, path};
 }
 
+// Closing the window is QUIT: each drawing with unsaved changes is asked about first.
 void MainFrame::onClose(wxCloseEvent& event) {
   if (closing_ || !event.CanVeto()) {
     input_.end();
@@ -396,9 +446,7 @@ void MainFrame::onClose(wxCloseEvent& event) {
     return;
   }
   event.Veto();
-  input_.runAtCommandPrompt([this] {
-    if (settleBeforeQuit()) Editor::instance().requestQuit();
-  });
+  input_.typeCommand({"QUIT"});
 }
 
 void MainFrame::closeForGood() {

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/editor.h"
 #include "editor/input_source.h"
+#include "tzdb_object_id.h"
 
 class wxMenu;
 class wxPanel;
@@ -55,7 +57,12 @@ class MainFrame : public wxFrame {
   static std::u16string dialogStart(const Document* doc);
   void openWithDialog();
   void saveAsWithDialog();
-  bool settleBeforeQuit();
+  SaveAnswer askAboutChanges(Document& doc);
+  static std::vector<TzDbObjectId> preselection();
+  wxMenu* editMenu();
+  void updateEditMenu();
+  void openHyperlink();
+  void pasteAsHyperlink();
   void onClose(wxCloseEvent& event);
   void showKeys();
   void showAbout();

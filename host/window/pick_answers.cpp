@@ -1,4 +1,5 @@
 #include "window/pick_answers.h"
+#include "dxf/dxf_tag.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,9 +12,7 @@ namespace {
 // "12.5" does not come out as "12.499999999999998".
 std::string number(double value) {
   if (std::fabs(value) < 1e-9) value = 0.0;
-  char text[32];
-  std::snprintf(text, sizeof text, "%.10g", value);
-  return text;
+  return formatNumber(value, std::chars_format::general, 10);
 }
 
 }  // namespace

@@ -74,6 +74,8 @@ InputLine WindowInput::readLine(const std::string& prompt, PromptKind kind) {
     }
     taken.action();
     if (Editor::instance().quitRequested()) return {};
+    // The prompt was written before the action ran: its output must not end on its line.
+    Editor::instance().endLine();
     kind_ = kind;
     if (shown_) shown_(prompt, kind);
   }

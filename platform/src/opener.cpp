@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/display_text.h"
+#include "platform/mailto_address.h"
 #include "platform/notices.h"
 #include "platform/process.h"
 #include "platform/text.h"
@@ -45,7 +46,7 @@ bool openWithDefaultProgram(std::u16string_view target) {
   // A target is text, and leaves as valid UTF-8: a byte that was not UTF-8 goes as U+FFFD, as
   // it does into the saved drawing.
   std::string shown = toUtf8(displayText(target, kShownLength));
-  ProgramResult result = runProgram({opener, toUtf8(target)});
+  ProgramResult result = runProgram({opener, toUtf8(encodedMailto(target))});
   if (result.startError != 0)
     notify("No program could open \"" + shown + "\": " + opener + " cannot be run (" +
            std::strerror(result.startError) + ").");

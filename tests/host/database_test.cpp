@@ -1,10 +1,15 @@
 // The database as modules see it: tables, records, layouts and open rules.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "test_support.h"
 #include "tzdb_database.h"
+#include "tzdb_entity.h"
 
 using namespace tzt;
 
@@ -87,4 +92,64 @@ TEST_P(RichDrawing, ObjectsKnowTheirKind) {
 
 INSTANTIATE_TEST_SUITE_P(Releases, RichDrawing, ::testing::Values("R12", "R2000", "R2018"));
 
+// Erasing a 3D polyline takes its vertices and end marker with it when it is closed; taking
+// the erase back, at once or after the close, gives the drawing back byte for byte.
+TEST(Erase, PolylineGoesAndComesBackWithItsVertices) {
+  TempDir dir;
+  TzDbDatabase db;
+  TzDbObjectId polyline =
+      addPolyline(db.currentSpaceId(), TzDbObjectId(), {{0, 0, 0}, {5, 0, 0}, {5, 5, 0}});
+  std::string original = dir.file("original.dxf"), saved = dir.file("saved.dxf");
+  ASSERT_EQ(db.saveAs(u16(original)), Tzad::eOk);
+  auto erase = [&](std::vector<bool> steps, bool openErased) {
+    TzDbObjectPointer<TzDbEntity> entity(polyline, TzDb::kForWrite, openErased);
+    ASSERT_TRUE(entity);
+    for (bool erasing : steps) ASSERT_EQ(entity->erase(erasing), Tzad::eOk);
+  };
+  erase({true, false}, false);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(readFile(saved), readFile(original));
+
+  erase({true}, false);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  std::string text = readFile(saved);
+  for (const char* gone : {"POLYLINE", "VERTEX", "SEQEND"})
+    EXPECT_EQ(text.find(std::string("\n") + gone + "\n"), std::string::npos) << gone;
+
+  erase({false}, true);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(readFile(saved), readFile(original));
+}
+
 }  // namespace
+
+// A library that sets LC_NUMERIC to a decimal comma (GTK and wx may) changes nothing in the
+// drawing: numbers are written and read with a point.
+TEST(Numbers, DrawingIsTheSameUnderADecimalCommaLocale) {
+  TempDir dir;
+  const std::string locales = dir.file("locales");
+  std::filesystem::create_directories(locales);
+  ASSERT_EQ(std::system(("localedef -i de_DE -f UTF-8 " + locales + "/de_DE.UTF-8").c_str()), 0);
+  ScopedEnvironment environment;
+  environment.set("LOCPATH", locales.c_str());
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
+  char shown[16];
+  std::snprintf(shown, sizeof shown, "%.1f", 1.5);
+  EXPECT_STREQ(shown, "1,5");  // the locale really has a decimal comma
+
+  TzDbDatabase db;
+  TzDbObjectId polyline =
+      addPolyline(db.currentSpaceId(), TzDbObjectId(), {{88.8888, 1.5, 0}, {-2.25, 1e-7, 3}});
+  std::string path = dir.file("comma.dxf");
+  ASSERT_EQ(db.saveAs(u16(path)), Tzad::eOk);
+  TzDbDatabase again(false);
+  Tzad::ErrorStatus read = again.readDwgFile(u16(path));
+  std::setlocale(LC_NUMERIC, "C");
+  ASSERT_EQ(read, Tzad::eOk);
+  std::string text = readFile(path);
+  EXPECT_NE(text.find("\n88.8888\n"), std::string::npos);
+  EXPECT_EQ(text.find("88,8888"), std::string::npos);
+  TzDbObjectPointer<TzDb3dPolyline> shape(again.objectIdOf(polyline.handle()), TzDb::kForRead);
+  ASSERT_TRUE(shape);
+  EXPECT_EQ(shape->vertices(), (std::vector<TzGePoint3d>{{88.8888, 1.5, 0}, {-2.25, 1e-7, 3}}));
+}

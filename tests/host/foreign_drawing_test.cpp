@@ -287,3 +287,40 @@ TEST(MinimalDrawing, HeaderIsAddedForAVariable) {
 }
 
 }  // namespace
+
+// A writer that ends the header after $HANDSEED and goes on with more variables before a second
+// ENDSEC: the drawing opens, saves unchanged byte for byte, reads the later variables, and a
+// change keeps the structure as found: a later variable is changed where it stands, a new one
+// joins the first part, and a new handle moves the seed in the first part.
+TEST(InterruptedHeader, OpensKeepsItsStructureAndReadsEveryVariable) {
+  TempDir dir;
+  const std::string first = "  0\nSECTION\n  2\nHEADER\n  9\n$HANDSEED\n  5\n30\n";
+  const std::string rest =
+      "  0\nENDSEC\n  9\n$ACADVER\n  1\nAC1015\n  9\n$HYPERLINKBASE\n  1\n"
+      "/srv/a/\n  0\nENDSEC\n" +
+      section("ENTITIES",
+              "  0\nLINE\n  5\n20\n  8\n0\n 10\n0.0\n 20\n0.0\n 11\n1.0\n"
+              " 21\n1.0\n") +
+      "  0\nEOF\n";
+  std::string path = dir.file("interrupted.dxf"), saved = dir.file("saved.dxf");
+  writeFile(path, first + rest);
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
+  EXPECT_EQ(db.version(), TzDb::kDHL_R2000);
+  EXPECT_EQ(u8(db.hyperlinkBase()), "/srv/a/");
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(readFile(saved), first + rest);
+
+  ASSERT_EQ(db.setHyperlinkBase(u"/srv/b/"), Tzad::eOk);
+  ASSERT_EQ(setLinks(findEntity(db, "LINE"), {{"door.pdf", "Door"}}), Tzad::eOk);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  std::string text = readFile(saved);
+  size_t end = text.find("  0\nENDSEC\n");
+  EXPECT_EQ(text.find("$HYPERLINKBASE\n  1\n/srv/b/\n"), text.find("$HYPERLINKBASE"));
+  EXPECT_GT(text.find("$HYPERLINKBASE"), end);
+  EXPECT_LT(text.find("$HANDSEED"), end);
+  TzDbDatabase again(false);
+  ASSERT_EQ(again.readDwgFile(u16(saved)), Tzad::eOk) << u8(again.lastErrorText());
+  EXPECT_EQ(u8(again.hyperlinkBase()), "/srv/b/");
+  EXPECT_EQ(linksOf(again.allEntityIds().front()), (std::vector<Link>{{"door.pdf", "Door"}}));
+}

@@ -1,5 +1,5 @@
 // Modules loaded into the host: their commands, a broken one, ones built for another SDK
-// version.
+// version, a command that throws.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -39,6 +39,30 @@ TEST_F(Modules, CommandsOfAModuleFolderRun) {
             "Command: greet\nHello from a module, 世界!\nCommand: WORKING\nstill working\n"
             "Command: missing\nUnknown command \"MISSING\".\n");
   EXPECT_NE(tzrxLoadedModule(u"GREETING.TZX"), nullptr);  // by its name in any letter case
+}
+
+// A command that throws, a module's or one it runs, is cancelled with what went wrong and
+// what it changed is put back; the session goes on. The host's own commands do not throw where the
+// system fails them: the working folder removed under an untitled drawing leaves DWGPREFIX empty.
+TEST_F(Modules, ACommandThatThrowsIsCancelledAndTheSessionGoesOn) {
+  loadModule(copyModule(TZT_GREETING_MODULE, "greeting.tzx"));
+  std::filesystem::path gone = s.dir().path() / "gone";
+  std::filesystem::create_directories(gone);
+  std::filesystem::path home = std::filesystem::current_path();
+  std::filesystem::current_path(gone);
+  std::filesystem::remove(gone);
+  s.takeOutput();
+  s.run({"NEW", "FAIL", "HYPERLINKBASE", "", "DWGPREFIX", "GREET"});
+  std::filesystem::current_path(home);
+  std::string out = s.takeOutput();
+  EXPECT_NE(out.find("Command: FAIL\nAbout to fail\n*Error* the module's command failed; the "
+                     "command was cancelled.\nCommand: HYPERLINKBASE\nEnter new value for "
+                     "HYPERLINKBASE, or . for none <\"\">: \n"),
+            std::string::npos)
+      << out;
+  EXPECT_FALSE(DocumentManager::instance().current()->database()->isModified());
+  EXPECT_NE(out.find("DWGPREFIX = \"\" (read only)\nCommand: GREET\nHello"), std::string::npos)
+      << out;
 }
 
 TEST_F(Modules, OnesBuiltForAnotherSdkAreRefused) {

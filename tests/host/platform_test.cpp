@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/mailto_address.h"
 #include "platform/notices.h"
 #include "platform/opener.h"
 #include "platform/path_rules.h"
@@ -108,6 +109,25 @@ TEST(Opener, SaysWhyATargetWasNotOpened) {
     EXPECT_EQ(notices, c.notice);
   }
   platform::setNoticeSink(before);
+}
+
+// What a mail program gets: fields split only where a name and "=" follow "&", everything a
+// mailto: URI cannot hold encoded, encodings already made kept.
+TEST(MailtoAddress, EncodedForTheMailProgram) {
+  struct Case {
+    const char16_t* stored;
+    const char16_t* handed;
+  } cases[] = {
+      {u"mailto:a@example.com?subject=Plan 2 & notes?",
+       u"mailto:a@example.com?subject=Plan%202%20%26%20notes%3F"},
+      {u"MAILTO:a@example.com?subject=Hi&body=Line 1#2&cc=b@example.com",
+       u"MAILTO:a@example.com?subject=Hi&body=Line%201%232&cc=b@example.com"},
+      {u"mailto:张@例子.中国?subject=100% sure, 50%20off",
+       u"mailto:%E5%BC%A0@%E4%BE%8B%E5%AD%90.%E4%B8%AD%E5%9B%BD?subject=100%25%20sure,%2050%20off"},
+      {u"mailto:a@example.com?body=x=1&=y", u"mailto:a@example.com?body=x%3D1%26%3Dy"},
+      {u"https://example.com/a b?c=d e", u"https://example.com/a b?c=d e"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::encodedMailto(c.stored), c.handed);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <wx/filedlg.h>
 #include <wx/testing.h>
 
+#include <algorithm>
 #include <string>
 
+#include "platform/recent_files.h"
 #include "test_support.h"
 #include "tz_status.h"
 #include "tzed_editor.h"
@@ -33,17 +35,21 @@ TEST(NavFilters, OneTypePerExtensionInAnyLetterCase) {
   }
 }
 
+// A file chosen to open joins the desktop's recent files; a name to save under does not, as
+// the save may never happen.
 TEST(NavDialog, ChosenFileIsTheResultAndCancelIsNone) {
   struct Case {
     int flags;
     int answer;
     int status;
     long style;
+    bool recent;
   } cases[] = {
-      {TZ_NAV_OPEN_ONLY, wxID_OK, RTNORM, wxFD_OPEN | wxFD_FILE_MUST_EXIST},
-      {TZ_NAV_SAVE, wxID_OK, RTNORM, wxFD_SAVE | wxFD_OVERWRITE_PROMPT},
-      {0, wxID_CANCEL, RTCAN, wxFD_OPEN},
+      {TZ_NAV_SAVE, wxID_OK, RTNORM, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, false},
+      {0, wxID_CANCEL, RTCAN, wxFD_OPEN, false},
+      {TZ_NAV_OPEN_ONLY, wxID_OK, RTNORM, wxFD_OPEN | wxFD_FILE_MUST_EXIST, true},
   };
+  tzt::TemporaryHome home;
   tzt::TempDir dir;
   const std::string chosen = dir.file("图纸 site plan.DWG");
   tzt::writeFile(chosen, "0\nEOF\n");
@@ -68,6 +74,8 @@ TEST(NavDialog, ChosenFileIsTheResultAndCancelIsNone) {
     EXPECT_EQ(style & (wxFD_OPEN | wxFD_SAVE | wxFD_FILE_MUST_EXIST | wxFD_OVERWRITE_PROMPT),
               c.style);
     EXPECT_TRUE(wildcard.StartsWith("*.dwg|"));
+    std::vector<std::u16string> recent = platform::recentFiles();
+    EXPECT_EQ(std::find(recent.begin(), recent.end(), tzt::u16(chosen)) != recent.end(), c.recent);
     if (c.status == RTNORM) {
       ASSERT_NE(result, nullptr);
       EXPECT_EQ(result->restype, RTSTR);

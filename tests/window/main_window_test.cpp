@@ -4,6 +4,8 @@
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -19,6 +21,7 @@
 #include "platform/clipboard.h"
 #include "test_support.h"
 #include "tzdb_entity.h"
+#include "tzed_editor.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
 #include "window/main_frame.h"
@@ -52,6 +55,10 @@ class MainWindowTest : public testing::Test {
     tzad::loadModulesIn(TZT_MODULE_DIR);
     doc_ = DocumentManager::instance().create();
     frame()->SetSize(800, 600);
+    frame()->canvas()->Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+      menuOpen_ = true;
+      event.Skip();
+    });
     wxUIActionSimulator().MouseMove(frame()->GetScreenPosition() + wxPoint(400, 590));
   }
 
@@ -165,11 +172,52 @@ class MainWindowTest : public testing::Test {
                    [item] { return wxUIActionSimulator().Char(item); }});
   }
 
+  // Hovers over the object at a point until its tooltip is set, right-clicks it, moves the
+  // pointer off the object onto the first item of the menu that opens at the pointer, as a
+  // person does, and chooses that item with a click or the one `down` below it with the keys.
+  // The menu opens in the session's own loop; the steps go on inside the menu's loop.
+  Step pointAtLinkMenu(double x, double y, int down) {
+    return inTurn({[=] {
+                     wxUIActionSimulator().MouseMove(onScreen(x, y) + wxPoint(0, 1));
+                     wxUIActionSimulator().MouseMove(onScreen(x, y));
+                     return !frame()->canvas()->GetToolTipText().empty();
+                   },
+                   [this] {
+                     menuOpen_ = false;
+                     return wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
+                   },
+                   [this] { return menuOpen_; },
+                   [=] {
+                     wxUIActionSimulator mouse;
+                     for (int step = 1; step <= 4; ++step)
+                       mouse.MouseMove(onScreen(x, y) + wxPoint(10 * step, 4 * step));
+                     tzt::yieldFor(200);
+                     if (down == 0) return mouse.MouseClick();
+                     for (int i = 0; i < down; ++i) mouse.Char(WXK_DOWN);
+                     return mouse.Char(WXK_RETURN);
+                   }});
+  }
+  // A menu of the menu bar and one of its items, by their mnemonics.
+  static Step fromMenu(char menu, char item) {
+    return [=] {
+      wxUIActionSimulator keys;
+      return keys.Char(menu, wxMOD_ALT) && keys.Char(item);
+    };
+  }
+  // The sample drawing, from a copy in the test's folder.
+  Document* openSample() {
+    std::string copy = dir_.file("site_plan.dxf");
+    std::filesystem::copy_file(TZT_SAMPLE, copy);
+    return DocumentManager::instance().open(tzt::u16(copy));
+  }
+  static std::string tooltip() { return frame()->canvas()->GetToolTipText().utf8_string(); }
+
   tzt::TemporaryHome home_;
   tzt::ScopedEnvironment environment_;
   tzt::TempDir dir_;
   std::string opened_;
   Document* doc_ = nullptr;
+  bool menuOpen_ = false;
 };
 
 // The colour of the screen pixel at a point, read back from the X server.
@@ -335,6 +383,109 @@ TEST_F(MainWindowTest, LinkMenuCopiesForPastingThenRemovesInChinese) {
   EXPECT_EQ(tzt::linksOf(other), std::vector<Link>{link}) << transcript();
   EXPECT_TRUE(tzt::linksOf(linked).empty());
   EXPECT_EQ(platform::Clipboard::attach().webAddress(), u"https://example.com/site");
+}
+
+// On the sample: the link menu's Open and Copy, reached with the pointer moved off the object
+// onto the menu, take the link of the object that was right-clicked; Remove leaves the next
+// prompt on a line of its own.
+TEST_F(MainWindowTest, LinkMenuItemsReachedWithThePointerTakeTheClickedObjectsLink) {
+  doc_ = openSample();
+  ASSERT_NE(doc_, nullptr);
+  run({waitFor("Command: "), zoomToExtents, pointAtLinkMenu(60, 66, 0),
+       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
+       pointAtLinkMenu(20, 30, 1),
+       [] { return platform::Clipboard::attach().hyperlink().has_value(); },
+       fromLinkMenu(20, 30, 'r'), waitFor("Command: "), typed("DWGNAME"), waitFor("Command: ")});
+  EXPECT_EQ(tzt::readFile(opened_), "https://www.openstreetmap.org/") << transcript();
+  std::optional<platform::ClipboardHyperlink> copied = platform::Clipboard::attach().hyperlink();
+  ASSERT_TRUE(copied);
+  EXPECT_EQ(copied->address, u"docs/house-details.pdf");
+  EXPECT_EQ(copied->description, u"House details");
+  EXPECT_NE(transcript().find(" hyperlink(s) deleted.\nCommand: DWGNAME"), std::string::npos)
+      << transcript();
+}
+
+// Following the sample's Garage link ("Garage,Details") shows the Details layout, and what the
+// mouse points at afterwards decides the tooltip and the cursor: nothing is left of the link.
+TEST_F(MainWindowTest, FollowedLinkShowsItsLayoutAndLeavesNoStaleTooltip) {
+  doc_ = openSample();
+  ASSERT_NE(doc_, nullptr);
+  std::string before, after;
+  TzString layout;
+  run({waitFor("Command: "), zoomToExtents,
+       [&] {
+         wxUIActionSimulator().MouseMove(onScreen(60, 27));
+         before = tooltip();
+         return !before.empty();
+       },
+       clickAt(60, 27, wxMOD_CONTROL), waitFor("Command: "),
+       [&] { return tzedGetVarText(u"CTAB", layout) == RTNORM && layout == u"Details"; },
+       [&] {
+         wxUIActionSimulator().MouseMove(frame()->canvas()->GetScreenPosition() + wxPoint(3, 3));
+         tzt::yieldFor(100);
+         after = tooltip();
+         return true;
+       }});
+  EXPECT_NE(before.find("Garage detail"), std::string::npos);
+  EXPECT_EQ(tzt::u8(layout), "Details") << transcript();
+  EXPECT_EQ(after, "");
+  EXPECT_FALSE(frame()->canvas()->GetCursor().IsOk());
+}
+
+// The menus act on what is selected: Open follows the one selected object's link, Paste as
+// Hyperlink gives the clipboard's link to the selected objects without asking for them.
+TEST_F(MainWindowTest, HyperlinkMenuActsOnTheSelection) {
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  TzDbObjectId first = addSquare(20, 0, 10), second = addSquare(40, 0, 10);
+  ASSERT_EQ(tzt::setLinks(linked, {Link{"https://example.com/menu", "Menu"}}), Tzad::eOk);
+  ASSERT_FALSE(platform::copyHyperlink({u"https://example.com/pasted", u"Pasted", u""}, u""));
+  run({waitFor("Command: "), zoomToExtents, clickAt(0, 5), fromMenu('l', 'o'),
+       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
+       [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, clickAt(20, 5), clickAt(40, 5),
+       fromMenu('l', 'p'), [&] { return !tzt::linksOf(second).empty(); }, waitFor("Command: ")});
+  EXPECT_EQ(tzt::readFile(opened_), "https://example.com/menu") << transcript();
+  EXPECT_EQ(tzt::linksOf(first), (std::vector<Link>{{"https://example.com/pasted", "Pasted"}}));
+  EXPECT_EQ(tzt::linksOf(second), tzt::linksOf(first)) << transcript();
+}
+
+// Ctrl+W on a changed drawing asks in a message box, not on the command line; No closes it
+// without saving.
+TEST_F(MainWindowTest, CloseAsksAboutChangesInAMessageBox) {
+  addSquare(0, 0, 10);
+  std::string asked;
+  wxTEST_DIALOG(run({waitFor("Command: "),
+                     [] {
+                       frame()->canvas()->SetFocus();
+                       return wxUIActionSimulator().Char('w', wxMOD_CONTROL);
+                     },
+                     [] { return DocumentManager::instance().documents().empty(); }}),
+                tzt::Expect<wxMessageDialog>([&](wxMessageDialog* box) {
+                  asked = box->GetMessage().utf8_string();
+                  return wxID_NO;
+                }));
+  EXPECT_EQ(asked, "Save changes to Drawing1.dxf?");
+  EXPECT_EQ(transcript().find("[Yes/No/Cancel]"), std::string::npos) << transcript();
+}
+
+// Remove Hyperlink from the link menu is one step: the Edit menu names it, and Ctrl+Z brings
+// the hyperlink back.
+TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  Link link{"https://example.com/kept", "Kept"};
+  ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
+  wxString undoItem;
+  run({waitFor("Command: "), zoomToExtents, fromLinkMenu(0, 5, 'r'),
+       [&] { return tzt::linksOf(linked).empty(); }, waitFor("Command: "),
+       [&] {
+         wxMenuBar* bar = frame()->GetMenuBar();
+         undoItem = bar->GetMenu(bar->FindMenu("Edit"))->FindItemByPosition(0)->GetItemLabelText();
+         frame()->canvas()->SetFocus();
+         return wxUIActionSimulator().Char('z', wxMOD_CONTROL);
+       },
+       [&] { return !tzt::linksOf(linked).empty(); }, waitFor("Command: ")});
+  EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link}) << transcript();
+  EXPECT_EQ(undoItem.utf8_string(), "Undo -HYPERLINK");
+  EXPECT_FALSE(doc_->database()->isModified());
 }
 
 }  // namespace

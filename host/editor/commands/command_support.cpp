@@ -47,6 +47,7 @@ void registerHostCommands(Editor& editor) {
   registerVariableCommands(editor);
   registerUcsCommand(editor);
   registerHelpCommand(editor);
+  registerUndoCommands(editor);
 }
 
 }  // namespace tzad

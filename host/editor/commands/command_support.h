@@ -47,5 +47,6 @@ void registerViewCommands(Editor& editor);
 void registerVariableCommands(Editor& editor);
 void registerUcsCommand(Editor& editor);
 void registerHelpCommand(Editor& editor);
+void registerUndoCommands(Editor& editor);
 
 }  // namespace tzad

@@ -153,13 +153,35 @@ bool save(Document& doc) {
   return doc.isUntitled() ? saveAs(doc) : saveTo(doc, doc.fileName());
 }
 
+SaveAnswer askAboutChanges(Document& doc) {
+  if (std::optional<SaveAnswer> asked = ed().askInWindowAboutChanges(doc)) return *asked;
+  auto answer = askKeyword(u"Save changes to " + doc.docTitle() + u"? [Yes/No/Cancel] <Yes>: ",
+                           u"Yes No Cancel _Yes No Cancel", u"Yes");
+  if (!answer || *answer == u"Cancel") return {};
+  return {*answer == u"No" ? SaveAnswer::Choice::Discard : SaveAnswer::Choice::Save, {}};
+}
+
+// Saves under a name chosen in the window's file dialog, which has asked about replacing an
+// existing file already.
+bool saveAsChosen(Document& doc, const std::u16string& path) {
+  if (!saveTo(doc, withDrawingExtension(path))) return false;
+  addToRecentFiles(doc);
+  return true;
+}
+
 // Asks about unsaved changes; false when the user cancels (the drawing stays open).
 bool settleChanges(Document& doc) {
   if (!doc.database()->isModified()) return true;
-  auto answer = askKeyword(u"Save changes to " + doc.docTitle() + u"? [Yes/No/Cancel] <Yes>: ",
-                           u"Yes No Cancel _Yes No Cancel", u"Yes");
-  if (!answer || *answer == u"Cancel") return false;
-  return *answer == u"No" || save(doc);
+  SaveAnswer answer = askAboutChanges(doc);
+  switch (answer.choice) {
+    case SaveAnswer::Choice::Cancel:
+      return false;
+    case SaveAnswer::Choice::Discard:
+      return true;
+    case SaveAnswer::Choice::Save:
+      return answer.path.empty() ? save(doc) : saveAsChosen(doc, answer.path);
+  }
+  return false;
 }
 
 void openCommand() {

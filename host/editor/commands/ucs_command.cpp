@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "dxf/dxf_tag.h"
 #include "editor/commands/command_support.h"
 
 namespace tzad {
@@ -31,10 +32,9 @@ void registerUcsCommand(Editor& editor) {
       auto text = askText(u"Specify rotation angle about Z axis <90>: ");
       if (!text) return;
       std::string digits = tzutToUtf8(platform::trimmed(*text));
-      char* end = nullptr;
-      double degrees = digits.empty() ? 90.0 : std::strtod(digits.c_str(), &end);
-      if (digits.empty() || (*end == 0 && std::isfinite(degrees))) {
-        doc->ucs.angle += degrees * M_PI / 180.0;
+      std::optional<double> degrees = digits.empty() ? 90.0 : parseReal(digits);
+      if (degrees) {
+        doc->ucs.angle += *degrees * M_PI / 180.0;
         return;
       }
       Editor::instance().write("An angle in degrees is required.\n");

@@ -57,7 +57,9 @@ void listViews(TzDbDatabase& db) {
 }
 
 // Makes a view current: its centre and size; a paper-space view seen from model space moves to
-// a paper layout, a model-space view seen from a layout to the model.
+// a paper layout, a model-space view seen from a layout to the model. A layout that the same
+// command chose (a followed link naming a view and its layout) stays: the layout was asked for
+// by name, and a model-space view cannot be shown on paper.
 void restoreView(Document& doc, const std::u16string& name) {
   TzDbDatabase& db = *doc.database();
   TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, name), TzDb::kForRead);
@@ -71,8 +73,12 @@ void restoreView(Document& doc, const std::u16string& name) {
       break;
     }
   }
-  if (!view->isPaperspaceView() && inPaper && db.setCurrentSpace(db.modelSpaceId()) != Tzad::eOk)
-    return ed().write(u"Cannot show view \"" + name + u"\": the model cannot be opened.\n");
+  if (!view->isPaperspaceView() && inPaper) {
+    if (doc.layoutChosenBy == ed().commandNumber())
+      return ed().write(u"View \"" + name + u"\" is a model space view; the layout stays.\n");
+    if (db.setCurrentSpace(db.modelSpaceId()) != Tzad::eOk)
+      return ed().write(u"Cannot show view \"" + name + u"\": the model cannot be opened.\n");
+  }
   doc.viewCenter = view->centerPoint();
   doc.viewSize = view->height();
   doc.viewSetByCommand = true;
