@@ -28,6 +28,15 @@ bool TzDbDatabaseImpl::fileChangedOnDisk() const {
   return now && !(*now == *fileOnDisk);
 }
 
+bool TzDbDatabaseImpl::fileBecameLink() const {
+  return fileOnDisk && !fileWasLink && isSymbolicLink(u16ToPath(fileName));
+}
+
+std::string TzDbDatabaseImpl::saveTarget(const std::u16string& path) const {
+  std::string file = u16ToPath(path);
+  return path == fileName && fileBecameLink() ? file : replacedFile(file);
+}
+
 uint16_t TzDbDatabaseImpl::internType(std::string_view name) {
   auto it = typeIds.find(name);
   if (it != typeIds.end()) return it->second;
@@ -50,6 +59,7 @@ void TzDbDatabaseImpl::clear() {
       kNoRecord;
   lastError.clear();
   fileOnDisk.reset();
+  fileWasLink = false;
   registeredApps.clear();
   modified = false;
   fileHasHandles = true;

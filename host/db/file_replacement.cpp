@@ -149,7 +149,11 @@ bool FileReplacement::putInPlace(const std::string& backup) {
 void FileReplacement::matchReplacedFile() {
   struct stat replaced {
   }, made{};
-  if (::stat(target_.c_str(), &replaced) != 0 || ::fstat(fd_, &made) != 0) return;
+  // A link in the target's place is replaced, not followed: the file it names is not the one
+  // being replaced, so its mode and owner are not the new file's.
+  if (::lstat(target_.c_str(), &replaced) != 0 || S_ISLNK(replaced.st_mode) ||
+      ::fstat(fd_, &made) != 0)
+    return;
   // Only root may give a file to another owner; a user may still give it a group of theirs.
   // Failing both, the file stays the saver's.
   bool differs = made.st_uid != replaced.st_uid || made.st_gid != replaced.st_gid;

@@ -14,7 +14,8 @@
 
 class FileReplacement {
  public:
-  // Starts replacing `target`, which names the file itself, not a symbolic link to it.
+  // Starts replacing `target`, which names the file itself, not a symbolic link to it; a link
+  // found there is replaced as a file would be.
   explicit FileReplacement(std::string target);
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/notices.h"
 #include "platform/trace.h"
 #include "tz_status.h"
 
@@ -23,6 +24,10 @@ Editor& Editor::instance() {
 
 Editor::Editor() {
   reset();
+  // What the platform's services have to tell the user goes where the session's output goes:
+  // the terminal, a script's transcript, the window's panel.
+  platform::setNoticeSink(
+      [](std::string_view line) { instance().writeMessage(u"\n" + tzutFromUtf8(line) + u"\n"); });
 }
 
 void Editor::setInput(std::unique_ptr<InputSource> input) {

@@ -4,9 +4,12 @@
 #include <cstdlib>
 
 #include "platform/mailto_address.h"
+#include "platform/notices.h"
 #include "platform/opener.h"
 #include "platform/path_rules.h"
+#include "platform/process.h"
 #include "platform/text.h"
+#include "test_support.h"
 
 namespace {
 
@@ -58,14 +61,54 @@ TEST(FileNames, AnyBytesSurviveUtf16) {
             "b\xef\xbf\xbd");
 }
 
-TEST(Opener, ReportsAnOpenerThatIsNotThereOrFails) {
-  setenv("TZAD_OPEN_COMMAND", "/nonexistent/opener", 1);
-  EXPECT_FALSE(platform::openWithDefaultProgram(u"a.pdf"));
-  setenv("TZAD_OPEN_COMMAND", "false", 1);
-  EXPECT_FALSE(platform::openWithDefaultProgram(u"a.pdf"));
-  setenv("TZAD_OPEN_COMMAND", "true", 1);
-  EXPECT_TRUE(platform::openWithDefaultProgram(u"a.pdf"));
-  unsetenv("TZAD_OPEN_COMMAND");
+// A program that hangs, or leaves a child behind holding its output, is killed at the deadline;
+// one that ends in time is not disturbed by it.
+TEST(RunProgram, StopsWaitingAtTheDeadline) {
+  const struct {
+    std::vector<std::string> argv;
+    platform::Capture capture;
+    bool timedOut;
+    int exitStatus;
+  } cases[] = {
+      {{"sleep", "5"}, platform::Capture::Nothing, true, -1},
+      {{"sh", "-c", "sleep 5 2>/dev/null & echo started"}, platform::Capture::Output, true, -1},
+      {{"sh", "-c", "echo done; exit 3"}, platform::Capture::OutputAndErrors, false, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argv.back());
+    platform::ProgramResult result = platform::runProgram(c.argv, c.capture, 300);
+    EXPECT_EQ(result.timedOut, c.timedOut);
+    EXPECT_EQ(result.exitStatus, c.exitStatus);
+  }
+}
+
+// Whatever keeps a target from being opened is said, naming the program tried.
+TEST(Opener, SaysWhyATargetWasNotOpened) {
+  const struct {
+    const char* opener;
+    const char16_t* target;
+    bool opened;
+    std::string notice;
+  } cases[] = {
+      {"/nonexistent/opener", u"https://example.com/", false,
+       "No program could open \"https://example.com/\": /nonexistent/opener cannot be run (No "
+       "such file or directory)."},
+      {"false", u"a.pdf", false, "false did not open \"a.pdf\" (exit status 1)."},
+      {"true", u"-a.pdf", false, "\"-a.pdf\" is not opened: it would be read as an option."},
+      {"true", u"a.pdf", true, ""},
+  };
+  tzt::ScopedEnvironment environment;
+  std::string notices;
+  platform::NoticeSink before =
+      platform::setNoticeSink([&](std::string_view line) { notices += line; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.opener);
+    environment.set("TZAD_OPEN_COMMAND", c.opener);
+    notices.clear();
+    EXPECT_EQ(platform::openWithDefaultProgram(c.target), c.opened);
+    EXPECT_EQ(notices, c.notice);
+  }
+  platform::setNoticeSink(before);
 }
 
 // What a mail program gets: fields split only where a name and "=" follow "&", everything a

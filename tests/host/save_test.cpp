@@ -53,10 +53,40 @@ TEST(Save, ThroughLinksReplacesTheTargetAndKeepsTheLinks) {
   addLayer(s, "Hedge");
 
   s.run({"SAVE"});
-  EXPECT_EQ(s.takeOutput(), "Command: SAVE\nSaved " + plan + "\n");
+  EXPECT_EQ(s.takeOutput(),
+            "Command: SAVE\nSaved " + plan + " (written to " + site + ", which it links to)\n");
   EXPECT_TRUE(fs::is_symlink(plan));
   EXPECT_TRUE(fs::is_symlink(s.dir().file("links/alias.dxf")));
   EXPECT_TRUE(hasLayer(site, "Hedge"));
+}
+
+// A drawing that another program replaced with a link after tzad read it: the link is not the
+// drawing, so SAVE replaces the link and leaves the file it names alone, and says so.
+TEST(Save, ADrawingThatBecameALinkIsReplacedNotFollowed) {
+  Session s;
+  s.openSample("drawing.dxf");
+  std::string drawing = s.dir().file("drawing.dxf");
+  std::string victim = s.dir().file("victim.txt");
+  writeFile(victim, "not a drawing");
+  fs::remove(drawing);
+  fs::create_symlink(victim, drawing);
+  addLayer(s, "Mine");
+
+  s.run({"SAVE", "Yes"});
+  EXPECT_EQ(s.takeOutput(), "Command: SAVE\n" + drawing +
+                                " has been replaced by a symbolic link to " + victim +
+                                " since it was opened or last saved.\n"
+                                "Replace the link with this drawing? [Yes/No] <No>: Yes\n"
+                                "Saved " +
+                                drawing + " in place of the link; " + victim + " is unchanged.\n");
+  EXPECT_FALSE(fs::is_symlink(drawing));
+  EXPECT_TRUE(hasLayer(drawing, "Mine"));
+  EXPECT_EQ(readFile(victim), "not a drawing");
+  EXPECT_FALSE(fs::exists(s.dir().file("victim.bak")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(s.dir().file("drawing.bak"))));
+  // The drawing is a file of its own again: the next save asks nothing.
+  s.run({"SAVE"});
+  EXPECT_EQ(s.takeOutput(), "Command: SAVE\nSaved " + drawing + "\n");
 }
 
 // Root may write any file, so permission alone would let root replace anything: a drawing

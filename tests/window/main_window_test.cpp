@@ -26,6 +26,7 @@
 #include "window/drawing_canvas.h"
 #include "window/main_frame.h"
 #include "window/main_window.h"
+#include "window/object_link.h"
 #include "window/window_input.h"
 #include "window_test.h"
 
@@ -315,6 +316,38 @@ TEST_F(MainWindowTest, PanZoomClicksAndDragsPickObjects) {
   using Ids = std::set<TzDbObjectId>;
   EXPECT_EQ(chosen, (std::vector<Ids>{{inside}, {far}, {inside}, {inside, across}}))
       << transcript();
+}
+
+// What the session writes reaches the panel whatever it holds: a NUL from a drawing (which
+// GTK would refuse) and other controls show escaped; a line of two million characters, written
+// in pieces, shows its start.
+TEST_F(MainWindowTest, PanelShowsControlsEscapedAndLongLinesCut) {
+  using namespace std::string_literals;
+  frame()->append("https://example.com/\0evil.example \x1B[2J\n"s);
+  frame()->append("Description: ");
+  frame()->append(std::string(2'000'000, 'x') + "\nCommand: ");
+  EXPECT_EQ(transcript(), "https://example.com/^@evil.example ^[[2J\nDescription: " +
+                              std::string(286, 'x') + "\u2026\nCommand: ");
+}
+
+// A clipboard that cannot be read (no xclip) is said in the panel, where the user looks.
+TEST_F(MainWindowTest, PanelSaysWhyTheClipboardCannotBeRead) {
+  environment_.set("PATH", dir_.file("no-programs").c_str());
+  addSquare(0, 0, 10);
+  run({waitFor("Command: "), typed("PASTEASHYPERLINK"), waitFor("Select objects: "), typed("ALL"),
+       waitFor("Select objects: "), typed(""), waitFor("Command: ")});
+  EXPECT_NE(transcript().find("The clipboard cannot be read: xclip cannot be run"),
+            std::string::npos)
+      << transcript();
+}
+
+// A description of two million characters: the tooltip shows its start, on one line.
+TEST(LinkTooltip, ShowsAtMostAFewHundredCharacters) {
+  std::u16string tip =
+      tzad::linkTooltip({u"https://example.com/", std::u16string(2'000'000, u'd') + u"\n", u""});
+  EXPECT_EQ(tip, std::u16string(299, u'd') + u"\u2026\nCtrl+click to follow");
+  EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u"House"}),
+            u"https://example.com/ #House\nCtrl+click to follow");
 }
 
 // A Ctrl+click follows the object's hyperlink with the desktop's opener; the click gives the

@@ -9,14 +9,19 @@
 namespace platform {
 
 struct ProgramResult {
-  int exitStatus = -1;  // -1 when the program could not be started or did not exit normally
-  std::string output;   // its standard output, when captured
-  std::string errors;   // its standard error, when captured
+  int exitStatus = -1;    // -1 when the program could not be started or did not exit normally
+  int startError = 0;     // errno when it could not be started (ENOENT: no such program)
+  bool timedOut = false;  // it was still running at the deadline, and was killed
+  std::string output;     // its standard output, when captured
+  std::string errors;     // its standard error, when captured
 };
 
 // What is kept of the program's output; what is not captured goes where tzad's own goes.
 enum class Capture { Nothing, Output, OutputAndErrors };
 
-ProgramResult runProgram(const std::vector<std::string>& argv, Capture capture = Capture::Nothing);
+// Without a timeout, waits for as long as the program runs; with one (in milliseconds), a
+// program that has neither ended nor closed its output by then is killed.
+ProgramResult runProgram(const std::vector<std::string>& argv, Capture capture = Capture::Nothing,
+                         int timeoutMs = -1);
 
 }  // namespace platform
