@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/notices.h"
+#include "platform/opener.h"
 #include "platform/trace.h"
 #include "tz_status.h"
 
@@ -33,7 +34,13 @@ Editor::Editor() {
 void Editor::setInput(std::unique_ptr<InputSource> input) {
   input_ = std::move(input);
   inputEnded_ = false;
-  if (input_) input_->whileIdle(saveChangedDrawingsAutomatically);
+  // Idle time at "Command: ": automatic saves, and the end of openers that are still showing
+  // what a link opened.
+  if (input_)
+    input_->whileIdle([] {
+      saveChangedDrawingsAutomatically();
+      platform::checkRunningOpeners();
+    });
 }
 
 bool Editor::interactive() const {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/display_text.h"
 #include "platform/mailto_address.h"
@@ -34,7 +35,44 @@ std::string exitText(int exitStatus) {
   return exitStatus < 0 ? "it was ended by a signal" : "exit status " + std::to_string(exitStatus);
 }
 
+// How long an opener may take to hand the target on before it counts as showing it itself.
+constexpr int kOpenerStartMs = 1500;
+
+struct RunningOpener {
+  int pid;
+  std::string program;
+  std::string shown;
+};
+
+std::vector<RunningOpener>& runningOpeners() {
+  static std::vector<RunningOpener> running;
+  return running;
+}
+
+std::function<void()>& openerWaitHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+void reportExit(const std::string& program, const std::string& shown, int exitStatus) {
+  if (exitStatus != 0)
+    notify(programName(program) + " did not open \"" + shown + "\" (" + exitText(exitStatus) +
+           ").");
+}
+
 }  // namespace
+
+void setOpenerWaitHook(std::function<void()> whileWaiting) {
+  openerWaitHook() = std::move(whileWaiting);
+}
+
+void checkRunningOpeners() {
+  std::erase_if(runningOpeners(), [](const RunningOpener& opener) {
+    std::optional<int> status = exitStatusWithin(opener.pid, 0, {});
+    if (status) reportExit(opener.program, opener.shown, *status);
+    return status.has_value();
+  });
+}
 
 bool openWithDefaultProgram(std::u16string_view target) {
   if (std::optional<std::string> why = refusal(target)) {
@@ -46,14 +84,19 @@ bool openWithDefaultProgram(std::u16string_view target) {
   // A target is text, and leaves as valid UTF-8: a byte that was not UTF-8 goes as U+FFFD, as
   // it does into the saved drawing.
   std::string shown = toUtf8(displayText(target, kShownLength));
-  ProgramResult result = runProgram({opener, toUtf8(encodedMailto(target))});
-  if (result.startError != 0)
+  StartedProgram started = startProgram({opener, toUtf8(encodedMailto(target))});
+  if (started.startError != 0) {
     notify("No program could open \"" + shown + "\": " + opener + " cannot be run (" +
-           std::strerror(result.startError) + ").");
-  else if (result.exitStatus != 0)
-    notify(programName(opener) + " did not open \"" + shown + "\" (" + exitText(result.exitStatus) +
-           ").");
-  return result.exitStatus == 0;
+           std::strerror(started.startError) + ").");
+    return false;
+  }
+  std::optional<int> status = exitStatusWithin(started.pid, kOpenerStartMs, openerWaitHook());
+  if (!status) {
+    runningOpeners().push_back({started.pid, opener, shown});
+    return true;
+  }
+  reportExit(opener, shown, *status);
+  return *status == 0;
 }
 
 }  // namespace platform

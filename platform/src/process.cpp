@@ -110,6 +110,36 @@ bool awaitExit(pid_t pid, const Deadline& deadline, int& status) {
 
 }  // namespace
 
+StartedProgram startProgram(const std::vector<std::string>& argv) {
+  StartedProgram started;
+  if (argv.empty()) return started;
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  pid_t pid = 0;
+  started.startError = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (started.startError == 0) started.pid = pid;
+  return started;
+}
+
+std::optional<int> exitStatusWithin(int pid, int ms, const std::function<void()>& whileWaiting) {
+  constexpr auto kLook = std::chrono::milliseconds(20);
+  auto end = Clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    int status = 0;
+    pid_t ended = waitpid(pid, &status, WNOHANG);
+    if (ended == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (ended < 0 && errno != EINTR) return -1;  // not ours to wait for any more
+    if (Clock::now() >= end) return std::nullopt;
+    if (whileWaiting) whileWaiting();
+    poll(nullptr, 0, static_cast<int>(kLook.count()));
+  }
+}
+
 ProgramResult runProgram(const std::vector<std::string>& argv, Capture capture, int timeoutMs) {
   ProgramResult result;
   if (argv.empty()) return result;

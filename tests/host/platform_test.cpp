@@ -1,7 +1,10 @@
 // The platform's path splitting, file names that are not UTF-8, and the opener's refusal.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 #include "platform/mailto_address.h"
 #include "platform/notices.h"
@@ -108,6 +111,35 @@ TEST(Opener, SaysWhyATargetWasNotOpened) {
     EXPECT_EQ(platform::openWithDefaultProgram(c.target), c.opened);
     EXPECT_EQ(notices, c.notice);
   }
+  platform::setNoticeSink(before);
+}
+
+// A viewer that stays open counts as having opened the target, and tzad is not held up while
+// it runs (the wait hook is called meanwhile); when it ends with a failure later, that is told.
+TEST(Opener, OneThatStaysOpenIsLeftRunningAndItsFailureToldLater) {
+  tzt::TempDir dir;
+  std::string viewer = dir.file("viewer.sh");
+  tzt::writeFile(viewer, "#!/bin/sh\nsleep 3\nexit 3\n");
+  std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+  tzt::ScopedEnvironment environment;
+  environment.set("TZAD_OPEN_COMMAND", viewer.c_str());
+  std::string notices;
+  platform::NoticeSink before =
+      platform::setNoticeSink([&](std::string_view line) { notices += line; });
+  int waits = 0;
+  platform::setOpenerWaitHook([&] { ++waits; });
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(platform::openWithDefaultProgram(u"plan.pdf"));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+  EXPECT_GT(waits, 0);
+  EXPECT_EQ(notices, "");
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (notices.empty() && std::chrono::steady_clock::now() < deadline) {
+    platform::checkRunningOpeners();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(notices, "viewer.sh did not open \"plan.pdf\" (exit status 3).");
+  platform::setOpenerWaitHook(nullptr);
   platform::setNoticeSink(before);
 }
 

@@ -11,6 +11,7 @@
 #include <wx/uiaction.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -488,6 +489,26 @@ TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
   EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link}) << transcript();
   EXPECT_EQ(undoItem.utf8_string(), "Undo -HYPERLINK");
   EXPECT_FALSE(doc_->database()->isModified());
+}
+
+// A viewer that stays open after a Ctrl+click does not hold the window: the session is back at
+// "Command: " while the viewer still shows the target.
+TEST_F(MainWindowTest, AnOpenerThatStaysOpenDoesNotHoldTheWindow) {
+  std::string viewer = dir_.file("viewer.sh"), pid = dir_.file("viewer.pid");
+  tzt::writeFile(viewer, "#!/bin/sh\necho $$ > '" + pid + "'\nprintf '%s' \"$1\" > '" + opened_ +
+                             "'\nexec sleep 60\n");
+  std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+  environment_.set("TZAD_OPEN_COMMAND", viewer.c_str());
+  TzDbObjectId square = addSquare(0, 0, 10);
+  ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/viewer", "Viewer"}}), Tzad::eOk);
+  run({waitFor("Command: "), zoomToExtents, clickAt(0, 5, wxMOD_CONTROL),
+       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "), typed("DWGNAME"),
+       [] { return transcript().find("DWGNAME = ") != std::string::npos; }});
+  EXPECT_EQ(tzt::readFile(opened_), "https://example.com/viewer") << transcript();
+  std::string running = tzt::readFile(pid);
+  ASSERT_FALSE(running.empty());
+  EXPECT_EQ(kill(std::stoi(running), 0), 0) << "the viewer is still showing the target";
+  kill(std::stoi(running), SIGKILL);
 }
 
 // A module's command that changes the drawing and throws: the window says so in its panel,
