@@ -140,8 +140,11 @@ bool FileReplacement::putInPlace(const std::string& backup) {
   if (backup.empty() || backup == target_) return false;
   if (::unlink(backup.c_str()) != 0 && errno != ENOENT) return false;
   if (!linkAs(backup)) return false;
-  if (::renameat2(AT_FDCWD, backup.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0)
+  reached(Step::Named);
+  if (::renameat2(AT_FDCWD, backup.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+    reached(Step::Swapped);
     return true;
+  }
   ::unlink(backup.c_str());
   return false;
 }
@@ -169,7 +172,10 @@ bool FileReplacement::keepBackup(const std::string& backup) {
   if (::unlink(backup.c_str()) != 0 && errno != ENOENT)
     return fail("cannot remove the previous " + backup);
   // A second name for the replaced file costs nothing; file systems without hard links get a copy.
-  if (::link(target_.c_str(), backup.c_str()) == 0) return true;
+  if (::link(target_.c_str(), backup.c_str()) == 0) {
+    reached(Step::BackupKept);
+    return true;
+  }
   int from = ::open(target_.c_str(), O_RDONLY | O_CLOEXEC);
   FileReplacement copy(backup);
   bool copied = from >= 0 && copy.ok() && copyWhole(from, copy.fd()) &&
@@ -184,11 +190,14 @@ bool FileReplacement::commit(const std::string& backup) {
   if (!ok() || committed_) return false;
   matchReplacedFile();
   if (::fsync(fd_) != 0) return fail("cannot write the file");
+  reached(Step::Written);
   if (!putInPlace(backup)) {
     if (!keepBackup(backup)) return false;
     if (tempName_.empty() && !giveName()) return false;
+    reached(Step::Named);
     if (::rename(tempName_.c_str(), target_.c_str()) != 0)
       return fail("cannot put the new file in place of " + target_);
+    reached(Step::Swapped);
   }
   committed_ = true;
   syncFolder(folder_);
