@@ -38,16 +38,20 @@ std::u16string linkedFile(const std::u16string& path) {
   return shownPath(replacedFile(platform::toFileName(path)));
 }
 
+// A question whose answer is No unless the user says Yes; a No is followed by `refused`.
+bool confirmed(const std::u16string& question, const char16_t* refused) {
+  auto answer = askKeyword(question + u" [Yes/No] <No>: ", u"Yes No _Yes No", u"No");
+  if (answer && *answer == u"Yes") return true;
+  ed().write(refused);
+  return false;
+}
+
 // The drawing's file became a link to another file since tzad read or saved it: the link is
 // replaced only when the user says so, and the file it names never.
 bool mayReplaceLink(const std::u16string& path) {
-  auto answer = askKeyword(path + u" has been replaced by a symbolic link to " + linkedFile(path) +
-                               u" since it was opened or last saved.\n"
-                               u"Replace the link with this drawing? [Yes/No] <No>: ",
-                           u"Yes No _Yes No", u"No");
-  if (answer && *answer == u"Yes") return true;
-  ed().write(u"The drawing was not saved; the link and the file it names are unchanged.\n");
-  return false;
+  return confirmed(path + u" has been replaced by a symbolic link to " + linkedFile(path) +
+                       u" since it was opened or last saved.\nReplace the link with this drawing?",
+                   u"The drawing was not saved; the link and the file it names are unchanged.\n");
 }
 
 // A read-only drawing is never replaced; one that another program changed since tzad read or
@@ -64,13 +68,10 @@ bool mayReplace(Document& doc, const std::u16string& path) {
     return false;
   }
   if (!ownFile || !db.fileChangedOnDisk()) return true;
-  auto answer = askKeyword(path +
-                               u" has changed on disk since it was opened or last saved.\n"
-                               u"Replace it with this drawing? [Yes/No] <No>: ",
-                           u"Yes No _Yes No", u"No");
-  if (answer && *answer == u"Yes") return true;
-  ed().write(u"The drawing was not saved; the file on disk is unchanged.\n");
-  return false;
+  return confirmed(path +
+                       u" has changed on disk since it was opened or last saved.\n"
+                       u"Replace it with this drawing?",
+                   u"The drawing was not saved; the file on disk is unchanged.\n");
 }
 
 // "plan" becomes "plan.dxf": a drawing saved under a bare name is still known as a drawing.
@@ -125,11 +126,7 @@ bool mayTakeName(Document& doc, const std::u16string& path) {
     ed().reportSaveFailure();
     return false;
   }
-  auto answer = askKeyword(absolute + u" already exists. Replace it? [Yes/No] <No>: ",
-                           u"Yes No _Yes No", u"No");
-  if (answer && *answer == u"Yes") return true;
-  ed().write(u"The drawing was not saved.\n");
-  return false;
+  return confirmed(absolute + u" already exists. Replace it?", u"The drawing was not saved.\n");
 }
 
 // Drawings opened or saved under a new name join the desktop's recently used files, where file
