@@ -73,10 +73,36 @@ void Editor::reset() {
   registerHostCommands(*this);
 }
 
+namespace {
+
+// What the session writes reaches a terminal: a control character in it (from a drawing's
+// text, a module's message) shows as what it is instead of moving the cursor, clearing the
+// screen or renaming the terminal. Line ends and tabs stay.
+std::string withControlsShown(std::string_view utf8) {
+  std::string shown;
+  shown.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    auto c = static_cast<unsigned char>(utf8[i]);
+    if ((c < 0x20 && c != '\n' && c != '\t' && c != '\r') || c == 0x7F) {
+      shown += '^';
+      shown += static_cast<char>(c == 0x7F ? '?' : c + 64);
+    } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+      char code[12];
+      std::snprintf(code, sizeof code, "<U+%04X>", static_cast<unsigned char>(utf8[++i]));
+      shown += code;
+    } else {
+      shown += static_cast<char>(c);
+    }
+  }
+  return shown;
+}
+
+}  // namespace
+
 void Editor::write(std::string_view utf8) {
   if (utf8.empty()) return;
   atLineStart_ = utf8.back() == '\n';
-  if (output_) output_(utf8);
+  if (output_) output_(withControlsShown(utf8));
 }
 
 void Editor::writeMessage(std::u16string_view text) {

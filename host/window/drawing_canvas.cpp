@@ -357,7 +357,7 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
   // Reading a large drawing again costs time: only a command can have changed it.
   bool rebuilt = otherLayout || commandsRan;
   if (rebuilt) rebuild();
-  if (otherLayout && state_->scene.cutShort())
+  if (rebuilt && state_->scene.cutShort())
     Editor::instance().write(
         "Not all of this layout is shown: its block references hold more than the view draws.\n");
   if (doc && doc->viewSetByCommand) {

@@ -28,11 +28,11 @@ bool isShortcutName(std::u16string_view name) {
   return name.size() >= 4 && name.substr(name.size() - 4) == u".url" && name.front() != u'.';
 }
 
-// The walk through the Favorites tree. Folder links may lead anywhere, back up the tree
-// included, and N folders each linking to all N would be entered N^N times: so each real
-// folder (device and inode) is entered once, wherever the links lead to it from, and the
-// whole walk stops after kMaxFolders folders or kMaxEntries listed entries. The menu opens
-// no more than 512 links anyway.
+// The walk through the Favorites tree. Folder links are followed like folders, wherever they
+// lead (back up the tree included), but inside a folder reached through a link further links
+// are not followed: each link is followed once, so no cycle goes on and N folders each linking
+// to all N show N × N submenus, not N^N. The whole walk also stops after kMaxFolders folders
+// or kMaxEntries listed entries: the menu opens no more than 512 links anyway.
 class FolderWalk {
  public:
   static constexpr int kMaxFolders = 1000;
@@ -42,7 +42,6 @@ class FolderWalk {
     struct stat st {};
     if (folders_ >= kMaxFolders || ::stat(platform::toFileName(folder).c_str(), &st) != 0)
       return false;
-    if (!visited_.insert({st.st_dev, st.st_ino}).second) return false;
     ++folders_;
     return true;
   }
@@ -50,7 +49,6 @@ class FolderWalk {
   bool takeEntry() { return entries_++ < kMaxEntries; }
 
  private:
-  std::set<std::pair<dev_t, ino_t>> visited_;
   int folders_ = 0;
   int entries_ = 0;
 };
@@ -58,6 +56,7 @@ class FolderWalk {
 struct Listed {
   TzString name;
   fs::file_type type;  // of what a link leads to
+  bool link;
 };
 
 // The folder's entries in the order the file system lists them; none when it cannot be read.
@@ -69,14 +68,14 @@ std::vector<Listed> listFolder(const TzString& folder, FolderWalk& walk) {
   for (; it != fs::directory_iterator() && walk.takeEntry(); it.increment(ec)) {
     if (ec) break;
     std::error_code typeError;
-    entries.push_back(
-        {platform::fromFileName(it->path().filename().native()), it->status(typeError).type()});
+    entries.push_back({platform::fromFileName(it->path().filename().native()),
+                       it->status(typeError).type(), it->is_symlink(typeError)});
   }
   return entries;
 }
 
 int buildFolder(const TzString& folder, int first, FavoritesMenuItems& menu,
-                std::vector<TzString>& urls, FolderWalk& walk) {
+                std::vector<TzString>& urls, FolderWalk& walk, bool reachedThroughLink) {
   if (!walk.enter(folder)) return first;
   TzString dir = folder;
   if (dir.empty() || dir.back() != u'/') dir += u'/';
@@ -103,12 +102,13 @@ int buildFolder(const TzString& folder, int first, FavoritesMenuItems& menu,
 
   std::vector<TzString> folders;
   for (const Listed& entry : entries) {
-    if (entry.type != fs::file_type::directory) continue;
+    if (entry.type != fs::file_type::directory || (entry.link && reachedThroughLink)) continue;
     size_t placed = std::count_if(folders.begin(), folders.end(), [&](const TzString& name) {
       return !lessNoCase(entry.name, name);
     });
     FavoritesMenuItems submenu;
-    int found = buildFolder(dir + entry.name, count, submenu, urls, walk);
+    int found =
+        buildFolder(dir + entry.name, count, submenu, urls, walk, reachedThroughLink || entry.link);
     if (found == count) continue;
     // Inserted by position as a menu inserts: past the end means at the end.
     size_t position = std::min(placed + 1, menu.size());
@@ -125,7 +125,7 @@ int buildFolder(const TzString& folder, int first, FavoritesMenuItems& menu,
 int buildFavoritesMenu(const TzString& folder, int first, FavoritesMenuItems& menu,
                        std::vector<TzString>& urls) {
   FolderWalk walk;
-  return buildFolder(folder, first, menu, urls, walk);
+  return buildFolder(folder, first, menu, urls, walk, false);
 }
 
 FavoritesMenu favoritesMenuOf(const TzString& folder) {

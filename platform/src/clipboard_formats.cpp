@@ -89,11 +89,14 @@ bool isFileUri(std::string_view uri) {
   return uri.rfind("file://", 0) == 0;
 }
 
-// The path of file://host/path or file:///path; a URI that names only a host has none.
+// The path of file:///path or file://localhost/path; a file on another host, or a URI that
+// names only a host, is no file here.
 std::optional<std::string> filePathOf(std::string_view uri) {
   std::string_view rest = uri.substr(7);
   size_t slash = rest.find('/');
   if (slash == std::string_view::npos) return std::nullopt;
+  std::string_view host = rest.substr(0, slash);
+  if (!host.empty() && host != "localhost") return std::nullopt;
   return percentDecoded(rest.substr(slash));
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editor/commands/command_support.h"
+#include "platform/display_text.h"
 #include "tzdb_database.h"
 #include "tzdb_hyperlink.h"
 
@@ -48,9 +49,11 @@ void listEntity(TzDbObjectId id) {
   for (int i = 0; links && i < links->count(); ++i) {
     TzDbHyperlink* l = links->item(i);
     std::u16string n = links->count() > 1 ? u" " + tzutFromUtf8(std::to_string(i + 1)) : u"";
-    text += u"  Hyperlink" + n + u": " + l->name() + u"\n";
-    text += u"  Description: " + l->description() + u"\n";
-    text += u"  Location: " + l->subLocation() + u"\n";
+    // A drawing's texts are shown, never obeyed: escape sequences and line breaks in them show
+    // as what they are, and cannot repaint the terminal or pose as lines of their own.
+    text += u"  Hyperlink" + n + u": " + platform::displayText(l->name()) + u"\n";
+    text += u"  Description: " + platform::displayText(l->description()) + u"\n";
+    text += u"  Location: " + platform::displayText(l->subLocation()) + u"\n";
     text += u"  Flags: " + tzutFromUtf8(std::to_string(l->flags())) + u"\n";
   }
   Editor::instance().write(text);
