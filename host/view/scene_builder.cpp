@@ -97,6 +97,7 @@ Affine objectToWorld(Vec3 normal) {
 struct LayerLook {
   ViewColor color;
   const LinePattern* pattern = nullptr;  // null: continuous
+  int16_t lineWeight = kDefaultLineWeight;
   bool frozen = false;
   bool off = false;
 };
@@ -107,8 +108,9 @@ const LayerLook kDefaultLayer{};
 struct Context {
   Affine toWorld;
   ViewColor blockColor = ViewColor::contrast();
-  const LayerLook* blockLayer = nullptr;      // for entities on layer 0; null at the top
-  const LinePattern* blockPattern = nullptr;  // for entities drawn with the line type ByBlock
+  const LayerLook* blockLayer = nullptr;         // for entities on layer 0; null at the top
+  const LinePattern* blockPattern = nullptr;     // for entities drawn with the line type ByBlock
+  int16_t blockLineWeight = kDefaultLineWeight;  // for entities with the line weight ByBlock
   int depth = 0;
 };
 
@@ -130,6 +132,17 @@ Vec3 pointOf(const RecordGroups& g, int xCode, Vec3 fallback = {}) {
 
 Vec3 extrusionOf(const RecordGroups& g) {
   return pointOf(g, 210, {0, 0, 1});
+}
+
+// Group 370: hundredths of a millimetre, or -1 ByLayer, -2 ByBlock, -3 the default. The
+// weights a drawing may name run from 0 to 2.11 mm; anything else counts as the default.
+constexpr int kLineWeightByLayer = -1;
+constexpr int kLineWeightByBlock = -2;
+constexpr int kLargestLineWeight = 211;
+
+int16_t lineWeightCode(int code) {
+  return code >= kLineWeightByBlock && code <= kLargestLineWeight ? int16_t(code)
+                                                                  : kDefaultLineWeight;
 }
 
 class SceneBuilder {
@@ -202,9 +215,18 @@ class SceneBuilder {
     return found == linePatterns_.end() ? nullptr : &found->second;
   }
 
-  void usePattern(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
+  static int16_t lineWeightOf(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
+    int16_t weight = lineWeightCode(g.integer(370, kLineWeightByLayer));
+    if (weight == kLineWeightByLayer) return layer.lineWeight;
+    if (weight == kLineWeightByBlock) return ctx.blockLineWeight;
+    return weight;
+  }
+
+  // The line type, its scale and the line weight of the entity about to be drawn.
+  void useLineStyle(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
     pattern_ = patternOf(g, layer, ctx);
     patternScale_ = ltscale_ * g.real(48, 1);
+    lineWeight_ = lineWeightOf(g, layer, ctx);
   }
 
   void readLayers() {
@@ -214,6 +236,8 @@ class SceneBuilder {
       look.off = color < 0;
       look.frozen = (g.integer(70) & 1) != 0;
       look.color = g.find(420) ? trueColor(g.integer(420)) : colorOfIndex(std::abs(color));
+      int16_t weight = lineWeightCode(g.integer(370, kDefaultLineWeight));
+      look.lineWeight = weight < 0 ? kDefaultLineWeight : weight;
       auto pattern = linePatterns_.find(upperAscii(g.text(6)));
       if (pattern != linePatterns_.end()) look.pattern = &pattern->second;
       LayerLook& stored = layers_[upperAscii(g.text(2))];
@@ -244,11 +268,29 @@ class SceneBuilder {
       const TzDbStub& r = db_.at(i);
       if (!r.has(kRecEntity) || r.has(kRecErased) || r.has(kRecPaper)) continue;
       if (scene_.points().size() - entityFirstPoint_ > kMaxPointsPerEntity) break;
+      size_t firstPoint = scene_.points().size(), firstText = scene_.texts().size();
       addNested(i, inside);
+      if (isLinked(r)) noteViewportLink(i, firstPoint, firstText);
     }
     scene_.endEntity();
     clip_.reset();
     frozenInViewport_.clear();
+  }
+
+  // Where a linked model object drawn into a viewport from `firstPoint` and `firstText` on
+  // lies on the sheet, within the viewport's frame.
+  void noteViewportLink(uint32_t record, size_t firstPoint, size_t firstText) {
+    ViewBox box;
+    for (size_t k = firstPoint; k < scene_.points().size(); ++k) box.add(scene_.points()[k]);
+    for (size_t k = firstText; k < scene_.texts().size(); ++k)
+      for (ViewPoint corner : textCorners(scene_.texts()[k])) box.add(corner);
+    if (box.empty() || !box.intersects(*clip_)) return;
+    ViewBox cut;
+    cut.minX = std::max(box.minX, clip_->minX);
+    cut.minY = std::max(box.minY, clip_->minY);
+    cut.maxX = std::min(box.maxX, clip_->maxX);
+    cut.maxY = std::min(box.maxY, clip_->maxY);
+    scene_.addViewportLink({db_.idOf(record), cut});
   }
 
   // Model space to paper for a viewport that shows a plan view: the view centre (in the
@@ -333,7 +375,7 @@ class SceneBuilder {
     const LayerLook& layer = layerOf(g, top);
     if (layer.frozen || g.integer(60) == 1) return;
     ViewColor color = colorOf(g, layer, top);
-    usePattern(g, layer, top);
+    useLineStyle(g, layer, top);
     scene_.beginEntity(db_.idOf(record), color, isLinked(r));
     entityFirstPoint_ = scene_.points().size();
     drawEntity(record, g, layer, color, top);
@@ -345,7 +387,7 @@ class SceneBuilder {
     g.read(db_.text.view(db_.at(record).body));
     const LayerLook& layer = layerOf(g, ctx);
     if (hidden(layer) || g.integer(60) == 1) return;
-    usePattern(g, layer, ctx);
+    useLineStyle(g, layer, ctx);
     drawEntity(record, g, layer, colorOf(g, layer, ctx), ctx);
   }
 
@@ -392,10 +434,10 @@ class SceneBuilder {
   }
 
   void addVisible(std::vector<ViewPoint> points, ViewColor color, bool closed, bool filled) {
-    if (!clip_) return scene_.addPath(points, color, closed, filled);
+    if (!clip_) return scene_.addPath(points, color, closed, filled, lineWeight_);
     ViewBox box;
     for (ViewPoint p : points) box.add(p);
-    if (clip_->contains(box)) return scene_.addPath(points, color, closed, filled);
+    if (clip_->contains(box)) return scene_.addPath(points, color, closed, filled, lineWeight_);
     if (clip_->intersects(box)) addClippedOutline(points, color, closed || filled);
   }
 
@@ -404,7 +446,7 @@ class SceneBuilder {
   void addClippedOutline(const std::vector<ViewPoint>& points, ViewColor color, bool closed) {
     std::vector<ViewPoint> piece;
     auto flush = [&] {
-      if (piece.size() >= 2) scene_.addPath(piece, color);
+      if (piece.size() >= 2) scene_.addPath(piece, color, false, false, lineWeight_);
       piece.clear();
     };
     size_t n = points.size(), segments = closed ? n : n - 1;
@@ -681,6 +723,7 @@ class SceneBuilder {
     inner.blockColor = color;
     inner.blockLayer = &layer;
     inner.blockPattern = pattern_;
+    inner.blockLineWeight = lineWeight_;
     drawBlock(found->second, inner, ctx.toWorld);
   }
 
@@ -691,6 +734,7 @@ class SceneBuilder {
     inner.blockColor = color;
     inner.blockLayer = &layer;
     inner.blockPattern = pattern_;
+    inner.blockLineWeight = lineWeight_;
     inner.depth = ctx.depth;
     if (found != blocks_.end() && ctx.depth < kMaxDepth) {
       const BlockLook& block = found->second;
@@ -754,9 +798,10 @@ class SceneBuilder {
   bool paperLayout_ = false;
   std::unordered_map<uint64_t, const LayerLook*> layersByHandle_;
   std::unordered_map<std::string, LinePattern> linePatterns_;
-  double ltscale_ = 1;                    // the drawing's line type scale
-  const LinePattern* pattern_ = nullptr;  // the entity being drawn: its line type
-  double patternScale_ = 1;               // and that line type's scale
+  double ltscale_ = 1;                       // the drawing's line type scale
+  const LinePattern* pattern_ = nullptr;     // the entity being drawn: its line type
+  double patternScale_ = 1;                  // and that line type's scale
+  int16_t lineWeight_ = kDefaultLineWeight;  // and its line weight
   size_t dashPointsLeft_ = kMaxDashPoints;
   std::optional<ViewBox> clip_;                     // a viewport's frame while drawing its view
   std::vector<const LayerLook*> frozenInViewport_;  // the layers that viewport freezes
