@@ -117,10 +117,7 @@ class PdfWriter {
     }
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "tzad");
     Context cr(cairo_create(surface.get()), &cairo_destroy);
-    for (size_t i = 0; i < layouts_.size(); ++i) {
-      addPage(surface.get(), cr.get(), i);
-      if (options_.progress) options_.progress(double(i + 1) / double(layouts_.size() + 1));
-    }
+    for (size_t i = 0; i < layouts_.size(); ++i) addPage(surface.get(), cr.get(), i);
     cr.reset();
     cairo_surface_finish(surface.get());
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
@@ -131,20 +128,32 @@ class PdfWriter {
     result.pages = layouts_.size();
     result.links = links_.size();
     result.linksLeftOut = linksLeftOut_;
+    result.linksPastLimit = linksPastLimit_;
     return std::nullopt;
   }
 
  private:
+  // Each page counts as reading its layout and drawing it, about equal parts; writing the
+  // file is the last step.
+  void reportProgress(size_t page, double partDone) const {
+    if (options_.progress)
+      options_.progress((double(page) + partDone) / double(layouts_.size() + 1));
+  }
+
   void addPage(cairo_surface_t* surface, cairo_t* cr, size_t index) {
+    reportProgress(index, 0);
     const LayoutEntry& layout = layouts_[index];
     Scene scene = buildScene(db_, layout.blockRecord);
+    reportProgress(index, 0.5);
     LayoutPage page = layoutPage(db_, layout, scene.extents());
     cairo_pdf_surface_set_size(surface, page.width, page.height);
     paintOnPaper(cr, scene, page, style_);
+    linksOnPage_ = 0;
     for (const SceneEntity& e : scene.entities())
       if (e.linked && !e.id.isNull()) addLink(index, page, e.id, e.box);
     for (const SceneLinkArea& area : scene.viewportLinks()) addLink(index, page, area.id, area.box);
     cairo_show_page(cr);
+    reportProgress(index, 1);
   }
 
   void addLink(size_t pageIndex, const LayoutPage& page, TzDbObjectId id, const ViewBox& box) {
@@ -157,6 +166,11 @@ class PdfWriter {
       ++linksLeftOut_;
       return;
     }
+    if (linksOnPage_ == kMostLinksPerPage) {
+      ++linksPastLimit_;
+      return;
+    }
+    ++linksOnPage_;
     links_.push_back({pageIndex, *area, target->uri, target->layout, link->description});
   }
 
@@ -184,7 +198,9 @@ class PdfWriter {
   LinkingDrawing drawing_;
   PaperStyle style_;
   std::vector<PdfLink> links_;
+  size_t linksOnPage_ = 0;
   size_t linksLeftOut_ = 0;
+  size_t linksPastLimit_ = 0;
 };
 
 std::optional<std::string> writeFile(const std::string& file, const std::string& bytes) {

@@ -12,7 +12,7 @@ namespace tzad {
 struct PdfExportOptions {
   bool allLayouts = false;  // every layout, the model first; else the current one
   bool monochrome = false;  // everything black
-  // Told how much of the export is done (0 to 1) after each page; may be empty.
+  // Told how much of the export is done (0 to 1) as it goes on; may be empty.
   std::function<void(double done)> progress;
 };
 
@@ -20,8 +20,12 @@ struct PdfExportResult {
   std::string error;  // why nothing was written; empty when the PDF was
   size_t pages = 0;
   size_t links = 0;
-  size_t linksLeftOut = 0;  // jumps to layouts that the PDF does not hold
+  size_t linksLeftOut = 0;    // jumps to layouts that the PDF does not hold
+  size_t linksPastLimit = 0;  // links past the most a page of a PDF may have (kMostLinksPerPage)
 };
+
+// Poppler (and with it most PDF readers on Linux) refuses to show a page with more links.
+constexpr size_t kMostLinksPerPage = 10000;
 
 // Writes the PDF to `path` (absolute), replacing a file there only once the whole PDF is
 // written.

@@ -63,6 +63,10 @@ void reportExport(const PdfExportResult& result, const std::u16string& path) {
   if (result.linksLeftOut > 0)
     ed().write(std::to_string(result.linksLeftOut) +
                " hyperlink(s) to layouts that are not in the PDF were left out.\n");
+  if (result.linksPastLimit > 0)
+    ed().write(std::to_string(result.linksPastLimit) + " hyperlink(s) past the first " +
+               std::to_string(kMostLinksPerPage) +
+               " on a page were left out: PDF readers refuse pages with more.\n");
 }
 
 void exportPdfCommand() {
