@@ -140,15 +140,33 @@ std::string literal(std::string_view bytes) {
   return out + ")";
 }
 
-// A text as readers show it: plain ASCII as it is, anything else in UTF-16 with its mark.
-std::string textString(std::u16string_view text) {
+// The bytes of a text as readers show it: plain ASCII as it is, anything else in UTF-16 with
+// its byte order mark.
+std::string textBytes(std::u16string_view text) {
   bool plain = std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= 32 && c < 127; });
-  if (plain) return literal(std::string(text.begin(), text.end()));
+  if (plain) return std::string(text.begin(), text.end());
+  std::string bytes = "\xFE\xFF";
+  for (char16_t c : text) {
+    bytes += char(c >> 8);
+    bytes += char(c & 0xFF);
+  }
+  return bytes;
+}
+
+// Text bytes as a string of the file: ASCII literally, UTF-16 in hexadecimal.
+std::string stringOf(std::string_view bytes) {
+  if (!bytes.starts_with("\xFE\xFF")) return literal(bytes);
   static const char kHex[] = "0123456789ABCDEF";
-  std::string out = "<FEFF";
-  for (char16_t c : text)
-    for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 15];
+  std::string out = "<";
+  for (unsigned char c : bytes) {
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+  }
   return out + ">";
+}
+
+std::string textString(std::u16string_view text) {
+  return stringOf(textBytes(text));
 }
 
 std::optional<std::string> deflated(std::string_view data) {
@@ -263,10 +281,14 @@ std::string extended(std::string_view dict, const std::string& entries) {
 std::string destinationTree(const std::vector<std::u16string>& names,
                             const std::vector<long long>& pages) {
   std::vector<std::pair<std::string, long long>> sorted;
-  for (size_t i = 0; i < names.size(); ++i) sorted.emplace_back(textString(names[i]), pages[i]);
-  std::sort(sorted.begin(), sorted.end());
+  for (size_t i = 0; i < names.size(); ++i) sorted.emplace_back(textBytes(names[i]), pages[i]);
+  std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    return std::lexicographical_compare(
+        a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
+        [](char x, char y) { return (unsigned char)x < (unsigned char)y; });
+  });
   std::string tree = "<</Names[";
-  for (const auto& [name, page] : sorted) tree += name + "[" + reference(page) + "/Fit]";
+  for (const auto& [name, page] : sorted) tree += stringOf(name) + "[" + reference(page) + "/Fit]";
   return tree + "]>>";
 }
 
