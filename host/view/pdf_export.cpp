@@ -143,7 +143,7 @@ class PdfWriter {
   void addPage(cairo_surface_t* surface, cairo_t* cr, size_t index) {
     reportProgress(index, 0);
     const LayoutEntry& layout = layouts_[index];
-    Scene scene = buildScene(db_, layout.blockRecord);
+    Scene scene = buildScene(db_, layout.blockRecord, SceneUse::Paper);
     reportProgress(index, 0.5);
     LayoutPage page = layoutPage(db_, layout, scene.extents());
     cairo_pdf_surface_set_size(surface, page.width, page.height);

@@ -109,11 +109,15 @@ class Scene {
   SpatialIndex index_;
 };
 
+// What a scene is for: the view shows every layer that is on and thawed; paper leaves out the
+// layers that do not plot.
+enum class SceneUse { View, Paper };
+
 // The scene of a layout, given by its block record (the database's model space or a paper
 // layout's block record). A paper layout shows its own entities, the frames of its viewports
 // and what they show of model space. Nothing in the drawing makes this fail: what cannot be read is
 // skipped.
-Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord);
+Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord, SceneUse use = SceneUse::View);
 // The scene of the database's current space.
 Scene buildCurrentScene(TzDbDatabase& db);
 

@@ -100,6 +100,7 @@ struct LayerLook {
   int16_t lineWeight = kDefaultLineWeight;
   bool frozen = false;
   bool off = false;
+  bool plots = true;  // its plot flag (group 290); Defpoints never plots
 };
 
 const LayerLook kDefaultLayer{};
@@ -147,7 +148,8 @@ int16_t lineWeightCode(int code) {
 
 class SceneBuilder {
  public:
-  SceneBuilder(TzDbDatabaseImpl& db, Scene& scene) : db_(db), scene_(scene) {
+  SceneBuilder(TzDbDatabaseImpl& db, Scene& scene, SceneUse use)
+      : db_(db), scene_(scene), use_(use) {
     readLinePatterns();
     readLayers();
     readBlocks();
@@ -235,6 +237,7 @@ class SceneBuilder {
       int color = g.integer(62, 7);
       look.off = color < 0;
       look.frozen = (g.integer(70) & 1) != 0;
+      look.plots = g.integer(290, 1) != 0 && upperAscii(g.text(2)) != "DEFPOINTS";
       look.color = g.find(420) ? trueColor(g.integer(420)) : colorOfIndex(std::abs(color));
       int16_t weight = lineWeightCode(g.integer(370, kDefaultLineWeight));
       look.lineWeight = weight < 0 ? kDefaultLineWeight : weight;
@@ -326,8 +329,12 @@ class SceneBuilder {
   }
 
   bool hidden(const LayerLook& layer) const {
-    return layer.frozen || std::find(frozenInViewport_.begin(), frozenInViewport_.end(), &layer) !=
-                               frozenInViewport_.end();
+    return hiddenEverywhere(layer) || std::find(frozenInViewport_.begin(), frozenInViewport_.end(),
+                                                &layer) != frozenInViewport_.end();
+  }
+
+  bool hiddenEverywhere(const LayerLook& layer) const {
+    return layer.frozen || (use_ == SceneUse::Paper && !layer.plots);
   }
 
   void readBlocks() {
@@ -373,7 +380,7 @@ class SceneBuilder {
     g.read(db_.text.view(r.body));
     Context top;
     const LayerLook& layer = layerOf(g, top);
-    if (layer.frozen || g.integer(60) == 1) return;
+    if (hiddenEverywhere(layer) || g.integer(60) == 1) return;
     ViewColor color = colorOf(g, layer, top);
     useLineStyle(g, layer, top);
     scene_.beginEntity(db_.idOf(record), color, isLinked(r));
@@ -788,6 +795,7 @@ class SceneBuilder {
 
   TzDbDatabaseImpl& db_;
   Scene& scene_;
+  SceneUse use_;
   std::unordered_map<std::string, LayerLook> layers_;
   std::unordered_map<std::string, BlockLook> blocks_;
   std::vector<RecordGroups> groups_;  // one per nesting depth, reused
@@ -809,11 +817,11 @@ class SceneBuilder {
 
 }  // namespace
 
-Scene buildScene(TzDbDatabase& database, TzDbObjectId layoutBlockRecord) {
+Scene buildScene(TzDbDatabase& database, TzDbObjectId layoutBlockRecord, SceneUse use) {
   Scene scene;
   TzDbDatabaseImpl& db = TzDbInternals::impl(database);
   uint32_t record = db.indexOf(layoutBlockRecord);
-  if (record != kNoRecord) SceneBuilder(db, scene).addLayout(record);
+  if (record != kNoRecord) SceneBuilder(db, scene, use).addLayout(record);
   scene.finish();
   return scene;
 }

@@ -36,6 +36,21 @@ PdfExportOptions exportOptions(bool allLayouts, bool monochrome = false) {
   return options;
 }
 
+// The view's own rendering of a scene on white, showing the page at this size.
+tzt::Image viewRendering(const Scene& scene, const LayoutPage& page, int width, int height) {
+  tzt::Image image(width, height);
+  std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(image.surface()),
+                                                        &cairo_destroy);
+  ViewTransform view(width, height);
+  view.zoomToBox(ViewBox::of(page.transform.toWorld({0, 0}),
+                             page.transform.toWorld({page.width, page.height})),
+                 0);
+  RenderOptions onWhite;
+  onWhite.background = ViewColor::rgb(255, 255, 255);
+  renderScene(cr.get(), scene, view, onWhite);
+  return image;
+}
+
 class PdfExport : public testing::Test {
  protected:
   struct PdfRectOnPage {
@@ -175,6 +190,21 @@ TEST_F(PdfExport, EveryLayoutIsAPageWithItsLinksDestinationAndBookmark) {
   }
 }
 
+// Layout names in any script and with the characters PDF strings escape name their pages, and
+// the jumps find them.
+TEST_F(PdfExport, PagesAreNamedAfterTheirLayoutsWhateverTheNames) {
+  open(tzt::makeDrawing(dir_, "names", "R2018"));
+  std::string pdf = exported("names.pdf", exportOptions(true));
+  EXPECT_EQ(destinationsListed(pdf), (std::vector<std::pair<int, std::string>>{
+                                         {1, "Model"}, {2, "Zoo"}, {3, "详图"}, {4, "(A) plan"}}));
+  std::optional<tzt::SeenPdf> seen = tzt::readPdf(pdf);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->bookmarks, (std::vector<std::string>{"Model", "Zoo", "详图", "(A) plan"}));
+  std::map<std::string, int> jumps;
+  for (const tzt::SeenLink& link : seen->links) jumps[link.contents] = link.targetPage;
+  EXPECT_EQ(jumps, (std::map<std::string, int>{{"Zoo", 2}, {"详图", 3}, {"(A) plan", 4}}));
+}
+
 TEST_F(PdfExport, TheCurrentLayoutAloneLeavesOutJumpsToOthers) {
   openSample();
   ASSERT_EQ(db_.setCurrentSpace(layoutNamed("Sheet").blockRecord), Tzad::eOk);
@@ -264,21 +294,25 @@ TEST_F(PdfExport, PagesHaveTheInkTheViewDraws) {
     int height = int(std::lround(page.height * kPixelsPerPoint));
     tzt::Image printed = tzt::renderedPage(pdf, int(layout - layouts.begin()) + 1, width, height);
     ASSERT_TRUE(printed.ok());
-    tzt::Image viewed(width, height);
-    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(viewed.surface()),
-                                                          &cairo_destroy);
-    ViewTransform view(width, height);
-    view.zoomToBox(ViewBox::of(page.transform.toWorld({0, 0}),
-                               page.transform.toWorld({page.width, page.height})),
-                   0);
-    RenderOptions onWhite;
-    onWhite.background = ViewColor::rgb(255, 255, 255);
-    renderScene(cr.get(), scene, view, onWhite);
-    tzt::InkMatch ink = tzt::compareInk(printed, viewed, 2);
+    tzt::InkMatch ink = tzt::compareInk(printed, viewRendering(scene, page, width, height), 2);
     EXPECT_GT(ink.inkA, 100u);
     EXPECT_GT(ink.aNearB, 0.99) << "printed ink where the view has none";
     EXPECT_GT(ink.bNearA, 0.99) << "the view's ink missing from the page";
   }
+}
+
+// A layer whose plot flag is off, and Defpoints, show in the view and not on paper.
+TEST_F(PdfExport, LayersThatDoNotPlotAreLeftOffThePaper) {
+  open(tzt::makeDrawing(dir_, "paper", "R2018"));
+  Scene viewed = buildScene(db_, db_.modelSpaceId());
+  Scene printed = buildScene(db_, db_.modelSpaceId(), SceneUse::Paper);
+  EXPECT_EQ(viewed.entities().size(), 3u);
+  EXPECT_EQ(printed.entities().size(), 1u);
+  std::string pdf = exported("model.pdf");
+  LayoutPage page = layoutPage(db_, layoutNamed("Model"), printed.extents());
+  tzt::Image rendered = tzt::renderedPage(pdf, 1, 421, 595);
+  EXPECT_GT(tzt::compareInk(rendered, viewRendering(printed, page, 421, 595), 2).bNearA, 0.99);
+  EXPECT_LT(tzt::compareInk(rendered, viewRendering(viewed, page, 421, 595), 2).bNearA, 0.9);
 }
 
 TEST_F(PdfExport, MonochromePrintsEverythingBlack) {
