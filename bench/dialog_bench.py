@@ -7,7 +7,8 @@ that runs HYPERLINK and picks the last line (one without a hyperlink, so that th
 on its existing-file-or-web-page page with the address box focused), in a temporary home:
 
 - "full home": 10,000 browsed pages (5,000 in a Firefox profile, 5,000 in a Chromium history),
-  1,000 recently used files and 500 typed addresses; and "empty home";
+  1,000 recently used files and 500 typed addresses; "huge home": ten times as many pages in
+  each history and 100,000 recently used files; and "empty home";
   from the moment tzad echoes "HYPERLINK" to the moment the dialog's window is mapped and to
   its first drawing after that (the whole dialog, its lists filled), then Escape;
 - "named location": in the dialog on the full home, the path of DRAWING typed into the address
@@ -33,6 +34,8 @@ import time
 BROWSED = 10_000
 RECENT = 1_000
 TYPED = 500
+HUGE_BROWSED = 200_000
+HUGE_RECENT = 100_000
 
 DIALOG_TITLES = ("插入超链接", "编辑超链接", "Insert Hyperlink", "Edit Hyperlink")
 BROWSE_TITLES = ("选择文档中的位置", "Select Place in Document")
@@ -223,13 +226,13 @@ CHROMIUM_EPOCH_OFFSET = 11644473600 * 1_000_000
 NOW_US = 1_780_000_000 * 1_000_000
 
 
-def make_full_home(home):
+def make_full_home(home, browsed=BROWSED, recent=RECENT):
     firefox = os.path.join(home, ".mozilla", "firefox")
     os.makedirs(os.path.join(firefox, "p.default"))
     with open(os.path.join(firefox, "profiles.ini"), "w") as ini:
         ini.write("[Profile0]\nName=default\nIsRelative=1\nPath=p.default\nDefault=1\n\n"
                   "[General]\nStartWithLastProfile=1\nVersion=2\n")
-    half = BROWSED // 2
+    half = browsed // 2
     db = sqlite3.connect(os.path.join(firefox, "p.default", "places.sqlite"))
     db.executescript(
         "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR,"
@@ -240,7 +243,8 @@ def make_full_home(home):
         " origin_id INTEGER);"
         "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER,"
         " place_id INTEGER, visit_date INTEGER, visit_type INTEGER, session INTEGER,"
-        " source INTEGER DEFAULT 0 NOT NULL, triggeringPlaceId INTEGER);")
+        " source INTEGER DEFAULT 0 NOT NULL, triggeringPlaceId INTEGER);"
+        "CREATE INDEX moz_places_lastvisitdateindex ON moz_places (last_visit_date);")
     db.executemany("INSERT INTO moz_places (id, url, title, hidden, last_visit_date)"
                    " VALUES (?, ?, ?, 0, ?)",
                    [(i, f"https://firefox.example.org/page/{i}", f"Firefox page {i}",
@@ -266,7 +270,7 @@ def make_full_home(home):
                    " VALUES (?, ?, ?, 1, ?)",
                    [(i, f"https://chromium.example.com/item/{i}", f"Chromium item {i}",
                      NOW_US - i * 60_000_000 - 30_000_000 + CHROMIUM_EPOCH_OFFSET)
-                    for i in range(1, BROWSED - half + 1)])
+                    for i in range(1, browsed - half + 1)])
     db.executemany("INSERT INTO visits (url, visit_time) SELECT id, last_visit_time FROM urls", [()])
     db.commit()
     db.close()
@@ -277,7 +281,7 @@ def make_full_home(home):
         xbel.write('<?xml version="1.0" encoding="UTF-8"?>\n<xbel version="1.0"\n'
                    '      xmlns:bookmark="http://www.freedesktop.org/standards/desktop-bookmarks"\n'
                    '      xmlns:mime="http://www.freedesktop.org/standards/shared-mime-info"\n>\n')
-        for i in range(RECENT):
+        for i in range(recent):
             stamp = f"2026-{1 + i % 12:02d}-{1 + i % 28:02d}T{i % 24:02d}:{i % 60:02d}:00Z"
             xbel.write(
                 f'  <bookmark href="file:///srv/projects/p{i // 100}/plan%20{i}.dxf"'
@@ -403,12 +407,15 @@ def main():
                 f.write("HYPERLINK\nL\n\n")
             full = os.path.join(tmp, "full")
             make_full_home(full)
+            huge = os.path.join(tmp, "huge")
+            make_full_home(huge, HUGE_BROWSED, HUGE_RECENT)
             args = (tzad, modules, display, opened)
-            results = {"full home": [], "empty home": [], "named location": []}
+            results = {"full home": [], "huge home": [], "empty home": [], "named location": []}
             for _ in range(runs):
                 empty = tempfile.mkdtemp(dir=tmp)
                 results["empty home"].append(run_open(screen, args, empty, script))
                 results["full home"].append(run_open(screen, args, full, script))
+                results["huge home"].append(run_open(screen, args, huge, script))
                 results["named location"].append(
                     run_named_location(screen, args, full, script, drawing))
             for name, measured in results.items():

@@ -28,6 +28,15 @@ bool TzDbDatabaseImpl::fileChangedOnDisk() const {
   return now && !(*now == *fileOnDisk);
 }
 
+bool TzDbDatabaseImpl::fileBecameLink() const {
+  return fileOnDisk && !fileWasLink && isSymbolicLink(u16ToPath(fileName));
+}
+
+std::string TzDbDatabaseImpl::saveTarget(const std::u16string& path) const {
+  std::string file = u16ToPath(path);
+  return path == fileName && fileBecameLink() ? file : replacedFile(file);
+}
+
 uint16_t TzDbDatabaseImpl::internType(std::string_view name) {
   auto it = typeIds.find(name);
   if (it != typeIds.end()) return it->second;
@@ -50,11 +59,11 @@ void TzDbDatabaseImpl::clear() {
       kNoRecord;
   lastError.clear();
   fileOnDisk.reset();
+  fileWasLink = false;
   registeredApps.clear();
   modified = false;
   fileHasHandles = true;
   nextHandle = 1;
-  fileHandseed = 0;
   handseedNeeded = 0;
 }
 
@@ -311,7 +320,6 @@ bool TzDbDatabaseImpl::indexHandles(const std::string& displayName) {
   }
   unsigned long long seed = 0;
   if (auto hs = headerVar("$HANDSEED")) parseHandle(*hs, seed);
-  fileHandseed = seed;
   fileHasHandles = !handleIndex.empty();
   // R12 drawings say whether they carry handles; newer releases always do.
   if (version == TzDb::kDHL_R12)

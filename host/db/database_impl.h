@@ -100,13 +100,16 @@ struct TzDbDatabaseImpl {
   std::u16string fileName;
   // The file as it was when the drawing was read from or last saved to it.
   std::optional<FileIdentity> fileOnDisk;
+  // Whether the drawing's own path was a symbolic link then.
+  bool fileWasLink = false;
+  // The file the last save wrote: the drawing's path, or the file a link there names.
+  std::string savedFile;
   std::string lastError;
   std::string eol = "\n";
   TzDb::DwgVersion version = TzDb::kDHL_R2018;
   std::string codePage = "ANSI_1252";
   bool fileHasHandles = true;
   uint64_t nextHandle = 1;
-  uint64_t fileHandseed = 0;
   uint64_t handseedNeeded = 0;  // past the highest handle a new record writes
   bool modified = false;
   std::set<std::string, std::less<>> registeredApps;  // application names known registered
@@ -193,6 +196,13 @@ struct TzDbDatabaseImpl {
   // True when another program replaced or changed the drawing's file since it was read or
   // last saved.
   bool fileChangedOnDisk() const;
+  // True when the drawing's path, a file when it was read or last saved, is now a symbolic
+  // link: not the user's way of keeping the drawing elsewhere but another program's doing.
+  bool fileBecameLink() const;
+  // The file that saving to `path` writes: a link there is followed to the drawing it names,
+  // unless the link took the place of the drawing's own file since it was read or saved; then
+  // the link itself is replaced, and the file it names left alone.
+  std::string saveTarget(const std::u16string& path) const;
   void buildDefault();
   void clear();
   bool parse(std::string_view content, const std::string& displayName);

@@ -30,6 +30,11 @@ std::optional<FileIdentity> identifyFile(const std::string& path) {
   return FileIdentity::of(st);
 }
 
+bool isSymbolicLink(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 std::string replacedFile(const std::string& path) {
   // As many links as the kernel itself follows before it gives up (ELOOP).
   constexpr int kMaxLinks = 40;

@@ -21,6 +21,9 @@ struct FileIdentity {
 // The identity of the file a path names (symbolic links followed); nothing when there is none.
 std::optional<FileIdentity> identifyFile(const std::string& path);
 
+// Whether `path` itself is a symbolic link.
+bool isSymbolicLink(const std::string& path);
+
 // The file that saving to `path` replaces: a symbolic link is followed to its target (even a
 // target that does not exist yet), so that the link stays and the linked drawing is saved.
 std::string replacedFile(const std::string& path);

@@ -10,6 +10,7 @@
 #include "db/database_impl.h"
 #include "dxf/dxf_codes.h"
 #include "dxf/dxf_tokenizer.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -20,38 +21,34 @@ bool isSubEntityType(std::string_view type) {
 // Reads the file straight into the arena's base chunk: the drawing's text, held once.
 bool readWholeFile(const std::string& path, TextArena& text, FileIdentity& identity,
                    std::string& error) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = path + ": cannot open the file (" + std::strerror(errno) + ")";
+  platform::RegularFile file(path);
+  if (!file.ok()) {
+    error = path + ": " + file.error();
     return false;
   }
-  struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (!ok) errno = EISDIR;
+  const struct stat& st = file.status();
   identity = FileIdentity::of(st);
-  if (ok && static_cast<uint64_t>(st.st_size) >= 0xFFFFFFF0u) {
-    ::close(fd);
+  if (static_cast<uint64_t>(st.st_size) >= 0xFFFFFFF0u) {
     error = path + ": the file is larger than 4 GiB";
     return false;
   }
-  size_t size = ok ? static_cast<size_t>(st.st_size) : 0;
+  size_t size = static_cast<size_t>(st.st_size);
   char* buffer = text.resetBase(size);
   if (buffer == nullptr) {
-    ::close(fd);
     error = path + ": not enough memory to read the file";
     return false;
   }
   size_t done = 0;
-  while (ok && done < size) {
-    ssize_t n = ::read(fd, buffer + done, size - done);
+  while (done < size) {
+    ssize_t n = ::read(file.fd(), buffer + done, size - done);
     if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
+    if (n <= 0) {
+      error = path + ": cannot read the file (" + std::strerror(n < 0 ? errno : EIO) + ")";
+      return false;
+    }
+    done += static_cast<size_t>(n);
   }
-  int readErrno = errno;
-  ::close(fd);
-  if (!ok) error = path + ": cannot read the file (" + std::strerror(readErrno) + ")";
-  return ok;
+  return true;
 }
 
 }  // namespace
@@ -104,6 +101,7 @@ bool TzDbDatabaseImpl::load(const std::u16string& path) {
   if (!parseBase(file)) return false;
   fileName = path;
   fileOnDisk = identity;
+  fileWasLink = isSymbolicLink(file);
   return true;
 }
 
@@ -126,6 +124,7 @@ struct ParseState {
   bool inBlock = false;
   bool sawEof = false;
   uint32_t headerEnd = kNoRecord;  // the ENDSEC that closed the header, until the next record
+  bool headerGoesOn = false;       // variables came after that ENDSEC
 };
 
 // Turns the file's groups into records: checks that sections, tables and blocks nest as they
@@ -219,6 +218,12 @@ bool DrawingLoader::startObject(const DxfGroup& g) {
 }
 
 bool DrawingLoader::checkStructure(std::string_view type, size_t line, uint8_t& flags) {
+  // Variables after the header's ENDSEC end where the next section or the file begins, when
+  // no second ENDSEC comes.
+  if (st_.headerGoesOn && (type == "SECTION" || type == "EOF")) {
+    st_.section = Section::None;
+    st_.headerGoesOn = false;
+  }
   if (type == "SECTION") {
     if (st_.section != Section::None)
       return error(line,
@@ -265,6 +270,7 @@ bool DrawingLoader::checkStructure(std::string_view type, size_t line, uint8_t& 
 void DrawingLoader::indexObject(std::string_view type, uint32_t index) {
   st_.headerEnd = kNoRecord;
   if (type == "ENDSEC") {
+    st_.headerGoesOn = false;
     if (st_.section == Section::Entities) db_.entitiesEnd = index;
     if (st_.section == Section::Header) st_.headerEnd = index;
     st_.section = Section::None;
@@ -295,6 +301,7 @@ bool DrawingLoader::indexGroup(const DxfGroup& g) {
     // record stays where it is, holding them.
     st_.section = Section::Header;
     st_.headerEnd = kNoRecord;
+    st_.headerGoesOn = true;
     db_.headerContinuations.push_back(current_);
   }
   if (g.code == 1001 && !inXdata_) {

@@ -13,9 +13,12 @@
 
 bool TzDbDatabaseImpl::updateHandseedForSave() {
   // A file without a header (a minimal R12 file) does without the handle seed too.
-  if (!fileHasHandles || header == kNoRecord || handseedNeeded <= fileHandseed) return true;
+  if (!fileHasHandles || header == kNoRecord) return true;
+  // The header as it stands now: an undo may have put an older seed back.
+  unsigned long long seed = 0;
+  if (auto written = headerVar("$HANDSEED")) parseHandle(*written, seed);
+  if (handseedNeeded <= seed) return true;
   if (!setHeaderVar("$HANDSEED", 5, formatHandle(nextHandle))) return false;
-  fileHandseed = nextHandle;
   return true;
 }
 
@@ -94,12 +97,14 @@ bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
     fail("cannot save: no file name");
     return false;
   }
-  std::string target = replacedFile(file);
-  if (isNotAFile(target)) {
+  std::string target = saveTarget(path);
+  // A link that took the drawing's place is no version of the drawing: none is kept of it.
+  bool replacesLink = target == file && isSymbolicLink(file);
+  if (!replacesLink && isNotAFile(target)) {
     fail(file + ": cannot save: it is a folder or another non-file; nothing was changed");
     return false;
   }
-  if (isReadOnlyFile(target)) {
+  if (!replacesLink && isReadOnlyFile(target)) {
     fail(file + ": cannot save: the file is read-only; the file on disk is unchanged");
     return false;
   }
@@ -117,12 +122,14 @@ bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
     fail(file + ": cannot save: " + std::strerror(errno) + "; the file on disk is unchanged");
     return false;
   }
-  if (!out.commit(keepBackup ? backupNameOf(target) : std::string())) {
+  if (!out.commit(keepBackup && !replacesLink ? backupNameOf(target) : std::string())) {
     fail(file + ": cannot save: " + out.error() + "; the file on disk is unchanged");
     return false;
   }
   fileName = path;
   fileOnDisk = FileIdentity::of(written);
+  fileWasLink = isSymbolicLink(file);
+  savedFile = target;
   modified = false;
   journal.saved();
   return true;

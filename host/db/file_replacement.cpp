@@ -140,8 +140,11 @@ bool FileReplacement::putInPlace(const std::string& backup) {
   if (backup.empty() || backup == target_) return false;
   if (::unlink(backup.c_str()) != 0 && errno != ENOENT) return false;
   if (!linkAs(backup)) return false;
-  if (::renameat2(AT_FDCWD, backup.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0)
+  reached(Step::Named);
+  if (::renameat2(AT_FDCWD, backup.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+    reached(Step::Swapped);
     return true;
+  }
   ::unlink(backup.c_str());
   return false;
 }
@@ -149,7 +152,11 @@ bool FileReplacement::putInPlace(const std::string& backup) {
 void FileReplacement::matchReplacedFile() {
   struct stat replaced {
   }, made{};
-  if (::stat(target_.c_str(), &replaced) != 0 || ::fstat(fd_, &made) != 0) return;
+  // A link in the target's place is replaced, not followed: the file it names is not the one
+  // being replaced, so its mode and owner are not the new file's.
+  if (::lstat(target_.c_str(), &replaced) != 0 || S_ISLNK(replaced.st_mode) ||
+      ::fstat(fd_, &made) != 0)
+    return;
   // Only root may give a file to another owner; a user may still give it a group of theirs.
   // Failing both, the file stays the saver's.
   bool differs = made.st_uid != replaced.st_uid || made.st_gid != replaced.st_gid;
@@ -165,7 +172,10 @@ bool FileReplacement::keepBackup(const std::string& backup) {
   if (::unlink(backup.c_str()) != 0 && errno != ENOENT)
     return fail("cannot remove the previous " + backup);
   // A second name for the replaced file costs nothing; file systems without hard links get a copy.
-  if (::link(target_.c_str(), backup.c_str()) == 0) return true;
+  if (::link(target_.c_str(), backup.c_str()) == 0) {
+    reached(Step::BackupKept);
+    return true;
+  }
   int from = ::open(target_.c_str(), O_RDONLY | O_CLOEXEC);
   FileReplacement copy(backup);
   bool copied = from >= 0 && copy.ok() && copyWhole(from, copy.fd()) &&
@@ -180,11 +190,14 @@ bool FileReplacement::commit(const std::string& backup) {
   if (!ok() || committed_) return false;
   matchReplacedFile();
   if (::fsync(fd_) != 0) return fail("cannot write the file");
+  reached(Step::Written);
   if (!putInPlace(backup)) {
     if (!keepBackup(backup)) return false;
     if (tempName_.empty() && !giveName()) return false;
+    reached(Step::Named);
     if (::rename(tempName_.c_str(), target_.c_str()) != 0)
       return fail("cannot put the new file in place of " + target_);
+    reached(Step::Swapped);
   }
   committed_ = true;
   syncFolder(folder_);

@@ -14,7 +14,8 @@
 
 class FileReplacement {
  public:
-  // Starts replacing `target`, which names the file itself, not a symbolic link to it.
+  // Starts replacing `target`, which names the file itself, not a symbolic link to it; a link
+  // found there is replaced as a file would be.
   explicit FileReplacement(std::string target);
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;
@@ -24,6 +25,12 @@ class FileReplacement {
   bool ok() const { return fd_ >= 0; }
   int fd() const { return fd_; }
   const std::string& error() const { return error_; }
+
+  // The steps of a replacement that change what the folder holds, in the order they happen. A
+  // test stops a save after any one of them, to see what a kill at that moment leaves.
+  enum class Step { Written, Named, BackupKept, Swapped };
+  using StepHook = void (*)(Step);
+  static void setStepHook(StepHook hook) { stepHook_ = hook; }
 
   // Puts the written file in the target's place with the replaced file's mode and, where this
   // process may set them, its owner and group. A replaced file is kept under `backup` unless
@@ -48,4 +55,8 @@ class FileReplacement {
   int fd_ = -1;
   bool committed_ = false;
   std::string error_;
+  static inline StepHook stepHook_ = nullptr;
+  static void reached(Step step) {
+    if (stepHook_) stepHook_(step);
+  }
 };

@@ -158,6 +158,7 @@ void setErased(TzDbDatabaseImpl& db, uint32_t record, bool erased) {
       r.flags &= static_cast<uint8_t>(~kRecErased);
   };
   mark(db.at(record));
+  if (!db.at(record).has(kRecEntity)) return;  // a vertex or attribute goes alone
   for (uint32_t i = db.at(record).next; i != kNoRecord && db.at(i).has(kRecSubEntity);
        i = db.at(i).next)
     mark(db.at(i));

@@ -144,7 +144,7 @@ std::vector<std::u16string> UndoJournal::undo(TzDbDatabaseImpl& db, size_t count
     ++changes_;
   }
   if (!names.empty()) undoGroups_.push_back(names.size());
-  db.modified = static_cast<long>(done_) != savedAt_;
+  db.modified = differsFromSaved();
   return names;
 }
 
@@ -159,8 +159,18 @@ std::vector<std::u16string> UndoJournal::redo(TzDbDatabaseImpl& db) {
     names.push_back(step.name);
     ++changes_;
   }
-  db.modified = static_cast<long>(done_) != savedAt_;
+  db.modified = differsFromSaved();
   return names;
+}
+
+// Whether a step that changed records lies between the saved state and this one: a step that
+// only switched the layout leaves the drawing as its file holds it.
+bool UndoJournal::differsFromSaved() const {
+  if (savedAt_ < 0) return true;
+  size_t saved = static_cast<size_t>(savedAt_);
+  for (size_t i = std::min(saved, done_); i < std::max(saved, done_); ++i)
+    if (!steps_[i].images.empty()) return true;
+  return false;
 }
 
 std::vector<std::u16string> UndoJournal::undoable() const {

@@ -103,6 +103,7 @@ class UndoJournal {
   };
 
   bool recording() const { return open_ && !paused_; }
+  bool differsFromSaved() const;
   static DrawingState stateOf(const TzDbDatabaseImpl& db);
   static void setState(TzDbDatabaseImpl& db, const DrawingState& state);
   void takeImage(TzDbDatabaseImpl& db, uint32_t record, bool created);

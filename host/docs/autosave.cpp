@@ -70,16 +70,31 @@ std::filesystem::path autosaveFolder() {
   return std::filesystem::path(platform::stateHome()) / "tzad" / "autosave";
 }
 
+namespace {
+
+// Which drawing a copy belongs to: written beside it, whole or not at all.
+bool writeSource(const std::filesystem::path& copy, const Document& doc) {
+  std::filesystem::path source = sourcePathOf(copy), written = source.string() + ".new";
+  {
+    std::ofstream out(written, std::ios::trunc);
+    out << (doc.isUntitled() ? std::string() : platform::toFileName(doc.fileName())) << "\n"
+        << platform::toUtf8(doc.docTitle()) << "\n";
+    if (!out.flush()) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(written, source, error);
+  return !error;
+}
+
+}  // namespace
+
 bool writeAutosave(Document& doc) {
   std::error_code error;
-  std::filesystem::create_directories(autosaveFolder(), error);
+  // Copies of the user's drawings are the user's own to read.
+  if (std::filesystem::create_directories(autosaveFolder(), error))
+    std::filesystem::permissions(autosaveFolder(), std::filesystem::perms::owner_all, error);
   std::filesystem::path copy = copyPathOf(doc);
-  {
-    std::ofstream source(sourcePathOf(copy), std::ios::trunc);
-    source << (doc.isUntitled() ? std::string() : platform::toFileName(doc.fileName())) << "\n"
-           << platform::toUtf8(doc.docTitle()) << "\n";
-    if (!source.flush()) return false;
-  }
+  if (!writeSource(copy, doc)) return false;
   if (!TzDbInternals::impl(*doc.database()).writeCopy(copy.string())) return false;
   // A drawing saved under a new name since leaves its older copy behind otherwise.
   if (!doc.autosaved.empty() && doc.autosaved != copy) removeCopy(doc.autosaved);
@@ -90,6 +105,16 @@ bool writeAutosave(Document& doc) {
 void removeAutosave(Document& doc) {
   if (!doc.autosaved.empty()) removeCopy(doc.autosaved);
   doc.autosaved.clear();
+}
+
+void keepAside(const AutosaveFile& file) {
+  std::string stamp = std::to_string(
+      std::chrono::duration_cast<std::chrono::seconds>(file.written.time_since_epoch()).count());
+  std::filesystem::path aside = file.path;
+  aside.replace_filename(file.path.stem().string() + "-" + stamp + ".dxf");
+  std::error_code error;
+  std::filesystem::rename(sourcePathOf(file.path), sourcePathOf(aside), error);
+  if (!error) std::filesystem::rename(file.path, aside, error);
 }
 
 std::optional<AutosaveFile> newerAutosaveOf(const std::u16string& path) {

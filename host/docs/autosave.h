@@ -27,6 +27,9 @@ bool writeAutosave(Document& doc);
 // Removes the copy this session wrote or recovered the drawing from: it was saved, or closed
 // on purpose. A copy the user chose not to open stays for RECOVER.
 void removeAutosave(Document& doc);
+// Renames a copy the user chose not to open, so that the drawing's next automatic save does
+// not write over it: RECOVER still lists it.
+void keepAside(const AutosaveFile& file);
 // The copy of the drawing at `path` when it is newer than the file itself.
 std::optional<AutosaveFile> newerAutosaveOf(const std::u16string& path);
 // Every copy there is, newest first.

@@ -26,6 +26,8 @@ class Document : public TzApDocument {
   TzString docTitle() const override { return title_; }
 
   void setPath(const std::u16string& path);
+  // Tells drawings apart for good: a drawing opened later may live where a closed one was.
+  const uint64_t serial = nextSerial();
   // The command that U would take back and the one REDO would do again; empty when none.
   std::u16string nextUndo() const;
   std::u16string nextRedo() const;
@@ -39,9 +41,6 @@ class Document : public TzApDocument {
   // A command set the view above (a named view, ZOOM, a followed link): the window shows it,
   // even where it changes the layout or the drawing, and clears this.
   bool viewSetByCommand = false;
-  // The command (by its number, Editor::commandNumber) that made a paper layout current
-  // through CTAB: a model-space view it restores afterwards does not take that layout away.
-  unsigned layoutChosenBy = 0;
   std::vector<TzDbObjectId> pickfirst;
   // The drawing's last automatic save, and what it had changed by then (docs/autosave.h).
   std::filesystem::path autosaved;
@@ -49,6 +48,10 @@ class Document : public TzApDocument {
   std::vector<TzDbObjectId> previousSelection;
 
  private:
+  static uint64_t nextSerial() {
+    static uint64_t last = 0;
+    return ++last;
+  }
   std::unique_ptr<TzDbDatabase> db_;
   std::u16string path_;
   std::u16string title_;

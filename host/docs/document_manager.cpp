@@ -105,6 +105,7 @@ Document* DocumentManager::open(const std::u16string& path) {
   if (std::optional<AutosaveFile> copy = newerAutosaveOf(absolute)) {
     if (recoveryQuestion_ && recoveryQuestion_(copy->title, formatWhen(copy->written)))
       return recover(copy->path, absolute, copy->title);
+    keepAside(*copy);
   }
   auto db = std::make_unique<TzDbDatabase>(false);
   if (db->readDwgFile(absolute) != Tzad::eOk) {

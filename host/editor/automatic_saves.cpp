@@ -99,7 +99,13 @@ void saveChangedDrawingsAutomatically() {
   for (const auto& owned : DocumentManager::instance().documents()) {
     Document& doc = *owned;
     uint64_t changes = TzDbInternals::impl(*doc.database()).journal.changes();
-    if (!every || !doc.database()->isModified() || changes == doc.autosavedChanges) continue;
+    // Undone back to what its file holds, the drawing needs no copy: an old one would be
+    // offered after a crash as if it were newer work.
+    if (!doc.database()->isModified()) {
+      if (!doc.autosaved.empty()) removeAutosave(doc);
+      continue;
+    }
+    if (!every || changes == doc.autosavedChanges) continue;
     auto found = since.find(&doc);
     Clock::time_point first = found == since.end() ? now : found->second;
     if (now - first < *every) {
@@ -109,7 +115,7 @@ void saveChangedDrawingsAutomatically() {
     if (writeAutosave(doc))
       doc.autosavedChanges = changes;
     else
-      still[&doc] = first;  // tried again in the next idle moment
+      still[&doc] = now;  // a copy that could not be written is tried again an interval later
   }
   since = std::move(still);
 }

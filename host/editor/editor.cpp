@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/notices.h"
+#include "platform/opener.h"
 #include "platform/trace.h"
 #include "tz_status.h"
 
@@ -23,12 +25,22 @@ Editor& Editor::instance() {
 
 Editor::Editor() {
   reset();
+  // What the platform's services have to tell the user goes where the session's output goes:
+  // the terminal, a script's transcript, the window's panel.
+  platform::setNoticeSink(
+      [](std::string_view line) { instance().writeMessage(u"\n" + tzutFromUtf8(line) + u"\n"); });
 }
 
 void Editor::setInput(std::unique_ptr<InputSource> input) {
   input_ = std::move(input);
   inputEnded_ = false;
-  if (input_) input_->whileIdle(saveChangedDrawingsAutomatically);
+  // Idle time at "Command: ": automatic saves, and the end of openers that are still showing
+  // what a link opened.
+  if (input_)
+    input_->whileIdle([] {
+      saveChangedDrawingsAutomatically();
+      platform::checkRunningOpeners();
+    });
 }
 
 bool Editor::interactive() const {
@@ -191,7 +203,6 @@ bool Editor::runCommand(const std::u16string& name) {
     it->second.run();
     return true;
   }
-  ++commandNumber_;
   DepthGuard outermost(commandDepth_);
   // What the command changes is one step of each drawing's undo list; the undo commands walk
   // the lists themselves.
@@ -239,13 +250,15 @@ int Editor::runScripted(const std::vector<std::u16string>& tokens) {
   return RTNORM;
 }
 
+// A message box is answered by the user even when the window runs a command with answers
+// given in advance (a followed link, a menu).
 std::optional<bool> Editor::askInWindow(const std::u16string& question) const {
-  if (!yesNoQuestion_ || scripting_) return std::nullopt;
+  if (!yesNoQuestion_) return std::nullopt;
   return yesNoQuestion_(question);
 }
 
 std::optional<SaveAnswer> Editor::askInWindowAboutChanges(Document& doc) const {
-  if (!saveQuestion_ || scripting_) return std::nullopt;
+  if (!saveQuestion_) return std::nullopt;
   return saveQuestion_(doc);
 }
 

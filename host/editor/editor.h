@@ -71,9 +71,8 @@ class Editor {
   // before anything else, and is cancelled if it asks for more.
   int runScripted(const std::vector<std::u16string>& tokens);
 
-  // The number of the command the user gave that is running (or last ran); the commands it
-  // runs itself (tzedCommandS) share its number.
-  unsigned commandNumber() const { return commandNumber_; }
+  // Whether the command running was started by another command (tzedCommandS).
+  bool runByACommand() const { return commandDepth_ > 1; }
 
   // Reads and runs commands until the input ends or QUIT.
   void runLoop();
@@ -123,7 +122,6 @@ class Editor {
   SaveQuestion saveQuestion_;
   YesNoQuestion yesNoQuestion_;
   ProgressDisplay progressDisplay_;
-  unsigned commandNumber_ = 0;
   int commandDepth_ = 0;
 };
 

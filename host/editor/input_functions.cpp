@@ -98,6 +98,12 @@ int tzedGetString(int allowSpaces, const char16_t* prompt, char16_t* result) {
   if (!answer) return RTCAN;
   // An answer may name a file whose name is not UTF-8: its bytes are kept.
   std::u16string text = platform::fromFileName(*answer);
+  // The answer buffer ends at a NUL: an answer holding one (an address read from a drawing,
+  // a script line) would arrive cut short, and a text other than the one given be followed.
+  if (text.find(u'\0') != std::u16string::npos) {
+    ed.write("The answer holds a NUL character (^@) and is not taken.\n");
+    return RTERROR;
+  }
   if (!allowSpaces) text = text.substr(0, text.find(u' '));
   if (text.size() > TZ_ANSWER_BUFFER - 1) {
     ed.write("The answer is longer than 2048 characters.\n");

@@ -14,18 +14,21 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
-#include <fstream>
+#include <sstream>
+
+#include "platform/regular_file.h"
 
 namespace tzad {
 
 LineInput::LineInput(std::vector<std::string> lines) : lines_(lines.begin(), lines.end()) {}
 
 std::optional<LineInput> LineInput::fromFile(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": cannot read the script";
+  platform::FileText script = platform::readRegularFile(path);
+  if (!script.ok()) {
+    error = path + ": " + script.error;
     return std::nullopt;
   }
+  std::istringstream in(script.text);
   return fromStream(in);
 }
 

@@ -1,5 +1,6 @@
 // The user's own host settings (such as INETLOCATION), kept across sessions in
 // $XDG_CONFIG_HOME/tzad/settings (else ~/.config/tzad/settings), one "NAME=value" a line.
+// Lines starting with "#" or ";" are comments; a saved setting leaves them where they are.
 #pragma once
 
 #include <string>

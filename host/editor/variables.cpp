@@ -157,7 +157,6 @@ bool setString(std::u16string_view name, const std::u16string& value) {
       ed.write(u"Layout \"" + value + u"\" not found.\n");
       return false;
     }
-    if (block != db.modelSpaceId()) doc->layoutChosenBy = ed.commandNumber();
     return true;
   }
   if (name == u"CLAYER") {

@@ -80,6 +80,10 @@ class Scene {
   const std::vector<SceneLinkArea>& viewportLinks() const { return viewportLinks_; }
   // The world box of everything drawn; empty for a layout with nothing to show.
   const ViewBox& extents() const { return extents_; }
+  // Whether the drawing held more through its block references than a scene draws: the rest
+  // is left out.
+  bool cutShort() const { return cutShort_; }
+  void markCutShort() { cutShort_ = true; }
   // Entities by world box (indexes into entities()).
   const SpatialIndex& index() const { return index_; }
   // The position of an entity in entities(), or -1 when the scene does not show it.
@@ -100,6 +104,7 @@ class Scene {
   void finish();
 
  private:
+  bool cutShort_ = false;
   std::vector<SceneEntity> entities_;
   std::vector<ScenePath> paths_;
   std::vector<SceneText> texts_;

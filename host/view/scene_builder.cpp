@@ -36,6 +36,10 @@ constexpr long long kMaxArrayElements = 10000;
 constexpr size_t kMaxPointsPerEntity = 4'000'000;
 // Dashed lines add a run per dash: past this many points in a scene, lines are drawn solid.
 constexpr size_t kMaxDashPoints = 4'000'000;
+// Entities and array elements visited below the top level (in blocks, through viewports) in one
+// scene: past this the rest is left out, so that no drawing, however its blocks are built,
+// holds the window for more than about a second.
+constexpr size_t kMaxNestedWork = 4'000'000;
 // A viewport's status flag (group 90) that turns it off: its frame shows, not what it views.
 constexpr int kViewportOff = 0x20000;
 
@@ -389,7 +393,47 @@ class SceneBuilder {
     scene_.endEntity();
   }
 
+  // Counts one piece of work done through a block reference; false once the scene's budget is
+  // spent, and the scene says it is cut short.
+  bool spend() {
+    if (++nestedWork_ <= kMaxNestedWork) return true;
+    scene_.markCutShort();
+    return false;
+  }
+
+  // Whether drawing the block can show anything: an entity that is neither invisible nor on a
+  // frozen or off layer (one on layer 0 takes its reference's layer), or a reference to such a
+  // block. Known once per block, so that references to blocks that draw nothing cost nothing
+  // however many they are; a block that holds itself draws nothing through itself.
+  bool drawsSomething(const BlockLook& block) {
+    if (auto known = drawable_.find(block.begin); known != drawable_.end()) return known->second;
+    drawable_[block.begin] = false;
+    bool draws = false;
+    RecordGroups g;
+    for (uint32_t i = db_.at(block.begin).next; !draws && i != kNoRecord && i != block.end;
+         i = db_.at(i).next) {
+      const TzDbStub& r = db_.at(i);
+      if (!r.has(kRecEntity) || r.has(kRecErased)) continue;
+      g.read(db_.text.view(r.body));
+      if (g.integer(60) == 1) continue;
+      const std::string& type = db_.typeName(r);
+      auto layer = layers_.find(upperAscii(g.text(8)));
+      bool frozen = layer != layers_.end() && layer->second.frozen;
+      bool off = layer != layers_.end() && layer->second.off;
+      if (frozen) continue;
+      if (type == "INSERT" || type == "DIMENSION") {
+        auto inner = blocks_.find(upperAscii(g.text(2)));
+        draws = inner != blocks_.end() && drawsSomething(inner->second);
+      } else {
+        draws = !off;
+      }
+    }
+    drawable_[block.begin] = draws;
+    return draws;
+  }
+
   void addNested(uint32_t record, const Context& ctx) {
+    if (!spend()) return;
     RecordGroups& g = groups_[size_t(ctx.depth)];
     g.read(db_.text.view(db_.at(record).body));
     const LayerLook& layer = layerOf(g, ctx);
@@ -725,7 +769,7 @@ class SceneBuilder {
   void drawDimension(const RecordGroups& g, const LayerLook& layer, ViewColor color,
                      const Context& ctx) {
     auto found = blocks_.find(upperAscii(g.text(2)));
-    if (found == blocks_.end()) return;
+    if (found == blocks_.end() || !drawsSomething(found->second)) return;
     Context inner = ctx;
     inner.blockColor = color;
     inner.blockLayer = &layer;
@@ -743,7 +787,7 @@ class SceneBuilder {
     inner.blockPattern = pattern_;
     inner.blockLineWeight = lineWeight_;
     inner.depth = ctx.depth;
-    if (found != blocks_.end() && ctx.depth < kMaxDepth) {
+    if (found != blocks_.end() && ctx.depth < kMaxDepth && drawsSomething(found->second)) {
       const BlockLook& block = found->second;
       Vec3 at = pointOf(g, 10);
       double sx = g.real(41, 1), sy = g.real(42, 1), sz = g.real(43, 1);
@@ -754,6 +798,7 @@ class SceneBuilder {
       Affine place = ocs(g, ctx);
       for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
+          if (!spend() || pointsSpent()) return;
           // Rotate, scale and move the block's base point to the insertion point (plus this
           // element's offset in the array, which turns with the reference but is not scaled).
           double ox = column * dx, oy = row * dy;
@@ -777,6 +822,11 @@ class SceneBuilder {
     }
   }
 
+  // The current top-level entity has added all the points it may.
+  bool pointsSpent() const {
+    return scene_.points().size() - entityFirstPoint_ > kMaxPointsPerEntity;
+  }
+
   void drawBlock(const BlockLook& block, Context inner, const Affine& toWorld) {
     if (inner.depth >= kMaxDepth) return;
     if (std::find(expanding_.begin(), expanding_.end(), block.begin) != expanding_.end()) return;
@@ -787,7 +837,7 @@ class SceneBuilder {
          i = db_.at(i).next) {
       const TzDbStub& r = db_.at(i);
       if (!r.has(kRecEntity) || r.has(kRecErased)) continue;
-      if (scene_.points().size() - entityFirstPoint_ > kMaxPointsPerEntity) break;
+      if (pointsSpent()) break;
       addNested(i, inner);
     }
     expanding_.pop_back();
@@ -798,9 +848,11 @@ class SceneBuilder {
   SceneUse use_;
   std::unordered_map<std::string, LayerLook> layers_;
   std::unordered_map<std::string, BlockLook> blocks_;
-  std::vector<RecordGroups> groups_;  // one per nesting depth, reused
-  std::vector<uint32_t> expanding_;   // the blocks being drawn, outermost first
-  size_t entityFirstPoint_ = 0;       // where the current top-level entity's points start
+  std::vector<RecordGroups> groups_;             // one per nesting depth, reused
+  std::vector<uint32_t> expanding_;              // the blocks being drawn, outermost first
+  std::unordered_map<uint32_t, bool> drawable_;  // by block: whether it draws anything
+  size_t nestedWork_ = 0;
+  size_t entityFirstPoint_ = 0;  // where the current top-level entity's points start
   std::string lastLayerName_;
   const LayerLook* lastLayer_ = &kDefaultLayer;
   bool paperLayout_ = false;

@@ -5,6 +5,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "platform/display_text.h"
+#include "platform/text.h"
+
 namespace tzad {
 
 namespace {
@@ -47,8 +50,27 @@ CommandPanel::CommandPanel(wxWindow* parent, Handlers handlers)
   input_->Bind(wxEVT_KEY_DOWN, &CommandPanel::onKeyDown, this);
 }
 
+// GTK takes no NUL and no invalid UTF-8, and a line of millions of characters (a description
+// LIST shows) would hold the window up: what the session writes is shown escaped, each line
+// cut at platform::kShownLength characters. A line may come in several pieces.
 void CommandPanel::append(std::string_view utf8) {
-  output_->AppendText(wxString::FromUTF8(utf8.data(), utf8.size()));
+  std::u16string text = platform::fromUtf8(utf8);
+  std::u16string shown;
+  for (size_t start = 0;;) {
+    size_t end = text.find(u'\n', start);
+    std::u16string_view line = std::u16string_view(text).substr(start, end - start);
+    if (lineLength_ < platform::kShownLength) {
+      std::u16string part = platform::displayText(line, platform::kShownLength - lineLength_,
+                                                  platform::LineBreaks::Keep);
+      lineLength_ += part.size();
+      shown += part;
+    }
+    if (end == std::u16string::npos) break;
+    shown += u'\n';
+    lineLength_ = 0;
+    start = end + 1;
+  }
+  output_->AppendText(wxString::FromUTF8(platform::toUtf8(shown)));
 }
 
 void CommandPanel::showPrompt(const std::string& prompt, PromptKind kind) {

@@ -43,6 +43,7 @@ class CommandPanel : public wxPanel {
   wxStaticText* prompt_;
   wxTextCtrl* input_;
   std::string promptText_;
+  size_t lineLength_ = 0;  // of the transcript's last line, as shown
   PromptKind kind_ = PromptKind::Command;
   std::vector<std::string> commandHistory_, answerHistory_;
   int recalled_ = -1;  // the history entry shown, counted from the newest; -1: none

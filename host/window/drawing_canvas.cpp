@@ -54,6 +54,7 @@ struct RenderedImage {
 
 struct DrawingCanvas::State {
   Document* doc = nullptr;
+  uint64_t docSerial = 0;
   TzDbObjectId space;
   Scene scene;
   ViewTransform view;
@@ -338,14 +339,27 @@ void DrawingCanvas::redraw() {
   Refresh();
 }
 
+void DrawingCanvas::forgetClosedDocument() {
+  const auto& open = DocumentManager::instance().documents();
+  bool stillOpen = std::any_of(open.begin(), open.end(), [this](const auto& doc) {
+    return doc.get() == state_->doc && doc->serial == state_->docSerial;
+  });
+  if (!stillOpen) state_->doc = nullptr;
+}
+
 void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
+  forgetClosedDocument();
   TzDbObjectId space = doc ? doc->database()->currentSpaceId() : TzDbObjectId();
   bool otherLayout = doc != state_->doc || space != state_->space;
   state_->doc = doc;
+  state_->docSerial = doc ? doc->serial : 0;
   state_->space = space;
   // Reading a large drawing again costs time: only a command can have changed it.
   bool rebuilt = otherLayout || commandsRan;
   if (rebuilt) rebuild();
+  if (otherLayout && state_->scene.cutShort())
+    Editor::instance().write(
+        "Not all of this layout is shown: its block references hold more than the view draws.\n");
   if (doc && doc->viewSetByCommand) {
     doc->viewSetByCommand = false;
     double height = doc->viewSize > 0 ? doc->viewSize : 1.0;

@@ -28,6 +28,8 @@ class DrawingCanvas : public wxWindow {
   // At "Command: ": shows what the last command changed (another drawing or layout, new
   // contents when commands ran, a view restored, the pre-selection).
   void catchUp(Document* doc, bool commandsRan);
+  // The last command may have closed the drawing shown: nothing may reach it any more.
+  void forgetClosedDocument();
   void zoomExtents();
   void setHighlightLinks(bool on);
   void clearPreselection();

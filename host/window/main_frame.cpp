@@ -13,6 +13,7 @@
 
 #include "editor/commands/command_support.h"
 #include "editor/editor.h"
+#include "platform/display_text.h"
 #include "platform/recent_files.h"
 #include "platform/text.h"
 #include "tzrx_module.h"
@@ -53,6 +54,12 @@ constexpr size_t kRecentShown = 9;
 
 std::string fromWx(const wxString& text) {
   return text.utf8_string();
+}
+
+// A file name as a menu shows it: a right-to-left override or another invisible control in it
+// shows as what it is, and a very long name is cut.
+std::u16string shownName(const std::u16string& path) {
+  return platform::displayText(path, platform::kShownLength);
 }
 
 bool isDrawingFile(const std::u16string& path) {
@@ -289,7 +296,7 @@ void MainFrame::fillRecentMenu() {
     recentMenu_->Destroy(recentMenu_->FindItemByPosition(0));
   for (size_t i = 0; i < recentFiles_.size(); ++i)
     recentMenu_->Append(kFirstRecent + static_cast<int>(i),
-                        wxString::Format("&%zu %s", i + 1, TwUiString(recentFiles_[i])));
+                        wxString::Format("&%zu %s", i + 1, TwUiString(shownName(recentFiles_[i]))));
   if (recentFiles_.empty()) recentMenu_->Append(wxID_ANY, "(none)")->Enable(false);
 }
 
@@ -322,7 +329,7 @@ void MainFrame::fillDrawingsMenu() {
     if (drawingPaths_.size() == kListSize) break;
     int id = kFirstDrawing + static_cast<int>(drawingPaths_.size());
     drawingPaths_.push_back(doc->fileName());
-    wxMenuItem* item = drawingsMenu_->AppendCheckItem(id, TwUiString(doc->docTitle()));
+    wxMenuItem* item = drawingsMenu_->AppendCheckItem(id, TwUiString(shownName(doc->docTitle())));
     item->Check(doc.get() == current);
     item->Enable(!doc->isUntitled());
   }
@@ -368,6 +375,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   panel_->showPrompt(prompt, kind);
   updateTitle();
   if (kind == PromptKind::Command) {
+    canvas_->forgetClosedDocument();  // laying out the tabs resizes the view
     updateLayoutTabs();
     fillDrawingsMenu();
     updateEditMenu();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "editor/editor.h"
+#include "platform/opener.h"
 #include "tzui.h"
 #include "window/command_panel.h"
 #include "window/main_frame.h"
@@ -29,6 +30,8 @@ bool openMainWindow(const std::string& version) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
   });
+  // While an opener starts, the window goes on answering: drawn, moved, typed into.
+  platform::setOpenerWaitHook([] { wxYield(); });
   frame->Show();
   frame->panel()->inputLine()->SetFocus();
   return true;
@@ -37,6 +40,7 @@ bool openMainWindow(const std::string& version) {
 void closeMainWindow() {
   MainFrame* frame = MainFrame::current();
   if (frame == nullptr) return;
+  platform::setOpenerWaitHook(nullptr);
   frame->closeForGood();
   // A destroyed window goes at the next idle time, which a session that ends has no more of.
   wxTheApp->ProcessIdle();

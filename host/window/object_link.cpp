@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/display_text.h"
 #include "tzdb_hyperlink.h"
 
 namespace tzad {
@@ -19,13 +20,15 @@ std::optional<ObjectLink> objectLink(TzDbObjectId id) {
   return ObjectLink{first->name(), first->description(), first->subLocation()};
 }
 
+// A description of millions of characters would hold the window up for seconds and garble
+// the tooltip: it shows cut, on one line, its controls escaped.
 std::u16string linkTooltip(const ObjectLink& link) {
   std::u16string text = link.description;
   if (text.empty()) {
     text = link.address;
     if (!link.location.empty()) text += (text.empty() ? u"" : u" ") + (u"#" + link.location);
   }
-  return text + u"\nCtrl+click to follow";
+  return platform::displayText(text, platform::kShownLength) + u"\nCtrl+click to follow";
 }
 
 }  // namespace tzad

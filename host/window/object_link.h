@@ -16,8 +16,8 @@ struct ObjectLink {
 
 // The object's first hyperlink, or nothing when it has none.
 std::optional<ObjectLink> objectLink(TzDbObjectId id);
-// The tooltip of a linked object: its description, else its address (with its location), and
-// how to follow it.
+// The tooltip of a linked object: its description, else its address (with its location), cut
+// to platform::kShownLength characters on one line, and how to follow it.
 std::u16string linkTooltip(const ObjectLink& link);
 
 }  // namespace tzad

@@ -6,6 +6,8 @@
 
 #include "controls/icon_list_layout.h"
 #include "controls/template_placeholder.h"
+#include "platform/display_text.h"
+#include "platform/text.h"
 
 namespace hyperlink {
 
@@ -18,8 +20,39 @@ CListBoxHorBar* CListBoxHorBar::attach(wxWindow* dialog, int id) {
   return list;
 }
 
+namespace {
+
+// What a row shows of its entry: entries come from other programs (file names, page titles)
+// and may hold controls that reorder what follows them or run to millions of characters.
+wxString shownText(const wxString& entry) {
+  std::u16string text = platform::fromUtf8(entry.utf8_string());
+  return wxString::FromUTF8(platform::toUtf8(platform::displayText(text, platform::kShownLength)));
+}
+
+void showRow(GtkTreeViewColumn*, GtkCellRenderer* renderer, GtkTreeModel* model, GtkTreeIter* iter,
+             gpointer list) {
+  GtkTreePath* path = gtk_tree_model_get_path(model, iter);
+  int row = gtk_tree_path_get_indices(path)[0];
+  gtk_tree_path_free(path);
+  auto* box = static_cast<CListBoxHorBar*>(list);
+  wxString text = row >= 0 && static_cast<unsigned>(row) < box->GetCount()
+                      ? shownText(box->GetString(static_cast<unsigned>(row)))
+                      : wxString();
+  g_object_set(renderer, "text", text.utf8_str().data(), nullptr);
+}
+
+}  // namespace
+
 CListBoxHorBar::CListBoxHorBar(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size)
-    : wxListBox(parent, id, pos, size, 0, nullptr, wxLB_SINGLE | wxLB_HSCROLL) {}
+    : wxListBox(parent, id, pos, size, 0, nullptr, wxLB_SINGLE | wxLB_HSCROLL) {
+  // Rows show their entries escaped and cut; the entries themselves stay as they were added.
+  GtkTreeViewColumn* column = gtk_tree_view_get_column(m_treeview, 0);
+  GList* renderers = column ? gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(column)) : nullptr;
+  if (renderers != nullptr)
+    gtk_tree_view_column_set_cell_data_func(column, GTK_CELL_RENDERER(renderers->data), showRow,
+                                            this, nullptr);
+  g_list_free(renderers);
+}
 
 bool CListBoxHorBar::Show(bool show) {
   bool changed = wxListBox::Show(show);
@@ -29,7 +62,8 @@ bool CListBoxHorBar::Show(bool show) {
 
 void CListBoxHorBar::updateHorizontalExtent() {
   std::vector<int> widths;
-  for (unsigned i = 0; i < GetCount(); ++i) widths.push_back(GetTextExtent(GetString(i)).x);
+  for (unsigned i = 0; i < GetCount(); ++i)
+    widths.push_back(GetTextExtent(shownText(GetString(i))).x);
   extent_ = hyperlink::horizontalExtent(widths, GetCharWidth());
   applyHorizontalExtent();
 }

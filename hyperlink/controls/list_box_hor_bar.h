@@ -1,6 +1,7 @@
 // A text list that scrolls horizontally as far as its widest entry reaches, so that long
 // paths and web addresses can be scrolled into view. The extent is worked out each time the
-// list is shown.
+// list is shown. A row shows its entry with control and bidirectional characters escaped and
+// at most platform::kShownLength characters long; the entry itself is kept as added.
 #pragma once
 
 #include <wx/listbox.h>
@@ -17,7 +18,7 @@ class CListBoxHorBar : public wxListBox {
   // Showing the list (also when it is visible already) works the extent out afresh; hiding
   // it keeps the extent.
   bool Show(bool show = true) override;
-  // The widest entry plus one average character; the list scrolls that far and no further,
+  // The widest entry as shown plus one average character; the list scrolls that far and no further,
   // also when wider entries were added since.
   void updateHorizontalExtent();
   int horizontalExtent() const { return extent_; }

@@ -194,8 +194,8 @@ void CHyperLinkFrameBaseDlg::showEmailPage() {
   emailPage_->Show();
   // Focus first: GTK selects the whole text of an edit that takes the focus.
   wxTextCtrl* box = emailPage_->addressBox();
-  box->SetFocus();
-  if (!emailPage_->emailAddress.empty()) {
+  if (box) box->SetFocus();
+  if (box && !emailPage_->emailAddress.empty()) {
     // The address as it was handed over, with the caret at its start (and in view) so that
     // typing replaces it; where the page put "mailto:" in front, that is the first characters only.
     long length = static_cast<long>(emailPage_->emailAddress.size());

@@ -179,10 +179,15 @@ void CHypLnkFileWebDlg::bindEvents() {
       event.Skip();
       if (holdSelection_) CallAfter([this] { selectWholeAddress(); });
     });
-    addressBox_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+    // Any button the user presses in the box (a click, a right-click's Paste, a middle-click
+    // paste) acts on it: the selection is the user's from then on.
+    auto userActs = [this](wxMouseEvent& event) {
       holdSelection_ = false;
       event.Skip();
-    });
+    };
+    addressBox_->Bind(wxEVT_LEFT_DOWN, userActs);
+    addressBox_->Bind(wxEVT_RIGHT_DOWN, userActs);
+    addressBox_->Bind(wxEVT_MIDDLE_DOWN, userActs);
   }
   Bind(
       wxEVT_CHECKBOX, [this](wxCommandEvent&) { onRelativeBoxClicked(); }, kRelativeBox);

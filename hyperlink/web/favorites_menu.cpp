@@ -1,8 +1,12 @@
 #include "web/favorites_menu.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string_view>
+#include <utility>
 
 #include "module/resource_string.h"
 #include "platform/text.h"
@@ -24,56 +28,65 @@ bool isShortcutName(std::u16string_view name) {
   return name.size() >= 4 && name.substr(name.size() - 4) == u".url" && name.front() != u'.';
 }
 
-// Real folders from the Favorites folder down to the one being built. A folder link that
-// leads back into this chain is followed once: a folder is entered while it stands on the
-// chain at most once already, which bounds the depth whatever the links form.
-class FolderChain {
+// The walk through the Favorites tree. Folder links may lead anywhere, back up the tree
+// included, and N folders each linking to all N would be entered N^N times: so each real
+// folder (device and inode) is entered once, wherever the links lead to it from, and the
+// whole walk stops after kMaxFolders folders or kMaxEntries listed entries. The menu opens
+// no more than 512 links anyway.
+class FolderWalk {
  public:
+  static constexpr int kMaxFolders = 1000;
+  static constexpr int kMaxEntries = 20000;
+
   bool enter(const TzString& folder) {
-    std::error_code ec;
-    fs::path real = fs::canonical(platform::toFileName(folder), ec);
-    if (ec) real = platform::toFileName(folder);
-    if (std::count(folders_.begin(), folders_.end(), real) >= 2) return false;
-    folders_.push_back(real);
+    struct stat st {};
+    if (folders_ >= kMaxFolders || ::stat(platform::toFileName(folder).c_str(), &st) != 0)
+      return false;
+    if (!visited_.insert({st.st_dev, st.st_ino}).second) return false;
+    ++folders_;
     return true;
   }
-  void leave() { folders_.pop_back(); }
+  // Counts one listed entry; false once the walk has listed all it may.
+  bool takeEntry() { return entries_++ < kMaxEntries; }
 
  private:
-  std::vector<fs::path> folders_;
+  std::set<std::pair<dev_t, ino_t>> visited_;
+  int folders_ = 0;
+  int entries_ = 0;
 };
 
 struct Listed {
   TzString name;
-  bool isFolder;
+  fs::file_type type;  // of what a link leads to
 };
 
 // The folder's entries in the order the file system lists them; none when it cannot be read.
-std::vector<Listed> listFolder(const TzString& folder) {
+std::vector<Listed> listFolder(const TzString& folder, FolderWalk& walk) {
   std::vector<Listed> entries;
   std::error_code ec;
   fs::directory_iterator it(platform::toFileName(folder), ec);
   if (ec) return entries;
-  for (; it != fs::directory_iterator(); it.increment(ec)) {
+  for (; it != fs::directory_iterator() && walk.takeEntry(); it.increment(ec)) {
     if (ec) break;
     std::error_code typeError;
     entries.push_back(
-        {platform::fromFileName(it->path().filename().native()), it->is_directory(typeError)});
+        {platform::fromFileName(it->path().filename().native()), it->status(typeError).type()});
   }
   return entries;
 }
 
 int buildFolder(const TzString& folder, int first, FavoritesMenuItems& menu,
-                std::vector<TzString>& urls, FolderChain& chain) {
-  if (!chain.enter(folder)) return first;
+                std::vector<TzString>& urls, FolderWalk& walk) {
+  if (!walk.enter(folder)) return first;
   TzString dir = folder;
   if (dir.empty() || dir.back() != u'/') dir += u'/';
-  std::vector<Listed> entries = listFolder(dir);
+  std::vector<Listed> entries = listFolder(dir, walk);
 
   std::vector<TzString> titles;
   int count = first;
   for (const Listed& entry : entries) {
-    if (entry.isFolder || !isShortcutName(entry.name)) continue;
+    // A named pipe or a device given a shortcut's name is no shortcut.
+    if (entry.type != fs::file_type::regular || !isShortcutName(entry.name)) continue;
     TzString title = entry.name.substr(0, entry.name.size() - 4);
     auto at =
         std::upper_bound(titles.begin(), titles.end(), title,
@@ -90,12 +103,12 @@ int buildFolder(const TzString& folder, int first, FavoritesMenuItems& menu,
 
   std::vector<TzString> folders;
   for (const Listed& entry : entries) {
-    if (!entry.isFolder) continue;
+    if (entry.type != fs::file_type::directory) continue;
     size_t placed = std::count_if(folders.begin(), folders.end(), [&](const TzString& name) {
       return !lessNoCase(entry.name, name);
     });
     FavoritesMenuItems submenu;
-    int found = buildFolder(dir + entry.name, count, submenu, urls, chain);
+    int found = buildFolder(dir + entry.name, count, submenu, urls, walk);
     if (found == count) continue;
     // Inserted by position as a menu inserts: past the end means at the end.
     size_t position = std::min(placed + 1, menu.size());
@@ -104,7 +117,6 @@ int buildFolder(const TzString& folder, int first, FavoritesMenuItems& menu,
     folders.push_back(entry.name);
     count = found;
   }
-  chain.leave();
   return count;
 }
 
@@ -112,8 +124,8 @@ int buildFolder(const TzString& folder, int first, FavoritesMenuItems& menu,
 
 int buildFavoritesMenu(const TzString& folder, int first, FavoritesMenuItems& menu,
                        std::vector<TzString>& urls) {
-  FolderChain chain;
-  return buildFolder(folder, first, menu, urls, chain);
+  FolderWalk walk;
+  return buildFolder(folder, first, menu, urls, walk);
 }
 
 FavoritesMenu favoritesMenuOf(const TzString& folder) {

@@ -32,8 +32,10 @@ struct FavoritesMenu {
 // each link's address into urls (which holds `first` addresses on entry). Links come in title
 // order ignoring case, after the menu's first entry come the subfolders in name order, and a
 // subfolder without a link anywhere below it is left out. Files whose names start with "." are
-// hidden; folders are listed whatever their names. The result is first plus the links found
-// in this folder and below.
+// hidden; folders are listed whatever their names; only regular files are shortcuts. Each
+// real folder is entered once however many folder links lead to it, and the walk is capped
+// (1000 folders, 20000 entries). The result is first plus the links found in this folder and
+// below.
 int buildFavoritesMenu(const TzString& folder, int first, FavoritesMenuItems& menu,
                        std::vector<TzString>& urls);
 

@@ -2,11 +2,12 @@
 
 #include <glib.h>
 
-#include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace hyperlink {
@@ -15,6 +16,9 @@ namespace {
 
 constexpr const char* kSection = "InternetShortcut";
 constexpr const char* kKey = "URL";
+// Far more than any shortcut holds (an address of 2048 characters and a few keys): a file
+// past it is not one, and a link to a device must not be read without end.
+constexpr size_t kMaxShortcutBytes = 64 * 1024;
 
 struct KeyFileFree {
   void operator()(GKeyFile* file) const { g_key_file_free(file); }
@@ -43,8 +47,10 @@ const gchar* findNoCase(gchar** names, const char* name) {
 // a byte-order mark and carry ";" comments or stray lines, which that reader refuses but the
 // INI readers these files are made for pass over.
 std::optional<std::string> readIniText(const TzString& path) {
-  std::ifstream in(platform::toFileName(path), std::ios::binary);
-  if (!in) return std::nullopt;
+  platform::FileText file =
+      platform::readRegularFile(platform::toFileName(path), kMaxShortcutBytes);
+  if (!file.ok()) return std::nullopt;
+  std::istringstream in(file.text);
   std::string text;
   std::string line;
   bool first = true;

@@ -171,7 +171,9 @@ void CUrlDialog::fitToScreen() {
   // The template's place for the page, which the browser fills.
   wxWindow* page = browser_ != nullptr ? browser_->GetParent() : nullptr;
   if (window == nullptr || window->GetSizer() == nullptr || page == nullptr || page == this) return;
-  const int display = wxDisplay::GetFromWindow(window->GetParent() ? window->GetParent() : window);
+  // Without a parent the dialog belongs where the user is working: the screen of the pointer.
+  const int display = window->GetParent() ? wxDisplay::GetFromWindow(window->GetParent())
+                                          : wxDisplay::GetFromPoint(wxGetMousePosition());
   const wxRect area =
       wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
   const wxSize wanted = window->GetBestSize();

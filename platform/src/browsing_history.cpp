@@ -2,14 +2,18 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <unordered_map>
 
 #include "glib_handles.h"
 #include "platform/folders.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -21,12 +25,26 @@ namespace fs = std::filesystem;
 // Chromium counts from 1601-01-01, Firefox from 1970-01-01; both in microseconds.
 constexpr int64_t kChromiumEpochOffset = 11644473600LL * 1000000;
 
-// Visible pages with their latest visit. Firefox hides frames and redirect sources.
+// Visible pages by their latest visit, the newest first, at most "?" of them: both browsers
+// keep the latest visit of each page beside it (Firefox with an index on it), so the newest
+// pages of a history of any size are found at once. An address longer than a hyperlink can
+// hold (2048 characters) cannot become one.
 constexpr const char* kFirefoxQuery =
-    "SELECT p.url, p.title, MAX(v.visit_date) FROM moz_places p"
-    " JOIN moz_historyvisits v ON v.place_id = p.id WHERE p.hidden = 0 GROUP BY p.id";
+    "SELECT url, title, last_visit_date FROM moz_places"
+    " WHERE hidden = 0 AND last_visit_date > 0 AND length(url) <= 2048"
+    " ORDER BY last_visit_date DESC LIMIT ?";
 constexpr const char* kChromiumQuery =
-    "SELECT url, title, last_visit_time FROM urls WHERE hidden = 0 AND last_visit_time > 0";
+    "SELECT url, title, last_visit_time FROM urls"
+    " WHERE hidden = 0 AND last_visit_time > 0 AND length(url) <= 2048"
+    " ORDER BY last_visit_time DESC LIMIT ?";
+
+// What the history lists offer: the newest pages, enough for any person's choosing and few
+// enough for the list to show at once.
+constexpr int kMaxPages = 1000;
+constexpr size_t kMaxAddressLength = 2048;
+// A database that cannot be read in place is copied and read again only up to this size, so
+// that a damaged history of gigabytes is not copied at every look.
+constexpr off_t kMaxCopiedBytes = off_t(256) << 20;
 
 struct HistoryDatabase {
   fs::path file;
@@ -60,14 +78,25 @@ struct SqliteCloser {
 using SqlitePtr = std::unique_ptr<sqlite3, SqliteCloser>;
 using StatementPtr = std::unique_ptr<sqlite3_stmt, SqliteCloser>;
 
+// Copies a regular file of at most kMaxCopiedBytes as `to`.
+bool copyRegularFile(const fs::path& from, const fs::path& to) {
+  RegularFile source(from);
+  if (!source.ok() || source.status().st_size > kMaxCopiedBytes) return false;
+  std::ofstream out(to, std::ios::binary);
+  char buffer[65536];
+  ssize_t n;
+  while ((n = ::read(source.fd(), buffer, sizeof buffer)) > 0)
+    if (!out.write(buffer, n)) return false;
+  return n == 0 && out.flush();
+}
+
 // Copies the database, with its write-ahead log when there is one (recent visits may still
 // be there), as "history" in the folder; false when the database cannot be copied.
 bool copyDatabase(const fs::path& file, const fs::path& folder) {
-  std::error_code ec;
-  if (!fs::is_regular_file(file, ec)) return false;
-  if (!fs::copy_file(file, folder / "history", ec)) return false;
+  if (!copyRegularFile(file, folder / "history")) return false;
   fs::path log = file.string() + "-wal";
-  if (fs::is_regular_file(log, ec)) fs::copy_file(log, folder / "history-wal", ec);
+  std::error_code ec;
+  if (fs::exists(log, ec)) copyRegularFile(log, folder / "history-wal");
   return true;
 }
 
@@ -76,35 +105,76 @@ std::u16string columnText(sqlite3_stmt* statement, int column) {
   return text ? fromUtf8(reinterpret_cast<const char*>(text)) : std::u16string();
 }
 
-// The database's pages; none when any step fails, so a damaged file adds nothing.
-std::vector<BrowsedPage> readDatabase(const HistoryDatabase& source) {
-  CopyFolder folder;
-  if (folder.path().empty() || !copyDatabase(source.file, folder.path())) return {};
-  std::string copy = (folder.path() / "history").string();
-  sqlite3* opened = nullptr;
-  int status = sqlite3_open_v2(copy.c_str(), &opened, SQLITE_OPEN_READONLY, nullptr);
-  SqlitePtr db(opened);
-  if (status != SQLITE_OK) return {};
+// The database's pages; nothing when any step fails, so a damaged file adds nothing.
+std::optional<std::vector<BrowsedPage>> query(sqlite3* db, const HistoryDatabase& source) {
   sqlite3_stmt* prepared = nullptr;
-  status = sqlite3_prepare_v2(db.get(), source.query, -1, &prepared, nullptr);
+  int status = sqlite3_prepare_v2(db, source.query, -1, &prepared, nullptr);
   StatementPtr statement(prepared);
-  if (status != SQLITE_OK) return {};
+  if (status != SQLITE_OK || sqlite3_bind_int(prepared, 1, kMaxPages) != SQLITE_OK)
+    return std::nullopt;
   std::vector<BrowsedPage> pages;
-  while ((status = sqlite3_step(statement.get())) == SQLITE_ROW) {
-    if (sqlite3_column_type(statement.get(), 0) == SQLITE_NULL) continue;
-    pages.push_back({columnText(statement.get(), 0), columnText(statement.get(), 1),
-                     sqlite3_column_int64(statement.get(), 2) - source.epochOffset});
+  while ((status = sqlite3_step(prepared)) == SQLITE_ROW) {
+    if (sqlite3_column_type(prepared, 0) == SQLITE_NULL) continue;
+    BrowsedPage page{columnText(prepared, 0), columnText(prepared, 1),
+                     sqlite3_column_int64(prepared, 2) - source.epochOffset};
+    if (page.address.size() <= kMaxAddressLength) pages.push_back(std::move(page));
   }
-  if (status != SQLITE_DONE) return {};
+  if (status != SQLITE_DONE) return std::nullopt;
   return pages;
+}
+
+// The pages of the database a file name or a "file:" URI names, opened read-only.
+std::optional<std::vector<BrowsedPage>> queryFile(const std::string& name,
+                                                  const HistoryDatabase& source) {
+  sqlite3* opened = nullptr;
+  int status =
+      sqlite3_open_v2(name.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+  SqlitePtr db(opened);
+  if (status != SQLITE_OK) return std::nullopt;
+  return query(db.get(), source);
+}
+
+// The database read where it lies, as an unchanging file: no lock is taken and no file is
+// made beside it, so a running browser is not disturbed, and a history of gigabytes costs what
+// its newest pages cost. The file is opened here first, so that only a regular file is read.
+std::optional<std::vector<BrowsedPage>> readInPlace(const HistoryDatabase& source) {
+  RegularFile file(source.file);
+  if (!file.ok()) return std::nullopt;
+  return queryFile("file:/proc/self/fd/" + std::to_string(file.fd()) + "?immutable=1", source);
+}
+
+std::optional<std::vector<BrowsedPage>> readCopy(const HistoryDatabase& source) {
+  CopyFolder folder;
+  if (folder.path().empty() || !copyDatabase(source.file, folder.path())) return std::nullopt;
+  return queryFile((folder.path() / "history").string(), source);
+}
+
+// Whether a browser keeps pages in its write-ahead log that the database itself lacks yet.
+bool hasWriteAheadLog(const fs::path& file) {
+  std::error_code ec;
+  fs::path log = file.string() + "-wal";
+  return fs::is_regular_file(log, ec) && fs::file_size(log, ec) > 0;
+}
+
+// Read in place where that shows every page; pages a running browser still keeps in its
+// write-ahead log only a copy of database and log shows, and a database too large to copy (or
+// one that cannot be read in place at all) is read without them.
+std::vector<BrowsedPage> readDatabase(const HistoryDatabase& source) {
+  bool logged = hasWriteAheadLog(source.file);
+  std::optional<std::vector<BrowsedPage>> pages;
+  if (!logged) pages = readInPlace(source);
+  if (!pages) pages = readCopy(source);
+  if (!pages && logged) pages = readInPlace(source);
+  return pages.value_or(std::vector<BrowsedPage>{});
 }
 
 // The profile folder profiles.ini names as the default: the one an installation uses
 // ([Install...] Default=), else the profile marked Default=1, else the only profile.
 std::optional<fs::path> firefoxDefaultProfile(const fs::path& root) {
   KeyFilePtr ini(g_key_file_new());
-  if (!g_key_file_load_from_file(ini.get(), (root / "profiles.ini").c_str(), G_KEY_FILE_NONE,
-                                 nullptr))
+  FileText text = readRegularFile(root / "profiles.ini");
+  if (!text.ok() || !g_key_file_load_from_data(ini.get(), text.text.data(), text.text.size(),
+                                               G_KEY_FILE_NONE, nullptr))
     return std::nullopt;
   StringArrayPtr groups(g_key_file_get_groups(ini.get(), nullptr));
   std::vector<std::string> profiles;
@@ -161,6 +231,7 @@ std::vector<BrowsedPage> merged(std::vector<BrowsedPage> pages) {
   std::unordered_map<std::u16string, size_t> seen;
   for (BrowsedPage& page : pages) {
     auto [at, added] = seen.emplace(page.address, unique.size());
+    if (added && unique.size() == kMaxPages) break;
     if (added) {
       unique.push_back(std::move(page));
     } else if (unique[at->second].title.empty()) {

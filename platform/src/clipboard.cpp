@@ -1,17 +1,21 @@
 #include "platform/clipboard.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
+#include "platform/notices.h"
 #include "platform/process.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
 
 namespace {
 
+// How long the program that owns the clipboard has to answer: a stopped or hung owner must
+// not freeze tzad.
+constexpr int kAnswerMs = 2000;
+// More than any link or list of files the clipboard carries.
+constexpr size_t kMaxClipboardBytes = size_t(16) << 20;
 constexpr char kHyperlinkType[] = "application/x-tzad-hyperlink";
 constexpr char kMozUrlType[] = "text/x-moz-url";
 constexpr char kUriListType[] = "text/uri-list";
@@ -45,13 +49,17 @@ bool saysClipboardIsEmpty(const std::string& errors) {
   return false;
 }
 
-void reportUnreadable(const std::string& tool, const ProgramResult& listed) {
-  std::string reason = listed.exitStatus < 0 ? tool + " cannot be run" : "";
-  for (const std::string& line : textLines(listed.errors))
-    if (reason.empty() && !line.empty()) reason = line;
-  if (reason.empty()) reason = tool + " failed";
-  std::fflush(stdout);  // after the prompts already written, also when both go to one file
-  std::fprintf(stderr, "The clipboard cannot be read: %s\n", reason.c_str());
+void reportUnreadable(const std::string& reason) {
+  notify("The clipboard cannot be read: " + reason);
+}
+
+std::string reasonFor(const std::string& tool, const ProgramResult& result) {
+  if (result.timedOut)
+    return "it did not answer within " + std::to_string(kAnswerMs / 1000) + " s (" + tool + ")";
+  if (result.exitStatus < 0) return tool + " cannot be run";
+  for (const std::string& line : textLines(result.errors))
+    if (!line.empty()) return line;
+  return tool + " failed";
 }
 
 }  // namespace
@@ -70,11 +78,11 @@ Clipboard Clipboard::attach() {
   std::optional<DesktopTool> tool = desktopTool();
   if (!tool) return clipboard;
   clipboard.readCommand_ = tool->readType;
-  ProgramResult listed = runProgram(tool->listTypes, Capture::OutputAndErrors);
+  ProgramResult listed = runProgram(tool->listTypes, Capture::OutputAndErrors, kAnswerMs);
   if (listed.exitStatus == 0)
     clipboard.offered_ = textLines(listed.output);
-  else if (!saysClipboardIsEmpty(listed.errors))
-    reportUnreadable(tool->listTypes[0], listed);
+  else if (listed.timedOut || !saysClipboardIsEmpty(listed.errors))
+    reportUnreadable(reasonFor(tool->listTypes[0], listed));
   return clipboard;
 }
 
@@ -88,15 +96,19 @@ const std::optional<std::string>& Clipboard::read(const std::string& type) {
   auto [it, added] = read_.try_emplace(type);
   if (!added || !offers(type)) return it->second;
   if (folder_) {
-    std::ifstream in(*folder_ / type, std::ios::binary);
-    std::ostringstream data;
-    if (in && data << in.rdbuf()) it->second = data.str();
+    if (FileText file = readRegularFile(*folder_ / type, kMaxClipboardBytes); file.ok())
+      it->second = std::move(file.text);
     return it->second;
   }
   std::vector<std::string> argv = readCommand_;
   argv.push_back(type);
-  // The owner may have gone since the types were listed: then there is nothing to read.
-  ProgramResult result = runProgram(argv, Capture::OutputAndErrors);
+  // The owner may have gone since the types were listed: then there is nothing to read. One
+  // that stops answering is not asked again.
+  ProgramResult result = runProgram(argv, Capture::OutputAndErrors, kAnswerMs);
+  if (result.timedOut) {
+    reportUnreadable(reasonFor(argv[0], result));
+    offered_.clear();
+  }
   if (result.exitStatus == 0 && !result.output.empty()) it->second = std::move(result.output);
   return it->second;
 }

@@ -25,6 +25,9 @@ namespace platform {
 
 namespace {
 
+// How long the clipboard's owner has to say that it took the clipboard.
+constexpr int kAnswerMs = 2000;
+
 bool hasScheme(const std::string& address) {
   size_t colon = address.find(':');
   if (colon == std::string::npos || colon < 2) return false;  // "C:" is a drive letter
@@ -66,8 +69,7 @@ std::optional<std::string> uriOf(const std::string& address, const std::string& 
 // The types offered for a link, each with its bytes.
 TypedData typedData(const ClipboardHyperlink& link, const std::string& base) {
   std::string address = toUtf8(link.address);
-  TypedData data{{"application/x-tzad-hyperlink",
-                  address + "\n" + toUtf8(link.description) + "\n" + toUtf8(link.location) + "\n"}};
+  TypedData data{{"application/x-tzad-hyperlink", hyperlinkForm(link)}};
   if (std::optional<std::string> uri = uriOf(address, base))
     data.emplace_back("text/uri-list", *uri + "\r\n");
   data.emplace_back("text/plain", address);
@@ -136,13 +138,14 @@ std::optional<std::string> copyOnX11(const TypedData& data) {
   }
   close(input[1]);
   if (failed == 0) waitpid(child, nullptr, 0);
-  // The owner says whether it took the clipboard; one that never answers did not.
+  // The owner says whether it took the clipboard; one that does not answer in time did not.
   pollfd answer{ready[0], POLLIN, 0};
   char taken = 0;
-  bool answered = sent && poll(&answer, 1, 5000) > 0 && read(ready[0], &taken, 1) == 1;
+  bool answered = sent && poll(&answer, 1, kAnswerMs) > 0 && read(ready[0], &taken, 1) == 1;
   close(ready[0]);
   if (failed != 0) return "the clipboard's owner cannot be started: " + owner;
-  if (!answered || !taken) return "the display's clipboard cannot be taken";
+  if (!answered) return "the display's clipboard did not answer within 2 s";
+  if (!taken) return "the display's clipboard cannot be taken";
   return std::nullopt;
 }
 

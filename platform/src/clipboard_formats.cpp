@@ -127,6 +127,39 @@ bool isOneWebAddress(std::u16string_view text) {
   return !startsWithNoCase(text, u"file:");
 }
 
+// The first line of tzad's escaped hyperlink form.
+constexpr std::string_view kEscapedFormLine = "tzad-hyperlink 2";
+
+std::string escapedLine(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else
+      out += c;
+  }
+  return out;
+}
+
+// A backslash before anything else (which tzad never writes) is kept as it stands.
+std::string unescapedLine(std::string_view line) {
+  std::string out;
+  for (size_t i = 0; i < line.size(); ++i) {
+    char next = i + 1 < line.size() ? line[i + 1] : '\0';
+    if (line[i] != '\\' || (next != '\\' && next != 'n' && next != 'r')) {
+      out += line[i];
+      continue;
+    }
+    out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\\';
+    ++i;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<std::string> textLines(std::string_view text) {
@@ -140,9 +173,20 @@ std::vector<std::string> textLines(std::string_view text) {
   return out;
 }
 
+std::string hyperlinkForm(const ClipboardHyperlink& link) {
+  std::string form = std::string(kEscapedFormLine) + "\n";
+  for (const std::u16string* field : {&link.address, &link.description, &link.location})
+    form += escapedLine(toUtf8(*field)) + "\n";
+  return form;
+}
+
 ClipboardHyperlink parseHyperlinkForm(std::string_view data) {
   std::vector<std::string> parts = textLines(data);
+  bool escaped = !parts.empty() && parts.front() == kEscapedFormLine;
+  if (escaped) parts.erase(parts.begin());
   parts.resize(3);
+  if (escaped)
+    for (std::string& part : parts) part = unescapedLine(part);
   return ClipboardHyperlink{fromUtf8(parts[0]), fromUtf8(parts[1]), fromUtf8(parts[2])};
 }
 

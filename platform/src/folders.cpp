@@ -5,8 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -21,7 +22,7 @@ std::optional<std::u16string> existingFolder(const std::string& path) {
 
 // XDG_DOCUMENTS_DIR from the desktop's user-dirs.dirs ("$HOME/Documents" style values).
 std::string xdgDocumentsDir(const std::string& home) {
-  std::ifstream in(configHome() + "/user-dirs.dirs");
+  std::istringstream in(readRegularFile(configHome() + "/user-dirs.dirs").text);
   std::string line;
   while (std::getline(in, line)) {
     const std::string key = "XDG_DOCUMENTS_DIR=";

@@ -86,8 +86,8 @@ std::u16string encodedMailto(std::u16string_view address) {
   if (!startsWithScheme(address)) return std::u16string(address);
   std::string rest = toUtf8(address.substr(kScheme.size()));
   size_t query = rest.find('?');
-  std::string uri =
-      toUtf8(address.substr(0, kScheme.size())) + encoded(std::string_view(rest).substr(0, query));
+  // The scheme in lower case: openers look their handler up by it as it is written.
+  std::string uri = "mailto:" + encoded(std::string_view(rest).substr(0, query));
   if (query != std::string::npos)
     uri += "?" + encodedFields(std::string_view(rest).substr(query + 1));
   return fromUtf8(uri);

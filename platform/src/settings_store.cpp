@@ -5,6 +5,7 @@
 #include "glib_handles.h"
 #include "platform/folders.h"
 #include "platform/recent_files.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -45,12 +46,12 @@ bool fitsValueName(std::string_view name) {
 // The store's file; an absent file is an empty store, an unreadable or damaged one nullptr.
 KeyFilePtr loadStore() {
   KeyFilePtr store(g_key_file_new());
-  GError* error = nullptr;
-  if (g_key_file_load_from_file(store.get(), settingsStorePath().c_str(), G_KEY_FILE_KEEP_COMMENTS,
-                                &error))
+  FileText file = readRegularFile(settingsStorePath());
+  if (file.absent) return store;
+  if (!file.ok()) return nullptr;
+  if (g_key_file_load_from_data(store.get(), file.text.data(), file.text.size(),
+                                G_KEY_FILE_KEEP_COMMENTS, nullptr))
     return store;
-  ErrorPtr owned(error);
-  if (g_error_matches(error, G_FILE_ERROR, G_FILE_ERROR_NOENT)) return store;
   return nullptr;
 }
 

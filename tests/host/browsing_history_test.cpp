@@ -107,4 +107,37 @@ TEST(BrowsingHistory, FirefoxProfileChoice) {
   }
 }
 
+// A history of hundreds of MiB is read where it lies (past what tzad would copy), its newest
+// pages first and no more than the lists show; an address no hyperlink can hold is left out.
+TEST(BrowsingHistory, LargeHistoriesAreReadInPlaceNewestFirstUpToACap) {
+  TemporaryHome home;
+  fs::path places = makeFirefoxProfile(home);
+  {
+    HistoryDatabase firefox(places, kFirefoxSchema);
+    firefox.exec("BEGIN");
+    for (int i = 1; i <= 1500; ++i)
+      firefox.addFirefoxPage(i, "https://example.com/" + std::to_string(i), "", {day(0) + i});
+    firefox.addFirefoxPage(1501, "https://example.com/" + std::string(3000, 'x'), "", {day(1)});
+    firefox.exec("COMMIT");
+  }
+  fs::resize_file(places, fs::file_size(places) + (size_t(300) << 20));
+  std::vector<platform::BrowsedPage> pages = platform::browsedPages();
+  ASSERT_EQ(pages.size(), 1000u);
+  EXPECT_EQ(u8(pages.front().address), "https://example.com/1500");
+  EXPECT_EQ(u8(pages.back().address), "https://example.com/501");
+}
+
+// A named pipe or a device where a history belongs is passed over at once.
+TEST(BrowsingHistory, SpecialFilesAddNothing) {
+  for (SpecialFile kind : {SpecialFile::Fifo, SpecialFile::LinkToDevZero}) {
+    TemporaryHome home;
+    std::string places = makeFirefoxProfile(home).string();
+    fs::create_directories(fs::path(places).parent_path());
+    makeSpecialFile(kind, places);
+    std::vector<platform::BrowsedPage> pages;
+    ASSERT_TRUE(returnsWithin(5000, places, [&] { pages = platform::browsedPages(); }));
+    EXPECT_TRUE(pages.empty());
+  }
+}
+
 }  // namespace

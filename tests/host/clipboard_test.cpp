@@ -146,4 +146,26 @@ TEST(ClipboardCopy, OffersTheLinkInEveryFormItCanTake) {
   }
 }
 
+// tzad's own form carries any text: line breaks, backslashes and what looks like an escape.
+TEST(ClipboardCopy, AnyTextRoundTrips) {
+  const platform::ClipboardHyperlink cases[] = {
+      {u"line1\nline2", u"T10", u""},
+      {u"\\\\server\\share\\a.dxf", u"ends in \\", u"\\n is not a line break"},
+      {u"a\r\nb", u"", u"House,\nSheet\r"},
+      {u"", u"\n\n", u"\\"},
+  };
+  for (const platform::ClipboardHyperlink& c : cases) {
+    SCOPED_TRACE(u8(c.address + u"|" + c.description + u"|" + c.location));
+    TempDir dir;
+    ScopedEnvironment environment;
+    environment.set("TZAD_CLIPBOARD_DIR", dir.path().c_str());
+    ASSERT_FALSE(platform::copyHyperlink(c));
+    std::optional<platform::ClipboardHyperlink> link = platform::Clipboard(dir.path()).hyperlink();
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->address, c.address);
+    EXPECT_EQ(link->description, c.description);
+    EXPECT_EQ(link->location, c.location);
+  }
+}
+
 }  // namespace

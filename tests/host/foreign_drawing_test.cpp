@@ -324,3 +324,19 @@ TEST(InterruptedHeader, OpensKeepsItsStructureAndReadsEveryVariable) {
   EXPECT_EQ(u8(again.hyperlinkBase()), "/srv/b/");
   EXPECT_EQ(linksOf(again.allEntityIds().front()), (std::vector<Link>{{"door.pdf", "Door"}}));
 }
+
+// The same writer without the second ENDSEC: the variables end where the next section begins.
+TEST(InterruptedHeader, VariablesEndAtTheNextSectionWithoutASecondEndsec) {
+  TempDir dir;
+  const std::string text =
+      "  0\nSECTION\n  2\nHEADER\n  9\n$HANDSEED\n  5\n30\n  0\nENDSEC\n"
+      "  9\n$ACADVER\n  1\nAC1015\n" +
+      section("ENTITIES", kEntities) + "  0\nEOF\n";
+  std::string path = dir.file("unclosed.dxf"), saved = dir.file("saved.dxf");
+  writeFile(path, text);
+  TzDbDatabase db(false);
+  ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk) << u8(db.lastErrorText());
+  EXPECT_EQ(db.version(), TzDb::kDHL_R2000);
+  ASSERT_EQ(db.saveAs(u16(saved)), Tzad::eOk);
+  EXPECT_EQ(readFile(saved), text);
+}

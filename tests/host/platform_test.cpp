@@ -1,12 +1,18 @@
 // The platform's path splitting, file names that are not UTF-8, and the opener's refusal.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 #include "platform/mailto_address.h"
+#include "platform/notices.h"
 #include "platform/opener.h"
 #include "platform/path_rules.h"
+#include "platform/process.h"
 #include "platform/text.h"
+#include "test_support.h"
 
 namespace {
 
@@ -58,14 +64,83 @@ TEST(FileNames, AnyBytesSurviveUtf16) {
             "b\xef\xbf\xbd");
 }
 
-TEST(Opener, ReportsAnOpenerThatIsNotThereOrFails) {
-  setenv("TZAD_OPEN_COMMAND", "/nonexistent/opener", 1);
-  EXPECT_FALSE(platform::openWithDefaultProgram(u"a.pdf"));
-  setenv("TZAD_OPEN_COMMAND", "false", 1);
-  EXPECT_FALSE(platform::openWithDefaultProgram(u"a.pdf"));
-  setenv("TZAD_OPEN_COMMAND", "true", 1);
-  EXPECT_TRUE(platform::openWithDefaultProgram(u"a.pdf"));
-  unsetenv("TZAD_OPEN_COMMAND");
+// A program that hangs, or leaves a child behind holding its output, is killed at the deadline;
+// one that ends in time is not disturbed by it.
+TEST(RunProgram, StopsWaitingAtTheDeadline) {
+  const struct {
+    std::vector<std::string> argv;
+    platform::Capture capture;
+    bool timedOut;
+    int exitStatus;
+  } cases[] = {
+      {{"sleep", "5"}, platform::Capture::Nothing, true, -1},
+      {{"sh", "-c", "sleep 5 2>/dev/null & echo started"}, platform::Capture::Output, true, -1},
+      {{"sh", "-c", "echo done; exit 3"}, platform::Capture::OutputAndErrors, false, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argv.back());
+    platform::ProgramResult result = platform::runProgram(c.argv, c.capture, 300);
+    EXPECT_EQ(result.timedOut, c.timedOut);
+    EXPECT_EQ(result.exitStatus, c.exitStatus);
+  }
+}
+
+// Whatever keeps a target from being opened is said, naming the program tried.
+TEST(Opener, SaysWhyATargetWasNotOpened) {
+  const struct {
+    const char* opener;
+    const char16_t* target;
+    bool opened;
+    std::string notice;
+  } cases[] = {
+      {"/nonexistent/opener", u"https://example.com/", false,
+       "No program could open \"https://example.com/\": /nonexistent/opener cannot be run (No "
+       "such file or directory)."},
+      {"false", u"a.pdf", false, "false did not open \"a.pdf\" (exit status 1)."},
+      {"true", u"-a.pdf", false, "\"-a.pdf\" is not opened: it would be read as an option."},
+      {"true", u"a.pdf", true, ""},
+  };
+  tzt::ScopedEnvironment environment;
+  std::string notices;
+  platform::NoticeSink before =
+      platform::setNoticeSink([&](std::string_view line) { notices += line; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.opener);
+    environment.set("TZAD_OPEN_COMMAND", c.opener);
+    notices.clear();
+    EXPECT_EQ(platform::openWithDefaultProgram(c.target), c.opened);
+    EXPECT_EQ(notices, c.notice);
+  }
+  platform::setNoticeSink(before);
+}
+
+// A viewer that stays open counts as having opened the target, and tzad is not held up while
+// it runs (the wait hook is called meanwhile); when it ends with a failure later, that is told.
+TEST(Opener, OneThatStaysOpenIsLeftRunningAndItsFailureToldLater) {
+  tzt::TempDir dir;
+  std::string viewer = dir.file("viewer.sh");
+  tzt::writeFile(viewer, "#!/bin/sh\nsleep 3\nexit 3\n");
+  std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+  tzt::ScopedEnvironment environment;
+  environment.set("TZAD_OPEN_COMMAND", viewer.c_str());
+  std::string notices;
+  platform::NoticeSink before =
+      platform::setNoticeSink([&](std::string_view line) { notices += line; });
+  int waits = 0;
+  platform::setOpenerWaitHook([&] { ++waits; });
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(platform::openWithDefaultProgram(u"plan.pdf"));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+  EXPECT_GT(waits, 0);
+  EXPECT_EQ(notices, "");
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (notices.empty() && std::chrono::steady_clock::now() < deadline) {
+    platform::checkRunningOpeners();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(notices, "viewer.sh did not open \"plan.pdf\" (exit status 3).");
+  platform::setOpenerWaitHook(nullptr);
+  platform::setNoticeSink(before);
 }
 
 // What a mail program gets: fields split only where a name and "=" follow "&", everything a
@@ -78,7 +153,7 @@ TEST(MailtoAddress, EncodedForTheMailProgram) {
       {u"mailto:a@example.com?subject=Plan 2 & notes?",
        u"mailto:a@example.com?subject=Plan%202%20%26%20notes%3F"},
       {u"MAILTO:a@example.com?subject=Hi&body=Line 1#2&cc=b@example.com",
-       u"MAILTO:a@example.com?subject=Hi&body=Line%201%232&cc=b@example.com"},
+       u"mailto:a@example.com?subject=Hi&body=Line%201%232&cc=b@example.com"},
       {u"mailto:张@例子.中国?subject=100% sure, 50%20off",
        u"mailto:%E5%BC%A0@%E4%BE%8B%E5%AD%90.%E4%B8%AD%E5%9B%BD?subject=100%25%20sure,%2050%20off"},
       {u"mailto:a@example.com?body=x=1&=y", u"mailto:a@example.com?body=x%3D1%26%3Dy"},

@@ -8,12 +8,15 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <random>
 #include <set>
 #include <thread>
 
 #include "db/database_impl.h"
 #include "db/drawing_file.h"
+#include "db/file_replacement.h"
 #include "session.h"
 
 using namespace tzad;
@@ -53,10 +56,40 @@ TEST(Save, ThroughLinksReplacesTheTargetAndKeepsTheLinks) {
   addLayer(s, "Hedge");
 
   s.run({"SAVE"});
-  EXPECT_EQ(s.takeOutput(), "Command: SAVE\nSaved " + plan + "\n");
+  EXPECT_EQ(s.takeOutput(),
+            "Command: SAVE\nSaved " + plan + " (written to " + site + ", which it links to)\n");
   EXPECT_TRUE(fs::is_symlink(plan));
   EXPECT_TRUE(fs::is_symlink(s.dir().file("links/alias.dxf")));
   EXPECT_TRUE(hasLayer(site, "Hedge"));
+}
+
+// A drawing that another program replaced with a link after tzad read it: the link is not the
+// drawing, so SAVE replaces the link and leaves the file it names alone, and says so.
+TEST(Save, ADrawingThatBecameALinkIsReplacedNotFollowed) {
+  Session s;
+  s.openSample("drawing.dxf");
+  std::string drawing = s.dir().file("drawing.dxf");
+  std::string victim = s.dir().file("victim.txt");
+  writeFile(victim, "not a drawing");
+  fs::remove(drawing);
+  fs::create_symlink(victim, drawing);
+  addLayer(s, "Mine");
+
+  s.run({"SAVE", "Yes"});
+  EXPECT_EQ(s.takeOutput(), "Command: SAVE\n" + drawing +
+                                " has been replaced by a symbolic link to " + victim +
+                                " since it was opened or last saved.\n"
+                                "Replace the link with this drawing? [Yes/No] <No>: Yes\n"
+                                "Saved " +
+                                drawing + " in place of the link; " + victim + " is unchanged.\n");
+  EXPECT_FALSE(fs::is_symlink(drawing));
+  EXPECT_TRUE(hasLayer(drawing, "Mine"));
+  EXPECT_EQ(readFile(victim), "not a drawing");
+  EXPECT_FALSE(fs::exists(s.dir().file("victim.bak")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(s.dir().file("drawing.bak"))));
+  // The drawing is a file of its own again: the next save asks nothing.
+  s.run({"SAVE"});
+  EXPECT_EQ(s.takeOutput(), "Command: SAVE\nSaved " + drawing + "\n");
 }
 
 // Root may write any file, so permission alone would let root replace anything: a drawing
@@ -219,7 +252,12 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
   const std::string after = readFile(plan);
   ASSERT_NE(after, before);
 
-  std::mt19937 random(std::random_device{}());
+  // The seed is printed, so that a failure can be run again as it happened.
+  const unsigned seed = std::random_device{}();
+  RecordProperty("seed", static_cast<int>(seed));
+  std::printf("seed %u\n", seed);
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
   std::uniform_int_distribution<long> delay(
       0, std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 5 / 4);
   for (int attempt = 0; attempt < 8; ++attempt) {
@@ -251,6 +289,80 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
     // Killed between its two last steps, a save leaves the new drawing as the backup.
     std::string kept = fs::exists(bak) ? readFile(bak) : before;
     EXPECT_TRUE(kept == before || kept == after);
+  }
+}
+
+// The save stopped after each of its steps in turn, with and without the backup: what a kill at
+// that moment leaves is the old drawing or the new one, whole, the backup, and at most a hidden
+// leftover that the next save removes.
+FileReplacement::Step stopAfter;
+[[noreturn]] void saveStoppedInChild(const std::string& plan, bool keepBackup) {
+  TzDbDatabase db(false);
+  if (db.readDwgFile(u16(plan)) != Tzad::eOk) ::_exit(2);
+  if (db.setHyperlinkBase(u"changed") != Tzad::eOk) ::_exit(2);
+  FileReplacement::setStepHook([](FileReplacement::Step step) {
+    if (step == stopAfter) ::raise(SIGKILL);
+  });
+  ::_exit(TzDbInternals::impl(db).save(u16(plan), keepBackup) ? 0 : 4);
+}
+
+TEST(Save, StoppedAfterEachStepLeavesTheOldOrTheNewDrawing) {
+  using Step = FileReplacement::Step;
+  enum Content { kNone, kBefore, kAfter };
+  const struct {
+    bool keepBackup;
+    Step step;
+    Content plan, backup;
+    bool leftover;
+  } cases[] = {
+      // With a backup: the new file is named as the backup, then the two trade names.
+      {true, Step::Written, kBefore, kNone, false},
+      {true, Step::Named, kBefore, kAfter, false},
+      {true, Step::Swapped, kAfter, kBefore, false},
+      // Without: the new file gets a hidden name, then is renamed over the drawing.
+      {false, Step::Written, kBefore, kNone, false},
+      {false, Step::Named, kBefore, kNone, true},
+      {false, Step::Swapped, kAfter, kNone, false},
+  };
+  TempDir dir;
+  std::string plan = dir.file("plan.dxf"), bak = dir.file("plan.bak");
+  const std::string before = sampleWithLines(200, 0x10000, [](int) { return "Site"; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.keepBackup ? "with" : "without") + " a backup, stopped after step " +
+                 std::to_string(static_cast<int>(c.step)));
+    for (const auto& entry : fs::directory_iterator(dir.path())) fs::remove(entry.path());
+    writeFile(plan, before);
+    stopAfter = c.step;
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) saveStoppedInChild(plan, c.keepBackup);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the save never reached it";
+    std::set<std::string> files;
+    std::string hidden;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+      std::string name = entry.path().filename().string();
+      if (name.rfind(".plan.dxf.tzad-", 0) == 0) hidden = entry.path().string();
+      files.insert(name);
+    }
+    std::string now = readFile(plan);
+    EXPECT_EQ(now == before ? kBefore : kAfter, c.plan);
+    EXPECT_EQ(fs::exists(bak) ? (readFile(bak) == before ? kBefore : kAfter) : kNone, c.backup);
+    // Where the file system has no unnamed files, the new file has its hidden name from the start.
+    if (c.step != Step::Written) {
+      EXPECT_EQ(!hidden.empty(), c.leftover);
+    }
+    EXPECT_EQ(files.size(), 1 + (c.backup != kNone) + size_t(!hidden.empty()));
+    if (c.plan == kAfter) {
+      EXPECT_NE(now.find("changed"), std::string::npos);
+    }
+    if (hidden.empty()) continue;
+    // The next save of the drawing takes the leftover away.
+    TzDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(u16(plan)), Tzad::eOk);
+    ASSERT_TRUE(TzDbInternals::impl(db).save(u16(plan), false));
+    EXPECT_FALSE(fs::exists(hidden));
   }
 }
 

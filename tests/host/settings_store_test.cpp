@@ -2,6 +2,10 @@
 // names the file cannot hold, and a damaged file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
+#include "editor/user_settings.h"
 #include "platform/settings_store.h"
 #include "test_support.h"
 
@@ -64,6 +68,38 @@ TEST(SettingsStore, ADamagedFileIsNeitherReadNorReplaced) {
   EXPECT_FALSE(platform::readSettingsKey(u"Software"));
   EXPECT_FALSE(platform::writeSettingsValue(kTyped, u"url1", u"www.b.com"));
   EXPECT_EQ(readFile(platform::settingsStorePath()), "[Software\nurl1=www.a.com\n");
+}
+
+// A person's notes in either settings file outlive a setting saved by tzad, and the setting
+// changes where it stands.
+TEST(SettingsFiles, CommentLinesSurviveASavedSetting) {
+  struct Case {
+    const char* file;
+    std::string (*path)();
+    std::string text;
+    std::function<bool()> save;
+    std::string saved;  // the line the saved setting became
+  } cases[] = {
+      {"registry.ini", platform::settingsStorePath,
+       "# kept by hand\n[Software\\tzad]\n# why a is 1\na=1\nb=2\n\n# the end\n",
+       [] { return platform::writeSettingsValue(u"Software\\tzad", u"a", u"7"); }, "a=7"},
+      {"settings", tzad::userSettingsPath,
+       "# kept by hand\nINETLOCATION=http://old.example/\n\n; another note\nPICKBOX=3\n# the end\n",
+       [] { return tzad::setUserSetting("INETLOCATION", "http://new.example/"); },
+       "INETLOCATION=http://new.example/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    TemporaryHome home;
+    std::filesystem::create_directories(std::filesystem::path(c.path()).parent_path());
+    writeFile(c.path(), c.text);
+    ASSERT_TRUE(c.save());
+    std::string text = readFile(c.path());
+    for (const char* comment : {"# kept by hand\n", "# the end\n"})
+      EXPECT_NE(text.find(comment), std::string::npos) << text;
+    EXPECT_NE(text.find(c.saved + "\n"), std::string::npos) << text;
+    EXPECT_LT(text.find(c.saved), text.find("# the end")) << text;
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/display_text.h"
 #include "platform/text.h"
 #include "session.h"
 #include "tz_string.h"
@@ -115,6 +116,40 @@ TEST(Utf16Cut, NeverLeavesHalfAPair) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(platform::utf16CutLength(c.text, c.limit), c.length) << c.limit;
+}
+
+// What is shown of a text: controls escaped (a NUL that GTK refuses, an override that makes
+// "gnp.exe" read "exe.png"), line breaks kept only where lines may be, and a length cut.
+TEST(DisplayText, EscapesControlsAndCutsLongTexts) {
+  using platform::LineBreaks;
+  using namespace std::string_literals;
+  const std::u16string longText(2'000'000, u'x');
+  const std::u16string pairs = u"\U0001F4D0\U0001F4D0\U0001F4D0";
+  struct Case {
+    const char* why;
+    std::u16string text;
+    size_t limit;
+    LineBreaks lineBreaks;
+    std::u16string shown;
+  } cases[] = {
+      {"NUL and escape", u"a\0b\x1B[2J\x7F"s, 100, LineBreaks::Keep, u"a^@b^[[2J^?"},
+      {"right-to-left override", u"\x202Egnp.exe", 100, LineBreaks::Escape, u"<U+202E>gnp.exe"},
+      {"isolates and C1", u"\x2067x\x2069\x85", 100, LineBreaks::Escape,
+       u"<U+2067>x<U+2069><U+0085>"},
+      {"lines kept", u"line1\nline2\tT10\r", 100, LineBreaks::Keep, u"line1\nline2\tT10^M"},
+      {"lines escaped", u"line1\nline2", 100, LineBreaks::Escape, u"line1^Jline2"},
+      {"long", longText, 300, LineBreaks::Escape, std::u16string(299, u'x') + u"\u2026"},
+      {"exactly the limit", std::u16string(300, u'x'), 300, LineBreaks::Escape,
+       std::u16string(300, u'x')},
+      {"no half pair", pairs, 4, LineBreaks::Escape, u"\U0001F4D0\u2026"},
+      {"escape cut", u"ab\x202E", 5, LineBreaks::Escape, u"ab<U\u2026"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(platform::displayText(c.text, c.limit, c.lineBreaks), c.shown);
+  }
+  EXPECT_TRUE(platform::holdsControlCharacter(u"a\x85"));
+  EXPECT_FALSE(platform::holdsControlCharacter(u"plan \u603B\u56FE.dxf"));
 }
 
 TEST(CopyString, CutsToTheBufferAndAlwaysTerminates) {

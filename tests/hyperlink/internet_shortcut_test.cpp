@@ -35,6 +35,9 @@ TEST(InternetShortcut, ReadsTheAddress) {
     writeFile(path, c.content);
     EXPECT_EQ(u8(readShortcutUrl(u16(path))), c.url) << c.name;
   }
+  // Larger than any shortcut: not one.
+  writeFile(dir.file("huge.url"), "[InternetShortcut]\nURL=http://h/\n" + std::string(70000, ';'));
+  EXPECT_EQ(u8(readShortcutUrl(u16(dir.file("huge.url")))), "");
   // An address that would add a line of its own is not written.
   EXPECT_FALSE(writeShortcut(u16(dir.file("two.url")), u"http://a/\nURL=http://b/"));
 }

@@ -112,4 +112,39 @@ TEST_F(ListControls, TextListScrollsAsFarAsItsWidestEntryWhenShown) {
   EXPECT_EQ(range(), list->horizontalExtent());
 }
 
+// What a row shows, as its renderer is given it.
+std::string shownRow(CListBoxHorBar* list, int row) {
+  GtkTreeView* view = GTK_TREE_VIEW(gtk_bin_get_child(GTK_BIN(list->GetHandle())));
+  GtkTreeModel* model = gtk_tree_view_get_model(view);
+  GtkTreeIter iter;
+  if (!gtk_tree_model_iter_nth_child(model, &iter, nullptr, row)) return "(no row)";
+  GtkTreeViewColumn* column = gtk_tree_view_get_column(view, 0);
+  gtk_tree_view_column_cell_set_cell_data(column, model, &iter, FALSE, FALSE);
+  GList* renderers = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(column));
+  gchar* text = nullptr;
+  g_object_get(renderers->data, "text", &text, nullptr);
+  g_list_free(renderers);
+  std::string shown = text ? text : "";
+  g_free(text);
+  return shown;
+}
+
+// Entries from other programs: a file name whose right-to-left override makes "gnp.exe" read
+// "exe.png", and a page title of two million characters. Rows show them escaped and cut; the
+// entries are kept as they came, and the scroll range follows what is shown.
+TEST_F(ListControls, TextListRowsShowEntriesEscapedAndCut) {
+  auto* list = new CListBoxHorBar(frame_, 1032, wxDefaultPosition, wxSize(160, 150));
+  show();
+  const wxString spoofed = wxString::FromUTF8("/srv/\u202Egnp.exe");
+  const wxString huge(wxUniChar('x'), 2'000'000);
+  list->Append(spoofed);
+  list->Append(huge);
+  list->Show();
+  EXPECT_EQ(shownRow(list, 0), "/srv/<U+202E>gnp.exe");
+  EXPECT_EQ(shownRow(list, 1), std::string(299, 'x') + "\u2026");
+  EXPECT_EQ(list->GetString(0), spoofed);
+  EXPECT_EQ(list->GetString(1).length(), 2'000'000u);
+  EXPECT_LT(list->horizontalExtent(), list->GetTextExtent(wxString(wxUniChar('x'), 400)).x);
+}
+
 }  // namespace

@@ -68,6 +68,23 @@ def make_lines(count, out):
     doc.saveas(out)
 
 
+def make_exploding(levels, out):
+    """Blocks F0..F<levels>: each an array reference (100 columns) of the next; the last holds a
+    line on a frozen layer, so that the whole tree draws nothing. F0 is referenced once."""
+    doc = ezdxf.new("R2018")
+    doc.layers.add("Cold").freeze()
+    names = [f"F{i}" for i in range(levels + 1)]
+    for name in names:
+        doc.blocks.new(name)
+    doc.blocks.get(names[-1]).add_line((0, 0), (1, 0), dxfattribs={"layer": "Cold"})
+    for name, inner in zip(names, names[1:]):
+        doc.blocks.get(name).add_blockref(inner, (0, 0), dxfattribs={
+            "column_count": 100, "column_spacing": 2})
+    doc.modelspace().add_blockref(names[0], (0, 0))
+    doc.modelspace().add_line((0, 0), (10, 10))
+    doc.saveas(out)
+
+
 def make_view(release, out):
     """What the view tests look at; prints its entities' handles as JSON. Model space, 100 x 50
     units: a red closed rectangle on URLLAYER (10,10)-(30,20) with a hyperlink; lines coloured
@@ -224,6 +241,8 @@ def main():
         kind, release, out = sys.argv[2:5]
         if kind == "lines":
             make_lines(int(release), out)
+        elif kind == "exploding":
+            make_exploding(int(release), out)
         else:
             {"rich": make_rich, "plain": make_plain, "chinese936": make_chinese936,
              "view": make_view, "paper": make_paper,

@@ -4,6 +4,7 @@ and editors copy is put on the X11 clipboard with xclip, and tzad pastes it.
   xvfb-run -a python3 clipboard_x11.py TZAD MODULE_DIR SAMPLE
 """
 import os
+import signal
 import subprocess
 import sys
 import time
@@ -67,6 +68,25 @@ for what, mime_type, data, expected in cases:
     got, output = paste()
     assert got == expected, (what, got, expected)
     assert UNREADABLE not in output, (what, output)
+
+# An owner that does not answer (stopped): said once within seconds, and the command goes on
+# without a link.
+owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-in"],
+                         stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+try:
+    owner.stdin.write(page.encode())
+    owner.stdin.close()
+    deadline = time.monotonic() + 10
+    while subprocess.run(["xclip", "-selection", "clipboard", "-out"], capture_output=True,
+                         timeout=10).stdout != page.encode():
+        assert time.monotonic() < deadline, "xclip never took the clipboard"
+    os.kill(owner.pid, signal.SIGSTOP)
+    got, output = paste()
+    assert got is None, got
+    assert output.count(UNREADABLE) == 1 and "did not answer" in output, output
+finally:
+    owner.kill()
+    owner.wait()
 
 # A display that is gone: said once, and the command goes on without a link.
 got, output = paste(display=unused_display())

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tzt {
 
 namespace fs = std::filesystem;
@@ -39,9 +41,11 @@ void HistoryDatabase::exec(const std::string& sql) {
 
 void HistoryDatabase::addFirefoxPage(int id, const std::string& url, const std::string& title,
                                      std::initializer_list<int64_t> visits, bool hidden) {
+  // Firefox keeps each page's latest visit beside it.
+  int64_t latest = visits.size() == 0 ? 0 : std::max(visits);
   exec("INSERT INTO moz_places (id, url, title, hidden, last_visit_date) VALUES (" +
        std::to_string(id) + ", '" + url + "', " + (title.empty() ? "NULL" : "'" + title + "'") +
-       ", " + (hidden ? "1" : "0") + ", NULL)");
+       ", " + (hidden ? "1" : "0") + ", " + (latest ? std::to_string(latest) : "NULL") + ")");
   for (int64_t visit : visits)
     exec("INSERT INTO moz_historyvisits (place_id, visit_date, visit_type) VALUES (" +
          std::to_string(id) + ", " + std::to_string(visit) + ", 1)");

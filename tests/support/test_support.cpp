@@ -1,7 +1,13 @@
 #include "test_support.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <future>
+#include <thread>
 
 #include <cstdio>
 #include <fstream>
@@ -52,6 +58,26 @@ TemporaryHome::TemporaryHome() {
   environment_.set("XDG_CONFIG_HOME", config().c_str());
   environment_.set("XDG_DATA_HOME", data().c_str());
   environment_.set("XDG_STATE_HOME", nullptr);  // the default under the temporary home
+}
+
+void makeSpecialFile(SpecialFile kind, const std::string& path) {
+  if (kind == SpecialFile::Fifo)
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << path;
+  else
+    std::filesystem::create_symlink("/dev/zero", path);
+}
+
+bool returnsWithin(int deadlineMs, const std::string& fifo, const std::function<void()>& call) {
+  std::packaged_task<void()> task(call);
+  std::future<void> done = task.get_future();
+  std::thread thread(std::move(task));
+  bool returned = done.wait_for(std::chrono::milliseconds(deadlineMs)) == std::future_status::ready;
+  if (!returned) {
+    int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (writer >= 0) close(writer);
+  }
+  thread.join();
+  return returned;
 }
 
 std::string readFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -56,6 +57,15 @@ class TemporaryHome {
   TempDir dir_;
   ScopedEnvironment environment_;
 };
+
+// What tzad may find where it expects a regular file.
+enum class SpecialFile { Fifo, LinkToDevZero };
+// Makes one at `path`.
+void makeSpecialFile(SpecialFile kind, const std::string& path);
+// Runs `call` on a thread of its own and waits up to `deadlineMs` for it to return. A call
+// still blocked then (opening a FIFO that has no writer) is released by opening `fifo` for
+// writing, so that the test fails instead of hanging; false in that case.
+bool returnsWithin(int deadlineMs, const std::string& fifo, const std::function<void()>& call);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);

@@ -5,6 +5,9 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -255,6 +258,46 @@ TEST(ViewSceneRendering, CloseZoomsStillDrawTheLinesThatCrossTheView) {
     Picture picture(scene, options, ViewBox::of({0, 0}, {20, 10}));
     EXPECT_EQ(picture.stats.segmentsDrawn, 1u) << limit;
     EXPECT_EQ(picture.at({10, 5.05}), kRed) << limit;
+  }
+}
+
+}  // namespace
+}  // namespace tzad
+
+namespace tzad {
+namespace {
+
+// Blocks built to explode (eight levels of 100-column array references, ezdxf_tool.py make
+// exploding): a tree that draws nothing costs nothing, and one that draws is cut short at the
+// scene's budget instead of holding the window. A scene that still runs after a minute fails
+// the test instead of hanging it.
+TEST(ExplodingBlocks, TheSceneIsBuiltWhateverTheBlocksHold) {
+  tzt::TempDir dir;
+  std::string path = dir.file("exploding.dxf");
+  tzt::runEzdxf("make exploding 7 '" + path + "'");
+  for (bool thawed : {false, true}) {
+    SCOPED_TRACE(thawed ? "the innermost line shows" : "the innermost line is frozen");
+    TzDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(u16(path)), Tzad::eOk);
+    if (thawed) {
+      TzDbLayerTable* opened = nullptr;
+      ASSERT_EQ(db.getSymbolTable(opened, TzDb::kForRead), Tzad::eOk);
+      TzDbObjectPointer<TzDbLayerTable> layers(opened);
+      TzDbObjectId id;
+      ASSERT_EQ(layers->getIdAt(u"Cold", id), Tzad::eOk);
+      TzDbObjectPointer<TzDbLayerTableRecord> cold(id, TzDb::kForWrite);
+      ASSERT_TRUE(cold);
+      ASSERT_EQ(cold->setIsFrozen(false), Tzad::eOk);
+    }
+    auto built = std::async(std::launch::async, [&] { return buildScene(db, db.modelSpaceId()); });
+    if (built.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+      ADD_FAILURE() << "the scene was still being built after a minute";
+      std::_Exit(1);
+    }
+    Scene scene = built.get();
+    EXPECT_EQ(scene.cutShort(), thawed);
+    // The line beside the reference, and the reference when what it holds shows.
+    EXPECT_EQ(scene.entities().size(), thawed ? 2u : 1u);
   }
 }
 

@@ -12,6 +12,7 @@
 #include <wx/uiaction.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -28,6 +29,7 @@
 #include "window/drawing_canvas.h"
 #include "window/main_frame.h"
 #include "window/main_window.h"
+#include "window/object_link.h"
 #include "window/progress_window.h"
 #include "window/window_input.h"
 #include "window_test.h"
@@ -320,6 +322,38 @@ TEST_F(MainWindowTest, PanZoomClicksAndDragsPickObjects) {
       << transcript();
 }
 
+// What the session writes reaches the panel whatever it holds: a NUL from a drawing (which
+// GTK would refuse) and other controls show escaped; a line of two million characters, written
+// in pieces, shows its start.
+TEST_F(MainWindowTest, PanelShowsControlsEscapedAndLongLinesCut) {
+  using namespace std::string_literals;
+  frame()->append("https://example.com/\0evil.example \x1B[2J\n"s);
+  frame()->append("Description: ");
+  frame()->append(std::string(2'000'000, 'x') + "\nCommand: ");
+  EXPECT_EQ(transcript(), "https://example.com/^@evil.example ^[[2J\nDescription: " +
+                              std::string(286, 'x') + "\u2026\nCommand: ");
+}
+
+// A clipboard that cannot be read (no xclip) is said in the panel, where the user looks.
+TEST_F(MainWindowTest, PanelSaysWhyTheClipboardCannotBeRead) {
+  environment_.set("PATH", dir_.file("no-programs").c_str());
+  addSquare(0, 0, 10);
+  run({waitFor("Command: "), typed("PASTEASHYPERLINK"), waitFor("Select objects: "), typed("ALL"),
+       waitFor("Select objects: "), typed(""), waitFor("Command: ")});
+  EXPECT_NE(transcript().find("The clipboard cannot be read: xclip cannot be run"),
+            std::string::npos)
+      << transcript();
+}
+
+// A description of two million characters: the tooltip shows its start, on one line.
+TEST(LinkTooltip, ShowsAtMostAFewHundredCharacters) {
+  std::u16string tip =
+      tzad::linkTooltip({u"https://example.com/", std::u16string(2'000'000, u'd') + u"\n", u""});
+  EXPECT_EQ(tip, std::u16string(299, u'd') + u"\u2026\nCtrl+click to follow");
+  EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u"House"}),
+            u"https://example.com/ #House\nCtrl+click to follow");
+}
+
 // A Ctrl+click follows the object's hyperlink with the desktop's opener; the click gives the
 // view the keyboard, and the menus' shortcuts still work from there.
 TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {
@@ -458,6 +492,26 @@ TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
   EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link}) << transcript();
   EXPECT_EQ(undoItem.utf8_string(), "Undo -HYPERLINK");
   EXPECT_FALSE(doc_->database()->isModified());
+}
+
+// A viewer that stays open after a Ctrl+click does not hold the window: the session is back at
+// "Command: " while the viewer still shows the target.
+TEST_F(MainWindowTest, AnOpenerThatStaysOpenDoesNotHoldTheWindow) {
+  std::string viewer = dir_.file("viewer.sh"), pid = dir_.file("viewer.pid");
+  tzt::writeFile(viewer, "#!/bin/sh\necho $$ > '" + pid + "'\nprintf '%s' \"$1\" > '" + opened_ +
+                             "'\nexec sleep 60\n");
+  std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+  environment_.set("TZAD_OPEN_COMMAND", viewer.c_str());
+  TzDbObjectId square = addSquare(0, 0, 10);
+  ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/viewer", "Viewer"}}), Tzad::eOk);
+  run({waitFor("Command: "), zoomToExtents, clickAt(0, 5, wxMOD_CONTROL),
+       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "), typed("DWGNAME"),
+       [] { return transcript().find("DWGNAME = ") != std::string::npos; }});
+  EXPECT_EQ(tzt::readFile(opened_), "https://example.com/viewer") << transcript();
+  std::string running = tzt::readFile(pid);
+  ASSERT_FALSE(running.empty());
+  EXPECT_EQ(kill(std::stoi(running), 0), 0) << "the viewer is still showing the target";
+  kill(std::stoi(running), SIGKILL);
 }
 
 // A module's command that changes the drawing and throws: the window says so in its panel,

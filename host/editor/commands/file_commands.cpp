@@ -1,5 +1,6 @@
 // NEW, OPEN, SAVE, SAVEAS, CLOSE and QUIT. Unsaved changes are never dropped without asking.
 #include <filesystem>
+#include <optional>
 
 #include "db/database_impl.h"
 #include "db/drawing_file.h"
@@ -21,25 +22,56 @@ bool keepsBackups() {
   return tzedGetVar(u"ISAVEBAK", &value) != RTNORM || value.resval.rint != 0;
 }
 
+TzDbDatabaseImpl& databaseOf(Document& doc) {
+  return TzDbInternals::impl(*doc.database());
+}
+
+// A path the way the file system resolves it ("links/../store" being where the link leads).
+std::u16string shownPath(const std::string& file) {
+  std::error_code ec;
+  std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
+  return platform::fromFileName(ec ? file : resolved.string());
+}
+
+// What a link at `path` leads to, as a path.
+std::u16string linkedFile(const std::u16string& path) {
+  return shownPath(replacedFile(platform::toFileName(path)));
+}
+
+// A question whose answer is No unless the user says Yes; a No is followed by `refused`.
+bool confirmed(const std::u16string& question, const char16_t* refused) {
+  auto answer = askKeyword(question + u" [Yes/No] <No>: ", u"Yes No _Yes No", u"No");
+  if (answer && *answer == u"Yes") return true;
+  ed().write(refused);
+  return false;
+}
+
+// The drawing's file became a link to another file since tzad read or saved it: the link is
+// replaced only when the user says so, and the file it names never.
+bool mayReplaceLink(const std::u16string& path) {
+  return confirmed(path + u" has been replaced by a symbolic link to " + linkedFile(path) +
+                       u" since it was opened or last saved.\nReplace the link with this drawing?",
+                   u"The drawing was not saved; the link and the file it names are unchanged.\n");
+}
+
 // A read-only drawing is never replaced; one that another program changed since tzad read or
 // last saved it only when the user says so.
 bool mayReplace(Document& doc, const std::u16string& path) {
-  if (isReadOnlyFile(replacedFile(platform::toFileName(path)))) {
+  TzDbDatabaseImpl& db = databaseOf(doc);
+  bool ownFile = path == doc.fileName();
+  if (ownFile && db.fileBecameLink()) return mayReplaceLink(path);
+  if (isReadOnlyFile(db.saveTarget(path))) {
     ed().write(path +
                u" is read-only; the drawing was not saved. Use SAVEAS to save it under "
                u"another name.\n");
     ed().reportSaveFailure();
     return false;
   }
-  if (path != doc.fileName() || !TzDbInternals::impl(*doc.database()).fileChangedOnDisk())
-    return true;
-  auto answer = askKeyword(path +
-                               u" has changed on disk since it was opened or last saved.\n"
-                               u"Replace it with this drawing? [Yes/No] <No>: ",
-                           u"Yes No _Yes No", u"No");
-  if (answer && *answer == u"Yes") return true;
-  ed().write(u"The drawing was not saved; the file on disk is unchanged.\n");
-  return false;
+  if (!ownFile || !db.fileChangedOnDisk()) return true;
+  return confirmed(path +
+                       u" has changed on disk since it was opened or last saved.\n"
+                       u"Replace it with this drawing?",
+                   u"The drawing was not saved; the file on disk is unchanged.\n");
 }
 
 // "plan" becomes "plan.dxf": a drawing saved under a bare name is still known as a drawing.
@@ -48,17 +80,31 @@ std::u16string withDrawingExtension(const std::u16string& path) {
   return bare ? path + u".dxf" : path;
 }
 
+// "Saved PATH", and what was written when that is not the file at PATH.
+std::u16string savedMessage(const std::u16string& path, const std::string& written,
+                            const std::optional<std::u16string>& replacedLinkTo) {
+  std::u16string message = u"Saved " + path;
+  if (replacedLinkTo)
+    message += u" in place of the link; " + *replacedLinkTo + u" is unchanged.";
+  else if (written != platform::toFileName(path))
+    message += u" (written to " + shownPath(written) + u", which it links to)";
+  return message + u"\n";
+}
+
 bool saveTo(Document& doc, const std::u16string& path) {
   std::u16string absolute = DocumentManager::absolutePath(path);
   if (!mayReplace(doc, absolute)) return false;
-  if (!TzDbInternals::impl(*doc.database()).save(absolute, keepsBackups())) {
+  TzDbDatabaseImpl& db = databaseOf(doc);
+  std::optional<std::u16string> replacedLinkTo;
+  if (absolute == doc.fileName() && db.fileBecameLink()) replacedLinkTo = linkedFile(absolute);
+  if (!db.save(absolute, keepsBackups())) {
     ed().write(doc.database()->lastErrorText() + u"\n");
     ed().reportSaveFailure();
     return false;
   }
   doc.setPath(absolute);
   removeAutosave(doc);  // the file holds what the copy held, and more
-  ed().write(u"Saved " + absolute + u"\n");
+  ed().write(savedMessage(absolute, db.savedFile, replacedLinkTo));
   return true;
 }
 
@@ -73,11 +119,7 @@ bool mayTakeName(Document& doc, const std::u16string& path) {
     ed().reportSaveFailure();
     return false;
   }
-  auto answer = askKeyword(absolute + u" already exists. Replace it? [Yes/No] <No>: ",
-                           u"Yes No _Yes No", u"No");
-  if (answer && *answer == u"Yes") return true;
-  ed().write(u"The drawing was not saved.\n");
-  return false;
+  return confirmed(absolute + u" already exists. Replace it?", u"The drawing was not saved.\n");
 }
 
 // Drawings opened or saved under a new name join the desktop's recently used files, where file

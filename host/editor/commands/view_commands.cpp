@@ -33,9 +33,9 @@ void listViews(TzDbDatabase& db) {
 }
 
 // Makes a view current: its centre and size; a paper-space view seen from model space moves to
-// a paper layout, a model-space view seen from a layout to the model. A layout that the same
-// command chose (a followed link naming a view and its layout) stays: the layout was asked for
-// by name, and a model-space view cannot be shown on paper.
+// a paper layout, a model-space view seen from a layout to the model. Run by another command (a
+// followed link that named a view and its paper layout) the layout stays: it was asked for by
+// name, and a model-space view cannot be shown on paper.
 void restoreView(Document& doc, const std::u16string& name) {
   TzDbDatabase& db = *doc.database();
   TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, name), TzDb::kForRead);
@@ -50,8 +50,9 @@ void restoreView(Document& doc, const std::u16string& name) {
     }
   }
   if (!view->isPaperspaceView() && inPaper) {
-    if (doc.layoutChosenBy == ed().commandNumber())
-      return ed().write(u"View \"" + name + u"\" is a model space view; the layout stays.\n");
+    if (ed().runByACommand())
+      return ed().write(u"View \"" + name +
+                        u"\" is in the model; this layout is shown as it is.\n");
     if (db.setCurrentSpace(db.modelSpaceId()) != Tzad::eOk)
       return ed().write(u"Cannot show view \"" + name + u"\": the model cannot be opened.\n");
   }

@@ -1,6 +1,6 @@
 // The system clipboard in the three forms a hyperlink can be pasted from:
 //   Hyperlink               a hyperlink copied in tzad (application/x-tzad-hyperlink: address,
-//                           description and location on three lines), or a link copied in a
+//                           description and location, see hyperlinkForm), or a link copied in a
 //                           browser with its title (text/x-moz-url: address line, title line)
 //   UniformResourceLocator  a web address: text/x-moz-url without a title, a non-file entry of
 //                           text/uri-list, or plain text that is one web or mailto: address
@@ -25,7 +25,8 @@ namespace platform {
 
 // One look at the clipboard: what it offers is asked once, when the object is made, and each
 // type is read at most once. A clipboard that cannot be reached (a display that is gone, a
-// missing tool) is reported then, once, on standard error, and offers nothing.
+// missing tool, an owner that does not answer within 2 s) is reported then, once, as a
+// notice (platform/notices.h), and offers nothing.
 class Clipboard {
  public:
   // The clipboard of this session: the TZAD_CLIPBOARD_DIR folder, or the desktop's.
@@ -52,7 +53,7 @@ class Clipboard {
 };
 
 // Puts a hyperlink on the clipboard of this session, offered as application/x-tzad-hyperlink
-// (address, description and location on three lines), text/uri-list (when the address is a
+// (address, description and location, see hyperlinkForm), text/uri-list (when the address is a
 // URL or a path, see `base`) and plain text (the address), so that tzad, other programs and
 // browsers each take the form they understand. The TZAD_CLIPBOARD_DIR folder, when set, gets
 // one file per type instead. On X11 a background process owns the clipboard until another

@@ -16,7 +16,11 @@ struct ClipboardHyperlink {
   std::u16string location;
 };
 
-// application/x-tzad-hyperlink: address, description and location on three lines, in UTF-8.
+// application/x-tzad-hyperlink, in UTF-8: a first line naming the form, then address,
+// description and location each on a line, "\" written "\\" and line breaks "\n" and "\r", so
+// that any text comes back as it went. Three plain lines without that first line (what older
+// tzad wrote, and a clipboard folder's Hyperlink file) are read as they stand.
+std::string hyperlinkForm(const ClipboardHyperlink& link);
 ClipboardHyperlink parseHyperlinkForm(std::string_view data);
 // text/x-moz-url, in UTF-16 (as Firefox writes it) or UTF-8: the first link's address and
 // page title.

@@ -10,8 +10,9 @@
 namespace platform {
 
 std::string recentFilesPath();
-// The local files of the list as paths, the most recently used first. A missing or unreadable
-// list gives none.
+// The local files of the list as paths (files on other computers, file://HOST/..., left out),
+// the most recently used first, at most 1000 of them.
+// A missing, unreadable or damaged list gives none.
 std::vector<std::u16string> recentFiles();
 // Records that tzad used the file now, as desktop programs do: the entry gets the MIME type
 // (guessed from the name when empty) and the application "tzad". The list is replaced as a
