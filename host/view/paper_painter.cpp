@@ -17,6 +17,9 @@ constexpr double kThinnestLine = 0.05;
 // Points this far off the page (in points) are cut before cairo sees them: its fixed-point
 // numbers overflow far out.
 constexpr double kFarOff = 100000;
+// Cairo works out what a stroke covers before it writes it: in strokes of this many runs that
+// work stays small.
+constexpr size_t kRunsPerStroke = 20000;
 
 struct Pen {
   uint32_t color = 0;  // 0xRRGGBB
@@ -148,7 +151,11 @@ class PaperPainter {
     if (batch.lines.empty()) return;
     setSource(pen.color);
     cairo_set_line_width(cr_, widthOf(pen.weight));
-    for (uint32_t k : batch.lines) traceRun(scene_.paths()[k]);
+    size_t traced = 0;
+    for (uint32_t k : batch.lines) {
+      traceRun(scene_.paths()[k]);
+      if (++traced % kRunsPerStroke == 0) cairo_stroke(cr_);
+    }
     cairo_stroke(cr_);
   }
 

@@ -129,6 +129,7 @@ class PdfWriter {
     result.links = links_.size();
     result.linksLeftOut = linksLeftOut_;
     result.linksPastLimit = linksPastLimit_;
+    result.layoutsCutShort = layoutsCutShort_;
     return std::nullopt;
   }
 
@@ -144,6 +145,7 @@ class PdfWriter {
     reportProgress(index, 0);
     const LayoutEntry& layout = layouts_[index];
     Scene scene = buildScene(db_, layout.blockRecord, SceneUse::Paper);
+    if (scene.cutShort()) layoutsCutShort_.push_back(layout.name);
     reportProgress(index, 0.5);
     LayoutPage page = layoutPage(db_, layout, scene.extents());
     cairo_pdf_surface_set_size(surface, page.width, page.height);
@@ -201,6 +203,7 @@ class PdfWriter {
   size_t linksOnPage_ = 0;
   size_t linksLeftOut_ = 0;
   size_t linksPastLimit_ = 0;
+  std::vector<std::u16string> layoutsCutShort_;
 };
 
 std::optional<std::string> writeFile(const std::string& file, const std::string& bytes) {

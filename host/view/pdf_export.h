@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class TzDbDatabase;
 
@@ -22,6 +23,8 @@ struct PdfExportResult {
   size_t links = 0;
   size_t linksLeftOut = 0;    // jumps to layouts that the PDF does not hold
   size_t linksPastLimit = 0;  // links past the most a page of a PDF may have (kMostLinksPerPage)
+  // Layouts whose block references hold more than a scene draws: their pages miss the rest.
+  std::vector<std::u16string> layoutsCutShort;
 };
 
 // Poppler (and with it most PDF readers on Linux) refuses to show a page with more links.

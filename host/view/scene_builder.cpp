@@ -418,9 +418,9 @@ class SceneBuilder {
       if (g.integer(60) == 1) continue;
       const std::string& type = db_.typeName(r);
       auto layer = layers_.find(upperAscii(g.text(8)));
-      bool frozen = layer != layers_.end() && layer->second.frozen;
+      bool hidden = layer != layers_.end() && hiddenEverywhere(layer->second);
       bool off = layer != layers_.end() && layer->second.off;
-      if (frozen) continue;
+      if (hidden) continue;
       if (type == "INSERT" || type == "DIMENSION") {
         auto inner = blocks_.find(upperAscii(g.text(2)));
         draws = inner != blocks_.end() && drawsSomething(inner->second);

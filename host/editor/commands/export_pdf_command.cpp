@@ -63,6 +63,9 @@ void reportExport(const PdfExportResult& result, const std::u16string& path) {
   if (result.linksLeftOut > 0)
     ed().write(std::to_string(result.linksLeftOut) +
                " hyperlink(s) to layouts that are not in the PDF were left out.\n");
+  for (const std::u16string& layout : result.layoutsCutShort)
+    ed().write(u"Not all of " + layout +
+               u" is on its page: its block references hold more than a page is drawn with.\n");
   if (result.linksPastLimit > 0)
     ed().write(std::to_string(result.linksPastLimit) + " hyperlink(s) past the first " +
                std::to_string(kMostLinksPerPage) +
