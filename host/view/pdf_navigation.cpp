@@ -292,6 +292,48 @@ std::string destinationTree(const std::vector<std::u16string>& names,
   return tree + "]>>";
 }
 
+constexpr std::string_view kUnexpected = "the PDF cairo wrote has an unexpected form";
+
+// Packs the links of each page, and the page again with the list of its links.
+std::optional<std::string> addLinks(Update& update, std::string_view pdf, const CairoFile& file,
+                                    const std::vector<long long>& pages,
+                                    const std::vector<PdfLink>& links) {
+  std::vector<std::string> lists(pages.size());
+  for (const PdfLink& link : links) {
+    if (link.page >= pages.size()) continue;
+    long long number = update.reserve();
+    update.pack(number, annotation(link));
+    lists[link.page] += reference(number) + " ";
+  }
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (lists[i].empty()) continue;
+    std::optional<std::string_view> page = dictionaryOf(pdf, file, pages[i]);
+    if (!page || page->find("/Annots") != std::string::npos) return std::string(kUnexpected);
+    long long list = update.reserve();
+    update.pack(list, "[" + lists[i] + "]");
+    update.pack(pages[i], extended(*page, "/Annots " + reference(list)));
+  }
+  return std::nullopt;
+}
+
+// A bookmark for each page, in page order, each showing its whole page; the outline's root.
+long long addBookmarks(Update& update, const std::vector<std::u16string>& names,
+                       const std::vector<long long>& pages) {
+  long long root = update.reserve();
+  std::vector<long long> items;
+  for (size_t i = 0; i < names.size(); ++i) items.push_back(update.reserve());
+  for (size_t i = 0; i < names.size(); ++i) {
+    std::string text = "<</Title" + textString(names[i]) + "/Parent " + reference(root) + "/Dest[" +
+                       reference(pages[i]) + "/Fit]";
+    if (i > 0) text += "/Prev " + reference(items[i - 1]);
+    if (i + 1 < names.size()) text += "/Next " + reference(items[i + 1]);
+    update.pack(items[i], text + ">>");
+  }
+  update.pack(root, "<</Type/Outlines/First " + reference(items.front()) + "/Last " +
+                        reference(items.back()) + "/Count " + std::to_string(items.size()) + ">>");
+  return root;
+}
+
 }  // namespace
 
 std::optional<std::string> addNavigation(std::string& pdf,
@@ -302,46 +344,20 @@ std::optional<std::string> addNavigation(std::string& pdf,
       file ? dictionaryOf(pdf, *file, file->root) : std::nullopt;
   std::optional<std::vector<long long>> pages =
       catalog ? pagesOf(pdf, *file, *catalog) : std::nullopt;
-  if (!pages || pages->size() != pageNames.size() || catalog->find("/Names") != std::string::npos ||
+  if (!pages || pages->empty() || pages->size() != pageNames.size() ||
+      catalog->find("/Names") != std::string::npos ||
       catalog->find("/Outlines") != std::string::npos)
-    return "the PDF cairo wrote has an unexpected form";
+    return std::string(kUnexpected);
   Update update(pdf, *file);
-  std::vector<std::string> annotations(pages->size());
-  for (const PdfLink& link : links) {
-    if (link.page >= pages->size()) continue;
-    long long number = update.reserve();
-    update.pack(number, annotation(link));
-    annotations[link.page] += reference(number) + " ";
-  }
-  for (size_t i = 0; i < pages->size(); ++i) {
-    if (annotations[i].empty()) continue;
-    std::optional<std::string_view> page = dictionaryOf(pdf, *file, (*pages)[i]);
-    if (!page || page->find("/Annots") != std::string::npos)
-      return "the PDF cairo wrote has an unexpected form";
-    long long list = update.reserve();
-    update.pack(list, "[" + annotations[i] + "]");
-    update.pack((*pages)[i], extended(*page, "/Annots " + reference(list)));
-  }
-  long long tree = update.reserve(), outlines = update.reserve();
+  if (std::optional<std::string> error = addLinks(update, pdf, *file, *pages, links)) return error;
+  long long tree = update.reserve();
   update.pack(tree, destinationTree(pageNames, *pages));
-  long long firstItem = outlines + 1;
-  for (size_t i = 0; i < pageNames.size(); ++i) {
-    long long item = update.reserve();
-    std::string text = "<</Title" + textString(pageNames[i]) + "/Parent " + reference(outlines) +
-                       "/Dest[" + reference((*pages)[i]) + "/Fit]";
-    if (i > 0) text += "/Prev " + reference(item - 1);
-    if (i + 1 < pageNames.size()) text += "/Next " + reference(item + 1);
-    update.pack(item, text + ">>");
-  }
-  long long lastItem = firstItem + (long long)pageNames.size() - 1;
-  update.pack(outlines, "<</Type/Outlines/First " + reference(firstItem) + "/Last " +
-                            reference(lastItem) + "/Count " + std::to_string(pageNames.size()) +
-                            ">>");
+  long long outline = addBookmarks(update, pageNames, *pages);
   // With more than one page the bookmarks open beside them: they list the layouts.
-  update.pack(file->root,
-              extended(*catalog, "/Names<</Dests " + reference(tree) + ">>/Outlines " +
-                                     reference(outlines) +
-                                     (pageNames.size() > 1 ? "/PageMode/UseOutlines" : "")));
+  update.pack(
+      file->root,
+      extended(*catalog, "/Names<</Dests " + reference(tree) + ">>/Outlines " + reference(outline) +
+                             (pageNames.size() > 1 ? "/PageMode/UseOutlines" : "")));
   return update.write();
 }
 
