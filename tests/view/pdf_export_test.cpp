@@ -205,17 +205,6 @@ TEST_F(PdfExport, PagesAreNamedAfterTheirLayoutsWhateverTheNames) {
   EXPECT_EQ(jumps, (std::map<std::string, int>{{"Zoo", 2}, {"详图", 3}, {"(A) plan", 4}}));
 }
 
-TEST_F(PdfExport, TheCurrentLayoutAloneLeavesOutJumpsToOthers) {
-  openSample();
-  ASSERT_EQ(db_.setCurrentSpace(layoutNamed("Sheet").blockRecord), Tzad::eOk);
-  std::string pdf = exported("sheet.pdf");
-  EXPECT_EQ(result_.pages, 1u);
-  EXPECT_EQ(result_.links, 3u);
-  EXPECT_EQ(result_.linksLeftOut, 1u);  // the garage's jump to Details
-  EXPECT_EQ(destinationsListed(pdf), (std::vector<std::pair<int, std::string>>{{1, "Sheet"}}));
-  EXPECT_EQ(urlsListed(pdf).size(), 3u);
-}
-
 // Relative links stay relative beside the drawing; elsewhere they name the file they lead to.
 TEST_F(PdfExport, RelativeLinksFollowWhereThePdfIs) {
   std::string drawing = copyOfSample();
