@@ -2,7 +2,7 @@
 (the whole program, from start to exit) beside ezdxf's drawing add-on (`python3 -m ezdxf draw
 -o OUT.pdf`, from start to exit), in the same run.
 
-  pdf_bench.py TZAD MODULE_DIR DRAWING WORK_DIR [RUNS]
+  pdf_bench.py TZAD MODULE_DIR DRAWING [RUNS]
 
 Runs tzad RUNS times (3 by default) and ezdxf once, and prints the median tzad run as
 "TZAD_PDF_SECONDS", its PDF's size as "TZAD_PDF_BYTES", and the same for ezdxf as
@@ -12,6 +12,7 @@ import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 
@@ -35,8 +36,13 @@ def tzad_run(tzad, modules, drawing, out, script):
 
 
 def main():
-    tzad, modules, drawing, work = sys.argv[1:5]
-    runs = int(sys.argv[5]) if len(sys.argv) > 5 else 3
+    tzad, modules, drawing = sys.argv[1:4]
+    runs = int(sys.argv[4]) if len(sys.argv) > 4 else 3
+    with tempfile.TemporaryDirectory(prefix="tzad-bench-") as work:
+        compare(tzad, modules, drawing, work, runs)
+
+
+def compare(tzad, modules, drawing, work, runs):
     ours, theirs = os.path.join(work, "tzad.pdf"), os.path.join(work, "ezdxf.pdf")
     script = os.path.join(work, "export.scr")
     with open(script, "w", encoding="utf-8") as f:

@@ -78,7 +78,7 @@ ezdxfPaint=$(sed -n 's/^EZDXF_PAINT //p' <<<"$theirs")
 
 drawing=$(drawingOf "${sizes[0]}")
 echo "== A PDF of $drawing: tzad's EXPORTPDF beside ezdxf's drawing add-on (python3 -m ezdxf draw)"
-pdf=$(/usr/bin/python3 "$here/pdf_bench.py" "$build/bin/tzad" "$build/bin/modules" "$drawing" "$work")
+pdf=$(/usr/bin/python3 "$here/pdf_bench.py" "$build/bin/tzad" "$build/bin/modules" "$drawing")
 printf '%s\n' "$pdf"
 /usr/bin/python3 - "$pdf" <<'PY'
 import sys
