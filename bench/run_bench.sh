@@ -2,7 +2,8 @@
 # Makes drawings of 200,000 and 1,000,000 lines once, then times the user's round trip on each
 # (open, select all, a hyperlink on every entity, save as) through tzad and through ezdxf, and
 # the database calls beneath tzad's on the first; the drawing view on the first (open to first
-# paint and redraws, offscreen) beside ezdxf's drawing add-on; then, on a virtual display, how
+# paint and redraws, offscreen) beside ezdxf's drawing add-on; a PDF of the first through tzad's
+# EXPORTPDF beside ezdxf's drawing add-on writing one; then, on a virtual display, how
 # long the Insert Hyperlink dialog and its list of the first drawing's layouts and views take
 # to appear.
 #   bench/run_bench.sh BUILD_DIR [LINES...]
@@ -74,6 +75,20 @@ ezdxfPaint=$(sed -n 's/^EZDXF_PAINT //p' <<<"$theirs")
 /usr/bin/python3 -c "print(f'Open to first paint: view {$paint:.3f} s ({$toPng:.3f} s with the PNG written), ' \
   f'ezdxf {$ezdxfPaint:.1f} s: {$ezdxfPaint / $toPng:.0f} times faster; slowest redraw {$redraw:.1f} ms ' \
   f'({$strewn:.1f} ms with 200,000 strewn lines)')"
+
+drawing=$(drawingOf "${sizes[0]}")
+echo "== A PDF of $drawing: tzad's EXPORTPDF beside ezdxf's drawing add-on (python3 -m ezdxf draw)"
+pdf=$(/usr/bin/python3 "$here/pdf_bench.py" "$build/bin/tzad" "$build/bin/modules" "$drawing")
+printf '%s\n' "$pdf"
+/usr/bin/python3 - "$pdf" <<'PY'
+import sys
+got = dict(line.split()[:2] for line in sys.argv[1].splitlines() if line.split()[0].isupper())
+ours, theirs = float(got["TZAD_PDF_SECONDS"]), float(got["EZDXF_PDF_SECONDS"])
+size, theirSize = int(got["TZAD_PDF_BYTES"]), int(got["EZDXF_PDF_BYTES"])
+print(f"PDF: tzad {ours:.3f} s, ezdxf {theirs:.1f} s: {theirs / ours:.0f} times faster; "
+      f"tzad's PDF {size / 2**20:.2f} MiB, ezdxf's {theirSize / 2**20:.2f} MiB "
+      f"({size / theirSize:.2f} x)")
+PY
 
 echo "== The Insert Hyperlink dialog on a virtual display"
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then

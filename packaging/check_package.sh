@@ -57,10 +57,13 @@ run tzad --version
 mkdir -p /tmp/session && cd /tmp/session
 cp /usr/share/tzad/samples/site_plan.dxf plan.dxf
 printf '%s\n' HELP -HYPERLINK i o 91 '' https://example.com/site '' 'Site page' LIST 91 '' SAVE \
-  >session.scr
-echo "# tzad --lang en --script session.scr plan.dxf   (HELP, -HYPERLINK on 91, LIST 91, SAVE)"
+  EXPORTPDF '' All '' >session.scr
+echo "# tzad --lang en --script session.scr plan.dxf   (HELP, -HYPERLINK on 91, LIST 91, SAVE," \
+  "EXPORTPDF of all layouts)"
 tzad --lang en --script session.scr plan.dxf >transcript.txt 2>&1 || { cat transcript.txt; exit 1; }
-grep -E 'HYPERLINK|Hyperlink:|Description:|Saved' transcript.txt
+grep -E 'HYPERLINK|Hyperlink:|Description:|Saved|Exported' transcript.txt
+grep -q 'Exported 3 page(s) with 8 hyperlink(s) to /tmp/session/plan.pdf' transcript.txt
+run dpkg-query -W -f '${Package} ${Status}\n' fonts-droid-fallback
 grep -q 'Hyperlink: https://example.com/site' transcript.txt
 ! grep -qi 'error' transcript.txt
 run tzdxfinfo plan.dxf | grep -i -m1 'example.com/site'

@@ -93,6 +93,13 @@ class Editor {
   using YesNoQuestion = std::function<bool(const std::u16string& question)>;
   void setYesNoQuestion(YesNoQuestion question) { yesNoQuestion_ = std::move(question); }
   std::optional<bool> askInWindow(const std::u16string& question) const;
+  // How far a long task has come (0 to 1; 1 when it ends): the window shows a progress bar,
+  // the terminal and scripts nothing.
+  using ProgressDisplay = std::function<void(const std::u16string& task, double done)>;
+  void setProgressDisplay(ProgressDisplay display) { progressDisplay_ = std::move(display); }
+  void showProgress(const std::u16string& task, double done) const {
+    if (progressDisplay_) progressDisplay_(task, done);
+  }
 
  private:
   Editor();
@@ -114,6 +121,7 @@ class Editor {
   std::u16string initKeywords_;
   SaveQuestion saveQuestion_;
   YesNoQuestion yesNoQuestion_;
+  ProgressDisplay progressDisplay_;
   int commandDepth_ = 0;
 };
 

@@ -30,8 +30,8 @@ void Scene::beginEntity(TzDbObjectId id, ViewColor color, bool linked) {
   entities_.push_back(e);
 }
 
-void Scene::addPath(const std::vector<ViewPoint>& points, ViewColor color, bool closed,
-                    bool filled) {
+void Scene::addPath(const std::vector<ViewPoint>& points, ViewColor color, bool closed, bool filled,
+                    int16_t lineWeight) {
   if (points.empty() || entities_.empty()) return;
   ScenePath p;
   p.firstPoint = uint32_t(points_.size());
@@ -39,6 +39,7 @@ void Scene::addPath(const std::vector<ViewPoint>& points, ViewColor color, bool 
   p.color = color;
   p.closed = closed;
   p.filled = filled;
+  p.lineWeight = lineWeight;
   points_.insert(points_.end(), points.begin(), points.end());
   paths_.push_back(p);
   SceneEntity& e = entities_.back();

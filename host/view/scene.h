@@ -18,11 +18,16 @@ class TzDbDatabase;
 
 namespace tzad {
 
+// A line weight in hundredths of a millimetre on paper, or the drawing's default ($LWDEFAULT).
+constexpr int16_t kDefaultLineWeight = -3;
+
 // A run of points drawn as one stroke (a line is a run of two), or a filled polygon.
 struct ScenePath {
   uint32_t firstPoint = 0;
   uint32_t pointCount = 0;
   ViewColor color;
+  // What the drawing gives for paper (the view draws every line one pixel wide).
+  int16_t lineWeight = kDefaultLineWeight;
   bool closed = false;
   bool filled = false;
   // A further loop of the filled path before it (an area with holes and islands): the loops
@@ -58,12 +63,21 @@ struct SceneEntity {
   bool linked = false;  // carries a hyperlink
 };
 
+// A model-space object with a hyperlink as a paper layout's viewport shows it: where it lies on
+// the sheet, cut to the viewport's frame. The viewport's contents are one entity of the scene,
+// so these are what a printed sheet can link its objects by.
+struct SceneLinkArea {
+  TzDbObjectId id;
+  ViewBox box;
+};
+
 class Scene {
  public:
   const std::vector<SceneEntity>& entities() const { return entities_; }
   const std::vector<ScenePath>& paths() const { return paths_; }
   const std::vector<SceneText>& texts() const { return texts_; }
   const std::vector<ViewPoint>& points() const { return points_; }
+  const std::vector<SceneLinkArea>& viewportLinks() const { return viewportLinks_; }
   // The world box of everything drawn; empty for a layout with nothing to show.
   const ViewBox& extents() const { return extents_; }
   // Whether the drawing held more through its block references than a scene draws: the rest
@@ -80,11 +94,12 @@ class Scene {
   // its primitives, close it; finish() computes the extents and the index.
   void beginEntity(TzDbObjectId id, ViewColor color, bool linked);
   void addPath(const std::vector<ViewPoint>& points, ViewColor color, bool closed = false,
-               bool filled = false);
+               bool filled = false, int16_t lineWeight = kDefaultLineWeight);
   // A filled area of one or more loops; a loop inside another is a hole, one inside a hole an
   // island.
   void addArea(const std::vector<std::vector<ViewPoint>>& loops, ViewColor color);
   void addText(SceneText text);
+  void addViewportLink(SceneLinkArea area) { viewportLinks_.push_back(area); }
   void endEntity();
   void finish();
 
@@ -94,15 +109,20 @@ class Scene {
   std::vector<ScenePath> paths_;
   std::vector<SceneText> texts_;
   std::vector<ViewPoint> points_;
+  std::vector<SceneLinkArea> viewportLinks_;
   ViewBox extents_;
   SpatialIndex index_;
 };
+
+// What a scene is for: the view shows every layer that is on and thawed; paper leaves out the
+// layers that do not plot.
+enum class SceneUse { View, Paper };
 
 // The scene of a layout, given by its block record (the database's model space or a paper
 // layout's block record). A paper layout shows its own entities, the frames of its viewports
 // and what they show of model space. Nothing in the drawing makes this fail: what cannot be read is
 // skipped.
-Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord);
+Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord, SceneUse use = SceneUse::View);
 // The scene of the database's current space.
 Scene buildCurrentScene(TzDbDatabase& db);
 

@@ -101,8 +101,10 @@ Affine objectToWorld(Vec3 normal) {
 struct LayerLook {
   ViewColor color;
   const LinePattern* pattern = nullptr;  // null: continuous
+  int16_t lineWeight = kDefaultLineWeight;
   bool frozen = false;
   bool off = false;
+  bool plots = true;  // its plot flag (group 290); Defpoints never plots
 };
 
 const LayerLook kDefaultLayer{};
@@ -111,8 +113,9 @@ const LayerLook kDefaultLayer{};
 struct Context {
   Affine toWorld;
   ViewColor blockColor = ViewColor::contrast();
-  const LayerLook* blockLayer = nullptr;      // for entities on layer 0; null at the top
-  const LinePattern* blockPattern = nullptr;  // for entities drawn with the line type ByBlock
+  const LayerLook* blockLayer = nullptr;         // for entities on layer 0; null at the top
+  const LinePattern* blockPattern = nullptr;     // for entities drawn with the line type ByBlock
+  int16_t blockLineWeight = kDefaultLineWeight;  // for entities with the line weight ByBlock
   int depth = 0;
 };
 
@@ -136,9 +139,21 @@ Vec3 extrusionOf(const RecordGroups& g) {
   return pointOf(g, 210, {0, 0, 1});
 }
 
+// Group 370: hundredths of a millimetre, or -1 ByLayer, -2 ByBlock, -3 the default. The
+// weights a drawing may name run from 0 to 2.11 mm; anything else counts as the default.
+constexpr int kLineWeightByLayer = -1;
+constexpr int kLineWeightByBlock = -2;
+constexpr int kLargestLineWeight = 211;
+
+int16_t lineWeightCode(int code) {
+  return code >= kLineWeightByBlock && code <= kLargestLineWeight ? int16_t(code)
+                                                                  : kDefaultLineWeight;
+}
+
 class SceneBuilder {
  public:
-  SceneBuilder(TzDbDatabaseImpl& db, Scene& scene) : db_(db), scene_(scene) {
+  SceneBuilder(TzDbDatabaseImpl& db, Scene& scene, SceneUse use)
+      : db_(db), scene_(scene), use_(use) {
     readLinePatterns();
     readLayers();
     readBlocks();
@@ -206,9 +221,18 @@ class SceneBuilder {
     return found == linePatterns_.end() ? nullptr : &found->second;
   }
 
-  void usePattern(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
+  static int16_t lineWeightOf(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
+    int16_t weight = lineWeightCode(g.integer(370, kLineWeightByLayer));
+    if (weight == kLineWeightByLayer) return layer.lineWeight;
+    if (weight == kLineWeightByBlock) return ctx.blockLineWeight;
+    return weight;
+  }
+
+  // The line type, its scale and the line weight of the entity about to be drawn.
+  void useLineStyle(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
     pattern_ = patternOf(g, layer, ctx);
     patternScale_ = ltscale_ * g.real(48, 1);
+    lineWeight_ = lineWeightOf(g, layer, ctx);
   }
 
   void readLayers() {
@@ -217,7 +241,10 @@ class SceneBuilder {
       int color = g.integer(62, 7);
       look.off = color < 0;
       look.frozen = (g.integer(70) & 1) != 0;
+      look.plots = g.integer(290, 1) != 0 && upperAscii(g.text(2)) != "DEFPOINTS";
       look.color = g.find(420) ? trueColor(g.integer(420)) : colorOfIndex(std::abs(color));
+      int16_t weight = lineWeightCode(g.integer(370, kDefaultLineWeight));
+      look.lineWeight = weight < 0 ? kDefaultLineWeight : weight;
       auto pattern = linePatterns_.find(upperAscii(g.text(6)));
       if (pattern != linePatterns_.end()) look.pattern = &pattern->second;
       LayerLook& stored = layers_[upperAscii(g.text(2))];
@@ -248,11 +275,29 @@ class SceneBuilder {
       const TzDbStub& r = db_.at(i);
       if (!r.has(kRecEntity) || r.has(kRecErased) || r.has(kRecPaper)) continue;
       if (scene_.points().size() - entityFirstPoint_ > kMaxPointsPerEntity) break;
+      size_t firstPoint = scene_.points().size(), firstText = scene_.texts().size();
       addNested(i, inside);
+      if (isLinked(r)) noteViewportLink(i, firstPoint, firstText);
     }
     scene_.endEntity();
     clip_.reset();
     frozenInViewport_.clear();
+  }
+
+  // Where a linked model object drawn into a viewport from `firstPoint` and `firstText` on
+  // lies on the sheet, within the viewport's frame.
+  void noteViewportLink(uint32_t record, size_t firstPoint, size_t firstText) {
+    ViewBox box;
+    for (size_t k = firstPoint; k < scene_.points().size(); ++k) box.add(scene_.points()[k]);
+    for (size_t k = firstText; k < scene_.texts().size(); ++k)
+      for (ViewPoint corner : textCorners(scene_.texts()[k])) box.add(corner);
+    if (box.empty() || !box.intersects(*clip_)) return;
+    ViewBox cut;
+    cut.minX = std::max(box.minX, clip_->minX);
+    cut.minY = std::max(box.minY, clip_->minY);
+    cut.maxX = std::min(box.maxX, clip_->maxX);
+    cut.maxY = std::min(box.maxY, clip_->maxY);
+    scene_.addViewportLink({db_.idOf(record), cut});
   }
 
   // Model space to paper for a viewport that shows a plan view: the view centre (in the
@@ -288,8 +333,12 @@ class SceneBuilder {
   }
 
   bool hidden(const LayerLook& layer) const {
-    return layer.frozen || std::find(frozenInViewport_.begin(), frozenInViewport_.end(), &layer) !=
-                               frozenInViewport_.end();
+    return hiddenEverywhere(layer) || std::find(frozenInViewport_.begin(), frozenInViewport_.end(),
+                                                &layer) != frozenInViewport_.end();
+  }
+
+  bool hiddenEverywhere(const LayerLook& layer) const {
+    return layer.frozen || (use_ == SceneUse::Paper && !layer.plots);
   }
 
   void readBlocks() {
@@ -335,9 +384,9 @@ class SceneBuilder {
     g.read(db_.text.view(r.body));
     Context top;
     const LayerLook& layer = layerOf(g, top);
-    if (layer.frozen || g.integer(60) == 1) return;
+    if (hiddenEverywhere(layer) || g.integer(60) == 1) return;
     ViewColor color = colorOf(g, layer, top);
-    usePattern(g, layer, top);
+    useLineStyle(g, layer, top);
     scene_.beginEntity(db_.idOf(record), color, isLinked(r));
     entityFirstPoint_ = scene_.points().size();
     drawEntity(record, g, layer, color, top);
@@ -369,9 +418,9 @@ class SceneBuilder {
       if (g.integer(60) == 1) continue;
       const std::string& type = db_.typeName(r);
       auto layer = layers_.find(upperAscii(g.text(8)));
-      bool frozen = layer != layers_.end() && layer->second.frozen;
+      bool hidden = layer != layers_.end() && hiddenEverywhere(layer->second);
       bool off = layer != layers_.end() && layer->second.off;
-      if (frozen) continue;
+      if (hidden) continue;
       if (type == "INSERT" || type == "DIMENSION") {
         auto inner = blocks_.find(upperAscii(g.text(2)));
         draws = inner != blocks_.end() && drawsSomething(inner->second);
@@ -389,7 +438,7 @@ class SceneBuilder {
     g.read(db_.text.view(db_.at(record).body));
     const LayerLook& layer = layerOf(g, ctx);
     if (hidden(layer) || g.integer(60) == 1) return;
-    usePattern(g, layer, ctx);
+    useLineStyle(g, layer, ctx);
     drawEntity(record, g, layer, colorOf(g, layer, ctx), ctx);
   }
 
@@ -436,10 +485,10 @@ class SceneBuilder {
   }
 
   void addVisible(std::vector<ViewPoint> points, ViewColor color, bool closed, bool filled) {
-    if (!clip_) return scene_.addPath(points, color, closed, filled);
+    if (!clip_) return scene_.addPath(points, color, closed, filled, lineWeight_);
     ViewBox box;
     for (ViewPoint p : points) box.add(p);
-    if (clip_->contains(box)) return scene_.addPath(points, color, closed, filled);
+    if (clip_->contains(box)) return scene_.addPath(points, color, closed, filled, lineWeight_);
     if (clip_->intersects(box)) addClippedOutline(points, color, closed || filled);
   }
 
@@ -448,7 +497,7 @@ class SceneBuilder {
   void addClippedOutline(const std::vector<ViewPoint>& points, ViewColor color, bool closed) {
     std::vector<ViewPoint> piece;
     auto flush = [&] {
-      if (piece.size() >= 2) scene_.addPath(piece, color);
+      if (piece.size() >= 2) scene_.addPath(piece, color, false, false, lineWeight_);
       piece.clear();
     };
     size_t n = points.size(), segments = closed ? n : n - 1;
@@ -725,6 +774,7 @@ class SceneBuilder {
     inner.blockColor = color;
     inner.blockLayer = &layer;
     inner.blockPattern = pattern_;
+    inner.blockLineWeight = lineWeight_;
     drawBlock(found->second, inner, ctx.toWorld);
   }
 
@@ -735,6 +785,7 @@ class SceneBuilder {
     inner.blockColor = color;
     inner.blockLayer = &layer;
     inner.blockPattern = pattern_;
+    inner.blockLineWeight = lineWeight_;
     inner.depth = ctx.depth;
     if (found != blocks_.end() && ctx.depth < kMaxDepth && drawsSomething(found->second)) {
       const BlockLook& block = found->second;
@@ -794,6 +845,7 @@ class SceneBuilder {
 
   TzDbDatabaseImpl& db_;
   Scene& scene_;
+  SceneUse use_;
   std::unordered_map<std::string, LayerLook> layers_;
   std::unordered_map<std::string, BlockLook> blocks_;
   std::vector<RecordGroups> groups_;             // one per nesting depth, reused
@@ -806,9 +858,10 @@ class SceneBuilder {
   bool paperLayout_ = false;
   std::unordered_map<uint64_t, const LayerLook*> layersByHandle_;
   std::unordered_map<std::string, LinePattern> linePatterns_;
-  double ltscale_ = 1;                    // the drawing's line type scale
-  const LinePattern* pattern_ = nullptr;  // the entity being drawn: its line type
-  double patternScale_ = 1;               // and that line type's scale
+  double ltscale_ = 1;                       // the drawing's line type scale
+  const LinePattern* pattern_ = nullptr;     // the entity being drawn: its line type
+  double patternScale_ = 1;                  // and that line type's scale
+  int16_t lineWeight_ = kDefaultLineWeight;  // and its line weight
   size_t dashPointsLeft_ = kMaxDashPoints;
   std::optional<ViewBox> clip_;                     // a viewport's frame while drawing its view
   std::vector<const LayerLook*> frozenInViewport_;  // the layers that viewport freezes
@@ -816,11 +869,11 @@ class SceneBuilder {
 
 }  // namespace
 
-Scene buildScene(TzDbDatabase& database, TzDbObjectId layoutBlockRecord) {
+Scene buildScene(TzDbDatabase& database, TzDbObjectId layoutBlockRecord, SceneUse use) {
   Scene scene;
   TzDbDatabaseImpl& db = TzDbInternals::impl(database);
   uint32_t record = db.indexOf(layoutBlockRecord);
-  if (record != kNoRecord) SceneBuilder(db, scene).addLayout(record);
+  if (record != kNoRecord) SceneBuilder(db, scene, use).addLayout(record);
   scene.finish();
   return scene;
 }

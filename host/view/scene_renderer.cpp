@@ -4,15 +4,13 @@
 #include <cmath>
 #include <limits>
 #include <map>
-#include <memory>
 #include <optional>
 #include <vector>
-
-#include <pango/pangocairo.h>
 
 #include "view/line_layer.h"
 #include "view/segment_clip.h"
 #include "view/text_content.h"
+#include "view/text_painter.h"
 
 namespace tzad {
 
@@ -88,7 +86,8 @@ class Painter {
         clip_(ViewBox::of({-kClipMargin, -kClipMargin},
                           {view.screenWidth() + kClipMargin, view.screenHeight() + kClipMargin})),
         plainDots_(view.screenWidth(), view.screenHeight()),
-        highlightDots_(view.screenWidth(), view.screenHeight()) {}
+        highlightDots_(view.screenWidth(), view.screenHeight()),
+        texts_(cr) {}
 
   RenderStats paint() {
     paintBackground();
@@ -320,56 +319,16 @@ class Painter {
     cairo_fill(cr_);
   }
 
-  // Plain ASCII texts go through cairo's own text calls, the fastest way; others through pango,
-  // which finds a font for each character, so that names in any script show as text.
   void drawTexts(Pen pen, const Batch& batch) {
     if (batch.texts.empty()) return;
     setSource(cr_, pen.color);
-    cairo_select_font_face(cr_, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     for (uint32_t k : batch.texts) {
       const SceneText& t = scene_.texts()[k];
-      // A drawing's text height is that of its capitals, about 0.72 of the font's size.
-      const double size = t.height * view_.scale() / 0.72;
+      const double size = t.height * view_.scale() / kCapitalsPerFontSize;
       if (size < 1.0) continue;
-      ViewPoint p = view_.toScreen(t.position);
-      cairo_save(cr_);
-      cairo_translate(cr_, p.x, p.y);
-      cairo_rotate(cr_, -t.rotation);
-      cairo_scale(cr_, t.widthFactor > 0 ? t.widthFactor : 1, 1);
-      if (isAscii(t.text)) {
-        cairo_set_font_size(cr_, size);
-        cairo_move_to(cr_, 0, 0);
-        cairo_show_text(cr_, t.text.c_str());
-      } else {
-        showLayout(t.text, size);
-      }
-      cairo_restore(cr_);
+      texts_.draw(t, view_.toScreen(t.position), size);
       ++stats_.textsDrawn;
     }
-  }
-
-  static bool isAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  }
-
-  // Looking a font up is what costs: sizes go in steps about 4% apart, each looked up once, and
-  // the context's scale makes up the rest.
-  void showLayout(const std::string& text, double size) {
-    if (!layout_) {
-      layout_.reset(pango_cairo_create_layout(cr_));
-      font_.reset(pango_font_description_from_string("Sans"));
-    }
-    constexpr double kStep = 1.04;
-    const double stepped = std::pow(kStep, std::round(std::log(size) / std::log(kStep)));
-    cairo_scale(cr_, size / stepped, size / stepped);
-    pango_font_description_set_absolute_size(font_.get(), stepped * PANGO_SCALE);
-    pango_layout_set_font_description(layout_.get(), font_.get());
-    pango_layout_set_text(layout_.get(), text.c_str(), -1);
-    pango_cairo_update_layout(cr_, layout_.get());
-    // The text's position is its baseline's start; a layout is placed by its top.
-    cairo_move_to(cr_, 0, -pango_layout_get_baseline(layout_.get()) / double(PANGO_SCALE));
-    pango_cairo_show_layout(cr_, layout_.get());
   }
 
   cairo_t* cr_;
@@ -381,9 +340,7 @@ class Painter {
   PixelMask plainDots_;
   PixelMask highlightDots_;
   std::map<Pen, Batch> batches_;  // nodes stay where they are as pens are added
-  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout_{nullptr, &g_object_unref};
-  std::unique_ptr<PangoFontDescription, decltype(&pango_font_description_free)> font_{
-      nullptr, &pango_font_description_free};
+  TextPainter texts_;
   Pen lastPen_;
   Batch* lastBatch_ = nullptr;
   RenderStats stats_;

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/text.h"
+
 namespace tzad {
 
 namespace {
@@ -123,10 +125,28 @@ std::vector<std::string> mtextLines(std::string_view text) {
   return lines;
 }
 
+namespace {
+
+// Chinese, Japanese and Korean characters and the full-width forms: a square each.
+bool isWide(char32_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+}  // namespace
+
 double estimatedWidth(std::string_view text, double height, double widthFactor) {
-  size_t chars = 0;
-  for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
-  return height * widthFactor * 0.7 * double(chars);
+  // A square is the font's whole size, of which the capitals' height is about 0.72.
+  constexpr double kNarrow = 0.7, kWide = 1 / 0.72;
+  double widths = 0;
+  for (size_t at = 0; at < text.size();) {
+    platform::Utf8Char c = platform::decodeUtf8(text, at);
+    widths += isWide(c.codePoint) ? kWide : kNarrow;
+    at += c.length;
+  }
+  return height * widthFactor * widths;
 }
 
 }  // namespace tzad

@@ -15,7 +15,8 @@ std::string plainText(std::string_view text);
 // stacked fractions read "a/b", font, height, colour and other switches vanish.
 std::vector<std::string> mtextLines(std::string_view text);
 // The width the view assumes for a string: the view has no font metrics when it builds a
-// scene, so every character counts as 0.7 of the height.
+// scene, so every character counts as 0.7 of the height, a Chinese, Japanese or Korean one
+// (which is square) as the font's whole size.
 double estimatedWidth(std::string_view text, double height, double widthFactor);
 
 }  // namespace tzad

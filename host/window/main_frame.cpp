@@ -24,6 +24,7 @@
 #include "window/drawing_canvas.h"
 #include "window/object_link.h"
 #include "window/pick_answers.h"
+#include "window/progress_window.h"
 #include "window/window_input.h"
 
 namespace tzad {
@@ -41,6 +42,7 @@ enum MenuId {
   kHelpKeys,
   kUndo,
   kRedo,
+  kExportPdf,
   kFirstRecent = wxID_HIGHEST + 100,
   kFirstLayout = wxID_HIGHEST + 200,
   kFirstView = wxID_HIGHEST + 400,
@@ -109,12 +111,14 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
     wxMessageDialog ask(this, TwUiString(question), "tzad", wxYES_NO | wxICON_QUESTION);
     return ask.ShowModal() == wxID_YES;
   });
+  Editor::instance().setProgressDisplay(ProgressWindow::displayFor(this));
   current_ = this;
 }
 
 MainFrame::~MainFrame() {
   Editor::instance().setSaveQuestion(nullptr);
   Editor::instance().setYesNoQuestion(nullptr);
+  Editor::instance().setProgressDisplay(nullptr);
   current_ = nullptr;
 }
 
@@ -130,6 +134,7 @@ wxMenu* MainFrame::fileMenu() {
   menu->AppendSubMenu(recentMenu_, "Open &Recent");
   menu->Append(wxID_SAVE, "&Save\tCtrl+S");
   menu->Append(wxID_SAVEAS, "Save &As...\tCtrl+Shift+S");
+  menu->Append(kExportPdf, "&Export PDF...");
   menu->Append(wxID_CLOSE, "&Close\tCtrl+W");
   menu->AppendSeparator();
   menu->Append(wxID_EXIT, "&Quit\tCtrl+Q");
@@ -210,6 +215,8 @@ void MainFrame::buildMenus() {
       wxID_SAVE);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { saveAsWithDialog(); }, wxID_SAVEAS);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { exportPdfWithDialog(); }, kExportPdf);
   Bind(wxEVT_MENU, typed({"CLOSE"}), wxID_CLOSE);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
@@ -433,6 +440,23 @@ void MainFrame::saveAsWithDialog() {
   std::vector<std::string> answers;
   for (const std::u16string& answer : saveAsAnswers(*doc, path))
     answers.push_back(tzutToUtf8(answer));
+  input_.typeCommand(answers);
+}
+
+// EXPORTPDF with the name chosen in the file dialog, which has asked about replacing a file
+// already; the command line asks what to export.
+void MainFrame::exportPdfWithDialog() {
+  Document* doc = Editor::instance().document();
+  if (doc == nullptr) return;
+  std::filesystem::path start(platform::toFileName(dialogStart(doc)));
+  CTzUiNavDialog dialog(u"Export PDF",
+                        platform::fromFileName(start.replace_extension(".pdf").string()),
+                        tzui::navFiltersFromExtensions(u"pdf", tzutLanguage()), TZ_NAV_SAVE, this);
+  if (dialog.DoModal() != 1 || dialog.files().empty()) return;
+  std::vector<std::string> answers{"EXPORTPDF", tzutToUtf8(dialog.files().front())};
+  std::error_code error;
+  if (std::filesystem::exists(platform::toFileName(dialog.files().front()), error))
+    answers.push_back("Yes");
   input_.typeCommand(answers);
 }
 

@@ -57,6 +57,7 @@ class MainFrame : public wxFrame {
   static std::u16string dialogStart(const Document* doc);
   void openWithDialog();
   void saveAsWithDialog();
+  void exportPdfWithDialog();
   SaveAnswer askAboutChanges(Document& doc);
   static std::vector<TzDbObjectId> preselection();
   wxMenu* editMenu();

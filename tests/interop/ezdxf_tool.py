@@ -1,6 +1,7 @@
 """Makes drawings with ezdxf and reports what ezdxf reads from drawings, for the interop tests.
 
-  ezdxf_tool.py make KIND RELEASE OUT   write a drawing (KIND: rich, plain, chinese936, view, lines)
+  ezdxf_tool.py make KIND RELEASE OUT   write a drawing (KIND: rich, plain, chinese936, view, paper,
+                                        names, lines)
   ezdxf_tool.py dump FILE               print what ezdxf reads, as JSON
 """
 import json
@@ -167,6 +168,43 @@ def make_view(release, out):
     print(json.dumps(handles))
 
 
+def make_paper(release, out):
+    """Layouts with page setups of their own: "Half" on A4 landscape (297 x 210 mm, margins 10
+    top and bottom, 15 left and right) at 1:2 with a 100-unit line from (0, 0); "Letter" on
+    11 x 8.5 inches at 1:1 with a 2-inch line from (1, 1); model space holds a 40 x 20 rectangle
+    and, inside it, a line on a layer that does not plot and one on Defpoints; its page setup
+    names A4 portrait."""
+    doc = ezdxf.new(release)
+    msp = doc.modelspace()
+    msp.add_lwpolyline([(0, 0), (40, 0), (40, 20), (0, 20)], close=True)
+    doc.layers.add("NoPlot").dxf.plot = 0
+    if "Defpoints" not in doc.layers:
+        doc.layers.add("Defpoints")
+    msp.add_line((5, 5), (35, 5), dxfattribs={"layer": "NoPlot"})
+    msp.add_line((5, 15), (35, 15), dxfattribs={"layer": "Defpoints"})
+    msp.dxf_layout.dxf.paper_width, msp.dxf_layout.dxf.paper_height = 210, 297
+    half = doc.layouts.new("Half")
+    half.page_setup(size=(297, 210), margins=(10, 15, 10, 15), scale=(1, 2))
+    half.add_line((0, 0), (100, 0))
+    letter = doc.layouts.new("Letter")
+    letter.page_setup(size=(11, 8.5), margins=(0.5, 0.5, 0.5, 0.5), units="inch")
+    letter.add_line((1, 1), (3, 1))
+    doc.layouts.delete("Layout1")
+    doc.saveas(out)
+
+
+def make_names(release, out):
+    """Layouts named "Zoo", "详图" and "(A) plan", in that tab order, and in model space a line
+    linked to each by its location."""
+    doc = ezdxf.new(release)
+    msp = doc.modelspace()
+    for i, name in enumerate(["Zoo", "详图", "(A) plan"]):
+        doc.layouts.new(name).add_line((0, 0), (10, 10))
+        msp.add_line((0, i * 10), (50, i * 10)).set_hyperlink("", name, "," + name)
+    doc.layouts.delete("Layout1")
+    doc.saveas(out)
+
+
 def decode_unicode_escapes(text):
     """Older releases carry other characters as \\U+XXXX; ezdxf leaves them in extended data."""
     return re.sub(r"\\[Uu]\+([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), text)
@@ -207,7 +245,8 @@ def main():
             make_exploding(int(release), out)
         else:
             {"rich": make_rich, "plain": make_plain, "chinese936": make_chinese936,
-             "view": make_view}[kind](release, out)
+             "view": make_view, "paper": make_paper,
+             "names": make_names}[kind](release, out)
     elif sys.argv[1] == "dump":
         dump(sys.argv[2])
     else:

@@ -4,6 +4,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
@@ -19,6 +20,7 @@
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "modules/module_loader.h"
+#include "pdf_reading.h"
 #include "platform/clipboard.h"
 #include "test_support.h"
 #include "tzdb_entity.h"
@@ -28,6 +30,7 @@
 #include "window/main_frame.h"
 #include "window/main_window.h"
 #include "window/object_link.h"
+#include "window/progress_window.h"
 #include "window/window_input.h"
 #include "window_test.h"
 
@@ -522,6 +525,55 @@ TEST_F(MainWindowTest, ACommandThatThrowsLeavesTheWindowAtCommand) {
       << transcript();
   EXPECT_FALSE(doc_->database()->isModified());
   EXPECT_EQ(tzt::u8(doc_->database()->hyperlinkBase()), "");
+}
+
+// File > Export PDF: the file dialog offers the drawing's name with ".pdf" beside it and asks
+// about replacing a file itself; the command line asks what to export. The second export to
+// the same file is not asked about again on the command line.
+TEST_F(MainWindowTest, FileExportPdfWritesTheLayoutsChosen) {
+  openSample();
+  std::string pdf = dir_.file("exported.pdf");
+  std::vector<std::string> offered;
+  auto chooseFile = [&](wxFileDialog* dialog) {
+    offered.push_back((dialog->GetDirectory() + "/" + dialog->GetFilename()).utf8_string());
+    dialog->SetPath(wxString::FromUTF8(pdf));
+    tzt::yieldUntil([dialog] { return !dialog->GetPath().empty(); });
+    return wxID_OK;
+  };
+  auto pageCount = [&] {
+    std::optional<tzt::SeenPdf> seen = tzt::readPdf(pdf);
+    return seen ? seen->pages : 0;
+  };
+  wxTEST_DIALOG(run({waitFor("Command: "), fromMenu('f', 'e'),
+                     waitFor("Export [Current layout/All layouts] <Current>: "), typed("All"),
+                     waitFor("Colors [Color/Monochrome] <Color>: "), typed("Color"),
+                     [&] { return pageCount() == 3; }, waitFor("Command: "), fromMenu('f', 'e'),
+                     waitFor("Export [Current layout/All layouts] <Current>: "), typed("Current"),
+                     waitFor("Colors [Color/Monochrome] <Color>: "), typed("Monochrome"),
+                     [&] { return pageCount() == 1; }, waitFor("Command: ")}),
+                tzt::Expect<wxFileDialog>(chooseFile), tzt::Expect<wxFileDialog>(chooseFile));
+  EXPECT_EQ(offered, std::vector<std::string>(2, dir_.file("site_plan.pdf")));
+  // The file dialog's answer to replacing it is the command line's.
+  EXPECT_NE(transcript().find(pdf + " already exists. Replace it? [Yes/No] <No>: Yes\n"),
+            std::string::npos)
+      << transcript();
+  EXPECT_NE(transcript().find("Exported 1 page(s) with 3 hyperlink(s) to " + pdf),
+            std::string::npos)
+      << transcript();
+}
+
+// A long task's progress shows once it has run its delay (none here) and goes at its end.
+TEST_F(MainWindowTest, ProgressShowsWhileATaskRuns) {
+  tzad::ProgressWindow progress(frame(), std::chrono::milliseconds(0));
+  progress.show(u"Exporting PDF", 0);
+  progress.show(u"Exporting PDF", 0.5);
+  EXPECT_TRUE(progress.shown());
+  progress.show(u"Exporting PDF", 1);
+  EXPECT_FALSE(progress.shown());
+  tzad::ProgressWindow patient(frame(), std::chrono::hours(1));
+  patient.show(u"Exporting PDF", 0);
+  patient.show(u"Exporting PDF", 0.5);
+  EXPECT_FALSE(patient.shown());
 }
 
 }  // namespace

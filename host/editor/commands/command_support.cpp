@@ -26,6 +26,12 @@ Document* requireDocument() {
   return doc;
 }
 
+std::u16string unquoted(std::u16string name) {
+  if (name.size() >= 2 && name.front() == u'"' && name.back() == u'"')
+    return name.substr(1, name.size() - 2);
+  return name;
+}
+
 std::vector<std::u16string> nameList(const std::u16string& text) {
   std::vector<std::u16string> names;
   size_t start = 0;
@@ -48,6 +54,7 @@ void registerHostCommands(Editor& editor) {
   registerUcsCommand(editor);
   registerHelpCommand(editor);
   registerUndoCommands(editor);
+  registerExportPdfCommand(editor);
 }
 
 }  // namespace tzad

@@ -32,6 +32,8 @@ TzDbObjectId findRecord(TzDbDatabase& db, const std::u16string& name) {
 
 // The current drawing, or null after saying that none is open.
 Document* requireDocument();
+// A file name without the double quotes a file manager or a shell may paste around it.
+std::u16string unquoted(std::u16string name);
 // Names separated by commas ("A,B , C").
 std::vector<std::u16string> nameList(const std::u16string& text);
 
@@ -48,6 +50,7 @@ void registerVariableCommands(Editor& editor);
 void registerUcsCommand(Editor& editor);
 void registerHelpCommand(Editor& editor);
 void registerUndoCommands(Editor& editor);
+void registerExportPdfCommand(Editor& editor);
 // RECOVER, and the question that offers a newer automatic save when a drawing is opened.
 void registerRecoverCommand(Editor& editor);
 

@@ -108,13 +108,6 @@ bool saveTo(Document& doc, const std::u16string& path) {
   return true;
 }
 
-// A name pasted from a file manager or a shell may come in double quotes.
-std::u16string unquoted(std::u16string name) {
-  if (name.size() >= 2 && name.front() == u'"' && name.back() == u'"')
-    return name.substr(1, name.size() - 2);
-  return name;
-}
-
 // SAVEAS onto another existing file replaces it only when the user says so; a folder is never
 // replaced.
 bool mayTakeName(Document& doc, const std::u16string& path) {

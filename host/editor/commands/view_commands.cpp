@@ -4,6 +4,7 @@
 
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
+#include "view/layout_list.h"
 #include "view/scene.h"
 
 namespace tzad {
@@ -12,31 +13,6 @@ namespace {
 
 Editor& ed() {
   return Editor::instance();
-}
-
-// Layouts in tab order: (name, block record, is model).
-struct LayoutInfo {
-  std::u16string name;
-  TzDbObjectId block;
-  int order;
-};
-
-std::vector<LayoutInfo> layouts(TzDbDatabase& db) {
-  std::vector<LayoutInfo> all;
-  TzDbDictionary* opened = nullptr;
-  if (db.getLayoutDictionary(opened, TzDb::kForRead) != Tzad::eOk) return all;
-  TzDbObjectPointer<TzDbDictionary> dict(opened);
-  std::unique_ptr<TzDbDictionaryIterator> it(dict->newIterator());
-  for (; !it->done(); it->next()) {
-    TzDbObjectPointer<TzDbLayout> layout(it->objectId(), TzDb::kForRead);
-    if (layout)
-      all.push_back({layout->getLayoutName(), layout->getBlockTableRecordId(),
-                     layout->modelType() ? -1 : layout->getTabOrder()});
-  }
-  if (dict.close() != Tzad::eOk) return {};
-  std::stable_sort(all.begin(), all.end(),
-                   [](const LayoutInfo& a, const LayoutInfo& b) { return a.order < b.order; });
-  return all;
 }
 
 void listViews(TzDbDatabase& db) {
@@ -66,9 +42,9 @@ void restoreView(Document& doc, const std::u16string& name) {
   if (!view) return ed().write(u"Cannot find view \"" + name + u"\".\n");
   bool inPaper = db.currentSpaceId() != db.modelSpaceId();
   if (view->isPaperspaceView() && !inPaper) {
-    for (const LayoutInfo& l : layouts(db)) {
-      if (l.block == db.modelSpaceId()) continue;
-      if (db.setCurrentSpace(l.block) != Tzad::eOk)
+    for (const LayoutEntry& l : layoutsInTabOrder(db)) {
+      if (l.blockRecord == db.modelSpaceId()) continue;
+      if (db.setCurrentSpace(l.blockRecord) != Tzad::eOk)
         return ed().write(u"Cannot show view \"" + name + u"\": its layout cannot be opened.\n");
       break;
     }
@@ -150,7 +126,8 @@ void layoutCommand() {
   auto option = askKeyword(u"Enter layout option [?/Set] <Set>: ", u"? Set _? Set", u"Set");
   if (!option) return;
   if (*option == u"?") {
-    for (const LayoutInfo& l : layouts(*doc->database())) ed().write(u"  " + l.name + u"\n");
+    for (const LayoutEntry& l : layoutsInTabOrder(*doc->database()))
+      ed().write(u"  " + l.name + u"\n");
     return;
   }
   TzString current;
@@ -187,7 +164,7 @@ void zoomCommand() {
 
 std::vector<std::u16string> layoutNames(TzDbDatabase& db) {
   std::vector<std::u16string> names;
-  for (const LayoutInfo& l : layouts(db)) names.push_back(l.name);
+  for (const LayoutEntry& l : layoutsInTabOrder(db)) names.push_back(l.name);
   return names;
 }
 

@@ -1,0 +1,106 @@
+// EXPORTPDF: the current layout or every layout of the drawing as a PDF, one page each, with
+// the drawing's hyperlinks as links that a PDF reader follows.
+#include <filesystem>
+
+#include "db/drawing_file.h"
+#include "editor/commands/command_support.h"
+#include "platform/text.h"
+#include "view/pdf_export.h"
+
+namespace tzad {
+
+namespace {
+
+constexpr char16_t kTask[] = u"Exporting PDF";
+
+Editor& ed() {
+  return Editor::instance();
+}
+
+// Beside the drawing, under its name: plan.dxf gives plan.pdf.
+std::u16string defaultPdfPath(const Document& doc) {
+  std::filesystem::path path(
+      platform::toFileName(doc.isUntitled() ? doc.docTitle() : doc.fileName()));
+  return platform::fromFileName(path.replace_extension(".pdf").string());
+}
+
+std::u16string withPdfExtension(const std::u16string& path) {
+  bool bare = std::filesystem::path(platform::toFileName(path)).extension().empty();
+  return bare ? path + u".pdf" : path;
+}
+
+std::u16string fileNameOf(const std::u16string& path) {
+  return path.substr(path.find_last_of(u'/') + 1);
+}
+
+// Another file is replaced only when the user says so; a folder and the drawing itself never.
+bool mayWrite(const Document& doc, const std::u16string& path) {
+  if (path == doc.fileName()) {
+    ed().write(path + u" is the drawing itself; nothing was exported.\n");
+    return false;
+  }
+  std::string file = platform::toFileName(path);
+  if (!identifyFile(file)) return true;
+  if (isNotAFile(replacedFile(file))) {
+    ed().write(path + u" is a folder; nothing was exported.\n");
+    return false;
+  }
+  auto answer =
+      askKeyword(path + u" already exists. Replace it? [Yes/No] <No>: ", u"Yes No _Yes No", u"No");
+  if (answer && *answer == u"Yes") return true;
+  ed().write(u"Nothing was exported.\n");
+  return false;
+}
+
+void reportExport(const PdfExportResult& result, const std::u16string& path) {
+  if (!result.error.empty()) {
+    ed().write("The PDF was not written: " + result.error + "\n");
+    ed().reportSaveFailure();
+    return;
+  }
+  ed().write(u"Exported " + tzutFromUtf8(std::to_string(result.pages)) + u" page(s) with " +
+             tzutFromUtf8(std::to_string(result.links)) + u" hyperlink(s) to " + path + u"\n");
+  if (result.linksLeftOut > 0)
+    ed().write(std::to_string(result.linksLeftOut) +
+               " hyperlink(s) to layouts that are not in the PDF were left out.\n");
+  for (const std::u16string& layout : result.layoutsCutShort)
+    ed().write(u"Not all of " + layout +
+               u" is on its page: its block references hold more than a page is drawn with.\n");
+  if (result.linksPastLimit > 0)
+    ed().write(std::to_string(result.linksPastLimit) + " hyperlink(s) past the first " +
+               std::to_string(kMostLinksPerPage) +
+               " on a page were left out: PDF readers refuse pages with more.\n");
+}
+
+void exportPdfCommand() {
+  Document* doc = requireDocument();
+  if (doc == nullptr) return;
+  std::u16string suggestion = defaultPdfPath(*doc);
+  auto name = askText(u"Enter PDF file name <" + fileNameOf(suggestion) + u">: ");
+  if (!name) return;
+  std::u16string path = unquoted(std::u16string(platform::trimmed(*name)));
+  path = DocumentManager::absolutePath(path.empty() ? suggestion : withPdfExtension(path));
+  if (!mayWrite(*doc, path)) return;
+  auto which = askKeyword(u"Export [Current layout/All layouts] <Current>: ",
+                          u"Current All _Current All", u"Current");
+  if (!which) return;
+  auto colors = askKeyword(u"Colors [Color/Monochrome] <Color>: ",
+                           u"Color Monochrome _Color Monochrome", u"Color");
+  if (!colors) return;
+  PdfExportOptions options;
+  options.allLayouts = *which == u"All";
+  options.monochrome = *colors == u"Monochrome";
+  options.progress = [](double done) { ed().showProgress(kTask, done); };
+  PdfExportResult result = exportPdf(*doc->database(), path, options);
+  ed().showProgress(kTask, 1);
+  reportExport(result, path);
+}
+
+}  // namespace
+
+void registerExportPdfCommand(Editor& editor) {
+  editor.addCommand(u"EXPORTPDF", exportPdfCommand,
+                    u"Writes the current layout or all layouts to a PDF with live hyperlinks.");
+}
+
+}  // namespace tzad

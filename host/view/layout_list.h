@@ -1,0 +1,24 @@
+// The layouts of a drawing in the order of their tabs: the model first, then the paper
+// layouts by their tab order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tzdb_object_id.h"
+
+class TzDbDatabase;
+
+namespace tzad {
+
+struct LayoutEntry {
+  std::u16string name;
+  TzDbObjectId layout;       // the LAYOUT object, with the layout's page setup
+  TzDbObjectId blockRecord;  // what the layout shows
+  bool model = false;
+};
+
+// Empty when the drawing's layout dictionary cannot be read.
+std::vector<LayoutEntry> layoutsInTabOrder(TzDbDatabase& db);
+
+}  // namespace tzad
