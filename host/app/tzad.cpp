@@ -128,11 +128,13 @@ bool parseArguments(int argc, char** argv, Options& options) {
   return true;
 }
 
+#ifdef TZAD_WINDOW
 // Commands piped in or redirected from a file are read as they always were, display or not.
 bool inputIsPipedIn() {
   struct stat in {};
   return fstat(STDIN_FILENO, &in) == 0 && (S_ISFIFO(in.st_mode) || S_ISREG(in.st_mode));
 }
+#endif
 
 // The main window opens when a display is there and nothing asks for the command line alone.
 bool openWindowIfWanted(const Options& options) {

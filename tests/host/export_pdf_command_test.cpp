@@ -62,6 +62,7 @@ TEST(ExportPdfCommand, AsksBeforeReplacingAndNeverReplacesTheDrawingOrAFolder) {
   std::string plan = s.dir().file("plan.dxf");
   writeFile(s.dir().file("old.pdf"), "old");
   fs::create_directory(s.dir().file("folder.pdf"));
+  fs::create_symlink("plan.dxf", s.dir().file("link.dxf"));
   struct Case {
     std::vector<std::string> lines;
     std::string said;  // the end of the transcript
@@ -70,8 +71,12 @@ TEST(ExportPdfCommand, AsksBeforeReplacingAndNeverReplacesTheDrawingOrAFolder) {
        s.dir().file("old.pdf") + " already exists. Replace it? [Yes/No] <No>: \n"
                                  "Nothing was exported.\n"},
       {{"EXPORTPDF", plan}, plan + " is the drawing itself; nothing was exported.\n"},
+      {{"EXPORTPDF", s.dir().file("link.dxf")},
+       s.dir().file("link.dxf") + " is the drawing itself; nothing was exported.\n"},
       {{"EXPORTPDF", s.dir().file("folder.pdf")},
        s.dir().file("folder.pdf") + " is a folder; nothing was exported.\n"},
+      {{"EXPORTPDF", s.dir().file("folder.pdf") + "/"},
+       s.dir().file("folder.pdf") + "/ is a folder; nothing was exported.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines[1]);

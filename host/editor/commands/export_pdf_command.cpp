@@ -24,7 +24,9 @@ std::u16string defaultPdfPath(const Document& doc) {
   return platform::fromFileName(path.replace_extension(".pdf").string());
 }
 
+// "plan" becomes "plan.pdf"; a name ending in "/" names a folder, which gets nothing added.
 std::u16string withPdfExtension(const std::u16string& path) {
+  if (!path.empty() && path.back() == u'/') return path;
   bool bare = std::filesystem::path(platform::toFileName(path)).extension().empty();
   return bare ? path + u".pdf" : path;
 }
@@ -33,13 +35,21 @@ std::u16string fileNameOf(const std::u16string& path) {
   return path.substr(path.find_last_of(u'/') + 1);
 }
 
+// Whether the name leads to the drawing's own file, however: its name, a link to it, the link
+// it was opened through.
+bool isTheDrawing(const Document& doc, const std::string& file) {
+  if (doc.isUntitled()) return false;
+  std::error_code error;
+  return std::filesystem::equivalent(file, platform::toFileName(doc.fileName()), error);
+}
+
 // Another file is replaced only when the user says so; a folder and the drawing itself never.
 bool mayWrite(const Document& doc, const std::u16string& path) {
-  if (path == doc.fileName()) {
+  std::string file = platform::toFileName(path);
+  if (path == doc.fileName() || isTheDrawing(doc, file)) {
     ed().write(path + u" is the drawing itself; nothing was exported.\n");
     return false;
   }
-  std::string file = platform::toFileName(path);
   if (!identifyFile(file)) return true;
   if (isNotAFile(replacedFile(file))) {
     ed().write(path + u" is a folder; nothing was exported.\n");
