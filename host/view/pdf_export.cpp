@@ -15,6 +15,7 @@
 #include "db/internals.h"
 #include "platform/text.h"
 #include "tzdb_hyperlink.h"
+#include "view/first_link.h"
 #include "view/layout_list.h"
 #include "view/layout_page.h"
 #include "view/paper_painter.h"
@@ -38,25 +39,6 @@ using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
 cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
   return CAIRO_STATUS_SUCCESS;
-}
-
-struct Link {
-  std::u16string address;
-  std::u16string description;
-  std::u16string location;
-};
-
-std::optional<Link> firstLinkOf(TzDbObjectId id) {
-  TzDbObjectPointer<TzDbObject> object(id, TzDb::kForRead);
-  if (!object) return std::nullopt;
-  TzDbEntityHyperlinkPE* links = TzDbEntityHyperlinkPE::query(object.get());
-  TzDbHyperlinkCollection* raw = nullptr;
-  if (links == nullptr || links->getHyperlinkCollection(object.get(), raw, true) != Tzad::eOk)
-    return std::nullopt;
-  std::unique_ptr<TzDbHyperlinkCollection> collection(raw);
-  if (!collection || collection->count() == 0) return std::nullopt;
-  const TzDbHyperlink* first = collection->item(0);
-  return Link{first->name(), first->description(), first->subLocation()};
 }
 
 std::vector<std::u16string> paperViewsOf(TzDbDatabase& db) {
@@ -160,7 +142,7 @@ class PdfWriter {
 
   void addLink(size_t pageIndex, const LayoutPage& page, TzDbObjectId id, const ViewBox& box) {
     std::optional<PdfRect> area = areaOnPage(page, box);
-    std::optional<Link> link = area ? firstLinkOf(id) : std::nullopt;
+    std::optional<ObjectLink> link = area ? objectLink(id) : std::nullopt;
     if (!link) return;
     std::optional<PdfLinkTarget> target = pdfLinkTarget(link->address, link->location, drawing_);
     if (!target) return;
