@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "paint/scene_renderer.h"
 #include "tz_string.h"
 #include "tzdb_database.h"
 #include "view/hit_test.h"
 #include "view/scene.h"
-#include "view/scene_renderer.h"
 
 using Clock = std::chrono::steady_clock;
 using tzad::RenderOptions;

@@ -39,7 +39,7 @@ run_logged() {
 loaded_from_install() {
   local loaded stray name
   loaded=$(sed -n 's/.*calling init: //p' "$1".* | xargs realpath -m)
-  stray=$(grep -E '/(libtz(ad|ui|platform)\.so|tzadkwlres\.so|hyperlinkres\.so|[^/]*\.tzx)$' \
+  stray=$(grep -E '/(libtz(ad|ui|paint|platform)\.so|tzadkwlres\.so|hyperlink(res|core)\.so|HyperLinkDialogs\.so|[^/]*\.tzx)$' \
     <<<"$loaded" | grep -v "^$root/lib/tzad/" || true)
   [ -z "$stray" ] || fail "not the installed ones: $stray"
   for name in $2; do
@@ -58,8 +58,15 @@ for expected in "HYPERLINKOPEN" "PASTEASHYPERLINK" "Enter an option [Remove/Inse
   grep -qF -- "$expected" <<<"$transcript" || fail "no \"$expected\" in: $transcript"
 done
 ! grep -qi "error\|cannot load" <<<"$transcript" || fail "session: $transcript"
-libraries="libtzad.so libtzui.so libtzplatform.so tzadkwlres.so cmncmds.tzx HyperLink.tzx hyperlinkres.so"
+libraries="libtzad.so libtzplatform.so tzadkwlres.so cmncmds.tzx HyperLink.tzx hyperlinkcore.so hyperlinkres.so"
 loaded_from_install "$scratch/ld.tzad" "$libraries"
+# A script loads no windowing: the window library and the module's dialogs stay on disk.
+for name in libtzui.so HyperLinkDialogs.so libtzpaint.so libwx_ libgtk-3 libwebkit2gtk; do
+  ! grep -q "calling init: .*/$name" "$scratch"/ld.tzad.* || fail "a script run loaded $name"
+done
+for name in libtzui.so libtzpaint.so HyperLinkDialogs.so; do
+  [ -f "$root/lib/tzad/$name" ] || [ -f "$root/lib/tzad/modules/$name" ] || fail "$name is not installed"
+done
 run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||
   fail "tzdxfinfo cannot read the sample"
 loaded_from_install "$scratch/ld.tzdxfinfo" "libtzad.so libtzplatform.so"

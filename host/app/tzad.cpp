@@ -17,12 +17,10 @@
 #include "editor/editor.h"
 #include "editor/input_source.h"
 #include "modules/module_loader.h"
+#include "modules/window_library.h"
 #include "platform/path_rules.h"
 #include "platform/text.h"
 #include "tzrx_module.h"
-#ifdef TZAD_WINDOW
-#include "window/main_window.h"
-#endif
 
 namespace tzad {
 namespace {
@@ -128,29 +126,17 @@ bool parseArguments(int argc, char** argv, Options& options) {
   return true;
 }
 
-#ifdef TZAD_WINDOW
 // Commands piped in or redirected from a file are read as they always were, display or not.
 bool inputIsPipedIn() {
   struct stat in {};
   return fstat(STDIN_FILENO, &in) == 0 && (S_ISFIFO(in.st_mode) || S_ISREG(in.st_mode));
 }
-#endif
 
-// The main window opens when a display is there and nothing asks for the command line alone.
+// The main window opens when a display is there and nothing asks for the command line alone;
+// only then are the window's libraries loaded.
 bool openWindowIfWanted(const Options& options) {
-#ifdef TZAD_WINDOW
   if (options.console || !options.script.empty() || inputIsPipedIn()) return false;
-  return openMainWindow(TZAD_VERSION);
-#else
-  static_cast<void>(options);
-  return false;
-#endif
-}
-
-void closeWindow() {
-#ifdef TZAD_WINDOW
-  closeMainWindow();
-#endif
+  return displayNamed() && startMainWindow(TZAD_VERSION);
 }
 
 std::string moduleFolder() {
@@ -237,7 +223,7 @@ int runSession(int argc, char** argv) {
   if (interactive) mentionCopiesOfUnsavedDrawings();
   bool started = openStartDrawings(options, interactive);
   if (started) editor.runLoop();
-  if (windowed) closeWindow();
+  if (windowed) endMainWindow();
   if (started && !editor.quitRequested()) reportUnsaved();
   // A clean exit: the automatic saves were of drawings the user has settled.
   if (editor.quitRequested())

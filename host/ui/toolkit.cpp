@@ -46,12 +46,6 @@ class ToolkitApp : public wxApp {
 enum class ToolkitState { notTried, running, unavailable };
 ToolkitState state = ToolkitState::notTried;
 
-bool displayNamed() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
-}
-
 void stopToolkit() {
   if (state != ToolkitState::running) return;
   state = ToolkitState::unavailable;
@@ -59,7 +53,6 @@ void stopToolkit() {
 }
 
 bool startToolkit() {
-  if (!displayNamed()) return false;
   static char programName[] = "tzad";
   static char* argv[] = {programName, nullptr};
   static int argc = 1;
@@ -80,7 +73,9 @@ bool startToolkit() {
 
 }  // namespace
 
-bool TwUiHasDisplay() {
+// libtzad loads this library and calls this on the first TwUiHasDisplay() where a display is
+// named (base/host_library.h names it).
+extern "C" __attribute__((visibility("default"))) bool tzuiHasDisplay() {
   if (state == ToolkitState::notTried) {
     state = startToolkit() ? ToolkitState::running : ToolkitState::unavailable;
   }

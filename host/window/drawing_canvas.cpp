@@ -9,10 +9,10 @@
 
 #include "docs/document_manager.h"
 #include "editor/editor.h"
+#include "paint/scene_renderer.h"
 #include "platform/clipboard.h"
 #include "view/hit_test.h"
 #include "view/scene.h"
-#include "view/scene_renderer.h"
 #include "view/view_transform.h"
 #include "window/command_panel.h"
 #include "window/pick_answers.h"

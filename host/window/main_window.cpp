@@ -51,3 +51,13 @@ wxFrame* mainWindow() {
 }
 
 }  // namespace tzad
+
+// tzad opens and closes its main window through these when it loads this library
+// (base/host_library.h names them).
+extern "C" __attribute__((visibility("default"))) bool tzuiOpenMainWindow(const char* version) {
+  return tzad::openMainWindow(version);
+}
+
+extern "C" __attribute__((visibility("default"))) void tzuiCloseMainWindow() {
+  tzad::closeMainWindow();
+}

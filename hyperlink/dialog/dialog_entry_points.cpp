@@ -1,5 +1,5 @@
 // HYPERLINK and the other ways into the Insert / Edit Hyperlink dialog.
-#include "dialog/dialog_entry_points.h"
+#include "dialog/dialog_half.h"
 
 #include "commands/hyperlink_commands.h"
 #include "dialog/hyperlink_frame_dialog.h"
@@ -30,19 +30,9 @@ HyperlinkData editedHyperlink(const CHyperLinkFrameBaseDlg& frame) {
   return data;
 }
 
-void writeHyperlink(const TzArray<TzDbObjectId>& ids, const HyperlinkData& data) {
-  applyHyperlink(ids, data);
-  rememberEmailLink(data.address);
-}
-
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) void hyperlinkDlg() {
-  if (!TwUiHasDisplay()) {
-    ResourceString message(text::kDialogNeedsDisplay);
-    tzutPrintf(u"%s", loadResourceString(message));
-    return;
-  }
+void runHyperlinkDialog() {
   TzArray<TzDbObjectId> ids;
   if (selectEntities(ids, u"I") != RTNORM || ids.isEmpty()) {
     if (selectEntities(ids, u":C:P:L") != RTNORM || ids.isEmpty()) return;
@@ -60,29 +50,24 @@ extern "C" __attribute__((visibility("default"))) void hyperlinkDlg() {
   if (result == CHyperLinkFrameBaseDlg::kRemoveLink) removeHyperlinks(ids, false);
 }
 
-}  // namespace hyperlink
-
-using hyperlink::CHyperLinkFrameBaseDlg;
-using hyperlink::HyperlinkData;
-
-void hyperlinkBlkDlg(const TzArray<TzDbObjectId>& ids, HyperlinkData& data) {
+void runBlockDialog(const TzArray<TzDbObjectId>& ids, HyperlinkData& data) {
   // The caller's record prefills the dialog only when there are no objects to read.
   HyperlinkData start = ids.isEmpty() ? data : HyperlinkData();
-  hyperlink::MergedHyperlink merged = hyperlink::mergeHyperlinks(ids, start, false);
+  MergedHyperlink merged = mergeHyperlinks(ids, start, false);
 
   CHyperLinkFrameBaseDlg frame(nullptr);
   frame.selectedCount = static_cast<uint32_t>(ids.size());
-  frame.linkedCount = hyperlink::hasAnyHyperlink(ids) == 1 ? 1 : 0;
-  hyperlink::prefill(frame, merged.record);
+  frame.linkedCount = hasAnyHyperlink(ids) == 1 ? 1 : 0;
+  prefill(frame, merged.record);
   int result = frame.DoModal();
   if (result == TZ_IDOK) {
-    data = hyperlink::editedHyperlink(frame);
-    hyperlink::writeHyperlink(ids, data);
+    data = editedHyperlink(frame);
+    writeHyperlink(ids, data);
   }
-  if (result == CHyperLinkFrameBaseDlg::kRemoveLink) hyperlink::removeHyperlinks(ids, false);
+  if (result == CHyperLinkFrameBaseDlg::kRemoveLink) removeHyperlinks(ids, false);
 }
 
-bool editHyperlinkInteractive(TzString& target, TzString& text, CWnd* parent) {
+bool runTargetEditor(TzString& target, TzString& text, CWnd* parent) {
   CHyperLinkFrameBaseDlg frame(parent != nullptr ? parent : tzedGetTzadFrame());
   frame.address = target;
   frame.setTextToDisplay(text);
@@ -92,9 +77,11 @@ bool editHyperlinkInteractive(TzString& target, TzString& text, CWnd* parent) {
   return true;
 }
 
-void editHyperlinkInteractive(TzString& target, TzString& text, TzDbObjectId id) {
-  HyperlinkData data;
-  data.address = target;
-  data.description = text;
-  hyperlink::writeHyperlink(TzArray<TzDbObjectId>{id}, data);
+}  // namespace hyperlink
+
+extern "C" __attribute__((visibility("default"))) const hyperlink::DialogHalf*
+hyperlinkDialogHalf() {
+  static const hyperlink::DialogHalf kHalf{&hyperlink::runHyperlinkDialog,
+                                           &hyperlink::runBlockDialog, &hyperlink::runTargetEditor};
+  return &kHalf;
 }

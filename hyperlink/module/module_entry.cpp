@@ -45,7 +45,12 @@ extern "C" __attribute__((visibility("default"))) int moduleEntry(unsigned reaso
     }
     return 1;
   }
-  if (reason == hyperlink::kDetach && state.resources != nullptr) {
+  if (reason != hyperlink::kDetach) return 1;
+  if (state.dialogs != nullptr) {
+    dlclose(state.dialogs);
+    state.dialogs = nullptr;
+  }
+  if (state.resources != nullptr) {
     dlclose(state.resources);
     state.resources = nullptr;
   }

@@ -10,6 +10,7 @@ namespace hyperlink {
 struct ModuleState {
   void* resources = nullptr;  // hyperlinkres.so, from attach to detach
   void* keywords = nullptr;   // the host's keyword library, never released
+  void* dialogs = nullptr;    // the dialog library, from the first dialog to detach
 };
 
 ModuleState& moduleState();

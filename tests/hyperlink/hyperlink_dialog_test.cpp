@@ -10,6 +10,7 @@
 #include "commands/hyperlink_commands.h"
 #include "controls/list_box_ex.h"
 #include "dialog/dialog_entry_points.h"
+#include "dialog/dialog_half.h"
 #include "dialog/email_page.h"
 #include "dialog_test_support.h"
 #include "filepage/file_web_page.h"
@@ -225,7 +226,7 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
   // The file page shows the target, and the target becomes the text to display: confirmed at
   // once, the hyperlink is described by its target.
   preselect("91");
-  ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
+  ASSERT_TRUE(whileDialogRuns(hyperlink::runHyperlinkDialog, [&](CHyperLinkFrameBaseDlg& frame) {
     EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
     click(frame, kOk);
   }));
@@ -233,7 +234,7 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
 
   // A first object without a hyperlink opens the dialog on empty fields.
   preselect("90 91");
-  ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
+  ASSERT_TRUE(whileDialogRuns(hyperlink::runHyperlinkDialog, [&](CHyperLinkFrameBaseDlg& frame) {
     EXPECT_EQ(frame.linkedCount, 1u);
     EXPECT_EQ(frame.address, u"");
     EXPECT_EQ(frame.textToDisplay, u"");
@@ -243,7 +244,7 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
   // Targets agreeing in any case are shared and shown as the text to display, whatever the
   // descriptions; OK writes both.
   preselect("91 95");
-  ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
+  ASSERT_TRUE(whileDialogRuns(hyperlink::runHyperlinkDialog, [&](CHyperLinkFrameBaseDlg& frame) {
     EXPECT_EQ(frame.address, u"docs/house-details.pdf");
     EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
     EXPECT_NE(labelOf(frame, kLinkedLabel).find('2'), std::string::npos);
@@ -261,7 +262,7 @@ TEST_F(EntryPoints, RemoveLinkKeepsTheAreaRectangles) {
   TzDbObjectId area = findEntity(*db, "POLYLINE", "URLLAYER");
   ASSERT_FALSE(area.isNull());
   preselect("LAST 91");
-  ASSERT_TRUE(whileDialogRuns(hyperlinkDlg, [&](CHyperLinkFrameBaseDlg& frame) {
+  ASSERT_TRUE(whileDialogRuns(hyperlink::runHyperlinkDialog, [&](CHyperLinkFrameBaseDlg& frame) {
     click(frame, CHyperLinkFrameBaseDlg::kRemoveLink);
   }));
   EXPECT_FALSE(area.isErased());
@@ -276,7 +277,7 @@ TEST_F(EntryPoints, ForACallersRecord) {
   data.displayString = u"shown";
   data.flags = 0;
   data.extra = 9;
-  ASSERT_TRUE(whileDialogRuns([&] { hyperlinkBlkDlg(TzArray<TzDbObjectId>{}, data); },
+  ASSERT_TRUE(whileDialogRuns([&] { hyperlink::runBlockDialog(TzArray<TzDbObjectId>{}, data); },
                               [&](CHyperLinkFrameBaseDlg& frame) {
                                 EXPECT_EQ(frame.modalWindow()->GetTitle().utf8_string(),
                                           text(text::kInsertTitle));
@@ -296,16 +297,15 @@ TEST_F(EntryPoints, EditingForACallerReturnsTheTypedTargetOnlyAfterOk) {
     SCOPED_TRACE(ok);
     TzString target = u"http://example.com", text = u"Example";
     bool result = !ok;
-    ASSERT_TRUE(whileDialogRuns(
-        [&] { result = editHyperlinkInteractive(target, text, static_cast<CWnd*>(nullptr)); },
-        [&](CHyperLinkFrameBaseDlg& frame) {
-          frame.selectPage(2);
-          auto* page = findChild<CHypLnkEmailDlg>(&frame);
-          ASSERT_NE(page, nullptr);
-          page->addressBox()->SetValue("");
-          ASSERT_TRUE(typeText(page->addressBox(), "me@example.com"));
-          if (ok) click(frame, kOk);
-        }));
+    ASSERT_TRUE(whileDialogRuns([&] { result = hyperlink::runTargetEditor(target, text, nullptr); },
+                                [&](CHyperLinkFrameBaseDlg& frame) {
+                                  frame.selectPage(2);
+                                  auto* page = findChild<CHypLnkEmailDlg>(&frame);
+                                  ASSERT_NE(page, nullptr);
+                                  page->addressBox()->SetValue("");
+                                  ASSERT_TRUE(typeText(page->addressBox(), "me@example.com"));
+                                  if (ok) click(frame, kOk);
+                                }));
     EXPECT_EQ(result, ok);
     EXPECT_EQ(target, ok ? u"mailto:me@example.com" : u"http://example.com");
     EXPECT_EQ(text, ok ? u"mailto:me@example.com" : u"Example");

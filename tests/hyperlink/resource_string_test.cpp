@@ -76,6 +76,7 @@ TEST(ModuleLife, ResourceLibraryFollowsAttachAndDetach) {
   std::filesystem::path folder = s.dir().path() / "modules";
   std::filesystem::create_directories(folder);
   std::filesystem::copy_file(TZT_HYPERLINK_MODULE, folder / "HyperLink.tzx");
+  std::filesystem::copy_file(TZT_HYPERLINK_CORE, folder / "hyperlinkcore.so");
   std::string resources = (folder / "hyperlinkres.so").string();
   std::filesystem::copy_file(TZT_HYPERLINK_RESOURCES, resources);
   void* module = dlopen((folder / "HyperLink.tzx").c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -10,15 +10,15 @@
 #include <set>
 #include <sstream>
 
+#include "paint/pdf_export.h"
+#include "paint/scene_renderer.h"
 #include "pdf_reading.h"
 #include "session.h"
 #include "test_support.h"
 #include "tzdb_database.h"
 #include "view/layout_list.h"
 #include "view/layout_page.h"
-#include "view/pdf_export.h"
 #include "view/scene.h"
-#include "view/scene_renderer.h"
 
 namespace tzad {
 namespace {

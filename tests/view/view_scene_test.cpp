@@ -12,11 +12,11 @@
 #include <memory>
 #include <optional>
 
+#include "paint/scene_renderer.h"
 #include "test_support.h"
 #include "tzdb_symbol_table.h"
 #include "view/hit_test.h"
 #include "view/scene.h"
-#include "view/scene_renderer.h"
 
 namespace tzad {
 namespace {

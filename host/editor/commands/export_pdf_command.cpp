@@ -2,10 +2,11 @@
 // the drawing's hyperlinks as links that a PDF reader follows.
 #include <filesystem>
 
+#include "base/host_library.h"
 #include "db/drawing_file.h"
 #include "editor/commands/command_support.h"
+#include "paint/pdf_export.h"
 #include "platform/text.h"
-#include "view/pdf_export.h"
 
 namespace tzad {
 
@@ -97,11 +98,18 @@ void exportPdfCommand() {
   auto colors = askKeyword(u"Colors [Color/Monochrome] <Color>: ",
                            u"Color Monochrome _Color Monochrome", u"Color");
   if (!colors) return;
+  std::string error;
+  auto exporter =
+      static_cast<const PdfExporter*>(hostLibrarySymbol(kPaintLibrary, kPdfExporterSymbol, error));
+  if (exporter == nullptr) {
+    ed().write("PDF export is not available: " + error + "\n");
+    return;
+  }
   PdfExportOptions options;
   options.allLayouts = *which == u"All";
   options.monochrome = *colors == u"Monochrome";
   options.progress = [](double done) { ed().showProgress(kTask, done); };
-  PdfExportResult result = exportPdf(*doc->database(), path, options);
+  PdfExportResult result = (*exporter)(*doc->database(), path, options);
   ed().showProgress(kTask, 1);
   reportExport(result, path);
 }

@@ -1,4 +1,4 @@
-#include "view/text_painter.h"
+#include "paint/text_painter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "view/line_layer.h"
+#include "paint/line_layer.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "view/scene_renderer.h"
+#include "paint/scene_renderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +7,10 @@
 #include <optional>
 #include <vector>
 
-#include "view/line_layer.h"
+#include "paint/line_layer.h"
+#include "paint/text_painter.h"
 #include "view/segment_clip.h"
 #include "view/text_content.h"
-#include "view/text_painter.h"
 
 namespace tzad {
 

@@ -35,4 +35,9 @@ constexpr size_t kMostLinksPerPage = 10000;
 PdfExportResult exportPdf(TzDbDatabase& db, const std::u16string& path,
                           const PdfExportOptions& options);
 
+// libtzad does not link the painting library: EXPORTPDF finds the exporter in it by name
+// (base/host_library.h) when it first runs.
+using PdfExporter = PdfExportResult (*)(TzDbDatabase& db, const std::u16string& path,
+                                        const PdfExportOptions& options);
+
 }  // namespace tzad

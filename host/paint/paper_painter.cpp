@@ -1,12 +1,12 @@
-#include "view/paper_painter.h"
+#include "paint/paper_painter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
 
+#include "paint/text_painter.h"
 #include "view/segment_clip.h"
-#include "view/text_painter.h"
 
 namespace tzad {
 

@@ -1,4 +1,4 @@
-#include "view/pdf_export.h"
+#include "paint/pdf_export.h"
 
 #include <cairo-pdf.h>
 #include <unistd.h>
@@ -13,14 +13,14 @@
 #include "db/drawing_file.h"
 #include "db/file_replacement.h"
 #include "db/internals.h"
+#include "paint/paper_painter.h"
+#include "paint/pdf_navigation.h"
 #include "platform/text.h"
 #include "tzdb_hyperlink.h"
 #include "view/first_link.h"
 #include "view/layout_list.h"
 #include "view/layout_page.h"
-#include "view/paper_painter.h"
 #include "view/pdf_link_target.h"
-#include "view/pdf_navigation.h"
 #include "view/record_groups.h"
 #include "view/scene.h"
 
@@ -226,3 +226,7 @@ PdfExportResult exportPdf(TzDbDatabase& db, const std::u16string& path,
 }
 
 }  // namespace tzad
+
+// Its name is kPdfExporterSymbol.
+extern "C" __attribute__((visibility("default"))) const tzad::PdfExporter tzpaintPdfExporter =
+    &tzad::exportPdf;

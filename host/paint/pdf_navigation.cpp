@@ -1,4 +1,4 @@
-#include "view/pdf_navigation.h"
+#include "paint/pdf_navigation.h"
 
 #include <zlib.h>
 
