@@ -56,7 +56,9 @@ run: build
 	@test -f $(BUILD)/site_plan.dxf || cp $(SAMPLE) $(BUILD)/site_plan.dxf
 	cd $(BUILD) && bin/tzad site_plan.dxf
 
+# The benchmarks also run LibreCAD, beside which the window's start is measured.
 bench: build
+	@tools/install_packages.sh tools/bench_packages.txt
 	bench/run_bench.sh $(BUILD)
 
 # The installed tree is relocatable: PREFIX is chosen here, not when configuring. DESTDIR stages it.

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Makes drawings of 200,000 and 1,000,000 lines once, then times the user's round trip on each
+# Times a script run's start-up on the sample (time, peak memory, libraries loaded). Makes
+# drawings of 200,000 and 1,000,000 lines once, then times the user's round trip on each
 # (open, select all, a hyperlink on every entity, save as) through tzad and through ezdxf, and
 # the database calls beneath tzad's on the first; the drawing view on the first (open to first
 # paint and redraws, offscreen) beside ezdxf's drawing add-on; a PDF of the first through tzad's
-# EXPORTPDF beside ezdxf's drawing add-on writing one; then, on a virtual display, how
+# EXPORTPDF beside ezdxf's drawing add-on writing one; then, on a virtual display, how long
+# tzad takes to show the first drawing in its main window beside LibreCAD, and how
 # long the Insert Hyperlink dialog and its list of the first drawing's layouts and views take
 # to appear.
 #   bench/run_bench.sh BUILD_DIR [LINES...]
@@ -24,6 +26,10 @@ for lines in "${sizes[@]}"; do
     /usr/bin/python3 "$here/../tests/interop/ezdxf_tool.py" make lines "$lines" "$drawing"
   fi
 done
+
+echo "== Start-up of a script run: tzad --script with QUIT on the sample"
+/usr/bin/python3 "$here/startup_bench.py" "$build/bin/tzad" "$build/bin/modules" \
+  "$here/../samples/site_plan.dxf"
 
 echo "== Database calls on $(drawingOf "${sizes[0]}")"
 TZAD_BENCH_DRAWING=$(drawingOf "${sizes[0]}") "$build/bench/dxf_bench" \
@@ -89,6 +95,10 @@ print(f"PDF: tzad {ours:.3f} s, ezdxf {theirs:.1f} s: {theirs / ours:.0f} times 
       f"tzad's PDF {size / 2**20:.2f} MiB, ezdxf's {theirSize / 2**20:.2f} MiB "
       f"({size / theirSize:.2f} x)")
 PY
+
+echo "== From tzad $(basename "$(drawingOf "${sizes[0]}")") to a drawn, idle main window, beside LibreCAD"
+/usr/bin/python3 "$here/window_start_bench.py" "$build/bin/tzad" "$build/bin/modules" \
+  "$(drawingOf "${sizes[0]}")"
 
 echo "== The Insert Hyperlink dialog on a virtual display"
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then

@@ -33,15 +33,22 @@ def run_once(tzad, modules, drawing, out, script):
     env = dict(os.environ, TZAD_MODULE_PATH=modules, TZAD_LANG="en")
     if os.path.exists(out):
         os.remove(out)  # SAVEAS would ask before replacing the last run's drawing
+    # GNU time takes tzad's peak memory: a child started from Python starts out with Python's
+    # pages, which its own peak would count.
+    peak_file = out + ".peak"
     start = time.perf_counter()
-    process = subprocess.Popen([tzad, "--script", script, drawing], env=env,
+    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", peak_file, tzad, "--script",
+                                script, drawing], env=env,
                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     transcript = process.stdout.read()
-    _, status, usage = os.wait4(process.pid, 0)
+    status = process.wait()
     seconds = time.perf_counter() - start
-    if os.waitstatus_to_exitcode(status) != 0 or b"Saved " not in transcript:
+    if status != 0 or b"Saved " not in transcript:
         sys.exit("tzad did not save the drawing:\n" + transcript.decode("utf-8", "replace")[-2000:])
-    return seconds, usage.ru_maxrss / 1024
+    with open(peak_file) as peak:
+        kib = int(peak.read().split()[-1])
+    os.remove(peak_file)
+    return seconds, kib / 1024
 
 
 def linked_entities(path):

@@ -86,6 +86,10 @@ struct TzDbDatabaseImpl {
 
   TzDbDatabase* self;
   TextArena text;
+  // The last packed hyperlink stored: objects given one hyperlink together share its text
+  // (stored text is never overwritten), so linking every entity costs no text per entity.
+  std::string lastPackedLink;
+  TextRef lastPackedLinkRef;
   TextCodec codec;
   std::deque<TzDbStub> records;
   uint32_t head = kNoRecord;

@@ -126,6 +126,17 @@ struct CommittedText {
   bool packed = false;
 };
 
+bool storePackedLink(TzDbDatabaseImpl& db, const std::string& packed, TextRef& ref) {
+  if (packed == db.lastPackedLink && !db.lastPackedLink.empty()) {
+    ref = db.lastPackedLinkRef;
+    return true;
+  }
+  if (!db.text.store(packed, ref)) return false;
+  db.lastPackedLink = packed;
+  db.lastPackedLinkRef = ref;
+  return true;
+}
+
 bool storeChanges(TzDbObjectData& data, const TzDbStub& r, CommittedText& out) {
   TextArena& text = data.db->text;
   if (data.bodyChanged) {
@@ -137,7 +148,7 @@ bool storeChanges(TzDbObjectData& data, const TzDbStub& r, CommittedText& out) {
   }
   if (std::optional<std::string> packed = packLink(data.xdata)) {
     out.packed = true;
-    return text.store(*packed, out.xdata);
+    return storePackedLink(*data.db, *packed, out.xdata);
   }
   std::string x;
   writeTags(data.xdata, data.db->codec, data.db->eol, x);
@@ -151,7 +162,7 @@ namespace {
 // A polyline's vertices and an insert's attributes go and come back with it.
 void setErased(TzDbDatabaseImpl& db, uint32_t record, bool erased) {
   auto mark = [&db, erased](TzDbStub& r) {
-    db.journal.touch(db, r.index);
+    db.journal.touchXdata(db, r.index);
     if (erased)
       r.flags |= kRecErased;
     else
@@ -182,7 +193,10 @@ Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept {
     data.db->modified = true;
   }
   if (!textChanged) return Tzad::eOk;
-  data.db->journal.touch(*data.db, data.record);
+  if (data.bodyChanged)
+    data.db->journal.touch(*data.db, data.record);
+  else
+    data.db->journal.touchXdata(*data.db, data.record);
   data.db->modified = true;
   r.body = committed.body;
   r.xdata = committed.xdata;

@@ -57,9 +57,19 @@ void UndoJournal::beginCommand(TzDbDatabaseImpl& db, std::u16string name) {
   open_ = std::move(step);
 }
 
-void UndoJournal::takeImage(TzDbDatabaseImpl& db, uint32_t record, bool created) {
+void UndoJournal::stamp(const TzDbDatabaseImpl& db, uint32_t record, uint32_t value) {
   if (stamps_.size() <= record) stamps_.resize(std::max<size_t>(db.records.size(), record + 1));
-  stamps_[record] = open_->serial;
+  stamps_[record] = value;
+}
+
+void UndoJournal::takeXdataImage(TzDbDatabaseImpl& db, uint32_t record) {
+  stamp(db, record, xdataStamp());
+  const TzDbStub& r = db.at(record);
+  open_->xdataImages.push_back(XdataImage{record, r.xdata, r.flags});
+}
+
+void UndoJournal::takeImage(TzDbDatabaseImpl& db, uint32_t record, bool created) {
+  stamp(db, record, fullStamp());
   const TzDbStub& r = db.at(record);
   RecordImage image{r.handle, r.body, r.xdata, record, r.next, r.prev, r.type, r.flags};
   // Before the command, a record it created was nowhere: erased, and linked to nothing.
@@ -81,14 +91,15 @@ void UndoJournal::endCommand(TzDbDatabaseImpl& db) {
   Step step = std::move(*open_);
   open_.reset();
   step.endNew = static_cast<uint32_t>(db.records.size());
-  if (step.images.empty() && step.state == stateOf(db)) return;  // nothing changed
-  step.images.shrink_to_fit();
+  if (!changesRecords(step) && step.state == stateOf(db)) return;  // nothing changed
   steps_.resize(done_);
   undoGroups_.clear();
   if (savedAt_ > static_cast<long>(done_)) savedAt_ = -1;  // that state can come back no more
   if (platform::traceEnabled())
-    platform::trace("undo step %s: %zu record images, %zu bytes\n", tzutToUtf8(step.name).c_str(),
-                    step.images.size(), step.images.capacity() * sizeof(RecordImage));
+    platform::trace(
+        "undo step %s: %zu record images, %zu bytes\n", tzutToUtf8(step.name).c_str(),
+        step.images.size() + step.xdataImages.size(),
+        step.images.size() * sizeof(RecordImage) + step.xdataImages.size() * sizeof(XdataImage));
   steps_.push_back(std::move(step));
   ++done_;
   ++changes_;
@@ -103,7 +114,25 @@ void UndoJournal::rollBackCommand(TzDbDatabaseImpl& db) {
   db.modified = step.modifiedBefore;
 }
 
+// A record may have both kinds of image in one step, the extended-data one taken first: its
+// values are the older ones. Undoing puts the whole record back and then those older values;
+// redoing goes the other way round, so that each image ends up holding what it replaced.
 void UndoJournal::swap(TzDbDatabaseImpl& db, Step& step, bool undoing) {
+  if (!undoing) swapXdata(db, step);
+  swapRecords(db, step);
+  if (undoing) swapXdata(db, step);
+  swapState(db, step, undoing);
+}
+
+void UndoJournal::swapXdata(TzDbDatabaseImpl& db, Step& step) {
+  for (XdataImage& image : step.xdataImages) {
+    TzDbStub& r = db.at(image.record);
+    std::swap(r.xdata, image.xdata);
+    std::swap(r.flags, image.flags);
+  }
+}
+
+void UndoJournal::swapRecords(TzDbDatabaseImpl& db, Step& step) {
   for (RecordImage& image : step.images) {
     TzDbStub& r = db.at(image.record);
     RecordImage now{r.handle, r.body, r.xdata, image.record, r.next, r.prev, r.type, r.flags};
@@ -116,6 +145,9 @@ void UndoJournal::swap(TzDbDatabaseImpl& db, Step& step, bool undoing) {
     r.flags = image.flags;
     image = now;
   }
+}
+
+void UndoJournal::swapState(TzDbDatabaseImpl& db, Step& step, bool undoing) {
   DrawingState now = stateOf(db);
   setState(db, step.state);
   step.state = std::move(now);
@@ -169,7 +201,7 @@ bool UndoJournal::differsFromSaved() const {
   if (savedAt_ < 0) return true;
   size_t saved = static_cast<size_t>(savedAt_);
   for (size_t i = std::min(saved, done_); i < std::max(saved, done_); ++i)
-    if (!steps_[i].images.empty()) return true;
+    if (changesRecords(steps_[i])) return true;
   return false;
 }
 
@@ -189,7 +221,9 @@ std::vector<std::u16string> UndoJournal::redoable() const {
 
 size_t UndoJournal::memoryUsed() const {
   size_t bytes = 0;
-  for (const Step& step : steps_) bytes += step.images.capacity() * sizeof(RecordImage);
+  for (const Step& step : steps_)
+    bytes +=
+        step.images.size() * sizeof(RecordImage) + step.xdataImages.size() * sizeof(XdataImage);
   return bytes;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,8 +30,13 @@ class UndoJournal {
 
   // Called before a record changes (its text, flags or links) and when one is created.
   void touch(TzDbDatabaseImpl& db, uint32_t record) {
-    if (recording() && (record >= stamps_.size() || stamps_[record] != open_->serial))
-      takeImage(db, record, false);
+    if (recording() && stampOf(record) != fullStamp()) takeImage(db, record, false);
+  }
+  // Called before only a record's extended data or flags change (a hyperlink written, an
+  // object erased): its image is those alone, 16 bytes instead of 40.
+  void touchXdata(TzDbDatabaseImpl& db, uint32_t record) {
+    if (recording() && stampOf(record) != fullStamp() && stampOf(record) != xdataStamp())
+      takeXdataImage(db, record);
   }
   void created(TzDbDatabaseImpl& db, uint32_t record) {
     if (recording()) takeImage(db, record, true);
@@ -83,6 +89,12 @@ class UndoJournal {
     uint16_t type;
     uint8_t flags;
   };
+  // A record's extended data and flags as they were.
+  struct XdataImage {
+    uint32_t record;
+    TextRef xdata;
+    uint8_t flags;
+  };
   // The drawing-wide state beside the records.
   struct DrawingState {
     uint32_t head, tail, header, entitiesBegin, entitiesEnd, layoutDictionary, modelSpace,
@@ -95,7 +107,10 @@ class UndoJournal {
   struct Step {
     std::u16string name;
     uint32_t serial = 0;
-    std::vector<RecordImage> images;
+    // A deque grows without copying: a step over every record of a large drawing never holds
+    // its images twice.
+    std::deque<RecordImage> images;
+    std::deque<XdataImage> xdataImages;
     DrawingState state;
     std::shared_ptr<Structure> structure;  // the table and block indexes, when records were added
     uint32_t firstNew = 0, endNew = 0;     // the records it created
@@ -107,15 +122,28 @@ class UndoJournal {
   static DrawingState stateOf(const TzDbDatabaseImpl& db);
   static void setState(TzDbDatabaseImpl& db, const DrawingState& state);
   void takeImage(TzDbDatabaseImpl& db, uint32_t record, bool created);
+  void takeXdataImage(TzDbDatabaseImpl& db, uint32_t record);
+  void stamp(const TzDbDatabaseImpl& db, uint32_t record, uint32_t value);
+  // A record imaged in the open step carries its serial, doubled, plus one for an extended-data
+  // image: both kinds may be taken of one record in one step.
+  uint32_t stampOf(uint32_t record) const { return record < stamps_.size() ? stamps_[record] : 0; }
+  uint32_t fullStamp() const { return open_->serial * 2; }
+  uint32_t xdataStamp() const { return open_->serial * 2 + 1; }
   // Exchanges the drawing with what the step holds: undoing and redoing are the same swap.
   void swap(TzDbDatabaseImpl& db, Step& step, bool undoing);
+  static void swapXdata(TzDbDatabaseImpl& db, Step& step);
+  static void swapRecords(TzDbDatabaseImpl& db, Step& step);
+  void swapState(TzDbDatabaseImpl& db, Step& step, bool undoing);
+  static bool changesRecords(const Step& step) {
+    return !step.images.empty() || !step.xdataImages.empty();
+  }
 
   std::vector<Step> steps_;  // done ones first, then the undone ones that can be redone
   size_t done_ = 0;
   std::vector<size_t> undoGroups_;  // how many steps each undo command took back, last at the end
   long savedAt_ = 0;
   std::optional<Step> open_;
-  std::vector<uint32_t> stamps_;  // by record: the serial of the last step that imaged it
+  std::vector<uint32_t> stamps_;  // by record: the stamp of the last step that imaged it
   uint32_t serial_ = 0;
   bool paused_ = false;
   uint64_t changes_ = 0;
