@@ -11,8 +11,9 @@
 #pragma once
 
 #include <string>
+#include "base/host_api.h"
 
-class FileReplacement {
+class TZAD_HOST_API FileReplacement {
  public:
   // Starts replacing `target`, which names the file itself, not a symbolic link to it; a link
   // found there is replaced as a file would be.

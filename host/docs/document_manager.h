@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "base/host_api.h"
 #include "docs/document.h"
 
 namespace tzad {
 
 class DocumentManager : public TzApDocManager {
  public:
-  static DocumentManager& instance();
+  TZAD_HOST_API static DocumentManager& instance();
 
   Document* current() const { return current_; }
   TzApDocument* curDocument() const override { return current_; }
@@ -26,7 +27,7 @@ class DocumentManager : public TzApDocManager {
 
   // Opens a drawing (an open one is activated instead). On failure says why on the command
   // line and returns null.
-  Document* open(const std::u16string& path);
+  TZAD_HOST_API Document* open(const std::u16string& path);
   // A drawing whose automatic save is newer than its file (a crash, a kill, a power cut): the
   // question decides whether the copy is opened instead, unsaved, as the drawing.
   using RecoveryQuestion =
@@ -37,11 +38,11 @@ class DocumentManager : public TzApDocManager {
   Document* recover(const std::filesystem::path& copy, const std::u16string& source,
                     const std::u16string& title);
   Document* find(const std::u16string& absolutePath) const;
-  Document* create();
+  TZAD_HOST_API Document* create();
   void close(Document* doc);
   const std::vector<std::unique_ptr<Document>>& documents() const { return docs_; }
   // Closes every drawing without asking (end of the session, tests).
-  void reset();
+  TZAD_HOST_API void reset();
 
   // A command the user gave starts and ends: what it changes in each open drawing becomes one
   // step of that drawing's undo list. A failed command's changes are put back instead.
@@ -50,7 +51,7 @@ class DocumentManager : public TzApDocManager {
   void rollBackCommand();
 
   // The absolute, normalised form of a path typed by the user.
-  static std::u16string absolutePath(const std::u16string& path);
+  TZAD_HOST_API static std::u16string absolutePath(const std::u16string& path);
 
  private:
   void makeCurrent(Document* doc);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/host_api.h"
 #include "docs/document_manager.h"
 #include "editor/input_source.h"
 #include "tz_string.h"
@@ -25,15 +26,15 @@ struct SaveAnswer {
 
 class Editor {
  public:
-  static Editor& instance();
+  TZAD_HOST_API static Editor& instance();
 
   // Where answers come from and output goes (stdout unless a test captures it).
-  void setInput(std::unique_ptr<InputSource> input);
-  void setOutput(std::function<void(std::string_view)> output);
+  TZAD_HOST_API void setInput(std::unique_ptr<InputSource> input);
+  TZAD_HOST_API void setOutput(std::function<void(std::string_view)> output);
   // Back to a fresh session: no documents, no commands from modules, no pending state.
-  void reset();
+  TZAD_HOST_API void reset();
 
-  void write(std::string_view utf8);
+  TZAD_HOST_API void write(std::string_view utf8);
   void write(std::u16string_view text) { write(tzutToUtf8(text)); }
   // Writes a message whose leading line feed, as a prompt's, asks for a line of its own: it is
   // dropped when the cursor is at the start of a line already.
@@ -56,8 +57,8 @@ class Editor {
 
   // Commands: a name typed at "Command: " (any letter case), what runs it, and the line HELP
   // shows for it (empty: HELP finds one itself).
-  void addCommand(const std::u16string& name, std::function<void()> run,
-                  std::u16string description = {});
+  TZAD_HOST_API void addCommand(const std::u16string& name, std::function<void()> run,
+                                std::u16string description = {});
   struct CommandHelp {
     std::u16string name;
     std::u16string description;
@@ -69,13 +70,13 @@ class Editor {
   bool runCommand(const std::u16string& name);
   // Runs a command with its answers given in advance (tzedCommandS); the command reads them
   // before anything else, and is cancelled if it asks for more.
-  int runScripted(const std::vector<std::u16string>& tokens);
+  TZAD_HOST_API int runScripted(const std::vector<std::u16string>& tokens);
 
   // Whether the command running was started by another command (tzedCommandS).
   bool runByACommand() const { return commandDepth_ > 1; }
 
   // Reads and runs commands until the input ends or QUIT.
-  void runLoop();
+  TZAD_HOST_API void runLoop();
   void requestQuit() { quit_ = true; }
   bool quitRequested() const { return quit_; }
   // A save that did not happen: a script run then ends with a failure status.
@@ -131,7 +132,7 @@ std::u16string upperCase(std::u16string_view text);
 void saveChangedDrawingsAutomatically();
 // At the start of an interactive session: says which drawings that were never saved have an
 // automatic save, which only RECOVER offers.
-void mentionCopiesOfUnsavedDrawings();
+TZAD_HOST_API void mentionCopiesOfUnsavedDrawings();
 // Registers the host's own commands (NEW, OPEN, ..., UCS, HELP).
 void registerHostCommands(Editor& editor);
 

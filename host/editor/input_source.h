@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "base/host_api.h"
 
 namespace tzad {
 
@@ -50,7 +51,7 @@ class InputSource {
 
 // Lines given in advance: a script file or a test's queue. Lines starting with ';' are
 // comments and are skipped.
-class LineInput : public InputSource {
+class TZAD_HOST_API LineInput : public InputSource {
  public:
   explicit LineInput(std::vector<std::string> lines);
   // Reads a script file; false (and an error text) when it cannot be read.
@@ -67,7 +68,7 @@ class LineInput : public InputSource {
 
 // The interactive terminal: wide-character line editing (libedit), separate histories for
 // commands and answers, Ctrl+C and Esc cancel, Ctrl+D on an empty line asks to quit.
-class TerminalInput : public InputSource {
+class TZAD_HOST_API TerminalInput : public InputSource {
  public:
   TerminalInput();
   ~TerminalInput() override;
@@ -82,6 +83,6 @@ class TerminalInput : public InputSource {
 
 // Makes the character type locale the environment's, or C.UTF-8 when that one does not
 // speak UTF-8: every text the command line reads and writes is UTF-8.
-void useUtf8CharacterLocale();
+TZAD_HOST_API void useUtf8CharacterLocale();
 
 }  // namespace tzad

@@ -4,12 +4,13 @@
 #pragma once
 
 #include <string>
+#include "base/host_api.h"
 
 namespace tzad {
 
-std::string userSetting(const std::string& name, const std::string& fallback);
+TZAD_HOST_API std::string userSetting(const std::string& name, const std::string& fallback);
 // Saves a setting; false (and nothing changed on disk) when the file cannot be written.
-bool setUserSetting(const std::string& name, const std::string& value);
-std::string userSettingsPath();
+TZAD_HOST_API bool setUserSetting(const std::string& name, const std::string& value);
+TZAD_HOST_API std::string userSettingsPath();
 
 }  // namespace tzad

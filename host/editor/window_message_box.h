@@ -3,8 +3,9 @@
 // not show one, and the message goes onto the command line after all.
 #pragma once
 
+#include "base/host_api.h"
 #include "tzui.h"
 
 using WindowMessageBox = int (*)(const char16_t* text, const char16_t* caption, unsigned style,
                                  CWnd* owner);
-void setWindowMessageBox(WindowMessageBox show);
+TZAD_HOST_API void setWindowMessageBox(WindowMessageBox show);

@@ -3,17 +3,18 @@
 
 #include <string>
 #include <vector>
+#include "base/host_api.h"
 
 namespace tzad {
 
 // Loads a module and registers its commands; false after saying why on the command line.
-bool loadModule(const std::string& path);
+TZAD_HOST_API bool loadModule(const std::string& path);
 // Loads every .tzx of a folder, in name order.
-void loadModulesIn(const std::string& folder);
+TZAD_HOST_API void loadModulesIn(const std::string& folder);
 // Unloads every module, newest first (each one's unload steps run).
-void unloadModules();
+TZAD_HOST_API void unloadModules();
 
 // The language the host runs in: set from --lang, else TZAD_LANG, else the locale.
-void setHostLanguage(const std::string& language);
+TZAD_HOST_API void setHostLanguage(const std::string& language);
 
 }  // namespace tzad

@@ -2,16 +2,17 @@
 #pragma once
 
 #include <string>
+#include "base/host_api.h"
 
 namespace tzad {
 
 // Whether a display is named in the environment (DISPLAY or WAYLAND_DISPLAY): without one the
 // window library is never loaded.
-bool displayNamed();
+TZAD_HOST_API bool displayNamed();
 // Opens the main window as the command line's input and output, loading the window library;
 // false when no window can be shown.
-bool startMainWindow(const std::string& version);
+TZAD_HOST_API bool startMainWindow(const std::string& version);
 // Closes the main window at the end of the session.
-void endMainWindow();
+TZAD_HOST_API void endMainWindow();
 
 }  // namespace tzad

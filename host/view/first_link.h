@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "base/host_api.h"
 #include "tzdb_object_id.h"
 
 namespace tzad {
@@ -15,6 +16,6 @@ struct ObjectLink {
 };
 
 // The object's first hyperlink, or nothing when it has none.
-std::optional<ObjectLink> objectLink(TzDbObjectId id);
+TZAD_HOST_API std::optional<ObjectLink> objectLink(TzDbObjectId id);
 
 }  // namespace tzad

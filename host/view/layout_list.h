@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/host_api.h"
 #include "tzdb_object_id.h"
 
 class TzDbDatabase;
@@ -19,6 +20,6 @@ struct LayoutEntry {
 };
 
 // Empty when the drawing's layout dictionary cannot be read.
-std::vector<LayoutEntry> layoutsInTabOrder(TzDbDatabase& db);
+TZAD_HOST_API std::vector<LayoutEntry> layoutsInTabOrder(TzDbDatabase& db);
 
 }  // namespace tzad

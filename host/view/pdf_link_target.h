@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "base/host_api.h"
 
 namespace tzad {
 
@@ -24,8 +25,8 @@ struct PdfLinkTarget {
 };
 
 // Nothing for a hyperlink that leads nowhere (no address, and no location of this drawing).
-std::optional<PdfLinkTarget> pdfLinkTarget(const std::u16string& address,
-                                           const std::u16string& location,
-                                           const LinkingDrawing& drawing);
+TZAD_HOST_API std::optional<PdfLinkTarget> pdfLinkTarget(const std::u16string& address,
+                                                         const std::u16string& location,
+                                                         const LinkingDrawing& drawing);
 
 }  // namespace tzad

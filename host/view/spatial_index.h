@@ -7,11 +7,12 @@
 #include <functional>
 #include <vector>
 
+#include "base/host_api.h"
 #include "view/view_types.h"
 
 namespace tzad {
 
-class SpatialIndex {
+class TZAD_HOST_API SpatialIndex {
  public:
   // Replaces the index with one over these boxes; item i is boxes[i].
   void build(const std::vector<ViewBox>& boxes);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <vector>
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
 
 // The SDK's array: a std::vector with the names CAD SDKs use.
 template <typename T>
@@ -18,3 +21,5 @@ class TzArray : public std::vector<T> {
   const T& at(int i) const { return (*this)[static_cast<size_t>(i)]; }
   void setLogicalLength(int n) { this->resize(static_cast<size_t>(n)); }
 };
+
+TZAD_SDK_END

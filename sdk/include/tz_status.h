@@ -1,6 +1,10 @@
 // Result codes shared by the host and its modules.
 #pragma once
 
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
+
 namespace Tzad {
 
 // Database results. 87 is fixed: modules test for it to report a locked layer.
@@ -42,3 +46,5 @@ constexpr int RTPOINT = 5002;
 constexpr int RTSTR = 5005;
 constexpr int RT3DPOINT = 5009;
 constexpr int RTLONG = 5010;
+
+TZAD_SDK_END

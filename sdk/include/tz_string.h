@@ -6,6 +6,9 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
 
 using TzString = std::u16string;
 
@@ -29,3 +32,5 @@ std::string tzutToUtf8(std::u16string_view utf16);
 bool tzutEqualsNoCase(std::u16string_view a, std::u16string_view b);
 // Folds one character to lower case, as tzutEqualsNoCase does.
 char16_t tzutFoldCase(char16_t c);
+
+TZAD_SDK_END

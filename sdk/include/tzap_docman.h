@@ -1,8 +1,11 @@
 // Documents: the drawings open in the host, one of them current.
 #pragma once
 
+#include "tz_export.h"
 #include "tz_status.h"
 #include "tz_string.h"
+
+TZAD_SDK_BEGIN
 
 class TzDbDatabase;
 
@@ -39,3 +42,5 @@ class TzApDocManager {
 };
 
 TzApDocManager* tzDocManagerPtr();
+
+TZAD_SDK_END

@@ -4,8 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "tz_export.h"
 #include "tzdb_dictionary.h"
 #include "tzdb_symbol_table.h"
+
+TZAD_SDK_BEGIN
 
 struct TzDbDatabaseImpl;
 
@@ -97,3 +100,5 @@ class TzDbHostApplicationServices {
 };
 
 TzDbHostApplicationServices* tzdbHostApplicationServices();
+
+TZAD_SDK_END

@@ -4,7 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "tz_export.h"
 #include "tzdb_object.h"
+
+TZAD_SDK_BEGIN
 
 class TzDbDictionaryIterator {
  public:
@@ -68,3 +71,5 @@ class TzDbLayout : public TzDbPlotSettings {
  protected:
   using TzDbPlotSettings::TzDbPlotSettings;
 };
+
+TZAD_SDK_END

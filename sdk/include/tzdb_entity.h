@@ -3,8 +3,11 @@
 
 #include <vector>
 
+#include "tz_export.h"
 #include "tzdb_object.h"
 #include "tzge_point3d.h"
+
+TZAD_SDK_BEGIN
 
 class TzDbEntity : public TzDbObject {
  public:
@@ -49,3 +52,5 @@ class TzDb3dPolyline : public TzDbEntity {
  protected:
   using TzDbEntity::TzDbEntity;
 };
+
+TZAD_SDK_END

@@ -4,7 +4,10 @@
 #include <memory>
 #include <vector>
 
+#include "tz_export.h"
 #include "tzdb_object.h"
+
+TZAD_SDK_BEGIN
 
 class TzDbHyperlink {
  public:
@@ -66,3 +69,5 @@ class TzDbEntityHyperlinkPE : public TzRxObject {
   Tzad::ErrorStatus hasHyperlink(TzDbObject* object, bool& hasLink,
                                  bool ignoreBlockDefinitions = true);
 };
+
+TZAD_SDK_END

@@ -3,10 +3,13 @@
 
 #include <memory>
 
+#include "tz_export.h"
 #include "tz_status.h"
 #include "tz_string.h"
 #include "tzdb_object_id.h"
 #include "tzrx_object.h"
+
+TZAD_SDK_BEGIN
 
 namespace TzDb {
 enum OpenMode : int { kForRead = 0, kForWrite = 1, kForNotify = 2 };
@@ -100,3 +103,5 @@ class TzDbObjectPointer {
   T* obj_ = nullptr;
   Tzad::ErrorStatus status_ = Tzad::eNullObjectId;
 };
+
+TZAD_SDK_END

@@ -3,6 +3,9 @@
 
 #include <cstdint>
 #include <functional>
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
 
 class TzDbDatabase;
 class TzDbObjectId;
@@ -52,3 +55,5 @@ struct std::hash<TzDbObjectId> {
     return std::hash<const void*>()(id.stub_);
   }
 };
+
+TZAD_SDK_END

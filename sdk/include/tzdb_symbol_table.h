@@ -5,7 +5,10 @@
 #include <type_traits>
 #include <vector>
 
+#include "tz_export.h"
 #include "tzdb_entity.h"
+
+TZAD_SDK_BEGIN
 
 class TzDbSymbolTableRecord;
 
@@ -191,3 +194,5 @@ Tzad::ErrorStatus tzdbAddNewObject(Owner& owner, std::unique_ptr<Object> object)
   TzDbObjectId id;
   return tzdbAddNewObject(owner, std::move(object), id);
 }
+
+TZAD_SDK_END

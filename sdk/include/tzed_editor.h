@@ -4,9 +4,12 @@
 
 #include <cstdint>
 
+#include "tz_export.h"
 #include "tz_status.h"
 #include "tz_string.h"
 #include "tzdb_object_id.h"
+
+TZAD_SDK_BEGIN
 
 // Calls that can fail return their status [[nodiscard]]; those that release (tzedSSFree,
 // tzutRelRb) and tzutPrintf, whose failure leaves nothing to do, may be called for effect.
@@ -93,3 +96,5 @@ void tzutDelBuffer(T*& buffer) {
 }
 // The host application's name ("tzad").
 const char16_t* tzutHostName();
+
+TZAD_SDK_END

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
 
 struct TzresEmbeddedFile {
   const char* name;
@@ -49,3 +52,5 @@ inline int tzresFindEmbedded(const std::string& name, const char** data, size_t*
       unsigned id, const char** data, size_t* size) {                                \
     return tzresFindEmbedded(tzresImageFileName(id), data, size);                    \
   }
+
+TZAD_SDK_END

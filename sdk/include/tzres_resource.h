@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
 
 typedef void* HINSTANCE;  // a loaded resource library: its handle from dlopen
 
@@ -19,3 +22,5 @@ typedef int (*TzresLoadImageFn)(unsigned id, const char** data, size_t* size);
 // The exported names.
 constexpr const char* kTzresLoadTemplate = "tzresLoadTemplate";
 constexpr const char* kTzresLoadImage = "tzresLoadImage";
+
+TZAD_SDK_END

@@ -6,7 +6,10 @@
 #include <iterator>
 #include <string_view>
 
+#include "tz_export.h"
 #include "tz_string.h"
+
+TZAD_SDK_BEGIN
 
 // One string of a bilingual table.
 struct TzresEntry {
@@ -27,3 +30,5 @@ int tzresLoadFromTable(const TzresEntry (&table)[N], unsigned id, char16_t* buff
     if (e.id == id) return tzutCopyString(english ? e.english : e.chinese, buffer, size);
   return 0;
 }
+
+TZAD_SDK_END

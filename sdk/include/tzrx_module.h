@@ -4,7 +4,10 @@
 // take it from here, so the compiler holds every side to the same types.
 #pragma once
 
+#include "tz_export.h"
 #include "tz_string.h"
+
+TZAD_SDK_BEGIN
 
 // The SDK version these headers describe. It changes whenever something that crosses between
 // host and module changes shape (a type's layout, a function's arguments); the host loads only
@@ -70,3 +73,5 @@ void* tzrxModuleExport(void* module, const char* name);
 typedef int (*TzResLoadStringFunction)(unsigned id, char16_t* buffer, int size);
 // Loads a library by its bare name ("tzadkwlres") from the host's library folders, or null.
 void* tzrxLoadLibrary(const char16_t* bareName);
+
+TZAD_SDK_END

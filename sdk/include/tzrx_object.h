@@ -1,6 +1,10 @@
 // Run-time class information: isKindOf/desc as CAD SDKs offer them.
 #pragma once
 
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
+
 class TzRxClass {
  public:
   TzRxClass(const char* name, const TzRxClass* parent) : name_(name), parent_(parent) {}
@@ -28,3 +32,5 @@ class TzRxObject {
   static CLASS* cast(TzRxObject* o) {                                   \
     return o && o->isKindOf(desc()) ? static_cast<CLASS*>(o) : nullptr; \
   }
+
+TZAD_SDK_END

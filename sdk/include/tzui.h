@@ -3,6 +3,10 @@
 // the command line.
 #pragma once
 
+#include "tz_export.h"
+
+TZAD_SDK_BEGIN
+
 class wxWindow;
 using CWnd = wxWindow;  // a host window; null where the host runs without a display
 typedef void* TZHWND;
@@ -30,3 +34,5 @@ constexpr int TZ_IDCANCEL = 2;
 // command line. The answer is OK.
 int TzUiMessageBox(const char16_t* text, const char16_t* caption, unsigned style,
                    CWnd* owner = nullptr);
+
+TZAD_SDK_END

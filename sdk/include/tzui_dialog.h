@@ -8,9 +8,12 @@
 #include <wx/bmpbndl.h>
 #include <wx/panel.h>
 
+#include "tz_export.h"
 #include "tz_string.h"
 #include "tzres_resource.h"
 #include "tzui.h"
+
+TZAD_SDK_BEGIN
 
 class wxDialog;
 class wxKeyEvent;
@@ -92,3 +95,5 @@ TzString TwUiText(const wxString& text);
 // A picture of a resource library (its SVG) at size pixels (before display scaling); an
 // empty bundle when the library lacks it.
 wxBitmapBundle TwUiLoadImage(HINSTANCE resources, unsigned id, int width, int height);
+
+TZAD_SDK_END

@@ -3,9 +3,12 @@
 
 #include <vector>
 
+#include "tz_export.h"
 #include "tz_string.h"
 #include "tzed_editor.h"
 #include "tzui.h"
+
+TZAD_SDK_BEGIN
 
 // File types offered by the dialog, each as a description and its extensions without dots.
 struct CNavFilter {
@@ -45,3 +48,5 @@ class CTzUiNavDialog {
 [[nodiscard]] int tzedGetFileNavDialog(const char16_t* title, const char16_t* defaultName,
                                        const char16_t* extensions, const char16_t* dialogName,
                                        int flags, resbuf** result);
+
+TZAD_SDK_END

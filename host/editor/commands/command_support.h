@@ -8,6 +8,7 @@
 #include "platform/trim.h"
 #include "tzdb_database.h"
 #include "tzed_editor.h"
+#include "base/host_api.h"
 
 namespace tzad {
 
@@ -39,8 +40,8 @@ std::vector<std::u16string> nameList(const std::u16string& text);
 
 // The drawing's layouts in tab order (Model first), and its named views: what the main window
 // offers to switch to.
-std::vector<std::u16string> layoutNames(TzDbDatabase& db);
-std::vector<std::u16string> viewNames(TzDbDatabase& db);
+TZAD_HOST_API std::vector<std::u16string> layoutNames(TzDbDatabase& db);
+TZAD_HOST_API std::vector<std::u16string> viewNames(TzDbDatabase& db);
 
 void registerFileCommands(Editor& editor);
 void registerEntityCommands(Editor& editor);
