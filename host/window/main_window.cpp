@@ -46,8 +46,4 @@ void closeMainWindow() {
   wxTheApp->ProcessIdle();
 }
 
-wxFrame* mainWindow() {
-  return MainFrame::current();
-}
-
 }  // namespace tzad
