@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/host_language.h"
 #include "docs/autosave.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"

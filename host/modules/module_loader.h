@@ -13,7 +13,4 @@ void loadModulesIn(const std::string& folder);
 // Unloads every module, newest first (each one's unload steps run).
 void unloadModules();
 
-// The language the host runs in: set from --lang, else TZAD_LANG, else the locale.
-void setHostLanguage(const std::string& language);
-
 }  // namespace tzad

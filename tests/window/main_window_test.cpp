@@ -17,6 +17,7 @@
 #include <functional>
 #include <set>
 
+#include "base/host_language.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "modules/module_loader.h"
