@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/host_language.h"
+#include "base/window_library.h"
 #include "docs/autosave.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "editor/input_source.h"
 #include "modules/module_loader.h"
-#include "modules/window_library.h"
 #include "platform/path_rules.h"
 #include "platform/text.h"
 #include "tzrx_module.h"

@@ -1,6 +1,6 @@
-// Run-time class descriptions of the SDK classes.
-#include "tzdb_database.h"
-#include "tzdb_hyperlink.h"
+// Run-time class descriptions: the root of the SDK's classes. The database's classes have theirs
+// in db/object_classes.cpp.
+#include "tzrx_object.h"
 
 bool TzRxClass::isDerivedFrom(const TzRxClass* other) const {
   for (const TzRxClass* c = this; c != nullptr; c = c->parent())
@@ -12,30 +12,3 @@ TzRxClass* TzRxObject::desc() {
   static TzRxClass cls("TzRxObject", nullptr);
   return &cls;
 }
-
-#define TZRX_DEFINE_MEMBERS(CLASS, PARENT)        \
-  TzRxClass* CLASS::desc() {                      \
-    static TzRxClass cls(#CLASS, PARENT::desc()); \
-    return &cls;                                  \
-  }                                               \
-  TzRxClass* CLASS::isA() const {                 \
-    return desc();                                \
-  }
-
-TZRX_DEFINE_MEMBERS(TzDbObject, TzRxObject)
-TZRX_DEFINE_MEMBERS(TzDbEntity, TzDbObject)
-TZRX_DEFINE_MEMBERS(TzDb3dPolyline, TzDbEntity)
-TZRX_DEFINE_MEMBERS(TzDbSymbolTable, TzDbObject)
-TZRX_DEFINE_MEMBERS(TzDbLayerTable, TzDbSymbolTable)
-TZRX_DEFINE_MEMBERS(TzDbViewTable, TzDbSymbolTable)
-TZRX_DEFINE_MEMBERS(TzDbBlockTable, TzDbSymbolTable)
-TZRX_DEFINE_MEMBERS(TzDbRegAppTable, TzDbSymbolTable)
-TZRX_DEFINE_MEMBERS(TzDbSymbolTableRecord, TzDbObject)
-TZRX_DEFINE_MEMBERS(TzDbLayerTableRecord, TzDbSymbolTableRecord)
-TZRX_DEFINE_MEMBERS(TzDbViewTableRecord, TzDbSymbolTableRecord)
-TZRX_DEFINE_MEMBERS(TzDbBlockTableRecord, TzDbSymbolTableRecord)
-TZRX_DEFINE_MEMBERS(TzDbRegAppTableRecord, TzDbSymbolTableRecord)
-TZRX_DEFINE_MEMBERS(TzDbDictionary, TzDbObject)
-TZRX_DEFINE_MEMBERS(TzDbPlotSettings, TzDbObject)
-TZRX_DEFINE_MEMBERS(TzDbLayout, TzDbPlotSettings)
-TZRX_DEFINE_MEMBERS(TzDbEntityHyperlinkPE, TzRxObject)

@@ -6,7 +6,6 @@
 #include "docs/autosave.h"
 #include "dxf/dxf_codes.h"
 #include "platform/text.h"
-#include "tzed_editor.h"
 
 namespace tzad {
 
@@ -109,7 +108,7 @@ Document* DocumentManager::open(const std::u16string& path) {
   }
   auto db = std::make_unique<TzDbDatabase>(false);
   if (db->readDwgFile(absolute) != Tzad::eOk) {
-    tzutPrintf(u"%s\n", db->lastErrorText().c_str());
+    reportFailure(db->lastErrorText());
     return nullptr;
   }
   auto doc = std::make_unique<Document>(std::move(db), u"", u"");
@@ -121,7 +120,7 @@ Document* DocumentManager::recover(const std::filesystem::path& copy, const std:
                                    const std::u16string& title) {
   auto db = std::make_unique<TzDbDatabase>(false);
   if (db->readDwgFile(platform::fromFileName(copy.string())) != Tzad::eOk) {
-    tzutPrintf(u"%s\n", db->lastErrorText().c_str());
+    reportFailure(db->lastErrorText());
     return nullptr;
   }
   TzDbInternals::impl(*db).adoptFile(source);
@@ -130,6 +129,10 @@ Document* DocumentManager::recover(const std::filesystem::path& copy, const std:
   // The copy stays until the drawing is saved or closed: it is still the only one of its kind.
   doc->autosaved = copy;
   return adopt(std::move(doc));
+}
+
+void DocumentManager::reportFailure(const std::u16string& reason) const {
+  if (failureReport_) failureReport_(reason);
 }
 
 Document* DocumentManager::adopt(std::unique_ptr<Document> doc) {

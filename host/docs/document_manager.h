@@ -25,16 +25,20 @@ class DocumentManager : public TzApDocManager {
   Tzad::ErrorStatus activateDocument(TzApDocument* doc) override;
   Tzad::ErrorStatus appOpenDocument(const char16_t* fileName) override;
 
-  // Opens a drawing (an open one is activated instead). On failure says why on the command
-  // line and returns null.
+  // Opens a drawing (an open one is activated instead). On failure says why through the
+  // failure report and returns null.
   TZAD_HOST_API Document* open(const std::u16string& path);
+  // Where the reason goes when a drawing cannot be opened: the editor writes it on the command
+  // line. Without one the reason is not shown.
+  using FailureReport = std::function<void(const std::u16string& reason)>;
+  void setFailureReport(FailureReport report) { failureReport_ = std::move(report); }
   // A drawing whose automatic save is newer than its file (a crash, a kill, a power cut): the
   // question decides whether the copy is opened instead, unsaved, as the drawing.
   using RecoveryQuestion =
       std::function<bool(const std::u16string& title, const std::u16string& when)>;
   void setRecoveryQuestion(RecoveryQuestion question) { recoveryQuestion_ = std::move(question); }
   // Opens an automatic save's contents as the drawing it belongs to (a new drawing for one that
-  // was never saved), unsaved; null after saying why when it cannot be read.
+  // was never saved), unsaved; null after reporting why when it cannot be read.
   Document* recover(const std::filesystem::path& copy, const std::u16string& source,
                     const std::u16string& title);
   Document* find(const std::u16string& absolutePath) const;
@@ -56,7 +60,9 @@ class DocumentManager : public TzApDocManager {
  private:
   void makeCurrent(Document* doc);
   Document* adopt(std::unique_ptr<Document> doc);
+  void reportFailure(const std::u16string& reason) const;
   RecoveryQuestion recoveryQuestion_;
+  FailureReport failureReport_;
   std::vector<std::unique_ptr<Document>> docs_;
   Document* current_ = nullptr;
   int untitled_ = 0;

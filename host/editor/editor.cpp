@@ -29,6 +29,10 @@ Editor::Editor() {
   // the terminal, a script's transcript, the window's panel.
   platform::setNoticeSink(
       [](std::string_view line) { instance().writeMessage(u"\n" + tzutFromUtf8(line) + u"\n"); });
+  // So does why a drawing could not be opened, whoever asked for it: a command, a module, the
+  // drawings named when tzad starts.
+  DocumentManager::instance().setFailureReport(
+      [](const std::u16string& reason) { instance().writeMessage(reason + u"\n"); });
 }
 
 void Editor::setInput(std::unique_ptr<InputSource> input) {

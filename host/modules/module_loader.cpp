@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "editor/editor.h"
@@ -21,23 +20,6 @@ struct LoadedModule {
 std::vector<LoadedModule>& modules() {
   static std::vector<LoadedModule> all;
   return all;
-}
-
-std::string& language() {
-  static std::string lang;
-  return lang;
-}
-
-std::string languageFromEnvironment() {
-  for (const char* var : {"TZAD_LANG", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(var);
-    if (value == nullptr || *value == 0) continue;
-    std::string v = value;
-    if (v.rfind("en", 0) == 0) return "en";
-    if (v.rfind("zh", 0) == 0) return "zh";
-    if (std::string(var) == "TZAD_LANG") return "zh";  // a language we do not ship
-  }
-  return "zh";
 }
 
 // Why a freshly opened module cannot be let in, or nothing when it can. A module built
@@ -125,22 +107,11 @@ void unloadModules() {
   }
 }
 
-void setHostLanguage(const std::string& lang) {
-  language() = lang;
-}
-
 }  // namespace tzad
 
 // The SDK functions keep their global names and work through the host's own code.
-using tzad::language;
-using tzad::languageFromEnvironment;
 using tzad::LoadedModule;
 using tzad::modules;
-
-const char* tzutLanguage() {
-  if (language().empty()) language() = languageFromEnvironment();
-  return language().c_str();
-}
 
 void* tzrxLoadedModule(const char16_t* fileName) {
   if (fileName == nullptr) return nullptr;

@@ -14,7 +14,4 @@ TZAD_HOST_API void loadModulesIn(const std::string& folder);
 // Unloads every module, newest first (each one's unload steps run).
 TZAD_HOST_API void unloadModules();
 
-// The language the host runs in: set from --lang, else TZAD_LANG, else the locale.
-TZAD_HOST_API void setHostLanguage(const std::string& language);
-
 }  // namespace tzad

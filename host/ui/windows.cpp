@@ -1,15 +1,18 @@
 // The host's windows as modules see them, and sizes scaled for the display.
+#include "ui/windows.h"
+
 #include <wx/display.h>
 #include <wx/frame.h>
 
 #include <cmath>
 
 #include "tzui.h"
-#include "window/main_window.h"
 
 namespace {
 
 constexpr int kStandardImageSize = 32;
+
+wxFrame* mainFrame = nullptr;
 
 // 1.0 at 96 dpi; the display's own factor where the toolkit runs.
 double displayScale() {
@@ -23,9 +26,13 @@ int scaled(int size) {
 
 }  // namespace
 
+void tzui::setMainFrame(wxFrame* frame) {
+  mainFrame = frame;
+}
+
 // A terminal session has no main window: its dialogs stand on their own.
 CWnd* tzedGetTzadFrame() {
-  return tzad::mainWindow();
+  return mainFrame;
 }
 
 TZHWND twsw_tzadMainWnd() {

@@ -20,6 +20,7 @@
 #include "tzui_dialog.h"
 #include "tzui_nav_dialog.h"
 #include "ui/nav_filters.h"
+#include "ui/windows.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
 #include "window/object_link.h"
@@ -113,6 +114,7 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
   });
   Editor::instance().setProgressDisplay(ProgressWindow::displayFor(this));
   current_ = this;
+  tzui::setMainFrame(this);
 }
 
 MainFrame::~MainFrame() {
@@ -120,6 +122,7 @@ MainFrame::~MainFrame() {
   Editor::instance().setYesNoQuestion(nullptr);
   Editor::instance().setProgressDisplay(nullptr);
   current_ = nullptr;
+  tzui::setMainFrame(nullptr);
 }
 
 void MainFrame::append(std::string_view utf8) {

@@ -46,10 +46,6 @@ void closeMainWindow() {
   wxTheApp->ProcessIdle();
 }
 
-wxFrame* mainWindow() {
-  return MainFrame::current();
-}
-
 }  // namespace tzad
 
 // tzad opens and closes its main window through these when it loads this library

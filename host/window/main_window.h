@@ -1,9 +1,8 @@
-// tzad's main window as the program starts and ends it, and as the rest of the host finds it.
+// tzad's main window as the program starts and ends it. The window library's dialogs find it
+// as their owner through ui/windows.h, where the window puts itself while it is open.
 #pragma once
 
 #include <string>
-
-class wxFrame;
 
 namespace tzad {
 
@@ -12,7 +11,5 @@ namespace tzad {
 bool openMainWindow(const std::string& version);
 // Closes the main window at the end of the session.
 void closeMainWindow();
-// The main window while it is open, else null.
-wxFrame* mainWindow();
 
 }  // namespace tzad

@@ -10,10 +10,10 @@
 
 #include <string>
 
+#include "base/host_language.h"
 #include "dialog/hyperlink_frame_dialog.h"
 #include "module/module_state.h"
 #include "module/resource_string.h"
-#include "modules/module_loader.h"
 #include "session.h"
 #include "window_test.h"
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/host_language.h"
 #include "module/module_state.h"
 #include "module/resource_string.h"
-#include "modules/module_loader.h"
 #include "session.h"
 #include "tzrx_module.h"
 

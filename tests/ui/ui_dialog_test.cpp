@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "modules/module_loader.h"
+#include "base/host_language.h"
 #include "window_test.h"
 
 namespace {

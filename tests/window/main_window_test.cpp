@@ -17,6 +17,7 @@
 #include <functional>
 #include <set>
 
+#include "base/host_language.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "modules/module_loader.h"
@@ -25,6 +26,7 @@
 #include "test_support.h"
 #include "tzdb_entity.h"
 #include "tzed_editor.h"
+#include "tzui.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
 #include "window/main_frame.h"
@@ -512,6 +514,15 @@ TEST_F(MainWindowTest, AnOpenerThatStaysOpenDoesNotHoldTheWindow) {
   ASSERT_FALSE(running.empty());
   EXPECT_EQ(kill(std::stoi(running), 0), 0) << "the viewer is still showing the target";
   kill(std::stoi(running), SIGKILL);
+}
+
+// Dialogs take the main window as their owner while it is open (the window library learns of
+// it from the window above it), and none once it is gone.
+TEST_F(MainWindowTest, DialogsFindTheMainWindowOnlyWhileItIsOpen) {
+  EXPECT_EQ(tzedGetTzadFrame(), frame());
+  EXPECT_EQ(twsw_tzadMainWnd(), frame());
+  tzad::closeMainWindow();
+  EXPECT_EQ(tzedGetTzadFrame(), nullptr);
 }
 
 // A module's command that changes the drawing and throws: the window says so in its panel,

@@ -1,4 +1,4 @@
-#include "modules/window_library.h"
+#include "base/window_library.h"
 
 #include <cstdio>
 #include <cstdlib>
