@@ -17,6 +17,7 @@
 #include <functional>
 #include <set>
 
+#include "dialog/hyperlink_frame_ids.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "modules/module_loader.h"
@@ -453,6 +454,33 @@ TEST_F(MainWindowTest, HyperlinkMenuActsOnTheSelection) {
   EXPECT_EQ(tzt::readFile(opened_), "https://example.com/menu") << transcript();
   EXPECT_EQ(tzt::linksOf(first), (std::vector<Link>{{"https://example.com/pasted", "Pasted"}}));
   EXPECT_EQ(tzt::linksOf(second), tzt::linksOf(first)) << transcript();
+}
+
+// Edit Hyperlink from the link menu opens the module's dialog on that object alone, whatever
+// was selected before, with its hyperlink in the dialog; cancelled, it changes nothing.
+TEST_F(MainWindowTest, LinkMenuEditsTheClickedObjectsHyperlinkInTheDialog) {
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  addSquare(40, 0, 10);
+  Link link{"https://example.com/site", "Site"};
+  ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
+  std::string shown, selected;
+  bool asked = false;
+  wxTEST_DIALOG(run({waitFor("Command: "), zoomToExtents, clickAt(50, 5), fromLinkMenu(0, 5, 'e'),
+                     [&] { return asked; }, waitFor("Command: ")}),
+                tzt::Expect<wxDialog>([&](wxDialog* dialog) {
+                  asked = true;
+                  using hyperlink::HyperlinkFrameIds;
+                  if (auto* box = dynamic_cast<wxTextCtrl*>(
+                          dialog->FindWindow(HyperlinkFrameIds::kTextToDisplay)))
+                    shown = box->GetValue().utf8_string();
+                  if (wxWindow* label = dialog->FindWindow(HyperlinkFrameIds::kSelectedLabel))
+                    selected = label->GetLabel().utf8_string();
+                  return wxID_CANCEL;
+                }));
+  EXPECT_EQ(shown, "Site") << transcript();
+  EXPECT_NE(selected.find('1'), std::string::npos) << selected;
+  EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link});
+  EXPECT_EQ(doc_->nextUndo(), u"");
 }
 
 // The menu bar's menus by their titles, in order.
