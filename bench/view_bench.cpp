@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
   std::printf("VIEW_TO_PNG %.3f\nVIEW_DOTS_AT_EXTENTS %zu\n", png, stats.dotsDrawn);
   report("VIEW_REDRAW", redrawTimes(cr, scene, view, {}));
   RenderOptions linked;
-  linked.highlightLinked = true;
+  for (const tzad::SceneEntity& e : scene.entities())
+    if (e.linked) linked.marked.insert(e.id);
   report("VIEW_REDRAW_LINKS_HIGHLIGHTED", redrawTimes(cr, scene, view, linked));
 
   tzad::Scene strewn = strewnLines();

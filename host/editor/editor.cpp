@@ -69,6 +69,7 @@ void Editor::reset() {
     }
   };
   commands_.clear();
+  objectActions_.clear();
   scripted_.clear();
   scripting_ = inputEnded_ = quit_ = saveFailed_ = false;
   atLineStart_ = true;
@@ -233,18 +234,24 @@ bool Editor::runCommand(const std::u16string& name) {
     it->second.run();
     return true;
   }
-  DepthGuard outermost(commandDepth_);
-  // What the command changes is one step of each drawing's undo list; the undo commands walk
-  // the lists themselves.
-  DocumentManager& docs = DocumentManager::instance();
+  // The undo commands walk the undo lists themselves.
   const std::u16string command = upperCase(name);
-  const bool journaled = command != u"U" && command != u"UNDO" && command != u"REDO";
-  if (journaled) docs.beginCommand(command);
+  runOutermost(command, command != u"U" && command != u"UNDO" && command != u"REDO",
+               it->second.run);
+  return true;
+}
+
+void Editor::runOutermost(const std::u16string& step, bool journaled,
+                          const std::function<void()>& run) {
+  DepthGuard outermost(commandDepth_);
+  // What runs changes one step of each drawing's undo list.
+  DocumentManager& docs = DocumentManager::instance();
+  if (journaled) docs.beginCommand(step);
   auto started = std::chrono::steady_clock::now();
   // Nothing a command throws ends tzad: the command is cancelled, what it changed is put
   // back, and the session goes on.
   try {
-    it->second.run();
+    run();
   } catch (const std::exception& e) {
     docs.rollBackCommand();
     reportFailedCommand(e.what());
@@ -255,9 +262,42 @@ bool Editor::runCommand(const std::u16string& name) {
   if (journaled) docs.endCommand();
   if (platform::traceEnabled()) {
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
-    platform::trace("command %s: %.6f s\n", tzutToUtf8(command).c_str(), took.count());
+    platform::trace("command %s: %.6f s\n", tzutToUtf8(step).c_str(), took.count());
   }
-  return true;
+}
+
+void Editor::addObjectAction(const std::u16string& name, TzObjectActionFunction run) {
+  objectActions_[name] = run;
+}
+
+bool Editor::hasObjectAction(const std::u16string& name) const {
+  return objectActions_.count(name) != 0;
+}
+
+int Editor::runObjectAction(const std::u16string& name, TzArray<TzDbObjectId>& ids,
+                            const std::u16string& step) {
+  auto it = objectActions_.find(name);
+  if (it == objectActions_.end()) return RTERROR;
+  // Objects erased since they were picked are no longer there to act on.
+  std::erase_if(ids, [](TzDbObjectId id) { return id.isNull() || id.isErased(); });
+  TzObjectActionFunction action = it->second;
+  int status = RTERROR;
+  if (commandDepth_ == 0) {
+    takeInitGet();
+    runOutermost(step, true, [&] { status = action(ids); });
+    return status;
+  }
+  DepthGuard nested(commandDepth_);
+  try {
+    status = action(ids);
+  } catch (const std::exception& e) {
+    endLine();
+    write("*Error* " + std::string(e.what()) + "\n");
+  } catch (...) {
+    endLine();
+    write("*Error* an action of a module failed.\n");
+  }
+  return status;
 }
 
 int Editor::runScripted(const std::vector<std::u16string>& tokens) {

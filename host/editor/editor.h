@@ -14,6 +14,7 @@
 #include "docs/document_manager.h"
 #include "editor/input_source.h"
 #include "tz_string.h"
+#include "tzrx_object_actions.h"
 
 namespace tzad {
 
@@ -72,6 +73,20 @@ class Editor {
   // before anything else, and is cancelled if it asks for more.
   TZAD_HOST_API int runScripted(const std::vector<std::u16string>& tokens);
 
+  // Actions that modules offer on objects (tzrx_object_actions.h), by name; a module loaded
+  // later replaces an earlier one's action of the same name.
+  void addObjectAction(const std::u16string& name, TzObjectActionFunction run);
+  // The modules are gone: so are their actions.
+  void removeObjectActions() { objectActions_.clear(); }
+  TZAD_HOST_API bool hasObjectAction(const std::u16string& name) const;
+  // Runs an action on objects as a command runs: what it changes is one step of each drawing's
+  // undo list, named `step`, and what it throws cancels that step. Inside a running command
+  // (the window asks what to highlight while a prompt waits) it is part of that command's
+  // step, and what it throws is only reported. The action's status; RTERROR when no module
+  // offers it.
+  TZAD_HOST_API int runObjectAction(const std::u16string& name, TzArray<TzDbObjectId>& ids,
+                                    const std::u16string& step);
+
   // Whether the command running was started by another command (tzedCommandS).
   bool runByACommand() const { return commandDepth_ > 1; }
 
@@ -105,6 +120,9 @@ class Editor {
  private:
   Editor();
   void reportFailedCommand(std::string_view what);
+  // Runs what a command or an action does at "Command: ": one undo step when journaled, put
+  // back when it throws.
+  void runOutermost(const std::u16string& step, bool journaled, const std::function<void()>& run);
   std::unique_ptr<InputSource> input_;
   std::function<void(std::string_view)> output_;
   struct Command {
@@ -112,6 +130,7 @@ class Editor {
     std::u16string description;
   };
   std::map<std::u16string, Command> commands_;  // by upper-case name
+  std::map<std::u16string, TzObjectActionFunction> objectActions_;
   std::deque<std::string> scripted_;
   bool scripting_ = false;
   bool inputEnded_ = false;

@@ -259,6 +259,24 @@ int tzedSSFree(const tz_name ss) {
   return RTNORM;
 }
 
+int tzedSSAdd(const tz_name entity, const tz_name ss, tz_name result) {
+  if (result == nullptr) return RTERROR;
+  TzDbObjectId id;
+  if (entity != nullptr && (tzdbGetObjectId(id, entity) != Tzad::eOk || id.isNull()))
+    return RTERROR;
+  if (ss == nullptr) {
+    result[0] = newSet(id.isNull() ? std::vector<TzDbObjectId>{} : std::vector{id});
+    result[1] = kSetKind;
+    return RTNORM;
+  }
+  std::vector<TzDbObjectId>* set = setOf(ss);
+  if (set == nullptr) return RTERROR;
+  if (!id.isNull() && std::find(set->begin(), set->end(), id) == set->end()) set->push_back(id);
+  result[0] = ss[0];
+  result[1] = kSetKind;
+  return RTNORM;
+}
+
 int tzedSSSetFirst(const tz_name pickfirst, const tz_name) {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return RTERROR;

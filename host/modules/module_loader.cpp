@@ -7,6 +7,7 @@
 
 #include "editor/editor.h"
 #include "tzrx_module.h"
+#include "tzrx_object_actions.h"
 
 namespace tzad {
 
@@ -59,6 +60,22 @@ void addModuleCommands(void* handle, const std::string& file) {
   }
 }
 
+// The actions a module offers on objects, for the window's menus.
+void addModuleActions(void* handle, const std::string& file) {
+  Editor& ed = Editor::instance();
+  auto table =
+      reinterpret_cast<TzObjectActionTableFunction>(dlsym(handle, kTzrxObjectActionsExport));
+  for (const TzObjectActionEntry* e = table ? table() : nullptr; e && e->action; ++e) {
+    auto run = reinterpret_cast<TzObjectActionFunction>(dlsym(handle, e->exportName));
+    if (run == nullptr) {
+      ed.write("Module " + file + ": action " + tzutToUtf8(e->action) +
+               " is not available: its function " + e->exportName + " is missing.\n");
+      continue;
+    }
+    ed.addObjectAction(e->action, run);
+  }
+}
+
 }  // namespace
 
 bool loadModule(const std::string& path) {
@@ -83,10 +100,12 @@ bool loadModule(const std::string& path) {
   // A module's tables are its own code: what it throws is reported, and tzad goes on.
   try {
     addModuleCommands(handle, std::filesystem::path(path).filename().string());
+    addModuleActions(handle, std::filesystem::path(path).filename().string());
   } catch (const std::exception& e) {
-    ed.write("Module " + path + " failed while its commands were read: " + e.what() + "\n");
+    ed.write("Module " + path + " failed while its commands and actions were read: " + e.what() +
+             "\n");
   } catch (...) {
-    ed.write("Module " + path + " failed while its commands were read.\n");
+    ed.write("Module " + path + " failed while its commands and actions were read.\n");
   }
   return true;
 }
@@ -101,6 +120,7 @@ void loadModulesIn(const std::string& folder) {
 }
 
 void unloadModules() {
+  Editor::instance().removeObjectActions();
   while (!modules().empty()) {
     dlclose(modules().back().handle);
     modules().pop_back();

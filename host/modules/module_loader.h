@@ -1,4 +1,5 @@
-// Modules: shared libraries with the extension .tzx whose commands the host runs.
+// Modules: shared libraries with the extension .tzx whose commands and object actions the
+// host runs.
 #pragma once
 
 #include <string>
@@ -7,11 +8,12 @@
 
 namespace tzad {
 
-// Loads a module and registers its commands; false after saying why on the command line.
+// Loads a module and registers its commands and object actions; false after saying why on the
+// command line.
 TZAD_HOST_API bool loadModule(const std::string& path);
 // Loads every .tzx of a folder, in name order.
 TZAD_HOST_API void loadModulesIn(const std::string& folder);
-// Unloads every module, newest first (each one's unload steps run).
+// Unloads every module, newest first (each one's unload steps run); their object actions go.
 TZAD_HOST_API void unloadModules();
 
 }  // namespace tzad

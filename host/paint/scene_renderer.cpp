@@ -167,7 +167,8 @@ class Painter {
       return Pen{keyOf(options_.highlight), 3};
     if (!options_.selected.empty() && options_.selected.contains(e.id))
       return Pen{keyOf(options_.highlight), 2};
-    if (options_.highlightLinked && e.linked) return Pen{keyOf(options_.linkHighlight), 2};
+    if (!options_.marked.empty() && options_.marked.contains(e.id))
+      return Pen{keyOf(options_.linkHighlight), 2};
     return std::nullopt;
   }
 

@@ -16,7 +16,7 @@ namespace tzad {
 struct RenderOptions {
   ViewColor background = ViewColor::rgb(33, 40, 48);
   std::unordered_set<TzDbObjectId> selected;  // drawn highlighted
-  bool highlightLinked = false;               // every entity with a hyperlink highlighted
+  std::unordered_set<TzDbObjectId> marked;    // drawn in linkHighlight (linked objects)
   TzDbObjectId hovered;                       // drawn thicker, when not null
   ViewColor highlight = ViewColor::rgb(255, 170, 0);
   ViewColor linkHighlight = ViewColor::rgb(0, 200, 255);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "dxf/dxf_codes.h"
 #include "view/curves.h"
 
 namespace tzad {
@@ -30,7 +31,7 @@ class GroupCursor {
   }
   ViewPoint point(int xCode) {
     double x = real(xCode);
-    return {x, real(xCode + 10)};
+    return {x, real(dxfYCode(xCode))};
   }
   // Moves to the next group with this code before any group with code `stop`.
   bool seek(int code, int stop) {
@@ -48,17 +49,18 @@ class GroupCursor {
 
 // An arc or elliptical arc edge: angles in degrees, clockwise ones mirrored.
 void appendArcEdge(std::vector<ViewPoint>& loop, GroupCursor& c, bool elliptic) {
-  ViewPoint centre = c.point(10);
+  ViewPoint centre = c.point(DxfCode::kCenter);
   ViewPoint major{};
   double radius = 1, ratio = 1;
   if (elliptic) {
-    major = c.point(11);
-    ratio = c.real(40, 1);
+    major = c.point(DxfCode::kMajorAxisEndPoint);
+    ratio = c.real(DxfCode::kAxisRatio, 1);
   } else {
-    radius = c.real(40);
+    radius = c.real(DxfCode::kRadius);
   }
-  double start = c.real(50) * kDegree, end = c.real(51) * kDegree;
-  bool counterClockwise = c.integer(73, 1) != 0;
+  double start = c.real(DxfCode::kStartAngle) * kDegree;
+  double end = c.real(DxfCode::kEndAngle) * kDegree;
+  bool counterClockwise = c.integer(DxfCode::kCounterclockwise, 1) != 0;
   double sweep = end - start;
   while (sweep <= 0) sweep += 2 * std::numbers::pi;
   if (sweep > 2 * std::numbers::pi) sweep = 2 * std::numbers::pi;
@@ -77,59 +79,65 @@ void appendArcEdge(std::vector<ViewPoint>& loop, GroupCursor& c, bool elliptic) 
 }
 
 void appendSplineEdge(std::vector<ViewPoint>& loop, GroupCursor& c) {
-  int degree = c.integer(94, 3);
-  bool rational = c.integer(73) != 0;
-  c.integer(74);
-  int knotCount = c.integer(95), controlCount = c.integer(96);
+  int degree = c.integer(DxfCode::kSplineDegree, 3);
+  bool rational = c.integer(DxfCode::kRational) != 0;
+  c.integer(DxfCode::kPeriodic);
+  int knotCount = c.integer(DxfCode::kKnotCount);
+  int controlCount = c.integer(DxfCode::kControlPointCount);
   std::vector<double> knots, weights;
-  for (int k = 0; k < knotCount && c.peekCode() == 40; ++k) knots.push_back(c.real(40));
+  for (int k = 0; k < knotCount && c.peekCode() == DxfCode::kKnotValue; ++k)
+    knots.push_back(c.real(DxfCode::kKnotValue));
   std::vector<ViewPoint> control;
-  for (int k = 0; k < controlCount && c.peekCode() == 10; ++k) {
-    control.push_back(c.point(10));
-    if (rational && c.peekCode() == 42) weights.push_back(c.real(42, 1));
+  for (int k = 0; k < controlCount && c.peekCode() == DxfCode::kControlPoint; ++k) {
+    control.push_back(c.point(DxfCode::kControlPoint));
+    // A rational spline edge gives each control point's weight after it.
+    if (rational && c.peekCode() == DxfCode::kEdgeWeight)
+      weights.push_back(c.real(DxfCode::kEdgeWeight, 1));
   }
   std::vector<ViewPoint> curve = tessellateSpline(degree, control, knots, weights);
   loop.insert(loop.end(), curve.begin(), curve.end());
 }
 
 std::vector<ViewPoint> polylineLoop(GroupCursor& c) {
-  bool hasBulge = c.integer(72) != 0;
-  bool closed = c.integer(73, 1) != 0;
-  int count = c.integer(93);
+  bool hasBulge = c.integer(DxfCode::kHasBulge) != 0;
+  bool closed = c.integer(DxfCode::kIsClosed, 1) != 0;
+  int count = c.integer(DxfCode::kVertexCount);
   std::vector<ViewPoint> vertices;
   std::vector<double> bulges;
-  for (int k = 0; k < count && c.peekCode() == 10; ++k) {
-    vertices.push_back(c.point(10));
-    bulges.push_back(hasBulge ? c.real(42) : 0);
+  for (int k = 0; k < count && c.peekCode() == DxfCode::kVertex; ++k) {
+    vertices.push_back(c.point(DxfCode::kVertex));
+    bulges.push_back(hasBulge ? c.real(DxfCode::kBulge) : 0);
   }
   return bulgedPolyline(vertices, bulges, closed);
 }
 
 std::vector<ViewPoint> edgeLoop(GroupCursor& c) {
-  int edges = c.integer(93);
+  int edges = c.integer(DxfCode::kEdgeCount);
   std::vector<ViewPoint> loop;
-  for (int e = 0; e < edges && c.peekCode() == 72; ++e) {
-    switch (c.integer(72)) {
-      case 1: {
-        ViewPoint a = c.point(10), b = c.point(11);
+  for (int e = 0; e < edges && c.peekCode() == DxfCode::kEdgeType; ++e) {
+    switch (c.integer(DxfCode::kEdgeType)) {
+      case kLineEdge: {
+        ViewPoint a = c.point(DxfCode::kStartPoint), b = c.point(DxfCode::kEndPoint);
         loop.push_back(a);
         loop.push_back(b);
         break;
       }
-      case 2:
+      case kCircularArcEdge:
         appendArcEdge(loop, c, false);
         break;
-      case 3:
+      case kEllipticArcEdge:
         appendArcEdge(loop, c, true);
         break;
-      case 4:
+      case kSplineEdge:
         appendSplineEdge(loop, c);
         break;
       default:
         return loop;
     }
     // Anything this edge carries beyond what is read (fit points, tangents) is passed over.
-    while (!c.atEnd() && c.peekCode() != 72 && c.peekCode() != 97 && c.peekCode() != 92)
+    while (!c.atEnd() && c.peekCode() != DxfCode::kEdgeType &&
+           c.peekCode() != DxfCode::kSourceObjectCount &&
+           c.peekCode() != DxfCode::kBoundaryPathType)
       c.real(c.peekCode());
   }
   return loop;
@@ -140,13 +148,13 @@ std::vector<ViewPoint> edgeLoop(GroupCursor& c) {
 std::vector<std::vector<ViewPoint>> hatchLoops(const RecordGroups& hatch) {
   std::vector<std::vector<ViewPoint>> loops;
   size_t first = 0;
-  while (first < hatch.size() && hatch[first].code != 91) ++first;
+  while (first < hatch.size() && hatch[first].code != DxfCode::kBoundaryPathCount) ++first;
   if (first == hatch.size()) return loops;
   int count = integerOf(hatch[first].value);
   GroupCursor c(hatch, first + 1);
-  for (int l = 0; l < count && c.seek(92, 75); ++l) {
-    int type = c.integer(92);
-    std::vector<ViewPoint> loop = (type & 2) ? polylineLoop(c) : edgeLoop(c);
+  for (int l = 0; l < count && c.seek(DxfCode::kBoundaryPathType, DxfCode::kHatchStyle); ++l) {
+    int type = c.integer(DxfCode::kBoundaryPathType);
+    std::vector<ViewPoint> loop = (type & kBoundaryPolyline) ? polylineLoop(c) : edgeLoop(c);
     if (loop.size() >= 2) loops.push_back(std::move(loop));
   }
   return loops;

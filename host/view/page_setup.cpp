@@ -4,19 +4,14 @@
 
 #include "db/database_impl.h"
 #include "db/internals.h"
+#include "dxf/dxf_codes.h"
 #include "view/record_groups.h"
 
 namespace tzad {
 
 namespace {
 
-// The plot settings' groups (subclass AcDbPlotSettings, ahead of AcDbLayout's).
-constexpr int kPaperWidth = 44, kPaperHeight = 45;
-constexpr int kMarginLeft = 40, kMarginBottom = 41, kMarginRight = 42, kMarginTop = 43;
-constexpr int kOriginX = 46, kOriginY = 47;
-constexpr int kScaleNumerator = 142, kScaleDenominator = 143;  // paper units per drawing units
-constexpr int kFlags = 70, kPaperUnits = 72, kStandardScaleType = 75, kStandardScale = 147;
-constexpr int kUseStandardScale = 16;
+// The plot paper units that are inches (else millimetres).
 constexpr int kInches = 0;
 // Past this a page is more than PDF readers are bound to show (200 inches).
 constexpr double kLargestPaper = 5080;
@@ -27,12 +22,13 @@ bool usablePaper(double width, double height) {
 
 // A standard scale of type 0 is "scaled to fit"; a scale that is no number fits too.
 double paperUnitsPerDrawingUnit(const RecordGroups& g) {
-  if (g.integer(kFlags) & kUseStandardScale) {
-    if (g.integer(kStandardScaleType, 16) == 0) return 0;
-    double factor = g.real(kStandardScale, 1);
+  if (g.integer(DxfCode::kPlotLayoutFlags) & kUseStandardScale) {
+    if (g.integer(DxfCode::kStandardScaleType, 16) == 0) return 0;
+    double factor = g.real(DxfCode::kStandardScaleFactor, 1);
     return std::isfinite(factor) && factor > 0 ? factor : 0;
   }
-  double numerator = g.real(kScaleNumerator, 1), denominator = g.real(kScaleDenominator, 1);
+  double numerator = g.real(DxfCode::kPrintScaleNumerator, 1);
+  double denominator = g.real(DxfCode::kPrintScaleDenominator, 1);
   double scale = numerator / denominator;
   return std::isfinite(scale) && scale > 0 ? scale : 0;
 }
@@ -50,20 +46,20 @@ std::optional<PaperSetup> paperSetupOf(TzDbDatabase& database, TzDbObjectId layo
   RecordGroups g;
   g.read(db.text.view(db.at(record).body));
   PaperSetup paper;
-  paper.width = g.real(kPaperWidth);
-  paper.height = g.real(kPaperHeight);
+  paper.width = g.real(DxfCode::kPaperSizeWidth);
+  paper.height = g.real(DxfCode::kPaperSizeHeight);
   if (!usablePaper(paper.width, paper.height)) return std::nullopt;
-  paper.left = nonNegative(g.real(kMarginLeft));
-  paper.bottom = nonNegative(g.real(kMarginBottom));
-  paper.right = nonNegative(g.real(kMarginRight));
-  paper.top = nonNegative(g.real(kMarginTop));
+  paper.left = nonNegative(g.real(DxfCode::kMarginLeft));
+  paper.bottom = nonNegative(g.real(DxfCode::kMarginBottom));
+  paper.right = nonNegative(g.real(DxfCode::kMarginRight));
+  paper.top = nonNegative(g.real(DxfCode::kMarginTop));
   if (paper.left + paper.right >= paper.width || paper.bottom + paper.top >= paper.height)
     paper.left = paper.bottom = paper.right = paper.top = 0;
-  paper.originX = g.real(kOriginX);
-  paper.originY = g.real(kOriginY);
+  paper.originX = g.real(DxfCode::kPlotOriginX);
+  paper.originY = g.real(DxfCode::kPlotOriginY);
   if (!std::isfinite(paper.originX) || !std::isfinite(paper.originY))
     paper.originX = paper.originY = 0;
-  double millimetresPerPaperUnit = g.integer(kPaperUnits, 1) == kInches ? 25.4 : 1;
+  double millimetresPerPaperUnit = g.integer(DxfCode::kPlotPaperUnits, 1) == kInches ? 25.4 : 1;
   paper.millimetresPerUnit = paperUnitsPerDrawingUnit(g) * millimetresPerPaperUnit;
   return paper;
 }

@@ -12,6 +12,8 @@
 
 #include "db/database_impl.h"
 #include "db/internals.h"
+#include "dxf/dxf_codes.h"
+#include "dxf/dxf_tag.h"
 #include "tzdb_database.h"
 #include "view/curves.h"
 #include "view/hatch_boundary.h"
@@ -40,8 +42,6 @@ constexpr size_t kMaxDashPoints = 4'000'000;
 // scene: past this the rest is left out, so that no drawing, however its blocks are built,
 // holds the window for more than about a second.
 constexpr size_t kMaxNestedWork = 4'000'000;
-// A viewport's status flag (group 90) that turns it off: its frame shows, not what it views.
-constexpr int kViewportOff = 0x20000;
 
 struct Vec3 {
   double x = 0, y = 0, z = 0;
@@ -132,14 +132,14 @@ ViewColor trueColor(int rgb) {
 Vec3 pointOf(const RecordGroups& g, int xCode, Vec3 fallback = {}) {
   const RawGroup* x = g.find(xCode);
   if (!x) return fallback;
-  return {realOf(x->value), g.real(xCode + 10), g.real(xCode + 20)};
+  return {realOf(x->value), g.real(dxfYCode(xCode)), g.real(dxfZCode(xCode))};
 }
 
 Vec3 extrusionOf(const RecordGroups& g) {
-  return pointOf(g, 210, {0, 0, 1});
+  return pointOf(g, DxfCode::kExtrusion, {0, 0, 1});
 }
 
-// Group 370: hundredths of a millimetre, or -1 ByLayer, -2 ByBlock, -3 the default. The
+// A line weight: hundredths of a millimetre, or -1 ByLayer, -2 ByBlock, -3 the default. The
 // weights a drawing may name run from 0 to 2.11 mm; anything else counts as the default.
 constexpr int kLineWeightByLayer = -1;
 constexpr int kLineWeightByBlock = -2;
@@ -189,11 +189,12 @@ class SceneBuilder {
     forEachTableRecord("LTYPE", [&](uint32_t, const RecordGroups& g) {
       LinePattern pattern;
       for (const RawGroup& group : g.all()) {
-        if (group.code != 49) continue;
+        if (group.code != DxfCode::kDashLength) continue;
         pattern.elements.push_back(realOf(group.value));
         pattern.length += std::abs(pattern.elements.back());
       }
-      if (pattern.length > 0) linePatterns_[upperAscii(g.text(2))] = std::move(pattern);
+      if (pattern.length > 0)
+        linePatterns_[upperAscii(g.text(DxfCode::kName))] = std::move(pattern);
     });
   }
 
@@ -214,7 +215,7 @@ class SceneBuilder {
   // reference's (ByBlock); null for a continuous line.
   const LinePattern* patternOf(const RecordGroups& g, const LayerLook& layer,
                                const Context& ctx) const {
-    std::string name = upperAscii(g.text(6));
+    std::string name = upperAscii(g.text(DxfCode::kLinetypeName));
     if (name.empty() || name == "BYLAYER") return layer.pattern;
     if (name == "BYBLOCK") return ctx.blockPattern;
     auto found = linePatterns_.find(name);
@@ -222,7 +223,7 @@ class SceneBuilder {
   }
 
   static int16_t lineWeightOf(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
-    int16_t weight = lineWeightCode(g.integer(370, kLineWeightByLayer));
+    int16_t weight = lineWeightCode(g.integer(DxfCode::kLineweight, kLineWeightByLayer));
     if (weight == kLineWeightByLayer) return layer.lineWeight;
     if (weight == kLineWeightByBlock) return ctx.blockLineWeight;
     return weight;
@@ -231,23 +232,25 @@ class SceneBuilder {
   // The line type, its scale and the line weight of the entity about to be drawn.
   void useLineStyle(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
     pattern_ = patternOf(g, layer, ctx);
-    patternScale_ = ltscale_ * g.real(48, 1);
+    patternScale_ = ltscale_ * g.real(DxfCode::kLinetypeScale, 1);
     lineWeight_ = lineWeightOf(g, layer, ctx);
   }
 
   void readLayers() {
     forEachTableRecord("LAYER", [&](uint32_t record, const RecordGroups& g) {
       LayerLook look;
-      int color = g.integer(62, 7);
+      int color = g.integer(DxfCode::kColor, 7);
       look.off = color < 0;
-      look.frozen = (g.integer(70) & 1) != 0;
-      look.plots = g.integer(290, 1) != 0 && upperAscii(g.text(2)) != "DEFPOINTS";
-      look.color = g.find(420) ? trueColor(g.integer(420)) : colorOfIndex(std::abs(color));
-      int16_t weight = lineWeightCode(g.integer(370, kDefaultLineWeight));
+      look.frozen = (g.integer(DxfCode::kFlags) & kLayerFrozen) != 0;
+      look.plots = g.integer(DxfCode::kPlotFlag, 1) != 0 &&
+                   upperAscii(g.text(DxfCode::kName)) != "DEFPOINTS";
+      look.color = g.find(DxfCode::kTrueColor) ? trueColor(g.integer(DxfCode::kTrueColor))
+                                               : colorOfIndex(std::abs(color));
+      int16_t weight = lineWeightCode(g.integer(DxfCode::kLineweight, kDefaultLineWeight));
       look.lineWeight = weight < 0 ? kDefaultLineWeight : weight;
-      auto pattern = linePatterns_.find(upperAscii(g.text(6)));
+      auto pattern = linePatterns_.find(upperAscii(g.text(DxfCode::kLinetypeName)));
       if (pattern != linePatterns_.end()) look.pattern = &pattern->second;
-      LayerLook& stored = layers_[upperAscii(g.text(2))];
+      LayerLook& stored = layers_[upperAscii(g.text(DxfCode::kName))];
       stored = look;
       layersByHandle_[db_.at(record).handle] = &stored;
     });
@@ -261,8 +264,8 @@ class SceneBuilder {
     g.read(db_.text.view(db_.at(record).body));
     std::optional<Affine> view = viewportView(g);
     if (!view || db_.entitiesBegin == kNoRecord) return;
-    Vec3 c = pointOf(g, 10);
-    double w = g.real(40) / 2, h = g.real(41) / 2;
+    Vec3 c = pointOf(g, DxfCode::kCenter);
+    double w = g.real(DxfCode::kPaperWidth) / 2, h = g.real(DxfCode::kPaperHeight) / 2;
     clip_ = ViewBox::of({c.x - w, c.y - h}, {c.x + w, c.y + h});
     frozenInViewport_ = frozenLayersOf(g);
     Context inside;
@@ -305,28 +308,31 @@ class SceneBuilder {
   // lands on the viewport's centre. Nothing for the sheet's own viewport, one turned off, or
   // one looking at the model from another direction.
   static std::optional<Affine> viewportView(const RecordGroups& g) {
-    if (g.integer(69) == 1 || g.integer(68, 1) < 1 || (g.integer(90) & kViewportOff))
+    if (g.integer(DxfCode::kViewportId) == 1 || g.integer(DxfCode::kViewportStatus, 1) < 1 ||
+        (g.integer(DxfCode::kViewportStatusFlags) & kViewportOff))
       return std::nullopt;
-    Vec3 direction = normalized(pointOf(g, 16, {0, 0, 1}));
+    Vec3 direction = normalized(pointOf(g, DxfCode::kViewDirection, {0, 0, 1}));
     if (std::abs(direction.x) > 1e-9 || std::abs(direction.y) > 1e-9 || direction.z < 0)
       return std::nullopt;
-    double viewHeight = g.real(45), height = g.real(41);
-    if (!(viewHeight > 0 && height > 0 && g.real(40) > 0)) return std::nullopt;
-    double scale = height / viewHeight, twist = g.real(51) * kDegree;
+    double viewHeight = g.real(DxfCode::kViewHeight), height = g.real(DxfCode::kPaperHeight);
+    if (!(viewHeight > 0 && height > 0 && g.real(DxfCode::kPaperWidth) > 0)) return std::nullopt;
+    double scale = height / viewHeight, twist = g.real(DxfCode::kTwistAngle) * kDegree;
     double cs = std::cos(twist) * scale, sn = std::sin(twist) * scale;
-    Vec3 centre = pointOf(g, 10), target = pointOf(g, 17);
-    Vec3 origin{centre.x - g.real(12) * scale, centre.y - g.real(22) * scale, 0};
+    Vec3 centre = pointOf(g, DxfCode::kCenter), target = pointOf(g, DxfCode::kViewTarget);
+    Vec3 origin{centre.x - g.real(DxfCode::kViewCenterX) * scale,
+                centre.y - g.real(DxfCode::kViewCenterY) * scale, 0};
     return Affine::columns({cs, sn, 0}, {-sn, cs, 0}, {0, 0, scale}, origin)
         .after(Affine::columns({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-target.x, -target.y, -target.z}));
   }
 
-  // The layers a viewport freezes for itself (group 331: the layers' handles).
+  // The layers a viewport freezes for itself, by their handles.
   std::vector<const LayerLook*> frozenLayersOf(const RecordGroups& g) const {
     std::vector<const LayerLook*> frozen;
     for (const RawGroup& group : g.all()) {
-      if (group.code != 331) continue;
-      auto found =
-          layersByHandle_.find(std::strtoull(std::string(group.value).c_str(), nullptr, 16));
+      unsigned long long handle = 0;
+      if (group.code != DxfCode::kFrozenLayer || !parseHandle(trimBlanks(group.value), handle))
+        continue;
+      auto found = layersByHandle_.find(handle);
       if (found != layersByHandle_.end()) frozen.push_back(found->second);
     }
     return frozen;
@@ -346,12 +352,13 @@ class SceneBuilder {
     for (const BlockIndex& b : db_.blocks) {
       if (b.begin == kNoRecord) continue;
       g.read(db_.text.view(db_.at(b.begin).body));
-      blocks_[upperAscii(g.text(2))] = {b.begin, b.end, pointOf(g, 10)};
+      blocks_[upperAscii(g.text(DxfCode::kName))] = {b.begin, b.end,
+                                                     pointOf(g, DxfCode::kBasePoint)};
     }
   }
 
   const LayerLook& layerOf(const RecordGroups& g, const Context& ctx) {
-    std::string_view raw = g.text(8);
+    std::string_view raw = g.text(DxfCode::kLayer);
     if (raw.empty() || raw == "0") {
       if (ctx.blockLayer) return *ctx.blockLayer;
       raw = "0";
@@ -366,8 +373,8 @@ class SceneBuilder {
   }
 
   static ViewColor colorOf(const RecordGroups& g, const LayerLook& layer, const Context& ctx) {
-    if (const RawGroup* rgb = g.find(420)) return trueColor(integerOf(rgb->value));
-    int index = g.integer(62, 256);
+    if (const RawGroup* rgb = g.find(DxfCode::kTrueColor)) return trueColor(integerOf(rgb->value));
+    int index = g.integer(DxfCode::kColor, 256);
     if (index == 0) return ctx.blockColor;
     if (index == 256 || index < 0 || index > 256) return layer.color;
     return colorOfIndex(index);
@@ -384,7 +391,7 @@ class SceneBuilder {
     g.read(db_.text.view(r.body));
     Context top;
     const LayerLook& layer = layerOf(g, top);
-    if (hiddenEverywhere(layer) || g.integer(60) == 1) return;
+    if (hiddenEverywhere(layer) || g.integer(DxfCode::kVisibility) == 1) return;
     ViewColor color = colorOf(g, layer, top);
     useLineStyle(g, layer, top);
     scene_.beginEntity(db_.idOf(record), color, isLinked(r));
@@ -415,14 +422,14 @@ class SceneBuilder {
       const TzDbStub& r = db_.at(i);
       if (!r.has(kRecEntity) || r.has(kRecErased)) continue;
       g.read(db_.text.view(r.body));
-      if (g.integer(60) == 1) continue;
+      if (g.integer(DxfCode::kVisibility) == 1) continue;
       const std::string& type = db_.typeName(r);
-      auto layer = layers_.find(upperAscii(g.text(8)));
+      auto layer = layers_.find(upperAscii(g.text(DxfCode::kLayer)));
       bool hidden = layer != layers_.end() && hiddenEverywhere(layer->second);
       bool off = layer != layers_.end() && layer->second.off;
       if (hidden) continue;
       if (type == "INSERT" || type == "DIMENSION") {
-        auto inner = blocks_.find(upperAscii(g.text(2)));
+        auto inner = blocks_.find(upperAscii(g.text(DxfCode::kBlockName)));
         draws = inner != blocks_.end() && drawsSomething(inner->second);
       } else {
         draws = !off;
@@ -437,7 +444,7 @@ class SceneBuilder {
     RecordGroups& g = groups_[size_t(ctx.depth)];
     g.read(db_.text.view(db_.at(record).body));
     const LayerLook& layer = layerOf(g, ctx);
-    if (hidden(layer) || g.integer(60) == 1) return;
+    if (hidden(layer) || g.integer(DxfCode::kVisibility) == 1) return;
     useLineStyle(g, layer, ctx);
     drawEntity(record, g, layer, colorOf(g, layer, ctx), ctx);
   }
@@ -454,7 +461,7 @@ class SceneBuilder {
     if (type == "CIRCLE" || type == "ARC") return drawArc(g, color, ctx, type == "CIRCLE");
     if (type == "ELLIPSE") return drawEllipse(g, color, ctx);
     if (type == "POLYLINE") return drawPolyline(record, g, color, ctx);
-    if (type == "POINT") return addRun({ctx.toWorld.flat(pointOf(g, 10))}, color);
+    if (type == "POINT") return addRun({ctx.toWorld.flat(pointOf(g, DxfCode::kLocation))}, color);
     if (type == "SPLINE") return drawSpline(g, color, ctx);
     if (type == "TEXT" || type == "ATTRIB") return drawText(g, color, ctx, type == "ATTRIB");
     if (type == "MTEXT") return drawMText(g, color, ctx);
@@ -525,15 +532,17 @@ class SceneBuilder {
   }
 
   void drawLine(const RecordGroups& g, ViewColor color, const Context& ctx) {
-    addRun({ctx.toWorld.flat(pointOf(g, 10)), ctx.toWorld.flat(pointOf(g, 11))}, color);
+    addRun({ctx.toWorld.flat(pointOf(g, DxfCode::kStartPoint)),
+            ctx.toWorld.flat(pointOf(g, DxfCode::kEndPoint))},
+           color);
   }
 
   void drawArc(const RecordGroups& g, ViewColor color, const Context& ctx, bool whole) {
-    double radius = g.real(40);
+    double radius = g.real(DxfCode::kRadius);
     if (!(radius > 0)) return;
-    Vec3 c = pointOf(g, 10);
-    double start = whole ? 0 : g.real(50) * kDegree;
-    double sweep = whole ? 2 * std::numbers::pi : g.real(51) * kDegree - start;
+    Vec3 c = pointOf(g, DxfCode::kCenter);
+    double start = whole ? 0 : g.real(DxfCode::kStartAngle) * kDegree;
+    double sweep = whole ? 2 * std::numbers::pi : g.real(DxfCode::kEndAngle) * kDegree - start;
     while (sweep <= 0) sweep += 2 * std::numbers::pi;
     std::vector<ViewPoint> local;
     appendArc(local, {c.x, c.y}, radius, start, sweep);
@@ -549,9 +558,11 @@ class SceneBuilder {
   }
 
   void drawEllipse(const RecordGroups& g, ViewColor color, const Context& ctx) {
-    Vec3 c = pointOf(g, 10), major = pointOf(g, 11), n = normalized(extrusionOf(g));
-    double ratio = g.real(40, 1);
-    double t0 = g.real(41, 0), t1 = g.real(42, 2 * std::numbers::pi);
+    Vec3 c = pointOf(g, DxfCode::kCenter), major = pointOf(g, DxfCode::kMajorAxisEndPoint);
+    Vec3 n = normalized(extrusionOf(g));
+    double ratio = g.real(DxfCode::kAxisRatio, 1);
+    double t0 = g.real(DxfCode::kStartParameter, 0);
+    double t1 = g.real(DxfCode::kEndParameter, 2 * std::numbers::pi);
     std::vector<ViewPoint> unit;
     appendEllipse(unit, {0, 0}, {1, 0}, ratio, t0, t1);
     Affine frame = Affine::columns(major, cross(n, major), n, c);
@@ -563,25 +574,26 @@ class SceneBuilder {
     std::vector<ViewPoint> vertices;
     std::vector<double> bulges;
     for (const RawGroup& group : g.all()) {
-      if (group.code == 10) {
+      if (group.code == DxfCode::kVertex) {
         vertices.push_back({realOf(group.value), 0});
         bulges.push_back(0);
-      } else if (group.code == 20 && !vertices.empty()) {
+      } else if (group.code == dxfYCode(DxfCode::kVertex) && !vertices.empty()) {
         vertices.back().y = realOf(group.value);
-      } else if (group.code == 42 && !bulges.empty()) {
+      } else if (group.code == DxfCode::kBulge && !bulges.empty()) {
         bulges.back() = realOf(group.value);
       }
     }
-    bool closed = (g.integer(70) & 1) != 0;
-    addRun(placed(bulgedPolyline(vertices, bulges, closed), ocs(g, ctx), g.real(38)), color,
-           closed);
+    bool closed = (g.integer(DxfCode::kFlags) & kPolylineClosed) != 0;
+    addRun(
+        placed(bulgedPolyline(vertices, bulges, closed), ocs(g, ctx), g.real(DxfCode::kElevation)),
+        color, closed);
   }
 
   // A POLYLINE's vertices follow it as records of their own, up to its SEQEND.
   void drawPolyline(uint32_t record, const RecordGroups& g, ViewColor color, const Context& ctx) {
-    int flags = g.integer(70);
-    if (flags & 16) return;  // polygon meshes are not drawn
-    bool is3d = (flags & 8) != 0, polyface = (flags & 64) != 0;
+    int flags = g.integer(DxfCode::kFlags);
+    if (flags & kPolygonMesh) return;  // polygon meshes are not drawn
+    bool is3d = (flags & kPolyline3d) != 0, polyface = (flags & kPolyfaceMesh) != 0;
     std::vector<Vec3> vertices;
     std::vector<double> bulges;
     std::vector<std::array<int, 4>> faces;
@@ -590,17 +602,18 @@ class SceneBuilder {
          i = db_.at(i).next) {
       if (db_.typeName(db_.at(i)) != "VERTEX") break;
       v.read(db_.text.view(db_.at(i).body));
-      int vflags = v.integer(70);
-      if (polyface && (vflags & 128) && !(vflags & 64)) {
-        faces.push_back({v.integer(71), v.integer(72), v.integer(73), v.integer(74)});
+      int vflags = v.integer(DxfCode::kFlags);
+      if (polyface && (vflags & kVertexOfPolyfaceMesh) && !(vflags & kVertexOfPolygonMesh)) {
+        faces.push_back({v.integer(DxfCode::kFaceVertex1), v.integer(DxfCode::kFaceVertex2),
+                         v.integer(DxfCode::kFaceVertex3), v.integer(DxfCode::kFaceVertex4)});
         continue;
       }
-      if (vflags & 16) continue;  // a spline's frame point, not on the curve
-      vertices.push_back(pointOf(v, 10));
-      bulges.push_back(v.real(42));
+      if (vflags & kVertexSplineFrame) continue;  // a spline's frame point, not on the curve
+      vertices.push_back(pointOf(v, DxfCode::kLocation));
+      bulges.push_back(v.real(DxfCode::kBulge));
     }
     if (polyface) return drawPolyface(vertices, faces, color, ctx);
-    bool closed = (flags & 1) != 0;
+    bool closed = (flags & kPolylineClosed) != 0;
     if (is3d) {
       std::vector<ViewPoint> out;
       for (Vec3 p : vertices) out.push_back(ctx.toWorld.flat(p));
@@ -608,7 +621,7 @@ class SceneBuilder {
     }
     std::vector<ViewPoint> flat;
     for (Vec3 p : vertices) flat.push_back({p.x, p.y});
-    double elevation = g.real(30);
+    double elevation = g.real(DxfCode::kElevationZ);
     addRun(placed(bulgedPolyline(flat, bulges, closed), ocs(g, ctx), elevation), color, closed);
   }
 
@@ -630,20 +643,21 @@ class SceneBuilder {
     std::vector<double> knots, weights;
     for (size_t i = 0; i < g.size(); ++i) {
       const RawGroup& group = g[i];
-      if (group.code == 10 || group.code == 11) {
+      if (group.code == DxfCode::kControlPoint || group.code == DxfCode::kFitPoint) {
         Vec3 p{realOf(group.value), 0, 0};
-        if (i + 1 < g.size() && g[i + 1].code == group.code + 10) p.y = realOf(g[i + 1].value);
-        if (i + 2 < g.size() && g[i + 2].code == group.code + 20) p.z = realOf(g[i + 2].value);
-        (group.code == 10 ? control : fit).push_back(ctx.toWorld.flat(p));
-      } else if (group.code == 40) {
+        if (i + 1 < g.size() && g[i + 1].code == dxfYCode(group.code)) p.y = realOf(g[i + 1].value);
+        if (i + 2 < g.size() && g[i + 2].code == dxfZCode(group.code)) p.z = realOf(g[i + 2].value);
+        (group.code == DxfCode::kControlPoint ? control : fit).push_back(ctx.toWorld.flat(p));
+      } else if (group.code == DxfCode::kKnotValue) {
         knots.push_back(realOf(group.value));
-      } else if (group.code == 41) {
+      } else if (group.code == DxfCode::kWeight) {
         weights.push_back(realOf(group.value));
       }
     }
-    bool closed = (g.integer(70) & 1) != 0;
+    bool closed = (g.integer(DxfCode::kFlags) & kSplineClosed) != 0;
     if (control.size() >= 2)
-      return addRun(tessellateSpline(g.integer(71, 3), control, knots, weights), color);
+      return addRun(tessellateSpline(g.integer(DxfCode::kDegree, 3), control, knots, weights),
+                    color);
     if (fit.size() >= 2) addRun(curveThrough(fit, closed), color, closed);
   }
 
@@ -673,17 +687,27 @@ class SceneBuilder {
   }
 
   void drawText(const RecordGroups& g, ViewColor color, const Context& ctx, bool attribute) {
-    if (attribute && (g.integer(70) & 1)) return;  // an invisible attribute
-    std::string text = plainText(db_.codec.decode(g.text(1)));
-    double height = g.real(40, 1), rotation = g.real(50) * kDegree, widthFactor = g.real(41, 1);
-    int horizontal = g.integer(72), vertical = g.integer(74, g.integer(73));
-    Vec3 start = pointOf(g, 10);
-    if ((horizontal != 0 || vertical != 0) && horizontal != 3 && horizontal != 5 && g.find(11)) {
+    if (attribute && (g.integer(DxfCode::kFlags) & kAttributeInvisible)) return;
+    std::string text = plainText(db_.codec.decode(g.text(DxfCode::kText)));
+    double height = g.real(DxfCode::kTextHeight, 1);
+    double rotation = g.real(DxfCode::kRotation) * kDegree;
+    double widthFactor = g.real(DxfCode::kRelativeXScale, 1);
+    int horizontal = g.integer(DxfCode::kHorizontalJustification);
+    int vertical = g.integer(DxfCode::kAttributeVerticalJustification,
+                             g.integer(DxfCode::kTextVerticalJustification));
+    Vec3 start = pointOf(g, DxfCode::kFirstAlignmentPoint);
+    if ((horizontal != kJustifyLeft || vertical != kJustifyBaseline) &&
+        horizontal != kJustifyAligned && horizontal != kJustifyFit &&
+        g.find(DxfCode::kSecondAlignmentPoint)) {
       // Aligned by another point than the start: move back by the estimated width and height.
-      Vec3 ref = pointOf(g, 11);
+      Vec3 ref = pointOf(g, DxfCode::kSecondAlignmentPoint);
       double width = estimatedWidth(text, height, widthFactor);
-      double dx = horizontal == 1 || horizontal == 4 ? -width / 2 : horizontal == 2 ? -width : 0;
-      double dy = horizontal == 4 || vertical == 2 ? -height / 2 : vertical == 3 ? -height : 0;
+      double dx = horizontal == kJustifyCenter || horizontal == kJustifyMiddle ? -width / 2
+                  : horizontal == kJustifyRight                                ? -width
+                                                                               : 0;
+      double dy = horizontal == kJustifyMiddle || vertical == kJustifyVerticalMiddle ? -height / 2
+                  : vertical == kJustifyTop                                          ? -height
+                                                                                     : 0;
       start = {ref.x + dx * std::cos(rotation) - dy * std::sin(rotation),
                ref.y + dx * std::sin(rotation) + dy * std::cos(rotation), ref.z};
     }
@@ -693,19 +717,19 @@ class SceneBuilder {
   void drawMText(const RecordGroups& g, ViewColor color, const Context& ctx) {
     std::string raw;
     for (const RawGroup& group : g.all())
-      if (group.code == 3) raw += db_.codec.decode(group.value);
-    raw += db_.codec.decode(g.text(1));
+      if (group.code == DxfCode::kAdditionalText) raw += db_.codec.decode(group.value);
+    raw += db_.codec.decode(g.text(DxfCode::kText));
     std::vector<std::string> lines = mtextLines(raw);
-    double height = g.real(40, 1);
-    double spacing = height * 5.0 / 3.0 * g.real(44, 1);
-    int attachment = std::clamp(g.integer(71, 1), 1, 9);
-    Vec3 insertion = pointOf(g, 10), n = normalized(extrusionOf(g));
-    // The text's x direction: group 11 in world coordinates, else the rotation in its plane.
+    double height = g.real(DxfCode::kTextHeight, 1);
+    double spacing = height * 5.0 / 3.0 * g.real(DxfCode::kLineSpacingFactor, 1);
+    int attachment = std::clamp(g.integer(DxfCode::kAttachmentPoint, 1), 1, 9);
+    Vec3 insertion = pointOf(g, DxfCode::kInsertionPoint), n = normalized(extrusionOf(g));
+    // The text's x direction: given in world coordinates, else the rotation in its plane.
     Affine plane = objectToWorld(n);
-    Vec3 xDir =
-        g.find(11)
-            ? normalized(pointOf(g, 11))
-            : plane.apply({std::cos(g.real(50) * kDegree), std::sin(g.real(50) * kDegree), 0});
+    double rotation = g.real(DxfCode::kRotation) * kDegree;
+    Vec3 xDir = g.find(DxfCode::kXAxisDirection)
+                    ? normalized(pointOf(g, DxfCode::kXAxisDirection))
+                    : plane.apply({std::cos(rotation), std::sin(rotation), 0});
     Vec3 yDir = cross(n, xDir);
     Affine frame = ctx.toWorld.after(Affine::columns(xDir, yDir, n, insertion));
     double blockHeight = height + spacing * double(lines.size() > 0 ? lines.size() - 1 : 0);
@@ -720,7 +744,9 @@ class SceneBuilder {
   }
 
   void drawSolid(const RecordGroups& g, ViewColor color, const Context& ctx, bool filled) {
-    Vec3 c[4] = {pointOf(g, 10), pointOf(g, 11), pointOf(g, 12), pointOf(g, 13, pointOf(g, 12))};
+    Vec3 c[4] = {pointOf(g, DxfCode::kFirstCorner), pointOf(g, DxfCode::kSecondCorner),
+                 pointOf(g, DxfCode::kThirdCorner),
+                 pointOf(g, DxfCode::kFourthCorner, pointOf(g, DxfCode::kThirdCorner))};
     // A solid's third and fourth corners run the other way round than an outline's.
     Affine to = filled ? ocs(g, ctx) : ctx.toWorld;
     std::vector<ViewPoint> outline =
@@ -732,18 +758,21 @@ class SceneBuilder {
   void drawLeader(const RecordGroups& g, ViewColor color, const Context& ctx) {
     std::vector<ViewPoint> points;
     for (size_t i = 0; i < g.size(); ++i)
-      if (g[i].code == 10) {
+      if (g[i].code == DxfCode::kVertex) {
         Vec3 p{realOf(g[i].value),
-               i + 1 < g.size() && g[i + 1].code == 20 ? realOf(g[i + 1].value) : 0, 0};
+               i + 1 < g.size() && g[i + 1].code == dxfYCode(DxfCode::kVertex)
+                   ? realOf(g[i + 1].value)
+                   : 0,
+               0};
         points.push_back(ctx.toWorld.flat(p));
       }
     if (points.size() >= 2) addRun(points, color);
   }
 
   void drawViewportFrame(const RecordGroups& g, ViewColor color, const Context& ctx) {
-    if (g.integer(69) == 1) return;  // the sheet's own viewport has no frame
-    Vec3 c = pointOf(g, 10);
-    double w = g.real(40) / 2, h = g.real(41) / 2;
+    if (g.integer(DxfCode::kViewportId) == 1) return;  // the sheet's own viewport has no frame
+    Vec3 c = pointOf(g, DxfCode::kCenter);
+    double w = g.real(DxfCode::kPaperWidth) / 2, h = g.real(DxfCode::kPaperHeight) / 2;
     if (!(w > 0 && h > 0)) return;
     addRun({ctx.toWorld.flat({c.x - w, c.y - h, c.z}), ctx.toWorld.flat({c.x + w, c.y - h, c.z}),
             ctx.toWorld.flat({c.x + w, c.y + h, c.z}), ctx.toWorld.flat({c.x - w, c.y + h, c.z})},
@@ -753,14 +782,14 @@ class SceneBuilder {
   // A solid hatch fills its boundary loops; any other pattern shows as the loops' outlines.
   void drawHatch(const RecordGroups& g, ViewColor color, const Context& ctx) {
     Affine to = ocs(g, ctx);
-    double elevation = g.real(30);
+    double elevation = g.real(DxfCode::kElevationZ);
     std::vector<std::vector<ViewPoint>> loops;
     ViewBox box;
     for (const std::vector<ViewPoint>& loop : hatchLoops(g)) {
       loops.push_back(placed(loop, to, elevation));
       for (ViewPoint p : loops.back()) box.add(p);
     }
-    bool solid = g.integer(70) == 1;
+    bool solid = g.integer(DxfCode::kSolidFill) == 1;
     if (solid && (!clip_ || clip_->contains(box))) return scene_.addArea(loops, color);
     for (std::vector<ViewPoint>& loop : loops) addRun(std::move(loop), color, true);
   }
@@ -768,7 +797,7 @@ class SceneBuilder {
   // A dimension's block shows it as a block reference on its layer would.
   void drawDimension(const RecordGroups& g, const LayerLook& layer, ViewColor color,
                      const Context& ctx) {
-    auto found = blocks_.find(upperAscii(g.text(2)));
+    auto found = blocks_.find(upperAscii(g.text(DxfCode::kBlockName)));
     if (found == blocks_.end() || !drawsSomething(found->second)) return;
     Context inner = ctx;
     inner.blockColor = color;
@@ -780,7 +809,7 @@ class SceneBuilder {
 
   void drawInsert(uint32_t record, const RecordGroups& g, const LayerLook& layer, ViewColor color,
                   const Context& ctx) {
-    auto found = blocks_.find(upperAscii(g.text(2)));
+    auto found = blocks_.find(upperAscii(g.text(DxfCode::kBlockName)));
     Context inner;
     inner.blockColor = color;
     inner.blockLayer = &layer;
@@ -789,12 +818,15 @@ class SceneBuilder {
     inner.depth = ctx.depth;
     if (found != blocks_.end() && ctx.depth < kMaxDepth && drawsSomething(found->second)) {
       const BlockLook& block = found->second;
-      Vec3 at = pointOf(g, 10);
-      double sx = g.real(41, 1), sy = g.real(42, 1), sz = g.real(43, 1);
-      double rotation = g.real(50) * kDegree, c = std::cos(rotation), s = std::sin(rotation);
-      int columns = std::max(1, g.integer(70, 1)), rows = std::max(1, g.integer(71, 1));
+      Vec3 at = pointOf(g, DxfCode::kInsertionPoint);
+      double sx = g.real(DxfCode::kXScale, 1), sy = g.real(DxfCode::kYScale, 1);
+      double sz = g.real(DxfCode::kZScale, 1);
+      double rotation = g.real(DxfCode::kRotation) * kDegree;
+      double c = std::cos(rotation), s = std::sin(rotation);
+      int columns = std::max(1, g.integer(DxfCode::kColumnCount, 1));
+      int rows = std::max(1, g.integer(DxfCode::kRowCount, 1));
       if (static_cast<long long>(columns) * rows > kMaxArrayElements) columns = rows = 1;
-      double dx = g.real(44), dy = g.real(45);
+      double dx = g.real(DxfCode::kColumnSpacing), dy = g.real(DxfCode::kRowSpacing);
       Affine place = ocs(g, ctx);
       for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
@@ -810,7 +842,7 @@ class SceneBuilder {
           drawBlock(block, inner, place.after(local));
         }
     }
-    if (layer.off || g.integer(66) != 1) return;
+    if (layer.off || g.integer(DxfCode::kAttributesFollow) != 1) return;
     // Attributes follow the reference; they are placed in the world already.
     for (uint32_t i = db_.at(record).next; i != kNoRecord && db_.at(i).has(kRecSubEntity);
          i = db_.at(i).next) {

@@ -6,15 +6,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "paint/scene_renderer.h"
-#include "platform/clipboard.h"
 #include "view/hit_test.h"
 #include "view/scene.h"
 #include "view/view_transform.h"
 #include "window/command_panel.h"
+#include "window/module_actions.h"
 #include "window/pick_answers.h"
 #include "window/window_input.h"
 
@@ -60,6 +61,9 @@ struct DrawingCanvas::State {
   ViewTransform view;
   RenderedImage image;
   bool highlightLinks = false;
+  // The objects of the scene that the module marks as carrying a hyperlink, while View >
+  // Highlight Hyperlinks is on.
+  std::unordered_set<TzDbObjectId> marked;
   std::optional<wxPoint> pressedAt;
   std::optional<wxPoint> dragTo;
   std::optional<wxPoint> panFrom;
@@ -105,9 +109,9 @@ void DrawingCanvas::onKey(wxKeyEvent& event) {
 
 void DrawingCanvas::onLeftDown(wxMouseEvent& event) {
   SetFocus();
-  if (event.ControlDown()) {
+  if (event.ControlDown() && isOffered(kOpenHyperlink)) {
     hover(event.GetPosition());
-    if (state_->hoveredLink) return followLink(*state_->hoveredLink);
+    if (state_->hoveredLink) return runAtCommandPrompt(input_, kOpenHyperlink, {state_->hovered});
   }
   state_->pressedAt = event.GetPosition();
   state_->dragTo.reset();
@@ -138,8 +142,7 @@ void DrawingCanvas::onRightUp(wxMouseEvent& event) {
   // A right click ends a selection or a point prompt, as Enter does.
   if (kind == PromptKind::Selection || kind == PromptKind::Point) return input_.answer("");
   hover(event.GetPosition());
-  if (kind == PromptKind::Command && state_->hoveredLink)
-    showLinkMenu(state_->hovered, *state_->hoveredLink);
+  if (kind == PromptKind::Command && state_->hoveredLink) showLinkMenu(state_->hovered);
 }
 
 void DrawingCanvas::onMiddleDown(wxMouseEvent& event) {
@@ -190,8 +193,9 @@ void DrawingCanvas::setHovered(TzDbObjectId id) {
   state_->hovered = id;
   state_->hoveredLink = id.isNull() ? std::nullopt : objectLink(id);
   if (state_->hoveredLink) {
-    SetCursor(wxCursor(wxCURSOR_HAND));
-    SetToolTip(wxString::FromUTF8(utf8(linkTooltip(*state_->hoveredLink))));
+    bool followed = isOffered(kOpenHyperlink);
+    if (followed) SetCursor(wxCursor(wxCURSOR_HAND));
+    SetToolTip(wxString::FromUTF8(utf8(linkTooltip(*state_->hoveredLink, followed))));
   }
   Refresh();
 }
@@ -263,75 +267,46 @@ void DrawingCanvas::dragSelect(wxPoint from, wxPoint to) {
   }
 }
 
-// The link is the menu's own copy: while the menu is up the mouse moves over it, and what the
-// view holds as hovered changes with it.
-void DrawingCanvas::showLinkMenu(TzDbObjectId id, ObjectLink link) {
+// The menu offers what the loaded modules do with a linked object: without them, nothing.
+// The object is the menu's own copy: while the menu is up the mouse moves over it, and what
+// the view holds as hovered changes with it.
+void DrawingCanvas::showLinkMenu(TzDbObjectId id) {
+  struct Item {
+    int menuId;
+    const char* label;
+    const ModuleAction& action;
+  };
+  static const Item kItems[] = {{kLinkOpen, "&Open", kOpenHyperlink},
+                                {kLinkCopy, "&Copy Hyperlink", kCopyHyperlink},
+                                {kLinkEdit, "&Edit Hyperlink...", kEditHyperlink},
+                                {kLinkRemove, "&Remove Hyperlink", kRemoveHyperlink}};
   wxMenu menu;
-  menu.Append(kLinkOpen, "&Open");
-  menu.Append(kLinkCopy, "&Copy Hyperlink");
-  menu.Append(kLinkEdit, "&Edit Hyperlink...");
-  menu.Append(kLinkRemove, "&Remove Hyperlink");
+  for (const Item& item : kItems)
+    if (isOffered(item.action)) menu.Append(item.menuId, item.label);
+  if (menu.GetMenuItemCount() == 0) return;
   int chosen = GetPopupMenuSelectionFromUser(menu);
   hoverAtMouse();
-  switch (chosen) {
-    case kLinkOpen:
-      return followLink(link);
-    case kLinkCopy:
-      return copyLink(link);
-    case kLinkEdit:
-      return editLink(id);
-    case kLinkRemove:
-      return removeLink(id);
-    default:
-      return;
-  }
+  for (const Item& item : kItems)
+    if (item.menuId == chosen) return runAtCommandPrompt(input_, item.action, {id});
 }
 
-// Following a link is what HYPERLINKOPEN does with the object's address and location.
-void DrawingCanvas::followLink(const ObjectLink& link) {
-  input_.runAtCommandPrompt([link] {
-    Editor::instance().runScripted({u"HYPERLINKOPEN", link.address, link.location});
-  });
-}
-
-// A relative address is relative to the drawing's hyperlink base or, without one, its folder.
-void DrawingCanvas::copyLink(const ObjectLink& link) {
-  std::u16string base;
-  if (Document* doc = state_->doc) {
-    base = doc->database()->hyperlinkBase();
-    if (base.empty() && !doc->isUntitled()) {
-      base = doc->fileName();
-      base.erase(base.find_last_of(u'/') + 1);
-    }
-  }
-  if (std::optional<std::string> error =
-          platform::copyHyperlink({link.address, link.description, link.location}, base))
-    Editor::instance().write("The hyperlink was not copied: " + *error + "\n");
-}
-
-// The hyperlink dialog on that object alone: HYPERLINK takes it as the pre-selection.
-void DrawingCanvas::editLink(TzDbObjectId id) {
-  input_.runAtCommandPrompt([this, id] {
-    if (state_->doc == nullptr) return;
-    state_->doc->pickfirst = {id};
-    Editor::instance().runScripted({u"HYPERLINK"});
-  });
-}
-
-// Removes every hyperlink of the object, as -HYPERLINK Remove does when told "*".
-void DrawingCanvas::removeLink(TzDbObjectId id) {
-  input_.runAtCommandPrompt([this, id] {
-    if (state_->doc == nullptr) return;
-    state_->doc->pickfirst.clear();
-    std::u16string handle = tzutFromUtf8(handlesAnswer({id}));
-    Editor::instance().runScripted({u"-HYPERLINK", u"_Remove", handle, u"", u"*"});
-  });
+// Which of the scene's objects the module counts as linked: those the scene found hyperlink
+// data on are the ones to ask about.
+void DrawingCanvas::markLinkedObjects() {
+  state_->marked.clear();
+  if (!state_->highlightLinks || !isOffered(kHighlightHyperlinks)) return;
+  std::vector<TzDbObjectId> candidates;
+  for (const SceneEntity& e : state_->scene.entities())
+    if (e.linked && !e.id.isNull()) candidates.push_back(e.id);
+  if (candidates.empty()) return;
+  for (TzDbObjectId id : runNow(kHighlightHyperlinks, candidates)) state_->marked.insert(id);
 }
 
 void DrawingCanvas::rebuild() {
   state_->scene = state_->doc ? buildCurrentScene(*state_->doc->database()) : Scene();
   forgetHovered();
   state_->picked.clear();
+  markLinkedObjects();
 }
 
 void DrawingCanvas::redraw() {
@@ -397,6 +372,7 @@ void DrawingCanvas::zoomExtents() {
 
 void DrawingCanvas::setHighlightLinks(bool on) {
   state_->highlightLinks = on;
+  markLinkedObjects();
   redraw();
 }
 
@@ -455,7 +431,7 @@ void DrawingCanvas::renderImage() {
   if (state_->doc)
     options.selected.insert(state_->doc->pickfirst.begin(), state_->doc->pickfirst.end());
   options.selected.insert(state_->picked.begin(), state_->picked.end());
-  options.highlightLinked = state_->highlightLinks;
+  options.marked = state_->marked;
   renderScene(cr, state_->scene, state_->view, options);
   cairo_destroy(cr);
 }

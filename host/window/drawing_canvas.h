@@ -1,6 +1,6 @@
 // The drawing view in the main window: paints the current layout, zooms and pans, and answers
-// prompts with what the mouse picks. Hyperlinks show under the mouse and are followed with
-// Ctrl+click or through the context menu.
+// prompts with what the mouse picks. Hyperlinks show under the mouse; the actions that loaded
+// modules offer on them run with Ctrl+click and from the context menu.
 #pragma once
 
 #include <cairo.h>
@@ -33,8 +33,6 @@ class DrawingCanvas : public wxWindow {
   void zoomExtents();
   void setHighlightLinks(bool on);
   void clearPreselection();
-  // Follows a hyperlink as Ctrl+click does: HYPERLINKOPEN with its address and location.
-  void followLink(const ObjectLink& link);
 
   // Where a world point is in the window, for the tests that click on objects.
   wxPoint screenPoint(double worldX, double worldY) const;
@@ -70,10 +68,8 @@ class DrawingCanvas : public wxWindow {
   void hoverAtMouse();
   void setHovered(TzDbObjectId id);
   void forgetHovered();
-  void showLinkMenu(TzDbObjectId id, ObjectLink link);
-  void copyLink(const ObjectLink& link);
-  void editLink(TzDbObjectId id);
-  void removeLink(TzDbObjectId id);
+  void showLinkMenu(TzDbObjectId id);
+  void markLinkedObjects();
 
   WindowInput& input_;
   CommandPanel& panel_;

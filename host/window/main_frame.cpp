@@ -23,8 +23,7 @@
 #include "ui/windows.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
-#include "window/object_link.h"
-#include "window/pick_answers.h"
+#include "window/module_actions.h"
 #include "window/progress_window.h"
 #include "window/window_input.h"
 
@@ -33,12 +32,12 @@ namespace tzad {
 namespace {
 
 enum MenuId {
-  kInsertHyperlink = wxID_HIGHEST + 1,
-  kOpenHyperlink,
-  kPasteAsHyperlink,
-  kRemoveHyperlink,
+  kMenuInsertHyperlink = wxID_HIGHEST + 1,
+  kMenuOpenHyperlink,
+  kMenuPasteAsHyperlink,
+  kMenuRemoveHyperlink,
   kZoomExtents,
-  kHighlightHyperlinks,
+  kMenuHighlightHyperlinks,
   kHelpCommands,
   kHelpKeys,
   kUndo,
@@ -52,6 +51,32 @@ enum MenuId {
 };
 
 constexpr size_t kRecentShown = 9;
+
+// The menus' items that stand for an action of a module, each shown while a loaded module
+// offers the action. The Insert and Hyperlink menus hold nothing else and go with their items.
+enum class ModuleMenu { Insert, Hyperlink, View };
+struct ModuleMenuItem {
+  ModuleMenu menu;
+  int id;
+  const char* label;
+  const char* help;
+  const ModuleAction& action;
+  bool check;
+};
+const ModuleMenuItem kModuleMenuItems[] = {
+    {ModuleMenu::Insert, kMenuInsertHyperlink, "&Hyperlink...\tCtrl+K", "", kInsertHyperlink,
+     false},
+    {ModuleMenu::Hyperlink, kMenuOpenHyperlink, "&Open", "", kOpenHyperlink, false},
+    {ModuleMenu::Hyperlink, kMenuPasteAsHyperlink, "&Paste as Hyperlink", "", kPasteAsHyperlink,
+     false},
+    {ModuleMenu::Hyperlink, kMenuRemoveHyperlink, "&Remove", "", kRemoveHyperlink, false},
+    {ModuleMenu::View, kMenuHighlightHyperlinks, "&Highlight Hyperlinks",
+     "Mark every object that carries a hyperlink", kHighlightHyperlinks, true},
+};
+// The View menu's own items before those of the modules: Zoom Extents.
+constexpr size_t kViewItemsBeforeModules = 1;
+// The menus of the menu bar before those of the modules: File and Edit.
+constexpr size_t kMenusBeforeModules = 2;
 
 std::string fromWx(const wxString& text) {
   return text.utf8_string();
@@ -118,6 +143,9 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
 }
 
 MainFrame::~MainFrame() {
+  // A menu out of the menu bar is the window's own.
+  for (wxMenu* menu : {insertMenu_, hyperlinkMenu_})
+    if (menu->GetMenuBar() == nullptr) delete menu;
   Editor::instance().setSaveQuestion(nullptr);
   Editor::instance().setYesNoQuestion(nullptr);
   Editor::instance().setProgressDisplay(nullptr);
@@ -149,8 +177,6 @@ wxMenu* MainFrame::viewMenu() {
   // Home zooms to the extents in the view and in an empty command line; as a menu shortcut it
   // would take Home from the command line's editing.
   menu->Append(kZoomExtents, "Zoom &Extents", "Show the whole drawing (Home)");
-  menu->AppendCheckItem(kHighlightHyperlinks, "&Highlight Hyperlinks",
-                        "Mark every object that carries a hyperlink");
   menu->AppendSeparator();
   layoutMenu_ = new wxMenu;
   menu->AppendSubMenu(layoutMenu_, "&Layout");
@@ -181,12 +207,8 @@ void MainFrame::updateEditMenu() {
 }
 
 void MainFrame::buildMenus() {
-  auto* insert = new wxMenu;
-  insert->Append(kInsertHyperlink, "&Hyperlink...\tCtrl+K");
-  auto* hyperlink = new wxMenu;
-  hyperlink->Append(kOpenHyperlink, "&Open");
-  hyperlink->Append(kPasteAsHyperlink, "&Paste as Hyperlink");
-  hyperlink->Append(kRemoveHyperlink, "&Remove");
+  insertMenu_ = new wxMenu;
+  hyperlinkMenu_ = new wxMenu;
   auto* help = new wxMenu;
   help->Append(kHelpCommands, "&Commands");
   help->Append(kHelpKeys, "&Keys");
@@ -194,9 +216,8 @@ void MainFrame::buildMenus() {
   auto* bar = new wxMenuBar;
   bar->Append(fileMenu(), "&File");
   bar->Append(editMenu(), "&Edit");
-  bar->Append(insert, "&Insert");
-  bar->Append(hyperlink, "Hyper&link");
-  bar->Append(viewMenu(), "&View");
+  viewMenu_ = viewMenu();
+  bar->Append(viewMenu_, "&View");
   drawingsMenu_ = new wxMenu;
   bar->Append(drawingsMenu_, "&Window");
   bar->Append(help, "&Help");
@@ -228,17 +249,26 @@ void MainFrame::buildMenus() {
   // Ctrl+Shift+Z redoes too, as in other desktop programs.
   wxAcceleratorEntry redoKey(wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', kRedo);
   SetAcceleratorTable(wxAcceleratorTable(1, &redoKey));
-  Bind(wxEVT_MENU, typed({"HYPERLINK"}), kInsertHyperlink);
+  // The module's actions take the selection; without one they ask, as their commands do.
   Bind(
-      wxEVT_MENU, [this](wxCommandEvent&) { openHyperlink(); }, kOpenHyperlink);
+      wxEVT_MENU,
+      [this](wxCommandEvent&) { runAtCommandPrompt(input_, kInsertHyperlink, preselection()); },
+      kMenuInsertHyperlink);
   Bind(
-      wxEVT_MENU, [this](wxCommandEvent&) { pasteAsHyperlink(); }, kPasteAsHyperlink);
-  Bind(wxEVT_MENU, typed({"-HYPERLINK", "_Remove"}), kRemoveHyperlink);
+      wxEVT_MENU, [this](wxCommandEvent&) { openHyperlink(); }, kMenuOpenHyperlink);
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent&) { runAtCommandPrompt(input_, kPasteAsHyperlink, preselection()); },
+      kMenuPasteAsHyperlink);
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent&) { runAtCommandPrompt(input_, kRemoveHyperlink, preselection()); },
+      kMenuRemoveHyperlink);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { canvas_->zoomExtents(); }, kZoomExtents);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent& event) { canvas_->setHighlightLinks(event.IsChecked()); },
-      kHighlightHyperlinks);
+      kMenuHighlightHyperlinks);
   Bind(wxEVT_MENU, typed({"HELP"}), kHelpCommands);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { showKeys(); }, kHelpKeys);
@@ -265,6 +295,55 @@ void MainFrame::buildMenus() {
   });
   // Submenus are filled when they open; until then they hold what they held at the start.
   fillRecentMenu();
+  updateModuleMenus();
+}
+
+// The items of the modules' actions follow what the loaded modules offer: an action that no
+// module offers has no item, rather than one that does nothing.
+void MainFrame::updateModuleMenus() {
+  std::vector<bool> offered;
+  for (const ModuleMenuItem& item : kModuleMenuItems) offered.push_back(isOffered(item.action));
+  if (offered == offeredActions_) return;
+  offeredActions_ = offered;
+  size_t shownBefore[3] = {0, 0, kViewItemsBeforeModules};
+  for (size_t i = 0; i < std::size(kModuleMenuItems); ++i) {
+    const ModuleMenuItem& item = kModuleMenuItems[i];
+    size_t& position = shownBefore[static_cast<int>(item.menu)];
+    wxMenu* menu = item.menu == ModuleMenu::Insert      ? insertMenu_
+                   : item.menu == ModuleMenu::Hyperlink ? hyperlinkMenu_
+                                                        : viewMenu_;
+    bool shown = menu->FindItem(item.id) != nullptr;
+    if (offered[i] && !shown)
+      menu->Insert(position, item.id, item.label, item.help,
+                   item.check ? wxITEM_CHECK : wxITEM_NORMAL);
+    if (!offered[i] && shown) menu->Destroy(item.id);
+    if (offered[i]) ++position;
+  }
+  // Highlighting starts again from off, as its item shows it.
+  if (wxMenuItem* highlight = viewMenu_->FindItem(kMenuHighlightHyperlinks))
+    highlight->Check(false);
+  canvas_->setHighlightLinks(false);
+  showInMenuBar(insertMenu_, "&Insert", nullptr);
+  showInMenuBar(hyperlinkMenu_, "Hyper&link", insertMenu_);
+}
+
+// Puts a menu in the menu bar after File and Edit (and `after`, when that is there) while it
+// has items, and takes it out while it has none.
+void MainFrame::showInMenuBar(wxMenu* menu, const wxString& title, wxMenu* after) {
+  wxMenuBar* bar = GetMenuBar();
+  bool shown = menu->GetMenuBar() != nullptr;
+  bool wanted = menu->GetMenuItemCount() > 0;
+  if (shown == wanted) return;
+  if (!wanted) {
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+      if (bar->GetMenu(i) == menu) {
+        bar->Remove(i);
+        break;
+      }
+    return;
+  }
+  size_t position = kMenusBeforeModules + (after && after->GetMenuBar() ? 1 : 0);
+  bar->Insert(position, menu, title);
 }
 
 // The objects selected when a menu is chosen: choosing it cancels a running command, which
@@ -275,20 +354,11 @@ std::vector<TzDbObjectId> MainFrame::preselection() {
 }
 
 // One selected object with a hyperlink: its link is followed, as Ctrl+click does; otherwise
-// HYPERLINKOPEN asks for an address.
+// the action asks for an address, as HYPERLINKOPEN does.
 void MainFrame::openHyperlink() {
   std::vector<TzDbObjectId> chosen = preselection();
-  std::optional<ObjectLink> link = chosen.size() == 1 ? objectLink(chosen.front()) : std::nullopt;
-  if (link) return canvas_->followLink(*link);
-  input_.typeCommand({"HYPERLINKOPEN"});
-}
-
-// PASTEASHYPERLINK always asks for objects: the selected ones answer it.
-void MainFrame::pasteAsHyperlink() {
-  std::vector<TzDbObjectId> chosen = preselection();
-  std::vector<std::string> lines{"PASTEASHYPERLINK"};
-  if (!chosen.empty()) lines.insert(lines.end(), {handlesAnswer(chosen), ""});
-  input_.typeCommand(lines);
+  if (chosen.size() != 1) chosen.clear();
+  runAtCommandPrompt(input_, kOpenHyperlink, chosen);
 }
 
 void MainFrame::fillRecentMenu() {
@@ -378,6 +448,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   panel_->showPrompt(prompt, kind);
   updateTitle();
   if (kind == PromptKind::Command) {
+    updateModuleMenus();
     canvas_->forgetClosedDocument();  // laying out the tabs resizes the view
     updateLayoutTabs();
     fillDrawingsMenu();

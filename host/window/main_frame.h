@@ -63,7 +63,8 @@ class MainFrame : public wxFrame {
   wxMenu* editMenu();
   void updateEditMenu();
   void openHyperlink();
-  void pasteAsHyperlink();
+  void updateModuleMenus();
+  void showInMenuBar(wxMenu* menu, const wxString& title, wxMenu* after);
   void onClose(wxCloseEvent& event);
   void showKeys();
   void showAbout();
@@ -77,6 +78,10 @@ class MainFrame : public wxFrame {
   wxMenu* layoutMenu_ = nullptr;
   wxMenu* viewsMenu_ = nullptr;
   wxMenu* drawingsMenu_ = nullptr;
+  wxMenu* viewMenu_ = nullptr;
+  wxMenu* insertMenu_ = nullptr;     // in the menu bar while a module offers its item
+  wxMenu* hyperlinkMenu_ = nullptr;  // likewise
+  std::vector<bool> offeredActions_;
   std::vector<std::u16string> recentFiles_;
   std::vector<std::u16string> layoutNames_;
   std::vector<std::u16string> viewNames_;

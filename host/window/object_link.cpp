@@ -6,13 +6,14 @@ namespace tzad {
 
 // A description of millions of characters would hold the window up for seconds and garble
 // the tooltip: it shows cut, on one line, its controls escaped.
-std::u16string linkTooltip(const ObjectLink& link) {
+std::u16string linkTooltip(const ObjectLink& link, bool followed) {
   std::u16string text = link.description;
   if (text.empty()) {
     text = link.address;
     if (!link.location.empty()) text += (text.empty() ? u"" : u" ") + (u"#" + link.location);
   }
-  return platform::displayText(text, platform::kShownLength) + u"\nCtrl+click to follow";
+  std::u16string shown = platform::displayText(text, platform::kShownLength);
+  return followed ? shown + u"\nCtrl+click to follow" : shown;
 }
 
 }  // namespace tzad

@@ -8,7 +8,7 @@
 namespace tzad {
 
 // The tooltip of a linked object: its description, else its address (with its location), cut
-// to platform::kShownLength characters on one line, and how to follow it.
-std::u16string linkTooltip(const ObjectLink& link);
+// to platform::kShownLength characters on one line, and how to follow it when it can be.
+std::u16string linkTooltip(const ObjectLink& link, bool followed);
 
 }  // namespace tzad

@@ -21,6 +21,15 @@ void hyperlinkDlg();
 
 void runHyperlinkInsert();
 void runHyperlinkRemove();
+// What HYPERLINKOPEN does with an address and a named location once they are answered: opens
+// the target (relative to the hyperlink base) and goes to the location.
+void followHyperlink(std::u16string_view address, std::u16string_view namedLocation);
+// Removes one hyperlink of each entity and says how many went, as -HYPERLINK's Remove does
+// with the entities chosen; the number removed.
+int removeAndReport(TzArray<TzDbObjectId> ids, bool eraseAreaShapes);
+// What PASTEASHYPERLINK does to the entities once they are selected: the clipboard's
+// hyperlink, web address or file replaces their hyperlinks.
+void pasteClipboardHyperlink(TzArray<TzDbObjectId> ids);
 // Asks for the hyperlink, named location and description and writes them to the entities (or,
 // when all three are empty, removes their hyperlinks). RTNORM when finished, else the status
 // that ended it; RTERROR for no entities.

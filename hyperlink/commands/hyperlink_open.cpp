@@ -86,8 +86,12 @@ extern "C" __attribute__((visibility("default"))) void hyperlinkopen() {
   Answer targetAnswer, locationAnswer;
   if (askText(text::kPromptHyperlink, targetAnswer) != RTNORM) return;
   if (askText(text::kPromptNamedLocation, locationAnswer) != RTNORM) return;
-  TzString target(platform::trimmedEnd(targetAnswer.view(), kAnswerBlanks));
-  TzString location(platform::trimmed(locationAnswer.view(), kAnswerBlanks));
+  followHyperlink(targetAnswer.view(), locationAnswer.view());
+}
+
+void followHyperlink(std::u16string_view address, std::u16string_view namedLocation) {
+  TzString target(platform::trimmedEnd(address, kAnswerBlanks));
+  TzString location(platform::trimmed(namedLocation, kAnswerBlanks));
   TzString view, layout;
   if (!location.empty()) splitLocation(location, view, layout);
   if (target.empty()) {

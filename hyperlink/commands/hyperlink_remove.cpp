@@ -71,11 +71,16 @@ void runHyperlinkRemove() {
       printText(text::kInvalidChoice);
       continue;
     }
-    int removed = removeHyperlinks(std::move(removal), erase);
-    ResourceString result(text::kRemovedCount);
-    tzutPrintf(loadResourceString(result), removed);
+    removeAndReport(std::move(removal), erase);
     return;
   }
+}
+
+int removeAndReport(TzArray<TzDbObjectId> ids, bool eraseAreaShapes) {
+  int removed = removeHyperlinks(std::move(ids), eraseAreaShapes);
+  ResourceString result(text::kRemovedCount);
+  tzutPrintf(loadResourceString(result), removed);
+  return removed;
 }
 
 }  // namespace hyperlink

@@ -38,6 +38,10 @@ extern "C" __attribute__((visibility("default"))) void pasteashyperlink() {
   static_cast<void>(tzedSSSetFirst(none, nullptr));
   TzArray<TzDbObjectId> ids;
   if (selectEntities(ids, nullptr) != RTNORM || ids.isEmpty()) return;
+  pasteClipboardHyperlink(std::move(ids));
+}
+
+void pasteClipboardHyperlink(TzArray<TzDbObjectId> ids) {
   removeHyperlinks(ids, true);
   HyperlinkData data;
   platform::Clipboard clipboard = platform::Clipboard::attach();

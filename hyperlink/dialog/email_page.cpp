@@ -24,29 +24,29 @@ CHypLnkEmailDlg::CHypLnkEmailDlg(CHyperLinkFrameBaseDlg* frame)
 CHypLnkEmailDlg::~CHypLnkEmailDlg() = default;
 
 wxTextCtrl* CHypLnkEmailDlg::addressBox() const {
-  return dynamic_cast<wxTextCtrl*>(GetDlgItem(kAddressBox));
+  return dynamic_cast<wxTextCtrl*>(GetDlgItem(EmailPageIds::kAddressBox));
 }
 
 bool CHypLnkEmailDlg::OnInitDialog() {
   bool setFocus = CTzUiDialog::OnInitDialog();
   // Newest first: the list is kept oldest first.
-  if (auto* recent = dynamic_cast<wxListBox*>(GetDlgItem(kRecentList))) {
+  if (auto* recent = dynamic_cast<wxListBox*>(GetDlgItem(EmailPageIds::kRecentList))) {
     for (const TzString& link : recentEmailLinks() | std::views::reverse)
       recent->Append(TwUiString(link));
   }
   // Bound only now, so that the empty boxes of the first exchange write nothing into the frame.
   Bind(
-      wxEVT_TEXT, [this](wxCommandEvent&) { onAddressChanged(); }, kAddressBox);
+      wxEVT_TEXT, [this](wxCommandEvent&) { onAddressChanged(); }, EmailPageIds::kAddressBox);
   Bind(
-      wxEVT_TEXT, [this](wxCommandEvent&) { composeEmailUrl(); }, kSubjectBox);
+      wxEVT_TEXT, [this](wxCommandEvent&) { composeEmailUrl(); }, EmailPageIds::kSubjectBox);
   Bind(
       wxEVT_LISTBOX, [this](wxCommandEvent& event) { onRecentChosen(event.GetSelection()); },
-      kRecentList);
+      EmailPageIds::kRecentList);
   return setFocus;
 }
 
 void CHypLnkEmailDlg::DoDataExchange(bool save) {
-  exchangeText(kAddressBox, emailAddress, save);
+  exchangeText(EmailPageIds::kAddressBox, emailAddress, save);
 }
 
 bool CHypLnkEmailDlg::PreTranslateKey(const wxKeyEvent& key) {
@@ -67,7 +67,7 @@ void CHypLnkEmailDlg::onAddressChanged() {
 }
 
 void CHypLnkEmailDlg::composeEmailUrl() {
-  auto* subjectBox = dynamic_cast<wxTextCtrl*>(GetDlgItem(kSubjectBox));
+  auto* subjectBox = dynamic_cast<wxTextCtrl*>(GetDlgItem(EmailPageIds::kSubjectBox));
   TzString address = TwUiText(addressBox()->GetValue());
   TzString subject = subjectBox != nullptr ? TwUiText(subjectBox->GetValue()) : TzString();
   TzString target = address;
@@ -100,12 +100,12 @@ void CHypLnkEmailDlg::setEmailUrl(const TzString& text) {
   }
   UpdateData(false);
   if (subject.empty()) return;
-  if (auto* subjectBox = dynamic_cast<wxTextCtrl*>(GetDlgItem(kSubjectBox)))
+  if (auto* subjectBox = dynamic_cast<wxTextCtrl*>(GetDlgItem(EmailPageIds::kSubjectBox)))
     subjectBox->SetValue(TwUiString(subject));
 }
 
 void CHypLnkEmailDlg::onRecentChosen(int index) {
-  auto* recent = dynamic_cast<wxListBox*>(GetDlgItem(kRecentList));
+  auto* recent = dynamic_cast<wxListBox*>(GetDlgItem(EmailPageIds::kRecentList));
   if (recent == nullptr || index == wxNOT_FOUND) return;
   setEmailUrl(TwUiText(recent->GetString(static_cast<unsigned>(index))));
 }

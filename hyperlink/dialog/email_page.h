@@ -3,6 +3,7 @@
 // was loaded.
 #pragma once
 
+#include "dialog/email_page_ids.h"
 #include "tzui_dialog.h"
 
 class wxTextCtrl;
@@ -13,10 +14,7 @@ class CHyperLinkFrameBaseDlg;
 
 class CHypLnkEmailDlg : public CTzUiDialog {
  public:
-  static constexpr unsigned kTemplateId = 131;
-  static constexpr int kAddressBox = 1053;
-  static constexpr int kSubjectBox = 1055;
-  static constexpr int kRecentList = 1069;
+  static constexpr unsigned kTemplateId = EmailPageIds::kTemplate;
 
   // Created by the frame (Create(frame)) the first time the page is shown.
   explicit CHypLnkEmailDlg(CHyperLinkFrameBaseDlg* frame);
@@ -27,7 +25,7 @@ class CHypLnkEmailDlg : public CTzUiDialog {
   void setEmailUrl(const TzString& text);
   // Builds the target from the two boxes and writes it into the frame.
   void composeEmailUrl();
-  // Control 1053, or null before the window exists.
+  // The address box, or null before the window exists.
   wxTextCtrl* addressBox() const;
 
   TzString emailAddress;         // exchanged with the address box

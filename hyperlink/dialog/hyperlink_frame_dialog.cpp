@@ -17,11 +17,6 @@ namespace hyperlink {
 
 namespace {
 
-constexpr int kOkButton = 1;
-constexpr int kLinkTypeList = 1007;
-constexpr int kTextToDisplay = 1043;
-constexpr int kSelectedLabel = 1048;
-constexpr int kLinkedLabel = 1049;
 constexpr int kFileWebPage = 0;
 constexpr int kDrawingViewPage = 1;
 constexpr int kEmailPage = 2;
@@ -61,18 +56,18 @@ CHyperLinkFrameBaseDlg::~CHyperLinkFrameBaseDlg() {
 
 void CHyperLinkFrameBaseDlg::setTextToDisplay(const TzString& text) {
   textToDisplay = text;
-  if (auto* box = dynamic_cast<wxTextCtrl*>(GetDlgItem(kTextToDisplay)))
+  if (auto* box = dynamic_cast<wxTextCtrl*>(GetDlgItem(HyperlinkFrameIds::kTextToDisplay)))
     box->ChangeValue(TwUiString(text));
 }
 
 void CHyperLinkFrameBaseDlg::enableOk(bool enable) {
-  if (wxWindow* ok = GetDlgItem(kOkButton)) ok->Enable(enable);
+  if (wxWindow* ok = GetDlgItem(HyperlinkFrameIds::kOk)) ok->Enable(enable);
 }
 
 bool CHyperLinkFrameBaseDlg::OnInitDialog() {
   CTzUiDialog::OnInitDialog();
-  setLabel(GetDlgItem(kSelectedLabel), text::kObjectsSelected, selectedCount);
-  setLabel(GetDlgItem(kLinkedLabel), text::kObjectsWithLinks, linkedCount);
+  setLabel(GetDlgItem(HyperlinkFrameIds::kSelectedLabel), text::kObjectsSelected, selectedCount);
+  setLabel(GetDlgItem(HyperlinkFrameIds::kLinkedLabel), text::kObjectsWithLinks, linkedCount);
 
   // The pictures are transparent where the list's background is to show through.
   int side = TwUiGetImageDPICx(32);
@@ -80,7 +75,7 @@ bool CHyperLinkFrameBaseDlg::OnInitDialog() {
   for (unsigned id : kLinkTypeImages)
     images_->Add(TwUiLoadImage(resources(), id, 32, 32).GetBitmap(wxSize(side, side)));
 
-  linkTypeList_ = CListBoxEx::attach(this, kLinkTypeList);
+  linkTypeList_ = CListBoxEx::attach(this, HyperlinkFrameIds::kLinkTypeList);
   if (linkTypeList_ != nullptr) {
     linkTypeList_->imageList = images_;
     linkTypeList_->iconSize = TwUiGetCtrlDPISize(32);
@@ -92,7 +87,8 @@ bool CHyperLinkFrameBaseDlg::OnInitDialog() {
                         [this](wxCommandEvent& event) { selectPage(event.GetSelection()); });
   }
   Bind(
-      wxEVT_BUTTON, [this](wxCommandEvent&) { EndDialog(kRemoveLink); }, kRemoveLink);
+      wxEVT_BUTTON, [this](wxCommandEvent&) { EndDialog(kRemoveLink); },
+      HyperlinkFrameIds::kRemoveLink);
 
   bool editing = linkedCount != 0;
   if (editing) {
@@ -105,7 +101,7 @@ bool CHyperLinkFrameBaseDlg::OnInitDialog() {
     currentPage = kFileWebPage;
     enableOk(false);
   }
-  if (wxWindow* remove = GetDlgItem(kRemoveLink)) remove->Show(editing);
+  if (wxWindow* remove = GetDlgItem(HyperlinkFrameIds::kRemoveLink)) remove->Show(editing);
   // A link into this drawing is best described by the place it leads to.
   if (currentPage == kDrawingViewPage) textToDisplay = location;
   UpdateData(false);
@@ -114,14 +110,14 @@ bool CHyperLinkFrameBaseDlg::OnInitDialog() {
 }
 
 void CHyperLinkFrameBaseDlg::DoDataExchange(bool save) {
-  exchangeText(kTextToDisplay, textToDisplay, save);
+  exchangeText(HyperlinkFrameIds::kTextToDisplay, textToDisplay, save);
 }
 
 void CHyperLinkFrameBaseDlg::OnShowWindow(bool show) {
   CTzUiDialog::OnShowWindow(show);
   if (!show) return;
   selectPage(currentPage);
-  if (wxWindow* box = GetDlgItem(kTextToDisplay)) box->Show();
+  if (wxWindow* box = GetDlgItem(HyperlinkFrameIds::kTextToDisplay)) box->Show();
 }
 
 bool CHyperLinkFrameBaseDlg::selectPage(int index) {
@@ -147,7 +143,8 @@ bool CHyperLinkFrameBaseDlg::selectPage(int index) {
 
 void CHyperLinkFrameBaseDlg::placePage(CTzUiDialog* page) {
   // The list may sit inside the template's placeholder window: measure it on the screen.
-  wxWindow* list = linkTypeList_ != nullptr ? linkTypeList_ : GetDlgItem(kLinkTypeList);
+  wxWindow* list =
+      linkTypeList_ != nullptr ? linkTypeList_ : GetDlgItem(HyperlinkFrameIds::kLinkTypeList);
   if (list == nullptr) return;
   wxRect rect = list->GetScreenRect();
   rect.SetPosition(ScreenToClient(rect.GetPosition()));

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "dialog/hyperlink_frame_ids.h"
 #include "tzui_dialog.h"
 
 class wxImageList;
@@ -18,8 +19,9 @@ class CHypLnkEmailDlg;
 
 class CHyperLinkFrameBaseDlg : public CTzUiDialog {
  public:
-  static constexpr unsigned kTemplateId = 102;
-  static constexpr int kRemoveLink = 1044;  // result and control id of Remove Link
+  static constexpr unsigned kTemplateId = HyperlinkFrameIds::kTemplate;
+  // What the dialog returns after Remove Link: the button's id.
+  static constexpr int kRemoveLink = HyperlinkFrameIds::kRemoveLink;
 
   explicit CHyperLinkFrameBaseDlg(CWnd* parent);
   ~CHyperLinkFrameBaseDlg() override;
@@ -34,7 +36,7 @@ class CHyperLinkFrameBaseDlg : public CTzUiDialog {
   uint32_t linkedCount = 0;  // non-zero: edit mode
   int currentPage = 0;       // 0 file or web page, 1 view of this drawing, 2 e-mail
 
-  // Stores the text to display and, once the window exists, shows it in control 1043.
+  // Stores the text to display and, once the window exists, shows it in its box.
   void setTextToDisplay(const TzString& text);
   // The OK button's state, as each page's rule decides it.
   void enableOk(bool enable);

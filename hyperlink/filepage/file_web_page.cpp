@@ -28,20 +28,6 @@ namespace hyperlink {
 
 namespace {
 
-enum ControlId : int {
-  kSourceSelector = 1008,
-  kAddressBox = 1030,
-  kRecentFiles = 1032,
-  kBrowseFile = 1033,
-  kBrowseWeb = 1034,
-  kNamedLocation = 1035,
-  kRelativeBox = 1038,
-  kInsertedLinks = 1039,
-  kBrowsedPages = 1041,
-  kPreview = 1059,
-  kFlagsBox = 1060,
-};
-
 // Selector entries in list order: their text and picture.
 struct Source {
   const TextId& label;
@@ -103,9 +89,9 @@ CHypLnkFileWebDlg::~CHypLnkFileWebDlg() {
 
 bool CHypLnkFileWebDlg::OnInitDialog() {
   CTzUiDialog::OnInitDialog();
-  addressBox_ = static_cast<wxTextCtrl*>(GetDlgItem(kAddressBox));
-  preview_ = static_cast<wxTextCtrl*>(GetDlgItem(kPreview));
-  relativeBox_ = static_cast<wxCheckBox*>(GetDlgItem(kRelativeBox));
+  addressBox_ = static_cast<wxTextCtrl*>(GetDlgItem(FileWebPageIds::kAddressBox));
+  preview_ = static_cast<wxTextCtrl*>(GetDlgItem(FileWebPageIds::kPreview));
+  relativeBox_ = static_cast<wxCheckBox*>(GetDlgItem(FileWebPageIds::kRelativeBox));
   setUpSourceSelector();
   fillLists();
   findBasePath();
@@ -120,7 +106,7 @@ void CHypLnkFileWebDlg::setUpSourceSelector() {
     wxBitmapBundle picture = TwUiLoadImage(resources(), source.image, kSmallImage, kSmallImage);
     if (picture.IsOk()) images_->Add(picture.GetBitmap(wxSize(kSmallImage, kSmallImage)), *wxWHITE);
   }
-  sourceSelector_ = CListBoxEx::attach(this, kSourceSelector);
+  sourceSelector_ = CListBoxEx::attach(this, FileWebPageIds::kSourceSelector);
   if (sourceSelector_ == nullptr) return;
   sourceSelector_->setBackground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
   sourceSelector_->imageList = images_;
@@ -134,9 +120,9 @@ void CHypLnkFileWebDlg::setUpSourceSelector() {
 }
 
 void CHypLnkFileWebDlg::fillLists() {
-  recentFiles_ = CListBoxHorBar::attach(this, kRecentFiles);
-  browsedPages_ = CListBoxHorBar::attach(this, kBrowsedPages);
-  insertedLinks_ = CListBoxHorBar::attach(this, kInsertedLinks);
+  recentFiles_ = CListBoxHorBar::attach(this, FileWebPageIds::kRecentFiles);
+  browsedPages_ = CListBoxHorBar::attach(this, FileWebPageIds::kBrowsedPages);
+  insertedLinks_ = CListBoxHorBar::attach(this, FileWebPageIds::kInsertedLinks);
   if (browsedPages_) loadBrowsedPages(*browsedPages_);
   if (insertedLinks_) loadRegistryValues(kTypedUrlsKey, *insertedLinks_);
   if (recentFiles_) loadRegistryValues(kOpenSaveMruKey, *recentFiles_);
@@ -153,16 +139,16 @@ void CHypLnkFileWebDlg::findBasePath() {
 void CHypLnkFileWebDlg::bindEvents() {
   Bind(wxEVT_LISTBOX, [this](wxCommandEvent& event) {
     switch (event.GetId()) {
-      case kSourceSelector:
+      case FileWebPageIds::kSourceSelector:
         showSourceList(event.GetSelection());
         break;
-      case kRecentFiles:
+      case FileWebPageIds::kRecentFiles:
         onListPicked(recentFiles_);
         break;
-      case kBrowsedPages:
+      case FileWebPageIds::kBrowsedPages:
         onListPicked(browsedPages_);
         break;
-      case kInsertedLinks:
+      case FileWebPageIds::kInsertedLinks:
         onListPicked(insertedLinks_);
         break;
       default:
@@ -170,7 +156,7 @@ void CHypLnkFileWebDlg::bindEvents() {
     }
   });
   Bind(
-      wxEVT_TEXT, [this](wxCommandEvent&) { onAddressChanged(); }, kAddressBox);
+      wxEVT_TEXT, [this](wxCommandEvent&) { onAddressChanged(); }, FileWebPageIds::kAddressBox);
   if (addressBox_) {
     // An edit that takes the focus (also when its window is activated) gets all its text
     // selected with the caret at the end; the address shown keeps the caret at its start until
@@ -190,23 +176,24 @@ void CHypLnkFileWebDlg::bindEvents() {
     addressBox_->Bind(wxEVT_MIDDLE_DOWN, userActs);
   }
   Bind(
-      wxEVT_CHECKBOX, [this](wxCommandEvent&) { onRelativeBoxClicked(); }, kRelativeBox);
+      wxEVT_CHECKBOX, [this](wxCommandEvent&) { onRelativeBoxClicked(); },
+      FileWebPageIds::kRelativeBox);
   Bind(
-      wxEVT_CHECKBOX, [this](wxCommandEvent&) { onFlagsBoxClicked(); }, kFlagsBox);
+      wxEVT_CHECKBOX, [this](wxCommandEvent&) { onFlagsBoxClicked(); }, FileWebPageIds::kFlagsBox);
   Bind(
-      wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowseFile(); }, kBrowseFile);
+      wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowseFile(); }, FileWebPageIds::kBrowseFile);
   Bind(
-      wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowseWeb(); }, kBrowseWeb);
+      wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowseWeb(); }, FileWebPageIds::kBrowseWeb);
   Bind(
-      wxEVT_BUTTON, [this](wxCommandEvent&) { onNamedLocation(); }, kNamedLocation);
+      wxEVT_BUTTON, [this](wxCommandEvent&) { onNamedLocation(); }, FileWebPageIds::kNamedLocation);
 }
 
 void CHypLnkFileWebDlg::DoDataExchange(bool save) {
   // The address box is written even when it already shows the address: the write reports the
   // address again, so that each showing of the page previews it and hands it to the frame.
-  exchangeText(kAddressBox, addressText_, save);
-  exchangeCheck(kRelativeBox, useRelativePath_, save);
-  exchangeCheck(kFlagsBox, optionFlag, save);
+  exchangeText(FileWebPageIds::kAddressBox, addressText_, save);
+  exchangeCheck(FileWebPageIds::kRelativeBox, useRelativePath_, save);
+  exchangeCheck(FileWebPageIds::kFlagsBox, optionFlag, save);
 }
 
 bool CHypLnkFileWebDlg::PreTranslateKey(const wxKeyEvent& key) {

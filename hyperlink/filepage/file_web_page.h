@@ -4,6 +4,7 @@
 #pragma once
 
 #include "filepage/address_text.h"
+#include "filepage/file_web_page_ids.h"
 #include "tzui_dialog.h"
 
 class wxCheckBox;
@@ -20,7 +21,7 @@ class CListBoxHorBar;
 
 class CHypLnkFileWebDlg : public CTzUiDialog {
  public:
-  static constexpr unsigned kTemplateId = 129;
+  static constexpr unsigned kTemplateId = FileWebPageIds::kTemplate;
 
   // Created by the frame (Create(frame)) the first time the page is shown.
   explicit CHypLnkFileWebDlg(CHyperLinkFrameBaseDlg* frame);
@@ -30,7 +31,7 @@ class CHypLnkFileWebDlg : public CTzUiDialog {
   // created by the same showing.
   void setAddress(const TzString& address, bool justCreated);
 
-  int optionFlag = 0;  // check box 1060; the frame sets it from its flags before showing
+  int optionFlag = 0;  // its check box; the frame sets it from its flags before showing
 
   // The folder relative addresses are previewed against; fixed when the page starts.
   const TzString& basePath() const { return basePath_; }

@@ -8,18 +8,16 @@
 
 namespace hyperlink {
 
-namespace {
-constexpr int kTreeId = 1068;
-}
-
 CHyplnkBrowerDwgDlg::CHyplnkBrowerDwgDlg()
     : CTzUiDialog(kTemplateId, nullptr, moduleState().resources) {
-  Bind(wxEVT_TREE_SEL_CHANGED, &CHyplnkBrowerDwgDlg::onSelectionChanged, this, kTreeId);
+  Bind(wxEVT_TREE_SEL_CHANGED, &CHyplnkBrowerDwgDlg::onSelectionChanged, this,
+       BrowseDrawingIds::kLocationTree);
 }
 
 CHyplnkBrowerDwgDlg::~CHyplnkBrowerDwgDlg() {
   // The tree goes with the base window, after this object: it must not call back into it.
-  Unbind(wxEVT_TREE_SEL_CHANGED, &CHyplnkBrowerDwgDlg::onSelectionChanged, this, kTreeId);
+  Unbind(wxEVT_TREE_SEL_CHANGED, &CHyplnkBrowerDwgDlg::onSelectionChanged, this,
+         BrowseDrawingIds::kLocationTree);
 }
 
 bool CHyplnkBrowerDwgDlg::loadDrawingFile(const TzString& path) {
@@ -29,7 +27,7 @@ bool CHyplnkBrowerDwgDlg::loadDrawingFile(const TzString& path) {
 
 void CHyplnkBrowerDwgDlg::DoDataExchange(bool save) {
   CTzUiDialog::DoDataExchange(save);
-  tree_ = dynamic_cast<wxTreeCtrl*>(GetDlgItem(kTreeId));
+  tree_ = dynamic_cast<wxTreeCtrl*>(GetDlgItem(BrowseDrawingIds::kLocationTree));
 }
 
 bool CHyplnkBrowerDwgDlg::OnInitDialog() {

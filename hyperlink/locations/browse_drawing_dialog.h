@@ -4,6 +4,7 @@
 
 #include <wx/treebase.h>
 
+#include "locations/browse_drawing_ids.h"
 #include "locations/drawing_locations.h"
 #include "tzui_dialog.h"
 
@@ -14,14 +15,14 @@ namespace hyperlink {
 
 class CHyplnkBrowerDwgDlg : public CTzUiDialog {
  public:
-  static constexpr unsigned kTemplateId = 132;
+  static constexpr unsigned kTemplateId = BrowseDrawingIds::kTemplate;
 
   CHyplnkBrowerDwgDlg();
   ~CHyplnkBrowerDwgDlg() override;
 
   // Lists the drawing file at path (absolute); false when it cannot be read.
   bool loadDrawingFile(const TzString& path);
-  // Control 1068, or null before the window exists.
+  // The location tree, or null before the window exists.
   wxTreeCtrl* tree() const { return tree_; }
 
   LocationList locations;   // what the tree shows; the caller may fill it directly

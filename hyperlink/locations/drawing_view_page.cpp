@@ -10,18 +10,16 @@
 
 namespace hyperlink {
 
-namespace {
-constexpr int kTreeId = 1067;
-}
-
 CHypLnkDwgViewDlg::CHypLnkDwgViewDlg(CHyperLinkFrameBaseDlg* frame)
     : CTzUiDialog(kTemplateId, frame, moduleState().resources) {
-  Bind(wxEVT_TREE_SEL_CHANGED, &CHypLnkDwgViewDlg::onSelectionChanged, this, kTreeId);
+  Bind(wxEVT_TREE_SEL_CHANGED, &CHypLnkDwgViewDlg::onSelectionChanged, this,
+       DrawingViewPageIds::kLocationTree);
 }
 
 CHypLnkDwgViewDlg::~CHypLnkDwgViewDlg() {
   // The tree goes with the base window, after this object: it must not call back into it.
-  Unbind(wxEVT_TREE_SEL_CHANGED, &CHypLnkDwgViewDlg::onSelectionChanged, this, kTreeId);
+  Unbind(wxEVT_TREE_SEL_CHANGED, &CHypLnkDwgViewDlg::onSelectionChanged, this,
+         DrawingViewPageIds::kLocationTree);
 }
 
 wxTreeCtrl* CHypLnkDwgViewDlg::tree() const {
@@ -30,7 +28,7 @@ wxTreeCtrl* CHypLnkDwgViewDlg::tree() const {
 
 void CHypLnkDwgViewDlg::DoDataExchange(bool save) {
   CTzUiDialog::DoDataExchange(save);
-  tree_ = dynamic_cast<wxTreeCtrl*>(GetDlgItem(kTreeId));
+  tree_ = dynamic_cast<wxTreeCtrl*>(GetDlgItem(DrawingViewPageIds::kLocationTree));
 }
 
 bool CHypLnkDwgViewDlg::OnInitDialog() {

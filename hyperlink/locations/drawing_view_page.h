@@ -5,6 +5,7 @@
 #include <wx/treebase.h>
 
 #include "locations/drawing_locations.h"
+#include "locations/drawing_view_page_ids.h"
 #include "tzui_dialog.h"
 
 class wxTreeCtrl;
@@ -16,14 +17,14 @@ class CHyperLinkFrameBaseDlg;
 
 class CHypLnkDwgViewDlg : public CTzUiDialog {
  public:
-  static constexpr unsigned kTemplateId = 130;
+  static constexpr unsigned kTemplateId = DrawingViewPageIds::kTemplate;
 
   explicit CHypLnkDwgViewDlg(CHyperLinkFrameBaseDlg* frame);
   ~CHypLnkDwgViewDlg() override;
 
   // Preselects the layout item whose location text is location (compared ignoring case).
   void selectLocation(const TzString& location);
-  // Control 1067, or null before the window exists.
+  // The location tree, or null before the window exists.
   wxTreeCtrl* tree() const;
   // The item most recently selected, or the one selectLocation chose to select next.
   wxTreeItemId selectedItem;

@@ -69,9 +69,13 @@ bool isRelativeTarget(std::u16string_view text) {
          platform::pathIsRelative(text);
 }
 
-void hyperlinkBasePath(char16_t* out) {
+TzString drawingLinkBase() {
   TzString base = stringVariable(u"HYPERLINKBASE");
-  if (base.empty()) base = stringVariable(u"DWGPREFIX");
+  return base.empty() ? stringVariable(u"DWGPREFIX") : base;
+}
+
+void hyperlinkBasePath(char16_t* out) {
+  TzString base = drawingLinkBase();
   if (base.empty()) base = platform::documentsFolder().value_or(u"");
   if (base.empty()) base = platform::currentDirectory().value_or(u"");
   if (!base.empty() && !endsWithSeparator(base)) base += platform::pathSeparator();

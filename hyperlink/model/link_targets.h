@@ -18,6 +18,9 @@ bool isMailtoLink(std::u16string_view text);
 bool isDrivePath(std::u16string_view text);
 bool isRelativeTarget(std::u16string_view text);
 
+// What the working drawing's relative targets are relative to, as it says itself:
+// HYPERLINKBASE, else the drawing's folder; empty when it says neither.
+TzString drawingLinkBase();
 // Writes the base folder for relative targets into `out` (2049 characters): HYPERLINKBASE,
 // else the drawing's folder, else the documents folder, else the current directory; it ends
 // with a separator.

@@ -105,12 +105,13 @@ bool CUrlDialog::OnInitDialog() {
   // The address box has the template's own number, so the search starts below the dialog.
   for (wxWindow* child : GetChildren()) {
     if (addressBox_ == nullptr)
-      addressBox_ = wxDynamicCast(child->FindWindow(kAddressBox), wxComboBox);
+      addressBox_ = wxDynamicCast(child->FindWindow(UrlDialogIds::kAddressBox), wxComboBox);
   }
-  progressBar_ = wxDynamicCast(GetDlgItem(kProgressBar), wxGauge);
+  progressBar_ = wxDynamicCast(GetDlgItem(UrlDialogIds::kProgressBar), wxGauge);
   browser_ = new CWeb;
-  if (browser_->Create(this, kBrowser, wxRect())) {
-    wxXmlResource::Get()->AttachUnknownControl("13003", browser_, this);
+  if (browser_->Create(this, UrlDialogIds::kBrowser, wxRect())) {
+    wxXmlResource::Get()->AttachUnknownControl(wxString::Format("%d", UrlDialogIds::kBrowser),
+                                               browser_, this);
   }
   browser_->onCommandStateChange = [this](int command, bool enable) {
     onCommandStateChange(command, enable);
@@ -124,7 +125,7 @@ bool CUrlDialog::OnInitDialog() {
     return true;
   };
   Bind(
-      wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, kOkButton);
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, UrlDialogIds::kOk);
   Bind(wxEVT_MENU, [this](wxCommandEvent& e) { onCommand(e.GetId()); });
 
   const bool toolBar = createToolBar();
@@ -150,7 +151,7 @@ bool CUrlDialog::createToolBar() {
   for (int i = 0; i < kButtonCount; ++i) {
     TzString tip = resourceText(kTooltips[i]);
     tip.resize(platform::utf16CutLength(tip, kTooltipCapacity - 1));
-    toolBar_->AddTool(kBack + i, wxEmptyString, normalPictures_[i], TwUiString(tip));
+    toolBar_->AddTool(UrlDialogIds::kBack + i, wxEmptyString, normalPictures_[i], TwUiString(tip));
   }
   if (!toolBar_->Realize()) {
     toolBar_->Destroy();
@@ -189,13 +190,15 @@ void CUrlDialog::fitToScreen() {
 }
 
 void CUrlDialog::onToolEnter(int command) {
-  if (hotTool_ >= kBack) toolBar_->SetToolNormalBitmap(hotTool_, normalPictures_[hotTool_ - kBack]);
-  hotTool_ = command >= kBack && command <= kFavorites ? command : -1;
-  if (hotTool_ >= kBack) toolBar_->SetToolNormalBitmap(hotTool_, hotPictures_[hotTool_ - kBack]);
+  if (hotTool_ >= UrlDialogIds::kBack)
+    toolBar_->SetToolNormalBitmap(hotTool_, normalPictures_[hotTool_ - UrlDialogIds::kBack]);
+  hotTool_ = command >= UrlDialogIds::kBack && command <= UrlDialogIds::kFavorites ? command : -1;
+  if (hotTool_ >= UrlDialogIds::kBack)
+    toolBar_->SetToolNormalBitmap(hotTool_, hotPictures_[hotTool_ - UrlDialogIds::kBack]);
 }
 
 void CUrlDialog::DoDataExchange(bool save) {
-  exchangeText(kLinkText, linkText_, save);
+  exchangeText(UrlDialogIds::kLinkText, linkText_, save);
 }
 
 void CUrlDialog::OnOK() {
@@ -220,22 +223,22 @@ void CUrlDialog::openTypedAddress() {
 
 void CUrlDialog::onCommand(int command) {
   switch (command) {
-    case kBack:
+    case UrlDialogIds::kBack:
       browser_->goBack();
       return;
-    case kForward:
+    case UrlDialogIds::kForward:
       browser_->goForward();
       return;
-    case kStop:
+    case UrlDialogIds::kStop:
       browser_->stop();
       return;
-    case kRefresh:
+    case UrlDialogIds::kRefresh:
       browser_->refresh();
       return;
-    case kHome:
+    case UrlDialogIds::kHome:
       navigateTo(homeAddress());
       return;
-    case kFavorites:
+    case UrlDialogIds::kFavorites:
       showFavoritesMenu();
       return;
     case kAddFavoriteCommand:
@@ -263,8 +266,8 @@ TzString CUrlDialog::resultUrl() {
 
 void CUrlDialog::onCommandStateChange(int command, bool enable) {
   if (toolBar_ == nullptr) return;
-  if (command == CWeb::kCommandForward) toolBar_->EnableTool(kForward, enable);
-  if (command == CWeb::kCommandBack) toolBar_->EnableTool(kBack, enable);
+  if (command == CWeb::kCommandForward) toolBar_->EnableTool(UrlDialogIds::kForward, enable);
+  if (command == CWeb::kCommandBack) toolBar_->EnableTool(UrlDialogIds::kBack, enable);
 }
 
 // The title itself is not shown; its report says that another page is shown.

@@ -9,6 +9,7 @@
 
 #include "tzui_dialog.h"
 #include "web/favorites_menu.h"
+#include "web/url_dialog_ids.h"
 
 class wxComboBox;
 class wxGauge;
@@ -21,14 +22,7 @@ class CWeb;
 
 class CUrlDialog : public CTzUiDialog {
  public:
-  static constexpr unsigned kTemplateId = 143;
-  static constexpr int kAddressBox = 143;
-  static constexpr int kLinkText = 13001;
-  static constexpr int kProgressBar = 13002;
-  static constexpr int kBrowser = 13003;
-  static constexpr int kOkButton = 13004;
-  static constexpr int kBack = 1061, kForward = 1062, kStop = 1063, kRefresh = 1064, kHome = 1065,
-                       kFavorites = 1066;
+  static constexpr unsigned kTemplateId = UrlDialogIds::kTemplate;
 
   CUrlDialog();
   ~CUrlDialog() override;

@@ -61,6 +61,10 @@ constexpr int RSG_NONULL = 1;  // Enter is not an answer
 [[nodiscard]] int tzedSSLength(const tz_name ss, int32_t* length);
 [[nodiscard]] int tzedSSName(const tz_name ss, int32_t index, tz_name entity);
 int tzedSSFree(const tz_name ss);
+// Adds an entity to a selection set: with ss null, result is a new set holding the entity
+// alone; with entity null too, a new empty set; otherwise the entity joins ss (once) and
+// result names ss. A set made here is freed with tzedSSFree.
+[[nodiscard]] int tzedSSAdd(const tz_name entity, const tz_name ss, tz_name result);
 // Makes a selection set the pre-selection; a null or empty set clears it.
 [[nodiscard]] int tzedSSSetFirst(const tz_name pickfirst, const tz_name unused);
 Tzad::ErrorStatus tzdbGetObjectId(TzDbObjectId& id, const tz_name entity);

@@ -6,6 +6,7 @@
 
 #include "modules/module_loader.h"
 #include "session.h"
+#include "tzdb_entity.h"
 #include "tzrx_module.h"
 
 using namespace tzad;
@@ -63,6 +64,52 @@ TEST_F(Modules, ACommandThatThrowsIsCancelledAndTheSessionGoesOn) {
   EXPECT_FALSE(DocumentManager::instance().current()->database()->isModified());
   EXPECT_NE(out.find("DWGPREFIX = \"\" (read only)\nCommand: GREET\nHello"), std::string::npos)
       << out;
+}
+
+// A module's object actions run as commands do: one undo step named as the caller names it,
+// taken back when the action throws; erased objects never reach them, and they go with the
+// module. One whose function is missing is reported and not offered.
+TEST_F(Modules, ObjectActionsRunAsOneNamedUndoStep) {
+  copyModule(TZT_GREETING_MODULE, "greeting.tzx");
+  copyModule(TZT_BROKEN_MODULE, "broken.tzx");
+  loadModulesIn((s.dir().path() / "modules").string());
+  EXPECT_NE(s.takeOutput().find("Module broken.tzx: action VANISH is not available: its "
+                                "function vanish is missing.\n"),
+            std::string::npos);
+  Editor& ed = Editor::instance();
+  EXPECT_FALSE(ed.hasObjectAction(u"VANISH"));
+  ASSERT_TRUE(ed.hasObjectAction(u"MARK"));
+
+  Document* doc = s.openSample();
+  TzDbDatabase& db = *doc->database();
+  TzDbObjectId first = db.objectIdOf(TzDbHandle(0x91)), erased = db.objectIdOf(TzDbHandle(0x93));
+  {
+    TzDbObjectPointer<TzDbEntity> gone(erased, TzDb::kForWrite);
+    ASSERT_EQ(gone->erase(), Tzad::eOk);
+  }
+  s.takeOutput();
+  TzArray<TzDbObjectId> ids{erased, first, db.objectIdOf(TzDbHandle(0x95))};
+  EXPECT_EQ(ed.runObjectAction(u"MARK", ids, u"Mark Objects"), RTNORM);
+  EXPECT_EQ(s.takeOutput(), "Marking 2 object(s)\n");
+  EXPECT_EQ(ids, TzArray<TzDbObjectId>{first});
+  EXPECT_EQ(doc->nextUndo(), u"Mark Objects");
+  EXPECT_EQ(u8(db.hyperlinkBase()), "/marked/");
+
+  s.run({"U"});
+  EXPECT_EQ(s.takeOutput(), "Command: U\nUndone: Mark Objects\n");
+  EXPECT_EQ(u8(db.hyperlinkBase()), "");
+
+  ids = {first};
+  EXPECT_EQ(ed.runObjectAction(u"MARKANDFAIL", ids, u"Mark and Fail"), RTERROR);
+  EXPECT_EQ(s.takeOutput(),
+            "Marking 1 object(s)\n*Error* the module's action failed; the command was "
+            "cancelled.\n");
+  EXPECT_EQ(u8(db.hyperlinkBase()), "");
+  EXPECT_EQ(doc->nextUndo(), u"");
+
+  unloadModules();
+  EXPECT_FALSE(ed.hasObjectAction(u"MARK"));
+  EXPECT_EQ(ed.runObjectAction(u"MARK", ids, u"Mark Objects"), RTERROR);
 }
 
 TEST_F(Modules, OnesBuiltForAnotherSdkAreRefused) {

@@ -10,8 +10,10 @@
 #include <functional>
 
 #include "browser_home.h"
+#include "dialog/hyperlink_frame_ids.h"
 #include "dialog_test_support.h"
 #include "filepage/file_web_page.h"
+#include "filepage/file_web_page_ids.h"
 #include "platform/path_rules.h"
 #include "platform/settings_store.h"
 
@@ -21,33 +23,22 @@ using platform::PathStyle;
 
 namespace {
 
-constexpr int kOk = 1;
-constexpr int kSourceSelector = 1008;
-constexpr int kAddressBox = 1030;
-constexpr int kRecentFiles = 1032;
-constexpr int kNamedLocation = 1035;
-constexpr int kRelativeBox = 1038;
-constexpr int kInsertedLinks = 1039;
-constexpr int kBrowsedPages = 1041;
-constexpr int kPreview = 1059;
-constexpr int kTextToDisplay = 1043;
-
 // The page's controls and the dialog around it, while the dialog runs.
 struct Page {
   CHyperLinkFrameBaseDlg& frame;
   CHypLnkFileWebDlg& page;
 
-  wxTextCtrl* address() const { return control<wxTextCtrl>(kAddressBox); }
-  std::string addressText() const { return valueOf(page, kAddressBox); }
-  wxCheckBox* relativeBox() const { return control<wxCheckBox>(kRelativeBox); }
-  bool okEnabled() const { return frame.GetDlgItem(kOk)->IsEnabled(); }
+  wxTextCtrl* address() const { return control<wxTextCtrl>(FileWebPageIds::kAddressBox); }
+  std::string addressText() const { return valueOf(page, FileWebPageIds::kAddressBox); }
+  wxCheckBox* relativeBox() const { return control<wxCheckBox>(FileWebPageIds::kRelativeBox); }
+  bool okEnabled() const { return frame.GetDlgItem(HyperlinkFrameIds::kOk)->IsEnabled(); }
 
   // Writes the box as code does; the page handles it as it handles a typed change.
   void setAddress(const std::string& text) const { address()->SetValue(wxString::FromUTF8(text)); }
   // Ticks or clears the relative-path box as a click does.
   void toggleRelative() const {
     relativeBox()->SetValue(!relativeBox()->GetValue());
-    wxCommandEvent event(wxEVT_CHECKBOX, kRelativeBox);
+    wxCommandEvent event(wxEVT_CHECKBOX, FileWebPageIds::kRelativeBox);
     event.SetEventObject(relativeBox());
     relativeBox()->ProcessWindowEvent(event);
   }
@@ -124,7 +115,7 @@ TEST_F(FileWebPage, AnEditedLinkOpensWithItsAddressSelected) {
   frame.setTextToDisplay(u"Site A");
   runModal(frame, [&](CTzUiDialog&) {
     const Page p{frame, *findChild<CHypLnkFileWebDlg>(&frame)};
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "http://a.example/x");
+    EXPECT_EQ(valueOf(frame, HyperlinkFrameIds::kTextToDisplay), "http://a.example/x");
     EXPECT_EQ(wxWindow::FindFocus(), p.address());
     auto wholeWithCaretAtStart = [&] {
       long from = -1, to = -1;
@@ -134,7 +125,7 @@ TEST_F(FileWebPage, AnEditedLinkOpensWithItsAddressSelected) {
     EXPECT_TRUE(wholeWithCaretAtStart());
     // The focus coming back (as when the window is activated again) selects with the caret at
     // the end; the page puts it back at the start.
-    frame.GetDlgItem(kTextToDisplay)->SetFocus();
+    frame.GetDlgItem(HyperlinkFrameIds::kTextToDisplay)->SetFocus();
     p.address()->SetFocus();
     EXPECT_TRUE(yieldUntil(wholeWithCaretAtStart));
     ASSERT_TRUE(typeText(p.address(), "Z"));
@@ -154,7 +145,7 @@ void expectRelative(const Page& p, const char* address, bool relative, const cha
   p.setAddress(address);
   EXPECT_EQ(p.relativeBox()->GetValue(), relative) << address;
   EXPECT_EQ(p.relativeBox()->IsEnabled(), relative) << address;
-  EXPECT_EQ(valueOf(p.page, kPreview), preview) << address;
+  EXPECT_EQ(valueOf(p.page, FileWebPageIds::kPreview), preview) << address;
 }
 
 TEST_F(FileWebPage, PreviewRelativeBoxAndPickedFilesUnderWindowsRules) {
@@ -172,11 +163,11 @@ TEST_F(FileWebPage, PreviewRelativeBoxAndPickedFilesUnderWindowsRules) {
 
     // A picked file under the base is shown relative to it while the box is ticked.
     p.setAddress(".\\c\\x.dwg");
-    wxListBox* recent = p.control<wxListBox>(kRecentFiles);
+    wxListBox* recent = p.control<wxListBox>(FileWebPageIds::kRecentFiles);
     recent->Insert(std::vector<wxString>{"C:\\a\\b\\c\\x.dwg", "D:\\x.dwg"}, 0);
-    p.pick(kRecentFiles, 0);
+    p.pick(FileWebPageIds::kRecentFiles, 0);
     EXPECT_EQ(p.addressText(), ".\\c\\x.dwg");
-    p.pick(kRecentFiles, 1);
+    p.pick(FileWebPageIds::kRecentFiles, 1);
     EXPECT_EQ(p.addressText(), "D:\\x.dwg");
     EXPECT_FALSE(p.relativeBox()->IsEnabled());
     EXPECT_TRUE(p.relativeBox()->GetValue());
@@ -204,10 +195,11 @@ TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
   ASSERT_TRUE(platform::writeSettingsValue(typed, u"url1", u"http://example.net/"));
 
   withPage(u"http://example.com/new", [&](const Page& p) {
-    EXPECT_EQ(entries(p.control<wxListBox>(kRecentFiles)),
+    EXPECT_EQ(entries(p.control<wxListBox>(FileWebPageIds::kRecentFiles)),
               (std::vector<std::string>{"/srv/old.dxf", "/srv/总图 plan.dxf"}));
-    EXPECT_EQ(entries(p.control<wxListBox>(kBrowsedPages)), std::vector<std::string>{"Site plans"});
-    EXPECT_EQ(entries(p.control<wxListBox>(kInsertedLinks)),
+    EXPECT_EQ(entries(p.control<wxListBox>(FileWebPageIds::kBrowsedPages)),
+              std::vector<std::string>{"Site plans"});
+    EXPECT_EQ(entries(p.control<wxListBox>(FileWebPageIds::kInsertedLinks)),
               (std::vector<std::string>{"http://example.com/new", "http://example.net/"}));
   });
   auto key = platform::readSettingsKey(typed);
@@ -218,9 +210,9 @@ TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
   // Shown again in other letters' case, the address is not remembered twice. A browsed page
   // picked gives its title once: typing on makes the text to display the address.
   withPage(u"HTTP://EXAMPLE.COM/NEW", [&](const Page& p) {
-    EXPECT_EQ(p.control<wxListBox>(kInsertedLinks)->GetCount(), 2u);
-    p.pick(kSourceSelector, 1);
-    p.pick(kBrowsedPages, 0);
+    EXPECT_EQ(p.control<wxListBox>(FileWebPageIds::kInsertedLinks)->GetCount(), 2u);
+    p.pick(FileWebPageIds::kSourceSelector, 1);
+    p.pick(FileWebPageIds::kBrowsedPages, 0);
     EXPECT_EQ(p.addressText(), "https://example.org/plans");
     EXPECT_EQ(p.frame.textToDisplay, u"Site plans");
     EXPECT_EQ(p.frame.address, u"https://example.org/plans");
@@ -235,7 +227,8 @@ TEST_F(FileWebPage, ListsComeFromTheHomeAndTheShownAddressIsRemembered) {
 // The extension is what follows the last dot, "#" part and all: not a drawing.
 TEST_F(FileWebPage, NamedLocationsOnlyOfDrawings) {
   withPage(u"plan.dxf#View1", [&](const Page& p) {
-    wxTEST_DIALOG(click(p.page, kNamedLocation), Expect<wxMessageDialog>([&](wxMessageDialog* box) {
+    wxTEST_DIALOG(click(p.page, FileWebPageIds::kNamedLocation),
+                  Expect<wxMessageDialog>([&](wxMessageDialog* box) {
                     EXPECT_EQ(box->GetMessage().utf8_string(),
                               "tzad cannot open this file, or cannot read files of this kind.");
                     return wxID_OK;

@@ -12,8 +12,11 @@
 #include "dialog/dialog_entry_points.h"
 #include "dialog/dialog_half.h"
 #include "dialog/email_page.h"
+#include "dialog/email_page_ids.h"
+#include "dialog/hyperlink_frame_ids.h"
 #include "dialog_test_support.h"
 #include "filepage/file_web_page.h"
+#include "filepage/file_web_page_ids.h"
 #include "model/entity_hyperlinks.h"
 #include "tzdb_database.h"
 
@@ -21,12 +24,6 @@ using namespace hyperlink;
 using namespace tzt;
 
 namespace {
-
-constexpr int kOk = 1;
-constexpr int kTextToDisplay = 1043;
-constexpr int kLinkedLabel = 1049;
-constexpr int kRemoveLink = 1044;
-constexpr int kSelectedLabel = 1048;
 
 // What the screen shows of a window, read from the X server.
 std::vector<unsigned char> shownPixels(wxWindow* window) {
@@ -74,13 +71,14 @@ TEST_F(FrameDialog, OpensInTheModeAndOnThePageItsFieldsCallFor) {
     runModal(frame, [&](CTzUiDialog& d) {
       EXPECT_EQ(d.modalWindow()->GetTitle().utf8_string(),
                 text(c.linked != 0 ? text::kEditTitle : text::kInsertTitle));
-      EXPECT_EQ(labelOf(d, kSelectedLabel), withCount(text(text::kObjectsSelected), 3));
-      EXPECT_EQ(labelOf(d, kLinkedLabel),
+      EXPECT_EQ(labelOf(d, HyperlinkFrameIds::kSelectedLabel),
+                withCount(text(text::kObjectsSelected), 3));
+      EXPECT_EQ(labelOf(d, HyperlinkFrameIds::kLinkedLabel),
                 withCount(text(text::kObjectsWithLinks), static_cast<int>(c.linked)));
-      EXPECT_EQ(d.GetDlgItem(kRemoveLink)->IsShown(), c.linked != 0);
-      EXPECT_EQ(d.GetDlgItem(kOk)->IsEnabled(), c.ok);
+      EXPECT_EQ(d.GetDlgItem(HyperlinkFrameIds::kRemoveLink)->IsShown(), c.linked != 0);
+      EXPECT_EQ(d.GetDlgItem(HyperlinkFrameIds::kOk)->IsEnabled(), c.ok);
       EXPECT_EQ(findChild<CListBoxEx>(&d)->GetSelection(), c.page);
-      EXPECT_EQ(valueOf(d, kTextToDisplay), c.shownText);
+      EXPECT_EQ(valueOf(d, HyperlinkFrameIds::kTextToDisplay), c.shownText);
     });
   }
 }
@@ -92,16 +90,16 @@ TEST_F(FrameDialog, TheSelectorsShowTheKeyboardFocus) {
   runModal(frame, [&](CTzUiDialog& d) {
     auto* page = findChild<CHypLnkFileWebDlg>(&frame);
     ASSERT_NE(page, nullptr);
-    wxWindow* linkTypes = d.GetDlgItem(1007);
-    wxWindow* sources = page->GetDlgItem(1008);
+    wxWindow* linkTypes = d.GetDlgItem(HyperlinkFrameIds::kLinkTypeList);
+    wxWindow* sources = page->GetDlgItem(FileWebPageIds::kSourceSelector);
     const std::vector<unsigned char> plainLinkTypes = shownPixels(linkTypes);
     const std::vector<unsigned char> plainSources = shownPixels(sources);
 
-    ASSERT_TRUE(pressKey(d.GetDlgItem(kTextToDisplay), WXK_TAB));
+    ASSERT_TRUE(pressKey(d.GetDlgItem(HyperlinkFrameIds::kTextToDisplay), WXK_TAB));
     EXPECT_EQ(wxWindow::FindFocus(), linkTypes);
     EXPECT_TRUE(yieldUntil([&] { return shownPixels(linkTypes) != plainLinkTypes; }));
 
-    ASSERT_TRUE(pressKey(page->GetDlgItem(1059), WXK_TAB));
+    ASSERT_TRUE(pressKey(page->GetDlgItem(FileWebPageIds::kPreview), WXK_TAB));
     EXPECT_EQ(wxWindow::FindFocus(), sources);
     EXPECT_TRUE(yieldUntil([&] { return shownPixels(sources) != plainSources; }));
     EXPECT_TRUE(yieldUntil([&] { return shownPixels(linkTypes) == plainLinkTypes; }));
@@ -116,12 +114,13 @@ TEST_F(FrameDialog, OkRefusesTextsOfMoreThan255Characters) {
     int result = runModal(frame, [&](CTzUiDialog& d) {
       frame.address = TzString(length, u'a');
       frame.location = TzString(length, u'l');
-      editOf(d, kTextToDisplay)->ChangeValue(wxString(length, 't'));
+      editOf(d, HyperlinkFrameIds::kTextToDisplay)->ChangeValue(wxString(length, 't'));
       frame.enableOk(true);
-      wxTEST_DIALOG(click(d, kOk), Expect<wxMessageDialog>([&](wxMessageDialog* box) {
-                                     message = box->GetMessage().utf8_string();
-                                     return wxID_OK;
-                                   }).Optional());
+      wxTEST_DIALOG(click(d, HyperlinkFrameIds::kOk),
+                    Expect<wxMessageDialog>([&](wxMessageDialog* box) {
+                      message = box->GetMessage().utf8_string();
+                      return wxID_OK;
+                    }).Optional());
     });
     EXPECT_EQ(result, length == 255 ? 1 : 2);
     EXPECT_EQ(message, length == 255 ? "" : text(text::kLocationTooLong));
@@ -139,17 +138,17 @@ TEST_F(FrameDialog, EmailPageAsAPersonTypesAndPicks) {
     CHypLnkEmailDlg& page = *findChild<CHypLnkEmailDlg>(&frame);
     ASSERT_TRUE(page.IsShown());
     wxTextCtrl* address = page.addressBox();
-    EXPECT_FALSE(frame.GetDlgItem(kOk)->IsEnabled());
+    EXPECT_FALSE(frame.GetDlgItem(HyperlinkFrameIds::kOk)->IsEnabled());
     ASSERT_TRUE(typeText(address, "ab"));
     EXPECT_EQ(address->GetValue().utf8_string(), "mailto:ab");
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "mailto:ab");
-    EXPECT_TRUE(frame.GetDlgItem(kOk)->IsEnabled());
+    EXPECT_EQ(valueOf(frame, HyperlinkFrameIds::kTextToDisplay), "mailto:ab");
+    EXPECT_TRUE(frame.GetDlgItem(HyperlinkFrameIds::kOk)->IsEnabled());
     // Backspace keeps the text to display.
     ASSERT_TRUE(pressKey(address, WXK_BACK));
     EXPECT_EQ(address->GetValue().utf8_string(), "mailto:a");
     EXPECT_EQ(frame.address, u"mailto:a");
     EXPECT_EQ(frame.textToDisplay, u"mailto:ab");
-    ASSERT_TRUE(typeText(page.GetDlgItem(CHypLnkEmailDlg::kSubjectBox), "Hi"));
+    ASSERT_TRUE(typeText(page.GetDlgItem(EmailPageIds::kSubjectBox), "Hi"));
     EXPECT_EQ(frame.address, u"mailto:a?subject=Hi");
     EXPECT_EQ(frame.textToDisplay, u"mailto:a?subject=Hi");
 
@@ -165,12 +164,12 @@ TEST_F(FrameDialog, EmailPageAsAPersonTypesAndPicks) {
     EXPECT_EQ(frame.textToDisplay, u"mailto:x#view?subject=Hi");
 
     // Listed newest first; an entry without a subject keeps the one in the box.
-    auto* recent = dynamic_cast<wxListBox*>(page.GetDlgItem(CHypLnkEmailDlg::kRecentList));
+    auto* recent = dynamic_cast<wxListBox*>(page.GetDlgItem(EmailPageIds::kRecentList));
     ASSERT_EQ(recent->GetCount(), 2u);
     EXPECT_EQ(recent->GetString(0).utf8_string(), "mailto:new@example.com");
     pickEntry(recent, 1);
     EXPECT_EQ(page.addressBox()->GetValue().utf8_string(), "mailto:old@example.com");
-    EXPECT_EQ(valueOf(page, CHypLnkEmailDlg::kSubjectBox), "Plans");
+    EXPECT_EQ(valueOf(page, EmailPageIds::kSubjectBox), "Plans");
     EXPECT_EQ(frame.address, u"mailto:old@example.com?subject=Plans");
     pickEntry(recent, 0);
     EXPECT_EQ(frame.address, u"mailto:new@example.com?subject=Plans");
@@ -227,8 +226,8 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
   // once, the hyperlink is described by its target.
   preselect("91");
   ASSERT_TRUE(whileDialogRuns(hyperlink::runHyperlinkDialog, [&](CHyperLinkFrameBaseDlg& frame) {
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
-    click(frame, kOk);
+    EXPECT_EQ(valueOf(frame, HyperlinkFrameIds::kTextToDisplay), "docs/house-details.pdf");
+    click(frame, HyperlinkFrameIds::kOk);
   }));
   EXPECT_EQ(linksOf(byHandle(0x91)).at(0).description, "docs/house-details.pdf");
 
@@ -246,11 +245,11 @@ TEST_F(EntryPoints, HyperlinkOnPreselectedObjects) {
   preselect("91 95");
   ASSERT_TRUE(whileDialogRuns(hyperlink::runHyperlinkDialog, [&](CHyperLinkFrameBaseDlg& frame) {
     EXPECT_EQ(frame.address, u"docs/house-details.pdf");
-    EXPECT_EQ(valueOf(frame, kTextToDisplay), "docs/house-details.pdf");
-    EXPECT_NE(labelOf(frame, kLinkedLabel).find('2'), std::string::npos);
-    editOf(frame, kTextToDisplay)->ChangeValue("Both");
+    EXPECT_EQ(valueOf(frame, HyperlinkFrameIds::kTextToDisplay), "docs/house-details.pdf");
+    EXPECT_NE(labelOf(frame, HyperlinkFrameIds::kLinkedLabel).find('2'), std::string::npos);
+    editOf(frame, HyperlinkFrameIds::kTextToDisplay)->ChangeValue("Both");
     frame.enableOk(true);
-    click(frame, kOk);
+    click(frame, HyperlinkFrameIds::kOk);
   }));
   for (uint64_t handle : {0x91, 0x95})
     EXPECT_EQ(linksOf(byHandle(handle)), (std::vector<Link>{{"docs/house-details.pdf", "Both"}}));
@@ -263,7 +262,7 @@ TEST_F(EntryPoints, RemoveLinkKeepsTheAreaRectangles) {
   ASSERT_FALSE(area.isNull());
   preselect("LAST 91");
   ASSERT_TRUE(whileDialogRuns(hyperlink::runHyperlinkDialog, [&](CHyperLinkFrameBaseDlg& frame) {
-    click(frame, CHyperLinkFrameBaseDlg::kRemoveLink);
+    click(frame, HyperlinkFrameIds::kRemoveLink);
   }));
   EXPECT_FALSE(area.isErased());
   EXPECT_EQ(hasAnyHyperlink(TzArray<TzDbObjectId>{area, byHandle(0x91)}), -1);
@@ -283,7 +282,7 @@ TEST_F(EntryPoints, ForACallersRecord) {
                                           text(text::kInsertTitle));
                                 EXPECT_EQ(frame.address, u"mailto:team@EXAMPLE.com");
                                 frame.enableOk(true);
-                                click(frame, kOk);
+                                click(frame, HyperlinkFrameIds::kOk);
                               }));
   EXPECT_EQ(data.address, u"mailto:team@EXAMPLE.com");
   EXPECT_EQ(data.displayString, u"");
@@ -304,7 +303,7 @@ TEST_F(EntryPoints, EditingForACallerReturnsTheTypedTargetOnlyAfterOk) {
                                   ASSERT_NE(page, nullptr);
                                   page->addressBox()->SetValue("");
                                   ASSERT_TRUE(typeText(page->addressBox(), "me@example.com"));
-                                  if (ok) click(frame, kOk);
+                                  if (ok) click(frame, HyperlinkFrameIds::kOk);
                                 }));
     EXPECT_EQ(result, ok);
     EXPECT_EQ(target, ok ? u"mailto:me@example.com" : u"http://example.com");

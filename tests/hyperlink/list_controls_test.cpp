@@ -11,6 +11,8 @@
 
 #include "controls/list_box_ex.h"
 #include "controls/list_box_hor_bar.h"
+#include "dialog/hyperlink_frame_ids.h"
+#include "filepage/file_web_page_ids.h"
 #include "tzui.h"
 #include "window_test.h"
 
@@ -63,7 +65,8 @@ class ListControls : public ::testing::Test {
 };
 
 TEST_F(ListControls, IconListShowsItsIconsAndFramesTheSelection) {
-  auto* list = new CListBoxEx(frame_, 1007, wxDefaultPosition, wxSize(100, 240));
+  auto* list =
+      new CListBoxEx(frame_, HyperlinkFrameIds::kLinkTypeList, wxDefaultPosition, wxSize(100, 240));
   show();
   auto images = squares(32);
   list->imageList = images.get();
@@ -89,7 +92,8 @@ TEST_F(ListControls, IconListShowsItsIconsAndFramesTheSelection) {
 // The sideways extent is worked out when the list shows: a wider entry added while it shows
 // waits for the next showing.
 TEST_F(ListControls, TextListScrollsAsFarAsItsWidestEntryWhenShown) {
-  auto* list = new CListBoxHorBar(frame_, 1032, wxDefaultPosition, wxSize(160, 150));
+  auto* list =
+      new CListBoxHorBar(frame_, FileWebPageIds::kRecentFiles, wxDefaultPosition, wxSize(160, 150));
   show();
   GtkAdjustment* scroll =
       gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(list->GetHandle()));
@@ -133,7 +137,8 @@ std::string shownRow(CListBoxHorBar* list, int row) {
 // "exe.png", and a page title of two million characters. Rows show them escaped and cut; the
 // entries are kept as they came, and the scroll range follows what is shown.
 TEST_F(ListControls, TextListRowsShowEntriesEscapedAndCut) {
-  auto* list = new CListBoxHorBar(frame_, 1032, wxDefaultPosition, wxSize(160, 150));
+  auto* list =
+      new CListBoxHorBar(frame_, FileWebPageIds::kRecentFiles, wxDefaultPosition, wxSize(160, 150));
   show();
   const wxString spoofed = wxString::FromUTF8("/srv/\u202Egnp.exe");
   const wxString huge(wxUniChar('x'), 2'000'000);

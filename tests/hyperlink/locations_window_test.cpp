@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "dialog/hyperlink_frame_ids.h"
 #include "dialog_test_support.h"
 #include "locations/browse_drawing_dialog.h"
 #include "locations/drawing_locations.h"
@@ -143,7 +144,7 @@ class ViewPage : public Locations {
     EXPECT_EQ(frame_->location, location);
     EXPECT_EQ(frame_->address, u"");
     EXPECT_EQ(frame_->textToDisplay, location);
-    EXPECT_EQ(valueOf(*frame_, 1043), u8(location));
+    EXPECT_EQ(valueOf(*frame_, HyperlinkFrameIds::kTextToDisplay), u8(location));
     EXPECT_EQ(frame_->GetDlgItem(1)->IsEnabled(), *location != 0);
   }
 

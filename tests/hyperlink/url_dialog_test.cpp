@@ -22,6 +22,7 @@
 #include "dialog_test_support.h"
 #include "web/internet_shortcut.h"
 #include "web/url_dialog.h"
+#include "web/url_dialog_ids.h"
 #include "web/web_browser.h"
 
 using namespace hyperlink;
@@ -124,7 +125,7 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
     ASSERT_TRUE(showing(dialog, "a.html"));
     wxComboBox* box = dialog.addressBox();
     wxToolBar* tools = dialog.toolBar();
-    EXPECT_FALSE(tools->GetToolEnabled(CUrlDialog::kBack));
+    EXPECT_FALSE(tools->GetToolEnabled(UrlDialogIds::kBack));
     // An address typed twice is listed once.
     for (int i = 0; i < 2; ++i) {
       box->SetValue(server_->url("c.html"));
@@ -141,12 +142,12 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
     dialog.browser()->engine()->RunScript("document.getElementById('toB').click();");
     ASSERT_TRUE(showing(dialog, "b.html"));
     EXPECT_EQ(box->GetValue(), server_->url("b.html"));
-    EXPECT_TRUE(tools->GetToolEnabled(CUrlDialog::kBack));
-    EXPECT_FALSE(tools->GetToolEnabled(CUrlDialog::kForward));
-    wxCommandEvent back(wxEVT_TOOL, CUrlDialog::kBack);
+    EXPECT_TRUE(tools->GetToolEnabled(UrlDialogIds::kBack));
+    EXPECT_FALSE(tools->GetToolEnabled(UrlDialogIds::kForward));
+    wxCommandEvent back(wxEVT_TOOL, UrlDialogIds::kBack);
     tools->ProcessWindowEvent(back);
     ASSERT_TRUE(showing(dialog, "a.html"));
-    EXPECT_TRUE(yieldUntil([&] { return tools->GetToolEnabled(CUrlDialog::kForward); }, kLoadMs));
+    EXPECT_TRUE(yieldUntil([&] { return tools->GetToolEnabled(UrlDialogIds::kForward); }, kLoadMs));
 
     const std::string unreachable = "http://127.0.0.1:1/nothing";
     dialog.navigateTo(u16(unreachable));
@@ -158,8 +159,8 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
     // The address the server redirected to, not the one asked for, joined with the link text.
     dialog.navigateTo(u16(server_->url("sub")));
     ASSERT_TRUE(showing(dialog, "sub/"));
-    wxDynamicCast(dialog.GetDlgItem(CUrlDialog::kLinkText), wxTextCtrl)->SetValue("plan.dwg");
-    click(dialog, CUrlDialog::kOkButton);
+    wxDynamicCast(dialog.GetDlgItem(UrlDialogIds::kLinkText), wxTextCtrl)->SetValue("plan.dwg");
+    click(dialog, UrlDialogIds::kOk);
   });
   EXPECT_EQ(result, 1);
   EXPECT_EQ(u8(dialog.resultUrl()), server_->url("sub/plan.dwg"));
@@ -180,7 +181,7 @@ TEST_F(WebDialog, FitsTheScreenItOpensOn) {
         << placed.width << " x " << placed.height << " at " << placed.x << ", " << placed.y
         << " on " << area.width << " x " << area.height;
     const wxRect inside(window->GetClientAreaOrigin(), window->GetClientSize());
-    for (int id : {CUrlDialog::kLinkText, CUrlDialog::kOkButton, 2}) {
+    for (int id : {UrlDialogIds::kLinkText, UrlDialogIds::kOk, UrlDialogIds::kCancel}) {
       wxWindow* control = d.GetDlgItem(id);
       ASSERT_NE(control, nullptr) << id;
       const wxRect where(window->ScreenToClient(control->GetScreenPosition()), control->GetSize());

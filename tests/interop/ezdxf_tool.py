@@ -230,6 +230,7 @@ def dump(path):
         "hyperlinkbase": doc.header.get("$HYPERLINKBASE", ""),
         "appids": [a.dxf.name for a in doc.appids],
         "layers": layers,
+        "layouts": [layout.name for layout in doc.layouts],
         "entities": entities,
         "audit_errors": [str(err.message) for err in doc.audit().errors],
     }

@@ -18,6 +18,7 @@
 #include <set>
 
 #include "base/host_language.h"
+#include "dialog/hyperlink_frame_ids.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"
 #include "modules/module_loader.h"
@@ -347,13 +348,15 @@ TEST_F(MainWindowTest, PanelSaysWhyTheClipboardCannotBeRead) {
       << transcript();
 }
 
-// A description of two million characters: the tooltip shows its start, on one line.
+// A description of two million characters: the tooltip shows its start, on one line. It
+// offers Ctrl+click only when a module can follow the link.
 TEST(LinkTooltip, ShowsAtMostAFewHundredCharacters) {
-  std::u16string tip =
-      tzad::linkTooltip({u"https://example.com/", std::u16string(2'000'000, u'd') + u"\n", u""});
+  std::u16string tip = tzad::linkTooltip(
+      {u"https://example.com/", std::u16string(2'000'000, u'd') + u"\n", u""}, true);
   EXPECT_EQ(tip, std::u16string(299, u'd') + u"\u2026\nCtrl+click to follow");
-  EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u"House"}),
+  EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u"House"}, true),
             u"https://example.com/ #House\nCtrl+click to follow");
+  EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"Site", u""}, false), u"Site");
 }
 
 // A Ctrl+click follows the object's hyperlink with the desktop's opener; the click gives the
@@ -366,7 +369,6 @@ TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {
        [] { return wxUIActionSimulator().Char('k', wxMOD_CONTROL); }, waitFor("Select objects: "),
        [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, waitFor("Command: ")});
   EXPECT_EQ(tzt::readFile(opened_), "https://example.com/site") << transcript();
-  EXPECT_NE(transcript().find("HYPERLINKOPEN"), std::string::npos);
   EXPECT_NE(transcript().find("*Cancel*"), std::string::npos);
 }
 
@@ -456,6 +458,97 @@ TEST_F(MainWindowTest, HyperlinkMenuActsOnTheSelection) {
   EXPECT_EQ(tzt::linksOf(second), tzt::linksOf(first)) << transcript();
 }
 
+// Edit Hyperlink from the link menu opens the module's dialog on that object alone, whatever
+// was selected before, with its hyperlink in the dialog; cancelled, it changes nothing.
+TEST_F(MainWindowTest, LinkMenuEditsTheClickedObjectsHyperlinkInTheDialog) {
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  addSquare(40, 0, 10);
+  Link link{"https://example.com/site", "Site"};
+  ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
+  std::string shown, selected;
+  bool asked = false;
+  wxTEST_DIALOG(run({waitFor("Command: "), zoomToExtents, clickAt(50, 5), fromLinkMenu(0, 5, 'e'),
+                     [&] { return asked; }, waitFor("Command: ")}),
+                tzt::Expect<wxDialog>([&](wxDialog* dialog) {
+                  asked = true;
+                  using hyperlink::HyperlinkFrameIds;
+                  if (auto* box = dynamic_cast<wxTextCtrl*>(
+                          dialog->FindWindow(HyperlinkFrameIds::kTextToDisplay)))
+                    shown = box->GetValue().utf8_string();
+                  if (wxWindow* label = dialog->FindWindow(HyperlinkFrameIds::kSelectedLabel))
+                    selected = label->GetLabel().utf8_string();
+                  return wxID_CANCEL;
+                }));
+  EXPECT_EQ(shown, "Site") << transcript();
+  EXPECT_NE(selected.find('1'), std::string::npos) << selected;
+  EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link});
+  EXPECT_EQ(doc_->nextUndo(), u"");
+}
+
+// The menu bar's menus by their titles, in order.
+std::vector<std::string> menuTitles() {
+  std::vector<std::string> titles;
+  wxMenuBar* bar = MainFrame::current()->GetMenuBar();
+  for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+    titles.push_back(bar->GetMenuLabelText(i).utf8_string());
+  return titles;
+}
+
+bool hasItem(const char* menu, const char* item) {
+  wxMenuBar* bar = MainFrame::current()->GetMenuBar();
+  return bar->FindMenuItem(menu, item) != wxNOT_FOUND;
+}
+
+// Without the module no item stands for its actions: no Insert or Hyperlink menu, no View >
+// Highlight Hyperlinks, no menu on a linked object, and Ctrl+click picks it as a click does.
+// Once the module is loaded, its items are there at the next "Command: ".
+TEST_F(MainWindowTest, WithoutTheModuleItsItemsAreAbsent) {
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  ASSERT_EQ(tzt::setLinks(linked, {Link{"https://example.com/site", "Site"}}), Tzad::eOk);
+  tzad::unloadModules();
+  std::vector<std::string> without, with;
+  bool highlightWithout = true, highlightWith = false;
+  std::string tip;
+  run({waitFor("Command: "), zoomToExtents,
+       [&] {
+         without = menuTitles();
+         highlightWithout = hasItem("View", "Highlight Hyperlinks");
+         return true;
+       },
+       [this] {
+         menuOpen_ = false;
+         wxUIActionSimulator mouse;
+         mouse.MouseMove(onScreen(0, 5));
+         tzt::yieldFor(100);
+         return mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+       },
+       clickAt(0, 5, wxMOD_CONTROL),
+       [&] {
+         tip = tooltip();
+         return !tip.empty();
+       },
+       typed("DWGNAME"), [] { return transcript().find("DWGNAME = ") != std::string::npos; },
+       [] {
+         tzad::loadModulesIn(TZT_MODULE_DIR);
+         return true;
+       },
+       typed("DWGNAME"), waitFor("Command: "),
+       [&] {
+         with = menuTitles();
+         highlightWith = hasItem("View", "Highlight Hyperlinks");
+         return true;
+       }});
+  EXPECT_EQ(without, (std::vector<std::string>{"File", "Edit", "View", "Window", "Help"}));
+  EXPECT_FALSE(highlightWithout);
+  EXPECT_FALSE(menuOpen_) << "a linked object has a menu without the module";
+  EXPECT_FALSE(std::filesystem::exists(opened_));
+  EXPECT_EQ(doc_->pickfirst, std::vector<TzDbObjectId>{linked});
+  EXPECT_EQ(tip, "Site");
+  EXPECT_EQ(with, (std::vector<std::string>{"File", "Edit", "Insert", "Hyperlink", "View", "Window",
+                                            "Help"}));
+  EXPECT_TRUE(highlightWith);
+}
+
 // Ctrl+W on a changed drawing asks in a message box, not on the command line; No closes it
 // without saving.
 TEST_F(MainWindowTest, CloseAsksAboutChangesInAMessageBox) {
@@ -475,8 +568,8 @@ TEST_F(MainWindowTest, CloseAsksAboutChangesInAMessageBox) {
   EXPECT_EQ(transcript().find("[Yes/No/Cancel]"), std::string::npos) << transcript();
 }
 
-// Remove Hyperlink from the link menu is one step: the Edit menu names it, and Ctrl+Z brings
-// the hyperlink back.
+// Remove Hyperlink from the link menu is one step: the Edit menu names it as the menu does, and
+// Ctrl+Z brings the hyperlink back.
 TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
   TzDbObjectId linked = addSquare(0, 0, 10);
   Link link{"https://example.com/kept", "Kept"};
@@ -492,7 +585,7 @@ TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
        },
        [&] { return !tzt::linksOf(linked).empty(); }, waitFor("Command: ")});
   EXPECT_EQ(tzt::linksOf(linked), std::vector<Link>{link}) << transcript();
-  EXPECT_EQ(undoItem.utf8_string(), "Undo -HYPERLINK");
+  EXPECT_EQ(undoItem.utf8_string(), "Undo Remove Hyperlink");
   EXPECT_FALSE(doc_->database()->isModified());
 }
 

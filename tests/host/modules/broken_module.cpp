@@ -1,6 +1,7 @@
-// A test module whose command table names a function it does not export.
+// A test module whose command and action tables name functions it does not export.
 #include "tzed_editor.h"
 #include "tzrx_module.h"
+#include "tzrx_object_actions.h"
 
 TZRX_EXPORT void working() {
   tzutPrintf(u"still working\n");
@@ -9,6 +10,11 @@ TZRX_EXPORT void working() {
 TZRX_EXPORT const TzCommandEntry* tzrxCommands() {
   static const TzCommandEntry table[] = {
       {u"MISSING", "notThere"}, {u"WORKING", "working"}, {nullptr, nullptr}};
+  return table;
+}
+
+TZRX_EXPORT const TzObjectActionEntry* tzrxObjectActions() {
+  static const TzObjectActionEntry table[] = {{u"VANISH", "vanish"}, {nullptr, nullptr}};
   return table;
 }
 

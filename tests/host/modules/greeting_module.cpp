@@ -1,9 +1,11 @@
-// A test module: a command that prints, one that throws, and its SDK version.
+// A test module: a command that prints, one that throws, two object actions (one throws too),
+// and its SDK version.
 #include <stdexcept>
 
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 #include "tzrx_module.h"
+#include "tzrx_object_actions.h"
 
 TZRX_EXPORT void greet() {
   tzutPrintf(u"Hello from a module, %s!\n", u"世界");
@@ -20,6 +22,27 @@ TZRX_EXPORT void fail() {
 TZRX_EXPORT const TzCommandEntry* tzrxCommands() {
   static const TzCommandEntry table[] = {
       {u"GREET", "greet"}, {u"FAIL", "fail"}, {nullptr, nullptr}};
+  return table;
+}
+
+// Says how many objects it got, keeps the first and changes the drawing.
+TZRX_EXPORT int markFirst(TzArray<TzDbObjectId>& ids) {
+  tzutPrintf(u"Marking %d object(s)\n", ids.length());
+  if (ids.isEmpty()) return RTERROR;
+  ids.resize(1);
+  if (TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase())
+    (void)db->setHyperlinkBase(u"/marked/");
+  return RTNORM;
+}
+
+TZRX_EXPORT int markAndFail(TzArray<TzDbObjectId>& ids) {
+  markFirst(ids);
+  throw std::runtime_error("the module's action failed");
+}
+
+TZRX_EXPORT const TzObjectActionEntry* tzrxObjectActions() {
+  static const TzObjectActionEntry table[] = {
+      {u"MARK", "markFirst"}, {u"MARKANDFAIL", "markAndFail"}, {nullptr, nullptr}};
   return table;
 }
 
