@@ -14,8 +14,9 @@ struct Keyword {
 };
 
 std::vector<Keyword> parseKeywordList(std::u16string_view list);
-// The global keyword an answer names: a keyword typed whole or by its capital letters (either
-// letter case), or "_" and a global keyword. Nothing when no keyword matches.
+// The global keyword an answer names: a keyword typed whole, by its capital letters (either
+// letter case) or, for "是(Y)", by the word before the letter; else "_" and a global keyword,
+// or a global keyword typed whole. Nothing when no keyword matches.
 std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
                                            std::u16string_view answer);
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/language.h"
+
 namespace tzad {
 
 // Loads a module and registers its commands; false after saying why on the command line.
@@ -12,8 +14,5 @@ bool loadModule(const std::string& path);
 void loadModulesIn(const std::string& folder);
 // Unloads every module, newest first (each one's unload steps run).
 void unloadModules();
-
-// The language the host runs in: set from --lang, else TZAD_LANG, else the locale.
-void setHostLanguage(const std::string& language);
 
 }  // namespace tzad

@@ -10,6 +10,7 @@
 #include "tzui_dialog.h"
 #include "tzui_nav_dialog.h"
 #include "ui/nav_filters.h"
+#include "base/translation.h"
 
 CTzUiNavDialog::CTzUiNavDialog(const TzString& title, const TzString& defaultName,
                                CNavFilterArray filters, int flags, CWnd* parent)
@@ -33,10 +34,9 @@ wxString typeExtension(const CNavFilterArray& filters, int index) {
 // The toolkit's dialog asks before replacing the file whose name was typed; a name that gets
 // its extension only afterwards must be asked about here.
 bool confirmReplace(const wxFileName& file, wxWindow* parent) {
-  const bool chinese = std::string_view(tzutLanguage()) == "zh";
-  const wxString question = chinese ? wxString::FromUTF8("“%s”已存在。要替换它吗？")
-                                    : wxString("\"%s\" already exists. Do you want to replace it?");
-  wxMessageDialog box(parent, wxString::Format(question, file.GetFullName()), "tzad",
+  const std::u16string question = tzad::trf("\"{0}\" already exists. Do you want to replace it?",
+                                            {TwUiText(file.GetFullName())});
+  wxMessageDialog box(parent, TwUiString(question), "tzad",
                       wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
   return box.ShowModal() == wxID_YES;
 }

@@ -17,6 +17,7 @@
 #include "window/command_panel.h"
 #include "window/pick_answers.h"
 #include "window/window_input.h"
+#include "window/window_text.h"
 
 namespace tzad {
 
@@ -267,10 +268,10 @@ void DrawingCanvas::dragSelect(wxPoint from, wxPoint to) {
 // view holds as hovered changes with it.
 void DrawingCanvas::showLinkMenu(TzDbObjectId id, ObjectLink link) {
   wxMenu menu;
-  menu.Append(kLinkOpen, "&Open");
-  menu.Append(kLinkCopy, "&Copy Hyperlink");
-  menu.Append(kLinkEdit, "&Edit Hyperlink...");
-  menu.Append(kLinkRemove, "&Remove Hyperlink");
+  menu.Append(kLinkOpen, trw("&Open"));
+  menu.Append(kLinkCopy, trw("&Copy Hyperlink"));
+  menu.Append(kLinkEdit, trw("&Edit Hyperlink..."));
+  menu.Append(kLinkRemove, trw("&Remove Hyperlink"));
   int chosen = GetPopupMenuSelectionFromUser(menu);
   hoverAtMouse();
   switch (chosen) {
@@ -306,7 +307,7 @@ void DrawingCanvas::copyLink(const ObjectLink& link) {
   }
   if (std::optional<std::string> error =
           platform::copyHyperlink({link.address, link.description, link.location}, base))
-    Editor::instance().write("The hyperlink was not copied: " + *error + "\n");
+    Editor::instance().write(trf("The hyperlink was not copied: {0}\n", {*error}));
 }
 
 // The hyperlink dialog on that object alone: HYPERLINK takes it as the pre-selection.
@@ -359,7 +360,8 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
   if (rebuilt) rebuild();
   if (rebuilt && state_->scene.cutShort())
     Editor::instance().write(
-        "Not all of this layout is shown: its block references hold more than the view draws.\n");
+        tr("Not all of this layout is shown: its block references hold more than the view "
+           "draws.\n"));
   if (doc && doc->viewSetByCommand) {
     doc->viewSetByCommand = false;
     double height = doc->viewSize > 0 ? doc->viewSize : 1.0;

@@ -26,6 +26,7 @@
 #include "window/pick_answers.h"
 #include "window/progress_window.h"
 #include "window/window_input.h"
+#include "window/window_text.h"
 
 namespace tzad {
 
@@ -128,16 +129,16 @@ void MainFrame::append(std::string_view utf8) {
 
 wxMenu* MainFrame::fileMenu() {
   auto* menu = new wxMenu;
-  menu->Append(wxID_NEW, "&New\tCtrl+N");
-  menu->Append(wxID_OPEN, "&Open...\tCtrl+O");
+  menu->Append(wxID_NEW, trw("&New\tCtrl+N"));
+  menu->Append(wxID_OPEN, trw("&Open...\tCtrl+O"));
   recentMenu_ = new wxMenu;
-  menu->AppendSubMenu(recentMenu_, "Open &Recent");
-  menu->Append(wxID_SAVE, "&Save\tCtrl+S");
-  menu->Append(wxID_SAVEAS, "Save &As...\tCtrl+Shift+S");
-  menu->Append(kExportPdf, "&Export PDF...");
-  menu->Append(wxID_CLOSE, "&Close\tCtrl+W");
+  menu->AppendSubMenu(recentMenu_, trw("Open &Recent"));
+  menu->Append(wxID_SAVE, trw("&Save\tCtrl+S"));
+  menu->Append(wxID_SAVEAS, trw("Save &As...\tCtrl+Shift+S"));
+  menu->Append(kExportPdf, trw("&Export PDF..."));
+  menu->Append(wxID_CLOSE, trw("&Close\tCtrl+W"));
   menu->AppendSeparator();
-  menu->Append(wxID_EXIT, "&Quit\tCtrl+Q");
+  menu->Append(wxID_EXIT, trw("&Quit\tCtrl+Q"));
   return menu;
 }
 
@@ -145,21 +146,21 @@ wxMenu* MainFrame::viewMenu() {
   auto* menu = new wxMenu;
   // Home zooms to the extents in the view and in an empty command line; as a menu shortcut it
   // would take Home from the command line's editing.
-  menu->Append(kZoomExtents, "Zoom &Extents", "Show the whole drawing (Home)");
-  menu->AppendCheckItem(kHighlightHyperlinks, "&Highlight Hyperlinks",
-                        "Mark every object that carries a hyperlink");
+  menu->Append(kZoomExtents, trw("Zoom &Extents"), trw("Show the whole drawing (Home)"));
+  menu->AppendCheckItem(kHighlightHyperlinks, trw("&Highlight Hyperlinks"),
+                        trw("Mark every object that carries a hyperlink"));
   menu->AppendSeparator();
   layoutMenu_ = new wxMenu;
-  menu->AppendSubMenu(layoutMenu_, "&Layout");
+  menu->AppendSubMenu(layoutMenu_, trw("&Layout"));
   viewsMenu_ = new wxMenu;
-  menu->AppendSubMenu(viewsMenu_, "Named &Views");
+  menu->AppendSubMenu(viewsMenu_, trw("Named &Views"));
   return menu;
 }
 
 wxMenu* MainFrame::editMenu() {
   auto* menu = new wxMenu;
-  menu->Append(kUndo, "&Undo\tCtrl+Z");
-  menu->Append(kRedo, "&Redo\tCtrl+Y");
+  menu->Append(kUndo, trw("&Undo\tCtrl+Z"));
+  menu->Append(kRedo, trw("&Redo\tCtrl+Y"));
   return menu;
 }
 
@@ -169,34 +170,34 @@ void MainFrame::updateEditMenu() {
   std::u16string undo = doc ? doc->nextUndo() : std::u16string();
   std::u16string redo = doc ? doc->nextRedo() : std::u16string();
   wxMenuBar* bar = GetMenuBar();
-  bar->SetLabel(kUndo,
-                (undo.empty() ? wxString("&Undo") : "&Undo " + TwUiString(undo)) + "\tCtrl+Z");
-  bar->SetLabel(kRedo,
-                (redo.empty() ? wxString("&Redo") : "&Redo " + TwUiString(redo)) + "\tCtrl+Y");
+  bar->SetLabel(kUndo, undo.empty() ? trw("&Undo\tCtrl+Z")
+                                     : TwUiString(trf("&Undo {0}\tCtrl+Z", {undo})));
+  bar->SetLabel(kRedo, redo.empty() ? trw("&Redo\tCtrl+Y")
+                                     : TwUiString(trf("&Redo {0}\tCtrl+Y", {redo})));
   bar->Enable(kUndo, !undo.empty());
   bar->Enable(kRedo, !redo.empty());
 }
 
 void MainFrame::buildMenus() {
   auto* insert = new wxMenu;
-  insert->Append(kInsertHyperlink, "&Hyperlink...\tCtrl+K");
+  insert->Append(kInsertHyperlink, trw("&Hyperlink...\tCtrl+K"));
   auto* hyperlink = new wxMenu;
-  hyperlink->Append(kOpenHyperlink, "&Open");
-  hyperlink->Append(kPasteAsHyperlink, "&Paste as Hyperlink");
-  hyperlink->Append(kRemoveHyperlink, "&Remove");
+  hyperlink->Append(kOpenHyperlink, trw("&Open"));
+  hyperlink->Append(kPasteAsHyperlink, trw("&Paste as Hyperlink"));
+  hyperlink->Append(kRemoveHyperlink, trw("&Remove"));
   auto* help = new wxMenu;
-  help->Append(kHelpCommands, "&Commands");
-  help->Append(kHelpKeys, "&Keys");
-  help->Append(wxID_ABOUT, "&About tzad");
+  help->Append(kHelpCommands, trw("&Commands"));
+  help->Append(kHelpKeys, trw("&Keys"));
+  help->Append(wxID_ABOUT, trw("&About tzad"));
   auto* bar = new wxMenuBar;
-  bar->Append(fileMenu(), "&File");
-  bar->Append(editMenu(), "&Edit");
-  bar->Append(insert, "&Insert");
-  bar->Append(hyperlink, "Hyper&link");
-  bar->Append(viewMenu(), "&View");
+  bar->Append(fileMenu(), trw("&File"));
+  bar->Append(editMenu(), trw("&Edit"));
+  bar->Append(insert, trw("&Insert"));
+  bar->Append(hyperlink, trw("Hyper&link"));
+  bar->Append(viewMenu(), trw("&View"));
   drawingsMenu_ = new wxMenu;
-  bar->Append(drawingsMenu_, "&Window");
-  bar->Append(help, "&Help");
+  bar->Append(drawingsMenu_, trw("&Window"));
+  bar->Append(help, trw("&Help"));
   SetMenuBar(bar);
 
   auto typed = [this](std::vector<std::string> lines) {
@@ -297,7 +298,7 @@ void MainFrame::fillRecentMenu() {
   for (size_t i = 0; i < recentFiles_.size(); ++i)
     recentMenu_->Append(kFirstRecent + static_cast<int>(i),
                         wxString::Format("&%zu %s", i + 1, TwUiString(shownName(recentFiles_[i]))));
-  if (recentFiles_.empty()) recentMenu_->Append(wxID_ANY, "(none)")->Enable(false);
+  if (recentFiles_.empty()) recentMenu_->Append(wxID_ANY, trw("(none)"))->Enable(false);
 }
 
 void MainFrame::fillLayoutMenu() {
@@ -314,7 +315,7 @@ void MainFrame::fillViewsMenu() {
   while (viewsMenu_->GetMenuItemCount() > 0) viewsMenu_->Destroy(viewsMenu_->FindItemByPosition(0));
   for (size_t i = 0; i < viewNames_.size() && i < kListSize; ++i)
     viewsMenu_->Append(kFirstView + static_cast<int>(i), TwUiString(viewNames_[i]));
-  if (viewNames_.empty()) viewsMenu_->Append(wxID_ANY, "(none)")->Enable(false);
+  if (viewNames_.empty()) viewsMenu_->Append(wxID_ANY, trw("(none)"))->Enable(false);
 }
 
 // The open drawings, the current one checked; one never saved has no file to name in OPEN
@@ -428,14 +429,14 @@ void MainFrame::openWithDialog() {
   // The current drawing's folder, no name in the box.
   std::u16string start = dialogStart(Editor::instance().document());
   start.erase(start.find_last_of(u'/') + 1);
-  std::u16string path = chooseDrawing(u"Open Drawing", TZ_NAV_OPEN_ONLY, start);
+  std::u16string path = chooseDrawing(trf("Open Drawing").c_str(), TZ_NAV_OPEN_ONLY, start);
   if (!path.empty()) input_.typeCommand({"OPEN", tzutToUtf8(path)});
 }
 
 void MainFrame::saveAsWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
-  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(doc));
+  std::u16string path = chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(doc));
   if (path.empty()) return;
   std::vector<std::string> answers;
   for (const std::u16string& answer : saveAsAnswers(*doc, path))
@@ -449,7 +450,7 @@ void MainFrame::exportPdfWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
   std::filesystem::path start(platform::toFileName(dialogStart(doc)));
-  CTzUiNavDialog dialog(u"Export PDF",
+  CTzUiNavDialog dialog(trf("Export PDF"),
                         platform::fromFileName(start.replace_extension(".pdf").string()),
                         tzui::navFiltersFromExtensions(u"pdf", tzutLanguage()), TZ_NAV_SAVE, this);
   if (dialog.DoModal() != 1 || dialog.files().empty()) return;
@@ -464,13 +465,13 @@ void MainFrame::exportPdfWithDialog() {
 // closing the window): Yes saves, under a name chosen in the file dialog when the drawing has
 // none yet.
 SaveAnswer MainFrame::askAboutChanges(Document& doc) {
-  wxMessageDialog ask(this, TwUiString(u"Save changes to " + doc.docTitle() + u"?"), "tzad",
+  wxMessageDialog ask(this, TwUiString(trf("Save changes to {0}?", {doc.docTitle()})), "tzad",
                       wxYES_NO | wxCANCEL | wxICON_QUESTION);
   int answer = ask.ShowModal();
   if (answer == wxID_CANCEL) return {};
   if (answer == wxID_NO) return {SaveAnswer::Choice::Discard, {}};
   if (!doc.isUntitled()) return {SaveAnswer::Choice::Save, {}};
-  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(&doc));
+  std::u16string path = chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(&doc));
   if (path.empty()) return {};
   return {SaveAnswer::Choice::Save, path};
 }
@@ -493,7 +494,7 @@ void MainFrame::closeForGood() {
 
 void MainFrame::showKeys() {
   wxMessageBox(
-      "Command line: type a command and Enter; Esc cancels the prompt (at \"Command: \" it "
+      trw("Command line: type a command and Enter; Esc cancels the prompt (at \"Command: \" it "
       "clears the selection); Up and Down recall earlier commands or answers.\n\n"
       "View: the wheel zooms about the cursor, the middle button drags the view, Home zooms to "
       "the extents. A click picks an object (at a point prompt: the point); a drag from left to "
@@ -502,15 +503,15 @@ void MainFrame::showKeys() {
       "Hyperlinks: Ctrl+click follows the link of the object under the cursor; a right click on "
       "a linked object offers Open, Copy, Edit and Remove.\n\n"
       "Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+W Close, Ctrl+Q Quit, "
-      "Ctrl+K Insert Hyperlink.",
-      "Keys", wxOK | wxICON_INFORMATION, this);
+      "Ctrl+K Insert Hyperlink."),
+      trw("Keys"), wxOK | wxICON_INFORMATION, this);
 }
 
 void MainFrame::showAbout() {
   wxAboutDialogInfo info;
   info.SetName("tzad");
   info.SetVersion(wxString::FromUTF8(version_));
-  info.SetDescription("A CAD host for DXF drawings, with hyperlinks on their objects.");
+  info.SetDescription(trw("A CAD host for DXF drawings, with hyperlinks on their objects."));
   wxAboutBox(info, this);
 }
 

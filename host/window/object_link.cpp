@@ -1,6 +1,7 @@
 #include "window/object_link.h"
 
 #include "platform/display_text.h"
+#include "base/translation.h"
 
 namespace tzad {
 
@@ -12,7 +13,7 @@ std::u16string linkTooltip(const ObjectLink& link) {
     text = link.address;
     if (!link.location.empty()) text += (text.empty() ? u"" : u" ") + (u"#" + link.location);
   }
-  return platform::displayText(text, platform::kShownLength) + u"\nCtrl+click to follow";
+  return platform::displayText(text, platform::kShownLength) + u"\n" + trf("Ctrl+click to follow");
 }
 
 }  // namespace tzad
