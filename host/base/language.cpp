@@ -59,6 +59,9 @@ void useCatalogOf(const std::string& lang) {
     std::setlocale(LC_MESSAGES, "C.UTF-8");
   // Set also for the toolkit (GTK's own texts) and for the programs tzad starts.
   setenv("LANGUAGE", catalogLanguage(lang).c_str(), 1);
+  // gettext keeps what it looked up until the catalogs are said to have changed, which
+  // setting the default domain (again) says.
+  textdomain(textdomain(nullptr));
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ bool openCopyInstead(const std::u16string& title, const std::u16string& when) {
     ed().write(found + trf(" RECOVER opens it.\n"));
     return false;
   }
-  auto answer = askKeyword(found + trf(" Open it instead? [Yes/No] <Yes>: "),
-                           keywordList("Yes No"), u"Yes");
+  auto answer =
+      askKeyword(found + trf(" Open it instead? [Yes/No] <Yes>: "), keywordList("Yes No"), u"Yes");
   return answer && *answer == u"Yes";
 }
 

@@ -133,8 +133,8 @@ class Picks {
     if (ids_.size() != added_) report += trf(", {0} total", {ids_.size()});
     report += u"\n";
     if (locked_)
-      report += trn("{0} was on a locked layer.\n", "{0} were on a locked layer.\n", locked_,
-                    {locked_});
+      report +=
+          trn("{0} was on a locked layer.\n", "{0} were on a locked layer.\n", locked_, {locked_});
     return report;
   }
   void reserveMore(size_t n) { ids_.reserve(ids_.size() + n); }
@@ -184,9 +184,10 @@ int interactiveSelection(Document& doc, Picks& picks) {
     picks.startLine();
     for (const std::string& word : words) {
       if (!resolveToken(doc, word, space, picks))
-        ed.write(trf("*Invalid selection*: \"{0}\" is not ALL, LAST, PREVIOUS or the handle of an "
-                     "object in this space\n",
-                     {word}));
+        ed.write(
+            trf("*Invalid selection*: \"{0}\" is not ALL, LAST, PREVIOUS or the handle of an "
+                "object in this space\n",
+                {word}));
     }
     ed.write(picks.lineReport());
   }

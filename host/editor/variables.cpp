@@ -1,5 +1,5 @@
-#include "base/translation.h"
 #include "editor/variables.h"
+#include "base/translation.h"
 
 #include <climits>
 #include <cmath>
@@ -233,13 +233,13 @@ bool setVariableFromText(const SystemVariable& var, const std::u16string& text) 
 using tzad::Document;
 using tzad::Editor;
 using tzad::findSystemVariable;
-using tzad::trf;
 using tzad::integerValue;
 using tzad::pointValue;
 using tzad::setInteger;
 using tzad::setString;
 using tzad::stringValue;
 using tzad::SystemVariable;
+using tzad::trf;
 using tzad::variableText;
 
 int tzedGetVar(const char16_t* name, resbuf* result) {

@@ -33,9 +33,10 @@ std::u16string refusal(void* handle) {
                {kTzrxApiVersionExport});
   int builtFor = version();
   if (builtFor == kTzrxApiVersion) return u"";
-  return trf("it was built for SDK version {0}, and this tzad offers version {1}. Rebuild it "
-             "against this tzad's SDK.",
-             {builtFor, kTzrxApiVersion});
+  return trf(
+      "it was built for SDK version {0}, and this tzad offers version {1}. Rebuild it "
+      "against this tzad's SDK.",
+      {builtFor, kTzrxApiVersion});
 }
 
 // The line HELP shows for a module's command: the module's own, else where it comes from.

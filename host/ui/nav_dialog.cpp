@@ -5,12 +5,12 @@
 
 #include <string_view>
 
+#include "base/translation.h"
 #include "platform/recent_files.h"
 #include "tzrx_module.h"
 #include "tzui_dialog.h"
 #include "tzui_nav_dialog.h"
 #include "ui/nav_filters.h"
-#include "base/translation.h"
 
 CTzUiNavDialog::CTzUiNavDialog(const TzString& title, const TzString& defaultName,
                                CNavFilterArray filters, int flags, CWnd* parent)

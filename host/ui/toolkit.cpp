@@ -13,11 +13,11 @@
 #include <exception>
 #include <string>
 
+#include "base/language.h"
+#include "base/translation.h"
 #include "tzed_editor.h"
 #include "tzrx_module.h"
 #include "tzui.h"
-#include "base/language.h"
-#include "base/translation.h"
 
 namespace {
 

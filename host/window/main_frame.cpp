@@ -170,10 +170,10 @@ void MainFrame::updateEditMenu() {
   std::u16string undo = doc ? doc->nextUndo() : std::u16string();
   std::u16string redo = doc ? doc->nextRedo() : std::u16string();
   wxMenuBar* bar = GetMenuBar();
-  bar->SetLabel(kUndo, undo.empty() ? trw("&Undo\tCtrl+Z")
-                                     : TwUiString(trf("&Undo {0}\tCtrl+Z", {undo})));
-  bar->SetLabel(kRedo, redo.empty() ? trw("&Redo\tCtrl+Y")
-                                     : TwUiString(trf("&Redo {0}\tCtrl+Y", {redo})));
+  bar->SetLabel(kUndo,
+                undo.empty() ? trw("&Undo\tCtrl+Z") : TwUiString(trf("&Undo {0}\tCtrl+Z", {undo})));
+  bar->SetLabel(kRedo,
+                redo.empty() ? trw("&Redo\tCtrl+Y") : TwUiString(trf("&Redo {0}\tCtrl+Y", {redo})));
   bar->Enable(kUndo, !undo.empty());
   bar->Enable(kRedo, !redo.empty());
 }
@@ -436,7 +436,8 @@ void MainFrame::openWithDialog() {
 void MainFrame::saveAsWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
-  std::u16string path = chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(doc));
+  std::u16string path =
+      chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(doc));
   if (path.empty()) return;
   std::vector<std::string> answers;
   for (const std::u16string& answer : saveAsAnswers(*doc, path))
@@ -471,7 +472,8 @@ SaveAnswer MainFrame::askAboutChanges(Document& doc) {
   if (answer == wxID_CANCEL) return {};
   if (answer == wxID_NO) return {SaveAnswer::Choice::Discard, {}};
   if (!doc.isUntitled()) return {SaveAnswer::Choice::Save, {}};
-  std::u16string path = chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(&doc));
+  std::u16string path =
+      chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(&doc));
   if (path.empty()) return {};
   return {SaveAnswer::Choice::Save, path};
 }
@@ -495,15 +497,17 @@ void MainFrame::closeForGood() {
 void MainFrame::showKeys() {
   wxMessageBox(
       trw("Command line: type a command and Enter; Esc cancels the prompt (at \"Command: \" it "
-      "clears the selection); Up and Down recall earlier commands or answers.\n\n"
-      "View: the wheel zooms about the cursor, the middle button drags the view, Home zooms to "
-      "the extents. A click picks an object (at a point prompt: the point); a drag from left to "
-      "right selects the objects inside, from right to left those it touches; a right click or "
-      "Enter ends a selection.\n\n"
-      "Hyperlinks: Ctrl+click follows the link of the object under the cursor; a right click on "
-      "a linked object offers Open, Copy, Edit and Remove.\n\n"
-      "Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+W Close, Ctrl+Q Quit, "
-      "Ctrl+K Insert Hyperlink."),
+          "clears the selection); Up and Down recall earlier commands or answers.\n\n"
+          "View: the wheel zooms about the cursor, the middle button drags the view, Home zooms to "
+          "the extents. A click picks an object (at a point prompt: the point); a drag from left "
+          "to "
+          "right selects the objects inside, from right to left those it touches; a right click or "
+          "Enter ends a selection.\n\n"
+          "Hyperlinks: Ctrl+click follows the link of the object under the cursor; a right click "
+          "on "
+          "a linked object offers Open, Copy, Edit and Remove.\n\n"
+          "Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+W Close, Ctrl+Q Quit, "
+          "Ctrl+K Insert Hyperlink."),
       trw("Keys"), wxOK | wxICON_INFORMATION, this);
 }
 

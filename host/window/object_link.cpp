@@ -1,7 +1,7 @@
 #include "window/object_link.h"
 
-#include "platform/display_text.h"
 #include "base/translation.h"
+#include "platform/display_text.h"
 
 namespace tzad {
 

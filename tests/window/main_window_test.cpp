@@ -491,10 +491,10 @@ TEST_F(ChineseMainWindowTest, MenusTooltipAndQuestionsAreChinese) {
   std::vector<std::string> fileItems;
   for (wxMenuItem* item : bar->GetMenu(0)->GetMenuItems())
     if (!item->IsSeparator()) fileItems.push_back(item->GetItemLabel().utf8_string());
-  EXPECT_EQ(fileItems, (std::vector<std::string>{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O",
-                                                 "最近打开(&R)", "保存(&S)\tCtrl+S",
-                                                 "另存为(&A)...\tCtrl+Shift+S", "输出 PDF(&E)...",
-                                                 "关闭(&C)\tCtrl+W", "退出(&Q)\tCtrl+Q"}));
+  EXPECT_EQ(fileItems,
+            (std::vector<std::string>{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "最近打开(&R)",
+                                      "保存(&S)\tCtrl+S", "另存为(&A)...\tCtrl+Shift+S",
+                                      "输出 PDF(&E)...", "关闭(&C)\tCtrl+W", "退出(&Q)\tCtrl+Q"}));
   EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u""}),
             u"https://example.com/\nCtrl+单击 打开链接");
 

@@ -1,5 +1,5 @@
-#include "base/translation.h"
 #include "editor/commands/command_support.h"
+#include "base/translation.h"
 
 namespace tzad {
 

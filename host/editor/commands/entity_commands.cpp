@@ -39,14 +39,22 @@ std::u16string hex(uint64_t value) {
 // shows as the type.
 std::u16string kindName(const std::u16string& dxfName) {
   static const std::pair<const char16_t*, const char*> kKinds[] = {
-      {u"LINE", markedText("LINE")},         {u"LWPOLYLINE", markedText("LWPOLYLINE")},
-      {u"POLYLINE", markedText("POLYLINE")}, {u"CIRCLE", markedText("CIRCLE")},
-      {u"ARC", markedText("ARC")},           {u"ELLIPSE", markedText("ELLIPSE")},
-      {u"SPLINE", markedText("SPLINE")},     {u"POINT", markedText("POINT")},
-      {u"TEXT", markedText("TEXT")},         {u"MTEXT", markedText("MTEXT")},
-      {u"INSERT", markedText("INSERT")},     {u"HATCH", markedText("HATCH")},
-      {u"SOLID", markedText("SOLID")},       {u"3DFACE", markedText("3DFACE")},
-      {u"DIMENSION", markedText("DIMENSION")}, {u"VIEWPORT", markedText("VIEWPORT")}};
+      {u"LINE", markedText("LINE")},
+      {u"LWPOLYLINE", markedText("LWPOLYLINE")},
+      {u"POLYLINE", markedText("POLYLINE")},
+      {u"CIRCLE", markedText("CIRCLE")},
+      {u"ARC", markedText("ARC")},
+      {u"ELLIPSE", markedText("ELLIPSE")},
+      {u"SPLINE", markedText("SPLINE")},
+      {u"POINT", markedText("POINT")},
+      {u"TEXT", markedText("TEXT")},
+      {u"MTEXT", markedText("MTEXT")},
+      {u"INSERT", markedText("INSERT")},
+      {u"HATCH", markedText("HATCH")},
+      {u"SOLID", markedText("SOLID")},
+      {u"3DFACE", markedText("3DFACE")},
+      {u"DIMENSION", markedText("DIMENSION")},
+      {u"VIEWPORT", markedText("VIEWPORT")}};
   for (const auto& [name, english] : kKinds)
     if (dxfName == name) return trf(english);
   return dxfName;
@@ -58,8 +66,9 @@ void listEntity(TzDbObjectId id) {
   TzDbObjectPointer<TzDbEntity> entity(id, TzDb::kForRead);
   if (!entity) return;
   std::u16string space = entity->isInPaperSpace() ? trf("Paper space") : trf("Model space");
-  std::u16string text = trf("{0}  Handle: {1}  Layer: {2}  {3}\n",
-                            {kindName(entity->dxfName()), hex(id.handle().value()), entity->layer(), space});
+  std::u16string text =
+      trf("{0}  Handle: {1}  Layer: {2}  {3}\n",
+          {kindName(entity->dxfName()), hex(id.handle().value()), entity->layer(), space});
   TzDbHyperlinkCollection* raw = nullptr;
   TzDbEntityHyperlinkPE* pe = TzDbEntityHyperlinkPE::query(entity.get());
   if (pe == nullptr || pe->getHyperlinkCollection(entity.get(), raw) != Tzad::eOk) return;

@@ -12,7 +12,6 @@ namespace tzad {
 
 namespace {
 
-
 Editor& ed() {
   return Editor::instance();
 }
@@ -74,13 +73,15 @@ void reportExport(const PdfExportResult& result, const std::u16string& path) {
     ed().write(trf("{0} hyperlink(s) to layouts that are not in the PDF were left out.\n",
                    {result.linksLeftOut}));
   for (const std::u16string& layout : result.layoutsCutShort)
-    ed().write(trf("Not all of {0} is on its page: its block references hold more than a page is "
-                   "drawn with.\n",
-                   {layout}));
+    ed().write(
+        trf("Not all of {0} is on its page: its block references hold more than a page is "
+            "drawn with.\n",
+            {layout}));
   if (result.linksPastLimit > 0)
-    ed().write(trf("{0} hyperlink(s) past the first {1} on a page were left out: PDF readers "
-                   "refuse pages with more.\n",
-                   {result.linksPastLimit, kMostLinksPerPage}));
+    ed().write(
+        trf("{0} hyperlink(s) past the first {1} on a page were left out: PDF readers "
+            "refuse pages with more.\n",
+            {result.linksPastLimit, kMostLinksPerPage}));
 }
 
 void exportPdfCommand() {

@@ -64,9 +64,10 @@ bool mayReplace(Document& doc, const std::u16string& path) {
   bool ownFile = path == doc.fileName();
   if (ownFile && db.fileBecameLink()) return mayReplaceLink(path);
   if (isReadOnlyFile(db.saveTarget(path))) {
-    ed().write(trf("{0} is read-only; the drawing was not saved. Use SAVEAS to save it under "
-                   "another name.\n",
-                   {path}));
+    ed().write(
+        trf("{0} is read-only; the drawing was not saved. Use SAVEAS to save it under "
+            "another name.\n",
+            {path}));
     ed().reportSaveFailure();
     return false;
   }

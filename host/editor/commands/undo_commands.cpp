@@ -2,8 +2,8 @@
 #include <charconv>
 #include <cstdint>
 
-#include "db/database_impl.h"
 #include "base/translation.h"
+#include "db/database_impl.h"
 #include "editor/commands/command_support.h"
 #include "editor/keywords.h"
 

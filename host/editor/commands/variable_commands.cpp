@@ -18,9 +18,9 @@ void editVariable(const SystemVariable& var) {
     ed.write(trf("{0} = {1} (read only)\n", {var.name, *value}));
     return;
   }
-  auto answer = askText(var.type == RTSTR
-                            ? trf("Enter new value for {0}, or . for none <{1}>: ", {var.name, *value})
-                            : trf("Enter new value for {0} <{1}>: ", {var.name, *value}));
+  auto answer = askText(
+      var.type == RTSTR ? trf("Enter new value for {0}, or . for none <{1}>: ", {var.name, *value})
+                        : trf("Enter new value for {0} <{1}>: ", {var.name, *value}));
   if (!answer || answer->empty()) return;
   setVariableFromText(var, *answer);
 }

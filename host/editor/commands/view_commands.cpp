@@ -46,8 +46,7 @@ void restoreView(Document& doc, const std::u16string& name) {
     for (const LayoutEntry& l : layoutsInTabOrder(db)) {
       if (l.blockRecord == db.modelSpaceId()) continue;
       if (db.setCurrentSpace(l.blockRecord) != Tzad::eOk)
-        return ed().write(
-            trf("Cannot show view \"{0}\": its layout cannot be opened.\n", {name}));
+        return ed().write(trf("Cannot show view \"{0}\": its layout cannot be opened.\n", {name}));
       break;
     }
   }
@@ -125,7 +124,8 @@ void viewCommand() {
 void layoutCommand() {
   Document* doc = requireDocument();
   if (doc == nullptr) return;
-  auto option = askKeyword(trf("Enter layout option [?/Set] <Set>: "), keywordList("? Set"), u"Set");
+  auto option =
+      askKeyword(trf("Enter layout option [?/Set] <Set>: "), keywordList("? Set"), u"Set");
   if (!option) return;
   if (*option == u"?") {
     for (const LayoutEntry& l : layoutsInTabOrder(*doc->database()))
