@@ -1,7 +1,7 @@
 """The gettext catalogs of tzad's own texts.
 
   check_catalogs.py update SOURCE_DIR XGETTEXT MSGMERGE
-      extracts the marked texts of host/ into po/tzad.pot and merges them into each po/*.po
+      extracts the marked texts of host/ and platform/ into po/tzad.pot and merges them into each po/*.po
   check_catalogs.py check SOURCE_DIR XGETTEXT MSGFMT
       fails when tzad.pot lacks a marked text or holds one no longer marked, when zh_CN.po
       leaves a text untranslated or fuzzy, or when a translation drops what the program relies
@@ -17,13 +17,13 @@ import tempfile
 KEYWORD_LIST_NOTE = ("A keyword list: one word for each English keyword, in the same order, "
                      "separated by spaces, each followed by the letters that answer it in "
                      "parentheses, as in 是(Y); the letters are the English keyword's capitals.")
-KEYWORDS = ["tr", "trf", "trn:1,2", "trw", "markedText", f'keywordList:1,"{KEYWORD_LIST_NOTE}"']
+KEYWORDS = ["tr", "trf", "tr8", "trn:1,2", "trw", "markedText", f'keywordList:1,"{KEYWORD_LIST_NOTE}"']
 COMPLETE = ["zh_CN"]  # languages that ship: every text translated
 
 
 def sources(root):
     files = []
-    for pattern in ("host/**/*.cpp", "host/**/*.h"):
+    for pattern in ("host/**/*.cpp", "host/**/*.h", "platform/**/*.cpp", "platform/**/*.h"):
         files += glob.glob(os.path.join(root, pattern), recursive=True)
     return sorted(os.path.relpath(f, root) for f in files)
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/translation.h"
 #include "tz_string.h"
 #include "tzrx_module.h"
 
@@ -12,14 +13,16 @@ namespace tzad {
 TextValue::TextValue(std::string_view utf8) : text_(tzutFromUtf8(utf8)) {}
 
 const char* tr(const char* english) {
-  // gettext answers the empty text with the catalog's header.
-  if (english == nullptr || *english == 0) return "";
   tzutLanguage();  // the language, and so the catalog, is chosen before the first text
-  return dgettext(kTextDomain, english);
+  return platform::tr(english);
 }
 
 std::u16string trf(const char* english, std::initializer_list<TextValue> values) {
   return fillPlaceholders(tzutFromUtf8(tr(english)), values);
+}
+
+std::string tr8(const char* english, std::initializer_list<std::string_view> values) {
+  return platform::fillPlaceholders(tr(english), std::vector<std::string_view>(values));
 }
 
 std::u16string trn(const char* singular, const char* plural, unsigned long count,
@@ -34,28 +37,10 @@ std::u16string keywordList(const char* english) {
 
 std::u16string fillPlaceholders(std::u16string_view pattern,
                                 std::initializer_list<TextValue> values) {
-  std::vector<const TextValue*> byIndex;
-  for (const TextValue& v : values) byIndex.push_back(&v);
-  std::u16string out;
-  out.reserve(pattern.size());
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    size_t close = pattern[i] == u'{' ? pattern.find(u'}', i) : std::u16string_view::npos;
-    if (close != std::u16string_view::npos && close > i + 1 && close - i <= 3) {
-      size_t index = 0;
-      bool digits = true;
-      for (size_t k = i + 1; k < close; ++k) {
-        digits = digits && pattern[k] >= u'0' && pattern[k] <= u'9';
-        index = index * 10 + (pattern[k] - u'0');
-      }
-      if (digits && index < byIndex.size()) {
-        out += byIndex[index]->text();
-        i = close;
-        continue;
-      }
-    }
-    out += pattern[i];
-  }
-  return out;
+  std::vector<std::string> utf8;
+  for (const TextValue& v : values) utf8.push_back(tzutToUtf8(v.text()));
+  std::vector<std::string_view> views(utf8.begin(), utf8.end());
+  return tzutFromUtf8(platform::fillPlaceholders(tzutToUtf8(pattern), views));
 }
 
 }  // namespace tzad

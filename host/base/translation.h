@@ -37,6 +37,8 @@ constexpr const char* markedText(const char* english) {
 const char* tr(const char* english);
 // The same with {0}, {1}, ... replaced by the values; a translation may reorder them.
 std::u16string trf(const char* english, std::initializer_list<TextValue> values = {});
+// The same as UTF-8, for messages made of UTF-8 texts (file names, system errors).
+std::string tr8(const char* english, std::initializer_list<std::string_view> values);
 // The singular or plural form that `count` takes in the user's language, with its values.
 std::u16string trn(const char* singular, const char* plural, unsigned long count,
                    std::initializer_list<TextValue> values = {});

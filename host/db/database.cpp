@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/translation.h"
 #include "db/database_impl.h"
 #include "db/object_data.h"
 
@@ -48,7 +49,7 @@ Tzad::ErrorStatus TzDbDatabase::readDwgFile(const TzString& fileName, int, bool,
 
 Tzad::ErrorStatus TzDbDatabase::saveAs(const TzString& fileName) {
   if (impl_->head == kNoRecord) {
-    impl_->fail("cannot save: the database holds no drawing");
+    impl_->fail(tzad::tr("cannot save: the database holds no drawing"));
     return Tzad::eNoDatabase;
   }
   return impl_->save(fileName) ? Tzad::eOk : Tzad::eWriteFailed;
