@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "base/translation.h"

@@ -3,8 +3,6 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-#include <string_view>
-
 #include "base/translation.h"
 #include "platform/recent_files.h"
 #include "tzrx_module.h"
