@@ -3,7 +3,7 @@
 # stands on its own: it runs through the bin/ link, takes every library of ours from the
 # installed tree, loads its modules with their resource and keyword libraries, and reads the
 # installed sample; the manual page is --help's, the desktop entry is valid and the MIME package
-# names DXF's other names.
+# names DXF's other names; the Chinese catalog is installed and found.
 # usage: check_install.sh BUILD_DIR VERSION [CMAKE]
 set -euo pipefail
 build=$1
@@ -72,6 +72,19 @@ run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||
 loaded_from_install "$scratch/ld.tzdxfinfo" "libtzad.so libtzplatform.so"
 
 zcat "$root/share/man/man1/tzad.1.gz" | grep -q TZAD_MODULE_PATH || fail "the manual page is not --help"
+zcat "$root/share/man/man1/tzad.1.gz" | grep -q "the folder whose .tzx modules" ||
+  fail "the manual page is not --help in English"
+
+# The Chinese catalog is installed, and the installed tzad finds it from its own place, on a
+# machine where no Chinese locale is generated.
+[ -f "$root/share/locale/zh_CN/LC_MESSAGES/tzad.mo" ] || fail "no share/locale/zh_CN catalog"
+help=$(env -u TZAD_LANG -u TZAD_LOCALEDIR -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=zh_CN.UTF-8 \
+  "$tzad" --help)
+grep -qF "用法: tzad [选项]... [图形]..." <<<"$help" || fail "--help under LANG=zh_CN.UTF-8: $help"
+printf '%s\n' -LAYER '' >"$scratch/chinese.scr"
+transcript=$(cd "$scratch" && env -u TZAD_LOCALEDIR LANG=C.UTF-8 LANGUAGE= TZAD_LANG=zh \
+  "$tzad" --script chinese.scr plan.dxf 2>&1)
+grep -qF "命令: -LAYER" <<<"$transcript" || fail "the installed tzad speaks no Chinese: $transcript"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/share/applications/tzad.desktop" || fail "desktop entry"
 fi

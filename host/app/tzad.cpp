@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "base/host_language.h"
+#include "base/language.h"
+#include "base/translation.h"
 #include "base/window_library.h"
 #include "docs/autosave.h"
 #include "docs/document_manager.h"
@@ -33,65 +34,71 @@ struct Options {
   std::string pathStyle;
   std::vector<std::string> drawings;
   bool console = false;
+  bool help = false;
 };
 
 void usage() {
-  std::fprintf(stderr,
-               "usage: tzad [--console | --script FILE] [--load MODULE.tzx]... [--lang en|zh]\n"
-               "            [--path-style posix|windows] [DRAWING]...\n"
-               "       tzad --help | --version\n");
+  std::fputs(tr("usage: tzad [--console | --script FILE] [--load MODULE.tzx]... [--lang en|zh]\n"
+                "            [--path-style posix|windows] [DRAWING]...\n"
+                "       tzad --help | --version\n"),
+             stderr);
 }
 
 void help() {
-  std::printf(
-      "usage: tzad [OPTION]... [DRAWING]...\n"
-      "\n"
-      "Opens each DRAWING (a DXF file; the last one is current), or a new empty drawing.\n"
-      "With a display tzad opens its main window: the drawing view, layout tabs and the\n"
-      "command-line panel. Without one, or with --console or --script, it reads commands\n"
-      "from the terminal (with line editing and history), from piped input, or from a\n"
-      "script. Type HELP at \"Command: \" for the list of commands.\n"
-      "\n"
-      "Options:\n"
-      "  --console            read commands from the terminal even when there is a display\n"
-      "  --script FILE        answer every prompt from FILE, one line per answer: an empty\n"
-      "                       line is Enter, ^C cancels, a line starting with ; is a comment\n"
-      "  --load MODULE.tzx    load this module too (may be given more than once)\n"
-      "  --lang en|zh         the language of the modules' prompts and messages\n"
-      "  --path-style posix|windows\n"
-      "                       the path rules hyperlink targets follow (default: posix)\n"
-      "  -h, --help           show this help and exit\n"
-      "  --version            show the version and exit\n"
-      "\n"
-      "In the terminal: Ctrl+C or Esc cancels the prompt, Ctrl+D at \"Command: \" quits (as\n"
-      "QUIT, asking about unsaved changes), Up and Down recall earlier commands, or at any\n"
-      "other prompt earlier answers.\n"
-      "\n"
-      "Environment:\n"
-      "  TZAD_LANG            en or zh: the language when --lang is not given; else LC_ALL,\n"
-      "                       LC_MESSAGES or LANG decide; Chinese when none names en or zh\n"
-      "  TZAD_MODULE_PATH     the folder whose .tzx modules are loaded at start\n"
-      "                       (default: modules/ beside the tzad program)\n"
-      "  TZAD_OPEN_COMMAND    the program HYPERLINKOPEN runs with a target (default: xdg-open)\n"
-      "  TZAD_CLIPBOARD_DIR   a folder that stands in for the desktop's clipboard\n"
-      "  TZAD_TRACE           1: diagnostic traces on standard error\n"
-      "  TZAD_AUTOSAVE_SECONDS\n"
-      "                       seconds a change waits for its automatic save, instead of\n"
-      "                       SAVETIME's minutes (SAVETIME is 10 minutes unless set; 0 turns\n"
-      "                       automatic saves off)\n"
-      "  WAYLAND_DISPLAY, DISPLAY\n"
-      "                       the desktop where the main window opens, and whose clipboard\n"
-      "                       PASTEASHYPERLINK reads (wl-paste, xclip)\n"
-      "  XDG_CONFIG_HOME      where tzad keeps its settings (default: ~/.config), under tzad/\n"
-      "  XDG_DATA_HOME        where the desktop's recently used files are listed\n"
-      "                       (default: ~/.local/share), in recently-used.xbel\n"
-      "  XDG_STATE_HOME       where automatic saves are kept (default: ~/.local/state),\n"
-      "                       under tzad/autosave/; RECOVER lists them\n"
-      "  LC_ALL, LC_CTYPE, LANG\n"
-      "                       the terminal's character set; UTF-8 when it is another\n"
-      "\n"
-      "Exit status: 0; 1 when the drawing of a script or of piped input cannot be read (the\n"
-      "commands are then not run) or when a save failed there; 2 for wrong arguments.\n");
+  std::fputs(
+      tr("usage: tzad [OPTION]... [DRAWING]...\n"
+         "\n"
+         "Opens each DRAWING (a DXF file; the last one is current), or a new empty drawing.\n"
+         "With a display tzad opens its main window: the drawing view, layout tabs and the\n"
+         "command-line panel. Without one, or with --console or --script, it reads commands\n"
+         "from the terminal (with line editing and history), from piped input, or from a\n"
+         "script. Type HELP at \"Command: \" for the list of commands.\n"
+         "\n"
+         "Options:\n"
+         "  --console            read commands from the terminal even when there is a display\n"
+         "  --script FILE        answer every prompt from FILE, one line per answer: an empty\n"
+         "                       line is Enter, ^C cancels, a line starting with ; is a comment\n"
+         "  --load MODULE.tzx    load this module too (may be given more than once)\n"
+         "  --lang en|zh         the language of tzad's and the modules' texts (also a language\n"
+         "                       whose catalog is installed)\n"
+         "  --path-style posix|windows\n"
+         "                       the path rules hyperlink targets follow (default: posix)\n"
+         "  -h, --help           show this help and exit\n"
+         "  --version            show the version and exit\n"
+         "\n"
+         "In the terminal: Ctrl+C or Esc cancels the prompt, Ctrl+D at \"Command: \" quits (as\n"
+         "QUIT, asking about unsaved changes), Up and Down recall earlier commands, or at any\n"
+         "other prompt earlier answers.\n"
+         "\n"
+         "Environment:\n"
+         "  TZAD_LANG            en or zh: the language when --lang is not given; else LC_ALL,\n"
+         "                       LC_MESSAGES or LANG decide; Chinese when none names a language\n"
+         "                       tzad speaks\n"
+         "  TZAD_LOCALEDIR       the folder of tzad's translation catalogs\n"
+         "                       (default: share/locale of the installed tree)\n"
+         "  TZAD_MODULE_PATH     the folder whose .tzx modules are loaded at start\n"
+         "                       (default: modules/ beside the tzad program)\n"
+         "  TZAD_OPEN_COMMAND    the program HYPERLINKOPEN runs with a target (default: xdg-open)\n"
+         "  TZAD_CLIPBOARD_DIR   a folder that stands in for the desktop's clipboard\n"
+         "  TZAD_TRACE           1: diagnostic traces on standard error\n"
+         "  TZAD_AUTOSAVE_SECONDS\n"
+         "                       seconds a change waits for its automatic save, instead of\n"
+         "                       SAVETIME's minutes (SAVETIME is 10 minutes unless set; 0 turns\n"
+         "                       automatic saves off)\n"
+         "  WAYLAND_DISPLAY, DISPLAY\n"
+         "                       the desktop where the main window opens, and whose clipboard\n"
+         "                       PASTEASHYPERLINK reads (wl-paste, xclip)\n"
+         "  XDG_CONFIG_HOME      where tzad keeps its settings (default: ~/.config), under tzad/\n"
+         "  XDG_DATA_HOME        where the desktop's recently used files are listed\n"
+         "                       (default: ~/.local/share), in recently-used.xbel\n"
+         "  XDG_STATE_HOME       where automatic saves are kept (default: ~/.local/state),\n"
+         "                       under tzad/autosave/; RECOVER lists them\n"
+         "  LC_ALL, LC_CTYPE, LANG\n"
+         "                       the terminal's character set; UTF-8 when it is another\n"
+         "\n"
+         "Exit status: 0; 1 when the drawing of a script or of piped input cannot be read (the\n"
+         "commands are then not run) or when a save failed there; 2 for wrong arguments.\n"),
+      stdout);
 }
 
 void version() {
@@ -113,8 +120,7 @@ bool parseArguments(int argc, char** argv, Options& options) {
     } else if (arg == "--console") {
       options.console = true;
     } else if (arg == "--help" || arg == "-h") {
-      help();
-      std::exit(0);
+      options.help = true;
     } else if (arg == "--version") {
       version();
       std::exit(0);
@@ -166,7 +172,7 @@ std::unique_ptr<InputSource> makeInput(const Options& options) {
 void reportUnsaved() {
   for (const auto& doc : DocumentManager::instance().documents())
     if (doc->database()->isModified())
-      Editor::instance().write(u"Changes to " + doc->docTitle() + u" were not saved.\n");
+      Editor::instance().write(trf("Changes to {0} were not saved.\n", {doc->docTitle()}));
 }
 
 // Opens the drawings named on the command line. When none can be read, an interactive session
@@ -181,13 +187,14 @@ bool openStartDrawings(const Options& options, bool interactive) {
   for (const std::string& drawing : options.drawings) {
     if (docs.open(platform::fromFileName(drawing))) continue;
     if (!interactive) {
-      Editor::instance().write("tzad: " + drawing + " cannot be read; the commands are not run.\n");
+      Editor::instance().write(
+          trf("tzad: {0} cannot be read; the commands are not run.\n", {drawing}));
       return false;
     }
   }
   if (docs.current()) return true;
   Document* doc = docs.create();
-  Editor::instance().write(u"Starting an empty drawing, " + doc->docTitle() + u", instead.\n");
+  Editor::instance().write(trf("Starting an empty drawing, {0}, instead.\n", {doc->docTitle()}));
   return true;
 }
 
@@ -202,23 +209,28 @@ int runSession(int argc, char** argv) {
     return 2;
   }
   if (!options.language.empty()) {
-    if (options.language != "en" && options.language != "zh") {
-      std::fprintf(stderr, "tzad: --lang takes en or zh\n");
+    if (!speaksLanguage(options.language)) {
+      std::fputs(tr("tzad: --lang takes en or zh\n"), stderr);
       return 2;
     }
     setHostLanguage(options.language);
   }
+  if (options.help) {
+    help();
+    return 0;
+  }
   if (options.pathStyle == "windows") {
     platform::setPathStyle(platform::PathStyle::Windows);
   } else if (!options.pathStyle.empty() && options.pathStyle != "posix") {
-    std::fprintf(stderr, "tzad: --path-style takes posix or windows\n");
+    std::fputs(tr("tzad: --path-style takes posix or windows\n"), stderr);
     return 2;
   }
   Editor& editor = Editor::instance();
   bool windowed = openWindowIfWanted(options);
   if (!windowed) editor.setInput(makeInput(options));
   bool interactive = windowed || (options.script.empty() && isatty(STDIN_FILENO));
-  if (interactive) editor.write("tzad - type a command; HELP lists them, QUIT ends the session.\n");
+  if (interactive)
+    editor.write(tr("tzad - type a command; HELP lists them, QUIT ends the session.\n"));
   loadModulesIn(moduleFolder());
   for (const std::string& module : options.modules) loadModule(module);
   if (interactive) mentionCopiesOfUnsavedDrawings();

@@ -1,5 +1,9 @@
 #include "tzdb_database.h"
 
+#include <filesystem>
+
+#include "base/translation.h"
+#include "db/database_impl.h"
 #include "db/object_data.h"
 
 const TzDbObjectId TzDbObjectId::kNull;
@@ -32,7 +36,9 @@ TzDbDatabase::~TzDbDatabase() {
 Tzad::ErrorStatus TzDbDatabase::readDwgFile(const TzString& fileName, int, bool, const TzString&) {
   if (fileName.empty()) return Tzad::eInvalidInput;
   if (!impl_->load(fileName)) {
-    bool missing = impl_->lastError.find("No such file") != std::string::npos;
+    // Told by the file system, not by the message, which is in the user's language.
+    std::error_code ec;
+    bool missing = !std::filesystem::exists(u16ToPath(fileName), ec) && !ec;
     std::string error = impl_->lastError;
     impl_->clear();
     impl_->lastError = error;
@@ -43,7 +49,7 @@ Tzad::ErrorStatus TzDbDatabase::readDwgFile(const TzString& fileName, int, bool,
 
 Tzad::ErrorStatus TzDbDatabase::saveAs(const TzString& fileName) {
   if (impl_->head == kNoRecord) {
-    impl_->fail("cannot save: the database holds no drawing");
+    impl_->fail(tzad::tr("cannot save: the database holds no drawing"));
     return Tzad::eNoDatabase;
   }
   return impl_->save(fileName) ? Tzad::eOk : Tzad::eWriteFailed;

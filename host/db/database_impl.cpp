@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/translation.h"
 #include "dxf/dxf_codes.h"
 #include "platform/text.h"
 
@@ -290,7 +291,7 @@ bool TzDbDatabaseImpl::indexStructure(const std::string& displayName) {
   indexBlocks();
   findLayoutDictionary();
   if (!addVirtualRecords()) {
-    fail(displayName + ": not enough memory");
+    fail(tzad::tr8("{0}: not enough memory", {displayName}));
     return false;
   }
   std::string tilemode(trimBlanks(headerVar("$TILEMODE").value_or("1")));
@@ -313,8 +314,8 @@ bool TzDbDatabaseImpl::indexHandles(const std::string& displayName) {
   sortHandleIndex();
   for (size_t i = 1; i < handleIndex.size(); ++i) {
     if (at(handleIndex[i]).handle == at(handleIndex[i - 1]).handle) {
-      fail(displayName + ": handle " + formatHandle(at(handleIndex[i]).handle) +
-           " is used by two objects");
+      fail(tzad::tr8("{0}: handle {1} is used by two objects",
+                     {displayName, formatHandle(at(handleIndex[i]).handle)}));
       return false;
     }
   }

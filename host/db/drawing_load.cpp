@@ -7,10 +7,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/translation.h"
 #include "db/database_impl.h"
 #include "dxf/dxf_codes.h"
 #include "dxf/dxf_tokenizer.h"
 #include "platform/regular_file.h"
+
+using tzad::tr;
+using tzad::tr8;
 
 namespace {
 
@@ -29,13 +33,13 @@ bool readWholeFile(const std::string& path, TextArena& text, FileIdentity& ident
   const struct stat& st = file.status();
   identity = FileIdentity::of(st);
   if (static_cast<uint64_t>(st.st_size) >= 0xFFFFFFF0u) {
-    error = path + ": the file is larger than 4 GiB";
+    error = tr8("{0}: the file is larger than 4 GiB", {path});
     return false;
   }
   size_t size = static_cast<size_t>(st.st_size);
   char* buffer = text.resetBase(size);
   if (buffer == nullptr) {
-    error = path + ": not enough memory to read the file";
+    error = tr8("{0}: not enough memory to read the file", {path});
     return false;
   }
   size_t done = 0;
@@ -43,7 +47,7 @@ bool readWholeFile(const std::string& path, TextArena& text, FileIdentity& ident
     ssize_t n = ::read(file.fd(), buffer + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      error = path + ": cannot read the file (" + std::strerror(n < 0 ? errno : EIO) + ")";
+      error = tr8("{0}: cannot read the file ({1})", {path, std::strerror(n < 0 ? errno : EIO)});
       return false;
     }
     done += static_cast<size_t>(n);
@@ -108,7 +112,7 @@ bool TzDbDatabaseImpl::load(const std::u16string& path) {
 bool TzDbDatabaseImpl::parse(std::string_view content, const std::string& name) {
   clear();
   if (!text.setBase(content)) {
-    fail(name + ": not enough memory");
+    fail(tr8("{0}: not enough memory", {name}));
     return false;
   }
   return parseBase(name);
@@ -136,7 +140,7 @@ class DrawingLoader {
 
  private:
   bool error(size_t line, const std::string& what) {
-    db_.fail(name_ + ": line " + std::to_string(line) + ": " + what);
+    db_.fail(tr8("{0}: line {1}: {2}", {name_, std::to_string(line), what}));
     return false;
   }
   bool startObject(const DxfGroup& g);
@@ -191,7 +195,8 @@ uint32_t DrawingLoader::startRecord(std::string_view type, uint8_t flags, size_t
 bool DrawingLoader::finishRecord(size_t end) {
   if (current_ == kNoRecord) return true;
   if (end - recordStart_ > TextRef::kMaxSize)
-    return error(recordLine_, "an object of more than 16 MiB: this is no drawing tzad can read");
+    return error(recordLine_,
+                 tr("an object of more than 16 MiB: this is no drawing tzad can read"));
   // The extended data is kept apart from the rest of the record, so that opening an object
   // finds it without reading the record line by line.
   size_t bodyEnd = xdataStart_ ? xdataStart_ : end;
@@ -207,7 +212,7 @@ bool DrawingLoader::startObject(const DxfGroup& g) {
   recordLine_ = g.line;
   std::string_view type = trimBlanks(g.value);
   if (type.empty() || type.size() > 64)
-    return error(g.line + 1, "'" + std::string(type.substr(0, 40)) + "' is not an object type");
+    return error(g.line + 1, tr8("'{0}' is not an object type", {type.substr(0, 40)}));
   uint8_t flags = 0;
   // Structure checks happen as each record starts, so the error names the right line.
   if (!checkStructure(type, g.line, flags)) return false;
@@ -227,41 +232,42 @@ bool DrawingLoader::checkStructure(std::string_view type, size_t line, uint8_t& 
   if (type == "SECTION") {
     if (st_.section != Section::None)
       return error(line,
-                   "SECTION inside section " + sectionName(st_.section) + " (missing ENDSEC)");
+                   tr8("SECTION inside section {0} (missing ENDSEC)", {sectionName(st_.section)}));
     st_.section = Section::Other;
     st_.sectionNamed = false;
   } else if (type == "ENDSEC") {
-    if (st_.section == Section::None) return error(line, "ENDSEC without SECTION");
-    if (!st_.table.empty()) return error(line, "table " + st_.table + " has no ENDTAB");
-    if (st_.inBlock) return error(line, "block definition has no ENDBLK");
+    if (st_.section == Section::None) return error(line, tr("ENDSEC without SECTION"));
+    if (!st_.table.empty()) return error(line, tr8("table {0} has no ENDTAB", {st_.table}));
+    if (st_.inBlock) return error(line, tr("block definition has no ENDBLK"));
   } else if (type == "EOF") {
     if (st_.section != Section::None)
-      return error(line, "EOF inside section " + sectionName(st_.section) + " (missing ENDSEC)");
+      return error(line,
+                   tr8("EOF inside section {0} (missing ENDSEC)", {sectionName(st_.section)}));
   } else if (st_.section == Section::None) {
-    return error(line, std::string(type) + " outside of any section");
+    return error(line, tr8("{0} outside of any section", {type}));
   }
   if (st_.section == Section::Entities && type != "ENDSEC") {
     flags = isSubEntityType(type) ? kRecSubEntity : kRecEntity;
   } else if (st_.section == Section::Blocks) {
     if (type == "BLOCK") {
-      if (st_.inBlock) return error(line, "BLOCK inside a block definition (missing ENDBLK)");
+      if (st_.inBlock) return error(line, tr("BLOCK inside a block definition (missing ENDBLK)"));
       st_.inBlock = true;
     } else if (type == "ENDBLK") {
-      if (!st_.inBlock) return error(line, "ENDBLK without BLOCK");
+      if (!st_.inBlock) return error(line, tr("ENDBLK without BLOCK"));
       st_.inBlock = false;
     } else if (type != "ENDSEC") {
-      if (!st_.inBlock) return error(line, std::string(type) + " outside of a block definition");
+      if (!st_.inBlock) return error(line, tr8("{0} outside of a block definition", {type}));
       flags = isSubEntityType(type) ? kRecSubEntity : kRecEntity;
     }
   } else if (st_.section == Section::Tables) {
     if (type == "TABLE") {
       if (!st_.table.empty())
-        return error(line, "TABLE inside table " + st_.table + " (missing ENDTAB)");
+        return error(line, tr8("TABLE inside table {0} (missing ENDTAB)", {st_.table}));
       st_.table = "?";
     } else if (type == "ENDTAB") {
-      if (st_.table.empty()) return error(line, "ENDTAB without TABLE");
+      if (st_.table.empty()) return error(line, tr("ENDTAB without TABLE"));
     } else if (type != "ENDSEC" && st_.table.empty()) {
-      return error(line, std::string(type) + " outside of a table");
+      return error(line, tr8("{0} outside of a table", {type}));
     }
   }
   return true;
@@ -285,7 +291,8 @@ void DrawingLoader::indexObject(std::string_view type, uint32_t index) {
 }
 
 bool DrawingLoader::readLeadingGroup(const DxfGroup& g) {
-  if (g.code != DxfCode::kComment) return error(g.line, "the file does not start with a group 0");
+  if (g.code != DxfCode::kComment)
+    return error(g.line, tr("the file does not start with a group 0"));
   // Comments ahead of the first object: a record of their own, written back as they came.
   if (current_ == kNoRecord) {
     recordLine_ = g.line;
@@ -319,16 +326,15 @@ bool DrawingLoader::indexGroup(const DxfGroup& g) {
   } else if (type == "TABLE" && g.code == 2 && st_.table == "?") {
     st_.table = std::string(trimBlanks(g.value));
     if (st_.table.empty() || st_.table.size() > 64)
-      return error(g.line + 1, "table without a name");
+      return error(g.line + 1, tr("table without a name"));
     TableIndex& t = db_.tables[st_.table];
-    if (t.table != kNoRecord) return error(g.line + 1, "a second " + st_.table + " table");
+    if (t.table != kNoRecord) return error(g.line + 1, tr8("a second {0} table", {st_.table}));
     t.table = current_;
   } else if (!inXdata_ && !handleTaken_ && type != "SECTION" && st_.section != Section::Header &&
              (g.code == 5 || (g.code == 105 && type == "DIMSTYLE"))) {
     unsigned long long h = 0;
     if (!parseHandle(g.value, h) || h == 0)
-      return error(g.line + 1,
-                   "'" + std::string(trimBlanks(g.value).substr(0, 40)) + "' is not a handle");
+      return error(g.line + 1, tr8("'{0}' is not a handle", {trimBlanks(g.value).substr(0, 40)}));
     r.handle = h;
     db_.handleIndex.push_back(current_);
     handleTaken_ = true;
@@ -340,12 +346,13 @@ bool DrawingLoader::indexGroup(const DxfGroup& g) {
 }
 
 bool DrawingLoader::finish(size_t line, size_t textEnd) {
-  if (!sawObject_) return error(1, "the file holds no DXF data");
+  if (!sawObject_) return error(1, tr("the file holds no DXF data"));
   if (!st_.sawEof) {
     if (st_.section != Section::None)
-      return error(line, "the file ends inside section " + sectionName(st_.section) +
-                             " (missing ENDSEC and EOF): it is truncated");
-    return error(line, "the file has no EOF: it is truncated");
+      return error(line, tr8("the file ends inside section {0} (missing ENDSEC and EOF): it is "
+                             "truncated",
+                             {sectionName(st_.section)}));
+    return error(line, tr("the file has no EOF: it is truncated"));
   }
   return finishRecord(textEnd);
 }
@@ -355,7 +362,7 @@ bool DrawingLoader::finish(size_t line, size_t textEnd) {
 bool TzDbDatabaseImpl::parseBase(const std::string& name) {
   std::string_view content = text.base();
   if (auto why = notAsciiDxf(content)) {
-    fail(name + ": line 1: " + *why);
+    fail(tr8("{0}: line {1}: {2}", {name, "1", *why}));
     return false;
   }
   eol = lineEndOf(content);

@@ -7,9 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/translation.h"
 #include "db/database_impl.h"
 #include "db/file_replacement.h"
 #include "db/packed_link.h"
+
+using tzad::tr;
+using tzad::tr8;
 
 bool TzDbDatabaseImpl::updateHandseedForSave() {
   // A file without a header (a minimal R12 file) does without the handle seed too.
@@ -94,36 +98,36 @@ bool TzDbDatabaseImpl::save(const std::u16string& path, bool keepBackup) {
   UndoJournal::Pause notAStep(journal);
   std::string file = u16ToPath(path);
   if (file.empty()) {
-    fail("cannot save: no file name");
+    fail(tr("cannot save: no file name"));
     return false;
   }
   std::string target = saveTarget(path);
   // A link that took the drawing's place is no version of the drawing: none is kept of it.
   bool replacesLink = target == file && isSymbolicLink(file);
   if (!replacesLink && isNotAFile(target)) {
-    fail(file + ": cannot save: it is a folder or another non-file; nothing was changed");
+    fail(tr8("{0}: cannot save: it is a folder or another non-file; nothing was changed", {file}));
     return false;
   }
   if (!replacesLink && isReadOnlyFile(target)) {
-    fail(file + ": cannot save: the file is read-only; the file on disk is unchanged");
+    fail(tr8("{0}: cannot save: the file is read-only; the file on disk is unchanged", {file}));
     return false;
   }
   if (!updateHandseedForSave()) {
-    fail(file + ": cannot save: not enough memory; the file on disk is unchanged");
+    fail(tr8("{0}: cannot save: not enough memory; the file on disk is unchanged", {file}));
     return false;
   }
   FileReplacement out(target);
   if (!out.ok()) {
-    fail(file + ": cannot save: " + out.error());
+    fail(tr8("{0}: cannot save: {1}", {file, out.error()}));
     return false;
   }
   struct stat written {};
   if (!writeRecords(out.fd()) || ::fstat(out.fd(), &written) != 0) {
-    fail(file + ": cannot save: " + std::strerror(errno) + "; the file on disk is unchanged");
+    fail(tr8("{0}: cannot save: {1}; the file on disk is unchanged", {file, std::strerror(errno)}));
     return false;
   }
   if (!out.commit(keepBackup && !replacesLink ? backupNameOf(target) : std::string())) {
-    fail(file + ": cannot save: " + out.error() + "; the file on disk is unchanged");
+    fail(tr8("{0}: cannot save: {1}; the file on disk is unchanged", {file, out.error()}));
     return false;
   }
   fileName = path;

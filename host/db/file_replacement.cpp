@@ -1,4 +1,8 @@
 #include "db/file_replacement.h"
+#include "base/translation.h"
+
+using tzad::tr;
+using tzad::tr8;
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -90,10 +94,10 @@ FileReplacement::~FileReplacement() {
 
 bool FileReplacement::openUnnamed() {
   fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-  if (fd_ >= 0) return ::flock(fd_, LOCK_EX) == 0 || fail("cannot lock the new file");
+  if (fd_ >= 0) return ::flock(fd_, LOCK_EX) == 0 || fail(tr("cannot lock the new file"));
   // EISDIR: a kernel that predates unnamed files; EOPNOTSUPP: a file system without them.
   if (errno == EOPNOTSUPP || errno == EISDIR) return false;
-  return fail("cannot create a file in " + folder_);
+  return fail(tr8("cannot create a file in {0}", {folder_}));
 }
 
 bool FileReplacement::openNamed() {
@@ -102,7 +106,7 @@ bool FileReplacement::openNamed() {
     std::string path = folder_ + "/" + name;
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return fail("cannot create a file in " + folder_);
+    if (fd < 0) return fail(tr8("cannot create a file in {0}", {folder_}));
     // Waits out another save that found the file unlocked and took it for a leftover.
     ::flock(fd, LOCK_EX);
     if (nameHolds(AT_FDCWD, path.c_str(), fd)) {
@@ -113,7 +117,7 @@ bool FileReplacement::openNamed() {
     ::close(fd);
   }
   errno = EEXIST;
-  return fail("cannot create a file in " + folder_);
+  return fail(tr8("cannot create a file in {0}", {folder_}));
 }
 
 bool FileReplacement::linkAs(const std::string& path) {
@@ -130,7 +134,7 @@ bool FileReplacement::giveName() {
     }
     if (errno != EEXIST) break;
   }
-  return fail("cannot give the new file a name in " + folder_);
+  return fail(tr8("cannot give the new file a name in {0}", {folder_}));
 }
 
 bool FileReplacement::putInPlace(const std::string& backup) {
@@ -170,7 +174,7 @@ bool FileReplacement::keepBackup(const std::string& backup) {
   struct stat replaced {};
   if (backup.empty() || backup == target_ || ::stat(target_.c_str(), &replaced) != 0) return true;
   if (::unlink(backup.c_str()) != 0 && errno != ENOENT)
-    return fail("cannot remove the previous " + backup);
+    return fail(tr8("cannot remove the previous {0}", {backup}));
   // A second name for the replaced file costs nothing; file systems without hard links get a copy.
   if (::link(target_.c_str(), backup.c_str()) == 0) {
     reached(Step::BackupKept);
@@ -183,20 +187,20 @@ bool FileReplacement::keepBackup(const std::string& backup) {
   int copyErrno = errno;
   if (from >= 0) ::close(from);
   errno = copyErrno;
-  return copied || fail("cannot keep the previous version as " + backup);
+  return copied || fail(tr8("cannot keep the previous version as {0}", {backup}));
 }
 
 bool FileReplacement::commit(const std::string& backup) {
   if (!ok() || committed_) return false;
   matchReplacedFile();
-  if (::fsync(fd_) != 0) return fail("cannot write the file");
+  if (::fsync(fd_) != 0) return fail(tr("cannot write the file"));
   reached(Step::Written);
   if (!putInPlace(backup)) {
     if (!keepBackup(backup)) return false;
     if (tempName_.empty() && !giveName()) return false;
     reached(Step::Named);
     if (::rename(tempName_.c_str(), target_.c_str()) != 0)
-      return fail("cannot put the new file in place of " + target_);
+      return fail(tr8("cannot put the new file in place of {0}", {target_}));
     reached(Step::Swapped);
   }
   committed_ = true;

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "dxf/dxf_tag.h"
+#include "platform/translation.h"
 
 DxfTokenizer::Step DxfTokenizer::fail(size_t line, std::string what) {
   errorLine_ = line;
@@ -40,10 +41,11 @@ DxfTokenizer::Step DxfTokenizer::next(DxfGroup& group) {
 
 std::optional<std::string> notAsciiDxf(std::string_view text) {
   if (text.starts_with("AutoCAD Binary DXF"))
-    return "binary DXF is not supported; save the drawing as ASCII DXF";
+    return platform::tr("binary DXF is not supported; save the drawing as ASCII DXF");
   if (text.size() >= 6 && text.starts_with("AC10") &&
       std::isdigit(static_cast<unsigned char>(text[4])))
-    return "this is a binary DWG drawing, not DXF; save it as DXF in the program that made it";
+    return platform::tr(
+        "this is a binary DWG drawing, not DXF; save it as DXF in the program that made it");
   return std::nullopt;
 }
 

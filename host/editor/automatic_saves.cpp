@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "base/translation.h"
 #include "db/database_impl.h"
 #include "docs/autosave.h"
 #include "editor/commands/command_support.h"
@@ -42,53 +43,53 @@ std::map<const Document*, Clock::time_point>& waitingSince() {
 // told, and goes on with the file: its next line answers something else.
 bool openCopyInstead(const std::u16string& title, const std::u16string& when) {
   std::u16string found =
-      u"An automatic save of " + title + u" from " + when + u" is newer than the file.";
-  if (std::optional<bool> inWindow = ed().askInWindow(found + u"\nOpen it instead?"))
+      trf("An automatic save of {0} from {1} is newer than the file.", {title, when});
+  if (std::optional<bool> inWindow = ed().askInWindow(found + u"\n" + trf("Open it instead?")))
     return *inWindow;
   if (!ed().interactive()) {
-    ed().write(found + u" RECOVER opens it.\n");
+    ed().write(found + trf(" RECOVER opens it.\n"));
     return false;
   }
   auto answer =
-      askKeyword(found + u" Open it instead? [Yes/No] <Yes>: ", u"Yes No _Yes No", u"Yes");
+      askKeyword(found + trf(" Open it instead? [Yes/No] <Yes>: "), keywordList("Yes No"), u"Yes");
   return answer && *answer == u"Yes";
 }
 
 // Lists the automatic saves, newest first, and opens the one the user names.
 void recoverCommand() {
   std::vector<AutosaveFile> copies = listAutosaves();
-  if (copies.empty()) return ed().write("There are no automatic saves.\n");
+  if (copies.empty()) return ed().write(tr("There are no automatic saves.\n"));
   for (size_t i = 0; i < copies.size(); ++i) {
-    std::u16string of = copies[i].source.empty() ? u"never saved" : copies[i].source;
+    std::u16string of = copies[i].source.empty() ? trf("never saved") : copies[i].source;
     ed().write(tzutFromUtf8(std::to_string(i + 1)) + u". " + copies[i].title + u" (" + of + u"), " +
                formatWhen(copies[i].written) + u"\n");
   }
-  auto answer = askText(u"Enter the number of the automatic save to open <none>: ", false);
+  auto answer = askText(trf("Enter the number of the automatic save to open <none>: "), false);
   if (!answer || answer->empty()) return;
   size_t chosen = static_cast<size_t>(std::atol(tzutToUtf8(*answer).c_str()));
   if (chosen == 0 || chosen > copies.size())
-    return ed().write(u"There is no automatic save " + *answer + u".\n");
+    return ed().write(trf("There is no automatic save {0}.\n", {*answer}));
   const AutosaveFile& copy = copies[chosen - 1];
   DocumentManager& docs = DocumentManager::instance();
   if (!copy.source.empty() && docs.find(copy.source))
-    return ed().write(copy.title + u" is open; close it first to open its automatic save.\n");
+    return ed().write(
+        trf("{0} is open; close it first to open its automatic save.\n", {copy.title}));
   if (docs.recover(copy.path, copy.source, copy.title))
-    ed().write(u"Opened the automatic save of " + copy.title + u"; SAVE keeps it.\n");
+    ed().write(trf("Opened the automatic save of {0}; SAVE keeps it.\n", {copy.title}));
 }
 
 }  // namespace
 
 void registerRecoverCommand(Editor& editor) {
   DocumentManager::instance().setRecoveryQuestion(openCopyInstead);
-  editor.addCommand(u"RECOVER", recoverCommand,
-                    u"Lists the automatic saves and opens one as its drawing.");
+  editor.addCommand(u"RECOVER", recoverCommand);
 }
 
 void mentionCopiesOfUnsavedDrawings() {
   for (const AutosaveFile& copy : listAutosaves())
     if (copy.source.empty())
-      ed().write(u"An automatic save of " + copy.title + u" (never saved) from " +
-                 formatWhen(copy.written) + u" is kept; RECOVER opens it.\n");
+      ed().write(trf("An automatic save of {0} (never saved) from {1} is kept; RECOVER opens it.\n",
+                     {copy.title, formatWhen(copy.written)}));
 }
 
 void saveChangedDrawingsAutomatically() {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "base/translation.h"
 #include "platform/notices.h"
 #include "platform/opener.h"
 #include "platform/trace.h"
@@ -145,7 +146,7 @@ std::optional<std::string> Editor::ask(std::u16string_view prompt, PromptKind ki
     case InputLine::Kind::Ended:
       inputEnded_ = true;
       // The end of a script at "Command: " is simply the end; anywhere else it cancels.
-      if (!commandPrompt) write(echoed + (echo ? "\n" : "") + "*Cancel*\n");
+      if (!commandPrompt) write(echoed + (echo ? "\n" : "") + tr("*Cancel*") + "\n");
       return std::nullopt;
     case InputLine::Kind::QuitKey:
       // Ctrl+D: at "Command: " the user leaves as with QUIT; anywhere else it cancels.
@@ -155,7 +156,7 @@ std::optional<std::string> Editor::ask(std::u16string_view prompt, PromptKind ki
       }
       [[fallthrough]];
     case InputLine::Kind::Cancelled:
-      write(echoed + "\n*Cancel*\n");
+      write(echoed + "\n" + tr("*Cancel*") + "\n");
       return std::nullopt;
     case InputLine::Kind::Answer:
       break;
@@ -165,7 +166,7 @@ std::optional<std::string> Editor::ask(std::u16string_view prompt, PromptKind ki
   else
     atLineStart_ = true;  // the terminal shows the typed line and moved to the next one
   if (input.text == "^C") {
-    write("*Cancel*\n");
+    write(tr("*Cancel*") + std::string("\n"));
     return std::nullopt;
   }
   return input.text;
@@ -218,13 +219,13 @@ void Editor::reportFailedCommand(std::string_view what) {
   initFlags_ = 0;
   initKeywords_.clear();
   endLine();
-  write("*Error* " + std::string(what) + "; the command was cancelled.\n");
+  write(trf("*Error* {0}; the command was cancelled.\n", {what}));
 }
 
 bool Editor::runCommand(const std::u16string& name) {
   auto it = commands_.find(upperCase(name));
   if (it == commands_.end()) {
-    write(u"Unknown command \"" + upperCase(name) + u"\".\n");
+    write(trf("Unknown command \"{0}\".\n", {upperCase(name)}));
     return false;
   }
   takeInitGet();  // flags never outlive the command that set them
@@ -257,7 +258,7 @@ void Editor::runOutermost(const std::u16string& step, bool journaled,
     reportFailedCommand(e.what());
   } catch (...) {
     docs.rollBackCommand();
-    reportFailedCommand("an unknown error");
+    reportFailedCommand(tr("an unknown error"));
   }
   if (journaled) docs.endCommand();
   if (platform::traceEnabled()) {
@@ -315,7 +316,7 @@ int Editor::runScripted(const std::vector<std::u16string>& tokens) {
   scripted_.clear();
   for (size_t i = 1; i < tokens.size(); ++i) scripted_.push_back(tzutToUtf8(tokens[i]));
   scripting_ = true;
-  write(u"Command: " + tokens[0] + u"\n");
+  write(trf("Command: ") + tokens[0] + u"\n");
   runCommand(tokens[0]);
   return RTNORM;
 }
@@ -334,7 +335,7 @@ std::optional<SaveAnswer> Editor::askInWindowAboutChanges(Document& doc) const {
 
 void Editor::runLoop() {
   while (!quit_ && !inputEnded_) {
-    std::optional<std::string> line = ask(u"Command: ", PromptKind::Command);
+    std::optional<std::string> line = ask(trf("Command: "), PromptKind::Command);
     if (!line) continue;
     std::u16string name = tzutFromUtf8(*line);
     size_t b = name.find_first_not_of(u" \t");

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/translation.h"
 #include "dxf/dxf_tag.h"
 #include "editor/editor.h"
 #include "editor/keywords.h"
@@ -41,12 +42,12 @@ int getPoint(const double* base, const char16_t* prompt, double* result) {
     std::string text = tzutToUtf8(platform::trimmed(tzutFromUtf8(*answer)));
     if (text.empty()) {
       if (!(flags & RSG_NONULL)) return RTNONE;
-      ed.write("A point is required.\n");
+      ed.write(tr("A point is required.\n"));
       continue;
     }
     if (parsePoint(text, base, result)) return RTNORM;
-    ed.write(
-        "Invalid point: type x,y or x,y,z, or @dx,dy for a point relative to the base point.\n");
+    ed.write(tr(
+        "Invalid point: type x,y or x,y,z, or @dx,dy for a point relative to the base point.\n"));
   }
 }
 
@@ -61,6 +62,7 @@ using tzad::getPoint;
 using tzad::Keyword;
 using tzad::matchKeyword;
 using tzad::parseKeywordList;
+using tzad::tr;
 using tzad::Ucs;
 
 int tzedInitGet(int flags, const char16_t* keywords) {
@@ -79,14 +81,14 @@ int tzedGetKword(const char16_t* prompt, char16_t* result) {
     std::u16string text(platform::trimmed(tzutFromUtf8(*answer)));
     if (text.empty()) {
       if (!(flags & RSG_NONULL)) return RTNONE;
-      ed.write("An option is required.\n");
+      ed.write(tr("An option is required.\n"));
       continue;
     }
     if (std::optional<std::u16string> global = matchKeyword(keywords, text)) {
       tzutCopyString(*global, result, TZ_ANSWER_BUFFER);
       return RTNORM;
     }
-    ed.write("Invalid option keyword.\n");
+    ed.write(tr("Invalid option keyword.\n"));
   }
 }
 
@@ -101,12 +103,12 @@ int tzedGetString(int allowSpaces, const char16_t* prompt, char16_t* result) {
   // The answer buffer ends at a NUL: an answer holding one (an address read from a drawing,
   // a script line) would arrive cut short, and a text other than the one given be followed.
   if (text.find(u'\0') != std::u16string::npos) {
-    ed.write("The answer holds a NUL character (^@) and is not taken.\n");
+    ed.write(tr("The answer holds a NUL character (^@) and is not taken.\n"));
     return RTERROR;
   }
   if (!allowSpaces) text = text.substr(0, text.find(u' '));
   if (text.size() > TZ_ANSWER_BUFFER - 1) {
-    ed.write("The answer is longer than 2048 characters.\n");
+    ed.write(tr("The answer is longer than 2048 characters.\n"));
     return RTERROR;
   }
   tzutCopyString(text, result, TZ_ANSWER_BUFFER);

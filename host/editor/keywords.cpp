@@ -29,8 +29,18 @@ std::u16string abbreviation(std::u16string_view keyword) {
   return capitals;
 }
 
+// A keyword in the user's language names its letter in parentheses ("是(Y)"): the word before
+// them answers too.
+std::u16string_view wordBeforeLetter(std::u16string_view keyword) {
+  size_t open = keyword.find(u'(');
+  bool lettered = open != 0 && open != std::u16string_view::npos && keyword.back() == u')';
+  return lettered ? keyword.substr(0, open) : std::u16string_view();
+}
+
 bool names(std::u16string_view keyword, std::u16string_view answer) {
   if (tzutEqualsNoCase(keyword, answer)) return true;
+  std::u16string_view word = wordBeforeLetter(keyword);
+  if (!word.empty() && tzutEqualsNoCase(word, answer)) return true;
   std::u16string abbr = abbreviation(keyword);
   return !abbr.empty() && tzutEqualsNoCase(abbr, answer);
 }
@@ -66,6 +76,9 @@ std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
   }
   for (const Keyword& k : keywords)
     if (names(k.local, answer)) return k.global;
+  // A script written in English answers in every language: the English keyword typed whole.
+  for (const Keyword& k : keywords)
+    if (tzutEqualsNoCase(k.global, answer)) return k.global;
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "base/host_api.h"
 
 namespace tzad {
 
@@ -13,10 +14,11 @@ struct Keyword {
   std::u16string global;
 };
 
-std::vector<Keyword> parseKeywordList(std::u16string_view list);
-// The global keyword an answer names: a keyword typed whole or by its capital letters (either
-// letter case), or "_" and a global keyword. Nothing when no keyword matches.
-std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
-                                           std::u16string_view answer);
+TZAD_HOST_API std::vector<Keyword> parseKeywordList(std::u16string_view list);
+// The global keyword an answer names: a keyword typed whole, by its capital letters (either
+// letter case) or, for "是(Y)", by the word before the letter; else "_" and a global keyword,
+// or a global keyword typed whole. Nothing when no keyword matches.
+TZAD_HOST_API std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
+                                                         std::u16string_view answer);
 
 }  // namespace tzad

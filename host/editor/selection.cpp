@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <utility>
 
+#include "base/translation.h"
 #include "db/object_data.h"
 #include "editor/editor.h"
 #include "tzdb_database.h"
@@ -127,14 +127,15 @@ class Picks {
     }
   }
   // "3 found (1 duplicate), 5 total", and how many were on a locked layer.
-  std::string lineReport() const {
-    std::ostringstream report;
-    report << found_ << " found";
-    if (duplicates_) report << " (" << duplicates_ << " duplicate)";
-    if (ids_.size() != added_) report << ", " << ids_.size() << " total";
-    report << "\n";
-    if (locked_) report << locked_ << (locked_ == 1 ? " was" : " were") << " on a locked layer.\n";
-    return report.str();
+  std::u16string lineReport() const {
+    std::u16string report = trf("{0} found", {found_});
+    if (duplicates_) report += trf(" ({0} duplicate)", {duplicates_});
+    if (ids_.size() != added_) report += trf(", {0} total", {ids_.size()});
+    report += u"\n";
+    if (locked_)
+      report +=
+          trn("{0} was on a locked layer.\n", "{0} were on a locked layer.\n", locked_, {locked_});
+    return report;
   }
   void reserveMore(size_t n) { ids_.reserve(ids_.size() + n); }
   bool empty() const { return ids_.empty(); }
@@ -176,15 +177,17 @@ int interactiveSelection(Document& doc, Picks& picks) {
   Editor& ed = Editor::instance();
   SpaceContents space(doc);
   while (true) {
-    std::optional<std::string> line = ed.ask(u"Select objects: ", PromptKind::Selection);
+    std::optional<std::string> line = ed.ask(trf("Select objects: "), PromptKind::Selection);
     if (!line) return RTCAN;
     std::vector<std::string> words = tokens(*line);
     if (words.empty()) return picks.empty() ? RTERROR : RTNORM;
     picks.startLine();
     for (const std::string& word : words) {
       if (!resolveToken(doc, word, space, picks))
-        ed.write("*Invalid selection*: \"" + word +
-                 "\" is not ALL, LAST, PREVIOUS or the handle of an object in this space\n");
+        ed.write(
+            trf("*Invalid selection*: \"{0}\" is not ALL, LAST, PREVIOUS or the handle of an "
+                "object in this space\n",
+                {word}));
     }
     ed.write(picks.lineReport());
   }

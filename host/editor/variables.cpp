@@ -1,4 +1,5 @@
 #include "editor/variables.h"
+#include "base/translation.h"
 
 #include <climits>
 #include <cmath>
@@ -59,13 +60,11 @@ bool setInteger(std::u16string_view name, long value) {
   Editor& ed = Editor::instance();
   const IntegerSetting& s = integerSetting(name);
   if (value < 0 || value > s.largest) {
-    ed.write(std::u16string(name) + u" takes a value from 0 to " +
-             tzutFromUtf8(std::to_string(s.largest)) + u".\n");
+    ed.write(trf("{0} takes a value from 0 to {1}.\n", {name, s.largest}));
     return false;
   }
   if (setUserSetting(tzutToUtf8(name), std::to_string(value))) return true;
-  ed.write(u"Cannot save " + std::u16string(name) + u" in " + tzutFromUtf8(userSettingsPath()) +
-           u".\n");
+  ed.write(trf("Cannot save {0} in {1}.\n", {name, userSettingsPath()}));
   return false;
 }
 
@@ -142,11 +141,11 @@ bool setString(std::u16string_view name, const std::u16string& value) {
   Document* doc = ed.document();
   if (name == u"INETLOCATION") {
     if (setUserSetting("INETLOCATION", tzutToUtf8(value))) return true;
-    ed.write("Cannot save INETLOCATION in " + userSettingsPath() + ".\n");
+    ed.write(trf("Cannot save {0} in {1}.\n", {u"INETLOCATION", userSettingsPath()}));
     return false;
   }
   if (doc == nullptr) {
-    ed.write("No drawing is open.\n");
+    ed.write(tr("No drawing is open.\n"));
     return false;
   }
   TzDbDatabase& db = *doc->database();
@@ -154,7 +153,7 @@ bool setString(std::u16string_view name, const std::u16string& value) {
   if (name == u"CTAB") {
     TzDbObjectId block = layoutBlock(db, value);
     if (block.isNull() || db.setCurrentSpace(block) != Tzad::eOk) {
-      ed.write(u"Layout \"" + value + u"\" not found.\n");
+      ed.write(trf("Layout \"{0}\" not found.\n", {value}));
       return false;
     }
     return true;
@@ -168,7 +167,7 @@ bool setString(std::u16string_view name, const std::u16string& value) {
       if (table.close() != Tzad::eOk || !found) id = {};
     }
     if (id.isNull() || db.setClayer(id) != Tzad::eOk) {
-      ed.write(u"Layer \"" + value + u"\" not found.\n");
+      ed.write(trf("Layer \"{0}\" not found.\n", {value}));
       return false;
     }
     return true;
@@ -216,7 +215,7 @@ bool setVariableFromText(const SystemVariable& var, const std::u16string& text) 
     char* end = nullptr;
     long value = std::strtol(digits.c_str(), &end, 10);
     if (digits.empty() || *end != 0 || value < SHRT_MIN || value > SHRT_MAX) {
-      Editor::instance().write("Requires an integer value.\n");
+      Editor::instance().write(tr("Requires an integer value.\n"));
       return false;
     }
     rb.resval.rint = static_cast<short>(value);
@@ -240,6 +239,7 @@ using tzad::setInteger;
 using tzad::setString;
 using tzad::stringValue;
 using tzad::SystemVariable;
+using tzad::trf;
 using tzad::variableText;
 
 int tzedGetVar(const char16_t* name, resbuf* result) {
@@ -274,7 +274,7 @@ int tzedSetVar(const char16_t* name, const resbuf* value) {
   const SystemVariable* var = name ? findSystemVariable(name) : nullptr;
   if (var == nullptr || value == nullptr) return RTERROR;
   if (var->readOnly) {
-    Editor::instance().write(std::u16string(var->name) + u" is read-only.\n");
+    Editor::instance().write(trf("{0} is read-only.\n", {var->name}));
     return RTERROR;
   }
   if (var->type == RTSHORT) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/translation.h"
 #include "editor/editor.h"
 #include "tzrx_module.h"
 #include "tzrx_object_actions.h"
@@ -25,15 +26,17 @@ std::vector<LoadedModule>& modules() {
 
 // Why a freshly opened module cannot be let in, or nothing when it can. A module built
 // against other SDK headers may lay out what it shares with the host differently.
-std::string refusal(void* handle) {
+std::u16string refusal(void* handle) {
   auto version = reinterpret_cast<TzApiVersionFunction>(dlsym(handle, kTzrxApiVersionExport));
   if (version == nullptr)
-    return "it does not say which SDK version it was built for (it exports no " +
-           std::string(kTzrxApiVersionExport) + ").";
+    return trf("it does not say which SDK version it was built for (it exports no {0}).",
+               {kTzrxApiVersionExport});
   int builtFor = version();
-  if (builtFor == kTzrxApiVersion) return "";
-  return "it was built for SDK version " + std::to_string(builtFor) + ", and this tzad offers " +
-         "version " + std::to_string(kTzrxApiVersion) + ". Rebuild it against this tzad's SDK.";
+  if (builtFor == kTzrxApiVersion) return u"";
+  return trf(
+      "it was built for SDK version {0}, and this tzad offers version {1}. Rebuild it "
+      "against this tzad's SDK.",
+      {builtFor, kTzrxApiVersion});
 }
 
 // The line HELP shows for a module's command: the module's own, else where it comes from.
@@ -42,7 +45,7 @@ std::u16string commandLine(TzCommandHelpFunction help, const char16_t* command,
   char16_t buffer[256] = {};
   int n = help ? help(command, buffer, static_cast<int>(std::size(buffer))) : 0;
   if (n > 0) return std::u16string(buffer, static_cast<size_t>(std::min<int>(n, 255)));
-  return u"A command of the module " + tzutFromUtf8(file) + u".";
+  return trf("A command of the module {0}.", {file});
 }
 
 void addModuleCommands(void* handle, const std::string& file) {
@@ -52,8 +55,8 @@ void addModuleCommands(void* handle, const std::string& file) {
   for (const TzCommandEntry* e = table ? table() : nullptr; e && e->command; ++e) {
     auto run = reinterpret_cast<TzCommandFunction>(dlsym(handle, e->exportName));
     if (run == nullptr) {
-      ed.write("Module " + file + ": command " + tzutToUtf8(e->command) +
-               " is not available: its function " + e->exportName + " is missing.\n");
+      ed.write(trf("Module {0}: command {1} is not available: its function {2} is missing.\n",
+                   {file, e->command, e->exportName}));
       continue;
     }
     ed.addCommand(e->command, run, commandLine(help, e->command, file));
@@ -87,13 +90,13 @@ bool loadModule(const std::string& path) {
     if (m.path == absolute) return true;
   void* handle = dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
-    ed.write("Cannot load module " + path + ": " + dlerror() + "\n");
+    ed.write(trf("Cannot load module {0}: {1}\n", {path, dlerror()}));
     return false;
   }
-  if (std::string why = refusal(handle); !why.empty()) {
+  if (std::u16string why = refusal(handle); !why.empty()) {
     dlclose(handle);
-    ed.write("Module " + std::filesystem::path(path).filename().string() +
-             " is not loaded: " + why + "\n");
+    ed.write(trf("Module {0} is not loaded: {1}\n",
+                 {std::filesystem::path(path).filename().string(), why}));
     return false;
   }
   modules().push_back({absolute, handle});
@@ -102,10 +105,10 @@ bool loadModule(const std::string& path) {
     addModuleCommands(handle, std::filesystem::path(path).filename().string());
     addModuleActions(handle, std::filesystem::path(path).filename().string());
   } catch (const std::exception& e) {
-    ed.write("Module " + path + " failed while its commands and actions were read: " + e.what() +
-             "\n");
+    ed.write(
+        trf("Module {0} failed while its commands and actions were read: {1}\n", {path, e.what()}));
   } catch (...) {
-    ed.write("Module " + path + " failed while its commands and actions were read.\n");
+    ed.write(trf("Module {0} failed while its commands and actions were read.\n", {path}));
   }
   return true;
 }

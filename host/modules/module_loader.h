@@ -6,6 +6,8 @@
 #include <vector>
 #include "base/host_api.h"
 
+#include "base/language.h"
+
 namespace tzad {
 
 // Loads a module and registers its commands and object actions; false after saying why on the

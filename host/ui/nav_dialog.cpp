@@ -3,8 +3,7 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-#include <string_view>
-
+#include "base/translation.h"
 #include "platform/recent_files.h"
 #include "tzrx_module.h"
 #include "tzui_dialog.h"
@@ -33,10 +32,9 @@ wxString typeExtension(const CNavFilterArray& filters, int index) {
 // The toolkit's dialog asks before replacing the file whose name was typed; a name that gets
 // its extension only afterwards must be asked about here.
 bool confirmReplace(const wxFileName& file, wxWindow* parent) {
-  const bool chinese = std::string_view(tzutLanguage()) == "zh";
-  const wxString question = chinese ? wxString::FromUTF8("“%s”已存在。要替换它吗？")
-                                    : wxString("\"%s\" already exists. Do you want to replace it?");
-  wxMessageDialog box(parent, wxString::Format(question, file.GetFullName()), "tzad",
+  const std::u16string question = tzad::trf("\"{0}\" already exists. Do you want to replace it?",
+                                            {TwUiText(file.GetFullName())});
+  wxMessageDialog box(parent, TwUiString(question), "tzad",
                       wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
   return box.ShowModal() == wxID_YES;
 }

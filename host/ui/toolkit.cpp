@@ -4,6 +4,7 @@
 #include <wx/filesys.h>
 #include <wx/fs_mem.h>
 #include <wx/init.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
@@ -12,7 +13,10 @@
 #include <exception>
 #include <string>
 
+#include "base/language.h"
+#include "base/translation.h"
 #include "tzed_editor.h"
+#include "tzrx_module.h"
 #include "tzui.h"
 
 namespace {
@@ -31,14 +35,14 @@ class ToolkitApp : public wxApp {
 
  private:
   static void report() {
-    std::string what = "an unknown error";
+    std::string what = tzad::tr("an unknown error");
     try {
       throw;
     } catch (const std::exception& e) {
       what = e.what();
     } catch (...) {
     }
-    TzString text = tzutFromUtf8("*Error* " + what + "; the action was cancelled.\n");
+    TzString text = tzad::trf("*Error* {0}; the action was cancelled.\n", {what});
     tzutPrintf(u"%s", text.c_str());
   }
 };
@@ -50,6 +54,16 @@ void stopToolkit() {
   if (state != ToolkitState::running) return;
   state = ToolkitState::unavailable;
   wxEntryCleanup();
+}
+
+// The toolkit's own texts (stock buttons, message boxes, the file dialog's buttons) in the
+// language tzad runs in, from wxWidgets' catalog; GTK's come through LANGUAGE, set when the
+// language was chosen.
+void useToolkitLanguage() {
+  auto* translations = new wxTranslations;
+  translations->SetLanguage(wxString::FromUTF8(tzad::catalogLanguage(tzutLanguage())));
+  translations->AddStdCatalog();
+  wxTranslations::Set(translations);
 }
 
 bool startToolkit() {
@@ -65,6 +79,7 @@ bool startToolkit() {
   }
   // A wx error would otherwise open a modal box that nobody expects.
   delete wxLog::SetActiveTarget(new wxLogStderr);
+  useToolkitLanguage();
   wxXmlResource::Get()->InitAllHandlers();
   wxFileSystem::AddHandler(new wxMemoryFSHandler);
   std::atexit(stopToolkit);

@@ -18,6 +18,7 @@
 #include "window/module_actions.h"
 #include "window/pick_answers.h"
 #include "window/window_input.h"
+#include "window/window_text.h"
 
 namespace tzad {
 
@@ -276,13 +277,13 @@ void DrawingCanvas::showLinkMenu(TzDbObjectId id) {
     const char* label;
     const ModuleAction& action;
   };
-  static const Item kItems[] = {{kLinkOpen, "&Open", kOpenHyperlink},
-                                {kLinkCopy, "&Copy Hyperlink", kCopyHyperlink},
-                                {kLinkEdit, "&Edit Hyperlink...", kEditHyperlink},
-                                {kLinkRemove, "&Remove Hyperlink", kRemoveHyperlink}};
+  static const Item kItems[] = {{kLinkOpen, markedText("&Open"), kOpenHyperlink},
+                                {kLinkCopy, markedText("&Copy Hyperlink"), kCopyHyperlink},
+                                {kLinkEdit, markedText("&Edit Hyperlink..."), kEditHyperlink},
+                                {kLinkRemove, markedText("&Remove Hyperlink"), kRemoveHyperlink}};
   wxMenu menu;
   for (const Item& item : kItems)
-    if (isOffered(item.action)) menu.Append(item.menuId, item.label);
+    if (isOffered(item.action)) menu.Append(item.menuId, trw(item.label));
   if (menu.GetMenuItemCount() == 0) return;
   int chosen = GetPopupMenuSelectionFromUser(menu);
   hoverAtMouse();
@@ -334,7 +335,8 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
   if (rebuilt) rebuild();
   if (rebuilt && state_->scene.cutShort())
     Editor::instance().write(
-        "Not all of this layout is shown: its block references hold more than the view draws.\n");
+        tr("Not all of this layout is shown: its block references hold more than the view "
+           "draws.\n"));
   if (doc && doc->viewSetByCommand) {
     doc->viewSetByCommand = false;
     double height = doc->viewSize > 0 ? doc->viewSize : 1.0;

@@ -26,6 +26,7 @@
 #include "window/module_actions.h"
 #include "window/progress_window.h"
 #include "window/window_input.h"
+#include "window/window_text.h"
 
 namespace tzad {
 
@@ -59,19 +60,21 @@ struct ModuleMenuItem {
   ModuleMenu menu;
   int id;
   const char* label;
-  const char* help;
+  const char* help;  // null: none
   const ModuleAction& action;
   bool check;
 };
 const ModuleMenuItem kModuleMenuItems[] = {
-    {ModuleMenu::Insert, kMenuInsertHyperlink, "&Hyperlink...\tCtrl+K", "", kInsertHyperlink,
+    {ModuleMenu::Insert, kMenuInsertHyperlink, markedText("&Hyperlink...\tCtrl+K"), nullptr,
+     kInsertHyperlink, false},
+    {ModuleMenu::Hyperlink, kMenuOpenHyperlink, markedText("&Open"), nullptr, kOpenHyperlink,
      false},
-    {ModuleMenu::Hyperlink, kMenuOpenHyperlink, "&Open", "", kOpenHyperlink, false},
-    {ModuleMenu::Hyperlink, kMenuPasteAsHyperlink, "&Paste as Hyperlink", "", kPasteAsHyperlink,
+    {ModuleMenu::Hyperlink, kMenuPasteAsHyperlink, markedText("&Paste as Hyperlink"), nullptr,
+     kPasteAsHyperlink, false},
+    {ModuleMenu::Hyperlink, kMenuRemoveHyperlink, markedText("&Remove"), nullptr, kRemoveHyperlink,
      false},
-    {ModuleMenu::Hyperlink, kMenuRemoveHyperlink, "&Remove", "", kRemoveHyperlink, false},
-    {ModuleMenu::View, kMenuHighlightHyperlinks, "&Highlight Hyperlinks",
-     "Mark every object that carries a hyperlink", kHighlightHyperlinks, true},
+    {ModuleMenu::View, kMenuHighlightHyperlinks, markedText("&Highlight Hyperlinks"),
+     markedText("Mark every object that carries a hyperlink"), kHighlightHyperlinks, true},
 };
 // The View menu's own items before those of the modules: Zoom Extents.
 constexpr size_t kViewItemsBeforeModules = 1;
@@ -159,16 +162,16 @@ void MainFrame::append(std::string_view utf8) {
 
 wxMenu* MainFrame::fileMenu() {
   auto* menu = new wxMenu;
-  menu->Append(wxID_NEW, "&New\tCtrl+N");
-  menu->Append(wxID_OPEN, "&Open...\tCtrl+O");
+  menu->Append(wxID_NEW, trw("&New\tCtrl+N"));
+  menu->Append(wxID_OPEN, trw("&Open...\tCtrl+O"));
   recentMenu_ = new wxMenu;
-  menu->AppendSubMenu(recentMenu_, "Open &Recent");
-  menu->Append(wxID_SAVE, "&Save\tCtrl+S");
-  menu->Append(wxID_SAVEAS, "Save &As...\tCtrl+Shift+S");
-  menu->Append(kExportPdf, "&Export PDF...");
-  menu->Append(wxID_CLOSE, "&Close\tCtrl+W");
+  menu->AppendSubMenu(recentMenu_, trw("Open &Recent"));
+  menu->Append(wxID_SAVE, trw("&Save\tCtrl+S"));
+  menu->Append(wxID_SAVEAS, trw("Save &As...\tCtrl+Shift+S"));
+  menu->Append(kExportPdf, trw("&Export PDF..."));
+  menu->Append(wxID_CLOSE, trw("&Close\tCtrl+W"));
   menu->AppendSeparator();
-  menu->Append(wxID_EXIT, "&Quit\tCtrl+Q");
+  menu->Append(wxID_EXIT, trw("&Quit\tCtrl+Q"));
   return menu;
 }
 
@@ -176,19 +179,19 @@ wxMenu* MainFrame::viewMenu() {
   auto* menu = new wxMenu;
   // Home zooms to the extents in the view and in an empty command line; as a menu shortcut it
   // would take Home from the command line's editing.
-  menu->Append(kZoomExtents, "Zoom &Extents", "Show the whole drawing (Home)");
+  menu->Append(kZoomExtents, trw("Zoom &Extents"), trw("Show the whole drawing (Home)"));
   menu->AppendSeparator();
   layoutMenu_ = new wxMenu;
-  menu->AppendSubMenu(layoutMenu_, "&Layout");
+  menu->AppendSubMenu(layoutMenu_, trw("&Layout"));
   viewsMenu_ = new wxMenu;
-  menu->AppendSubMenu(viewsMenu_, "Named &Views");
+  menu->AppendSubMenu(viewsMenu_, trw("Named &Views"));
   return menu;
 }
 
 wxMenu* MainFrame::editMenu() {
   auto* menu = new wxMenu;
-  menu->Append(kUndo, "&Undo\tCtrl+Z");
-  menu->Append(kRedo, "&Redo\tCtrl+Y");
+  menu->Append(kUndo, trw("&Undo\tCtrl+Z"));
+  menu->Append(kRedo, trw("&Redo\tCtrl+Y"));
   return menu;
 }
 
@@ -199,9 +202,9 @@ void MainFrame::updateEditMenu() {
   std::u16string redo = doc ? doc->nextRedo() : std::u16string();
   wxMenuBar* bar = GetMenuBar();
   bar->SetLabel(kUndo,
-                (undo.empty() ? wxString("&Undo") : "&Undo " + TwUiString(undo)) + "\tCtrl+Z");
+                undo.empty() ? trw("&Undo\tCtrl+Z") : TwUiString(trf("&Undo {0}\tCtrl+Z", {undo})));
   bar->SetLabel(kRedo,
-                (redo.empty() ? wxString("&Redo") : "&Redo " + TwUiString(redo)) + "\tCtrl+Y");
+                redo.empty() ? trw("&Redo\tCtrl+Y") : TwUiString(trf("&Redo {0}\tCtrl+Y", {redo})));
   bar->Enable(kUndo, !undo.empty());
   bar->Enable(kRedo, !redo.empty());
 }
@@ -210,17 +213,17 @@ void MainFrame::buildMenus() {
   insertMenu_ = new wxMenu;
   hyperlinkMenu_ = new wxMenu;
   auto* help = new wxMenu;
-  help->Append(kHelpCommands, "&Commands");
-  help->Append(kHelpKeys, "&Keys");
-  help->Append(wxID_ABOUT, "&About tzad");
+  help->Append(kHelpCommands, trw("&Commands"));
+  help->Append(kHelpKeys, trw("&Keys"));
+  help->Append(wxID_ABOUT, trw("&About tzad"));
   auto* bar = new wxMenuBar;
-  bar->Append(fileMenu(), "&File");
-  bar->Append(editMenu(), "&Edit");
+  bar->Append(fileMenu(), trw("&File"));
+  bar->Append(editMenu(), trw("&Edit"));
   viewMenu_ = viewMenu();
-  bar->Append(viewMenu_, "&View");
+  bar->Append(viewMenu_, trw("&View"));
   drawingsMenu_ = new wxMenu;
-  bar->Append(drawingsMenu_, "&Window");
-  bar->Append(help, "&Help");
+  bar->Append(drawingsMenu_, trw("&Window"));
+  bar->Append(help, trw("&Help"));
   SetMenuBar(bar);
 
   auto typed = [this](std::vector<std::string> lines) {
@@ -314,7 +317,7 @@ void MainFrame::updateModuleMenus() {
                                                         : viewMenu_;
     bool shown = menu->FindItem(item.id) != nullptr;
     if (offered[i] && !shown)
-      menu->Insert(position, item.id, item.label, item.help,
+      menu->Insert(position, item.id, trw(item.label), item.help ? trw(item.help) : wxString(),
                    item.check ? wxITEM_CHECK : wxITEM_NORMAL);
     if (!offered[i] && shown) menu->Destroy(item.id);
     if (offered[i]) ++position;
@@ -323,8 +326,8 @@ void MainFrame::updateModuleMenus() {
   if (wxMenuItem* highlight = viewMenu_->FindItem(kMenuHighlightHyperlinks))
     highlight->Check(false);
   canvas_->setHighlightLinks(false);
-  showInMenuBar(insertMenu_, "&Insert", nullptr);
-  showInMenuBar(hyperlinkMenu_, "Hyper&link", insertMenu_);
+  showInMenuBar(insertMenu_, trw("&Insert"), nullptr);
+  showInMenuBar(hyperlinkMenu_, trw("Hyper&link"), insertMenu_);
 }
 
 // Puts a menu in the menu bar after File and Edit (and `after`, when that is there) while it
@@ -370,7 +373,7 @@ void MainFrame::fillRecentMenu() {
   for (size_t i = 0; i < recentFiles_.size(); ++i)
     recentMenu_->Append(kFirstRecent + static_cast<int>(i),
                         wxString::Format("&%zu %s", i + 1, TwUiString(shownName(recentFiles_[i]))));
-  if (recentFiles_.empty()) recentMenu_->Append(wxID_ANY, "(none)")->Enable(false);
+  if (recentFiles_.empty()) recentMenu_->Append(wxID_ANY, trw("(none)"))->Enable(false);
 }
 
 void MainFrame::fillLayoutMenu() {
@@ -387,7 +390,7 @@ void MainFrame::fillViewsMenu() {
   while (viewsMenu_->GetMenuItemCount() > 0) viewsMenu_->Destroy(viewsMenu_->FindItemByPosition(0));
   for (size_t i = 0; i < viewNames_.size() && i < kListSize; ++i)
     viewsMenu_->Append(kFirstView + static_cast<int>(i), TwUiString(viewNames_[i]));
-  if (viewNames_.empty()) viewsMenu_->Append(wxID_ANY, "(none)")->Enable(false);
+  if (viewNames_.empty()) viewsMenu_->Append(wxID_ANY, trw("(none)"))->Enable(false);
 }
 
 // The open drawings, the current one checked; one never saved has no file to name in OPEN
@@ -502,14 +505,15 @@ void MainFrame::openWithDialog() {
   // The current drawing's folder, no name in the box.
   std::u16string start = dialogStart(Editor::instance().document());
   start.erase(start.find_last_of(u'/') + 1);
-  std::u16string path = chooseDrawing(u"Open Drawing", TZ_NAV_OPEN_ONLY, start);
+  std::u16string path = chooseDrawing(trf("Open Drawing").c_str(), TZ_NAV_OPEN_ONLY, start);
   if (!path.empty()) input_.typeCommand({"OPEN", tzutToUtf8(path)});
 }
 
 void MainFrame::saveAsWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
-  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(doc));
+  std::u16string path =
+      chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(doc));
   if (path.empty()) return;
   std::vector<std::string> answers;
   for (const std::u16string& answer : saveAsAnswers(*doc, path))
@@ -523,7 +527,7 @@ void MainFrame::exportPdfWithDialog() {
   Document* doc = Editor::instance().document();
   if (doc == nullptr) return;
   std::filesystem::path start(platform::toFileName(dialogStart(doc)));
-  CTzUiNavDialog dialog(u"Export PDF",
+  CTzUiNavDialog dialog(trf("Export PDF"),
                         platform::fromFileName(start.replace_extension(".pdf").string()),
                         tzui::navFiltersFromExtensions(u"pdf", tzutLanguage()), TZ_NAV_SAVE, this);
   if (dialog.DoModal() != 1 || dialog.files().empty()) return;
@@ -538,13 +542,14 @@ void MainFrame::exportPdfWithDialog() {
 // closing the window): Yes saves, under a name chosen in the file dialog when the drawing has
 // none yet.
 SaveAnswer MainFrame::askAboutChanges(Document& doc) {
-  wxMessageDialog ask(this, TwUiString(u"Save changes to " + doc.docTitle() + u"?"), "tzad",
+  wxMessageDialog ask(this, TwUiString(trf("Save changes to {0}?", {doc.docTitle()})), "tzad",
                       wxYES_NO | wxCANCEL | wxICON_QUESTION);
   int answer = ask.ShowModal();
   if (answer == wxID_CANCEL) return {};
   if (answer == wxID_NO) return {SaveAnswer::Choice::Discard, {}};
   if (!doc.isUntitled()) return {SaveAnswer::Choice::Save, {}};
-  std::u16string path = chooseDrawing(u"Save Drawing As", TZ_NAV_SAVE, dialogStart(&doc));
+  std::u16string path =
+      chooseDrawing(trf("Save Drawing As").c_str(), TZ_NAV_SAVE, dialogStart(&doc));
   if (path.empty()) return {};
   return {SaveAnswer::Choice::Save, path};
 }
@@ -567,24 +572,26 @@ void MainFrame::closeForGood() {
 
 void MainFrame::showKeys() {
   wxMessageBox(
-      "Command line: type a command and Enter; Esc cancels the prompt (at \"Command: \" it "
-      "clears the selection); Up and Down recall earlier commands or answers.\n\n"
-      "View: the wheel zooms about the cursor, the middle button drags the view, Home zooms to "
-      "the extents. A click picks an object (at a point prompt: the point); a drag from left to "
-      "right selects the objects inside, from right to left those it touches; a right click or "
-      "Enter ends a selection.\n\n"
-      "Hyperlinks: Ctrl+click follows the link of the object under the cursor; a right click on "
-      "a linked object offers Open, Copy, Edit and Remove.\n\n"
-      "Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+W Close, Ctrl+Q Quit, "
-      "Ctrl+K Insert Hyperlink.",
-      "Keys", wxOK | wxICON_INFORMATION, this);
+      trw("Command line: type a command and Enter; Esc cancels the prompt (at \"Command: \" it "
+          "clears the selection); Up and Down recall earlier commands or answers.\n\n"
+          "View: the wheel zooms about the cursor, the middle button drags the view, Home zooms to "
+          "the extents. A click picks an object (at a point prompt: the point); a drag from left "
+          "to "
+          "right selects the objects inside, from right to left those it touches; a right click or "
+          "Enter ends a selection.\n\n"
+          "Hyperlinks: Ctrl+click follows the link of the object under the cursor; a right click "
+          "on "
+          "a linked object offers Open, Copy, Edit and Remove.\n\n"
+          "Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+W Close, Ctrl+Q Quit, "
+          "Ctrl+K Insert Hyperlink."),
+      trw("Keys"), wxOK | wxICON_INFORMATION, this);
 }
 
 void MainFrame::showAbout() {
   wxAboutDialogInfo info;
   info.SetName("tzad");
   info.SetVersion(wxString::FromUTF8(version_));
-  info.SetDescription("A CAD host for DXF drawings, with hyperlinks on their objects.");
+  info.SetDescription(trw("A CAD host for DXF drawings, with hyperlinks on their objects."));
   wxAboutBox(info, this);
 }
 

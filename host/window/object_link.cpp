@@ -1,5 +1,6 @@
 #include "window/object_link.h"
 
+#include "base/translation.h"
 #include "platform/display_text.h"
 
 namespace tzad {
@@ -13,7 +14,7 @@ std::u16string linkTooltip(const ObjectLink& link, bool followed) {
     if (!link.location.empty()) text += (text.empty() ? u"" : u" ") + (u"#" + link.location);
   }
   std::u16string shown = platform::displayText(text, platform::kShownLength);
-  return followed ? shown + u"\nCtrl+click to follow" : shown;
+  return followed ? shown + u"\n" + trf("Ctrl+click to follow") : shown;
 }
 
 }  // namespace tzad

@@ -6,6 +6,7 @@
 #include "platform/process.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
+#include "platform/translation.h"
 
 namespace platform {
 
@@ -50,16 +51,16 @@ bool saysClipboardIsEmpty(const std::string& errors) {
 }
 
 void reportUnreadable(const std::string& reason) {
-  notify("The clipboard cannot be read: " + reason);
+  notify(trf("The clipboard cannot be read: {0}", {reason}));
 }
 
 std::string reasonFor(const std::string& tool, const ProgramResult& result) {
   if (result.timedOut)
-    return "it did not answer within " + std::to_string(kAnswerMs / 1000) + " s (" + tool + ")";
-  if (result.exitStatus < 0) return tool + " cannot be run";
+    return trf("it did not answer within {0} s ({1})", {std::to_string(kAnswerMs / 1000), tool});
+  if (result.exitStatus < 0) return trf("{0} cannot be run", {tool});
   for (const std::string& line : textLines(result.errors))
     if (!line.empty()) return line;
-  return tool + " failed";
+  return trf("{0} failed", {tool});
 }
 
 }  // namespace

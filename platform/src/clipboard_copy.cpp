@@ -20,6 +20,7 @@
 #include "platform/clipboard.h"
 #include "platform/folders.h"
 #include "platform/text.h"
+#include "platform/translation.h"
 
 namespace platform {
 
@@ -96,7 +97,7 @@ std::optional<std::string> copyIntoFolder(const std::filesystem::path& folder,
     std::filesystem::path file = folder / type;
     std::filesystem::create_directories(file.parent_path(), error);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!(out << bytes) || !out.flush()) return file.string() + " cannot be written";
+    if (!(out << bytes) || !out.flush()) return trf("{0} cannot be written", {file.string()});
   }
   return std::nullopt;
 }
@@ -107,15 +108,15 @@ std::optional<std::string> copyIntoFolder(const std::filesystem::path& folder,
 std::optional<std::string> copyOnX11(const TypedData& data) {
   std::optional<std::u16string> library =
       modulePathOf(reinterpret_cast<const void*>(&copyHyperlink));
-  if (!library) return "the clipboard's owner cannot be found";
+  if (!library) return tr("the clipboard's owner cannot be found");
   std::string owner =
       (std::filesystem::path(toFileName(*library)).parent_path() / "tzad-clipboard-owner").string();
   int input[2], ready[2];
-  if (pipe2(input, O_CLOEXEC) != 0) return "no pipe for the clipboard's owner";
+  if (pipe2(input, O_CLOEXEC) != 0) return tr("no pipe for the clipboard's owner");
   if (pipe2(ready, O_CLOEXEC) != 0) {
     close(input[0]);
     close(input[1]);
-    return "no pipe for the clipboard's owner";
+    return tr("no pipe for the clipboard's owner");
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -143,9 +144,9 @@ std::optional<std::string> copyOnX11(const TypedData& data) {
   char taken = 0;
   bool answered = sent && poll(&answer, 1, kAnswerMs) > 0 && read(ready[0], &taken, 1) == 1;
   close(ready[0]);
-  if (failed != 0) return "the clipboard's owner cannot be started: " + owner;
-  if (!answered) return "the display's clipboard did not answer within 2 s";
-  if (!taken) return "the display's clipboard cannot be taken";
+  if (failed != 0) return trf("the clipboard's owner cannot be started: {0}", {owner});
+  if (!answered) return tr("the display's clipboard did not answer within 2 s");
+  if (!taken) return tr("the display's clipboard cannot be taken");
   return std::nullopt;
 }
 
@@ -157,7 +158,7 @@ std::optional<std::string> copyHyperlink(const ClipboardHyperlink& link,
   if (const char* folder = std::getenv("TZAD_CLIPBOARD_DIR"); folder && *folder)
     return copyIntoFolder(folder, data);
   if (const char* x11 = std::getenv("DISPLAY"); x11 && *x11) return copyOnX11(data);
-  return "no X11 display to copy to";
+  return tr("no X11 display to copy to");
 }
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include "platform/notices.h"
 #include "platform/process.h"
 #include "platform/text.h"
+#include "platform/translation.h"
 
 namespace platform {
 
@@ -21,8 +22,8 @@ namespace {
 // that starts with "-" would be read as one. A web address starts with its scheme's letter
 // and a file target that tzad resolved with an absolute path, so neither is refused.
 std::optional<std::string> refusal(std::u16string_view target) {
-  if (!target.empty() && target.front() == u'-') return "it would be read as an option";
-  if (holdsControlCharacter(target)) return "it holds a control character";
+  if (!target.empty() && target.front() == u'-') return tr("it would be read as an option");
+  if (holdsControlCharacter(target)) return tr("it holds a control character");
   return std::nullopt;
 }
 
@@ -32,7 +33,8 @@ std::string programName(const std::string& opener) {
 }
 
 std::string exitText(int exitStatus) {
-  return exitStatus < 0 ? "it was ended by a signal" : "exit status " + std::to_string(exitStatus);
+  return exitStatus < 0 ? tr("it was ended by a signal")
+                        : trf("exit status {0}", {std::to_string(exitStatus)});
 }
 
 // How long an opener may take to hand the target on before it counts as showing it itself.
@@ -56,8 +58,8 @@ std::function<void()>& openerWaitHook() {
 
 void reportExit(const std::string& program, const std::string& shown, int exitStatus) {
   if (exitStatus != 0)
-    notify(programName(program) + " did not open \"" + shown + "\" (" + exitText(exitStatus) +
-           ").");
+    notify(trf("{0} did not open \"{1}\" ({2}).",
+               {programName(program), shown, exitText(exitStatus)}));
 }
 
 }  // namespace
@@ -76,7 +78,7 @@ void checkRunningOpeners() {
 
 bool openWithDefaultProgram(std::u16string_view target) {
   if (std::optional<std::string> why = refusal(target)) {
-    notify("\"" + toUtf8(displayText(target, kShownLength)) + "\" is not opened: " + *why + ".");
+    notify(trf("\"{0}\" is not opened: {1}.", {toUtf8(displayText(target, kShownLength)), *why}));
     return false;
   }
   const char* custom = std::getenv("TZAD_OPEN_COMMAND");
@@ -86,8 +88,8 @@ bool openWithDefaultProgram(std::u16string_view target) {
   std::string shown = toUtf8(displayText(target, kShownLength));
   StartedProgram started = startProgram({opener, toUtf8(encodedMailto(target))});
   if (started.startError != 0) {
-    notify("No program could open \"" + shown + "\": " + opener + " cannot be run (" +
-           std::strerror(started.startError) + ").");
+    notify(trf("No program could open \"{0}\": {1} cannot be run ({2}).",
+               {shown, opener, std::strerror(started.startError)}));
     return false;
   }
   std::optional<int> status = exitStatusWithin(started.pid, kOpenerStartMs, openerWaitHook());

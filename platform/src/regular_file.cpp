@@ -1,4 +1,5 @@
 #include "platform/regular_file.h"
+#include "platform/translation.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -21,21 +22,21 @@ std::string sizeText(size_t bytes) {
 std::string fileKindName(mode_t mode) {
   switch (mode & S_IFMT) {
     case S_IFREG:
-      return "a regular file";
+      return tr("a regular file");
     case S_IFDIR:
-      return "a folder";
+      return tr("a folder");
     case S_IFIFO:
-      return "a named pipe (FIFO)";
+      return tr("a named pipe (FIFO)");
     case S_IFCHR:
-      return "a character device";
+      return tr("a character device");
     case S_IFBLK:
-      return "a block device";
+      return tr("a block device");
     case S_IFSOCK:
-      return "a socket";
+      return tr("a socket");
     case S_IFLNK:
-      return "a symbolic link";
+      return tr("a symbolic link");
     default:
-      return "of an unknown kind";
+      return tr("of an unknown kind");
   }
 }
 
@@ -44,16 +45,16 @@ RegularFile::RegularFile(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     openError_ = errno;
-    error_ = std::string("cannot open the file (") + std::strerror(errno) + ")";
+    error_ = trf("cannot open the file ({0})", {std::strerror(errno)});
     return;
   }
   if (::fstat(fd, &status_) != 0) {
-    error_ = std::string("cannot examine the file (") + std::strerror(errno) + ")";
+    error_ = trf("cannot examine the file ({0})", {std::strerror(errno)});
     ::close(fd);
     return;
   }
   if (!S_ISREG(status_.st_mode)) {
-    error_ = "not a regular file but " + fileKindName(status_.st_mode);
+    error_ = trf("not a regular file but {0}", {fileKindName(status_.st_mode)});
     ::close(fd);
     return;
   }
@@ -76,7 +77,7 @@ FileText readRegularFile(const std::string& path, size_t limit) {
   }
   auto size = static_cast<size_t>(file.status().st_size);
   if (size > limit) {
-    result.error = "the file is larger than " + sizeText(limit);
+    result.error = trf("the file is larger than {0}", {sizeText(limit)});
     return result;
   }
   result.text.reserve(size);
@@ -85,13 +86,13 @@ FileText readRegularFile(const std::string& path, size_t limit) {
     ssize_t n = ::read(file.fd(), buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      result.error = std::string("cannot read the file (") + std::strerror(errno) + ")";
+      result.error = trf("cannot read the file ({0})", {std::strerror(errno)});
       result.text.clear();
       return result;
     }
     if (n == 0) return result;
     if (static_cast<size_t>(n) > limit - result.text.size()) {
-      result.error = "the file is larger than " + sizeText(limit);
+      result.error = trf("the file is larger than {0}", {sizeText(limit)});
       result.text.clear();
       return result;
     }

@@ -2,6 +2,7 @@
 // progress it tells the window.
 #include <gtest/gtest.h>
 
+#include "base/language.h"
 #include "pdf_reading.h"
 #include "session.h"
 
@@ -10,6 +11,13 @@ using namespace tzt;
 namespace fs = std::filesystem;
 
 namespace {
+
+// The command's messages are checked in English, their source language.
+class English : public testing::Environment {
+ public:
+  void SetUp() override { setHostLanguage("en"); }
+};
+testing::Environment* const kEnglish = testing::AddGlobalTestEnvironment(new English);
 
 int pagesOf(const std::string& pdf) {
   std::optional<SeenPdf> seen = readPdf(pdf);

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "base/host_language.h"
+#include "base/language.h"
 #include "dialog/hyperlink_frame_dialog.h"
 #include "module/module_state.h"
 #include "module/resource_string.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "base/host_language.h"
+#include "base/language.h"
 #include "model/entity_hyperlinks.h"
 #include "modules/module_loader.h"
 #include "platform/clipboard.h"

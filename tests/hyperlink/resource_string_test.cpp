@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "base/host_language.h"
+#include "base/language.h"
 #include "module/module_state.h"
 #include "module/resource_string.h"
 #include "session.h"

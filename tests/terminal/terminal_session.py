@@ -1,12 +1,14 @@
-"""tzad in a pseudo-terminal, as a user meets it: LANG=C.UTF-8, no --lang (so the module
-speaks Chinese), keys typed one at a time.
+"""tzad in a pseudo-terminal, as a user meets it: LANG=C.UTF-8, no --lang (so tzad and its
+module speak Chinese, the default), keys typed one at a time.
 
   terminal_session.py TZAD MODULE_DIR SAMPLE CASE
 """
 import fcntl
 import os
 import pty
+import re
 import select
+import shutil
 import signal
 import struct
 import subprocess
@@ -20,6 +22,9 @@ import drawing_check  # noqa: E402
 from tzad_run import SessionFolder, environment  # noqa: E402
 
 CTRL_C, CTRL_D, ESC, UP, ENTER = "\x03", "\x04", "\x1b", "\x1b[A", "\r"
+COMMAND, SELECT, CANCEL = "命令: ", "选择对象: ", "*取消*"
+SAVE_CHANGES = "是否将改动保存到 plan.dxf? [是(Y)/否(N)/取消(C)] <是>: "
+LAYER_OPTION = "[新建(N)/锁定(L)/解锁(U)/冻结(F)/解冻(T)/置为当前(S)/颜色(C)]: "
 OPTION = "输入选项 [删除(R)/插入(I)] <插入>: "
 INSERT_OPTION = "输入超链接插入选项 [区域(A)/对象(O)] <对象>: "
 HYPERLINK = "输入超链接 <当前图形>: "
@@ -30,7 +35,7 @@ DESCRIPTION = "输入说明 <无>: "
 class Terminal:
     """tzad on the child side of a pseudo-terminal; what it shows is collected as text."""
 
-    def __init__(self, tzad, modules, folder, log=None, **more):
+    def __init__(self, tzad, modules, folder, log=None, options=(), **more):
         """With a log, tzad's standard output goes to that file instead of the terminal."""
         env = environment(folder, modules, LANG="C.UTF-8", TERM="xterm",
                           drop=("TZAD_LANG", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY"), **more)
@@ -39,7 +44,7 @@ class Terminal:
             self.pid, self.fd = pty.fork()
             if self.pid == 0:
                 os.chdir(folder)
-                os.execve(tzad, [tzad, "plan.dxf"], env)
+                os.execve(tzad, [tzad, *options, "plan.dxf"], env)
         else:
             self.fd, child = os.openpty()
             with open(log, "wb") as out:
@@ -104,11 +109,11 @@ class Terminal:
 
 def select_for_hyperlink(term, handle):
     """-HYPERLINK's insert on one entity, up to the hyperlink's prompt."""
-    term.answer("Command: ", "-HYPERLINK" + ENTER)
+    term.answer(COMMAND, "-HYPERLINK" + ENTER)
     term.answer(OPTION, ENTER)
     term.answer(INSERT_OPTION, ENTER)
-    term.answer("Select objects: ", handle + ENTER)
-    term.answer("Select objects: ", ENTER)
+    term.answer(SELECT, handle + ENTER)
+    term.answer(SELECT, ENTER)
 
 
 def typed_session(term):
@@ -133,38 +138,38 @@ def typed_session(term):
     # signal from outside.
     select_for_hyperlink(term, "91")
     term.answer(HYPERLINK, "b.pdf" + CTRL_C)
-    term.expect("*Cancel*")
-    term.answer("Command: ", "SELECT" + ENTER)
-    term.expect("Select objects: ")
+    term.expect(CANCEL)
+    term.answer(COMMAND, "SELECT" + ENTER)
+    term.expect(SELECT)
     os.kill(term.pid, signal.SIGINT)
-    term.expect("*Cancel*")
-    # Up at "Command: " brings the last command back; at "Select objects: " the last answer.
-    term.answer("Command: ", "SELECT" + ENTER)
-    term.answer("Select objects: ", "90" + ENTER)
-    term.expect("1 found")
-    term.answer("Select objects: ", ENTER)
-    term.answer("Command: ", UP)
+    term.expect(CANCEL)
+    # Up at COMMAND brings the last command back; at SELECT the last answer.
+    term.answer(COMMAND, "SELECT" + ENTER)
+    term.answer(SELECT, "90" + ENTER)
+    term.expect("找到 1 个")
+    term.answer(SELECT, ENTER)
+    term.answer(COMMAND, UP)
     term.type(ENTER)
-    term.answer("Select objects: ", UP)
+    term.answer(SELECT, UP)
     term.type(ENTER)
-    term.expect("1 found")
-    # Esc cancels a half-typed answer, and at "Command: " too; Ctrl+D cancels at any prompt
-    # but "Command: ", where it quits and asks about the changes.
-    term.answer("Select objects: ", "9")
+    term.expect("找到 1 个")
+    # Esc cancels a half-typed answer, and at COMMAND too; Ctrl+D cancels at any prompt
+    # but COMMAND, where it quits and asks about the changes.
+    term.answer(SELECT, "9")
     time.sleep(0.1)
     term.type(ESC)
-    term.expect("*Cancel*")
-    term.answer("Command: ", ESC)
-    term.expect("*Cancel*")
-    term.answer("Command: ", "SELECT" + ENTER)
-    term.answer("Select objects: ", CTRL_D)
-    term.expect("*Cancel*")
-    term.answer("Command: ", CTRL_D)
+    term.expect(CANCEL)
+    term.answer(COMMAND, ESC)
+    term.expect(CANCEL)
+    term.answer(COMMAND, "SELECT" + ENTER)
+    term.answer(SELECT, CTRL_D)
+    term.expect(CANCEL)
+    term.answer(COMMAND, CTRL_D)
     term.expect("QUIT")
-    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "c" + ENTER)
-    term.answer("Command: ", CTRL_D)
-    term.answer("Save changes to plan.dxf? [Yes/No/Cancel] <Yes>: ", "y" + ENTER)
-    term.expect("Saved ")
+    term.answer(SAVE_CHANGES, "c" + ENTER)
+    term.answer(COMMAND, CTRL_D)
+    term.answer(SAVE_CHANGES, "y" + ENTER)
+    term.expect("已保存 ")
     assert term.wait_exit() == 0
     return {"90": ("/a文档bc.pdf", "说明 Café 😀"), "91": ("docs/house-details.pdf", "House details"),
             "93": ("c.pdf", "yx")}
@@ -172,67 +177,143 @@ def typed_session(term):
 
 def logged_output(term):
     # tzad | tee log: the prompts are on the terminal, the log holds the whole transcript.
-    term.answer("Command: ", "SELECT" + ENTER)
-    term.answer("Select objects: ", "90" + ENTER)
-    term.answer("Select objects: ", ENTER)
-    term.answer("Command: ", "HYPERLINKOPEN" + ENTER)
+    term.answer(COMMAND, "SELECT" + ENTER)
+    term.answer(SELECT, "90" + ENTER)
+    term.answer(SELECT, ENTER)
+    term.answer(COMMAND, "HYPERLINKOPEN" + ENTER)
     term.answer(HYPERLINK, "ab" + ESC)
-    term.answer("Command: ", "QUIT" + ENTER)
+    term.answer(COMMAND, "QUIT" + ENTER)
     assert term.wait_exit() == 0
     with open(os.path.join(term.folder, "log.txt"), encoding="utf-8") as logged:
         transcript = logged.read()
-    assert transcript.endswith("Command: SELECT\nSelect objects: 90\n1 found\nSelect objects: \n"
-                               f"Command: HYPERLINKOPEN\n{HYPERLINK}\n*Cancel*\n"
-                               "Command: QUIT\n"), transcript
+    assert transcript.endswith("命令: SELECT\n选择对象: 90\n找到 1 个\n选择对象: \n"
+                               f"命令: HYPERLINKOPEN\n{HYPERLINK}\n*取消*\n"
+                               "命令: QUIT\n"), transcript
     return {}
 
 
 def recovery(term):
     # A change waits for its automatic save (every second here), then tzad is killed.
     copies = os.path.join(term.folder, ".local", "state", "tzad", "autosave")
-    term.answer("Command: ", "-LAYER" + ENTER)
-    term.answer("[New/Lock/Unlock/Freeze/Thaw/Set/Color]: ", "New" + ENTER)
-    term.answer("new layer(s): ", "Pond" + ENTER)
-    term.answer("[New/Lock/Unlock/Freeze/Thaw/Set/Color]: ", ENTER)
-    term.expect("Command: ")
+    term.answer(COMMAND, "-LAYER" + ENTER)
+    term.answer(LAYER_OPTION, "New" + ENTER)
+    term.answer("输入新图层的名称列表: ", "Pond" + ENTER)
+    term.answer(LAYER_OPTION, ENTER)
+    term.expect(COMMAND)
     deadline = time.time() + 10
     while not (os.path.isdir(copies) and any(n.endswith(".dxf") for n in os.listdir(copies))):
         assert time.time() < deadline, "no automatic save"
         time.sleep(0.1)
     os.kill(term.pid, signal.SIGKILL)
     os.waitpid(term.pid, 0)
-    question = "is newer than the file. Open it instead? [Yes/No] <Yes>: "
+    question = "比图形文件更新。是否改为打开它? [是(Y)/否(N)] <是>: "
     # No: the file as it was; the copy stays for later.
     again = Terminal(term.tzad, term.modules, term.folder, TZAD_AUTOSAVE_SECONDS="1")
     again.answer(question, "n" + ENTER)
-    again.answer("Command: ", "CLAYER" + ENTER)
+    again.answer(COMMAND, "CLAYER" + ENTER)
     again.answer('<"0">: ', "Pond" + ENTER)
-    again.expect('Layer "Pond" not found.')
-    again.answer("Command: ", "QUIT" + ENTER)
+    again.expect('未找到图层“Pond”。')
+    again.answer(COMMAND, "QUIT" + ENTER)
     assert again.wait_exit() == 0
     # Yes: the changed drawing, unsaved until SAVE writes the drawing's own file.
     last = Terminal(term.tzad, term.modules, term.folder, TZAD_AUTOSAVE_SECONDS="1")
     last.answer(question, ENTER)
-    last.answer("Command: ", "CLAYER" + ENTER)
+    last.answer(COMMAND, "CLAYER" + ENTER)
     last.answer('<"0">: ', "Pond" + ENTER)
-    last.answer("Command: ", "SAVE" + ENTER)
-    last.expect("Saved ")
-    last.answer("Command: ", "QUIT" + ENTER)
+    last.answer(COMMAND, "SAVE" + ENTER)
+    last.expect("已保存 ")
+    last.answer(COMMAND, "QUIT" + ENTER)
     assert last.wait_exit() == 0
-    assert "not found" not in last.shown, last.shown
+    assert "未找到" not in last.shown, last.shown
     assert os.listdir(copies) == [], os.listdir(copies)
     with open(os.path.join(term.folder, "plan.dxf"), encoding="utf-8") as plan:
         assert "\nPond\n" in plan.read()
     return {}
 
 
+# What one session asks in each language, as a user of that language reads it.
+PROMPTS = {
+    "zh": {"command": COMMAND, "select": SELECT, "option": OPTION, "insert": INSERT_OPTION,
+           "hyperlink": HYPERLINK, "location": LOCATION, "description": DESCRIPTION,
+           "found": "找到 1 个", "listed": "超链接: https://example.com/wall",
+           "layer": LAYER_OPTION, "new_layer": "输入新图层的名称列表: ",
+           "file_name": "输入文件名 <", "replace": "已存在。是否替换? [是(Y)/否(N)] <否>: ",
+           "saved": "已保存 ", "save_changes": "是否将改动保存到 other.dxf? [是(Y)/否(N)/取消(C)] <是>: "},
+    "en": {"command": "Command: ", "select": "Select objects: ",
+           "option": "Enter an option [Remove/Insert] <Insert>: ",
+           "insert": "Enter hyperlink insert option [Area/Object] <Object>: ",
+           "hyperlink": "Enter hyperlink <current drawing>: ",
+           "location": "Enter named location <none>: ", "description": "Enter description <none>: ",
+           "found": "1 found", "listed": "Hyperlink: https://example.com/wall",
+           "layer": "[New/Lock/Unlock/Freeze/Thaw/Set/Color]: ",
+           "new_layer": "Enter name list for new layer(s): ", "file_name": "Enter file name <",
+           "replace": "already exists. Replace it? [Yes/No] <No>: ", "saved": "Saved ",
+           "save_changes": "Save changes to other.dxf? [Yes/No/Cancel] <Yes>: "},
+}
+# Words a transcript may hold in any language: the commands and answers typed, the program's
+# name, the commands that messages name, and the layer name the listed object has in the
+# drawing.
+TYPED = ["-HYPERLINK", "SELECT", "LIST", "-LAYER", "SAVEAS", "QUIT", "https://example.com/wall",
+         "other.dxf", "plan.dxf", "Wall", "Fence", "tzad", "HELP", "Buildings"]
+
+
+def one_language(term, language):
+    """SELECT, -HYPERLINK, LIST, -LAYER, SAVEAS over an existing file and QUIT with changes,
+    all in one language."""
+    p = PROMPTS[language]
+    shutil.copy(os.path.join(term.folder, "plan.dxf"), os.path.join(term.folder, "other.dxf"))
+    term.answer(p["command"], "-HYPERLINK" + ENTER)
+    term.answer(p["option"], ENTER)
+    term.answer(p["insert"], ENTER)
+    term.answer(p["select"], "93" + ENTER)
+    term.answer(p["select"], ENTER)
+    term.answer(p["hyperlink"], "https://example.com/wall" + ENTER)
+    term.answer(p["location"], ENTER)
+    term.answer(p["description"], ENTER)
+    term.answer(p["command"], "SELECT" + ENTER)
+    term.answer(p["select"], "93" + ENTER)
+    term.expect(p["found"])
+    term.answer(p["select"], ENTER)
+    term.answer(p["command"], "LIST" + ENTER)
+    term.expect(p["listed"])
+    term.answer(p["command"], "-LAYER" + ENTER)
+    term.answer(p["layer"], "n" + ENTER)
+    term.answer(p["new_layer"], "Wall" + ENTER)
+    term.answer(p["layer"], ENTER)
+    term.answer(p["command"], "SAVEAS" + ENTER)
+    term.answer(p["file_name"], "other.dxf" + ENTER)
+    term.answer(p["replace"], "y" + ENTER)
+    term.expect(p["saved"])
+    term.answer(p["command"], "-LAYER" + ENTER)
+    term.answer(p["layer"], "n" + ENTER)
+    term.answer(p["new_layer"], "Fence" + ENTER)
+    term.answer(p["layer"], ENTER)
+    term.answer(p["command"], "QUIT" + ENTER)
+    term.answer(p["save_changes"], "n" + ENTER)
+    assert term.wait_exit() == 0
+    shown = re.sub(r"\x1b\[[0-9;?]*[A-Za-z]|\r", "", term.shown)
+    for path in {term.folder, os.path.realpath(term.folder)}:
+        shown = shown.replace(path, "")
+    for word in TYPED:
+        shown = shown.replace(word, "")
+    if language == "zh":
+        english = re.findall(r"[A-Za-z]{2,}", shown)
+        assert not english, f"English words {english} in:\n{term.shown}"
+    else:
+        chinese = re.findall(r"[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]+", shown)
+        assert not chinese, f"Chinese {chinese} in:\n{term.shown}"
+    return {}
+
+
 tzad, modules, sample = (os.path.abspath(a) for a in sys.argv[1:4])
 case = {"typed_session": typed_session, "logged_output": logged_output,
-        "recovery": recovery}[sys.argv[4]]
+        "recovery": recovery, "chinese_session": lambda term: one_language(term, "zh"),
+        "english_session": lambda term: one_language(term, "en")}[sys.argv[4]]
 with SessionFolder(sample, "tzad-pty-") as folder:
     log = os.path.join(folder, "log.txt") if case is logged_output else None
     more = {"TZAD_AUTOSAVE_SECONDS": "1"} if case is recovery else {}
-    term = Terminal(tzad, modules, folder, log, **more)
+    options = ["--lang", "en"] if sys.argv[4] == "english_session" else []
+    term = Terminal(tzad, modules, folder, log, options, **more)
     term.tzad, term.modules = tzad, modules
     expected = case(term)
     assert "Segmentation" not in term.shown

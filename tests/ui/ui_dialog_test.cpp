@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "base/host_language.h"
+#include "base/language.h"
 #include "window_test.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <functional>
 #include <set>
 
-#include "base/host_language.h"
+#include "base/language.h"
 #include "dialog/hyperlink_frame_ids.h"
 #include "docs/document_manager.h"
 #include "editor/editor.h"
@@ -57,7 +57,7 @@ class MainWindowTest : public testing::Test {
     environment_.set("TZAD_OPEN_COMMAND", opener.c_str());
     environment_.set("TZAD_CLIPBOARD_DIR", nullptr);  // the desktop's own clipboard
     Editor::instance().reset();
-    tzad::setHostLanguage("en");
+    tzad::setHostLanguage(language());
     ASSERT_TRUE(tzad::openMainWindow("test"));
     tzad::loadModulesIn(TZT_MODULE_DIR);
     doc_ = DocumentManager::instance().create();
@@ -73,7 +73,11 @@ class MainWindowTest : public testing::Test {
     tzad::closeMainWindow();
     tzad::unloadModules();
     Editor::instance().reset();
+    tzad::setHostLanguage("");
   }
+
+  // The language the window is opened in.
+  virtual const char* language() const { return "en"; }
 
   static MainFrame* frame() { return MainFrame::current(); }
   static wxTextCtrl* commandLine() { return frame()->panel()->inputLine(); }
@@ -351,12 +355,14 @@ TEST_F(MainWindowTest, PanelSaysWhyTheClipboardCannotBeRead) {
 // A description of two million characters: the tooltip shows its start, on one line. It
 // offers Ctrl+click only when a module can follow the link.
 TEST(LinkTooltip, ShowsAtMostAFewHundredCharacters) {
+  tzad::setHostLanguage("en");
   std::u16string tip = tzad::linkTooltip(
       {u"https://example.com/", std::u16string(2'000'000, u'd') + u"\n", u""}, true);
   EXPECT_EQ(tip, std::u16string(299, u'd') + u"\u2026\nCtrl+click to follow");
   EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u"House"}, true),
             u"https://example.com/ #House\nCtrl+click to follow");
   EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"Site", u""}, false), u"Site");
+  tzad::setHostLanguage("");
 }
 
 // A Ctrl+click follows the object's hyperlink with the desktop's opener; the click gives the
@@ -372,21 +378,24 @@ TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {
   EXPECT_NE(transcript().find("*Cancel*"), std::string::npos);
 }
 
-// The object's hyperlink menu with the module in Chinese: Copy puts the link on the desktop's
-// clipboard, where other programs and PASTEASHYPERLINK find it; Remove answers the module's
-// prompts with its global keywords, which hold in any language.
-TEST_F(MainWindowTest, LinkMenuCopiesForPastingThenRemovesInChinese) {
-  tzad::unloadModules();
-  tzad::setHostLanguage("zh");
-  tzad::loadModulesIn(TZT_MODULE_DIR);
+// The window of a session in Chinese, tzad's default language.
+class ChineseMainWindowTest : public MainWindowTest {
+ protected:
+  const char* language() const override { return "zh"; }
+};
+
+// The object's hyperlink menu in Chinese: Copy puts the link on the desktop's clipboard, where
+// other programs and PASTEASHYPERLINK find it; Remove answers the module's prompts with its
+// global keywords, which hold in any language.
+TEST_F(ChineseMainWindowTest, LinkMenuCopiesForPastingThenRemoves) {
   TzDbObjectId linked = addSquare(0, 0, 10);
   TzDbObjectId other = addSquare(40, 0, 10);
   Link link{"https://example.com/site", "Site documents", "House"};
   ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
-  run({waitFor("Command: "), zoomToExtents, fromLinkMenu(0, 5, 'c'),
+  run({waitFor("命令: "), zoomToExtents, fromLinkMenu(0, 5, 'c'),
        [] { return platform::Clipboard::attach().hyperlink().has_value(); },
-       typed("PASTEASHYPERLINK"), waitFor("Select objects: "), clickAt(50, 5),
-       waitFor("Select objects: "), typed(""), waitFor("Command: "), fromLinkMenu(0, 5, 'r'),
+       typed("PASTEASHYPERLINK"), waitFor("选择对象: "), clickAt(50, 5), waitFor("选择对象: "),
+       typed(""), waitFor("命令: "), fromLinkMenu(0, 5, 'r'),
        [&] { return tzt::linksOf(linked).empty(); }});
   EXPECT_EQ(tzt::linksOf(other), std::vector<Link>{link}) << transcript();
   EXPECT_TRUE(tzt::linksOf(linked).empty());
@@ -566,6 +575,59 @@ TEST_F(MainWindowTest, CloseAsksAboutChangesInAMessageBox) {
                 }));
   EXPECT_EQ(asked, "Save changes to Drawing1.dxf?");
   EXPECT_EQ(transcript().find("[Yes/No/Cancel]"), std::string::npos) << transcript();
+}
+
+// What a Chinese user sees of the window, read through the toolkit: the File menu, the
+// object's hyperlink menu, its tooltip and the question about unsaved changes; the toolkit's
+// own buttons come from its catalog.
+TEST_F(ChineseMainWindowTest, MenusTooltipAndQuestionsAreChinese) {
+  wxMenuBar* bar = frame()->GetMenuBar();
+  EXPECT_EQ(bar->GetMenuLabel(0).utf8_string(), "文件(&F)");
+  std::vector<std::string> fileItems;
+  for (wxMenuItem* item : bar->GetMenu(0)->GetMenuItems())
+    if (!item->IsSeparator()) fileItems.push_back(item->GetItemLabel().utf8_string());
+  EXPECT_EQ(fileItems,
+            (std::vector<std::string>{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "最近打开(&R)",
+                                      "保存(&S)\tCtrl+S", "另存为(&A)...\tCtrl+Shift+S",
+                                      "输出 PDF(&E)...", "关闭(&C)\tCtrl+W", "退出(&Q)\tCtrl+Q"}));
+  EXPECT_EQ(tzad::linkTooltip({u"https://example.com/", u"", u""}, true),
+            u"https://example.com/\nCtrl+单击 打开链接");
+
+  TzDbObjectId linked = addSquare(0, 0, 10);
+  ASSERT_EQ(tzt::setLinks(linked, {Link{"https://example.com/site", "Site"}}), Tzad::eOk);
+  std::vector<std::string> linkItems;
+  frame()->canvas()->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+    if (event.GetMenu() != nullptr && linkItems.empty())
+      for (wxMenuItem* item : event.GetMenu()->GetMenuItems())
+        linkItems.push_back(item->GetItemLabel().utf8_string());
+    event.Skip();
+  });
+  std::string asked, yes;
+  wxTEST_DIALOG(run({waitFor("命令: "), zoomToExtents,
+                     inTurn({[] {
+                               wxUIActionSimulator mouse;
+                               mouse.MouseMove(onScreen(0, 5));
+                               tzt::yieldFor(100);
+                               return mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+                             },
+                             [&] { return !linkItems.empty(); },
+                             [] { return wxUIActionSimulator().Char(WXK_ESCAPE); }}),
+                     waitFor("命令: "),
+                     [] {
+                       frame()->canvas()->SetFocus();
+                       return wxUIActionSimulator().Char('w', wxMOD_CONTROL);
+                     },
+                     [] { return DocumentManager::instance().documents().empty(); }}),
+                tzt::Expect<wxMessageDialog>([&](wxMessageDialog* box) {
+                  asked = box->GetMessage().utf8_string();
+                  yes = box->GetYesLabel().utf8_string();
+                  return wxID_NO;
+                }));
+  EXPECT_EQ(linkItems, (std::vector<std::string>{"打开(&O)", "复制超链接(&C)", "编辑超链接(&E)...",
+                                                 "删除超链接(&R)"}));
+  EXPECT_EQ(asked, "是否将改动保存到 Drawing1.dxf?");
+  // The stock Yes button's label, from wxWidgets' own catalog (wxstd).
+  EXPECT_EQ(wxGetTranslation("&Yes").utf8_string(), "是(&Y)") << yes;
 }
 
 // Remove Hyperlink from the link menu is one step: the Edit menu names it as the menu does, and

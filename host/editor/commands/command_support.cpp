@@ -1,4 +1,5 @@
 #include "editor/commands/command_support.h"
+#include "base/translation.h"
 
 namespace tzad {
 
@@ -22,7 +23,7 @@ std::optional<std::u16string> askKeyword(const std::u16string& prompt, const std
 
 Document* requireDocument() {
   Document* doc = Editor::instance().document();
-  if (doc == nullptr) Editor::instance().write("No drawing is open. Use NEW or OPEN.\n");
+  if (doc == nullptr) Editor::instance().write(tr("No drawing is open. Use NEW or OPEN.\n"));
   return doc;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/host_library.h"
+#include "base/translation.h"
 #include "db/drawing_file.h"
 #include "editor/commands/command_support.h"
 #include "paint/pdf_export.h"
@@ -11,8 +12,6 @@
 namespace tzad {
 
 namespace {
-
-constexpr char16_t kTask[] = u"Exporting PDF";
 
 Editor& ed() {
   return Editor::instance();
@@ -48,77 +47,80 @@ bool isTheDrawing(const Document& doc, const std::string& file) {
 bool mayWrite(const Document& doc, const std::u16string& path) {
   std::string file = platform::toFileName(path);
   if (path == doc.fileName() || isTheDrawing(doc, file)) {
-    ed().write(path + u" is the drawing itself; nothing was exported.\n");
+    ed().write(trf("{0} is the drawing itself; nothing was exported.\n", {path}));
     return false;
   }
   if (!identifyFile(file)) return true;
   if (isNotAFile(replacedFile(file))) {
-    ed().write(path + u" is a folder; nothing was exported.\n");
+    ed().write(trf("{0} is a folder; nothing was exported.\n", {path}));
     return false;
   }
-  auto answer =
-      askKeyword(path + u" already exists. Replace it? [Yes/No] <No>: ", u"Yes No _Yes No", u"No");
+  auto answer = askKeyword(trf("{0} already exists. Replace it? [Yes/No] <No>: ", {path}),
+                           keywordList("Yes No"), u"No");
   if (answer && *answer == u"Yes") return true;
-  ed().write(u"Nothing was exported.\n");
+  ed().write(tr("Nothing was exported.\n"));
   return false;
 }
 
 void reportExport(const PdfExportResult& result, const std::u16string& path) {
   if (!result.error.empty()) {
-    ed().write("The PDF was not written: " + result.error + "\n");
+    ed().write(trf("The PDF was not written: {0}\n", {result.error}));
     ed().reportSaveFailure();
     return;
   }
-  ed().write(u"Exported " + tzutFromUtf8(std::to_string(result.pages)) + u" page(s) with " +
-             tzutFromUtf8(std::to_string(result.links)) + u" hyperlink(s) to " + path + u"\n");
+  ed().write(trf("Exported {0} page(s) with {1} hyperlink(s) to {2}\n",
+                 {result.pages, result.links, path}));
   if (result.linksLeftOut > 0)
-    ed().write(std::to_string(result.linksLeftOut) +
-               " hyperlink(s) to layouts that are not in the PDF were left out.\n");
+    ed().write(trf("{0} hyperlink(s) to layouts that are not in the PDF were left out.\n",
+                   {result.linksLeftOut}));
   for (const std::u16string& layout : result.layoutsCutShort)
-    ed().write(u"Not all of " + layout +
-               u" is on its page: its block references hold more than a page is drawn with.\n");
+    ed().write(
+        trf("Not all of {0} is on its page: its block references hold more than a page is "
+            "drawn with.\n",
+            {layout}));
   if (result.linksPastLimit > 0)
-    ed().write(std::to_string(result.linksPastLimit) + " hyperlink(s) past the first " +
-               std::to_string(kMostLinksPerPage) +
-               " on a page were left out: PDF readers refuse pages with more.\n");
+    ed().write(
+        trf("{0} hyperlink(s) past the first {1} on a page were left out: PDF readers "
+            "refuse pages with more.\n",
+            {result.linksPastLimit, kMostLinksPerPage}));
 }
 
 void exportPdfCommand() {
   Document* doc = requireDocument();
   if (doc == nullptr) return;
   std::u16string suggestion = defaultPdfPath(*doc);
-  auto name = askText(u"Enter PDF file name <" + fileNameOf(suggestion) + u">: ");
+  auto name = askText(trf("Enter PDF file name <{0}>: ", {fileNameOf(suggestion)}));
   if (!name) return;
   std::u16string path = unquoted(std::u16string(platform::trimmed(*name)));
   path = DocumentManager::absolutePath(path.empty() ? suggestion : withPdfExtension(path));
   if (!mayWrite(*doc, path)) return;
-  auto which = askKeyword(u"Export [Current layout/All layouts] <Current>: ",
-                          u"Current All _Current All", u"Current");
+  auto which = askKeyword(trf("Export [Current layout/All layouts] <Current>: "),
+                          keywordList("Current All"), u"Current");
   if (!which) return;
-  auto colors = askKeyword(u"Colors [Color/Monochrome] <Color>: ",
-                           u"Color Monochrome _Color Monochrome", u"Color");
+  auto colors = askKeyword(trf("Colors [Color/Monochrome] <Color>: "),
+                           keywordList("Color Monochrome"), u"Color");
   if (!colors) return;
   std::string error;
   auto exporter =
       static_cast<const PdfExporter*>(hostLibrarySymbol(kPaintLibrary, kPdfExporterSymbol, error));
   if (exporter == nullptr) {
-    ed().write("PDF export is not available: " + error + "\n");
+    ed().write(tr8("PDF export is not available: {0}\n", {error}));
     return;
   }
   PdfExportOptions options;
   options.allLayouts = *which == u"All";
   options.monochrome = *colors == u"Monochrome";
-  options.progress = [](double done) { ed().showProgress(kTask, done); };
+  const std::u16string task = trf("Exporting PDF");
+  options.progress = [&task](double done) { ed().showProgress(task, done); };
   PdfExportResult result = (*exporter)(*doc->database(), path, options);
-  ed().showProgress(kTask, 1);
+  ed().showProgress(task, 1);
   reportExport(result, path);
 }
 
 }  // namespace
 
 void registerExportPdfCommand(Editor& editor) {
-  editor.addCommand(u"EXPORTPDF", exportPdfCommand,
-                    u"Writes the current layout or all layouts to a PDF with live hyperlinks.");
+  editor.addCommand(u"EXPORTPDF", exportPdfCommand);
 }
 
 }  // namespace tzad

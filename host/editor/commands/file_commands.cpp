@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/translation.h"
 #include "db/database_impl.h"
 #include "db/drawing_file.h"
 #include "docs/autosave.h"
@@ -39,8 +40,8 @@ std::u16string linkedFile(const std::u16string& path) {
 }
 
 // A question whose answer is No unless the user says Yes; a No is followed by `refused`.
-bool confirmed(const std::u16string& question, const char16_t* refused) {
-  auto answer = askKeyword(question + u" [Yes/No] <No>: ", u"Yes No _Yes No", u"No");
+bool confirmed(const std::u16string& question, const std::u16string& refused) {
+  auto answer = askKeyword(question + trf(" [Yes/No] <No>: "), keywordList("Yes No"), u"No");
   if (answer && *answer == u"Yes") return true;
   ed().write(refused);
   return false;
@@ -49,9 +50,11 @@ bool confirmed(const std::u16string& question, const char16_t* refused) {
 // The drawing's file became a link to another file since tzad read or saved it: the link is
 // replaced only when the user says so, and the file it names never.
 bool mayReplaceLink(const std::u16string& path) {
-  return confirmed(path + u" has been replaced by a symbolic link to " + linkedFile(path) +
-                       u" since it was opened or last saved.\nReplace the link with this drawing?",
-                   u"The drawing was not saved; the link and the file it names are unchanged.\n");
+  return confirmed(trf("{0} has been replaced by a symbolic link to {1} since it was opened or "
+                       "last saved.\nReplace the link with this drawing?",
+                       {path, linkedFile(path)}),
+                   trf("The drawing was not saved; the link and the file it names are "
+                       "unchanged.\n"));
 }
 
 // A read-only drawing is never replaced; one that another program changed since tzad read or
@@ -61,17 +64,18 @@ bool mayReplace(Document& doc, const std::u16string& path) {
   bool ownFile = path == doc.fileName();
   if (ownFile && db.fileBecameLink()) return mayReplaceLink(path);
   if (isReadOnlyFile(db.saveTarget(path))) {
-    ed().write(path +
-               u" is read-only; the drawing was not saved. Use SAVEAS to save it under "
-               u"another name.\n");
+    ed().write(
+        trf("{0} is read-only; the drawing was not saved. Use SAVEAS to save it under "
+            "another name.\n",
+            {path}));
     ed().reportSaveFailure();
     return false;
   }
   if (!ownFile || !db.fileChangedOnDisk()) return true;
-  return confirmed(path +
-                       u" has changed on disk since it was opened or last saved.\n"
-                       u"Replace it with this drawing?",
-                   u"The drawing was not saved; the file on disk is unchanged.\n");
+  return confirmed(trf("{0} has changed on disk since it was opened or last saved.\n"
+                       "Replace it with this drawing?",
+                       {path}),
+                   trf("The drawing was not saved; the file on disk is unchanged.\n"));
 }
 
 // "plan" becomes "plan.dxf": a drawing saved under a bare name is still known as a drawing.
@@ -83,12 +87,11 @@ std::u16string withDrawingExtension(const std::u16string& path) {
 // "Saved PATH", and what was written when that is not the file at PATH.
 std::u16string savedMessage(const std::u16string& path, const std::string& written,
                             const std::optional<std::u16string>& replacedLinkTo) {
-  std::u16string message = u"Saved " + path;
   if (replacedLinkTo)
-    message += u" in place of the link; " + *replacedLinkTo + u" is unchanged.";
-  else if (written != platform::toFileName(path))
-    message += u" (written to " + shownPath(written) + u", which it links to)";
-  return message + u"\n";
+    return trf("Saved {0} in place of the link; {1} is unchanged.\n", {path, *replacedLinkTo});
+  if (written != platform::toFileName(path))
+    return trf("Saved {0} (written to {1}, which it links to)\n", {path, shownPath(written)});
+  return trf("Saved {0}\n", {path});
 }
 
 bool saveTo(Document& doc, const std::u16string& path) {
@@ -115,11 +118,12 @@ bool mayTakeName(Document& doc, const std::u16string& path) {
   std::string file = platform::toFileName(absolute);
   if (absolute == doc.fileName() || !identifyFile(file)) return true;
   if (isNotAFile(replacedFile(file))) {
-    ed().write(absolute + u" is a folder; the drawing was not saved.\n");
+    ed().write(trf("{0} is a folder; the drawing was not saved.\n", {absolute}));
     ed().reportSaveFailure();
     return false;
   }
-  return confirmed(absolute + u" already exists. Replace it?", u"The drawing was not saved.\n");
+  return confirmed(trf("{0} already exists. Replace it?", {absolute}),
+                   trf("The drawing was not saved.\n"));
 }
 
 // Drawings opened or saved under a new name join the desktop's recently used files, where file
@@ -131,7 +135,7 @@ void addToRecentFiles(const Document& doc) {
 
 bool saveAs(Document& doc) {
   std::u16string suggestion = doc.isUntitled() ? doc.docTitle() : std::u16string(doc.fileName());
-  auto name = askText(u"Enter file name <" + suggestion + u">: ");
+  auto name = askText(trf("Enter file name <{0}>: ", {suggestion}));
   if (!name) return false;
   std::u16string path = unquoted(std::u16string(platform::trimmed(*name)));
   if (path.empty()) path = suggestion;
@@ -147,8 +151,8 @@ bool save(Document& doc) {
 
 SaveAnswer askAboutChanges(Document& doc) {
   if (std::optional<SaveAnswer> asked = ed().askInWindowAboutChanges(doc)) return *asked;
-  auto answer = askKeyword(u"Save changes to " + doc.docTitle() + u"? [Yes/No/Cancel] <Yes>: ",
-                           u"Yes No Cancel _Yes No Cancel", u"Yes");
+  auto answer = askKeyword(trf("Save changes to {0}? [Yes/No/Cancel] <Yes>: ", {doc.docTitle()}),
+                           keywordList("Yes No Cancel"), u"Yes");
   if (!answer || *answer == u"Cancel") return {};
   return {*answer == u"No" ? SaveAnswer::Choice::Discard : SaveAnswer::Choice::Save, {}};
 }
@@ -177,17 +181,17 @@ bool settleChanges(Document& doc) {
 }
 
 void openCommand() {
-  auto name = askText(u"Enter name of drawing to open: ");
+  auto name = askText(trf("Enter name of drawing to open: "));
   if (!name) return;
   std::u16string path(platform::trimmed(*name));
   if (path.empty()) return;
   DocumentManager& docs = DocumentManager::instance();
   if (Document* open = docs.find(DocumentManager::absolutePath(path))) {
     if (docs.activateDocument(open) != Tzad::eOk) return;
-    ed().write(open->docTitle() + u" is open already; it is now the current drawing.\n");
+    ed().write(trf("{0} is open already; it is now the current drawing.\n", {open->docTitle()}));
     addToRecentFiles(*open);
   } else if (Document* doc = docs.open(path)) {
-    ed().write(u"Opened " + std::u16string(doc->fileName()) + u"\n");
+    ed().write(trf("Opened {0}\n", {doc->fileName()}));
     addToRecentFiles(*doc);
   }
 }
@@ -197,7 +201,7 @@ void closeCommand() {
   if (doc == nullptr || !settleChanges(*doc)) return;
   std::u16string title = doc->docTitle();
   DocumentManager::instance().close(doc);
-  ed().write(u"Closed " + title + u"\n");
+  ed().write(trf("Closed {0}\n", {title}));
 }
 
 void quitCommand() {
@@ -214,7 +218,7 @@ void quitCommand() {
 void registerFileCommands(Editor& editor) {
   editor.addCommand(u"NEW", [] {
     Document* doc = DocumentManager::instance().create();
-    Editor::instance().write(u"New drawing " + doc->docTitle() + u"\n");
+    Editor::instance().write(trf("New drawing {0}\n", {doc->docTitle()}));
   });
   editor.addCommand(u"OPEN", openCommand);
   editor.addCommand(u"SAVE", [] {

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/translation.h"
 #include "dxf/dxf_tag.h"
 #include "editor/commands/command_support.h"
 
@@ -11,8 +12,8 @@ void registerUcsCommand(Editor& editor) {
   editor.addCommand(u"UCS", [] {
     Document* doc = requireDocument();
     if (doc == nullptr) return;
-    auto option = askKeyword(u"Enter an option [World/Origin/Z] <World>: ",
-                             u"World Origin Z _World Origin Z", u"World");
+    auto option = askKeyword(trf("Enter an option [World/Origin/Z] <World>: "),
+                             keywordList("World Origin Z"), u"World");
     if (!option) return;
     if (*option == u"World") {
       doc->ucs = Ucs{};
@@ -21,7 +22,7 @@ void registerUcsCommand(Editor& editor) {
     if (*option == u"Origin") {
       double point[3], world[3];
       if (tzedInitGet(0, nullptr) != RTNORM) return;
-      int status = tzedGetPoint(nullptr, u"Specify new origin point <0,0,0>: ", point);
+      int status = tzedGetPoint(nullptr, trf("Specify new origin point <0,0,0>: ").c_str(), point);
       if (status == RTNONE) point[0] = point[1] = point[2] = 0;
       if (status != RTNORM && status != RTNONE) return;
       if (tzdbUcs2Wcs(point, world, false) != RTNORM) return;
@@ -29,7 +30,7 @@ void registerUcsCommand(Editor& editor) {
       return;
     }
     while (true) {
-      auto text = askText(u"Specify rotation angle about Z axis <90>: ");
+      auto text = askText(trf("Specify rotation angle about Z axis <90>: "));
       if (!text) return;
       std::string digits = tzutToUtf8(platform::trimmed(*text));
       std::optional<double> degrees = digits.empty() ? 90.0 : parseReal(digits);
@@ -37,7 +38,7 @@ void registerUcsCommand(Editor& editor) {
         doc->ucs.angle += *degrees * M_PI / 180.0;
         return;
       }
-      Editor::instance().write("An angle in degrees is required.\n");
+      Editor::instance().write(tr("An angle in degrees is required.\n"));
     }
   });
 }

@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cstdint>
 
+#include "base/translation.h"
 #include "db/database_impl.h"
 #include "editor/commands/command_support.h"
 #include "editor/keywords.h"
@@ -14,23 +15,24 @@ Editor& ed() {
   return Editor::instance();
 }
 
-void report(const std::vector<std::u16string>& steps, const char16_t* done, const char* none) {
-  if (steps.empty()) return ed().write(none);
-  for (const std::u16string& step : steps) ed().write(done + step + u"\n");
+// Each step taken back or done again, in a text with its command as {0}.
+void report(const std::vector<std::u16string>& steps, const char* done, const char* none) {
+  if (steps.empty()) return ed().write(tr(none));
+  for (const std::u16string& step : steps) ed().write(trf(done, {step}));
 }
 
 void undoSteps(size_t count) {
   Document* doc = requireDocument();
   if (doc == nullptr) return;
   TzDbDatabaseImpl& db = TzDbInternals::impl(*doc->database());
-  report(db.journal.undo(db, count), u"Undone: ", "Nothing to undo.\n");
+  report(db.journal.undo(db, count), markedText("Undone: {0}\n"), markedText("Nothing to undo.\n"));
 }
 
 // A number of steps, or All (Back, with no marks to go back to, is the same).
 void undoCommand() {
-  static const std::vector<Keyword> keywords = parseKeywordList(u"All Back _All Back");
+  const std::vector<Keyword> keywords = parseKeywordList(keywordList("All Back"));
   for (;;) {
-    auto answer = askText(u"Enter the number of operations to undo or [All/Back] <1>: ", false);
+    auto answer = askText(trf("Enter the number of operations to undo or [All/Back] <1>: "), false);
     if (!answer) return;
     std::u16string text(platform::trimmed(*answer));
     if (text.empty()) return undoSteps(1);
@@ -40,7 +42,7 @@ void undoCommand() {
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
     if (error == std::errc() && end == digits.data() + digits.size() && count > 0)
       return undoSteps(count);
-    ed().write("A positive whole number, All or Back is required.\n");
+    ed().write(tr("A positive whole number, All or Back is required.\n"));
   }
 }
 
@@ -48,16 +50,15 @@ void redoCommand() {
   Document* doc = requireDocument();
   if (doc == nullptr) return;
   TzDbDatabaseImpl& db = TzDbInternals::impl(*doc->database());
-  report(db.journal.redo(db), u"Redone: ", "Nothing to redo.\n");
+  report(db.journal.redo(db), markedText("Redone: {0}\n"), markedText("Nothing to redo.\n"));
 }
 
 }  // namespace
 
 void registerUndoCommands(Editor& editor) {
-  editor.addCommand(
-      u"U", [] { undoSteps(1); }, u"Undoes the last command.");
-  editor.addCommand(u"UNDO", undoCommand, u"Undoes a number of commands, or all of them.");
-  editor.addCommand(u"REDO", redoCommand, u"Redoes what the last U or UNDO took back.");
+  editor.addCommand(u"U", [] { undoSteps(1); });
+  editor.addCommand(u"UNDO", undoCommand);
+  editor.addCommand(u"REDO", redoCommand);
 }
 
 }  // namespace tzad

@@ -1,4 +1,5 @@
 // SETVAR, and each variable's name typed as a command.
+#include "base/translation.h"
 #include "editor/commands/command_support.h"
 #include "editor/variables.h"
 
@@ -10,16 +11,16 @@ void editVariable(const SystemVariable& var) {
   Editor& ed = Editor::instance();
   std::optional<std::u16string> value = variableText(var.name);
   if (!value) {
-    ed.write(u"No drawing is open: " + std::u16string(var.name) + u" has no value.\n");
+    ed.write(trf("No drawing is open: {0} has no value.\n", {var.name}));
     return;
   }
   if (var.readOnly) {
-    ed.write(std::u16string(var.name) + u" = " + *value + u" (read only)\n");
+    ed.write(trf("{0} = {1} (read only)\n", {var.name, *value}));
     return;
   }
-  std::u16string none = var.type == RTSTR ? u", or . for none" : u"";
-  auto answer =
-      askText(u"Enter new value for " + std::u16string(var.name) + none + u" <" + *value + u">: ");
+  auto answer = askText(
+      var.type == RTSTR ? trf("Enter new value for {0}, or . for none <{1}>: ", {var.name, *value})
+                        : trf("Enter new value for {0} <{1}>: ", {var.name, *value}));
   if (!answer || answer->empty()) return;
   setVariableFromText(var, *answer);
 }
@@ -28,11 +29,11 @@ void editVariable(const SystemVariable& var) {
 
 void registerVariableCommands(Editor& editor) {
   editor.addCommand(u"SETVAR", [] {
-    auto name = askText(u"Enter variable name: ", false);
+    auto name = askText(trf("Enter variable name: "), false);
     if (!name || name->empty()) return;
     const SystemVariable* var = findSystemVariable(*name);
     if (var == nullptr)
-      return Editor::instance().write(u"Unknown variable name \"" + *name + u"\".\n");
+      return Editor::instance().write(trf("Unknown variable name \"{0}\".\n", {*name}));
     editVariable(*var);
   });
   for (const SystemVariable& var : systemVariables())

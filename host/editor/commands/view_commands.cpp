@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/translation.h"
 #include "editor/commands/command_support.h"
 #include "tzdb_database.h"
 #include "view/layout_list.h"
@@ -22,14 +23,14 @@ void listViews(TzDbDatabase& db) {
   TzDbSymbolTableIterator* raw = nullptr;
   Tzad::ErrorStatus es = table->newIterator(raw);
   std::unique_ptr<TzDbSymbolTableIterator> it(raw);
-  ed().write("Saved views:\n");
+  ed().write(tr("Saved views:\n"));
   for (; es == Tzad::eOk && !it->done(); it->step()) {
     TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
     if (view)
-      ed().write(u"  " + view->getName() + (view->isPaperspaceView() ? u"  PSPACE" : u"  MSPACE") +
-                 u"\n");
+      ed().write(u"  " + view->getName() + u"  " +
+                 (view->isPaperspaceView() ? trf("PSPACE") : trf("MSPACE")) + u"\n");
   }
-  if (table.close() != Tzad::eOk) ed().write("The view table could not be read.\n");
+  if (table.close() != Tzad::eOk) ed().write(tr("The view table could not be read.\n"));
 }
 
 // Makes a view current: its centre and size; a paper-space view seen from model space moves to
@@ -39,22 +40,22 @@ void listViews(TzDbDatabase& db) {
 void restoreView(Document& doc, const std::u16string& name) {
   TzDbDatabase& db = *doc.database();
   TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, name), TzDb::kForRead);
-  if (!view) return ed().write(u"Cannot find view \"" + name + u"\".\n");
+  if (!view) return ed().write(trf("Cannot find view \"{0}\".\n", {name}));
   bool inPaper = db.currentSpaceId() != db.modelSpaceId();
   if (view->isPaperspaceView() && !inPaper) {
     for (const LayoutEntry& l : layoutsInTabOrder(db)) {
       if (l.blockRecord == db.modelSpaceId()) continue;
       if (db.setCurrentSpace(l.blockRecord) != Tzad::eOk)
-        return ed().write(u"Cannot show view \"" + name + u"\": its layout cannot be opened.\n");
+        return ed().write(trf("Cannot show view \"{0}\": its layout cannot be opened.\n", {name}));
       break;
     }
   }
   if (!view->isPaperspaceView() && inPaper) {
     if (ed().runByACommand())
-      return ed().write(u"View \"" + name +
-                        u"\" is in the model; this layout is shown as it is.\n");
+      return ed().write(
+          trf("View \"{0}\" is in the model; this layout is shown as it is.\n", {name}));
     if (db.setCurrentSpace(db.modelSpaceId()) != Tzad::eOk)
-      return ed().write(u"Cannot show view \"" + name + u"\": the model cannot be opened.\n");
+      return ed().write(trf("Cannot show view \"{0}\": the model cannot be opened.\n", {name}));
   }
   doc.viewCenter = view->centerPoint();
   doc.viewSize = view->height();
@@ -83,7 +84,7 @@ void saveView(Document& doc, const std::u16string& name) {
     created = std::make_unique<TzDbViewTableRecord>();
     view = created.get();
     if (view->setName(name) != Tzad::eOk)
-      return ed().write(u"\"" + name + u"\" is not a view name.\n");
+      return ed().write(trf("\"{0}\" is not a view name.\n", {name}));
   }
   Tzad::ErrorStatus es = view->setIsPaperspaceView(paper);
   if (es == Tzad::eOk) es = view->setCenterPoint(doc.viewCenter);
@@ -91,20 +92,20 @@ void saveView(Document& doc, const std::u16string& name) {
   if (es == Tzad::eOk) es = view->setWidth(doc.viewSize * 1.5);
   if (es == Tzad::eOk && created) es = addView(db, std::move(created));
   if (es == Tzad::eOk && existing) es = existing.close();
-  if (es != Tzad::eOk) ed().write(u"Cannot save view \"" + name + u"\".\n");
+  if (es != Tzad::eOk) ed().write(trf("Cannot save view \"{0}\".\n", {name}));
 }
 
 void viewCommand() {
   Document* doc = requireDocument();
   if (doc == nullptr) return;
-  auto option = askKeyword(u"Enter an option [?/Delete/Restore/Save]: ",
-                           u"? Delete Restore Save _? Delete Restore Save", u"");
+  auto option = askKeyword(trf("Enter an option [?/Delete/Restore/Save]: "),
+                           keywordList("? Delete Restore Save"), u"");
   if (!option || option->empty()) return;
   TzDbDatabase& db = *doc->database();
   if (*option == u"?") return listViews(db);
-  std::u16string prompt = *option == u"Restore" ? u"Enter view name to restore: "
-                          : *option == u"Save"  ? u"Enter view name to save: "
-                                                : u"Enter view name(s) to delete: ";
+  std::u16string prompt = *option == u"Restore" ? trf("Enter view name to restore: ")
+                          : *option == u"Save"  ? trf("Enter view name to save: ")
+                                                : trf("Enter view name(s) to delete: ");
   auto answer = askText(prompt);
   if (!answer) return;
   std::u16string name(platform::trimmed(*answer));
@@ -114,16 +115,17 @@ void viewCommand() {
   for (const std::u16string& n : nameList(name)) {
     TzDbObjectPointer<TzDbViewTableRecord> view(findRecord<TzDbViewTable>(db, n), TzDb::kForWrite);
     if (!view)
-      ed().write(u"Cannot find view \"" + n + u"\".\n");
+      ed().write(trf("Cannot find view \"{0}\".\n", {n}));
     else if (view->erase() != Tzad::eOk || view.close() != Tzad::eOk)
-      ed().write(u"Cannot delete view \"" + n + u"\".\n");
+      ed().write(trf("Cannot delete view \"{0}\".\n", {n}));
   }
 }
 
 void layoutCommand() {
   Document* doc = requireDocument();
   if (doc == nullptr) return;
-  auto option = askKeyword(u"Enter layout option [?/Set] <Set>: ", u"? Set _? Set", u"Set");
+  auto option =
+      askKeyword(trf("Enter layout option [?/Set] <Set>: "), keywordList("? Set"), u"Set");
   if (!option) return;
   if (*option == u"?") {
     for (const LayoutEntry& l : layoutsInTabOrder(*doc->database()))
@@ -132,7 +134,7 @@ void layoutCommand() {
   }
   TzString current;
   if (tzedGetVarText(u"CTAB", current) != RTNORM) return;
-  auto name = askText(u"Enter layout to make current <" + current + u">: ");
+  auto name = askText(trf("Enter layout to make current <{0}>: ", {current}));
   if (!name || platform::trimmed(*name).empty()) return;
   std::u16string value(platform::trimmed(*name));
   resbuf rb;
@@ -146,11 +148,11 @@ void layoutCommand() {
 void zoomCommand() {
   Document* doc = requireDocument();
   if (doc == nullptr) return;
-  auto option = askKeyword(u"Enter an option [All/Extents] <Extents>: ",
-                           u"All Extents _All Extents", u"Extents");
+  auto option = askKeyword(trf("Enter an option [All/Extents] <Extents>: "),
+                           keywordList("All Extents"), u"Extents");
   if (!option) return;
   ViewBox extents = buildCurrentScene(*doc->database()).extents();
-  if (extents.empty()) return ed().write("There is nothing to zoom to.\n");
+  if (extents.empty()) return ed().write(tr("There is nothing to zoom to.\n"));
   // A twentieth of the view stays free on each side, as in the view's own zoom to the extents.
   constexpr double kMarginFraction = 0.05;
   double aspect = doc->viewAspect > 0 ? doc->viewAspect : 1.5;
