@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "base/host_library.h"
+#include "base/translation.h"
 #include "tzui.h"
 
 namespace tzad {
@@ -14,7 +15,7 @@ Function windowFunction(const char* symbol) {
   std::string error;
   void* address = hostLibrarySymbol(kWindowLibrary, symbol, error);
   // A display is named, so a window was expected: say why there is none.
-  if (address == nullptr) std::fprintf(stderr, "tzad: no windows: %s\n", error.c_str());
+  if (address == nullptr) std::fputs(tr8("tzad: no windows: {0}\n", {error}).c_str(), stderr);
   return reinterpret_cast<Function>(address);
 }
 

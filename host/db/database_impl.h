@@ -82,9 +82,15 @@ struct BlockIndex {
 enum class Section : uint8_t { None, Header, Classes, Tables, Blocks, Entities, Objects, Other };
 
 struct TzDbDatabaseImpl {
-  explicit TzDbDatabaseImpl(TzDbDatabase* owner) : self(owner) {}
+  explicit TzDbDatabaseImpl(TzDbDatabase* owner);
+  ~TzDbDatabaseImpl();
+  TzDbDatabaseImpl(const TzDbDatabaseImpl&) = delete;
+  TzDbDatabaseImpl& operator=(const TzDbDatabaseImpl&) = delete;
 
   TzDbDatabase* self;
+  // A number no other database of the process has had: the names of its records outside the
+  // host carry it (db/record_names.h).
+  const uint32_t serial;
   TextArena text;
   // The last packed hyperlink stored: objects given one hyperlink together share its text
   // (stored text is never overwritten), so linking every entity costs no text per entity.
@@ -230,6 +236,9 @@ struct TzDbDatabaseImpl {
 
 // The file name the system uses for a path (see platform::toFileName).
 std::string u16ToPath(const std::u16string& path);
+// Whether a record's extended data holds a hyperlink (application PE_URL), read from its text
+// without opening the object: what the view marks as linked.
+bool recordHasHyperlink(const TzDbDatabaseImpl& db, const TzDbStub& r);
 TzDb::DwgVersion versionOf(std::string_view acadver);
 std::string sectionName(Section s);
 Section sectionOf(std::string_view name);

@@ -7,8 +7,10 @@
 #include <memory>
 #include <tuple>
 
+#include "db/database_impl.h"
 #include "db/object_data.h"
 #include "dxf/dxf_codes.h"
+#include "dxf/dxf_tokenizer.h"
 #include "tzdb_database.h"
 
 namespace {
@@ -18,12 +20,15 @@ constexpr std::string_view kMoreLinks = "TZAD_HYPERLINKS";
 
 // Application names here are ASCII, and no other character folds to an ASCII letter, so
 // comparing bytes with ASCII letters folded is the case-blind comparison.
-bool isApp(const DxfTag& t, std::string_view app) {
-  if (t.code != DxfCode::kXdataApp) return false;
-  std::string_view name = trimBlanks(t.value);
+bool isAppName(std::string_view value, std::string_view app) {
+  std::string_view name = trimBlanks(value);
   return name.size() == app.size() &&
          std::equal(name.begin(), name.end(), app.begin(),
                     [](char a, char b) { return tzutFoldCase(a) == tzutFoldCase(b); });
+}
+
+bool isApp(const DxfTag& t, std::string_view app) {
+  return t.code == DxfCode::kXdataApp && isAppName(t.value, app);
 }
 
 // The tags of one application's extended data, after its 1001 group.
@@ -241,4 +246,14 @@ Tzad::ErrorStatus TzDbEntityHyperlinkPE::hasHyperlink(TzDbObject* object, bool& 
   Tzad::ErrorStatus es = getHyperlinkCount(object, count, ignoreBlockDefinitions);
   hasLink = count > 0;
   return es;
+}
+
+bool recordHasHyperlink(const TzDbDatabaseImpl& db, const TzDbStub& r) {
+  if (r.has(kRecPackedLink)) return true;
+  if (r.xdata.size() == 0) return false;
+  DxfTokenizer groups(db.text.view(r.xdata));
+  DxfGroup g;
+  while (groups.next(g) == DxfTokenizer::Step::Group)
+    if (g.code == DxfCode::kXdataApp && isAppName(g.value, kPeUrl)) return true;
+  return false;
 }

@@ -13,9 +13,11 @@
 
 namespace tzad {
 
-class DocumentManager : public TzApDocManager {
+// The whole class is the host's own interface: its type information is what the window's
+// code and the sanitizers' checks of virtual calls refer to.
+class TZAD_HOST_API DocumentManager : public TzApDocManager {
  public:
-  TZAD_HOST_API static DocumentManager& instance();
+  static DocumentManager& instance();
 
   Document* current() const { return current_; }
   TzApDocument* curDocument() const override { return current_; }
@@ -27,7 +29,7 @@ class DocumentManager : public TzApDocManager {
 
   // Opens a drawing (an open one is activated instead). On failure says why through the
   // failure report and returns null.
-  TZAD_HOST_API Document* open(const std::u16string& path);
+  Document* open(const std::u16string& path);
   // Where the reason goes when a drawing cannot be opened: the editor writes it on the command
   // line. Without one the reason is not shown.
   using FailureReport = std::function<void(const std::u16string& reason)>;
@@ -42,11 +44,11 @@ class DocumentManager : public TzApDocManager {
   Document* recover(const std::filesystem::path& copy, const std::u16string& source,
                     const std::u16string& title);
   Document* find(const std::u16string& absolutePath) const;
-  TZAD_HOST_API Document* create();
+  Document* create();
   void close(Document* doc);
   const std::vector<std::unique_ptr<Document>>& documents() const { return docs_; }
   // Closes every drawing without asking (end of the session, tests).
-  TZAD_HOST_API void reset();
+  void reset();
 
   // A command the user gave starts and ends: what it changes in each open drawing becomes one
   // step of that drawing's undo list. A failed command's changes are put back instead.
@@ -55,7 +57,7 @@ class DocumentManager : public TzApDocManager {
   void rollBackCommand();
 
   // The absolute, normalised form of a path typed by the user.
-  TZAD_HOST_API static std::u16string absolutePath(const std::u16string& path);
+  static std::u16string absolutePath(const std::u16string& path);
 
  private:
   void makeCurrent(Document* doc);

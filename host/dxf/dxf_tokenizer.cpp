@@ -22,11 +22,12 @@ DxfTokenizer::Step DxfTokenizer::next(DxfGroup& group) {
     std::string shown(trimBlanks(codeLine).substr(0, 40));
     for (char& c : shown)
       if (static_cast<unsigned char>(c) < 0x20) c = '?';
-    return fail(line_, "group code '" + shown + "' is not a number");
+    return fail(line_, platform::trf("group code '{0}' is not a number", {shown}));
   }
   if (codeEnd + 1 >= text_.size())
-    return fail(line_,
-                "the file ends after a group code: it has an odd number of lines (truncated?)");
+    return fail(
+        line_, platform::tr(
+                   "the file ends after a group code: it has an odd number of lines (truncated?)"));
   size_t valueEnd = findLineEnd(text_, codeEnd + 1);
   size_t end = valueEnd == std::string_view::npos ? text_.size() : valueEnd + 1;
   group.code = code;

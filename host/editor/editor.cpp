@@ -293,10 +293,10 @@ int Editor::runObjectAction(const std::u16string& name, TzArray<TzDbObjectId>& i
     status = action(ids);
   } catch (const std::exception& e) {
     endLine();
-    write("*Error* " + std::string(e.what()) + "\n");
+    write(tr8("*Error* {0}; the action was cancelled.\n", {e.what()}));
   } catch (...) {
     endLine();
-    write("*Error* an action of a module failed.\n");
+    write(tr("*Error* an action of a module failed; it was cancelled.\n"));
   }
   return status;
 }

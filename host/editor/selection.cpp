@@ -9,6 +9,7 @@
 
 #include "base/translation.h"
 #include "db/object_data.h"
+#include "db/record_names.h"
 #include "editor/editor.h"
 #include "tzdb_database.h"
 #include "tzed_editor.h"
@@ -291,13 +292,13 @@ int tzedSSSetFirst(const tz_name pickfirst, const tz_name) {
 Tzad::ErrorStatus tzdbGetObjectId(TzDbObjectId& id, const tz_name entity) {
   id = TzDbObjectId();
   if (entity == nullptr || entity[1] != kEntityKind) return Tzad::eInvalidInput;
-  id = TzDbInternals::idOf(reinterpret_cast<TzDbStub*>(entity[0]));
-  return Tzad::eOk;
+  id = recordOfName(entity[0]);
+  return id.isNull() ? Tzad::eInvalidInput : Tzad::eOk;
 }
 
 Tzad::ErrorStatus tzdbGetTwsName(tz_name entity, TzDbObjectId id) {
   if (entity == nullptr || id.isNull()) return Tzad::eNullObjectId;
-  entity[0] = reinterpret_cast<int64_t>(TzDbInternals::stub(id));
+  entity[0] = recordNameOf(id);
   entity[1] = kEntityKind;
   return Tzad::eOk;
 }

@@ -71,8 +71,8 @@ void addModuleActions(void* handle, const std::string& file) {
   for (const TzObjectActionEntry* e = table ? table() : nullptr; e && e->action; ++e) {
     auto run = reinterpret_cast<TzObjectActionFunction>(dlsym(handle, e->exportName));
     if (run == nullptr) {
-      ed.write("Module " + file + ": action " + tzutToUtf8(e->action) +
-               " is not available: its function " + e->exportName + " is missing.\n");
+      ed.write(tr8("Module {0}: action {1} is not available: its function {2} is missing.\n",
+                   {file, tzutToUtf8(e->action), e->exportName}));
       continue;
     }
     ed.addObjectAction(e->action, run);

@@ -9,14 +9,15 @@
 #include <memory>
 #include <optional>
 
-#include "db/database_impl.h"
+#include "db/drawing_access.h"
 #include "db/drawing_file.h"
 #include "db/file_replacement.h"
-#include "db/internals.h"
 #include "paint/paper_painter.h"
 #include "paint/pdf_navigation.h"
 #include "platform/text.h"
+#include "tzdb_database.h"
 #include "tzdb_hyperlink.h"
+#include "tzdb_symbol_table.h"
 #include "view/first_link.h"
 #include "view/layout_list.h"
 #include "view/layout_page.h"
@@ -83,8 +84,7 @@ class PdfWriter {
     for (const LayoutEntry& layout : all) drawing_.layouts.push_back(layout.name);
     if (drawing_.layouts.empty()) drawing_.layouts.push_back(layouts_.front().name);
     drawing_.paperViews = paperViewsOf(db);
-    TzDbDatabaseImpl& impl = TzDbInternals::impl(db);
-    int weight = integerOf(impl.headerVar("$LWDEFAULT").value_or(""), kStandardLineWeight);
+    int weight = integerOf(headerVariable(db, "$LWDEFAULT").value_or(""), kStandardLineWeight);
     style_.defaultLineWeight = (weight >= 0 ? weight : kStandardLineWeight) / 100.0;
     style_.monochrome = options.monochrome;
   }

@@ -380,10 +380,7 @@ class SceneBuilder {
     return colorOfIndex(index);
   }
 
-  bool isLinked(const TzDbStub& r) const {
-    if (r.has(kRecPackedLink)) return true;
-    return r.xdata.size() && db_.text.view(r.xdata).find("PE_URL") != std::string_view::npos;
-  }
+  bool isLinked(const TzDbStub& r) const { return recordHasHyperlink(db_, r); }
 
   void addTopLevel(uint32_t record) {
     const TzDbStub& r = db_.at(record);

@@ -16,7 +16,8 @@ void runAtCommandPrompt(WindowInput& input, const ModuleAction& action,
 
 std::vector<TzDbObjectId> runNow(const ModuleAction& action, const std::vector<TzDbObjectId>& ids) {
   TzArray<TzDbObjectId> objects(ids.begin(), ids.end());
-  if (Editor::instance().runObjectAction(action.name, objects, action.step) != RTNORM) return {};
+  if (Editor::instance().runObjectAction(action.name, objects, trf(action.step)) != RTNORM)
+    return {};
   return {objects.begin(), objects.end()};
 }
 

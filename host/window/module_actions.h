@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/translation.h"
 #include "tzdb_object_id.h"
 #include "tzrx_object_actions.h"
 
@@ -15,17 +16,25 @@ class WindowInput;
 
 struct ModuleAction {
   const char16_t* name;  // the action, as modules export it
-  const char16_t* step;  // the undo step it makes, named as the window's item reads
+  // The undo step it makes, named as the window's item reads, in English: the step takes its
+  // name in the run's language.
+  const char* step;
 };
 
-inline constexpr ModuleAction kOpenHyperlink{kTzrxOpenHyperlinkAction, u"Open Hyperlink"};
-inline constexpr ModuleAction kCopyHyperlink{kTzrxCopyHyperlinkAction, u"Copy Hyperlink"};
-inline constexpr ModuleAction kEditHyperlink{kTzrxEditHyperlinkAction, u"Edit Hyperlink"};
-inline constexpr ModuleAction kInsertHyperlink{kTzrxEditHyperlinkAction, u"Insert Hyperlink"};
-inline constexpr ModuleAction kRemoveHyperlink{kTzrxRemoveHyperlinkAction, u"Remove Hyperlink"};
-inline constexpr ModuleAction kPasteAsHyperlink{kTzrxPasteAsHyperlinkAction, u"Paste as Hyperlink"};
+inline constexpr ModuleAction kOpenHyperlink{kTzrxOpenHyperlinkAction,
+                                             markedText("Open Hyperlink")};
+inline constexpr ModuleAction kCopyHyperlink{kTzrxCopyHyperlinkAction,
+                                             markedText("Copy Hyperlink")};
+inline constexpr ModuleAction kEditHyperlink{kTzrxEditHyperlinkAction,
+                                             markedText("Edit Hyperlink")};
+inline constexpr ModuleAction kInsertHyperlink{kTzrxEditHyperlinkAction,
+                                               markedText("Insert Hyperlink")};
+inline constexpr ModuleAction kRemoveHyperlink{kTzrxRemoveHyperlinkAction,
+                                               markedText("Remove Hyperlink")};
+inline constexpr ModuleAction kPasteAsHyperlink{kTzrxPasteAsHyperlinkAction,
+                                                markedText("Paste as Hyperlink")};
 inline constexpr ModuleAction kHighlightHyperlinks{kTzrxHighlightHyperlinksAction,
-                                                   u"Highlight Hyperlinks"};
+                                                   markedText("Highlight Hyperlinks")};
 
 // Whether a loaded module offers the action: the window shows its item only then.
 bool isOffered(const ModuleAction& action);

@@ -8,9 +8,12 @@
 #include "tzdb_dictionary.h"
 #include "tzdb_symbol_table.h"
 
-TZAD_SDK_BEGIN
-
+// The host's own types, which the SDK names only by pointer: declared outside the exported
+// region, they stay inside libtzad.
 struct TzDbDatabaseImpl;
+struct TzDbInternals;
+
+TZAD_SDK_BEGIN
 
 namespace TzDb {
 // DXF releases a drawing can be written in.

@@ -9,13 +9,16 @@
 #include "tzdb_object_id.h"
 #include "tzrx_object.h"
 
+// The host's own types, which the SDK names only by pointer: declared outside the exported
+// region, they stay inside libtzad.
+struct TzDbObjectData;
+struct TzDbInternals;
+
 TZAD_SDK_BEGIN
 
 namespace TzDb {
 enum OpenMode : int { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 }
-
-struct TzDbObjectData;
 
 class TzDbObject : public TzRxObject {
  public:

@@ -5,11 +5,15 @@
 #include <functional>
 #include "tz_export.h"
 
+// The host's own types, which the SDK names only by pointer: declared outside the exported
+// region, they stay inside libtzad.
+struct TzDbStub;
+struct TzDbInternals;
+
 TZAD_SDK_BEGIN
 
 class TzDbDatabase;
 class TzDbObjectId;
-struct TzDbStub;
 template <>
 struct std::hash<TzDbObjectId>;
 

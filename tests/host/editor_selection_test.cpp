@@ -1,7 +1,9 @@
 // Selection sets, the pre-selection, and host commands run from code.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
+#include <utility>
 
 #include "session.h"
 #include "tzdb_database.h"
@@ -122,6 +124,42 @@ TEST(Selection, ManyEntities) {
 
 // A command run from code that asks for more than it was given is cancelled, not left
 // waiting; one that does not exist fails.
+// An entity's name that is no record's — made up, past the drawing's end, of a drawing that
+// is closed — gives no object id, and reads nothing on the way.
+TEST(Selection, NamesThatNameNoRecordAreRefused) {
+  tzt::Session s;
+  tzad::Document* doc = s.openSample();
+  ASSERT_NE(doc, nullptr);
+  TzDbObjectId house = doc->database()->objectIdOf(TzDbHandle(0x91));
+  tz_name valid;
+  ASSERT_EQ(tzdbGetTwsName(valid, house), Tzad::eOk);
+  TzDbObjectId id;
+  ASSERT_EQ(tzdbGetObjectId(id, valid), Tzad::eOk);
+  EXPECT_EQ(id, house);
+
+  tz_name closed;
+  {
+    TzDbDatabase other(true);
+    ASSERT_EQ(tzdbGetTwsName(closed, other.clayer()), Tzad::eOk);
+    TzDbObjectId layer;
+    ASSERT_EQ(tzdbGetObjectId(layer, closed), Tzad::eOk);
+  }
+  const std::vector<std::pair<const char*, std::array<int64_t, 2>>> forged = {
+      {"zero", {0, valid[1]}},
+      {"an address", {reinterpret_cast<int64_t>(&id), valid[1]}},
+      {"past the last record", {valid[0] | 0xFFFFFF, valid[1]}},
+      {"a closed drawing's record", {closed[0], closed[1]}},
+      {"not an entity's name", {valid[0], valid[1] + 1}},
+  };
+  for (const auto& [what, name] : forged) {
+    SCOPED_TRACE(what);
+    tz_name entity = {name[0], name[1]};
+    TzDbObjectId found;
+    EXPECT_EQ(tzdbGetObjectId(found, entity), Tzad::eInvalidInput);
+    EXPECT_TRUE(found.isNull());
+  }
+}
+
 TEST(HostCommands, FromCodeNeverWait) {
   Session s;
   s.openSample();

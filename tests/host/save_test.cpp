@@ -14,7 +14,7 @@
 #include <set>
 #include <thread>
 
-#include "db/database_impl.h"
+#include "db/drawing_access.h"
 #include "db/drawing_file.h"
 #include "db/file_replacement.h"
 #include "session.h"
@@ -229,7 +229,7 @@ TEST(Save, RemovesWhatAKilledSaveLeftButNotASaveUnderWay) {
   if (db.readDwgFile(u16(plan)) != Tzad::eOk) ::_exit(2);
   if (db.setHyperlinkBase(u"changed") != Tzad::eOk) ::_exit(2);
   if (::write(ready, "x", 1) != 1) ::_exit(3);
-  ::_exit(TzDbInternals::impl(db).save(u16(plan), true) ? 0 : 4);
+  ::_exit(saveDrawing(db, u16(plan), true) ? 0 : 4);
 }
 
 // Killed with SIGKILL at random moments of a save, a process leaves the old drawing or the
@@ -247,7 +247,7 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
   ASSERT_EQ(db.readDwgFile(u16(plan)), Tzad::eOk);
   ASSERT_EQ(db.setHyperlinkBase(u"changed"), Tzad::eOk);
   auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(TzDbInternals::impl(db).save(u16(plan), true));
+  ASSERT_TRUE(saveDrawing(db, u16(plan), true));
   auto saveTime = std::chrono::steady_clock::now() - start;
   const std::string after = readFile(plan);
   ASSERT_NE(after, before);
@@ -303,7 +303,7 @@ FileReplacement::Step stopAfter;
   FileReplacement::setStepHook([](FileReplacement::Step step) {
     if (step == stopAfter) ::raise(SIGKILL);
   });
-  ::_exit(TzDbInternals::impl(db).save(u16(plan), keepBackup) ? 0 : 4);
+  ::_exit(saveDrawing(db, u16(plan), keepBackup) ? 0 : 4);
 }
 
 TEST(Save, StoppedAfterEachStepLeavesTheOldOrTheNewDrawing) {
@@ -361,7 +361,7 @@ TEST(Save, StoppedAfterEachStepLeavesTheOldOrTheNewDrawing) {
     // The next save of the drawing takes the leftover away.
     TzDbDatabase db(false);
     ASSERT_EQ(db.readDwgFile(u16(plan)), Tzad::eOk);
-    ASSERT_TRUE(TzDbInternals::impl(db).save(u16(plan), false));
+    ASSERT_TRUE(saveDrawing(db, u16(plan), false));
     EXPECT_FALSE(fs::exists(hidden));
   }
 }

@@ -1,0 +1,17 @@
+// What the host's own libraries and tests ask of a drawing beyond the SDK, without reaching
+// into the database's implementation.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/host_api.h"
+
+class TzDbDatabase;
+
+// A header variable's value as the file holds it ("$LWDEFAULT"), or nothing.
+TZAD_HOST_API std::optional<std::string> headerVariable(const TzDbDatabase& db,
+                                                        std::string_view name);
+// Saves the drawing to `path` as SAVE does; with keepBackup the file it replaces stays as .bak.
+TZAD_HOST_API bool saveDrawing(TzDbDatabase& db, const std::u16string& path, bool keepBackup);
