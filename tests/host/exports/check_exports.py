@@ -1,0 +1,65 @@
+"""libtzad exports the SDK and the host's own interface, nothing else.
+
+  check_exports.py LIBTZAD HOST_DIR
+
+Reads the library's dynamic symbols (nm -D) and fails for every name that is neither the SDK's
+(its prefixes: Tz, tz, Tw, CTz, TZ, kTz, Tzad::, resbuf) nor declared with TZAD_HOST_API in a
+header under HOST_DIR. Prints how many names each kind has.
+"""
+import pathlib
+import re
+import subprocess
+import sys
+
+SDK = re.compile(r"^(?!tzad::)(Tz|tz|Tw|CTz|TZ|kTz|Tzad::|resbuf\b)")
+KINDS = re.compile(r"^(typeinfo name for|typeinfo for|vtable for|VTT for|guard variable for) ")
+
+
+def exported(library):
+    listing = subprocess.run(["nm", "-D", "--defined-only", "-C", library], check=True,
+                             capture_output=True, text=True).stdout
+    names = set()
+    for line in listing.splitlines():
+        parts = line.split(" ", 2)
+        if len(parts) == 3:
+            names.add(KINDS.sub("", parts[2]))
+    return names
+
+
+def host_interface(folder):
+    """The names that host headers mark TZAD_HOST_API: classes and functions."""
+    declared = set()
+    for header in pathlib.Path(folder).rglob("*.h"):
+        text = header.read_text(encoding="utf-8")
+        declared.update(re.findall(r"(?:class|struct)\s+TZAD_HOST_API\s+(\w+)", text))
+        for declaration in re.findall(r"TZAD_HOST_API\b[^;{]*", text):
+            if match := re.search(r"(~?\w+)\s*\(", declaration):
+                declared.add(match.group(1))
+    return declared
+
+
+def qualified_parts(name):
+    """"tzad::Editor::write(...) const" gives tzad, Editor, write."""
+    head = re.sub(r"\[abi:\w+\]", "", name.split("(", 1)[0])
+    return [part for part in head.split("::") if part]
+
+
+def main():
+    library, folder = sys.argv[1:3]
+    allowed = host_interface(folder)
+    sdk, host, stray = 0, 0, []
+    for name in sorted(exported(library)):
+        if SDK.match(name):
+            sdk += 1
+        elif any(part in allowed for part in qualified_parts(name)):
+            host += 1
+        else:
+            stray.append(name)
+    print(f"{sdk} SDK names, {host} of the host's own interface (TZAD_HOST_API)")
+    for name in stray:
+        print(f"exported, but neither the SDK's nor marked TZAD_HOST_API: {name}")
+    return 1 if stray else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
