@@ -31,6 +31,7 @@ struct Options {
   std::string script;
   std::vector<std::string> modules;
   std::string language;
+  std::string refused;  // the first argument that is no option tzad knows, or lacks its value
   std::string pathStyle;
   std::vector<std::string> drawings;
   bool console = false;
@@ -126,11 +127,11 @@ bool parseArguments(int argc, char** argv, Options& options) {
       std::exit(0);
     } else if (!arg.empty() && arg[0] != '-') {
       options.drawings.push_back(arg);
-    } else {
-      return false;
+    } else if (options.refused.empty()) {
+      options.refused = arg;
     }
   }
-  return true;
+  return options.refused.empty();
 }
 
 // Commands piped in or redirected from a file are read as they always were, display or not.
@@ -204,16 +205,21 @@ int runSession(int argc, char** argv) {
   // A closed output pipe is handled where the session writes; it must not end the session.
   std::signal(SIGPIPE, SIG_IGN);
   Options options;
-  if (!parseArguments(argc, argv, options)) {
-    usage();
-    return 2;
-  }
+  bool understood = parseArguments(argc, argv, options);
+  // The language first, so that even a refusal speaks it.
   if (!options.language.empty()) {
     if (!speaksLanguage(options.language)) {
       std::fputs(tr("tzad: --lang takes en or zh\n"), stderr);
       return 2;
     }
     setHostLanguage(options.language);
+  }
+  if (!understood) {
+    std::fputs(
+        tr8("tzad: {0}: no such option, or its value is missing\n", {options.refused}).c_str(),
+        stderr);
+    usage();
+    return 2;
   }
   if (options.help) {
     help();

@@ -27,7 +27,9 @@ std::string dialogLibraryPath() {
 const DialogHalf* dialogHalf() {
   ModuleState& state = moduleState();
   if (state.dialogs == nullptr) {
-    state.dialogs = dlopen(dialogLibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Once loaded it stays, as the toolkit beneath it does: what the toolkit keeps for the life
+    // of the process was made by the dialogs' code, which must stay where it was.
+    state.dialogs = dlopen(dialogLibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (state.dialogs == nullptr) {
       const char* why = dlerror();
       tzutPrintf(u"%s\n", tzutFromUtf8(why ? why : kDialogLibrary).c_str());

@@ -56,8 +56,14 @@ def options(tzad, modules, folder):
     status, output = run(tzad, modules, folder, ["--load", os.environ["TZT_GREETING_MODULE"],
                                                  "plan.dxf"], script="HELP\n")
     assert re.search(r"  GREET +A command of the module greeting_module\.tzx\.", output), output
-    status, output = run(tzad, modules, folder, ["--no-such-option"])
-    assert status == 2 and output.startswith("usage: tzad"), output
+    # A refused argument is named, in the language asked for even when it comes first.
+    for arguments, named in ((["--no-such-option"], "--no-such-option"),
+                             (["--bogus", "--lang", "en"], "--bogus"),
+                             (["plan.dxf", "--script"], "--script")):
+        status, output = run(tzad, modules, folder, arguments)
+        assert status == 2, (arguments, output)
+        assert output.startswith(f"tzad: {named}: no such option, or its value is missing\n"
+                                 "usage: tzad"), (arguments, output)
 
 
 CASES = {f.__name__: f for f in (unreadable_drawing, options)}

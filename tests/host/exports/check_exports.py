@@ -13,6 +13,8 @@ import sys
 
 SDK = re.compile(r"^(?!tzad::)(Tz|tz|Tw|CTz|TZ|kTz|Tzad::|resbuf\b)")
 KINDS = re.compile(r"^(typeinfo name for|typeinfo for|vtable for|VTT for|guard variable for) ")
+# What the linker and the sanitizers add to every library.
+TOOLCHAIN = re.compile(r"^(__bss_start|_edata|_end|__odr_asan\.)")
 
 
 def exported(library):
@@ -38,10 +40,15 @@ def host_interface(folder):
     return declared
 
 
-def qualified_parts(name):
-    """"tzad::Editor::write(...) const" gives tzad, Editor, write."""
+def declared_name(name):
+    """"tzad::Editor::write(...) const" gives tzad::Editor::write; a function template's
+    "void tzutDelBuffer<char16_t>(char16_t*&)" gives tzutDelBuffer<char16_t>."""
     head = re.sub(r"\[abi:\w+\]", "", name.split("(", 1)[0])
-    return [part for part in head.split("::") if part]
+    return head.split(" ")[-1]
+
+
+def qualified_parts(name):
+    return [part for part in re.sub(r"<.*>", "", declared_name(name)).split("::") if part]
 
 
 def main():
@@ -49,7 +56,9 @@ def main():
     allowed = host_interface(folder)
     sdk, host, stray = 0, 0, []
     for name in sorted(exported(library)):
-        if SDK.match(name):
+        if TOOLCHAIN.match(name):
+            continue
+        if SDK.match(declared_name(name)) or SDK.match(name):
             sdk += 1
         elif any(part in allowed for part in qualified_parts(name)):
             host += 1
