@@ -1,0 +1,26 @@
+// Looking web addresses up: does the server answer, and with what. Only ever when the user
+// asks for it; offline checks never touch the network.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "core/link_status.h"
+
+namespace linktools {
+
+struct WebCheckOptions {
+  int parallel = 8;                          // addresses looked up at the same time
+  std::chrono::milliseconds timeout{10000};  // for each address, redirects included
+};
+
+// Looks every URL up (libcurl): HEAD, then GET when the server refuses HEAD or answers it with
+// an error; redirects are followed (to http, https, ftp and ftps only); proxies are taken from
+// the environment (http_proxy, https_proxy, no_proxy) as curl reads them. Each answer has the
+// status (Ok, HttpError, Timeout or NetworkError), the HTTP status, and the detail in words;
+// answers come in the order of the URLs.
+std::vector<CheckResult> lookUpUrls(const std::vector<std::string>& urls,
+                                    const WebCheckOptions& options);
+
+}  // namespace linktools
