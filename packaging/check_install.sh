@@ -39,7 +39,7 @@ run_logged() {
 loaded_from_install() {
   local loaded stray name
   loaded=$(sed -n 's/.*calling init: //p' "$1".* | xargs realpath -m)
-  stray=$(grep -E '/(libtz(ad|ui|paint|platform)\.so|tzadkwlres\.so|hyperlink(res|core)\.so|linktoolscore\.so|HyperLinkDialogs\.so|[^/]*\.tzx)$' \
+  stray=$(grep -E '/(libtz(ad|ui|paint|platform)\.so|tzadkwlres\.so|hyperlink(res|core)\.so|linktools(core|web)\.so|HyperLinkDialogs\.so|[^/]*\.tzx)$' \
     <<<"$loaded" | grep -v "^$root/lib/tzad/" || true)
   [ -z "$stray" ] || fail "not the installed ones: $stray"
   for name in $2; do
@@ -61,11 +61,13 @@ done
 libraries="libtzad.so libtzplatform.so tzadkwlres.so cmncmds.tzx HyperLink.tzx hyperlinkcore.so hyperlinkres.so
   LinkTools.tzx linktoolscore.so"
 loaded_from_install "$scratch/ld.tzad" "$libraries"
-# A script loads no windowing: the window library and the module's dialogs stay on disk.
-for name in libtzui.so HyperLinkDialogs.so libtzpaint.so libwx_ libgtk-3 libwebkit2gtk; do
+# A script loads no windowing: the window library and the module's dialogs stay on disk; nor
+# does it load the network until web checks are asked for.
+for name in libtzui.so HyperLinkDialogs.so libtzpaint.so libwx_ libgtk-3 libwebkit2gtk \
+  linktoolsweb.so libcurl; do
   ! grep -q "calling init: .*/$name" "$scratch"/ld.tzad.* || fail "a script run loaded $name"
 done
-for name in libtzui.so libtzpaint.so HyperLinkDialogs.so; do
+for name in libtzui.so libtzpaint.so HyperLinkDialogs.so linktoolsweb.so; do
   [ -f "$root/lib/tzad/$name" ] || [ -f "$root/lib/tzad/modules/$name" ] || fail "$name is not installed"
 done
 run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||
@@ -75,6 +77,7 @@ links=$(TZAD_LANG=en run_logged tzlinks "$root/bin/tzlinks" list --json "$scratc
   fail "tzlinks cannot list the sample: $links"
 grep -qF '"address":"docs/house-details.pdf"' <<<"$links" || fail "tzlinks list: $links"
 loaded_from_install "$scratch/ld.tzlinks" "libtzad.so libtzplatform.so hyperlinkcore.so linktoolscore.so"
+! grep -q "calling init: .*/libcurl" "$scratch"/ld.tzlinks.* || fail "tzlinks list loaded libcurl"
 
 zcat "$root/share/man/man1/tzad.1.gz" | grep -q TZAD_MODULE_PATH || fail "the manual page is not --help"
 zcat "$root/share/man/man1/tzlinks.1.gz" | grep -qF 'dry\-run' ||

@@ -1,7 +1,5 @@
 #include "core/address_syntax.h"
 
-#include <curl/curl.h>
-
 #include <memory>
 #include <vector>
 
@@ -96,9 +94,40 @@ bool isEmailAddress(std::u16string_view address) {
   return isLocalPart(address.substr(0, at)) && isMailDomain(address.substr(at + 1));
 }
 
-struct CurlUrlDeleter {
-  void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
+// Why the authority of a URL ("user@host:port") names no server, or nothing when it does: a
+// host name of labels (letters, digits, "-", "_", "%" escapes, letters past ASCII) or an
+// address in brackets, and a port from 1 to 65535 when there is one.
+std::optional<TzString> authorityProblem(std::u16string_view authority) {
+  std::u16string_view host = authority.substr(authority.rfind(u'@') + 1);
+  size_t bracket = host.rfind(u']');
+  size_t colon = host.rfind(u':');
+  std::u16string_view port;
+  if (colon != std::u16string_view::npos &&
+      (bracket == std::u16string_view::npos || colon > bracket)) {
+    port = host.substr(colon + 1);
+    host = host.substr(0, colon);
+  }
+  if (host.empty()) return linkText(u"The web address has no host name.");
+  if (colon != std::u16string_view::npos && !port.empty()) {
+    long value = 0;
+    for (char16_t c : port) {
+      if (c < u'0' || c > u'9' || value > 65535)
+        return linkText(u"The web address has a port that is not a number from 1 to 65535.");
+      value = value * 10 + (c - u'0');
+    }
+    if (value < 1 || value > 65535)
+      return linkText(u"The web address has a port that is not a number from 1 to 65535.");
+  }
+  if (host.front() == u'[' && host.back() == u']') return std::nullopt;
+  if (host.back() == u'.') host.remove_suffix(1);  // the root's dot
+  for (std::u16string_view label : split(host, u'.')) {
+    bool valid = !label.empty();
+    for (char16_t c : label)
+      valid = valid && (isAsciiAlnum(c) || c >= 0x80 || c == u'-' || c == u'_' || c == u'%');
+    if (!valid) return linkText(u"\"%1\" is not a host name.", {platform::displayText(host, 80)});
+  }
+  return std::nullopt;
+}
 
 std::u16string_view schemeOf(std::u16string_view address) {
   size_t colon = address.find(u':');
@@ -156,28 +185,19 @@ std::optional<std::string> webUrl(std::u16string_view address, TzString& problem
     problem = linkText(u"The address holds a control character.");
     return std::nullopt;
   }
-  std::string text = tzutToUtf8(address);
-  if (isWwwForm(address)) text = "http://" + text;
-  if (!isFetchableScheme(address)) return text;
-  std::unique_ptr<CURLU, CurlUrlDeleter> url(curl_url());
-  if (!url) {
-    problem = linkText(u"Not enough memory to read the address.");
-    return std::nullopt;
-  }
-  CURLUcode parsed = curl_url_set(url.get(), CURLUPART_URL, text.c_str(), 0);
-  char* host = nullptr;
-  if (parsed == CURLUE_OK) parsed = curl_url_get(url.get(), CURLUPART_HOST, &host, 0);
-  bool noHost = parsed == CURLUE_NO_HOST || (parsed == CURLUE_OK && (host == nullptr || !*host));
-  curl_free(host);
-  if (noHost) {
+  TzString url = isWwwForm(address) ? u"http://" + TzString(address) : TzString(address);
+  if (!isFetchableScheme(address)) return tzutToUtf8(url);
+  std::u16string_view rest = std::u16string_view(url).substr(url.find(u':') + 1);
+  if (rest.substr(0, 2) != u"//") {
     problem = linkText(u"The web address has no host name.");
     return std::nullopt;
   }
-  if (parsed != CURLUE_OK) {
-    problem = linkText(u"It is not a valid URL (%1).", {tzutFromUtf8(curl_url_strerror(parsed))});
+  rest.remove_prefix(2);
+  if (std::optional<TzString> why = authorityProblem(rest.substr(0, rest.find_first_of(u"/?#")))) {
+    problem = *why;
     return std::nullopt;
   }
-  return text;
+  return tzutToUtf8(url);
 }
 
 }  // namespace linktools

@@ -96,7 +96,12 @@ const Case kCases[] = {
     {"news:comp.cad", "", "not-checked", "Only http, https and ftp"},
     {"http://exa mple.com", "", "bad-address", "blank"},
     {"http://", "", "bad-address", "no host name"},
-    {"http://example.com:port/", "", "bad-address", "not a valid URL"},
+    {"http://example.com:port/", "", "bad-address", "port"},
+    {"http://example.com:70000/", "", "bad-address", "port"},
+    {"http://exa..mple.com/", "", "bad-address", "\"exa..mple.com\" is not a host name"},
+    {"http:example.com", "", "bad-address", "no host name"},
+    {"https://[2001:db8::1]:8080/plans", "", "not-checked", ""},
+    {"https://例子.中国/图纸", "", "not-checked", ""},
     {"http://example.com/\x01", "", "bad-address", "control character"},
 };
 
