@@ -17,7 +17,9 @@ struct LibraryCloser {
 };
 
 // The web library beside this one, loaded on the first lookup and kept; null, with the
-// loader's reason, when it cannot be loaded.
+// loader's reason, when it cannot be loaded. It stays in memory to the end of the process
+// (RTLD_NODELETE), unloaded or not: the TLS library under libcurl leaves handlers that run at
+// exit, and they must find their code there.
 void* webLibrary(std::string& why) {
   static std::unique_ptr<void, LibraryCloser> library;
   if (library) return library.get();
@@ -26,7 +28,7 @@ void* webLibrary(std::string& why) {
   size_t slash = own.rfind('/');
   std::string path =
       (slash == std::string::npos ? std::string(".") : own.substr(0, slash)) + "/" + kWebLibrary;
-  library.reset(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+  library.reset(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
   if (!library) {
     const char* error = dlerror();
     why = error ? error : path;
