@@ -7,7 +7,8 @@
 # EXPORTPDF beside ezdxf's drawing add-on writing one; then, on a virtual display, how long
 # tzad takes to show the first drawing in its main window beside LibreCAD, and how
 # long the Insert Hyperlink dialog and its list of the first drawing's layouts and views take
-# to appear.
+# to appear; and tzlinks listing the hyperlinks of 1,000 small drawings and of the first
+# drawing beside an ezdxf script that does the same, and checking 10,000 links offline.
 #   bench/run_bench.sh BUILD_DIR [LINES...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -64,6 +65,9 @@ fi
 
 echo "== Undo of a hyperlink on every entity of $(drawingOf "${sizes[0]}"), through tzad"
 /usr/bin/python3 "$here/undo_bench.py" "$build/bin/tzad" "$build/bin/modules" "$(drawingOf "${sizes[0]}")"
+
+echo "== tzlinks beside ezdxf: every hyperlink of 1,000 small drawings and of $(drawingOf "${sizes[0]}"); an offline check of 10,000 links"
+/usr/bin/python3 "$here/links_bench.py" "$build/bin/tzlinks" "$work" "$(drawingOf "${sizes[0]}")"
 
 viewSize=(1280 800)
 drawing=$(drawingOf "${sizes[0]}")

@@ -2,8 +2,8 @@
 # Installs the build in BUILD_DIR under a scratch DESTDIR and checks that the installed tzad
 # stands on its own: it runs through the bin/ link, takes every library of ours from the
 # installed tree, loads its modules with their resource and keyword libraries, and reads the
-# installed sample; the manual page is --help's, the desktop entry is valid and the MIME package
-# names DXF's other names; the Chinese catalog is installed and found.
+# installed sample, as tzlinks does; the manual pages are --help's, the desktop entry is valid
+# and the MIME package names DXF's other names; the Chinese catalog is installed and found.
 # usage: check_install.sh BUILD_DIR VERSION [CMAKE]
 set -euo pipefail
 build=$1
@@ -39,7 +39,7 @@ run_logged() {
 loaded_from_install() {
   local loaded stray name
   loaded=$(sed -n 's/.*calling init: //p' "$1".* | xargs realpath -m)
-  stray=$(grep -E '/(libtz(ad|ui|paint|platform)\.so|tzadkwlres\.so|hyperlink(res|core)\.so|HyperLinkDialogs\.so|[^/]*\.tzx)$' \
+  stray=$(grep -E '/(libtz(ad|ui|paint|platform)\.so|tzadkwlres\.so|hyperlink(res|core)\.so|linktools(core|web)\.so|HyperLinkDialogs\.so|[^/]*\.tzx)$' \
     <<<"$loaded" | grep -v "^$root/lib/tzad/" || true)
   [ -z "$stray" ] || fail "not the installed ones: $stray"
   for name in $2; do
@@ -53,23 +53,31 @@ cp "$root/share/tzad/samples/site_plan.dxf" "$scratch/plan.dxf"
 printf '%s\n' HELP -HYPERLINK i o 91 '' https://example.com/ '' '' LIST 91 '' >"$scratch/session.scr"
 transcript=$(cd "$scratch" && run_logged tzad "$tzad" --lang en --script session.scr plan.dxf 2>&1) ||
   fail "session: $transcript"
-for expected in "HYPERLINKOPEN" "PASTEASHYPERLINK" "Enter an option [Remove/Insert]" \
+for expected in "HYPERLINKOPEN" "PASTEASHYPERLINK" "HYPERLINKCHECK" "Enter an option [Remove/Insert]" \
   "https://example.com/"; do
   grep -qF -- "$expected" <<<"$transcript" || fail "no \"$expected\" in: $transcript"
 done
 ! grep -qi "error\|cannot load" <<<"$transcript" || fail "session: $transcript"
-libraries="libtzad.so libtzplatform.so tzadkwlres.so cmncmds.tzx HyperLink.tzx hyperlinkcore.so hyperlinkres.so"
+libraries="libtzad.so libtzplatform.so tzadkwlres.so cmncmds.tzx HyperLink.tzx hyperlinkcore.so hyperlinkres.so
+  LinkTools.tzx linktoolscore.so"
 loaded_from_install "$scratch/ld.tzad" "$libraries"
-# A script loads no windowing: the window library and the module's dialogs stay on disk.
-for name in libtzui.so HyperLinkDialogs.so libtzpaint.so libwx_ libgtk-3 libwebkit2gtk; do
+# A script loads no windowing: the window library and the module's dialogs stay on disk; nor
+# does it load the network until web checks are asked for.
+for name in libtzui.so HyperLinkDialogs.so libtzpaint.so libwx_ libgtk-3 libwebkit2gtk \
+  linktoolsweb.so libcurl; do
   ! grep -q "calling init: .*/$name" "$scratch"/ld.tzad.* || fail "a script run loaded $name"
 done
-for name in libtzui.so libtzpaint.so HyperLinkDialogs.so; do
+for name in libtzui.so libtzpaint.so HyperLinkDialogs.so linktoolsweb.so; do
   [ -f "$root/lib/tzad/$name" ] || [ -f "$root/lib/tzad/modules/$name" ] || fail "$name is not installed"
 done
 run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||
   fail "tzdxfinfo cannot read the sample"
 loaded_from_install "$scratch/ld.tzdxfinfo" "libtzad.so libtzplatform.so"
+links=$(TZAD_LANG=en run_logged tzlinks "$root/bin/tzlinks" list --json "$scratch/plan.dxf") ||
+  fail "tzlinks cannot list the sample: $links"
+grep -qF '"address":"docs/house-details.pdf"' <<<"$links" || fail "tzlinks list: $links"
+loaded_from_install "$scratch/ld.tzlinks" "libtzad.so libtzplatform.so hyperlinkcore.so linktoolscore.so"
+! grep -q "calling init: .*/libcurl" "$scratch"/ld.tzlinks.* || fail "tzlinks list loaded libcurl"
 
 zcat "$root/share/man/man1/tzad.1.gz" | grep -q TZAD_MODULE_PATH || fail "the manual page is not --help"
 zcat "$root/share/man/man1/tzad.1.gz" | grep -q "the folder whose .tzx modules" ||
@@ -85,6 +93,8 @@ printf '%s\n' -LAYER '' >"$scratch/chinese.scr"
 transcript=$(cd "$scratch" && env -u TZAD_LOCALEDIR LANG=C.UTF-8 LANGUAGE= TZAD_LANG=zh \
   "$tzad" --script chinese.scr plan.dxf 2>&1)
 grep -qF "命令: -LAYER" <<<"$transcript" || fail "the installed tzad speaks no Chinese: $transcript"
+zcat "$root/share/man/man1/tzlinks.1.gz" | grep -qF 'dry\-run' ||
+  fail "the manual page of tzlinks is not its --help"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/share/applications/tzad.desktop" || fail "desktop entry"
 fi

@@ -48,11 +48,15 @@ Tzad::ErrorStatus TzDbDatabase::readDwgFile(const TzString& fileName, int, bool,
 }
 
 Tzad::ErrorStatus TzDbDatabase::saveAs(const TzString& fileName) {
+  return saveAs(fileName, false);
+}
+
+Tzad::ErrorStatus TzDbDatabase::saveAs(const TzString& fileName, bool keepBackup) {
   if (impl_->head == kNoRecord) {
     impl_->fail(tzad::tr("cannot save: the database holds no drawing"));
     return Tzad::eNoDatabase;
   }
-  return impl_->save(fileName) ? Tzad::eOk : Tzad::eWriteFailed;
+  return impl_->save(fileName, keepBackup) ? Tzad::eOk : Tzad::eWriteFailed;
 }
 
 TzString TzDbDatabase::lastErrorText() const {

@@ -239,16 +239,42 @@ DxfTag* headerValue(DxfTags& tags, std::string_view name) {
   }
   return nullptr;
 }
+
+// The value headerValue finds, read straight from a header record's text: a header holds
+// hundreds of variables, and reading a drawing asks for a few of them, so only the names up
+// to the one wanted are looked at and only its value is decoded.
+std::optional<std::string> findHeaderValue(std::string_view body, std::string_view name,
+                                           const TextCodec& codec) {
+  bool named = false;
+  for (size_t pos = 0; pos < body.size();) {
+    size_t codeEnd = findLineEnd(body, pos);
+    if (codeEnd == std::string_view::npos) break;
+    size_t valueEnd = findLineEnd(body, codeEnd + 1);
+    size_t stop = valueEnd == std::string_view::npos ? body.size() : valueEnd + 1;
+    int code = 0;
+    if (!parseGroupCode(body.substr(pos, codeEnd - pos), code)) code = 0;
+    std::string_view value = trimLineEnd(body.substr(codeEnd + 1, stop - codeEnd - 1));
+    pos = stop;
+    if (named) {
+      if (code == DxfCode::kComment) continue;
+      if (code == DxfCode::kVariable) return std::nullopt;
+      return codec.decode(value);
+    }
+    if (code != DxfCode::kVariable) continue;
+    std::string_view raw = trimBlanks(value);
+    // Names are ASCII; only escapes would spell one differently from its bytes.
+    bool escaped = raw.find_first_of("^\\") != std::string_view::npos;
+    named = escaped ? trimBlanks(codec.decode(value)) == name : raw == name;
+  }
+  return std::nullopt;
+}
 }  // namespace
 
 std::optional<std::string> TzDbDatabaseImpl::headerVar(std::string_view name) const {
   if (header == kNoRecord) return std::nullopt;
-  DxfTags tags = parseTags(text.view(at(header).body), codec);
-  if (DxfTag* value = headerValue(tags, name)) return value->value;
-  for (uint32_t part : headerContinuations) {
-    tags = parseTags(text.view(at(part).body), codec);
-    if (DxfTag* value = headerValue(tags, name)) return value->value;
-  }
+  if (auto value = findHeaderValue(text.view(at(header).body), name, codec)) return value;
+  for (uint32_t part : headerContinuations)
+    if (auto value = findHeaderValue(text.view(at(part).body), name, codec)) return value;
   return std::nullopt;
 }
 

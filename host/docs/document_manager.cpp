@@ -160,7 +160,9 @@ void DocumentManager::close(Document* doc) {
 }
 
 void DocumentManager::reset() {
-  makeCurrent(nullptr);
+  // Only a document's database stops being the working one: a program that reads drawings
+  // without documents keeps the one it set, whenever the editor first starts.
+  if (current_ != nullptr) makeCurrent(nullptr);
   docs_.clear();
   untitled_ = 0;
 }

@@ -109,10 +109,28 @@ std::u16string currentFolder(const Document& doc) {
   return platform::fromFileName(folder);
 }
 
+// Without documents (a program that reads drawings itself), the working database stands for
+// the drawing: its hyperlink base, folder and name. tzad itself has a working database only
+// while a document is current.
+std::optional<std::u16string> workingDrawingValue(std::u16string_view name) {
+  TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
+  if (db == nullptr) return std::nullopt;
+  if (name == u"HYPERLINKBASE") return db->hyperlinkBase();
+  if ((name != u"DWGPREFIX" && name != u"DWGNAME") || db->fileName().empty()) return std::nullopt;
+  std::error_code gone;
+  std::filesystem::path file =
+      std::filesystem::absolute(platform::toFileName(db->fileName()), gone).lexically_normal();
+  if (gone) return std::nullopt;
+  if (name == u"DWGNAME") return platform::fromFileName(file.filename().string());
+  std::string folder = file.parent_path().string();
+  if (folder.back() != '/') folder += '/';
+  return platform::fromFileName(folder);
+}
+
 std::optional<std::u16string> stringValue(std::u16string_view name, Document* doc) {
   if (name == u"INETLOCATION")
     return tzutFromUtf8(userSetting("INETLOCATION", kDefaultInetLocation));
-  if (doc == nullptr) return std::nullopt;
+  if (doc == nullptr) return workingDrawingValue(name);
   TzDbDatabase& db = *doc->database();
   if (name == u"HYPERLINKBASE") return db.hyperlinkBase();
   if (name == u"DWGPREFIX") return currentFolder(*doc);

@@ -45,6 +45,11 @@ class TzDbDatabase {
                                 const TzString& password = TzString());
   // Writes the drawing to fileName atomically; the old file stays intact on failure.
   Tzad::ErrorStatus saveAs(const TzString& fileName);
+  // The same, as the host's SAVE writes a drawing: with keepBackup the file it replaces stays
+  // beside it as NAME.bak ("plan.dxf" -> "plan.bak"). A read-only file or a folder is never
+  // replaced (eWriteFailed; lastErrorText says why). A tool that changes drawings it read
+  // itself saves them with this, honouring the user's ISAVEBAK (tzedGetVar).
+  Tzad::ErrorStatus saveAs(const TzString& fileName, bool keepBackup);
   // The reason of the last failed read or save: file, line and what was wrong.
   TzString lastErrorText() const;
 

@@ -74,6 +74,12 @@ Tzad::ErrorStatus tzdbGetTwsName(tz_name entity, TzDbObjectId id);
 
 // --- system variables ----------------------------------------------------------------------
 // Fills result; a string value is allocated for the caller (free it with tzutDelBuffer).
+// The drawing's own variables (HYPERLINKBASE, DWGPREFIX, DWGNAME) are those of the current
+// document. A program that reads drawings without opening them as documents (a tool going
+// through a folder of drawings) makes each in turn the working database
+// (tzdbHostApplicationServices()->setWorkingDatabase): these variables are then that
+// drawing's, so code written for commands, such as resolving a relative hyperlink, works on
+// it unchanged.
 [[nodiscard]] int tzedGetVar(const char16_t* name, resbuf* result);
 [[nodiscard]] int tzedSetVar(const char16_t* name, const resbuf* value);
 // Reads a variable as the text the command line shows for it.

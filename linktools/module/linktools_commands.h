@@ -1,0 +1,9 @@
+// The commands of LinkTools.tzx.
+#pragma once
+
+namespace linktools {
+
+void checkCommand();    // HYPERLINKCHECK
+void replaceCommand();  // -HYPERLINKREPLACE
+
+}  // namespace linktools

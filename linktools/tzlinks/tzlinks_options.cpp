@@ -1,0 +1,242 @@
+#include "tzlinks/tzlinks_options.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "core/link_text.h"
+
+namespace linktools {
+
+namespace {
+
+std::string utf8Text(std::u16string_view english,
+                     std::initializer_list<std::u16string_view> args = {}) {
+  return tzutToUtf8(linkText(english, args));
+}
+
+std::optional<double> number(const std::string& value) {
+  char* end = nullptr;
+  double n = std::strtod(value.c_str(), &end);
+  if (value.empty() || *end != 0 || !std::isfinite(n)) return std::nullopt;
+  return n;
+}
+
+// Which action an option belongs to, when it belongs to one only.
+struct OptionRule {
+  const char* name;
+  bool takesValue;
+  std::optional<Action> only;
+};
+const OptionRule kOptions[] = {
+    {"--json", false, std::nullopt},          {"--csv", false, std::nullopt},
+    {"--path-style", true, std::nullopt},     {"--web", false, Action::Check},
+    {"--timeout", true, Action::Check},       {"--jobs", true, Action::Check},
+    {"--match-case", false, Action::Replace}, {"--prefix", false, Action::Replace},
+    {"--locations", false, Action::Replace},  {"--dry-run", false, Action::Replace},
+};
+
+const char* actionName(Action action) {
+  switch (action) {
+    case Action::List:
+      return "list";
+    case Action::Check:
+      return "check";
+    case Action::Replace:
+      return "replace";
+  }
+  return "";
+}
+
+bool applyOption(const std::string& name, const std::string& value, TzlinksOptions& options,
+                 std::string& error) {
+  if (name == "--json" || name == "--csv") {
+    OutputForm form = name == "--json" ? OutputForm::Json : OutputForm::Csv;
+    if (options.form != OutputForm::Table && options.form != form) {
+      error = utf8Text(u"--json and --csv cannot be given together.");
+      return false;
+    }
+    options.form = form;
+  } else if (name == "--path-style") {
+    if (value != "posix" && value != "windows") {
+      error = utf8Text(u"--path-style takes posix or windows.");
+      return false;
+    }
+    options.windowsPaths = value == "windows";
+  } else if (name == "--web") {
+    options.web = true;
+  } else if (name == "--timeout") {
+    std::optional<double> seconds = number(value);
+    if (!seconds || *seconds <= 0 || *seconds > 3600) {
+      error = utf8Text(u"--timeout takes a number of seconds (at most 3600).");
+      return false;
+    }
+    options.webOptions.timeout = std::chrono::milliseconds(std::lround(*seconds * 1000));
+  } else if (name == "--jobs") {
+    std::optional<double> jobs = number(value);
+    if (!jobs || *jobs < 1 || *jobs > 64 || *jobs != std::floor(*jobs)) {
+      error = utf8Text(u"--jobs takes a whole number from 1 to 64.");
+      return false;
+    }
+    options.webOptions.parallel = static_cast<int>(*jobs);
+  } else if (name == "--match-case") {
+    options.rule.matchCase = true;
+  } else if (name == "--prefix") {
+    options.rule.prefixOnly = true;
+  } else if (name == "--locations") {
+    options.rule.locationsToo = true;
+  } else if (name == "--dry-run") {
+    options.dryRun = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool parseTzlinksArguments(const std::vector<std::string>& args, TzlinksOptions& options,
+                           bool& help, bool& version, std::string& error) {
+  help = version = false;
+  if (args.empty()) {
+    error = utf8Text(u"Name an action: list, check or replace.");
+    return false;
+  }
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (arg == "--help" || arg == "-h") return help = true;
+  }
+  if (args[0] == "--version") return version = true;
+  if (args[0] == "list") {
+    options.action = Action::List;
+  } else if (args[0] == "check") {
+    options.action = Action::Check;
+  } else if (args[0] == "replace") {
+    options.action = Action::Replace;
+  } else {
+    error = utf8Text(u"\"%1\" is no action: list, check or replace.", {tzutFromUtf8(args[0])});
+    return false;
+  }
+  std::vector<std::string> positional;
+  bool optionsEnd = false;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnd || arg.size() < 2 || arg[0] != '-') {
+      positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnd = true;
+      continue;
+    }
+    std::string name = arg.substr(0, arg.find('='));
+    const OptionRule* rule = nullptr;
+    for (const OptionRule& r : kOptions)
+      if (name == r.name) rule = &r;
+    if (rule == nullptr) {
+      error = utf8Text(u"Unknown option %1.", {tzutFromUtf8(arg)});
+      return false;
+    }
+    if (rule->only && *rule->only != options.action) {
+      error = utf8Text(u"%1 is an option of tzlinks %2.",
+                       {tzutFromUtf8(name), tzutFromUtf8(actionName(*rule->only))});
+      return false;
+    }
+    std::string value;
+    if (rule->takesValue) {
+      if (name.size() < arg.size()) {
+        value = arg.substr(name.size() + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        error = utf8Text(u"%1 needs a value.", {tzutFromUtf8(name)});
+        return false;
+      }
+    } else if (name.size() < arg.size()) {
+      error = utf8Text(u"%1 takes no value.", {tzutFromUtf8(name)});
+      return false;
+    }
+    if (!applyOption(name, value, options, error)) return false;
+  }
+  size_t first = 0;
+  if (options.action == Action::Replace) {
+    if (positional.size() < 2) {
+      error = utf8Text(u"tzlinks replace needs the old text and the new text.");
+      return false;
+    }
+    options.rule.oldText = tzutFromUtf8(positional[0]);
+    options.rule.newText = tzutFromUtf8(positional[1]);
+    if (options.rule.oldText.empty()) {
+      error = utf8Text(u"The old text cannot be empty.");
+      return false;
+    }
+    first = 2;
+  }
+  options.paths.assign(positional.begin() + static_cast<long>(first), positional.end());
+  if (options.paths.empty()) {
+    error = utf8Text(u"Name the drawings or folders to read.");
+    return false;
+  }
+  return true;
+}
+
+std::string tzlinksHelp() {
+  return utf8Text(
+      u"usage: tzlinks list [OPTION]... PATH...\n"
+      u"       tzlinks check [--web] [--timeout SECONDS] [--jobs N] [OPTION]... PATH...\n"
+      u"       tzlinks replace [--match-case] [--prefix] [--locations] [--dry-run]\n"
+      u"                       [OPTION]... OLD NEW PATH...\n"
+      u"       tzlinks --help | --version\n"
+      u"\n"
+      u"Lists, checks and relinks the hyperlinks of many drawings at once. Each PATH is a\n"
+      u"drawing, or a folder whose .dxf drawings are read, in its subfolders too. One\n"
+      u"hyperlink per linked object is listed: the one other DXF programs read.\n"
+      u"\n"
+      u"Actions:\n"
+      u"  list                 print every hyperlink of every drawing\n"
+      u"  check                check every hyperlink as HYPERLINKCHECK does: files and\n"
+      u"                       drawings are looked for as HYPERLINKOPEN resolves them (the\n"
+      u"                       hyperlink base, the drawing's folder), named views and layouts\n"
+      u"                       in the drawings they name, e-mail addresses and URLs read;\n"
+      u"                       only the broken ones are shown in the table\n"
+      u"  replace OLD NEW      replace OLD with NEW in hyperlink addresses and save each\n"
+      u"                       changed drawing as SAVE does, the old one kept as NAME.bak\n"
+      u"                       (unless ISAVEBAK is 0)\n"
+      u"\n"
+      u"Options:\n"
+      u"  --json               one JSON object per line and hyperlink, with the keys file,\n"
+      u"                       handle, address, location and description; check adds status\n"
+      u"                       and detail, replace new_address and new_location\n"
+      u"  --csv                the same columns as comma-separated values, with a header\n"
+      u"  --web                check: look web addresses up too (HTTP HEAD, then GET), several\n"
+      u"                       at a time, through the proxies the environment names\n"
+      u"  --timeout SECONDS    check: how long each web address may take (default: 10)\n"
+      u"  --jobs N             check: web addresses looked up at the same time (default: 8)\n"
+      u"  --match-case         replace: letter case must match (it is ignored otherwise)\n"
+      u"  --prefix             replace: only where an address starts with OLD\n"
+      u"  --locations          replace: in named locations too\n"
+      u"  --dry-run            replace: show what would change and write nothing\n"
+      u"  --path-style posix|windows\n"
+      u"                       the path rules hyperlink targets follow (default: posix)\n"
+      u"  -h, --help           show this help and exit\n"
+      u"  --version            show the version and exit\n"
+      u"\n"
+      u"Status codes of check: ok, not-checked (a web address, without --web), missing-file,\n"
+      u"missing-location, unreadable-drawing, bad-email, bad-address, http-NNN, timeout,\n"
+      u"network-error.\n"
+      u"\n"
+      u"Output from several runs joins into one: the JSON lines of runs over parts of a list\n"
+      u"of drawings (xargs -P, GNU parallel) concatenate into one valid result. Summaries and\n"
+      u"errors go to standard error with --json and --csv.\n"
+      u"\n"
+      u"Environment:\n"
+      u"  TZAD_LANG            en or zh: the language of the messages; else LC_ALL,\n"
+      u"                       LC_MESSAGES or LANG decide; Chinese when none names en or zh\n"
+      u"  http_proxy, https_proxy, no_proxy\n"
+      u"                       the proxies web checks go through\n"
+      u"  XDG_CONFIG_HOME      where tzad's settings are (ISAVEBAK)\n"
+      u"\n"
+      u"Exit status: 0 when all is well; 1 when check found a broken hyperlink; 2 for wrong\n"
+      u"arguments, or when a drawing could not be read or saved (it is named, and the others\n"
+      u"are still done).\n");
+}
+
+}  // namespace linktools
