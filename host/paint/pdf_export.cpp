@@ -42,21 +42,6 @@ cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int l
   return CAIRO_STATUS_SUCCESS;
 }
 
-std::vector<std::u16string> paperViewsOf(TzDbDatabase& db) {
-  std::vector<std::u16string> names;
-  TzDbViewTable* opened = nullptr;
-  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return names;
-  TzDbObjectPointer<TzDbViewTable> table(opened);
-  TzDbSymbolTableIterator* raw = nullptr;
-  Tzad::ErrorStatus es = table->newIterator(raw);
-  std::unique_ptr<TzDbSymbolTableIterator> it(raw);
-  for (; es == Tzad::eOk && !it->done(); it->step()) {
-    TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
-    if (view && view->isPaperspaceView()) names.push_back(view->getName());
-  }
-  return names;
-}
-
 std::u16string folderOf(const std::u16string& path) {
   return path.substr(0, path.find_last_of(u'/') + 1);
 }
@@ -83,7 +68,7 @@ class PdfWriter {
     drawing_.pdfFolder = folderOf(path);
     for (const LayoutEntry& layout : all) drawing_.layouts.push_back(layout.name);
     if (drawing_.layouts.empty()) drawing_.layouts.push_back(layouts_.front().name);
-    drawing_.paperViews = paperViewsOf(db);
+    drawing_.paperViews = namedViews(db, true);
     int weight = integerOf(headerVariable(db, "$LWDEFAULT").value_or(""), kStandardLineWeight);
     style_.defaultLineWeight = (weight >= 0 ? weight : kStandardLineWeight) / 100.0;
     style_.monochrome = options.monochrome;

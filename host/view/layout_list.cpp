@@ -33,4 +33,19 @@ std::vector<LayoutEntry> layoutsInTabOrder(TzDbDatabase& db) {
   return entries;
 }
 
+std::vector<std::u16string> namedViews(TzDbDatabase& db, bool paperOnly) {
+  std::vector<std::u16string> names;
+  TzDbViewTable* opened = nullptr;
+  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return names;
+  TzDbObjectPointer<TzDbViewTable> table(opened);
+  TzDbSymbolTableIterator* raw = nullptr;
+  Tzad::ErrorStatus es = table->newIterator(raw);
+  std::unique_ptr<TzDbSymbolTableIterator> it(raw);
+  for (; es == Tzad::eOk && !it->done(); it->step()) {
+    TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
+    if (view && (!paperOnly || view->isPaperspaceView())) names.push_back(view->getName());
+  }
+  return names;
+}
+
 }  // namespace tzad

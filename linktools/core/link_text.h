@@ -24,6 +24,9 @@ TzString countText(int n, std::u16string_view singular, std::u16string_view plur
 // A number as the texts write it.
 TzString numberText(long long n);
 
+// tzlinks --help in English, its key among the texts.
+extern const std::u16string_view kTzlinksHelp;
+
 // Every English text with its Chinese, for the test that each text used has its translation.
 struct TextPair {
   std::u16string_view english;

@@ -171,18 +171,7 @@ std::vector<std::u16string> layoutNames(TzDbDatabase& db) {
 }
 
 std::vector<std::u16string> viewNames(TzDbDatabase& db) {
-  std::vector<std::u16string> names;
-  TzDbViewTable* opened = nullptr;
-  if (db.getSymbolTable(opened, TzDb::kForRead) != Tzad::eOk) return names;
-  TzDbObjectPointer<TzDbViewTable> table(opened);
-  TzDbSymbolTableIterator* raw = nullptr;
-  Tzad::ErrorStatus es = table->newIterator(raw);
-  std::unique_ptr<TzDbSymbolTableIterator> it(raw);
-  for (; es == Tzad::eOk && !it->done(); it->step()) {
-    TzDbObjectPointer<TzDbViewTableRecord> view(it->recordId(), TzDb::kForRead);
-    if (view) names.push_back(view->getName());
-  }
-  return names;
+  return namedViews(db, false);
 }
 
 void registerViewCommands(Editor& editor) {

@@ -20,11 +20,11 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]')
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc", ".inc"}
 
 
-def parse_layers(specs):
+def parse_layers(declarations):
     """{layer: [used layers]} from "layer:used,used" arguments."""
     layers = {}
-    for spec in specs:
-        name, _, used = spec.partition(":")
+    for declaration in declarations:
+        name, _, used = declaration.partition(":")
         layers[name] = [u for u in used.split(",") if u]
     return layers
 
