@@ -15,12 +15,22 @@ TzDbHandle TzDbObjectId::handle() const {
   return stub_ ? TzDbHandle(stub_->handle) : TzDbHandle();
 }
 TzDbDatabase* TzDbObjectId::database() const {
-  return stub_ ? stub_->db->self : nullptr;
+  return stub_ ? stub_->db()->self : nullptr;
+}
+TzDbStub* TzDbObjectId::stub() const {
+  return stub_;
+}
+TzDbObjectId TzDbObjectId::of(TzDbStub* stub) {
+  return TzDbObjectId(stub);
 }
 
 TzDbHostApplicationServices* tzdbHostApplicationServices() {
   static TzDbHostApplicationServices services;
   return &services;
+}
+
+TzDbDatabaseImpl& TzDbDatabase::impl() const {
+  return *impl_;
 }
 
 TzDbDatabase::TzDbDatabase(bool buildDefaultDrawing, bool)

@@ -162,7 +162,7 @@ namespace {
 // A polyline's vertices and an insert's attributes go and come back with it.
 void setErased(TzDbDatabaseImpl& db, uint32_t record, bool erased) {
   auto mark = [&db, erased](TzDbStub& r) {
-    db.journal.touchXdata(db, r.index);
+    db.journal.touchXdata(db, r.index());
     if (erased)
       r.flags |= kRecErased;
     else
@@ -211,6 +211,9 @@ Tzad::ErrorStatus commitObjectData(TzDbObjectData& data) noexcept {
 
 TzDbObject::TzDbObject() : data_(std::make_unique<TzDbObjectData>()) {}
 TzDbObject::TzDbObject(std::unique_ptr<TzDbObjectData> data) : data_(std::move(data)) {}
+TzDbObjectData* TzDbObject::data() const {
+  return data_.get();
+}
 TzDbObject::~TzDbObject() {
   if (data_ && data_->mode == TzDb::kForWrite && data_->stub()) data_->stub()->openedForWrite = 0;
 }
@@ -301,7 +304,7 @@ int entityLayerFlags(const TzDbObjectData& entity) {
 int entityLayerFlags(TzDbObjectId id) {
   TzDbStub* stub = TzDbInternals::stub(id);
   if (stub == nullptr || !stub->has(kRecEntity)) return 0;
-  TzDbDatabaseImpl& db = *stub->db;
+  TzDbDatabaseImpl& db = *stub->db();
   std::string_view raw = firstRawValue(db.text.view(stub->body), DxfCode::kLayer);
   return cachedLayerFlags(db, raw,
                           [&] { return raw.empty() ? std::string("0") : db.codec.decode(raw); });
@@ -315,7 +318,7 @@ Tzad::ErrorStatus tzdbOpenObject(TzDbObject*& obj, TzDbObjectId id, TzDb::OpenMo
   if (stub->has(kRecErased) && !openErased) return Tzad::eWasErased;
   if (mode == TzDb::kForWrite && stub->openedForWrite) return Tzad::eWasOpenForWrite;
   auto data = std::make_unique<TzDbObjectData>();
-  loadObjectData(*data, *stub->db, stub->index);
+  loadObjectData(*data, *stub->db(), stub->index());
   data->mode = mode == TzDb::kForWrite ? TzDb::kForWrite : TzDb::kForRead;
   if (mode == TzDb::kForWrite && stub->has(kRecEntity) && (entityLayerFlags(*data) & 4))
     return Tzad::eOnLockedLayer;

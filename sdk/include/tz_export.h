@@ -4,3 +4,7 @@
 
 #define TZAD_SDK_BEGIN _Pragma("GCC visibility push(default)")
 #define TZAD_SDK_END _Pragma("GCC visibility pop")
+
+// A member of an SDK class that libtzad keeps to itself: declared so that the host's own code can
+// call it, never exported, so a module that calls it does not link.
+#define TZAD_HOST_ONLY __attribute__((visibility("hidden")))

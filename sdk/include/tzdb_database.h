@@ -11,7 +11,6 @@
 // The host's own types, which the SDK names only by pointer: declared outside the exported
 // region, they stay inside libtzad.
 struct TzDbDatabaseImpl;
-struct TzDbInternals;
 
 TZAD_SDK_BEGIN
 
@@ -92,8 +91,10 @@ class TzDbDatabase {
   // Every entity of model space and of the paper layouts, in drawing order.
   std::vector<TzDbObjectId> allEntityIds() const;
 
+  // The host's drawing behind this one.
+  TZAD_HOST_ONLY TzDbDatabaseImpl& impl() const;
+
  private:
-  friend struct TzDbInternals;
   std::unique_ptr<TzDbDatabaseImpl> impl_;
 };
 

@@ -12,7 +12,6 @@
 // The host's own types, which the SDK names only by pointer: declared outside the exported
 // region, they stay inside libtzad.
 struct TzDbObjectData;
-struct TzDbInternals;
 
 TZAD_SDK_BEGIN
 
@@ -46,12 +45,14 @@ class TzDbObject : public TzRxObject {
   // was before this open.
   Tzad::ErrorStatus close() noexcept;
 
+  // The host's tags of this open object.
+  TZAD_HOST_ONLY TzDbObjectData* data() const;
+
  protected:
   TzDbObject();
   explicit TzDbObject(std::unique_ptr<TzDbObjectData> data);
 
  private:
-  friend struct TzDbInternals;
   std::unique_ptr<TzDbObjectData> data_;
 };
 

@@ -8,7 +8,6 @@
 // The host's own types, which the SDK names only by pointer: declared outside the exported
 // region, they stay inside libtzad.
 struct TzDbStub;
-struct TzDbInternals;
 
 TZAD_SDK_BEGIN
 
@@ -46,8 +45,11 @@ class TzDbObjectId {
 
   static const TzDbObjectId kNull;
 
+  // The host's record behind an id, and the id of a record.
+  TZAD_HOST_ONLY TzDbStub* stub() const;
+  TZAD_HOST_ONLY static TzDbObjectId of(TzDbStub* stub);
+
  private:
-  friend struct TzDbInternals;
   friend struct std::hash<TzDbObjectId>;
   explicit TzDbObjectId(TzDbStub* stub) : stub_(stub) {}
   TzDbStub* stub_ = nullptr;
