@@ -70,16 +70,13 @@ void TzDbDatabaseImpl::clear() {
 
 uint32_t TzDbDatabaseImpl::indexOf(TzDbObjectId id) const {
   TzDbStub* stub = TzDbInternals::stub(id);
-  if (stub == nullptr || stub->db != this) return kNoRecord;
-  return stub->index;
+  if (stub == nullptr || stub->db() != this) return kNoRecord;
+  return stub->index();
 }
 
 uint32_t TzDbDatabaseImpl::newRecord(std::string_view type, uint8_t flags) {
   uint32_t index = static_cast<uint32_t>(records.size());
-  records.emplace_back();
-  TzDbStub& r = records.back();
-  r.db = this;
-  r.index = index;
+  TzDbStub& r = records.emplace_back();
   r.type = internType(type);
   r.flags = flags;
   return index;
@@ -354,14 +351,15 @@ bool TzDbDatabaseImpl::indexHandles(const std::string& displayName) {
   uint64_t maxHandle = handleIndex.empty() ? 0 : at(handleIndex.back()).handle;
   nextHandle = std::max<uint64_t>({seed, maxHandle + 1, 1});
   // Records the file gives no handle still need an identity: internal handles, never written.
-  for (TzDbStub& r : records) {
+  for (uint32_t i = 0; i < records.size(); ++i) {
+    TzDbStub& r = records[i];
     const std::string& type = typeName(r);
     if (r.handle != 0 || type == "SECTION" || type == "ENDSEC" || type == "EOF" ||
         type == "CLASS" || type == kCommentRecord)
       continue;
     r.handle = allocateHandle();
     r.flags |= kRecNoHandle;
-    addHandle(r.index);
+    addHandle(i);
   }
   return true;
 }

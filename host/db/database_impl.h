@@ -2,7 +2,6 @@
 // drawing-wide settings read from the header.
 #pragma once
 
-#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -12,13 +11,13 @@
 
 #include "db/drawing_file.h"
 #include "db/internals.h"
+#include "db/record_store.h"
 #include "db/undo_journal.h"
 #include "dxf/dxf_tag.h"
 #include "dxf/text_arena.h"
 #include "dxf/text_codec.h"
 #include "tzdb_database.h"
 
-constexpr uint32_t kNoRecord = 0xFFFFFFFF;
 // The type of the record that holds the comments (group 999) ahead of a file's first object.
 constexpr std::string_view kCommentRecord = "999";
 
@@ -32,27 +31,6 @@ enum : uint8_t {
   kRecNoHandle = 32,    // its handle is internal: the file does not carry it
   kRecPackedLink = 64,  // its extended data is a packed hyperlink (db/packed_link.h)
 };
-
-// One record of the drawing: the text from a group 0 up to the next. The text is split in
-// two, body and extended data (from the first group 1001 on), from the moment the record is
-// read: a change to extended data leaves the rest of the record's bytes untouched, and
-// opening an object finds its extended data without reading the body line by line.
-struct TzDbStub {
-  TextRef body;
-  TextRef xdata;
-  uint64_t handle = 0;
-  TzDbDatabaseImpl* db = nullptr;
-  uint32_t index = 0;
-  uint32_t next = kNoRecord;
-  uint32_t prev = kNoRecord;
-  uint16_t type = 0;
-  uint8_t flags = 0;
-  uint8_t openedForWrite = 0;
-  bool has(uint8_t f) const { return (flags & f) != 0; }
-};
-
-// A drawing holds hundreds of thousands of records: keep each one small.
-static_assert(sizeof(TzDbStub) <= 48);
 
 struct TableIndex {
   uint32_t table = kNoRecord;   // the TABLE record
@@ -97,7 +75,7 @@ struct TzDbDatabaseImpl {
   std::string lastPackedLink;
   TextRef lastPackedLinkRef;
   TextCodec codec;
-  std::deque<TzDbStub> records;
+  RecordStore records{this};
   uint32_t head = kNoRecord;
   uint32_t tail = kNoRecord;
   std::vector<std::string> typeNames;

@@ -367,6 +367,8 @@ bool TzDbDatabaseImpl::parseBase(const std::string& name) {
   }
   eol = lineEndOf(content);
   if (!DrawingLoader(*this, name).run(content)) return false;
+  // The index grew by doubling while the file was read; the room left over would stay unused.
+  handleIndex.shrink_to_fit();
   // Minimal writers leave out the HEADER and TABLES sections: the drawing then has the
   // defaults, and a change that needs them adds them (db/missing_structure.cpp).
   return indexStructure(name);

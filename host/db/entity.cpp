@@ -51,9 +51,9 @@ Tzad::ErrorStatus TzDbEntity::setLayer(TzDbObjectId layerId, bool, bool) {
   if (!isWriteEnabled()) return Tzad::eNotOpenForWrite;
   TzDbStub* stub = TzDbInternals::stub(layerId);
   if (stub == nullptr) return Tzad::eNullObjectId;
-  if (stub->db->typeName(*stub) != "LAYER") return Tzad::eNotThatKindOfClass;
-  if (dataOf(this).db && stub->db != dataOf(this).db) return Tzad::eInvalidInput;
-  setEntityTag(dataOf(this), 8, tzutToUtf8(stub->db->recordName(stub->index)));
+  if (stub->db()->typeName(*stub) != "LAYER") return Tzad::eNotThatKindOfClass;
+  if (dataOf(this).db && stub->db() != dataOf(this).db) return Tzad::eInvalidInput;
+  setEntityTag(dataOf(this), 8, tzutToUtf8(stub->db()->recordName(stub->index())));
   return Tzad::eOk;
 }
 

@@ -30,7 +30,7 @@ TzDbDatabaseImpl::~TzDbDatabaseImpl() {
 int64_t recordNameOf(TzDbObjectId id) {
   const TzDbStub* stub = TzDbInternals::stub(id);
   if (stub == nullptr) return 0;
-  return static_cast<int64_t>((uint64_t{stub->db->serial} << 32) | stub->index);
+  return static_cast<int64_t>((uint64_t{stub->db()->serial} << 32) | stub->index());
 }
 
 TzDbObjectId recordOfName(int64_t name) {

@@ -67,14 +67,14 @@ class RecordSet {
  public:
   bool contains(TzDbObjectId id) const {
     const TzDbStub* stub = TzDbInternals::stub(id);
-    return stub != nullptr && stub->index < bits_.size() && bits_[stub->index];
+    return stub != nullptr && stub->index() < bits_.size() && bits_[stub->index()];
   }
   void insert(TzDbObjectId id) {
     const TzDbStub* stub = TzDbInternals::stub(id);
     if (stub == nullptr) return;
-    if (stub->index >= bits_.size())
-      bits_.resize(std::max<size_t>(stub->index + 1, stub->db->records.size()));
-    bits_[stub->index] = true;
+    if (stub->index() >= bits_.size())
+      bits_.resize(std::max<size_t>(stub->index() + 1, stub->db()->records.size()));
+    bits_[stub->index()] = true;
   }
 
  private:

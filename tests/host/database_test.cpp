@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "db/record_names.h"
+#include "session.h"
 #include "test_support.h"
 #include "tzdb_database.h"
 #include "tzdb_entity.h"
@@ -152,4 +154,26 @@ TEST(Numbers, DrawingIsTheSameUnderADecimalCommaLocale) {
   TzDbObjectPointer<TzDb3dPolyline> shape(again.objectIdOf(polyline.handle()), TzDb::kForRead);
   ASSERT_TRUE(shape);
   EXPECT_EQ(shape->vertices(), (std::vector<TzGePoint3d>{{88.8888, 1.5, 0}, {-2.25, 1e-7, 3}}));
+}
+
+// Records are kept in blocks that know their drawing and the number of their first record: in
+// two drawings of several blocks each, every entity, the first and last of a block among them,
+// leads back to its own drawing, handle and name.
+TEST(Records, EveryRecordKnowsItsDrawingAcrossBlocks) {
+  TempDir dir;
+  TzDbDatabase first{false}, second{false};
+  for (TzDbDatabase* db : {&first, &second}) {
+    std::string file = dir.file(db == &first ? "first.dxf" : "second.dxf");
+    writeFile(file, sampleWithLines(5000, 0x1000, [](int) { return "0"; }));
+    ASSERT_EQ(db->readDwgFile(u16(file)), Tzad::eOk) << u8(db->lastErrorText());
+  }
+  for (TzDbDatabase* db : {&first, &second}) {
+    std::vector<TzDbObjectId> ids = db->allEntityIds();
+    ASSERT_GT(ids.size(), 5000u);
+    for (TzDbObjectId id : ids) {
+      ASSERT_EQ(id.database(), db);
+      ASSERT_EQ(db->objectIdOf(id.handle()), id);
+      ASSERT_EQ(recordOfName(recordNameOf(id)), id);
+    }
+  }
 }
