@@ -32,6 +32,10 @@ class TZAD_HOST_API FileReplacement {
   enum class Step { Written, Named, BackupKept, Swapped };
   using StepHook = void (*)(Step);
   static void setStepHook(StepHook hook) { stepHook_ = hook; }
+  // Replaces files as on a file system without unnamed files: the new file has a hidden name
+  // from the start and the backup is a second name of the replaced file, the path whose steps
+  // a test cannot otherwise reach here.
+  static void setHiddenNamesOnly(bool only) { hiddenNamesOnly_ = only; }
 
   // Puts the written file in the target's place with the replaced file's mode and, where this
   // process may set them, its owner and group. A replaced file is kept under `backup` unless
@@ -57,6 +61,7 @@ class TZAD_HOST_API FileReplacement {
   bool committed_ = false;
   std::string error_;
   static inline StepHook stepHook_ = nullptr;
+  static inline bool hiddenNamesOnly_ = false;
   static void reached(Step step) {
     if (stepHook_) stepHook_(step);
   }

@@ -296,7 +296,8 @@ TEST(Save, KilledAtAnyMomentLeavesTheOldOrTheNewDrawing) {
 // that moment leaves is the old drawing or the new one, whole, the backup, and at most a hidden
 // leftover that the next save removes.
 FileReplacement::Step stopAfter;
-[[noreturn]] void saveStoppedInChild(const std::string& plan, bool keepBackup) {
+[[noreturn]] void saveStoppedInChild(const std::string& plan, bool keepBackup, bool hiddenNames) {
+  FileReplacement::setHiddenNamesOnly(hiddenNames);
   TzDbDatabase db(false);
   if (db.readDwgFile(u16(plan)) != Tzad::eOk) ::_exit(2);
   if (db.setHyperlinkBase(u"changed") != Tzad::eOk) ::_exit(2);
@@ -310,32 +311,42 @@ TEST(Save, StoppedAfterEachStepLeavesTheOldOrTheNewDrawing) {
   using Step = FileReplacement::Step;
   enum Content { kNone, kBefore, kAfter };
   const struct {
+    bool hiddenNames;
     bool keepBackup;
     Step step;
     Content plan, backup;
     bool leftover;
   } cases[] = {
       // With a backup: the new file is named as the backup, then the two trade names.
-      {true, Step::Written, kBefore, kNone, false},
-      {true, Step::Named, kBefore, kAfter, false},
-      {true, Step::Swapped, kAfter, kBefore, false},
+      {false, true, Step::Written, kBefore, kNone, false},
+      {false, true, Step::Named, kBefore, kAfter, false},
+      {false, true, Step::Swapped, kAfter, kBefore, false},
       // Without: the new file gets a hidden name, then is renamed over the drawing.
-      {false, Step::Written, kBefore, kNone, false},
-      {false, Step::Named, kBefore, kNone, true},
-      {false, Step::Swapped, kAfter, kNone, false},
+      {false, false, Step::Written, kBefore, kNone, false},
+      {false, false, Step::Named, kBefore, kNone, true},
+      {false, false, Step::Swapped, kAfter, kNone, false},
+      // A file system without unnamed files: the replaced drawing gets the backup's name as a
+      // second name, then the hidden new file is renamed over the drawing.
+      {true, true, Step::Written, kBefore, kNone, true},
+      {true, true, Step::BackupKept, kBefore, kBefore, true},
+      {true, true, Step::Named, kBefore, kBefore, true},
+      {true, true, Step::Swapped, kAfter, kBefore, false},
+      {true, false, Step::Named, kBefore, kNone, true},
+      {true, false, Step::Swapped, kAfter, kNone, false},
   };
   TempDir dir;
   std::string plan = dir.file("plan.dxf"), bak = dir.file("plan.bak");
   const std::string before = sampleWithLines(200, 0x10000, [](int) { return "Site"; });
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.keepBackup ? "with" : "without") + " a backup, stopped after step " +
+    SCOPED_TRACE(std::string(c.hiddenNames ? "hidden names only, " : "") +
+                 (c.keepBackup ? "with" : "without") + " a backup, stopped after step " +
                  std::to_string(static_cast<int>(c.step)));
     for (const auto& entry : fs::directory_iterator(dir.path())) fs::remove(entry.path());
     writeFile(plan, before);
     stopAfter = c.step;
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
-    if (child == 0) saveStoppedInChild(plan, c.keepBackup);
+    if (child == 0) saveStoppedInChild(plan, c.keepBackup, c.hiddenNames);
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the save never reached it";
@@ -350,7 +361,7 @@ TEST(Save, StoppedAfterEachStepLeavesTheOldOrTheNewDrawing) {
     EXPECT_EQ(now == before ? kBefore : kAfter, c.plan);
     EXPECT_EQ(fs::exists(bak) ? (readFile(bak) == before ? kBefore : kAfter) : kNone, c.backup);
     // Where the file system has no unnamed files, the new file has its hidden name from the start.
-    if (c.step != Step::Written) {
+    if (c.step != Step::Written || c.hiddenNames) {
       EXPECT_EQ(!hidden.empty(), c.leftover);
     }
     EXPECT_EQ(files.size(), 1 + (c.backup != kNone) + size_t(!hidden.empty()));
