@@ -7,21 +7,27 @@ import os
 import signal
 import subprocess
 import sys
-import time
 
 import ezdxf
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from tzad_run import SessionFolder, environment, write  # noqa: E402
+from tzad_run import SessionFolder, environment, wait_until, write  # noqa: E402
 
 UNREADABLE = "The clipboard cannot be read"
 
 
+def clipboard(target):
+    """What the clipboard's owner gives for the target (xclip's default type when empty)."""
+    return subprocess.run(["xclip", "-selection", "clipboard", "-out", *target],
+                          capture_output=True, timeout=10).stdout
+
+
 def own_clipboard(mime_type, data):
-    """xclip keeps serving the clipboard in the background until another owner takes it."""
+    """xclip keeps serving the clipboard in the background until another owner takes it; it
+    has taken it once it gives the data back."""
     target = ["-target", mime_type] if mime_type else []
     subprocess.run(["xclip", "-selection", "clipboard", "-in"] + target, input=data, check=True)
-    time.sleep(0.2)
+    assert wait_until(lambda: clipboard(target) == data), f"xclip never served {mime_type}"
 
 
 def paste(display=None):
@@ -76,10 +82,7 @@ owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-in"],
 try:
     owner.stdin.write(page.encode())
     owner.stdin.close()
-    deadline = time.monotonic() + 10
-    while subprocess.run(["xclip", "-selection", "clipboard", "-out"], capture_output=True,
-                         timeout=10).stdout != page.encode():
-        assert time.monotonic() < deadline, "xclip never took the clipboard"
+    assert wait_until(lambda: clipboard([]) == page.encode()), "xclip never took the clipboard"
     os.kill(owner.pid, signal.SIGSTOP)
     got, output = paste()
     assert got is None, got

@@ -32,6 +32,16 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True)
 
 
+def wait_until(done, seconds=10, interval=0.05):
+    """Whether done() came true before the deadline; it is asked again every interval."""
+    deadline = time.monotonic() + seconds
+    while not done():
+        if time.monotonic() >= deadline:
+            return False
+        time.sleep(interval)
+    return True
+
+
 def wait_for_window(title, process, seconds=30):
     """The id of a visible window with that title, or None when tzad ended or time ran out."""
     deadline = time.time() + seconds

@@ -156,7 +156,7 @@ def typed_session(term):
     # Esc cancels a half-typed answer, and at COMMAND too; Ctrl+D cancels at any prompt
     # but COMMAND, where it quits and asks about the changes.
     term.answer(SELECT, "9")
-    time.sleep(0.1)
+    term.expect("9")  # echoed: the answer is half-typed when Esc comes
     term.type(ESC)
     term.expect(CANCEL)
     term.answer(COMMAND, ESC)
