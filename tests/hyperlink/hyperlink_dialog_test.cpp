@@ -190,7 +190,7 @@ bool whileDialogRuns(const std::function<void()>& call,
       if (frame == nullptr) continue;
       watch.Stop();
       opened = true;
-      yieldFor(20);
+      settle();
       act(*frame);
       frame->EndDialog(2);
       return;

@@ -52,13 +52,13 @@ class ListControls : public ::testing::Test {
   void SetUp() override { frame_ = new wxFrame(nullptr, wxID_ANY, "lists"); }
   void TearDown() override {
     frame_->Destroy();
-    tzt::yieldFor(20);
+    tzt::settle();
   }
   void show() {
     frame_->Fit();
     frame_->Show();
     tzt::yieldUntil([&] { return frame_->IsShownOnScreen(); });
-    tzt::yieldFor(200);
+    tzt::settle();
   }
 
   wxFrame* frame_ = nullptr;
@@ -80,7 +80,8 @@ TEST_F(ListControls, IconListShowsItsIconsAndFramesTheSelection) {
   auto top = [&](int n) { return n * row + (n > 0 ? d6 : 0); };
   const int iconCentre = (width - list->iconSize) / 2 + TwUiGetImageDPICx() / 2;
   const wxColour grey(128, 128, 128);
-  tzt::yieldFor(150);
+  // Painted once the selected row's frame shows.
+  tzt::yieldUntil([&] { return shownAt(list, 0, top(1) + d3) == *wxBLACK; });
   for (int n = 0; n < 3; ++n) {
     SCOPED_TRACE(n);
     EXPECT_EQ(shownAt(list, iconCentre, top(n) + d3 + TwUiGetImageDPICy() / 2), kColours[n]);

@@ -153,8 +153,7 @@ TEST_F(WebDialog, BrowsingAndTheAddressHandedBack) {
     dialog.navigateTo(u16(unreachable));
     // Kept after the engine has reported the failure and stands on a blank page.
     yieldUntil([&] { return !dialog.browser()->engine()->IsBusy(); }, kLoadMs);
-    tzt::yieldFor(500);
-    EXPECT_EQ(u8(dialog.resultUrl()), unreachable);
+    EXPECT_TRUE(tzt::holdsFor([&] { return u8(dialog.resultUrl()) == unreachable; }, 500));
 
     // The address the server redirected to, not the one asked for, joined with the link text.
     dialog.navigateTo(u16(server_->url("sub")));
@@ -222,7 +221,7 @@ class SaveDialogAnswers : public wxModalDialogHook {
     // Without a window manager the keyboard focus follows the pointer.
     wxUIActionSimulator keys;
     keys.MouseMove(dialog->GetScreenRect().GetPosition() + wxPoint(20, 20));
-    yieldFor(200);
+    tzt::waitForPointer(dialog->GetScreenRect().GetPosition() + wxPoint(20, 20));
     if (std::exchange(answered_, true)) {
       keys.Char(WXK_ESCAPE);
       return;

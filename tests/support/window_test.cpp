@@ -28,17 +28,20 @@ bool yieldUntil(const std::function<bool()>& done, int timeoutMs) {
   }
 }
 
-namespace {
+bool holdsFor(const std::function<bool()>& holds, int ms) {
+  return !yieldUntil([&] { return !holds(); }, ms);
+}
 
-// Waits until the toolkit has handled what keys sent through the X server caused: a round trip
-// on the toolkit's own connection brings in every event that the server made before it, and
-// the loop then runs until nothing is left to handle.
-void settleAfterKeys() {
+// A round trip on the toolkit's own connection brings in every event that the server made
+// before it; the loop then runs until nothing is left to handle.
+void settle() {
   gdk_display_sync(gdk_display_get_default());
   yieldUntil([] { return !gtk_events_pending() && !wxTheApp->HasPendingEvents(); });
 }
 
-}  // namespace
+bool waitForPointer(wxPoint screen) {
+  return yieldUntil([&] { return wxGetMousePosition() == screen; });
+}
 
 bool focusControl(wxWindow* control) {
   if (control == nullptr) return false;
@@ -55,14 +58,14 @@ bool focusControl(wxWindow* control) {
 bool typeText(wxWindow* control, const std::string& ascii) {
   if (!focusControl(control)) return false;
   wxUIActionSimulator().Text(ascii.c_str());
-  settleAfterKeys();
+  settle();
   return true;
 }
 
 bool pressKey(wxWindow* control, int keyCode, int modifiers) {
   if (!focusControl(control)) return false;
   wxUIActionSimulator().Char(keyCode, modifiers);
-  settleAfterKeys();
+  settle();
   return true;
 }
 
@@ -81,7 +84,7 @@ int runModal(CTzUiDialog& dialog, const std::function<void(CTzUiDialog&)>& act, 
     if (window == nullptr || !window->IsShownOnScreen()) return;
     watch.Stop();
     window->Raise();
-    yieldFor(20);
+    settle();
     act(dialog);
     dialog.EndDialog(endWith);
   });

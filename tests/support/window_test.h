@@ -22,6 +22,14 @@ int runModal(CTzUiDialog& dialog, const std::function<void(CTzUiDialog&)>& act, 
 void yieldFor(int ms);
 // Handles events until done() holds or timeoutMs passes; whether it held.
 bool yieldUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+// Handles events for ms milliseconds as long as holds() holds; whether it held throughout. For
+// a state that must last (a page that stays after its load failed), not for waiting.
+bool holdsFor(const std::function<bool()>& holds, int ms);
+// Returns once the toolkit has handled everything the X server and the program itself had for
+// it: what keys, pointer moves and repaints caused.
+void settle();
+// Returns once the pointer, moved through the X server, is at `screen`; whether it got there.
+bool waitForPointer(wxPoint screen);
 
 // Real key strokes through the X server, as a person types them: unless the control has the
 // focus already, its window is raised, the pointer moved onto it and the focus set (which
