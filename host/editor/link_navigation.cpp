@@ -119,7 +119,7 @@ bool canStep(Direction direction) {
 void registerNavigationCommands(Editor& editor) {
   editor.addCommand(
       u"BACK", [] { step(Direction::Back); },
-      trf("Returns to the place a followed hyperlink left."));
+      trf("Returns to where you were before following a hyperlink."));
   editor.addCommand(
       u"FORWARD", [] { step(Direction::Forward); }, trf("Goes again where BACK came from."));
 }
