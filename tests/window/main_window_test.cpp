@@ -553,7 +553,7 @@ TEST_F(MainWindowTest, StatusBarShowsWhereTheLinkUnderTheMouseLeads) {
   std::filesystem::create_directories(dir_.file("docs"));
   tzt::writeFile(house, "%PDF-1.4\n");
   TzDbObjectId missing = addSquare(-30, 0, 10);
-  ASSERT_EQ(tzt::setLinks(missing, {Link{"specs/gone.pdf", "Gone", "Page 2"}}), Tzad::eOk);
+  ASSERT_EQ(tzt::setLinks(missing, {Link{"sheets/gone.pdf", "Gone", "Page 2"}}), Tzad::eOk);
   std::vector<std::string> texts;
   // Points at an object until the status bar shows something, which is kept.
   auto statusAt = [&](double x, double y) {
@@ -577,10 +577,10 @@ TEST_F(MainWindowTest, StatusBarShowsWhereTheLinkUnderTheMouseLeads) {
          return true;
        },
        typed("DWGNAME"), waitFor("Command: "), statusAt(20, 30)});
-  std::string gone = dir_.file("specs/gone.pdf");
+  std::string gone = dir_.file("sheets/gone.pdf");
   EXPECT_EQ(texts,
             (std::vector<std::string>{"docs/house-details.pdf \u2192 " + house,
-                                      "specs/gone.pdf #Page 2 \u2192 " + gone + " \u2014 missing",
+                                      "sheets/gone.pdf #Page 2 \u2192 " + gone + " \u2014 missing",
                                       "https://www.openstreetmap.org/", "docs/house-details.pdf"}))
       << transcript();
 }
