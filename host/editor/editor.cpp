@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/translation.h"
+#include "editor/link_navigation.h"
 #include "platform/notices.h"
 #include "platform/opener.h"
 #include "platform/trace.h"
@@ -71,6 +72,8 @@ void Editor::reset() {
   };
   commands_.clear();
   objectActions_.clear();
+  linkTargetDescriber_ = nullptr;
+  linkHistory().clear();
   scripted_.clear();
   scripting_ = inputEnded_ = quit_ = saveFailed_ = false;
   atLineStart_ = true;
@@ -229,16 +232,17 @@ bool Editor::runCommand(const std::u16string& name) {
     return false;
   }
   takeInitGet();  // flags never outlive the command that set them
+  const std::u16string command = upperCase(name);
+  std::function<void()> run = it->second.run;
+  if (followsLinksCommand(command)) run = [follow = std::move(run)] { followLink(follow); };
   if (commandDepth_ > 0) {
     // A command another command runs (tzedCommandS): what fails in it fails the outer one.
     DepthGuard nested(commandDepth_);
-    it->second.run();
+    run();
     return true;
   }
   // The undo commands walk the undo lists themselves.
-  const std::u16string command = upperCase(name);
-  runOutermost(command, command != u"U" && command != u"UNDO" && command != u"REDO",
-               it->second.run);
+  runOutermost(command, command != u"U" && command != u"UNDO" && command != u"REDO", run);
   return true;
 }
 
@@ -283,14 +287,20 @@ int Editor::runObjectAction(const std::u16string& name, TzArray<TzDbObjectId>& i
   std::erase_if(ids, [](TzDbObjectId id) { return id.isNull() || id.isErased(); });
   TzObjectActionFunction action = it->second;
   int status = RTERROR;
+  auto run = [&] {
+    if (followsLinksAction(name))
+      followLink([&] { status = action(ids); });
+    else
+      status = action(ids);
+  };
   if (commandDepth_ == 0) {
     takeInitGet();
-    runOutermost(step, true, [&] { status = action(ids); });
+    runOutermost(step, true, run);
     return status;
   }
   DepthGuard nested(commandDepth_);
   try {
-    status = action(ids);
+    run();
   } catch (const std::exception& e) {
     endLine();
     write(tr8("*Error* {0}; the action was cancelled.\n", {e.what()}));

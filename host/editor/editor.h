@@ -14,6 +14,7 @@
 #include "docs/document_manager.h"
 #include "editor/input_source.h"
 #include "tz_string.h"
+#include "tzrx_link_target.h"
 #include "tzrx_object_actions.h"
 
 namespace tzad {
@@ -87,6 +88,13 @@ class Editor {
   TZAD_HOST_API int runObjectAction(const std::u16string& name, TzArray<TzDbObjectId>& ids,
                                     const std::u16string& step);
 
+  // Where a hyperlink leads, as the first loaded module that says so resolves it
+  // (tzrx_link_target.h); null without such a module.
+  void setLinkTargetDescriber(TzDescribeLinkTargetFunction describe) {
+    linkTargetDescriber_ = describe;
+  }
+  TzDescribeLinkTargetFunction linkTargetDescriber() const { return linkTargetDescriber_; }
+
   // Whether the command running was started by another command (tzedCommandS).
   bool runByACommand() const { return commandDepth_ > 1; }
 
@@ -131,6 +139,7 @@ class Editor {
   };
   std::map<std::u16string, Command> commands_;  // by upper-case name
   std::map<std::u16string, TzObjectActionFunction> objectActions_;
+  TzDescribeLinkTargetFunction linkTargetDescriber_ = nullptr;
   std::deque<std::string> scripted_;
   bool scripting_ = false;
   bool inputEnded_ = false;

@@ -7,6 +7,7 @@
 
 #include "base/translation.h"
 #include "editor/editor.h"
+#include "tzrx_link_target.h"
 #include "tzrx_module.h"
 #include "tzrx_object_actions.h"
 
@@ -63,7 +64,8 @@ void addModuleCommands(void* handle, const std::string& file) {
   }
 }
 
-// The actions a module offers on objects, for the window's menus.
+// The actions a module offers on objects, for the window's menus, and what it says of where
+// links lead, for its status bar.
 void addModuleActions(void* handle, const std::string& file) {
   Editor& ed = Editor::instance();
   auto table =
@@ -77,6 +79,9 @@ void addModuleActions(void* handle, const std::string& file) {
     }
     ed.addObjectAction(e->action, run);
   }
+  auto describe =
+      reinterpret_cast<TzDescribeLinkTargetFunction>(dlsym(handle, kTzrxDescribeLinkTargetExport));
+  if (describe && ed.linkTargetDescriber() == nullptr) ed.setLinkTargetDescriber(describe);
 }
 
 }  // namespace
@@ -124,6 +129,7 @@ void loadModulesIn(const std::string& folder) {
 
 void unloadModules() {
   Editor::instance().removeObjectActions();
+  Editor::instance().setLinkTargetDescriber(nullptr);
   while (!modules().empty()) {
     dlclose(modules().back().handle);
     modules().pop_back();

@@ -1,6 +1,7 @@
 #include "window/drawing_canvas.h"
 
 #include <wx/dcclient.h>
+#include <wx/frame.h>
 #include <wx/graphics.h>
 #include <wx/menu.h>
 
@@ -15,6 +16,7 @@
 #include "view/scene.h"
 #include "view/view_transform.h"
 #include "window/command_panel.h"
+#include "window/link_status_text.h"
 #include "window/module_actions.h"
 #include "window/pick_answers.h"
 #include "window/window_input.h"
@@ -70,6 +72,8 @@ struct DrawingCanvas::State {
   std::optional<wxPoint> panFrom;
   TzDbObjectId hovered;
   std::optional<ObjectLink> hoveredLink;
+  LinkTargets linkTargets;
+  bool statusShown = false;  // the status bar shows the hovered object's link
   // Objects picked in the view at the "Select objects: " prompts of the running command: shown
   // as selected until it ends.
   std::vector<TzDbObjectId> picked;
@@ -197,8 +201,19 @@ void DrawingCanvas::setHovered(TzDbObjectId id) {
     bool followed = isOffered(kOpenHyperlink);
     if (followed) SetCursor(wxCursor(wxCURSOR_HAND));
     SetToolTip(wxString::FromUTF8(utf8(linkTooltip(*state_->hoveredLink, followed))));
+    const ObjectLink& link = *state_->hoveredLink;
+    showStatus(linkStatusText(link, state_->linkTargets.of(link.address)));
   }
   Refresh();
+}
+
+// The frame's status bar, when the view is in one that has it.
+void DrawingCanvas::showStatus(const std::u16string& text) {
+  auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+  if (frame == nullptr || frame->GetStatusBar() == nullptr) return;
+  if (text.empty() && !state_->statusShown) return;  // what the menus put there stays
+  frame->SetStatusText(wxString::FromUTF8(utf8(text)));
+  state_->statusShown = !text.empty();
 }
 
 // A tooltip on screen keeps its place when its text changes: the old one goes, so that the
@@ -208,6 +223,7 @@ void DrawingCanvas::forgetHovered() {
   state_->hoveredLink.reset();
   UnsetToolTip();
   SetCursor(wxNullCursor);
+  showStatus({});
 }
 
 void DrawingCanvas::click(wxPoint at, bool shift) {
@@ -332,7 +348,10 @@ void DrawingCanvas::catchUp(Document* doc, bool commandsRan) {
   state_->space = space;
   // Reading a large drawing again costs time: only a command can have changed it.
   bool rebuilt = otherLayout || commandsRan;
-  if (rebuilt) rebuild();
+  if (rebuilt) {
+    state_->linkTargets.forget();
+    rebuild();
+  }
   if (rebuilt && state_->scene.cutShort())
     Editor::instance().write(
         tr("Not all of this layout is shown: its block references hold more than the view "

@@ -1,6 +1,7 @@
 // The drawing view in the main window: paints the current layout, zooms and pans, and answers
-// prompts with what the mouse picks. Hyperlinks show under the mouse; the actions that loaded
-// modules offer on them run with Ctrl+click and from the context menu.
+// prompts with what the mouse picks. Hyperlinks show under the mouse (where they lead, in the
+// window's status bar); the actions that loaded modules offer on them run with Ctrl+click and
+// from the context menu.
 #pragma once
 
 #include <cairo.h>
@@ -68,6 +69,7 @@ class DrawingCanvas : public wxWindow {
   void hoverAtMouse();
   void setHovered(TzDbObjectId id);
   void forgetHovered();
+  void showStatus(const std::u16string& text);
   void showLinkMenu(TzDbObjectId id);
   void markLinkedObjects();
 

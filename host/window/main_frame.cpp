@@ -13,6 +13,7 @@
 
 #include "editor/commands/command_support.h"
 #include "editor/editor.h"
+#include "editor/link_navigation.h"
 #include "platform/display_text.h"
 #include "platform/recent_files.h"
 #include "platform/text.h"
@@ -44,6 +45,8 @@ enum MenuId {
   kUndo,
   kRedo,
   kExportPdf,
+  kGoBack,
+  kGoForward,
   kFirstRecent = wxID_HIGHEST + 100,
   kFirstLayout = wxID_HIGHEST + 200,
   kFirstView = wxID_HIGHEST + 400,
@@ -133,6 +136,16 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
   column->Add(panel_, 0, wxEXPAND);
   top->SetSizer(column);
   buildMenus();
+  CreateStatusBar();
+  // Alt+Left and Alt+Right go back and forward wherever the keyboard is: the command line
+  // would move its caret with them.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    int key = event.GetKeyCode();
+    if (event.GetModifiers() != wxMOD_ALT) return event.Skip();
+    if (key == WXK_LEFT || key == WXK_NUMPAD_LEFT) return step(Direction::Back);
+    if (key == WXK_RIGHT || key == WXK_NUMPAD_RIGHT) return step(Direction::Forward);
+    event.Skip();
+  });
   SetDropTarget(new DrawingDropTarget(input_));
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
   Editor::instance().setSaveQuestion([this](Document& doc) { return askAboutChanges(doc); });
@@ -185,6 +198,10 @@ wxMenu* MainFrame::viewMenu() {
   menu->AppendSubMenu(layoutMenu_, trw("&Layout"));
   viewsMenu_ = new wxMenu;
   menu->AppendSubMenu(viewsMenu_, trw("Named &Views"));
+  menu->AppendSeparator();
+  menu->Append(kGoBack, trw("&Back\tAlt+Left"),
+               trw("Return to where you were before following a hyperlink"));
+  menu->Append(kGoForward, trw("&Forward\tAlt+Right"), trw("Go again where Back came from"));
   return menu;
 }
 
@@ -207,6 +224,16 @@ void MainFrame::updateEditMenu() {
                 redo.empty() ? trw("&Redo\tCtrl+Y") : TwUiString(trf("&Redo {0}\tCtrl+Y", {redo})));
   bar->Enable(kUndo, !undo.empty());
   bar->Enable(kRedo, !redo.empty());
+}
+
+// Back and Forward are there to choose while they lead somewhere, as Undo and Redo are.
+void MainFrame::updateGoItems() {
+  GetMenuBar()->Enable(kGoBack, canStep(Direction::Back));
+  GetMenuBar()->Enable(kGoForward, canStep(Direction::Forward));
+}
+
+void MainFrame::step(Direction direction) {
+  if (canStep(direction)) input_.typeCommand({direction == Direction::Back ? "BACK" : "FORWARD"});
 }
 
 void MainFrame::buildMenus() {
@@ -272,6 +299,10 @@ void MainFrame::buildMenus() {
   Bind(
       wxEVT_MENU, [this](wxCommandEvent& event) { canvas_->setHighlightLinks(event.IsChecked()); },
       kMenuHighlightHyperlinks);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { step(Direction::Back); }, kGoBack);
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { step(Direction::Forward); }, kGoForward);
   Bind(wxEVT_MENU, typed({"HELP"}), kHelpCommands);
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { showKeys(); }, kHelpKeys);
@@ -299,6 +330,7 @@ void MainFrame::buildMenus() {
   // Submenus are filled when they open; until then they hold what they held at the start.
   fillRecentMenu();
   updateModuleMenus();
+  updateGoItems();
 }
 
 // The items of the modules' actions follow what the loaded modules offer: an action that no
@@ -456,6 +488,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
     updateLayoutTabs();
     fillDrawingsMenu();
     updateEditMenu();
+    updateGoItems();
     canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
     commandsSeen_ = input_.commandsGiven();
   }
@@ -581,7 +614,9 @@ void MainFrame::showKeys() {
           "Enter ends a selection.\n\n"
           "Hyperlinks: Ctrl+click follows the link of the object under the cursor; a right click "
           "on "
-          "a linked object offers Open, Copy, Edit and Remove.\n\n"
+          "a linked object offers Open, Copy, Edit and Remove; the status bar shows where the "
+          "link under the cursor leads. Alt+Left goes back to where you were before following a "
+          "link, Alt+Right forward again.\n\n"
           "Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+W Close, Ctrl+Q Quit, "
           "Ctrl+K Insert Hyperlink."),
       trw("Keys"), wxOK | wxICON_INFORMATION, this);

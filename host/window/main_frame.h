@@ -1,5 +1,5 @@
 // The main window: menus with the desktop's shortcuts, the drawing view with the layout tabs
-// under it, and the command-line panel at the bottom.
+// under it, the command-line panel, and the status bar at the bottom.
 #pragma once
 
 #include <wx/frame.h>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "docs/place_history.h"
 #include "editor/editor.h"
 #include "editor/input_source.h"
 #include "tzdb_object_id.h"
@@ -62,6 +63,8 @@ class MainFrame : public wxFrame {
   static std::vector<TzDbObjectId> preselection();
   wxMenu* editMenu();
   void updateEditMenu();
+  void updateGoItems();
+  void step(Direction direction);
   void openHyperlink();
   void updateModuleMenus();
   void showInMenuBar(wxMenu* menu, const wxString& title, wxMenu* after);

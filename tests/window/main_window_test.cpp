@@ -451,6 +451,140 @@ TEST_F(MainWindowTest, FollowedLinkShowsItsLayoutAndLeavesNoStaleTooltip) {
   EXPECT_FALSE(frame()->canvas()->GetCursor().IsOk());
 }
 
+// Where the user is: the current drawing's file and layout.
+std::string place() {
+  Document* doc = DocumentManager::instance().current();
+  TzString layout;
+  if (doc == nullptr || tzedGetVarText(u"CTAB", layout) != RTNORM) return "";
+  return std::filesystem::path(tzt::u8(doc->fileName())).filename().string() + " " +
+         tzt::u8(layout);
+}
+
+// Alt+Left and Alt+Right after following links: from a.dxf to b.dxf (a relative link),
+// there to its Details layout (the sample's Garage link), back twice and forward twice; then
+// a.dxf is closed, and Back, from the command line, opens it again and shows the view it had.
+TEST_F(MainWindowTest, BackAndForwardAcrossDrawingsAndLayoutsOpenAClosedDrawingAgain) {
+  std::string a = dir_.file("a.dxf"), b = dir_.file("b.dxf");
+  std::filesystem::copy_file(TZT_SAMPLE, b);
+  std::filesystem::copy_file(TZT_SAMPLE, a);
+  doc_ = DocumentManager::instance().open(tzt::u16(a));
+  ASSERT_NE(doc_, nullptr);
+  TzDbObjectId linked = addSquare(-30, 0, 10);
+  ASSERT_EQ(tzt::setLinks(linked, {Link{"b.dxf", "Plan B"}}), Tzad::eOk);
+  ASSERT_EQ(doc_->database()->saveAs(tzt::u16(a)), Tzad::eOk);
+  auto key = [](int code) {
+    return [code] { return tzt::pressKey(frame()->canvas(), code, wxMOD_ALT); };
+  };
+  auto at = [](const std::string& expected) {
+    return [expected] { return atPrompt("Command: ") && place() == expected; };
+  };
+  TzGePoint3d viewOfA;
+  std::vector<bool> enabled;  // Back's and Forward's items, read at the steps that look
+  auto items = [&] {
+    enabled.push_back(
+        frame()->GetMenuBar()->IsEnabled(frame()->GetMenuBar()->FindMenuItem("View", "Back")));
+    enabled.push_back(
+        frame()->GetMenuBar()->IsEnabled(frame()->GetMenuBar()->FindMenuItem("View", "Forward")));
+    return true;
+  };
+  std::string typedLine;
+  long caret = -1;
+  run({waitFor("Command: "),
+       zoomToExtents,
+       items,
+       [&] {
+         viewOfA = doc_->viewCenter;
+         return true;
+       },
+       clickAt(-30, 5, wxMOD_CONTROL),
+       at("b.dxf Model"),
+       zoomToExtents,
+       clickAt(60, 27, wxMOD_CONTROL),
+       at("b.dxf Details"),
+       items,
+       key(WXK_LEFT),
+       at("b.dxf Model"),
+       key(WXK_LEFT),
+       at("a.dxf Model"),
+       items,
+       key(WXK_RIGHT),
+       at("b.dxf Model"),
+       key(WXK_RIGHT),
+       at("b.dxf Details"),
+       typed("OPEN"),
+       waitFor("Enter name of drawing to open: "),
+       typed(a),
+       at("a.dxf Model"),
+       typed("CLOSE"),
+       [&] {
+         return atPrompt("Command: ") && DocumentManager::instance().find(tzt::u16(a)) == nullptr;
+       },
+       [] { return tzt::typeText(commandLine(), "xy"); },
+       [] { return tzt::pressKey(commandLine(), WXK_LEFT, wxMOD_ALT); },
+       at("b.dxf Model"),
+       [] { return tzt::pressKey(commandLine(), WXK_LEFT, wxMOD_ALT); },
+       at("a.dxf Model"),
+       items,
+       [&] {
+         typedLine = commandLine()->GetValue().utf8_string();
+         caret = commandLine()->GetInsertionPoint();
+         return true;
+       }});
+  Document* reopened = DocumentManager::instance().find(tzt::u16(a));
+  ASSERT_NE(reopened, nullptr) << transcript();
+  EXPECT_EQ(reopened, DocumentManager::instance().current());
+  EXPECT_NEAR(reopened->viewCenter.x, viewOfA.x, 1e-6);
+  EXPECT_NEAR(reopened->viewCenter.y, viewOfA.y, 1e-6);
+  // Nothing to go to at first; both after the first Back; at the start again, only Forward.
+  EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, false, false, true, false, true}));
+  EXPECT_NE(transcript().find("Opened " + a), std::string::npos) << transcript();
+  // The keys went back, not into the line: what was typed stays, its caret with it.
+  EXPECT_EQ(typedLine, "xy");
+  EXPECT_EQ(caret, 2);
+}
+
+// The status bar says where the link under the mouse leads: a relative address as the file it
+// resolves to beside the drawing, a file that is not there marked, a web address as it is;
+// without the module, the address alone.
+TEST_F(MainWindowTest, StatusBarShowsWhereTheLinkUnderTheMouseLeads) {
+  doc_ = openSample();
+  ASSERT_NE(doc_, nullptr);
+  std::string house = dir_.file("docs/house-details.pdf");
+  std::filesystem::create_directories(dir_.file("docs"));
+  tzt::writeFile(house, "%PDF-1.4\n");
+  TzDbObjectId missing = addSquare(-30, 0, 10);
+  ASSERT_EQ(tzt::setLinks(missing, {Link{"sheets/gone.pdf", "Gone", "Page 2"}}), Tzad::eOk);
+  std::vector<std::string> texts;
+  // Points at an object until the status bar shows something, which is kept.
+  auto statusAt = [&](double x, double y) {
+    return [&texts, x, y] {
+      wxUIActionSimulator().MouseMove(onScreen(x, y) + wxPoint(0, 1));
+      wxUIActionSimulator().MouseMove(onScreen(x, y));
+      tzt::yieldFor(50);
+      std::string text = frame()->GetStatusBar()->GetStatusText().utf8_string();
+      if (text.empty()) return false;
+      texts.push_back(text);
+      // Off the object again: the line empties.
+      wxUIActionSimulator().MouseMove(frame()->canvas()->GetScreenPosition() + wxPoint(3, 3));
+      return true;
+    };
+  };
+  auto statusEmpty = [] { return frame()->GetStatusBar()->GetStatusText().empty(); };
+  run({waitFor("Command: "), zoomToExtents, statusAt(20, 30), statusEmpty, statusAt(-30, 5),
+       statusEmpty, statusAt(60, 66), statusEmpty,
+       [] {
+         tzad::unloadModules();
+         return true;
+       },
+       typed("DWGNAME"), waitFor("Command: "), statusAt(20, 30)});
+  std::string gone = dir_.file("sheets/gone.pdf");
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"docs/house-details.pdf \u2192 " + house,
+                                      "sheets/gone.pdf #Page 2 \u2192 " + gone + " \u2014 missing",
+                                      "https://www.openstreetmap.org/", "docs/house-details.pdf"}))
+      << transcript();
+}
+
 // The menus act on what is selected: Open follows the one selected object's link, Paste as
 // Hyperlink gives the clipboard's link to the selected objects without asking for them.
 TEST_F(MainWindowTest, HyperlinkMenuActsOnTheSelection) {

@@ -1,5 +1,7 @@
 #include "editor/commands/command_support.h"
+
 #include "base/translation.h"
+#include "editor/link_navigation.h"
 
 namespace tzad {
 
@@ -56,6 +58,7 @@ void registerHostCommands(Editor& editor) {
   registerHelpCommand(editor);
   registerUndoCommands(editor);
   registerExportPdfCommand(editor);
+  registerNavigationCommands(editor);
 }
 
 }  // namespace tzad
