@@ -82,6 +82,8 @@ const TextPair kTexts[] = {
     {u"&Replace...", u"替换(&R)..."},
     {u"%1 of %2 shown, %3 broken", u"显示 %1 个，共 %2 个，失效 %3 个"},
     {u"Looking up web addresses...", u"正在检查网址..."},
+    {u"Checking...", u"正在检查..."},
+    {u"Checking %1 of %2...", u"正在检查：%1/%2..."},
     {u"No web addresses to look up.", u"没有需要检查的网址。"},
     {u"Remove the hyperlink of %1 object?", u"是否删除 %1 个对象的超链接？"},
     {u"Remove the hyperlinks of %1 objects?", u"是否删除 %1 个对象的超链接？"},

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "core/link_check.h"
 #include "core/link_text.h"
 #include "panel/link_list_view.h"
 #include "panel/replace_dialog.h"
@@ -22,6 +21,9 @@
 namespace linktools {
 
 namespace {
+
+// Links checked in one go of idle time: a share takes some 50 ms.
+constexpr size_t kCheckShare = 10000;
 
 enum MenuId {
   kOpen = wxID_HIGHEST + 1,
@@ -56,10 +58,13 @@ LinksPanel::LinksPanel(wxWindow* parent)
   search_->SetName("hyperlink search");
   search_->SetDescriptiveText(toWx(linkText(u"Search hyperlinks")));
   webButton_ = new wxButton(this, kCheckWeb, toWx(linkText(u"Check &Web Links")));
+  webButton_->SetName("check web links");
   auto* replaceButton = new wxButton(this, kReplace, toWx(linkText(u"&Replace...")));
+  replaceButton->SetName("replace");
   list_ = new LinkListView(this, [this](long row, LinkColumn column) -> TzString {
     if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return {};
     size_t link = rows_[static_cast<size_t>(row)];
+    if (column == LinkColumn::Status && link >= checked_) return linkText(u"Checking...");
     return cellText(links_[link], results_[link], column);
   });
   count_ = new wxStaticText(this, wxID_ANY, wxString());
@@ -107,20 +112,41 @@ LinksPanel::LinksPanel(wxWindow* parent)
 
 void LinksPanel::refresh() {
   std::vector<TzDbObjectId> selected = selectedIds();
-  links_.clear();
-  results_.clear();
-  if (TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase()) {
-    links_ = listDrawingLinks(*db);
-    // A checker of its own for each refresh: files come and go between refreshes, and within
-    // one each target is looked at once.
-    LinkChecker checker;
-    results_ = checker.checkDrawing(*db, links_);
-    for (CheckResult& result : results_)
-      if (auto answer = webAnswers_.find(result.url); answer != webAnswers_.end())
-        takeAnswer(result, answer->second);
-  }
+  TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
+  links_ = db ? listDrawingLinks(*db) : std::vector<DrawingLink>{};
+  results_.assign(links_.size(), CheckResult{});
+  // A checker of its own for each run: files come and go between refreshes, and within one
+  // each target is looked at once.
+  checker_ = std::make_unique<LinkChecker>();
+  checked_ = 0;
   rows_.clear();  // they counted in the links listed before
   showRows(selected);
+  unsigned run = ++checkRun_;
+  CallAfter([this, run] { checkShare(run); });
+}
+
+bool LinksPanel::checkShare(unsigned run) {
+  TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
+  if (run != checkRun_ || db == nullptr || checked_ >= links_.size()) return false;
+  size_t end = std::min(links_.size(), checked_ + kCheckShare);
+  std::vector<DrawingLink> share(links_.begin() + static_cast<long>(checked_),
+                                 links_.begin() + static_cast<long>(end));
+  std::vector<CheckResult> found = checker_->checkDrawing(*db, share);
+  for (size_t i = 0; i < found.size(); ++i) {
+    if (auto answer = webAnswers_.find(found[i].url); answer != webAnswers_.end())
+      takeAnswer(found[i], answer->second);
+    results_[checked_ + i] = std::move(found[i]);
+  }
+  checked_ = end;
+  if (checked_ < links_.size()) {
+    list_->Refresh();
+    showCount();
+    CallAfter([this, run] { checkShare(run); });
+    return true;
+  }
+  // Sorted or searched by status, the rows take their places now that every status is known.
+  showRows(selectedIds());
+  return true;
 }
 
 void LinksPanel::showRows(const std::vector<TzDbObjectId>& keep) {
@@ -148,6 +174,10 @@ void LinksPanel::showCount() {
   TzString text = linkText(u"%1 of %2 shown, %3 broken",
                            {numberText(static_cast<long long>(rows_.size())),
                             numberText(static_cast<long long>(links_.size())), numberText(broken)});
+  if (checked_ < links_.size())
+    text += u"  " +
+            linkText(u"Checking %1 of %2...", {numberText(static_cast<long long>(checked_)),
+                                               numberText(static_cast<long long>(links_.size()))});
   if (webBusy_) text += u"  " + linkText(u"Looking up web addresses...");
   count_->SetLabel(toWx(text));
 }
@@ -241,6 +271,9 @@ void LinksPanel::showMenu() {
 
 void LinksPanel::checkWebLinks() {
   if (webBusy_) return;
+  // The web addresses are known once every link is checked offline.
+  while (checkShare(checkRun_)) {
+  }
   std::vector<std::string> urls;
   std::unordered_set<std::string> asked;
   for (const CheckResult& result : results_)

@@ -6,10 +6,12 @@
 
 #include <wx/panel.h>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "core/link_check.h"
 #include "core/link_table.h"
 #include "panel/web_lookup_thread.h"
 
@@ -26,7 +28,8 @@ class LinksPanel : public wxPanel {
  public:
   explicit LinksPanel(wxWindow* parent);
 
-  // The drawing changed, or another is current: its links are listed and checked again.
+  // The drawing changed, or another is current: its links are listed at once and checked again
+  // in the idle time that follows, a share at a time, so that the window goes on answering.
   void refresh();
 
  private:
@@ -43,6 +46,8 @@ class LinksPanel : public wxPanel {
   // The step of the undo list is named as the item reads.
   void runOnSelection(const char16_t* action, const TzString& step);
   void showMenu();
+  // Checks the next share of run's links; false when there was nothing left to check.
+  bool checkShare(unsigned run);
   void checkWebLinks();
   void takeWebAnswers(std::vector<std::string> urls, std::vector<CheckResult> answers);
   void replace();
@@ -53,6 +58,11 @@ class LinksPanel : public wxPanel {
   wxStaticText* count_ = nullptr;
   std::vector<DrawingLink> links_;
   std::vector<CheckResult> results_;
+  // The check run under way: the links before `checked_` are checked. A refresh starts another
+  // run, and the shares of the one before stop.
+  std::unique_ptr<LinkChecker> checker_;
+  size_t checked_ = 0;
+  unsigned checkRun_ = 0;
   std::vector<size_t> rows_;  // the links shown, in the list's order
   LinkOrder order_;
   // What the last web check run found, by URL: kept over refreshes until the next run.

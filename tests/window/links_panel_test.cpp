@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/srchctrl.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -23,6 +25,7 @@
 #include "tzdb_database.h"
 #include "tzed_editor.h"
 #include "view/layout_list.h"
+#include "web_fixture.h"
 #include "window/command_panel.h"
 #include "window/main_frame.h"
 #include "window/main_window.h"
@@ -185,7 +188,8 @@ TEST_F(LinksPanelTest, ListsSortsSearchesAndShowsTheClickedObject) {
   TzDbObjectId onSheet = addOnSheet(*doc);
   std::vector<std::string> objects, byDescriptionDown, found;
   std::string layoutBefore, status;
-  run({atCommand(), typed("HYPERLINKS"), [] { return rows() == 5; },
+  run({atCommand(), typed("HYPERLINKS"),
+       [] { return rows() == 5 && cell(0, kStatus) != "Checking..."; },
        [&] {
          objects = column(kObject);
          status = cell(rowOf("docs/house-details.pdf"), kStatus);
@@ -254,6 +258,92 @@ TEST_F(LinksPanelTest, EnterEditsDeleteRemovesAndTheListFollowsUndo) {
   EXPECT_EQ(afterDelete, 3);
   EXPECT_EQ(tzt::linksOf(street).size(), 1u) << transcript();
   EXPECT_EQ(rowOf("https://www.openstreetmap.org/") >= 0, true);
+}
+
+// Replace previews every address before and after, then runs as one -HYPERLINKREPLACE, which U
+// takes back whole; the list follows both.
+TEST_F(LinksPanelTest, ReplacePreviewsThenChangesInOneStep) {
+  Document* doc = openSample();
+  ASSERT_NE(doc, nullptr);
+  std::vector<std::string> preview;
+  std::string summary;
+  wxTEST_DIALOG(run({atCommand(), typed("HYPERLINKS"), [] { return rows() == 4; },
+                     [] {
+                       wxWindow* button = wxWindow::FindWindowByName("replace", frame());
+                       wxUIActionSimulator mouse;
+                       mouse.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(10, 10));
+                       tzt::yieldFor(50);
+                       return mouse.MouseClick();
+                     },
+                     [] { return rowOf("pages/house-details.pdf") >= 0; }, atCommand(),
+                     [&] { return doc->nextUndo() == u"-HYPERLINKREPLACE"; }, typed("U"),
+                     [] { return rowOf("docs/house-details.pdf") >= 0; }, atCommand()}),
+                tzt::Expect<wxDialog>([&](wxDialog* dialog) {
+                  dynamic_cast<wxTextCtrl*>(dialog->FindWindow("old text"))->SetValue("DOCS/");
+                  dynamic_cast<wxTextCtrl*>(dialog->FindWindow("new text"))->SetValue("pages/");
+                  auto* list = dynamic_cast<wxListCtrl*>(dialog->FindWindow("replace preview"));
+                  for (long row = 0; row < list->GetItemCount(); ++row)
+                    preview.push_back(list->GetItemText(row, 1).utf8_string() + " -> " +
+                                      list->GetItemText(row, 2).utf8_string());
+                  summary = dialog->FindWindow("replace summary")->GetLabel().utf8_string();
+                  return wxID_OK;
+                }));
+  EXPECT_EQ(preview, std::vector<std::string>{"docs/house-details.pdf -> pages/house-details.pdf"});
+  EXPECT_EQ(summary, "1 of 4 hyperlinks change; 0 are left as they are.");
+  EXPECT_EQ(doc->nextRedo(), u"-HYPERLINKREPLACE") << transcript();
+}
+
+// Check Web Links looks the addresses up on a thread of its own: while a server keeps the
+// check waiting, the window goes on (a search narrows the list); the answers then fill in each
+// row's status.
+TEST_F(LinksPanelTest, WebChecksLeaveTheWindowAnswering) {
+  for (const char* proxy : {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
+    environment_.set(proxy, nullptr);
+  environment_.set("no_proxy", "127.0.0.1");
+  tzt::WebFixture server;
+  ASSERT_NE(server.port(), 0) << "the fixture server did not start";
+  Document* doc = DocumentManager::instance().create();
+  TzDbObjectId space = doc->database()->currentSpaceId();
+  for (const char* path : {"missing", "ok", "silent"}) {
+    TzDbObjectId id = tzt::addPolyline(space, TzDbObjectId(), {{0, 0, 0}, {10, 10, 0}});
+    ASSERT_EQ(tzt::setLinks(id, {Link{server.url(path), path}}), Tzad::eOk);
+  }
+  auto label = [] {
+    return wxWindow::FindWindowByName("hyperlink count", frame())->GetLabel().utf8_string();
+  };
+  std::string statusBefore, missing, ok, silent;
+  long searchedWhileChecking = -1;
+  run({atCommand(), typed("HYPERLINKS"),
+       [] { return rows() == 3 && cell(0, kStatus) != "Checking..."; },
+       [&] {
+         statusBefore = cell(rowOf(server.url("missing")), kStatus);
+         auto* button =
+             dynamic_cast<wxButton*>(wxWindow::FindWindowByName("check web links", frame()));
+         wxUIActionSimulator mouse;
+         mouse.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(10, 10));
+         tzt::yieldFor(50);
+         return mouse.MouseClick();
+       },
+       [&] { return label().find("Looking up") != std::string::npos; },
+       [] { return tzt::typeText(search(), "silent"); },
+       [&] {
+         if (rows() != 1) return false;
+         // The search was answered while the lookup still waits for the silent server.
+         if (label().find("Looking up") != std::string::npos) searchedWhileChecking = rows();
+         return tzt::pressKey(search(), 'A', wxMOD_CONTROL) && tzt::pressKey(search(), WXK_BACK);
+       },
+       [&] { return rows() == 3 && label().find("Looking up") == std::string::npos; },
+       [&] {
+         missing = cell(rowOf(server.url("missing")), kStatus);
+         ok = cell(rowOf(server.url("ok")), kStatus);
+         silent = cell(rowOf(server.url("silent")), kStatus);
+         return true;
+       }});
+  EXPECT_EQ(statusBefore.rfind("Not checked", 0), 0u) << statusBefore;
+  EXPECT_EQ(searchedWhileChecking, 1);
+  EXPECT_EQ(missing.rfind("HTTP 404", 0), 0u) << missing;
+  EXPECT_EQ(ok, "OK");
+  EXPECT_EQ(silent.rfind("Timed out", 0), 0u) << silent;
 }
 
 }  // namespace
