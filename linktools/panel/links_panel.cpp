@@ -107,6 +107,8 @@ LinksPanel::LinksPanel(wxWindow* parent)
       wxEVT_BUTTON, [this](wxCommandEvent&) { checkWebLinks(); }, kCheckWeb);
   Bind(
       wxEVT_BUTTON, [this](wxCommandEvent&) { replace(); }, kReplace);
+  checkTimer_.SetOwner(this);
+  Bind(wxEVT_TIMER, [this](wxTimerEvent&) { checkShare(); });
   list_->showOrder(order_);
 }
 
@@ -121,13 +123,12 @@ void LinksPanel::refresh() {
   checked_ = 0;
   rows_.clear();  // they counted in the links listed before
   showRows(selected);
-  unsigned run = ++checkRun_;
-  CallAfter([this, run] { checkShare(run); });
+  checkTimer_.StartOnce(1);
 }
 
-bool LinksPanel::checkShare(unsigned run) {
+bool LinksPanel::checkShare() {
   TzDbDatabase* db = tzdbHostApplicationServices()->workingDatabase();
-  if (run != checkRun_ || db == nullptr || checked_ >= links_.size()) return false;
+  if (db == nullptr || checked_ >= links_.size()) return false;
   size_t end = std::min(links_.size(), checked_ + kCheckShare);
   std::vector<DrawingLink> share(links_.begin() + static_cast<long>(checked_),
                                  links_.begin() + static_cast<long>(end));
@@ -141,7 +142,7 @@ bool LinksPanel::checkShare(unsigned run) {
   if (checked_ < links_.size()) {
     list_->Refresh();
     showCount();
-    CallAfter([this, run] { checkShare(run); });
+    checkTimer_.StartOnce(1);
     return true;
   }
   // Sorted or searched by status, the rows take their places now that every status is known.
@@ -272,7 +273,7 @@ void LinksPanel::showMenu() {
 void LinksPanel::checkWebLinks() {
   if (webBusy_) return;
   // The web addresses are known once every link is checked offline.
-  while (checkShare(checkRun_)) {
+  while (checkShare()) {
   }
   std::vector<std::string> urls;
   std::unordered_set<std::string> asked;

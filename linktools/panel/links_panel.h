@@ -5,6 +5,7 @@
 #pragma once
 
 #include <wx/panel.h>
+#include <wx/timer.h>
 
 #include <memory>
 #include <string>
@@ -46,8 +47,8 @@ class LinksPanel : public wxPanel {
   // The step of the undo list is named as the item reads.
   void runOnSelection(const char16_t* action, const TzString& step);
   void showMenu();
-  // Checks the next share of run's links; false when there was nothing left to check.
-  bool checkShare(unsigned run);
+  // Checks the next share of the links; false when there was nothing left to check.
+  bool checkShare();
   void checkWebLinks();
   void takeWebAnswers(std::vector<std::string> urls, std::vector<CheckResult> answers);
   void replace();
@@ -58,11 +59,11 @@ class LinksPanel : public wxPanel {
   wxStaticText* count_ = nullptr;
   std::vector<DrawingLink> links_;
   std::vector<CheckResult> results_;
-  // The check run under way: the links before `checked_` are checked. A refresh starts another
-  // run, and the shares of the one before stop.
+  // The check run under way: the links before `checked_` are checked. A refresh starts another.
   std::unique_ptr<LinkChecker> checker_;
   size_t checked_ = 0;
-  unsigned checkRun_ = 0;
+  // Starts each share from the toolkit's own loop, so that input waiting is handled first.
+  wxTimer checkTimer_;
   std::vector<size_t> rows_;  // the links shown, in the list's order
   LinkOrder order_;
   // What the last web check run found, by URL: kept over refreshes until the next run.
