@@ -69,6 +69,14 @@ echo "== Undo of a hyperlink on every entity of $(drawingOf "${sizes[0]}"), thro
 echo "== tzlinks beside ezdxf: every hyperlink of 1,000 small drawings and of $(drawingOf "${sizes[0]}"); an offline check of 10,000 links"
 /usr/bin/python3 "$here/links_bench.py" "$build/bin/tzlinks" "$work" "$(drawingOf "${sizes[0]}")"
 
+echo "== The Hyperlinks panel in tzad's window on 100,000 linked lines (Xvfb)"
+if command -v xvfb-run >/dev/null; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" env NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory TZAD_LANG=en \
+    "$build/bench/links_panel_bench" "$build/bin/modules" 100000 | grep '^PANEL_'
+else
+  echo "(skipped: no xvfb-run)"
+fi
+
 viewSize=(1280 800)
 drawing=$(drawingOf "${sizes[0]}")
 echo "== Drawing view on $drawing at ${viewSize[0]} x ${viewSize[1]}: open to first paint and redraws"

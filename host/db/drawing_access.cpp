@@ -10,3 +10,7 @@ std::optional<std::string> headerVariable(const TzDbDatabase& db, std::string_vi
 bool saveDrawing(TzDbDatabase& db, const std::u16string& path, bool keepBackup) {
   return TzDbInternals::impl(db).save(path, keepBackup);
 }
+
+uint64_t drawingChanges(const TzDbDatabase& db) {
+  return TzDbInternals::impl(db).journal.changes();
+}

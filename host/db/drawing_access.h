@@ -2,6 +2,7 @@
 // into the database's implementation.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,3 +16,6 @@ TZAD_HOST_API std::optional<std::string> headerVariable(const TzDbDatabase& db,
                                                         std::string_view name);
 // Saves the drawing to `path` as SAVE does; with keepBackup the file it replaces stays as .bak.
 TZAD_HOST_API bool saveDrawing(TzDbDatabase& db, const std::u16string& path, bool keepBackup);
+// Counts what the drawing's undo list recorded, undid and redid: the drawing can have changed
+// only when this has grown.
+TZAD_HOST_API uint64_t drawingChanges(const TzDbDatabase& db);

@@ -8,6 +8,7 @@
 #include "base/translation.h"
 #include "editor/editor.h"
 #include "tzrx_link_target.h"
+#include "editor/module_panes.h"
 #include "tzrx_module.h"
 #include "tzrx_object_actions.h"
 
@@ -84,6 +85,23 @@ void addModuleActions(void* handle, const std::string& file) {
   if (describe && ed.linkTargetDescriber() == nullptr) ed.setLinkTargetDescriber(describe);
 }
 
+// The panes a module places beside the drawing, for the window's View menu.
+void addModulePanes(void* handle, const std::string& file) {
+  auto table = reinterpret_cast<TzPaneTableFunction>(dlsym(handle, kTzrxPanesExport));
+  for (const TzPaneEntry* e = table ? table() : nullptr; e && e->pane; ++e) {
+    auto label = reinterpret_cast<TzPaneLabelFunction>(dlsym(handle, e->labelExport));
+    auto create = reinterpret_cast<TzPaneCreateFunction>(dlsym(handle, e->createExport));
+    auto changed = reinterpret_cast<TzPaneChangedFunction>(dlsym(handle, e->changedExport));
+    if (create == nullptr || changed == nullptr) {
+      Editor::instance().write(
+          tr8("Module {0}: pane {1} is not available: its functions {2} and {3} are needed.\n",
+              {file, tzutToUtf8(e->pane), e->createExport, e->changedExport}));
+      continue;
+    }
+    addModulePane({e->pane, e->shortcut ? e->shortcut : "", label, create, changed});
+  }
+}
+
 }  // namespace
 
 bool loadModule(const std::string& path) {
@@ -109,6 +127,7 @@ bool loadModule(const std::string& path) {
   try {
     addModuleCommands(handle, std::filesystem::path(path).filename().string());
     addModuleActions(handle, std::filesystem::path(path).filename().string());
+    addModulePanes(handle, std::filesystem::path(path).filename().string());
   } catch (const std::exception& e) {
     ed.write(
         trf("Module {0} failed while its commands and actions were read: {1}\n", {path, e.what()}));
@@ -130,6 +149,7 @@ void loadModulesIn(const std::string& folder) {
 void unloadModules() {
   Editor::instance().removeObjectActions();
   Editor::instance().setLinkTargetDescriber(nullptr);
+  removeModulePanes();
   while (!modules().empty()) {
     dlclose(modules().back().handle);
     modules().pop_back();

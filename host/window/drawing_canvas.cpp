@@ -33,6 +33,10 @@ constexpr double kPickTolerance = 4.0;
 // One notch of the wheel zooms by this factor.
 constexpr double kWheelZoom = 1.25;
 constexpr double kExtentsMargin = 0.05;
+// Objects shown from a list keep room around them, and take at least this share of the
+// drawing's extents.
+constexpr double kShownObjectMargin = 0.25;
+constexpr double kShownObjectShare = 0.02;
 
 enum LinkMenuId { kLinkOpen = wxID_HIGHEST + 600, kLinkCopy, kLinkEdit, kLinkRemove };
 
@@ -265,6 +269,28 @@ void DrawingCanvas::preselect(const std::vector<TzDbObjectId>& ids, bool remove)
 void DrawingCanvas::clearPreselection() {
   if (state_->doc == nullptr || state_->doc->pickfirst.empty()) return;
   state_->doc->pickfirst.clear();
+  redraw();
+}
+
+void DrawingCanvas::showObjects(const std::vector<TzDbObjectId>& ids) {
+  if (state_->doc == nullptr) return;
+  state_->doc->pickfirst = ids;
+  state_->doc->previousSelection = ids;
+  ViewBox box;
+  for (TzDbObjectId id : ids)
+    if (int index = state_->scene.entityIndexOf(id); index >= 0)
+      box.add(state_->scene.entities()[size_t(index)].box);
+  if (!box.empty()) {
+    // A point or a short line fills no view: it is shown with a part of the drawing around it.
+    const ViewBox& all = state_->scene.extents();
+    double least = std::max(all.width(), all.height()) * kShownObjectShare;
+    double padX = std::max(0.0, (least - box.width()) / 2);
+    double padY = std::max(0.0, (least - box.height()) / 2);
+    if (least > 0)
+      box = ViewBox::of({box.minX - padX, box.minY - padY}, {box.maxX + padX, box.maxY + padY});
+    state_->view.zoomToBox(box, kShownObjectMargin);
+    storeView();
+  }
   redraw();
 }
 

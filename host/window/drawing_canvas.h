@@ -34,6 +34,8 @@ class DrawingCanvas : public wxWindow {
   void zoomExtents();
   void setHighlightLinks(bool on);
   void clearPreselection();
+  // Makes the objects of the layout shown the pre-selection and zooms to them.
+  void showObjects(const std::vector<TzDbObjectId>& ids);
 
   // Where a world point is in the window, for the tests that click on objects.
   wxPoint screenPoint(double worldX, double worldY) const;

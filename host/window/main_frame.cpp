@@ -6,6 +6,7 @@
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
+#include <wx/splitter.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
@@ -14,18 +15,23 @@
 #include "editor/commands/command_support.h"
 #include "editor/editor.h"
 #include "editor/link_navigation.h"
+#include "editor/window_requests.h"
 #include "platform/display_text.h"
 #include "platform/recent_files.h"
 #include "platform/text.h"
+#include "tzdb_database.h"
+#include "tzdb_entity.h"
 #include "tzrx_module.h"
 #include "tzui_dialog.h"
 #include "tzui_nav_dialog.h"
 #include "ui/nav_filters.h"
 #include "ui/windows.h"
+#include "view/layout_list.h"
 #include "window/command_panel.h"
 #include "window/drawing_canvas.h"
 #include "window/module_actions.h"
 #include "window/progress_window.h"
+#include "window/side_panes.h"
 #include "window/window_input.h"
 #include "window/window_text.h"
 
@@ -51,6 +57,7 @@ enum MenuId {
   kFirstLayout = wxID_HIGHEST + 200,
   kFirstView = wxID_HIGHEST + 400,
   kFirstDrawing = wxID_HIGHEST + 600,
+  kFirstPane = wxID_HIGHEST + 800,
   kListSize = 100,
 };
 
@@ -127,11 +134,14 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
                                     input_.cancel();
                                   },
                                   [this] { canvas_->zoomExtents(); }});
-  canvas_ = new DrawingCanvas(top, input_, *panel_);
+  splitter_ = new wxSplitterWindow(top, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                   wxSP_LIVE_UPDATE | wxSP_3DSASH);
+  canvas_ = new DrawingCanvas(splitter_, input_, *panel_);
+  panes_ = std::make_unique<SidePanes>(*splitter_, *canvas_);
   tabs_ = new wxPanel(top);
   tabs_->SetSizer(new wxBoxSizer(wxHORIZONTAL));
   auto* column = new wxBoxSizer(wxVERTICAL);
-  column->Add(canvas_, 1, wxEXPAND);
+  column->Add(splitter_, 1, wxEXPAND);
   column->Add(tabs_, 0, wxEXPAND);
   column->Add(panel_, 0, wxEXPAND);
   top->SetSizer(column);
@@ -154,6 +164,7 @@ MainFrame::MainFrame(WindowInput& input, std::string version)
     return ask.ShowModal() == wxID_YES;
   });
   Editor::instance().setProgressDisplay(ProgressWindow::displayFor(this));
+  installWindowRequests();
   current_ = this;
   tzui::setMainFrame(this);
 }
@@ -165,6 +176,7 @@ MainFrame::~MainFrame() {
   Editor::instance().setSaveQuestion(nullptr);
   Editor::instance().setYesNoQuestion(nullptr);
   Editor::instance().setProgressDisplay(nullptr);
+  setWindowRequests({});
   current_ = nullptr;
   tzui::setMainFrame(nullptr);
 }
@@ -318,10 +330,18 @@ void MainFrame::buildMenus() {
   bindNameList(kFirstDrawing, drawingPaths_, [](std::string path) {
     return std::vector<std::string>{"OPEN", std::move(path)};
   });
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent& event) {
+        panes_->toggle(static_cast<size_t>(event.GetId() - kFirstPane));
+        panes_->updateMenu(*viewMenu_, kFirstPane);
+      },
+      kFirstPane, kFirstPane + kListSize - 1);
   bindNameList(kFirstView, viewNames_, [](std::string name) {
     return std::vector<std::string>{"-VIEW", "Restore", std::move(name)};
   });
   Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+    if (event.GetMenu() == viewMenu_) panes_->updateMenu(*viewMenu_, kFirstPane);
     if (event.GetMenu() == recentMenu_) fillRecentMenu();
     if (event.GetMenu() == layoutMenu_) fillLayoutMenu();
     if (event.GetMenu() == viewsMenu_) fillViewsMenu();
@@ -484,6 +504,7 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
   updateTitle();
   if (kind == PromptKind::Command) {
     updateModuleMenus();
+    panes_->updateMenu(*viewMenu_, kFirstPane);
     canvas_->forgetClosedDocument();  // laying out the tabs resizes the view
     updateLayoutTabs();
     fillDrawingsMenu();
@@ -491,7 +512,52 @@ void MainFrame::showPrompt(const std::string& prompt, PromptKind kind) {
     updateGoItems();
     canvas_->catchUp(Editor::instance().document(), input_.commandsGiven() != commandsSeen_);
     commandsSeen_ = input_.commandsGiven();
+    panes_->catchUp(Editor::instance().document());
   }
+}
+
+// What modules ask of the window: their panes, their objects shown, their actions and
+// commands run as the window's own items run them.
+void MainFrame::installWindowRequests() {
+  WindowRequests requests;
+  requests.showPane = [this](const std::u16string& name) {
+    bool shown = panes_->show(name);
+    panes_->updateMenu(*viewMenu_, kFirstPane);
+    return shown;
+  };
+  requests.showObjects = [this](std::vector<TzDbObjectId> ids) { showObjects(ids); };
+  requests.postObjectAction = [this](std::u16string action, std::vector<TzDbObjectId> ids,
+                                     std::u16string step) {
+    input_.runAtCommandPrompt([action, ids, step] {
+      TzArray<TzDbObjectId> objects(ids.begin(), ids.end());
+      Editor::instance().runObjectAction(action, objects, step);
+    });
+  };
+  requests.postCommand = [this](std::vector<std::string> lines) {
+    input_.typeCommand(std::move(lines));
+  };
+  setWindowRequests(std::move(requests));
+}
+
+// Objects of another layout are shown after CTAB makes theirs current, as a click on its tab
+// does; at another prompt than "Command: " the command is cancelled first, as for a menu item.
+void MainFrame::showObjects(const std::vector<TzDbObjectId>& ids) {
+  Document* doc = Editor::instance().document();
+  if (doc == nullptr) return;
+  TzDbDatabase& db = *doc->database();
+  TzDbObjectId owner;
+  if (ids.empty()) {
+    // Nothing to show: the selection is cleared.
+  } else if (TzDbObjectPointer<TzDbEntity> entity(ids.front(), TzDb::kForRead); entity) {
+    owner = entity->ownerId();
+  }
+  if (!owner.isNull() && owner != db.currentSpaceId()) {
+    for (const LayoutEntry& layout : layoutsInTabOrder(db))
+      if (layout.blockRecord == owner) input_.typeCommand({"CTAB", tzutToUtf8(layout.name)});
+  } else if (input_.promptKind() == PromptKind::Command) {
+    return canvas_->showObjects(ids);
+  }
+  input_.runAtCommandPrompt([this, ids] { canvas_->showObjects(ids); });
 }
 
 // The items of a menu of names (recent drawings, layouts, views): the one picked types its

@@ -4,6 +4,7 @@
 
 #include <wx/frame.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,14 @@
 
 class wxMenu;
 class wxPanel;
+class wxSplitterWindow;
 
 namespace tzad {
 
 class CommandPanel;
 class DrawingCanvas;
 class Document;
+class SidePanes;
 class WindowInput;
 
 class MainFrame : public wxFrame {
@@ -37,6 +40,7 @@ class MainFrame : public wxFrame {
 
   CommandPanel* panel() const { return panel_; }
   DrawingCanvas* canvas() const { return canvas_; }
+  SidePanes& panes() const { return *panes_; }
   WindowInput& input() const { return input_; }
   // The session ends: the window closes without asking again.
   void closeForGood();
@@ -69,6 +73,8 @@ class MainFrame : public wxFrame {
   void updateModuleMenus();
   void showInMenuBar(wxMenu* menu, const wxString& title, wxMenu* after);
   void onClose(wxCloseEvent& event);
+  void installWindowRequests();
+  void showObjects(const std::vector<TzDbObjectId>& ids);
   void showKeys();
   void showAbout();
 
@@ -76,6 +82,8 @@ class MainFrame : public wxFrame {
   std::string version_;
   CommandPanel* panel_ = nullptr;
   DrawingCanvas* canvas_ = nullptr;
+  wxSplitterWindow* splitter_ = nullptr;
+  std::unique_ptr<SidePanes> panes_;
   wxPanel* tabs_ = nullptr;
   wxMenu* recentMenu_ = nullptr;
   wxMenu* layoutMenu_ = nullptr;

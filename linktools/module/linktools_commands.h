@@ -5,5 +5,6 @@ namespace linktools {
 
 void checkCommand();    // HYPERLINKCHECK
 void replaceCommand();  // -HYPERLINKREPLACE
+void hyperlinksCommand();  // HYPERLINKS
 
 }  // namespace linktools

@@ -13,9 +13,14 @@ TZRX_EXPORT void linktoolsReplace() {
   linktools::replaceCommand();
 }
 
+TZRX_EXPORT void linktoolsHyperlinks() {
+  linktools::hyperlinksCommand();
+}
+
 TZRX_EXPORT const TzCommandEntry* tzrxCommands() {
   static const TzCommandEntry kCommands[] = {{u"HYPERLINKCHECK", "linktoolsCheck"},
                                              {u"-HYPERLINKREPLACE", "linktoolsReplace"},
+                                             {u"HYPERLINKS", "linktoolsHyperlinks"},
                                              {nullptr, nullptr}};
   return kCommands;
 }
@@ -27,6 +32,9 @@ TzString helpLine(std::u16string_view command) {
     return linktools::linkText(
         u"Lists the hyperlinks that lead nowhere: missing files, views and layouts, bad "
         u"addresses.");
+  if (command == u"HYPERLINKS")
+    return linktools::linkText(
+        u"Shows the Hyperlinks panel: every hyperlink of the drawing, checked, in a list.");
   if (command == u"-HYPERLINKREPLACE")
     return linktools::linkText(
         u"Replaces a text in hyperlink addresses, such as a folder that moved.");

@@ -1,0 +1,43 @@
+#include "panel/link_list_view.h"
+
+#include <iterator>
+
+#include "panel/wx_text.h"
+
+namespace linktools {
+
+namespace {
+
+// Widths at 96 dpi, in the order of kLinkColumns.
+constexpr int kColumnWidths[] = {180, 90, 130, 120, 80, 70, 160};
+
+}  // namespace
+
+LinkListView::LinkListView(wxWindow* parent, CellText cellText)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES),
+      cellText_(std::move(cellText)) {
+  SetName("hyperlink list");
+  for (size_t i = 0; i < std::size(kLinkColumns); ++i)
+    AppendColumn(toWx(columnTitle(kLinkColumns[i])), wxLIST_FORMAT_LEFT, FromDIP(kColumnWidths[i]));
+}
+
+void LinkListView::showRows(size_t count) {
+  SetItemCount(static_cast<long>(count));
+  if (count > 0) RefreshItems(0, static_cast<long>(count) - 1);
+  Refresh();
+}
+
+void LinkListView::showOrder(LinkOrder order) {
+  if (order.column)
+    ShowSortIndicator(static_cast<int>(*order.column), order.ascending);
+  else
+    RemoveSortIndicator();
+}
+
+wxString LinkListView::OnGetItemText(long item, long column) const {
+  if (column < 0 || static_cast<size_t>(column) >= std::size(kLinkColumns)) return {};
+  return toWx(cellText_(item, kLinkColumns[column]));
+}
+
+}  // namespace linktools
