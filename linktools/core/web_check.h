@@ -2,6 +2,7 @@
 // asks for it; offline checks never touch the network.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@ namespace linktools {
 struct WebCheckOptions {
   int parallel = 8;                          // addresses looked up at the same time
   std::chrono::milliseconds timeout{10000};  // for each request, redirects included
+  // When set and it turns true, the lookups end within a fraction of a second, leaving the
+  // answers not yet had as they were (NotChecked).
+  const std::atomic<bool>* stop = nullptr;
 };
 
 // Looks every URL up: HEAD, then GET when the server refuses HEAD or answers it with an error;

@@ -3,9 +3,11 @@
 // The thread is given the URLs only; it never touches a drawing.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/web_check.h"
@@ -17,8 +19,8 @@ class WebLookupThread {
   // Called on the window's thread with the URLs and their answers, in the same order.
   using Answers = std::function<void(std::vector<std::string> urls, std::vector<CheckResult>)>;
   explicit WebLookupThread(Answers answers);
-  // Answers that come later are dropped: a lookup cannot be stopped while it waits for a server,
-  // so its thread finishes on its own.
+  // Stops the lookups and waits for their thread, which ends within a fraction of a second;
+  // answers that come later are dropped.
   ~WebLookupThread();
   WebLookupThread(const WebLookupThread&) = delete;
   WebLookupThread& operator=(const WebLookupThread&) = delete;
@@ -31,7 +33,11 @@ class WebLookupThread {
     Answers answers;
     bool open = true;
   };
+  void stopLookups();
+
   std::shared_ptr<Channel> channel_;
+  std::atomic<bool> stop_{false};
+  std::thread worker_;
 };
 
 }  // namespace linktools

@@ -160,6 +160,10 @@ std::vector<CheckResult> lookUpWithCurl(const std::vector<std::string>& urls,
   std::map<CURL*, std::unique_ptr<Transfer>> running;
   const size_t parallel = static_cast<size_t>(std::max(1, options.parallel));
   while (!waiting.empty() || !running.empty()) {
+    if (options.stop != nullptr && options.stop->load()) {
+      for (auto& [easy, transfer] : running) curl_multi_remove_handle(multi.get(), easy);
+      break;
+    }
     while (running.size() < parallel && !waiting.empty()) {
       auto [index, head] = waiting.front();
       waiting.pop_front();

@@ -13,7 +13,7 @@
 //   TZRX_EXPORT int linksPaneLabel(char16_t* buffer, int size) { ... }
 //   TZRX_EXPORT const TzPaneEntry* tzrxPanes() {
 //     static const TzPaneEntry kPanes[] = {
-//         {u"HYPERLINKS", "Ctrl+Shift+L", "linksPaneLabel", "createLinksPane",
+//         {u"HYPERLINKS", "Ctrl+Shift+H", "linksPaneLabel", "createLinksPane",
 //          "linksPaneDrawingChanged"},
 //         {nullptr, nullptr, nullptr, nullptr, nullptr}};
 //     return kPanes;
