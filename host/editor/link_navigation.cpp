@@ -60,6 +60,20 @@ bool goTo(const Place& place) {
   return true;
 }
 
+// The place the last followed link or step showed. Once its drawing is closed, the user stands
+// where closing it left them, but the place they left, for Forward after Back, is this one.
+std::optional<Place>& lastShown() {
+  static std::optional<Place> shown;
+  return shown;
+}
+
+std::optional<Place> placeLeft() {
+  std::optional<Place> here = currentPlace();
+  const std::optional<Place>& shown = lastShown();
+  if (shown && openDrawing(shown->drawing) == nullptr && !shown->path.empty()) return shown;
+  return here;
+}
+
 void step(Direction direction) {
   PlaceHistory& history = linkHistory();
   history.keepReachable(reachable);
@@ -71,10 +85,11 @@ void step(Direction direction) {
     return;
   }
   Place target = *next;
-  std::optional<Place> here = currentPlace();
+  std::optional<Place> left = placeLeft();
   // A place that cannot be shown now (its file is gone) would block every step after it.
   if (!goTo(target)) return history.forget(direction);
-  history.stepped(direction, here);
+  history.stepped(direction, left);
+  lastShown() = currentPlace();
 }
 
 int& followDepth() {
@@ -108,7 +123,9 @@ void followLink(const std::function<void()>& follow) {
   follow();
   if (!from) return;
   std::optional<Place> to = currentPlace();
-  if (to && !samePlace(*from, *to)) linkHistory().record(*from);
+  if (!to || samePlace(*from, *to)) return;
+  linkHistory().record(*from);
+  lastShown() = to;
 }
 
 bool canStep(Direction direction) {

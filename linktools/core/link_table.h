@@ -13,9 +13,11 @@
 namespace linktools {
 
 enum class LinkColumn { Address, Location, Description, Object, Layer, Layout, Status };
+// The panel's columns, left to right: the status beside the address, so that a broken link
+// shows without scrolling sideways in a narrow pane.
 inline constexpr LinkColumn kLinkColumns[] = {
-    LinkColumn::Address, LinkColumn::Location, LinkColumn::Description, LinkColumn::Object,
-    LinkColumn::Layer,   LinkColumn::Layout,   LinkColumn::Status};
+    LinkColumn::Address, LinkColumn::Status, LinkColumn::Location, LinkColumn::Description,
+    LinkColumn::Object,  LinkColumn::Layer,  LinkColumn::Layout};
 
 // The column's title, in the host's language.
 TzString columnTitle(LinkColumn column);

@@ -88,7 +88,7 @@ const TextPair kTexts[] = {
     {u"Remove the hyperlink of %1 object?", u"是否删除 %1 个对象的超链接？"},
     {u"Remove the hyperlinks of %1 objects?", u"是否删除 %1 个对象的超链接？"},
     {u"Hyperlinks", u"超链接"},
-    {u"&Hyperlinks", u"超链接(&H)"},
+    {u"Hyperlinks &Panel", u"超链接面板(&P)"},
     {u"&Open", u"打开(&O)"},
     {u"&Copy Hyperlink", u"复制超链接(&C)"},
     {u"&Edit Hyperlink...", u"编辑超链接(&E)..."},

@@ -56,7 +56,7 @@ void hyperlinksCommand() {
 }  // namespace linktools
 
 TZRX_EXPORT int linktoolsPaneLabel(char16_t* buffer, int size) {
-  return tzutCopyString(linktools::linkText(u"&Hyperlinks"), buffer, size);
+  return tzutCopyString(linktools::linkText(u"Hyperlinks &Panel"), buffer, size);
 }
 
 TZRX_EXPORT void* linktoolsCreatePane(void* parent) {

@@ -9,7 +9,7 @@ namespace linktools {
 namespace {
 
 // Widths at 96 dpi, in the order of kLinkColumns.
-constexpr int kColumnWidths[] = {180, 90, 130, 120, 80, 70, 160};
+constexpr int kColumnWidths[] = {180, 110, 80, 130, 120, 80, 70};
 
 }  // namespace
 

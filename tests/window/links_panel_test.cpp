@@ -49,7 +49,7 @@ std::string handleText(TzDbObjectId id) {
 }
 
 // The list's columns (linktools/core/link_table.h).
-enum Column { kAddress, kLocation, kDescription, kObject, kLayer, kLayout, kStatus };
+enum Column { kAddress, kStatus, kLocation, kDescription, kObject, kLayer, kLayout };
 
 class LinksPanelTest : public testing::Test {
  protected:
