@@ -86,3 +86,16 @@ function(tzad_layer_target target layer)
   target_link_libraries(${target} PRIVATE tzad_${layer}_headers)
   target_sources(${target} PRIVATE ${TZAD_LAYER_PROBES}/${layer}.cpp)
 endfunction()
+
+# tzad_host_pieces(<layer> <source>...): sources of host/<layer> that keep no state of their own
+# and reach nothing but the SDK, the platform library and other such pieces. They go into
+# libtzad and, through tzad_host_calls, into each of tzad's binaries that uses them, instead of
+# being reached through the host's interface table (services/host_services.h).
+function(tzad_host_pieces layer)
+  add_library(tzad_${layer}_pieces OBJECT ${ARGN})
+  tzad_layer_target(tzad_${layer}_pieces ${layer})
+  set_target_properties(tzad_${layer}_pieces PROPERTIES
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  set_property(GLOBAL APPEND PROPERTY TZAD_HOST_PIECES tzad_${layer}_pieces)
+endfunction()

@@ -5,19 +5,18 @@
 #pragma once
 
 #include <string>
-#include "base/host_api.h"
 
 namespace tzad {
 
 // Sets the language ("en", "zh", or one whose catalog is installed); an empty one is chosen
 // again from the environment the next time it is asked for.
-TZAD_HOST_API void setHostLanguage(const std::string& language);
+void setHostLanguage(const std::string& language);
 // Whether tzad has texts in that language: English, Chinese, or a language with a catalog.
-TZAD_HOST_API bool speaksLanguage(const std::string& language);
+bool speaksLanguage(const std::string& language);
 // The language's name as gettext and the toolkits know it ("zh" is "zh_CN").
-TZAD_HOST_API std::string catalogLanguage(const std::string& language);
+std::string catalogLanguage(const std::string& language);
 // The folder holding the catalogs (LANG/LC_MESSAGES/tzad.mo): TZAD_LOCALEDIR, else
 // share/locale of the build tree or of the installed tree, found from libtzad's own place.
-TZAD_HOST_API std::string catalogFolder();
+std::string catalogFolder();
 
 }  // namespace tzad

@@ -7,14 +7,13 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include "base/host_api.h"
 
 namespace tzad {
 
 inline constexpr char kTextDomain[] = "tzad";
 
 // A value put into a translated text in place of {0}, {1}, ...
-class TZAD_HOST_API TextValue {
+class TextValue {
  public:
   TextValue(std::u16string_view text) : text_(text) {}
   TextValue(const std::u16string& text) : text_(text) {}
@@ -35,19 +34,19 @@ constexpr const char* markedText(const char* english) {
   return english;
 }
 // The text in the user's language (UTF-8).
-TZAD_HOST_API const char* tr(const char* english);
+const char* tr(const char* english);
 // The same with {0}, {1}, ... replaced by the values; a translation may reorder them.
-TZAD_HOST_API std::u16string trf(const char* english, std::initializer_list<TextValue> values = {});
+std::u16string trf(const char* english, std::initializer_list<TextValue> values = {});
 // The same as UTF-8, for messages made of UTF-8 texts (file names, system errors).
-TZAD_HOST_API std::string tr8(const char* english, std::initializer_list<std::string_view> values);
+std::string tr8(const char* english, std::initializer_list<std::string_view> values);
 // The singular or plural form that `count` takes in the user's language, with its values.
-TZAD_HOST_API std::u16string trn(const char* singular, const char* plural, unsigned long count,
-                                 std::initializer_list<TextValue> values = {});
+std::u16string trn(const char* singular, const char* plural, unsigned long count,
+                   std::initializer_list<TextValue> values = {});
 // A keyword list in the host's form for English keywords ("Yes No"): the user's language's
 // keywords, "_", and the English ones, which answer in every language.
-TZAD_HOST_API std::u16string keywordList(const char* english);
+std::u16string keywordList(const char* english);
 // {0}, {1}, ... of a pattern replaced by the values; other braces stay as they are.
-TZAD_HOST_API std::u16string fillPlaceholders(std::u16string_view pattern,
-                                              std::initializer_list<TextValue> values);
+std::u16string fillPlaceholders(std::u16string_view pattern,
+                                std::initializer_list<TextValue> values);
 
 }  // namespace tzad

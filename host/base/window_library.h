@@ -2,17 +2,16 @@
 #pragma once
 
 #include <string>
-#include "base/host_api.h"
 
 namespace tzad {
 
 // Whether a display is named in the environment (DISPLAY or WAYLAND_DISPLAY): without one the
 // window library is never loaded.
-TZAD_HOST_API bool displayNamed();
+bool displayNamed();
 // Opens the main window as the command line's input and output, loading the window library;
 // false when no window can be shown.
-TZAD_HOST_API bool startMainWindow(const std::string& version);
+bool startMainWindow(const std::string& version);
 // Closes the main window at the end of the session.
-TZAD_HOST_API void endMainWindow();
+void endMainWindow();
 
 }  // namespace tzad

@@ -7,15 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "base/host_api.h"
-
 class TzDbDatabase;
 
 // A header variable's value as the file holds it ("$LWDEFAULT"), or nothing.
-TZAD_HOST_API std::optional<std::string> headerVariable(const TzDbDatabase& db,
-                                                        std::string_view name);
+std::optional<std::string> headerVariable(const TzDbDatabase& db, std::string_view name);
 // Saves the drawing to `path` as SAVE does; with keepBackup the file it replaces stays as .bak.
-TZAD_HOST_API bool saveDrawing(TzDbDatabase& db, const std::u16string& path, bool keepBackup);
+bool saveDrawing(TzDbDatabase& db, const std::u16string& path, bool keepBackup);
 // Counts what the drawing's undo list recorded, undid and redid: the drawing can have changed
 // only when this has grown.
-TZAD_HOST_API uint64_t drawingChanges(const TzDbDatabase& db);
+uint64_t drawingChanges(const TzDbDatabase& db);

@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <string>
-#include "base/host_api.h"
 
 // Tells whether a file is still the one a drawing was read from or last saved to: another
 // program's save gives it a new inode, a new size or a new modification time.
@@ -27,17 +26,17 @@ bool isSymbolicLink(const std::string& path);
 
 // The file that saving to `path` replaces: a symbolic link is followed to its target (even a
 // target that does not exist yet), so that the link stays and the linked drawing is saved.
-TZAD_HOST_API std::string replacedFile(const std::string& path);
+std::string replacedFile(const std::string& path);
 
 // An existing file the user does not want replaced: its mode lets nobody write it, or this
 // process may not write it, or its file system is mounted read-only. The mode bits count on
 // their own because a process running as root may write any file, and a file made read-only is
 // read-only for everybody.
-TZAD_HOST_API bool isReadOnlyFile(const std::string& path);
+bool isReadOnlyFile(const std::string& path);
 
 // Something other than a regular file stands at `path` (a folder, a device): nothing a save
 // may put aside or replace.
-TZAD_HOST_API bool isNotAFile(const std::string& path);
+bool isNotAFile(const std::string& path);
 
 // Where the previous version of a drawing is kept: beside it, its extension replaced by ".bak"
 // ("plan.dxf" -> "plan.bak"), as CAD programs name it.

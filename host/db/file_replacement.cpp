@@ -93,7 +93,7 @@ FileReplacement::~FileReplacement() {
 }
 
 bool FileReplacement::openUnnamed() {
-  if (hiddenNamesOnly_) return false;
+  if (hiddenNamesOnly()) return false;
   fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (fd_ >= 0) return ::flock(fd_, LOCK_EX) == 0 || fail(tr("cannot lock the new file"));
   // EISDIR: a kernel that predates unnamed files; EOPNOTSUPP: a file system without them.

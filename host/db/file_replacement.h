@@ -11,9 +11,8 @@
 #pragma once
 
 #include <string>
-#include "base/host_api.h"
 
-class TZAD_HOST_API FileReplacement {
+class FileReplacement {
  public:
   // Starts replacing `target`, which names the file itself, not a symbolic link to it; a link
   // found there is replaced as a file would be.
@@ -31,11 +30,15 @@ class TZAD_HOST_API FileReplacement {
   // test stops a save after any one of them, to see what a kill at that moment leaves.
   enum class Step { Written, Named, BackupKept, Swapped };
   using StepHook = void (*)(Step);
-  static void setStepHook(StepHook hook) { stepHook_ = hook; }
+  static void setStepHook(StepHook hook);
   // Replaces files as on a file system without unnamed files: the new file has a hidden name
   // from the start and the backup is a second name of the replaced file, the path whose steps
   // a test cannot otherwise reach here.
-  static void setHiddenNamesOnly(bool only) { hiddenNamesOnly_ = only; }
+  static void setHiddenNamesOnly(bool only);
+  // What every replacement of the process asks of those two settings, which libtzad keeps
+  // (db/replacement_faults.cpp) for the replacements that tzad's other libraries make too.
+  static void reached(Step step);
+  static bool hiddenNamesOnly();
 
   // Puts the written file in the target's place with the replaced file's mode and, where this
   // process may set them, its owner and group. A replaced file is kept under `backup` unless
@@ -60,9 +63,4 @@ class TZAD_HOST_API FileReplacement {
   int fd_ = -1;
   bool committed_ = false;
   std::string error_;
-  static inline StepHook stepHook_ = nullptr;
-  static inline bool hiddenNamesOnly_ = false;
-  static void reached(Step step) {
-    if (stepHook_) stepHook_(step);
-  }
 };

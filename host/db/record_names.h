@@ -5,9 +5,8 @@
 
 #include <cstdint>
 
-#include "base/host_api.h"
 #include "tzdb_object_id.h"
 
-TZAD_HOST_API int64_t recordNameOf(TzDbObjectId id);
+int64_t recordNameOf(TzDbObjectId id);
 // The record a name names, or a null id.
-TZAD_HOST_API TzDbObjectId recordOfName(int64_t name);
+TzDbObjectId recordOfName(int64_t name);

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "base/host_api.h"
 
 namespace tzad {
 
@@ -27,7 +26,7 @@ std::filesystem::path autosaveFolder();
 bool writeAutosave(Document& doc);
 // Removes the copy this session wrote or recovered the drawing from: it was saved, or closed
 // on purpose. A copy the user chose not to open stays for RECOVER.
-TZAD_HOST_API void removeAutosave(Document& doc);
+void removeAutosave(Document& doc);
 // Renames a copy the user chose not to open, so that the drawing's next automatic save does
 // not write over it: RECOVER still lists it.
 void keepAside(const AutosaveFile& file);

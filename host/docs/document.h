@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "base/host_api.h"
 #include "tzap_docman.h"
 #include "tzdb_database.h"
 #include "tzge_point3d.h"
@@ -30,8 +29,8 @@ class Document : public TzApDocument {
   // Tells drawings apart for good: a drawing opened later may live where a closed one was.
   const uint64_t serial = nextSerial();
   // The command that U would take back and the one REDO would do again; empty when none.
-  TZAD_HOST_API std::u16string nextUndo() const;
-  TZAD_HOST_API std::u16string nextRedo() const;
+  std::u16string nextUndo() const;
+  std::u16string nextRedo() const;
   bool isUntitled() const { return path_.empty(); }
 
   Ucs ucs;

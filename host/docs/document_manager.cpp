@@ -42,11 +42,11 @@ DocumentManager& DocumentManager::instance() {
   return manager;
 }
 
-TzApDocumentIterator* DocumentManager::newTzApDocumentIterator() {
+TzApDocumentIterator* DocumentManager::newIterator() {
   return new Iterator(docs_);
 }
 
-Tzad::ErrorStatus DocumentManager::activateDocument(TzApDocument* doc) {
+Tzad::ErrorStatus DocumentManager::activate(TzApDocument* doc) {
   for (auto& d : docs_) {
     if (d.get() == doc) {
       makeCurrent(d.get());
@@ -54,11 +54,6 @@ Tzad::ErrorStatus DocumentManager::activateDocument(TzApDocument* doc) {
     }
   }
   return Tzad::eInvalidInput;
-}
-
-Tzad::ErrorStatus DocumentManager::appOpenDocument(const char16_t* fileName) {
-  if (fileName == nullptr || *fileName == 0) return Tzad::eInvalidInput;
-  return open(fileName) ? Tzad::eOk : Tzad::eFileNotFound;
 }
 
 // Drawings opened while the command runs start with an empty list: their journals have no

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "base/host_api.h"
 #include "docs/document.h"
 
 namespace tzad {
 
-// The whole class is the host's own interface: its type information is what the window's
-// code and the sanitizers' checks of virtual calls refer to.
-class TZAD_HOST_API DocumentManager : public TzApDocManager {
+// Every virtual function is defined here, so that the class has no key function: its type
+// information, which the sanitizers' checks of virtual calls ask for, is then emitted by each
+// binary that uses the class, libtzad not exporting it.
+class DocumentManager : public TzApDocManager {
  public:
   static DocumentManager& instance();
 
@@ -23,9 +23,12 @@ class TZAD_HOST_API DocumentManager : public TzApDocManager {
   TzApDocument* curDocument() const override { return current_; }
   TzApDocument* mdiActiveDocument() const override { return current_; }
   int documentCount() const override { return static_cast<int>(docs_.size()); }
-  TzApDocumentIterator* newTzApDocumentIterator() override;
-  Tzad::ErrorStatus activateDocument(TzApDocument* doc) override;
-  Tzad::ErrorStatus appOpenDocument(const char16_t* fileName) override;
+  TzApDocumentIterator* newTzApDocumentIterator() override { return newIterator(); }
+  Tzad::ErrorStatus activateDocument(TzApDocument* doc) override { return activate(doc); }
+  Tzad::ErrorStatus appOpenDocument(const char16_t* fileName) override {
+    if (fileName == nullptr || *fileName == 0) return Tzad::eInvalidInput;
+    return open(fileName) ? Tzad::eOk : Tzad::eFileNotFound;
+  }
 
   // Opens a drawing (an open one is activated instead). On failure says why through the
   // failure report and returns null.
@@ -60,6 +63,8 @@ class TZAD_HOST_API DocumentManager : public TzApDocManager {
   static std::u16string absolutePath(const std::u16string& path);
 
  private:
+  TzApDocumentIterator* newIterator();
+  Tzad::ErrorStatus activate(TzApDocument* doc);
   void makeCurrent(Document* doc);
   Document* adopt(std::unique_ptr<Document> doc);
   void reportFailure(const std::u16string& reason) const;

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "base/host_api.h"
 #include "tzge_point3d.h"
 
 namespace tzad {
@@ -25,11 +24,11 @@ struct Place {
 
 // Whether two places show the same: the same drawing and layout, and a view that differs by
 // less than rounding does.
-TZAD_HOST_API bool samePlace(const Place& a, const Place& b);
+bool samePlace(const Place& a, const Place& b);
 
 enum class Direction { Back, Forward };
 
-class TZAD_HOST_API PlaceHistory {
+class PlaceHistory {
  public:
   explicit PlaceHistory(size_t limit = kDefaultLimit) : limit_(limit == 0 ? 1 : limit) {}
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-#include "base/host_api.h"
 
 class TextCodec;
 
@@ -69,4 +68,4 @@ std::string formatReal(double value);
 // Blanks around and a leading "+" allowed; nothing when the text is no finite number.
 std::optional<double> parseReal(std::string_view text);
 // printf's "%.<precision>f" or "%.<precision>g" (general), in the C locale.
-TZAD_HOST_API std::string formatNumber(double value, std::chars_format format, int precision);
+std::string formatNumber(double value, std::chars_format format, int precision);

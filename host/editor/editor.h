@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "base/host_api.h"
 #include "docs/document_manager.h"
 #include "editor/input_source.h"
 #include "tz_string.h"
@@ -28,15 +27,15 @@ struct SaveAnswer {
 
 class Editor {
  public:
-  TZAD_HOST_API static Editor& instance();
+  static Editor& instance();
 
   // Where answers come from and output goes (stdout unless a test captures it).
-  TZAD_HOST_API void setInput(std::unique_ptr<InputSource> input);
-  TZAD_HOST_API void setOutput(std::function<void(std::string_view)> output);
+  void setInput(std::unique_ptr<InputSource> input);
+  void setOutput(std::function<void(std::string_view)> output);
   // Back to a fresh session: no documents, no commands from modules, no pending state.
-  TZAD_HOST_API void reset();
+  void reset();
 
-  TZAD_HOST_API void write(std::string_view utf8);
+  void write(std::string_view utf8);
   void write(std::u16string_view text) { write(tzutToUtf8(text)); }
   // Writes a message whose leading line feed, as a prompt's, asks for a line of its own: it is
   // dropped when the cursor is at the start of a line already.
@@ -59,8 +58,8 @@ class Editor {
 
   // Commands: a name typed at "Command: " (any letter case), what runs it, and the line HELP
   // shows for it (empty: HELP finds one itself).
-  TZAD_HOST_API void addCommand(const std::u16string& name, std::function<void()> run,
-                                std::u16string description = {});
+  void addCommand(const std::u16string& name, std::function<void()> run,
+                  std::u16string description = {});
   struct CommandHelp {
     std::u16string name;
     std::u16string description;
@@ -72,21 +71,21 @@ class Editor {
   bool runCommand(const std::u16string& name);
   // Runs a command with its answers given in advance (tzedCommandS); the command reads them
   // before anything else, and is cancelled if it asks for more.
-  TZAD_HOST_API int runScripted(const std::vector<std::u16string>& tokens);
+  int runScripted(const std::vector<std::u16string>& tokens);
 
   // Actions that modules offer on objects (tzrx_object_actions.h), by name; a module loaded
   // later replaces an earlier one's action of the same name.
   void addObjectAction(const std::u16string& name, TzObjectActionFunction run);
   // The modules are gone: so are their actions.
   void removeObjectActions() { objectActions_.clear(); }
-  TZAD_HOST_API bool hasObjectAction(const std::u16string& name) const;
+  bool hasObjectAction(const std::u16string& name) const;
   // Runs an action on objects as a command runs: what it changes is one step of each drawing's
   // undo list, named `step`, and what it throws cancels that step. Inside a running command
   // (the window asks what to highlight while a prompt waits) it is part of that command's
   // step, and what it throws is only reported. The action's status; RTERROR when no module
   // offers it.
-  TZAD_HOST_API int runObjectAction(const std::u16string& name, TzArray<TzDbObjectId>& ids,
-                                    const std::u16string& step);
+  int runObjectAction(const std::u16string& name, TzArray<TzDbObjectId>& ids,
+                      const std::u16string& step);
 
   // Where a hyperlink leads, as the first loaded module that says so resolves it
   // (tzrx_link_target.h); null without such a module.
@@ -99,7 +98,7 @@ class Editor {
   bool runByACommand() const { return commandDepth_ > 1; }
 
   // Reads and runs commands until the input ends or QUIT.
-  TZAD_HOST_API void runLoop();
+  void runLoop();
   void requestQuit() { quit_ = true; }
   bool quitRequested() const { return quit_; }
   // A save that did not happen: a script run then ends with a failure status.
@@ -160,7 +159,7 @@ std::u16string upperCase(std::u16string_view text);
 void saveChangedDrawingsAutomatically();
 // At the start of an interactive session: says which drawings that were never saved have an
 // automatic save, which only RECOVER offers.
-TZAD_HOST_API void mentionCopiesOfUnsavedDrawings();
+void mentionCopiesOfUnsavedDrawings();
 // Registers the host's own commands (NEW, OPEN, ..., UCS, HELP).
 void registerHostCommands(Editor& editor);
 

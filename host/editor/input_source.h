@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "base/host_api.h"
 
 namespace tzad {
 
@@ -51,7 +50,7 @@ class InputSource {
 
 // Lines given in advance: a script file or a test's queue. Lines starting with ';' are
 // comments and are skipped.
-class TZAD_HOST_API LineInput : public InputSource {
+class LineInput : public InputSource {
  public:
   explicit LineInput(std::vector<std::string> lines);
   // Reads a script file; false (and an error text) when it cannot be read.
@@ -68,7 +67,7 @@ class TZAD_HOST_API LineInput : public InputSource {
 
 // The interactive terminal: wide-character line editing (libedit), separate histories for
 // commands and answers, Ctrl+C and Esc cancel, Ctrl+D on an empty line asks to quit.
-class TZAD_HOST_API TerminalInput : public InputSource {
+class TerminalInput : public InputSource {
  public:
   TerminalInput();
   ~TerminalInput() override;
@@ -83,6 +82,6 @@ class TZAD_HOST_API TerminalInput : public InputSource {
 
 // Makes the character type locale the environment's, or C.UTF-8 when that one does not
 // speak UTF-8: every text the command line reads and writes is UTF-8.
-TZAD_HOST_API void useUtf8CharacterLocale();
+void useUtf8CharacterLocale();
 
 }  // namespace tzad

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "base/host_api.h"
 
 namespace tzad {
 
@@ -14,11 +13,11 @@ struct Keyword {
   std::u16string global;
 };
 
-TZAD_HOST_API std::vector<Keyword> parseKeywordList(std::u16string_view list);
+std::vector<Keyword> parseKeywordList(std::u16string_view list);
 // The global keyword an answer names: a keyword typed whole, by its capital letters (either
 // letter case) or, for "是(Y)", by the word before the letter; else "_" and a global keyword,
 // or a global keyword typed whole. Nothing when no keyword matches.
-TZAD_HOST_API std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
-                                                         std::u16string_view answer);
+std::optional<std::u16string> matchKeyword(const std::vector<Keyword>& keywords,
+                                           std::u16string_view answer);
 
 }  // namespace tzad

@@ -7,7 +7,6 @@
 #include <functional>
 #include <string_view>
 
-#include "base/host_api.h"
 #include "docs/place_history.h"
 
 namespace tzad {
@@ -15,7 +14,7 @@ namespace tzad {
 class Editor;
 
 // The places of this session's followed links.
-TZAD_HOST_API PlaceHistory& linkHistory();
+PlaceHistory& linkHistory();
 
 // Whether a command or an object action follows hyperlinks.
 bool followsLinksCommand(std::u16string_view upperCaseName);
@@ -28,7 +27,7 @@ void followLink(const std::function<void()>& follow);
 
 // Whether a step could go anywhere now (after dropping places that are gone for good): what
 // the window's Back and Forward items show.
-TZAD_HOST_API bool canStep(Direction direction);
+bool canStep(Direction direction);
 
 // BACK and FORWARD.
 void registerNavigationCommands(Editor& editor);

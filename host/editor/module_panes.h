@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "base/host_api.h"
 #include "tzui_panes.h"
 
 namespace tzad {
@@ -22,8 +21,8 @@ struct ModulePane {
 void addModulePane(ModulePane pane);
 void removeModulePanes();
 // In the order the modules were loaded.
-TZAD_HOST_API const std::vector<ModulePane>& modulePanes();
+const std::vector<ModulePane>& modulePanes();
 // The menu item's text the module gives, or the pane's name when it gives none.
-TZAD_HOST_API std::u16string paneLabel(const ModulePane& pane);
+std::u16string paneLabel(const ModulePane& pane);
 
 }  // namespace tzad

@@ -4,13 +4,12 @@
 #pragma once
 
 #include <string>
-#include "base/host_api.h"
 
 namespace tzad {
 
-TZAD_HOST_API std::string userSetting(const std::string& name, const std::string& fallback);
+std::string userSetting(const std::string& name, const std::string& fallback);
 // Saves a setting; false (and nothing changed on disk) when the file cannot be written.
-TZAD_HOST_API bool setUserSetting(const std::string& name, const std::string& value);
-TZAD_HOST_API std::string userSettingsPath();
+bool setUserSetting(const std::string& name, const std::string& value);
+std::string userSettingsPath();
 
 }  // namespace tzad

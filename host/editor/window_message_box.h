@@ -3,9 +3,8 @@
 // not show one, and the message goes onto the command line after all.
 #pragma once
 
-#include "base/host_api.h"
 #include "tzui.h"
 
 using WindowMessageBox = int (*)(const char16_t* text, const char16_t* caption, unsigned style,
                                  CWnd* owner);
-TZAD_HOST_API void setWindowMessageBox(WindowMessageBox show);
+void setWindowMessageBox(WindowMessageBox show);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "base/host_api.h"
 #include "tzdb_object_id.h"
 
 namespace tzad {
@@ -20,6 +19,6 @@ struct WindowRequests {
 };
 
 // The window's handlers while it is open; an empty set when it closes.
-TZAD_HOST_API void setWindowRequests(WindowRequests requests);
+void setWindowRequests(WindowRequests requests);
 
 }  // namespace tzad

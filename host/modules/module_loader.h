@@ -4,7 +4,6 @@
 
 #include <string>
 #include <vector>
-#include "base/host_api.h"
 
 #include "base/language.h"
 
@@ -12,10 +11,10 @@ namespace tzad {
 
 // Loads a module and registers its commands and object actions; false after saying why on the
 // command line.
-TZAD_HOST_API bool loadModule(const std::string& path);
+bool loadModule(const std::string& path);
 // Loads every .tzx of a folder, in name order.
-TZAD_HOST_API void loadModulesIn(const std::string& folder);
+void loadModulesIn(const std::string& folder);
 // Unloads every module, newest first (each one's unload steps run); their object actions go.
-TZAD_HOST_API void unloadModules();
+void unloadModules();
 
 }  // namespace tzad

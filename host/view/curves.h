@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "base/host_api.h"
 #include "view/view_types.h"
 
 namespace tzad {
@@ -26,14 +25,12 @@ std::vector<ViewPoint> bulgedPolyline(const std::vector<ViewPoint>& vertices,
                                       const std::vector<double>& bulges, bool closed);
 // A (rational) B-spline of the given degree from its control points, knots and weights (no
 // weights: all 1; no or wrong knots: a clamped uniform vector).
-TZAD_HOST_API std::vector<ViewPoint> tessellateSpline(int degree,
-                                                      const std::vector<ViewPoint>& control,
-                                                      std::vector<double> knots,
-                                                      const std::vector<double>& weights);
+std::vector<ViewPoint> tessellateSpline(int degree, const std::vector<ViewPoint>& control,
+                                        std::vector<double> knots,
+                                        const std::vector<double>& weights);
 
 // A smooth curve through the given points (a spline known only by its fit points): a
 // Catmull-Rom curve, which passes through every point.
-TZAD_HOST_API std::vector<ViewPoint> curveThrough(const std::vector<ViewPoint>& points,
-                                                  bool closed);
+std::vector<ViewPoint> curveThrough(const std::vector<ViewPoint>& points, bool closed);
 
 }  // namespace tzad

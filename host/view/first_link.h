@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "base/host_api.h"
 #include "tzdb_object_id.h"
 
 namespace tzad {
@@ -16,6 +15,6 @@ struct ObjectLink {
 };
 
 // The object's first hyperlink, or nothing when it has none.
-TZAD_HOST_API std::optional<ObjectLink> objectLink(TzDbObjectId id);
+std::optional<ObjectLink> objectLink(TzDbObjectId id);
 
 }  // namespace tzad

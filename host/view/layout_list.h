@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "base/host_api.h"
 #include "tzdb_object_id.h"
 
 class TzDbDatabase;
@@ -20,10 +19,10 @@ struct LayoutEntry {
 };
 
 // Empty when the drawing's layout dictionary cannot be read.
-TZAD_HOST_API std::vector<LayoutEntry> layoutsInTabOrder(TzDbDatabase& db);
+std::vector<LayoutEntry> layoutsInTabOrder(TzDbDatabase& db);
 
 // The names of the drawing's named views in table order; with paperOnly, only those saved in a
 // paper layout. Empty when the view table cannot be read.
-TZAD_HOST_API std::vector<std::u16string> namedViews(TzDbDatabase& db, bool paperOnly);
+std::vector<std::u16string> namedViews(TzDbDatabase& db, bool paperOnly);
 
 }  // namespace tzad

@@ -5,7 +5,6 @@
 
 #include <optional>
 
-#include "base/host_api.h"
 #include "view/layout_list.h"
 #include "view/page_setup.h"
 #include "view/view_types.h"
@@ -35,10 +34,9 @@ struct LayoutPage {
 LayoutPage paperPage(const PaperSetup& paper, const ViewBox& extents);
 // What the extents hold, as large as fits the printable area and centred in it: on the paper
 // the page setup names, else on A3 landscape.
-TZAD_HOST_API LayoutPage fittedPage(const std::optional<PaperSetup>& paper, const ViewBox& extents);
+LayoutPage fittedPage(const std::optional<PaperSetup>& paper, const ViewBox& extents);
 // The page of a layout whose scene has these extents: a paper layout on its sheet, the model
 // (and a layout without a page setup) fitted.
-TZAD_HOST_API LayoutPage layoutPage(TzDbDatabase& db, const LayoutEntry& layout,
-                                    const ViewBox& extents);
+LayoutPage layoutPage(TzDbDatabase& db, const LayoutEntry& layout, const ViewBox& extents);
 
 }  // namespace tzad

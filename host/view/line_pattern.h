@@ -5,7 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "base/host_api.h"
 #include "view/view_types.h"
 
 namespace tzad {
@@ -19,7 +18,8 @@ struct LinePattern {
 // The pieces of a run that the pattern, stretched by `scale`, draws: each dash a run of its
 // own following the run's corners, each dot a run of one point. Nothing when the pattern would
 // repeat so often along the run that it shows as a solid line anyway (the caller draws that).
-TZAD_HOST_API std::optional<std::vector<std::vector<ViewPoint>>> dashRun(
-    const std::vector<ViewPoint>& run, bool closed, const LinePattern& pattern, double scale);
+std::optional<std::vector<std::vector<ViewPoint>>> dashRun(const std::vector<ViewPoint>& run,
+                                                           bool closed, const LinePattern& pattern,
+                                                           double scale);
 
 }  // namespace tzad

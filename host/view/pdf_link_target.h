@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "base/host_api.h"
 
 namespace tzad {
 
@@ -25,8 +24,8 @@ struct PdfLinkTarget {
 };
 
 // Nothing for a hyperlink that leads nowhere (no address, and no location of this drawing).
-TZAD_HOST_API std::optional<PdfLinkTarget> pdfLinkTarget(const std::u16string& address,
-                                                         const std::u16string& location,
-                                                         const LinkingDrawing& drawing);
+std::optional<PdfLinkTarget> pdfLinkTarget(const std::u16string& address,
+                                           const std::u16string& location,
+                                           const LinkingDrawing& drawing);
 
 }  // namespace tzad

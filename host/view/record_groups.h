@@ -4,7 +4,6 @@
 
 #include <string_view>
 #include <vector>
-#include "base/host_api.h"
 
 namespace tzad {
 
@@ -32,7 +31,7 @@ class RecordGroups {
 };
 
 double realOf(std::string_view value, double fallback = 0);
-TZAD_HOST_API int integerOf(std::string_view value, int fallback = 0);
+int integerOf(std::string_view value, int fallback = 0);
 // ASCII upper case: layer and block names compare without regard to case.
 std::string upperAscii(std::string_view name);
 

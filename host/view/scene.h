@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "base/host_api.h"
 #include "tzdb_object_id.h"
 #include "view/spatial_index.h"
 #include "view/view_types.h"
@@ -88,22 +87,21 @@ class Scene {
   // Entities by world box (indexes into entities()).
   const SpatialIndex& index() const { return index_; }
   // The position of an entity in entities(), or -1 when the scene does not show it.
-  TZAD_HOST_API int entityIndexOf(TzDbObjectId id) const;
+  int entityIndexOf(TzDbObjectId id) const;
   size_t segmentCount() const;
 
   // Building, used by buildScene and by tests that make a scene by hand: open an entity, add
   // its primitives, close it; finish() computes the extents and the index.
-  TZAD_HOST_API void beginEntity(TzDbObjectId id, ViewColor color, bool linked);
-  TZAD_HOST_API void addPath(const std::vector<ViewPoint>& points, ViewColor color,
-                             bool closed = false, bool filled = false,
-                             int16_t lineWeight = kDefaultLineWeight);
+  void beginEntity(TzDbObjectId id, ViewColor color, bool linked);
+  void addPath(const std::vector<ViewPoint>& points, ViewColor color, bool closed = false,
+               bool filled = false, int16_t lineWeight = kDefaultLineWeight);
   // A filled area of one or more loops; a loop inside another is a hole, one inside a hole an
   // island.
   void addArea(const std::vector<std::vector<ViewPoint>>& loops, ViewColor color);
   void addText(SceneText text);
   void addViewportLink(SceneLinkArea area) { viewportLinks_.push_back(area); }
-  TZAD_HOST_API void endEntity();
-  TZAD_HOST_API void finish();
+  void endEntity();
+  void finish();
 
  private:
   bool cutShort_ = false;
@@ -124,9 +122,8 @@ enum class SceneUse { View, Paper };
 // layout's block record). A paper layout shows its own entities, the frames of its viewports
 // and what they show of model space. Nothing in the drawing makes this fail: what cannot be read is
 // skipped.
-TZAD_HOST_API Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord,
-                               SceneUse use = SceneUse::View);
+Scene buildScene(TzDbDatabase& db, TzDbObjectId layoutBlockRecord, SceneUse use = SceneUse::View);
 // The scene of the database's current space.
-TZAD_HOST_API Scene buildCurrentScene(TzDbDatabase& db);
+Scene buildCurrentScene(TzDbDatabase& db);
 
 }  // namespace tzad

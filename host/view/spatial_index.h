@@ -7,12 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "base/host_api.h"
 #include "view/view_types.h"
 
 namespace tzad {
 
-class TZAD_HOST_API SpatialIndex {
+class SpatialIndex {
  public:
   // Replaces the index with one over these boxes; item i is boxes[i].
   void build(const std::vector<ViewBox>& boxes);

@@ -5,19 +5,18 @@
 #include <string>
 #include <string_view>
 #include <vector>
-#include "base/host_api.h"
 
 namespace tzad {
 
 // A single-line text with its %% codes resolved (%%d degree, %%p plus-minus, %%c diameter,
 // %%% percent, %%nnn a character code) and the underline and overline switches dropped.
-TZAD_HOST_API std::string plainText(std::string_view text);
+std::string plainText(std::string_view text);
 // The lines of a multi-line text with its formatting codes taken out: \P breaks a line,
 // stacked fractions read "a/b", font, height, colour and other switches vanish.
-TZAD_HOST_API std::vector<std::string> mtextLines(std::string_view text);
+std::vector<std::string> mtextLines(std::string_view text);
 // The width the view assumes for a string: the view has no font metrics when it builds a
 // scene, so every character counts as 0.7 of the height, a Chinese, Japanese or Korean one
 // (which is square) as the font's whole size.
-TZAD_HOST_API double estimatedWidth(std::string_view text, double height, double widthFactor);
+double estimatedWidth(std::string_view text, double height, double widthFactor);
 
 }  // namespace tzad

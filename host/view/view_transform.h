@@ -2,12 +2,11 @@
 // top-left corner. Screen y grows downwards, world y upwards.
 #pragma once
 
-#include "base/host_api.h"
 #include "view/view_types.h"
 
 namespace tzad {
 
-class TZAD_HOST_API ViewTransform {
+class ViewTransform {
  public:
   ViewTransform() = default;
   ViewTransform(int screenWidth, int screenHeight) { resize(screenWidth, screenHeight); }

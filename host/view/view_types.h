@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include "base/host_api.h"
 
 namespace tzad {
 
@@ -65,6 +64,6 @@ struct ViewColor {
 
 // The red, green and blue of an AutoCAD colour index (1..255); index 7 and anything out of
 // range give the foreground colour.
-TZAD_HOST_API ViewColor colorOfIndex(int index);
+ViewColor colorOfIndex(int index);
 
 }  // namespace tzad

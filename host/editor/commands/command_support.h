@@ -8,7 +8,6 @@
 #include "platform/trim.h"
 #include "tzdb_database.h"
 #include "tzed_editor.h"
-#include "base/host_api.h"
 
 namespace tzad {
 
@@ -40,8 +39,8 @@ std::vector<std::u16string> nameList(const std::u16string& text);
 
 // The drawing's layouts in tab order (Model first), and its named views: what the main window
 // offers to switch to.
-TZAD_HOST_API std::vector<std::u16string> layoutNames(TzDbDatabase& db);
-TZAD_HOST_API std::vector<std::u16string> viewNames(TzDbDatabase& db);
+std::vector<std::u16string> layoutNames(TzDbDatabase& db);
+std::vector<std::u16string> viewNames(TzDbDatabase& db);
 
 void registerFileCommands(Editor& editor);
 void registerEntityCommands(Editor& editor);

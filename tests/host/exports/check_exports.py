@@ -1,12 +1,12 @@
-"""libtzad exports the SDK and the host's own interface, nothing else.
+"""libtzad exports the SDK and the entry point of the host's interface, nothing else.
 
-  check_exports.py LIBTZAD HOST_DIR SDK_DIR
+  check_exports.py LIBTZAD SDK_DIR
 
-Reads the library's dynamic symbols (nm -D) and fails for every name that is neither the SDK's
-(its prefixes: Tz, tz, Tw, CTz, TZ, kTz, Tzad::, resbuf) nor declared with TZAD_HOST_API in a
-header under HOST_DIR, and for every member the SDK headers under SDK_DIR mark TZAD_HOST_ONLY
-(the host's way behind an SDK class, which modules must not reach). Prints how many names each
-kind has.
+Reads the library's dynamic symbols (nm -D) and fails for every name that is not the SDK's (its
+prefixes: Tz, tz, Tw, CTz, TZ, kTz, Tzad::, resbuf) and not tzadHostServices, the one entry
+point through which tzad's own binaries reach the host (host/services/host_services.h), and for
+every member the SDK headers under SDK_DIR mark TZAD_HOST_ONLY (the host's way behind an SDK
+class, which modules must not reach). Prints how many names it found.
 """
 import pathlib
 import re
@@ -16,6 +16,7 @@ import sys
 SDK = re.compile(r"^(?!tzad::)(Tz|tz|Tw|CTz|TZ|kTz|Tzad::|resbuf\b)")
 KINDS = re.compile(r"^(typeinfo name for|typeinfo for|vtable for|VTT for|guard variable for) ")
 # What the linker and the sanitizers add to every library.
+ENTRY = "tzadHostServices"
 TOOLCHAIN = re.compile(r"^(__bss_start|_edata|_end|__odr_asan\.)")
 
 
@@ -28,18 +29,6 @@ def exported(library):
         if len(parts) == 3:
             names.add(KINDS.sub("", parts[2]))
     return names
-
-
-def host_interface(folder):
-    """The names that host headers mark TZAD_HOST_API: classes and functions."""
-    declared = set()
-    for header in pathlib.Path(folder).rglob("*.h"):
-        text = header.read_text(encoding="utf-8")
-        declared.update(re.findall(r"(?:class|struct)\s+TZAD_HOST_API\s+(\w+)", text))
-        for declaration in re.findall(r"TZAD_HOST_API\b[^;{]*", text):
-            if match := re.search(r"(~?\w+)\s*\(", declaration):
-                declared.add(match.group(1))
-    return declared
 
 
 def host_only_members(folder):
@@ -62,34 +51,31 @@ def declared_name(name):
     return head.split(" ")[-1]
 
 
-def qualified_parts(name):
-    return [part for part in re.sub(r"<.*>", "", declared_name(name)).split("::") if part]
-
-
 def main():
-    library, folder, sdk_folder = sys.argv[1:4]
-    allowed = host_interface(folder)
+    library, sdk_folder = sys.argv[1:3]
     hidden = host_only_members(sdk_folder)
     if not hidden:
         print(f"no TZAD_HOST_ONLY members found under {sdk_folder}")
         return 1
-    sdk, host, stray = 0, 0, []
+    sdk, entry, stray = 0, 0, []
     for name in sorted(exported(library)):
         if TOOLCHAIN.match(name):
             continue
         if declared_name(name) in hidden:
             stray.append(name)
             continue
-        if SDK.match(declared_name(name)) or SDK.match(name):
+        if name == ENTRY:
+            entry += 1
+        elif SDK.match(declared_name(name)) or SDK.match(name):
             sdk += 1
-        elif any(part in allowed for part in qualified_parts(name)):
-            host += 1
         else:
             stray.append(name)
-    print(f"{sdk} SDK names, {host} of the host's own interface (TZAD_HOST_API)")
+    print(f"{sdk} SDK names and {entry} entry point of the host's interface ({ENTRY})")
+    if entry != 1:
+        print(f"{ENTRY} is not exported: tzad's own binaries cannot reach the host")
     for name in stray:
-        print(f"exported, but host-only or neither the SDK's nor marked TZAD_HOST_API: {name}")
-    return 1 if stray else 0
+        print(f"exported, but not the SDK's: {name}")
+    return 1 if stray or entry != 1 else 0
 
 
 if __name__ == "__main__":
