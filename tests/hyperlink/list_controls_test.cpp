@@ -98,8 +98,10 @@ TEST_F(ListControls, TextListScrollsAsFarAsItsWidestEntryWhenShown) {
   show();
   GtkAdjustment* scroll =
       gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(list->GetHandle()));
-  auto range = [&] {
-    tzt::yieldFor(100);
+  // How far GTK lets the list scroll, once it is `expected` or two seconds have passed: GTK
+  // sizes the list in a layout pass of its own after the showing.
+  auto range = [&](int expected) {
+    tzt::yieldUntil([&] { return gtk_adjustment_get_upper(scroll) == expected; });
     return static_cast<int>(gtk_adjustment_get_upper(scroll));
   };
   list->Append("short.dxf");
@@ -107,14 +109,14 @@ TEST_F(ListControls, TextListScrollsAsFarAsItsWidestEntryWhenShown) {
   list->Show();
   const int first = list->horizontalExtent();
   EXPECT_GT(first, list->GetClientSize().x);
-  EXPECT_EQ(range(), first);
+  EXPECT_EQ(range(first), first);
 
   list->Append("/home/user/drawings/site/a-very-long-folder-name/and-a-longer-one/plan_v4.dxf");
-  EXPECT_EQ(range(), first);
+  EXPECT_EQ(range(first), first);
   list->Hide();
   list->Show();
   EXPECT_GT(list->horizontalExtent(), first);
-  EXPECT_EQ(range(), list->horizontalExtent());
+  EXPECT_EQ(range(list->horizontalExtent()), list->horizontalExtent());
 }
 
 // What a row shows, as its renderer is given it.

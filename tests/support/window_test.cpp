@@ -14,10 +14,6 @@
 
 namespace tzt {
 
-void yieldFor(int ms) {
-  yieldUntil([] { return false; }, ms);
-}
-
 bool yieldUntil(const std::function<bool()>& done, int timeoutMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {

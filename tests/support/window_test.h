@@ -18,8 +18,6 @@ namespace tzt {
 // endWith. The result of DoModal.
 int runModal(CTzUiDialog& dialog, const std::function<void(CTzUiDialog&)>& act, int endWith = 2);
 
-// Lets the toolkit handle what has arrived for about ms milliseconds.
-void yieldFor(int ms);
 // Handles events until done() holds or timeoutMs passes; whether it held.
 bool yieldUntil(const std::function<bool()>& done, int timeoutMs = 2000);
 // Handles events for ms milliseconds as long as holds() holds; whether it held throughout. For

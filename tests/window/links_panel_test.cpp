@@ -2,9 +2,7 @@
 // through the toolkit, and every step done with real pointer and key events while the session's
 // command loop runs in the test's process.
 #include <gtest/gtest.h>
-#include <gtk/gtk.h>
 
-#include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/srchctrl.h>
@@ -30,6 +28,7 @@
 #include "window/main_frame.h"
 #include "window/main_window.h"
 #include "window/window_input.h"
+#include "window_session.h"
 #include "window_test.h"
 
 namespace {
@@ -40,7 +39,7 @@ using tzad::Editor;
 using tzad::MainFrame;
 using tzt::Link;
 
-using Step = std::function<bool()>;
+using tzt::Step;
 
 std::string handleText(TzDbObjectId id) {
   char text[17];
@@ -70,9 +69,7 @@ class LinksPanelTest : public testing::Test {
   }
 
   static MainFrame* frame() { return MainFrame::current(); }
-  static std::string transcript() {
-    return frame()->panel()->transcript()->GetValue().utf8_string();
-  }
+  static std::string transcript() { return tzt::windowTranscript(); }
   static wxListCtrl* list() {
     return dynamic_cast<wxListCtrl*>(wxWindow::FindWindowByName("hyperlink list", frame()));
   }
@@ -93,70 +90,46 @@ class LinksPanelTest : public testing::Test {
     return -1;
   }
 
-  // Runs the session's command loop with the steps, each again until it returns true, from a
-  // timer inside the loop; the session ends after the last or at the deadline.
-  void run(std::vector<Step> steps) {
-    size_t next = 0;
-    bool busy = false;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    wxTimer timer;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-      if (busy) return;
-      busy = true;
-      if (next < steps.size() && steps[next]()) ++next;
-      bool late = std::chrono::steady_clock::now() > deadline;
-      if (late)
-        ADD_FAILURE() << "step " << next << " never finished; the session said:\n" << transcript();
-      if (next == steps.size() || late) {
-        timer.Stop();
-        frame()->input().end();
-      }
-      busy = false;
-    });
-    timer.Start(40);
-    Editor::instance().runLoop();
-  }
+  void run(std::vector<Step> steps) { tzt::runSteps(std::move(steps)); }
 
-  static Step typed(const std::string& line) {
-    return [line] {
-      wxTextCtrl* input = frame()->panel()->inputLine();
-      return tzt::typeText(input, line) && tzt::pressKey(input, WXK_RETURN);
-    };
-  }
+  static Step typed(const std::string& line) { return tzt::typedLine(line); }
   static Step atCommand() {
     return
         [] { return frame()->input().waiting() && frame()->panel()->promptText() == "Command: "; };
   }
   // A click with the pointer on a row of the list, or on a column's header.
   static Step clickRow(std::function<long()> row) {
-    return [row] {
-      long at = row();
-      if (at < 0) return false;
-      wxRect rect;
-      list()->GetItemRect(at, rect);
-      wxUIActionSimulator mouse;
-      mouse.MouseMove(list()->ClientToScreen(rect.GetPosition() + wxPoint(20, rect.height / 2)));
-      tzt::yieldFor(50);
-      mouse.MouseClick();
-      tzt::yieldFor(100);
-      return true;
-    };
+    return inTurn({[row] { return row() >= 0; }, tzt::pointerTo([row] {
+                     wxRect rect;
+                     list()->GetItemRect(row(), rect);
+                     return list()->ClientToScreen(rect.GetPosition() +
+                                                   wxPoint(20, rect.height / 2));
+                   }),
+                   tzt::clickHere()});
   }
   // Clicks at `into` pixels into the column's header. A second click within the toolkit's
   // double-click time would be a double click: the step lets that time pass first.
   static Step clickHeader(Column c, int into) {
-    return [c, into] {
-      int doubleClick = 400;
-      g_object_get(gtk_settings_get_default(), "gtk-double-click-time", &doubleClick, nullptr);
-      tzt::yieldFor(doubleClick + 100);
-      int x = 0;
-      for (int i = 0; i < c; ++i) x += list()->GetColumnWidth(i);
-      wxUIActionSimulator mouse;
-      mouse.MouseMove(list()->GetScreenPosition() + wxPoint(x + into, 8));
-      tzt::yieldFor(50);
-      mouse.MouseClick();
-      tzt::yieldFor(100);
-      return true;
+    return inTurn({tzt::pastDoubleClick(), tzt::pointerTo([c, into] {
+                     int x = 0;
+                     for (int i = 0; i < c; ++i) x += list()->GetColumnWidth(i);
+                     return list()->GetScreenPosition() + wxPoint(x + into, 8);
+                   }),
+                   tzt::clickHere()});
+  }
+  // A click on the panel's button of that name.
+  static Step clickButton(const char* name) {
+    return inTurn({tzt::pointerTo([name] {
+                     wxWindow* button = wxWindow::FindWindowByName(name, frame());
+                     return button->GetScreenRect().GetPosition() + wxPoint(10, 10);
+                   }),
+                   [] { return wxUIActionSimulator().MouseClick(); }});
+  }
+  // Steps that count as one: each in turn, each again until it returns true.
+  static Step inTurn(std::vector<Step> steps) {
+    return [steps, next = size_t(0)]() mutable {
+      if (steps[next]()) ++next;
+      return next == steps.size();
     };
   }
   Document* openSample() {
@@ -268,16 +241,9 @@ TEST_F(LinksPanelTest, ReplacePreviewsThenChangesInOneStep) {
   std::vector<std::string> preview;
   std::string summary;
   wxTEST_DIALOG(run({atCommand(), typed("HYPERLINKS"), [] { return rows() == 4; },
-                     [] {
-                       wxWindow* button = wxWindow::FindWindowByName("replace", frame());
-                       wxUIActionSimulator mouse;
-                       mouse.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(10, 10));
-                       tzt::yieldFor(50);
-                       return mouse.MouseClick();
-                     },
-                     [] { return rowOf("pages/house-details.pdf") >= 0; }, atCommand(),
-                     [&] { return doc->nextUndo() == u"-HYPERLINKREPLACE"; }, typed("U"),
-                     [] { return rowOf("docs/house-details.pdf") >= 0; }, atCommand()}),
+                     clickButton("replace"), [] { return rowOf("pages/house-details.pdf") >= 0; },
+                     atCommand(), [&] { return doc->nextUndo() == u"-HYPERLINKREPLACE"; },
+                     typed("U"), [] { return rowOf("docs/house-details.pdf") >= 0; }, atCommand()}),
                 tzt::Expect<wxDialog>([&](wxDialog* dialog) {
                   dynamic_cast<wxTextCtrl*>(dialog->FindWindow("old text"))->SetValue("DOCS/");
                   dynamic_cast<wxTextCtrl*>(dialog->FindWindow("new text"))->SetValue("pages/");
@@ -317,13 +283,9 @@ TEST_F(LinksPanelTest, WebChecksLeaveTheWindowAnswering) {
        [] { return rows() == 3 && cell(0, kStatus) != "Checking..."; },
        [&] {
          statusBefore = cell(rowOf(server.url("missing")), kStatus);
-         auto* button =
-             dynamic_cast<wxButton*>(wxWindow::FindWindowByName("check web links", frame()));
-         wxUIActionSimulator mouse;
-         mouse.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(10, 10));
-         tzt::yieldFor(50);
-         return mouse.MouseClick();
+         return true;
        },
+       clickButton("check web links"),
        [&] { return label().find("Looking up") != std::string::npos; },
        [] { return tzt::typeText(search(), "silent"); },
        [&] {

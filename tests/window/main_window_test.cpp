@@ -35,6 +35,7 @@
 #include "window/object_link.h"
 #include "window/progress_window.h"
 #include "window/window_input.h"
+#include "window_session.h"
 #include "window_test.h"
 
 namespace {
@@ -45,7 +46,7 @@ using tzad::Editor;
 using tzad::MainFrame;
 using tzt::Link;
 
-using Step = std::function<bool()>;
+using tzt::Step;
 
 class MainWindowTest : public testing::Test {
  protected:
@@ -81,12 +82,8 @@ class MainWindowTest : public testing::Test {
 
   static MainFrame* frame() { return MainFrame::current(); }
   static wxTextCtrl* commandLine() { return frame()->panel()->inputLine(); }
-  static std::string transcript() {
-    return frame()->panel()->transcript()->GetValue().utf8_string();
-  }
-  static bool atPrompt(const std::string& prompt) {
-    return frame()->input().waiting() && frame()->panel()->promptText() == prompt;
-  }
+  static std::string transcript() { return tzt::windowTranscript(); }
+  static bool atPrompt(const std::string& prompt) { return tzt::windowAtPrompt(prompt); }
 
   TzDbObjectId addSquare(double x, double y, double size) {
     return tzt::addPolyline(
@@ -100,69 +97,11 @@ class MainWindowTest : public testing::Test {
     return canvas->ClientToScreen(canvas->screenPoint(x, y));
   }
 
-  // Runs the session's command loop with the steps, one after another from a timer inside it;
-  // a step runs again until it returns true. The session ends after the last.
-  void run(std::vector<Step> steps) {
-    size_t next = 0;
-    bool busy = false;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    wxTimer timer;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-      if (busy) return;  // a step that lets events through lets the timer in again
-      busy = true;
-      if (next < steps.size() && steps[next]()) ++next;
-      bool late = std::chrono::steady_clock::now() > deadline;
-      if (late)
-        ADD_FAILURE() << "step " << next << " never finished; the session said:\n" << transcript();
-      if (next == steps.size() || late) {
-        timer.Stop();
-        frame()->input().end();
-      }
-      busy = false;
-    });
-    timer.Start(40);
-    Editor::instance().runLoop();
-  }
+  void run(std::vector<Step> steps) { tzt::runSteps(std::move(steps)); }
 
-  static Step typed(const std::string& line) {
-    return [line] {
-      if (!tzt::typeText(commandLine(), line)) return false;
-      return tzt::pressKey(commandLine(), WXK_RETURN);
-    };
-  }
+  static Step typed(const std::string& line) { return tzt::typedLine(line); }
   static Step waitFor(const std::string& prompt) {
     return [prompt] { return atPrompt(prompt); };
-  }
-  static bool zoomToExtents() {
-    frame()->canvas()->zoomExtents();
-    tzt::yieldFor(200);
-    return true;
-  }
-  static Step clickAt(double x, double y, int modifiers = wxMOD_NONE) {
-    return [=] {
-      wxUIActionSimulator mouse;
-      mouse.MouseMove(onScreen(x, y));
-      tzt::yieldFor(100);
-      if (modifiers & wxMOD_CONTROL) mouse.KeyDown(WXK_CONTROL);
-      mouse.MouseClick();
-      if (modifiers & wxMOD_CONTROL) mouse.KeyUp(WXK_CONTROL);
-      tzt::yieldFor(100);
-      return true;
-    };
-  }
-  static Step dragFrom(double x0, double y0, double x1, double y1) {
-    return [=] {
-      wxUIActionSimulator mouse;
-      mouse.MouseMove(onScreen(x0, y0));
-      tzt::yieldFor(50);
-      mouse.MouseDown();
-      for (int i = 1; i <= 5; ++i)
-        mouse.MouseMove(onScreen(x0 + (x1 - x0) * i / 5, y0 + (y1 - y0) * i / 5));
-      tzt::yieldFor(50);
-      mouse.MouseUp();
-      tzt::yieldFor(100);
-      return true;
-    };
   }
   // Steps that count as one: each in turn, each again until it returns true.
   static Step inTurn(std::vector<Step> steps) {
@@ -171,15 +110,34 @@ class MainWindowTest : public testing::Test {
       return next == steps.size();
     };
   }
+  static Step pointerAt(double x, double y) {
+    return tzt::pointerTo([=] { return onScreen(x, y); });
+  }
+  static Step zoomToExtents() {
+    return inTurn({[] {
+                     frame()->canvas()->zoomExtents();
+                     return true;
+                   },
+                   tzt::handled()});
+  }
+  static Step clickAt(double x, double y, int modifiers = wxMOD_NONE) {
+    return inTurn({pointerAt(x, y), tzt::clickHere(wxMOUSE_BTN_LEFT, modifiers)});
+  }
+  static Step dragFrom(double x0, double y0, double x1, double y1) {
+    return inTurn(
+        {pointerAt(x0, y0), [] { return wxUIActionSimulator().MouseDown(); }, tzt::handled(),
+         [=] {
+           wxUIActionSimulator mouse;
+           for (int i = 1; i < 5; ++i)
+             mouse.MouseMove(onScreen(x0 + (x1 - x0) * i / 5, y0 + (y1 - y0) * i / 5));
+           return true;
+         },
+         pointerAt(x1, y1), [] { return wxUIActionSimulator().MouseUp(); }, tzt::handled()});
+  }
   // Right-clicks the object at a point and picks an item of its hyperlink menu by its
   // mnemonic, once the menu runs its own loop.
   static Step fromLinkMenu(double x, double y, char item) {
-    return inTurn({[=] {
-                     wxUIActionSimulator mouse;
-                     mouse.MouseMove(onScreen(x, y));
-                     tzt::yieldFor(100);
-                     return mouse.MouseClick(wxMOUSE_BTN_RIGHT);
-                   },
+    return inTurn({pointerAt(x, y), tzt::clickHere(wxMOUSE_BTN_RIGHT),
                    [item] { return wxUIActionSimulator().Char(item); }});
   }
 
@@ -200,9 +158,13 @@ class MainWindowTest : public testing::Test {
                    [this] { return menuOpen_; },
                    [=] {
                      wxUIActionSimulator mouse;
-                     for (int step = 1; step <= 4; ++step)
+                     for (int step = 1; step < 4; ++step)
                        mouse.MouseMove(onScreen(x, y) + wxPoint(10 * step, 4 * step));
-                     tzt::yieldFor(200);
+                     return true;
+                   },
+                   tzt::pointerTo([=] { return onScreen(x, y) + wxPoint(40, 16); }),
+                   [=] {
+                     wxUIActionSimulator mouse;
                      if (down == 0) return mouse.MouseClick();
                      for (int i = 0; i < down; ++i) mouse.Char(WXK_DOWN);
                      return mouse.Char(WXK_RETURN);
@@ -262,7 +224,7 @@ TEST_F(MainWindowTest, AreaRectangleCornersArePickedInTheView) {
   run({waitFor("Command: "), typed("-HYPERLINK"), typed("Insert"), typed("Area"),
        waitFor("First corner: "), clickAt(-6, -4), waitFor("Other corner: "), clickAt(6, 4),
        typed("https://example.com/area"), typed(""), typed(""), waitFor("Command: "),
-       zoomToExtents});
+       zoomToExtents()});
   TzDbObjectId rectangle = tzt::findEntity(*doc_->database(), "POLYLINE", "URLLAYER");
   ASSERT_FALSE(rectangle.isNull()) << transcript();
   TzDbObjectPointer<TzDb3dPolyline> shape(rectangle, TzDb::kForRead);
@@ -296,31 +258,36 @@ TEST_F(MainWindowTest, PanZoomClicksAndDragsPickObjects) {
                    [] { return wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT); },
                    waitFor("Command: "), keepChosen});
   };
-  Step pan = [&] {
-    opened = frame()->canvas()->screenPoint(0, 0);
-    wxUIActionSimulator mouse;
-    mouse.MouseMove(onScreen(5, 5));
-    mouse.MouseDown(wxMOUSE_BTN_MIDDLE);
-    mouse.MouseMove(onScreen(5, 5) + wxPoint(60, 30));
-    mouse.MouseUp(wxMOUSE_BTN_MIDDLE);
-    tzt::yieldFor(200);
-    panned = frame()->canvas()->screenPoint(0, 0);
-    return true;
-  };
+  wxPoint grabbed;
+  Step pan =
+      inTurn({[&] {
+                opened = frame()->canvas()->screenPoint(0, 0);
+                grabbed = onScreen(5, 5);
+                return true;
+              },
+              tzt::pointerTo([&] { return grabbed; }),
+              [] { return wxUIActionSimulator().MouseDown(wxMOUSE_BTN_MIDDLE); },
+              tzt::pointerTo([&] { return grabbed + wxPoint(60, 30); }),
+              [] { return wxUIActionSimulator().MouseUp(wxMOUSE_BTN_MIDDLE); }, tzt::handled(),
+              [&] {
+                panned = frame()->canvas()->screenPoint(0, 0);
+                return true;
+              }});
+  // The highlight is painted after the prompt shows: looked for until it is there.
   Step pickAndLook = inTurn({clickAt(70, 5), waitFor("Select objects: "), [&] {
-                               tzt::yieldFor(200);
                                highlighted = colourNear(onScreen(65, 0), isOrange);
-                               return true;
+                               return highlighted;
                              }});
-  // The box from x=-5 to x=30: the first square lies inside it, the second crosses its edge.
-  run({waitFor("Command: "), zoomToExtents, pan, typed("ZOOM"), typed("E"), waitFor("Command: "),
+  // The box from x=-3 to x=30: the first square lies inside it, the second crosses its edge.
+  // (x=-5 would be off the screen's left edge in the window's place.)
+  run({waitFor("Command: "), zoomToExtents(), pan, typed("ZOOM"), typed("E"), waitFor("Command: "),
        [&] {
          zoomed = frame()->canvas()->screenPoint(0, 0);
          return true;
        },
        clickAt(0, 5), keepChosen, [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); },
        [&] { return doc_->pickfirst.empty(); }, selectWith(pickAndLook),
-       selectWith(dragFrom(-5, -5, 30, 15)), selectWith(dragFrom(30, -5, -5, 15))});
+       selectWith(dragFrom(-3, -5, 30, 15)), selectWith(dragFrom(30, -5, -3, 15))});
   EXPECT_EQ(panned - opened, wxPoint(60, 30));
   EXPECT_LE(std::abs(zoomed.x - opened.x) + std::abs(zoomed.y - opened.y), 2);
   EXPECT_TRUE(highlighted);
@@ -370,7 +337,7 @@ TEST(LinkTooltip, ShowsAtMostAFewHundredCharacters) {
 TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {
   TzDbObjectId square = addSquare(0, 0, 10);
   ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/site", "Site"}}), Tzad::eOk);
-  run({waitFor("Command: "), zoomToExtents, clickAt(0, 5, wxMOD_CONTROL),
+  run({waitFor("Command: "), zoomToExtents(), clickAt(0, 5, wxMOD_CONTROL),
        [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
        [] { return wxUIActionSimulator().Char('k', wxMOD_CONTROL); }, waitFor("Select objects: "),
        [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, waitFor("Command: ")});
@@ -392,7 +359,7 @@ TEST_F(ChineseMainWindowTest, LinkMenuCopiesForPastingThenRemoves) {
   TzDbObjectId other = addSquare(40, 0, 10);
   Link link{"https://example.com/site", "Site documents", "House"};
   ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
-  run({waitFor("命令: "), zoomToExtents, fromLinkMenu(0, 5, 'c'),
+  run({waitFor("命令: "), zoomToExtents(), fromLinkMenu(0, 5, 'c'),
        [] { return platform::Clipboard::attach().hyperlink().has_value(); },
        typed("PASTEASHYPERLINK"), waitFor("选择对象: "), clickAt(50, 5), waitFor("选择对象: "),
        typed(""), waitFor("命令: "), fromLinkMenu(0, 5, 'r'),
@@ -408,7 +375,7 @@ TEST_F(ChineseMainWindowTest, LinkMenuCopiesForPastingThenRemoves) {
 TEST_F(MainWindowTest, LinkMenuItemsReachedWithThePointerTakeTheClickedObjectsLink) {
   doc_ = openSample();
   ASSERT_NE(doc_, nullptr);
-  run({waitFor("Command: "), zoomToExtents, pointAtLinkMenu(60, 66, 0),
+  run({waitFor("Command: "), zoomToExtents(), pointAtLinkMenu(60, 66, 0),
        [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
        pointAtLinkMenu(20, 30, 1),
        [] { return platform::Clipboard::attach().hyperlink().has_value(); },
@@ -429,7 +396,7 @@ TEST_F(MainWindowTest, FollowedLinkShowsItsLayoutAndLeavesNoStaleTooltip) {
   ASSERT_NE(doc_, nullptr);
   std::string before, after;
   TzString layout;
-  run({waitFor("Command: "), zoomToExtents,
+  run({waitFor("Command: "), zoomToExtents(),
        [&] {
          wxUIActionSimulator().MouseMove(onScreen(60, 27));
          before = tooltip();
@@ -490,7 +457,7 @@ TEST_F(MainWindowTest, BackAndForwardAcrossDrawingsAndLayoutsOpenAClosedDrawingA
   std::string typedLine;
   long caret = -1;
   run({waitFor("Command: "),
-       zoomToExtents,
+       zoomToExtents(),
        items,
        [&] {
          viewOfA = doc_->viewCenter;
@@ -498,7 +465,7 @@ TEST_F(MainWindowTest, BackAndForwardAcrossDrawingsAndLayoutsOpenAClosedDrawingA
        },
        clickAt(-30, 5, wxMOD_CONTROL),
        at("b.dxf Model"),
-       zoomToExtents,
+       zoomToExtents(),
        clickAt(60, 27, wxMOD_CONTROL),
        at("b.dxf Details"),
        items,
@@ -560,7 +527,6 @@ TEST_F(MainWindowTest, StatusBarShowsWhereTheLinkUnderTheMouseLeads) {
     return [&texts, x, y] {
       wxUIActionSimulator().MouseMove(onScreen(x, y) + wxPoint(0, 1));
       wxUIActionSimulator().MouseMove(onScreen(x, y));
-      tzt::yieldFor(50);
       std::string text = frame()->GetStatusBar()->GetStatusText().utf8_string();
       if (text.empty()) return false;
       texts.push_back(text);
@@ -570,7 +536,7 @@ TEST_F(MainWindowTest, StatusBarShowsWhereTheLinkUnderTheMouseLeads) {
     };
   };
   auto statusEmpty = [] { return frame()->GetStatusBar()->GetStatusText().empty(); };
-  run({waitFor("Command: "), zoomToExtents, statusAt(20, 30), statusEmpty, statusAt(-30, 5),
+  run({waitFor("Command: "), zoomToExtents(), statusAt(20, 30), statusEmpty, statusAt(-30, 5),
        statusEmpty, statusAt(60, 66), statusEmpty,
        [] {
          tzad::unloadModules();
@@ -592,7 +558,7 @@ TEST_F(MainWindowTest, HyperlinkMenuActsOnTheSelection) {
   TzDbObjectId first = addSquare(20, 0, 10), second = addSquare(40, 0, 10);
   ASSERT_EQ(tzt::setLinks(linked, {Link{"https://example.com/menu", "Menu"}}), Tzad::eOk);
   ASSERT_FALSE(platform::copyHyperlink({u"https://example.com/pasted", u"Pasted", u""}, u""));
-  run({waitFor("Command: "), zoomToExtents, clickAt(0, 5), fromMenu('l', 'o'),
+  run({waitFor("Command: "), zoomToExtents(), clickAt(0, 5), fromMenu('l', 'o'),
        [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
        [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, clickAt(20, 5), clickAt(40, 5),
        fromMenu('l', 'p'), [&] { return !tzt::linksOf(second).empty(); }, waitFor("Command: ")});
@@ -610,7 +576,7 @@ TEST_F(MainWindowTest, LinkMenuEditsTheClickedObjectsHyperlinkInTheDialog) {
   ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
   std::string shown, selected;
   bool asked = false;
-  wxTEST_DIALOG(run({waitFor("Command: "), zoomToExtents, clickAt(50, 5), fromLinkMenu(0, 5, 'e'),
+  wxTEST_DIALOG(run({waitFor("Command: "), zoomToExtents(), clickAt(50, 5), fromLinkMenu(0, 5, 'e'),
                      [&] { return asked; }, waitFor("Command: ")}),
                 tzt::Expect<wxDialog>([&](wxDialog* dialog) {
                   asked = true;
@@ -652,18 +618,16 @@ TEST_F(MainWindowTest, WithoutTheModuleItsItemsAreAbsent) {
   std::vector<std::string> without, with;
   bool highlightWithout = true, highlightWith = false;
   std::string tip;
-  run({waitFor("Command: "), zoomToExtents,
+  run({waitFor("Command: "), zoomToExtents(),
        [&] {
          without = menuTitles();
          highlightWithout = hasItem("View", "Highlight Hyperlinks");
          return true;
        },
+       pointerAt(0, 5),
        [this] {
          menuOpen_ = false;
-         wxUIActionSimulator mouse;
-         mouse.MouseMove(onScreen(0, 5));
-         tzt::yieldFor(100);
-         return mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+         return wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
        },
        clickAt(0, 5, wxMOD_CONTROL),
        [&] {
@@ -737,13 +701,9 @@ TEST_F(ChineseMainWindowTest, MenusTooltipAndQuestionsAreChinese) {
     event.Skip();
   });
   std::string asked, yes;
-  wxTEST_DIALOG(run({waitFor("命令: "), zoomToExtents,
-                     inTurn({[] {
-                               wxUIActionSimulator mouse;
-                               mouse.MouseMove(onScreen(0, 5));
-                               tzt::yieldFor(100);
-                               return mouse.MouseClick(wxMOUSE_BTN_RIGHT);
-                             },
+  wxTEST_DIALOG(run({waitFor("命令: "), zoomToExtents(),
+                     inTurn({pointerAt(0, 5),
+                             [] { return wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT); },
                              [&] { return !linkItems.empty(); },
                              [] { return wxUIActionSimulator().Char(WXK_ESCAPE); }}),
                      waitFor("命令: "),
@@ -771,7 +731,7 @@ TEST_F(MainWindowTest, CtrlZTakesBackARemovedHyperlink) {
   Link link{"https://example.com/kept", "Kept"};
   ASSERT_EQ(tzt::setLinks(linked, {link}), Tzad::eOk);
   wxString undoItem;
-  run({waitFor("Command: "), zoomToExtents, fromLinkMenu(0, 5, 'r'),
+  run({waitFor("Command: "), zoomToExtents(), fromLinkMenu(0, 5, 'r'),
        [&] { return tzt::linksOf(linked).empty(); }, waitFor("Command: "),
        [&] {
          wxMenuBar* bar = frame()->GetMenuBar();
@@ -795,7 +755,7 @@ TEST_F(MainWindowTest, AnOpenerThatStaysOpenDoesNotHoldTheWindow) {
   environment_.set("TZAD_OPEN_COMMAND", viewer.c_str());
   TzDbObjectId square = addSquare(0, 0, 10);
   ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/viewer", "Viewer"}}), Tzad::eOk);
-  run({waitFor("Command: "), zoomToExtents, clickAt(0, 5, wxMOD_CONTROL),
+  run({waitFor("Command: "), zoomToExtents(), clickAt(0, 5, wxMOD_CONTROL),
        [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "), typed("DWGNAME"),
        [] { return transcript().find("DWGNAME = ") != std::string::npos; }});
   EXPECT_EQ(tzt::readFile(opened_), "https://example.com/viewer") << transcript();
