@@ -16,7 +16,7 @@ namespace tzad {
 namespace {
 
 const HostServices kServices{
-    .size = sizeof(HostServices),
+    .layout = kHostLayout,
 
     .setHostLanguage = &setHostLanguage,
     .speaksLanguage = &speaksLanguage,

@@ -5,9 +5,9 @@
 // tzad_host_calls, which defines each function below as its own header declares it, as a call
 // through the table, so their code calls the host as libtzad's own code does.
 //
-// Code that keeps no state of its own (the view's geometry, texts in the user's language,
-// keywords, the input sources, the place history's arithmetic) is not in the table: it is
-// compiled into each binary that uses it.
+// Code that keeps no state another binary must share (the view's geometry, texts in the user's
+// language, keywords, the input sources, the place history's arithmetic) is not in the table: it
+// is compiled into each binary that uses it (tzad_host_pieces, cmake/HostLayers.cmake).
 #pragma once
 
 #include <cstddef>
@@ -32,10 +32,16 @@
 
 namespace tzad {
 
+// The sizes of the table and of the host's objects that tzad's binaries lay out themselves (their
+// inline members read them), as a binary was built: one built against other headers than the
+// libtzad it meets refuses to start rather than call through the wrong entries.
+struct HostLayout {
+  size_t services, editor, document, documentManager, scene, placeHistory, inputSource;
+  bool operator==(const HostLayout&) const = default;
+};
+
 struct HostServices {
-  // sizeof(HostServices) as the libtzad that filled it was built: a binary built against
-  // another layout refuses to start rather than call through the wrong entries.
-  size_t size;
+  HostLayout layout;
 
   // base
   void (*setHostLanguage)(const std::string& language);
@@ -103,6 +109,10 @@ struct HostServices {
   void (*loadModulesIn)(const std::string& folder);
   void (*unloadModules)();
 };
+
+inline constexpr HostLayout kHostLayout{
+    sizeof(HostServices), sizeof(Editor),       sizeof(Document),   sizeof(DocumentManager),
+    sizeof(Scene),        sizeof(PlaceHistory), sizeof(InputSource)};
 
 // The table libtzad filled, checked against this build's layout.
 const HostServices& hostServices();

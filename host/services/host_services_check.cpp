@@ -8,7 +8,7 @@ namespace tzad {
 const HostServices& hostServices() {
   static const HostServices& services = []() -> const HostServices& {
     const HostServices* found = tzadHostServices();
-    if (found->size != sizeof(HostServices)) {
+    if (found->layout != kHostLayout) {
       std::fputs(
           "tzad: libtzad does not belong to this program (another build); install them together\n",
           stderr);

@@ -26,7 +26,8 @@ function(tzad_add_window_test target)
   # The binary runs through this prefix when its tests are listed and when each one runs.
   tzad_window_test_launcher(launcher ${TZAD_WINDOW_TEST_SCREEN})
   set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
+  # A test that hangs (a step stuck inside a menu's loop) fails after five minutes.
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
 
 # tzad_add_window_test_on_screen(target test screen): runs one test of such a binary once more,

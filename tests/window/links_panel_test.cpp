@@ -11,6 +11,7 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -101,7 +102,7 @@ class LinksPanelTest : public testing::Test {
   static Step clickRow(std::function<long()> row) {
     return inTurn({[row] { return row() >= 0; }, tzt::pointerTo([row] {
                      wxRect rect;
-                     list()->GetItemRect(row(), rect);
+                     list()->GetItemRect(std::max(row(), 0L), rect);
                      return list()->ClientToScreen(rect.GetPosition() +
                                                    wxPoint(20, rect.height / 2));
                    }),
@@ -119,7 +120,8 @@ class LinksPanelTest : public testing::Test {
   }
   // A click on the panel's button of that name.
   static Step clickButton(const char* name) {
-    return inTurn({tzt::pointerTo([name] {
+    return inTurn({[name] { return wxWindow::FindWindowByName(name, frame()) != nullptr; },
+                   tzt::pointerTo([name] {
                      wxWindow* button = wxWindow::FindWindowByName(name, frame());
                      return button->GetScreenRect().GetPosition() + wxPoint(10, 10);
                    }),

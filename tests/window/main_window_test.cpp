@@ -338,7 +338,7 @@ TEST_F(MainWindowTest, CtrlClickFollowsTheLinkAndShortcutsWorkAfterIt) {
   TzDbObjectId square = addSquare(0, 0, 10);
   ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/site", "Site"}}), Tzad::eOk);
   run({waitFor("Command: "), zoomToExtents(), clickAt(0, 5, wxMOD_CONTROL),
-       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
+       [this] { return !tzt::readFile(opened_).empty(); }, waitFor("Command: "),
        [] { return wxUIActionSimulator().Char('k', wxMOD_CONTROL); }, waitFor("Select objects: "),
        [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, waitFor("Command: ")});
   EXPECT_EQ(tzt::readFile(opened_), "https://example.com/site") << transcript();
@@ -376,7 +376,7 @@ TEST_F(MainWindowTest, LinkMenuItemsReachedWithThePointerTakeTheClickedObjectsLi
   doc_ = openSample();
   ASSERT_NE(doc_, nullptr);
   run({waitFor("Command: "), zoomToExtents(), pointAtLinkMenu(60, 66, 0),
-       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
+       [this] { return !tzt::readFile(opened_).empty(); }, waitFor("Command: "),
        pointAtLinkMenu(20, 30, 1),
        [] { return platform::Clipboard::attach().hyperlink().has_value(); },
        fromLinkMenu(20, 30, 'r'), waitFor("Command: "), typed("DWGNAME"), waitFor("Command: ")});
@@ -559,7 +559,7 @@ TEST_F(MainWindowTest, HyperlinkMenuActsOnTheSelection) {
   ASSERT_EQ(tzt::setLinks(linked, {Link{"https://example.com/menu", "Menu"}}), Tzad::eOk);
   ASSERT_FALSE(platform::copyHyperlink({u"https://example.com/pasted", u"Pasted", u""}, u""));
   run({waitFor("Command: "), zoomToExtents(), clickAt(0, 5), fromMenu('l', 'o'),
-       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "),
+       [this] { return !tzt::readFile(opened_).empty(); }, waitFor("Command: "),
        [] { return tzt::pressKey(commandLine(), WXK_ESCAPE); }, clickAt(20, 5), clickAt(40, 5),
        fromMenu('l', 'p'), [&] { return !tzt::linksOf(second).empty(); }, waitFor("Command: ")});
   EXPECT_EQ(tzt::readFile(opened_), "https://example.com/menu") << transcript();
@@ -756,7 +756,7 @@ TEST_F(MainWindowTest, AnOpenerThatStaysOpenDoesNotHoldTheWindow) {
   TzDbObjectId square = addSquare(0, 0, 10);
   ASSERT_EQ(tzt::setLinks(square, {Link{"https://example.com/viewer", "Viewer"}}), Tzad::eOk);
   run({waitFor("Command: "), zoomToExtents(), clickAt(0, 5, wxMOD_CONTROL),
-       [this] { return std::filesystem::exists(opened_); }, waitFor("Command: "), typed("DWGNAME"),
+       [this] { return !tzt::readFile(opened_).empty(); }, waitFor("Command: "), typed("DWGNAME"),
        [] { return transcript().find("DWGNAME = ") != std::string::npos; }});
   EXPECT_EQ(tzt::readFile(opened_), "https://example.com/viewer") << transcript();
   std::string running = tzt::readFile(pid);

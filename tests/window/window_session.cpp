@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -24,27 +25,43 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
+constexpr auto kStepTime = std::chrono::seconds(30);
 Clock::time_point lastClick;
 
 }  // namespace
 
+// What a late session leaves open and would keep its loop from ending: a menu's loop (ended by
+// the Escape key) and modal dialogs.
+void closeWhatBlocks() {
+  wxUIActionSimulator().Char(WXK_ESCAPE);
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<wxDialog*>(window);
+    if (dialog != nullptr && dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+  }
+}
+
 void runSteps(std::vector<Step> steps) {
   size_t next = 0;
   bool busy = false;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  bool late = false;
+  auto deadline = Clock::now() + kStepTime;
   wxTimer timer;
   timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
     if (busy) return;  // a step that lets events through lets the timer in again
     busy = true;
-    if (next < steps.size() && steps[next]()) ++next;
-    bool late = std::chrono::steady_clock::now() > deadline;
-    if (late)
+    if (late) {
+      closeWhatBlocks();
+    } else if (next < steps.size() && steps[next]()) {
+      ++next;
+      deadline = Clock::now() + kStepTime;
+    } else if (next < steps.size() && Clock::now() > deadline) {
+      late = true;
       ADD_FAILURE() << "step " << next << " never finished; the session said:\n"
                     << windowTranscript();
-    if (next == steps.size() || late) {
-      timer.Stop();
-      MainFrame::current()->input().end();
+      closeWhatBlocks();
     }
+    if (next == steps.size() || late) MainFrame::current()->input().end();
+    if (next == steps.size()) timer.Stop();
     busy = false;
   });
   timer.Start(40);
@@ -61,9 +78,10 @@ bool windowAtPrompt(const std::string& prompt) {
 }
 
 Step typedLine(const std::string& line) {
-  return [line] {
+  return [line, typed = false]() mutable {
     wxTextCtrl* input = MainFrame::current()->panel()->inputLine();
-    return typeText(input, line) && pressKey(input, WXK_RETURN);
+    if (!typed) typed = typeText(input, line);
+    return typed && pressKey(input, WXK_RETURN);
   };
 }
 

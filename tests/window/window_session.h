@@ -15,8 +15,9 @@ namespace tzt {
 using Step = std::function<bool()>;
 
 // Runs the main window's command loop with the steps, one after another from a timer inside it,
-// and ends the session after the last. A step still unfinished after 30 seconds fails the test
-// with the command line's transcript, and the session ends there.
+// and ends the session after the last. A step still unfinished 30 seconds after the one before
+// it finished fails the test with the command line's transcript; the menus and modal dialogs
+// still open are closed then, and the session ends.
 void runSteps(std::vector<Step> steps);
 
 // The command line's transcript so far.
@@ -26,8 +27,10 @@ bool windowAtPrompt(const std::string& prompt);
 // Types the line into the command line and presses Enter.
 Step typedLine(const std::string& line);
 
-// Steps that wait by being tried again on each tick, never by running the toolkit themselves:
-// they work as well inside the loop of a menu that a step opened.
+// Steps that wait by returning false, to be tried again on the next tick, rather than by running
+// the toolkit's loop until their state comes: they work as well inside the loop of a menu that
+// a step opened. (What they send goes through wxUIActionSimulator, which lets the toolkit handle
+// the X server's answer itself.)
 //
 // Moves the pointer through the X server to where `screen` says when the step first runs; done
 // once the server has it there.

@@ -2,22 +2,37 @@
 
   check_exports.py LIBTZAD SDK_DIR
 
-Reads the library's dynamic symbols (nm -D) and fails for every name that is not the SDK's (its
-prefixes: Tz, tz, Tw, CTz, TZ, kTz, Tzad::, resbuf) and not tzadHostServices, the one entry
-point through which tzad's own binaries reach the host (host/services/host_services.h), and for
-every member the SDK headers under SDK_DIR mark TZAD_HOST_ONLY (the host's way behind an SDK
-class, which modules must not reach). Prints how many names it found.
+Reads the library's dynamic symbols (nm -D) and fails for every name that the SDK headers under
+SDK_DIR do not declare in their exported regions (between TZAD_SDK_BEGIN and TZAD_SDK_END: a
+class, struct, enum, namespace, function or variable defined there), apart from
+tzadHostServices, the one entry point through which tzad's own binaries reach the host
+(host/services/host_services.h); and for every member those headers mark TZAD_HOST_ONLY (the
+host's way behind an SDK class, which modules must not reach). A name counts by what it is
+qualified with first: TzDbDatabase::readDwgFile by TzDbDatabase. A type the SDK only names
+(TzDbDatabaseImpl, which it returns by reference) is not declared by it. Prints how many names
+it found.
 """
 import pathlib
 import re
 import subprocess
 import sys
 
-SDK = re.compile(r"^(?!tzad::)(Tz|tz|Tw|CTz|TZ|kTz|Tzad::|resbuf\b)")
+ENTRY = "tzadHostServices"
 KINDS = re.compile(r"^(typeinfo name for|typeinfo for|vtable for|VTT for|guard variable for) ")
 # What the linker and the sanitizers add to every library.
-ENTRY = "tzadHostServices"
 TOOLCHAIN = re.compile(r"^(__bss_start|_edata|_end|__odr_asan\.)")
+REGION = re.compile(r"TZAD_SDK_BEGIN(.*?)TZAD_SDK_END", re.S)
+COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
+DECLARING = [
+    re.compile(r"\b(?:class|struct|union)\s+(?:\w+\s+)*?(\w+)\s*(?:final\s*)?[:{]"),
+    re.compile(r"\benum\s+(?:class\s+|struct\s+)?(\w+)"),
+    re.compile(r"\bnamespace\s+(\w+)"),
+    re.compile(r"(~?\w+)\s*\("),
+    re.compile(r"\b(?:extern|constexpr)\s+[^;(]*?(\w+)\s*(?:\[[^\]]*\])?\s*(?:=[^;]*)?;"),
+    re.compile(r"\busing\s+(\w+)\s*="),
+    re.compile(r"\btypedef\b[^;]*?(\w+)\s*;"),
+]
+CLASS_BODY = re.compile(r"\b(?:class|struct)\s+(?:\w+\s+)*?(\w+)\s*(?:final\s*)?(?::[^;{]*)?\{")
 
 
 def exported(library):
@@ -31,16 +46,43 @@ def exported(library):
     return names
 
 
-def host_only_members(folder):
-    """Class::member for each member an SDK header marks TZAD_HOST_ONLY."""
+def header_texts(folder):
+    return [COMMENT.sub("", header.read_text(encoding="utf-8"))
+            for header in sorted(pathlib.Path(folder).glob("*.h"))]
+
+
+def sdk_declarations(texts):
+    """The names the exported regions of the SDK headers declare."""
+    declared = set()
+    for text in texts:
+        for region in REGION.findall(text):
+            for pattern in DECLARING:
+                declared.update(pattern.findall(region))
+    return declared
+
+
+def body_end(text, opening):
+    depth = 0
+    for at in range(opening, len(text)):
+        depth += {"{": 1, "}": -1}.get(text[at], 0)
+        if depth == 0:
+            return at
+    return len(text)
+
+
+def host_only_members(texts):
+    """Class::member for each member the SDK headers mark TZAD_HOST_ONLY, however the
+    declaration is spread over lines."""
     members = set()
-    for header in pathlib.Path(folder).glob("*.h"):
-        owner = None
-        for line in header.read_text(encoding="utf-8").splitlines():
-            if match := re.match(r"(?:class|struct)\s+(?:\w+\s+)?(\w+)\b[^;]*$", line):
-                owner = match.group(1)
-            if owner and (match := re.search(r"TZAD_HOST_ONLY\b.*?(\w+)\s*\(", line)):
-                members.add(f"{owner}::{match.group(1)}")
+    for text in texts:
+        classes = [(m.end() - 1, body_end(text, m.end() - 1), m.group(1))
+                   for m in CLASS_BODY.finditer(text)]
+        for mark in re.finditer(r"\bTZAD_HOST_ONLY\b", text):
+            statement = re.split(r"[;{]", text[mark.end():], maxsplit=1)[0]
+            name = re.search(r"(~?\w+)\s*\(", statement)
+            owners = [c for c in classes if c[0] < mark.start() < c[1]]
+            if name and owners:
+                members.add(f"{max(owners)[2]}::{name.group(1)}")
     return members
 
 
@@ -51,9 +93,16 @@ def declared_name(name):
     return head.split(" ")[-1]
 
 
+def outermost(name):
+    """What a declared name is qualified with first: its class, namespace or itself."""
+    return re.sub(r"<.*", "", declared_name(name)).split("::")[0]
+
+
 def main():
     library, sdk_folder = sys.argv[1:3]
-    hidden = host_only_members(sdk_folder)
+    texts = header_texts(sdk_folder)
+    declared = sdk_declarations(texts)
+    hidden = host_only_members(texts)
     if not hidden:
         print(f"no TZAD_HOST_ONLY members found under {sdk_folder}")
         return 1
@@ -61,15 +110,12 @@ def main():
     for name in sorted(exported(library)):
         if TOOLCHAIN.match(name):
             continue
-        if declared_name(name) in hidden:
-            stray.append(name)
-            continue
         if name == ENTRY:
             entry += 1
-        elif SDK.match(declared_name(name)) or SDK.match(name):
-            sdk += 1
-        else:
+        elif declared_name(name) in hidden or outermost(name) not in declared:
             stray.append(name)
+        else:
+            sdk += 1
     print(f"{sdk} SDK names and {entry} entry point of the host's interface ({ENTRY})")
     if entry != 1:
         print(f"{ENTRY} is not exported: tzad's own binaries cannot reach the host")
