@@ -67,7 +67,9 @@ for name in libtzui.so HyperLinkDialogs.so libtzpaint.so libwx_ libgtk-3 libwebk
   linktoolsweb.so libcurl; do
   ! grep -q "calling init: .*/$name" "$scratch"/ld.tzad.* || fail "a script run loaded $name"
 done
-for name in libtzui.so libtzpaint.so HyperLinkDialogs.so linktoolsweb.so; do
+# Every library the build makes is installed: those beside libtzad and those of the modules.
+for built in "$build"/lib/* "$build"/bin/modules/*; do
+  name=${built##*/}
   [ -f "$root/lib/tzad/$name" ] || [ -f "$root/lib/tzad/modules/$name" ] || fail "$name is not installed"
 done
 run_logged tzdxfinfo "$root/bin/tzdxfinfo" "$scratch/plan.dxf" >/dev/null ||

@@ -114,6 +114,7 @@ const TextPair kTexts[] = {
      u"%2 个超链接中将更改 %1 个；%3 个保持不变。"},
     {u"The Hyperlinks panel is part of tzad's window, which this session does not have.",
      u"超链接面板属于 tzad 的窗口，而此会话没有窗口。"},
+    {u"The Hyperlinks panel cannot be loaded: %1", u"无法加载超链接面板：%1"},
     {u"Shows the Hyperlinks panel: every hyperlink of the drawing, checked, in a list.",
      u"显示超链接面板：列出并检查图形中的每个超链接。"},
 

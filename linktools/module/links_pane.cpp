@@ -19,6 +19,9 @@ namespace {
 
 inline constexpr char16_t kPaneName[] = u"HYPERLINKS";
 
+// Whether the panel's library was asked for and could not be loaded: the window is there then.
+bool panelMissing = false;
+
 // The panel's library beside this module, loaded on the first call and kept to the end of the
 // process: the windows it made live in the toolkit, which stays too. Null after saying why
 // when it cannot be loaded.
@@ -33,7 +36,9 @@ void* panelLibrary() {
   library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (library == nullptr) {
     const char* why = dlerror();
-    printLine(tzutFromUtf8(why ? why : path));
+    printLine(
+        linkText(u"The Hyperlinks panel cannot be loaded: %1", {tzutFromUtf8(why ? why : path)}));
+    panelMissing = true;
   }
   return library;
 }
@@ -47,7 +52,7 @@ Function panelFunction(const char* name) {
 }  // namespace
 
 void hyperlinksCommand() {
-  if (tzedShowPane(kPaneName) != RTNORM)
+  if (tzedShowPane(kPaneName) != RTNORM && !panelMissing)
     printLine(
         linkText(u"The Hyperlinks panel is part of tzad's window, which this session does "
                  u"not have."));

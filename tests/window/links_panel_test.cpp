@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "base/language.h"
@@ -308,6 +309,24 @@ TEST_F(LinksPanelTest, WebChecksLeaveTheWindowAnswering) {
   EXPECT_EQ(missing.rfind("HTTP 404", 0), 0u) << missing;
   EXPECT_EQ(ok, "OK");
   EXPECT_EQ(silent.rfind("Timed out", 0), 0u) << silent;
+}
+
+// A module installed without its panel's library: HYPERLINKS says the panel cannot be loaded,
+// not that there is no window.
+TEST_F(LinksPanelTest, PanelLibraryMissingIsSaidSo) {
+  tzad::unloadModules();
+  std::filesystem::path modules = dir_.file("modules");
+  std::filesystem::create_directory(modules);
+  for (const auto& entry : std::filesystem::directory_iterator(TZT_MODULE_DIR))
+    if (entry.path().filename() != "LinkToolsPanel.so")
+      std::filesystem::copy_file(entry.path(), modules / entry.path().filename());
+  tzad::loadModulesIn(modules.string());
+  run({atCommand(), typed("HYPERLINKS"),
+       [] { return transcript().find("cannot be loaded") != std::string::npos; }, atCommand()});
+  EXPECT_NE(transcript().find("The Hyperlinks panel cannot be loaded: "), std::string::npos)
+      << transcript();
+  EXPECT_EQ(transcript().find("does not have"), std::string::npos) << transcript();
+  EXPECT_FALSE(listShown());
 }
 
 }  // namespace
