@@ -88,14 +88,17 @@ def host_only_members(texts):
 
 def declared_name(name):
     """"tzad::Editor::write(...) const" gives tzad::Editor::write; a function template's
-    "void tzutDelBuffer<char16_t>(char16_t*&)" gives tzutDelBuffer<char16_t>."""
-    head = re.sub(r"\[abi:\w+\]", "", name.split("(", 1)[0])
-    return head.split(" ")[-1]
+    "Tzad::ErrorStatus tzdbAddNewObject<TzDbLayerTable, TzDbLayerTableRecord>(...)" gives
+    tzdbAddNewObject: template arguments go first, as they may hold spaces and parentheses."""
+    bare = re.sub(r"\[abi:\w+\]", "", name)
+    while (simpler := re.sub(r"<[^<>]*>", "", bare)) != bare:
+        bare = simpler
+    return bare.split("(", 1)[0].split(" ")[-1]
 
 
 def outermost(name):
     """What a declared name is qualified with first: its class, namespace or itself."""
-    return re.sub(r"<.*", "", declared_name(name)).split("::")[0]
+    return declared_name(name).split("::")[0]
 
 
 def main():

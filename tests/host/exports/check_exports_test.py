@@ -35,6 +35,8 @@ class TzThing {
       impl() const;
 };
 int tzCount(const TzThing& thing);
+template <typename A, typename B>
+int tzPair(const A& a, const B& b) { return sizeof a + sizeof b; }
 inline constexpr char kTzName[] = "thing";
 TZAD_SDK_END
 """
@@ -43,6 +45,7 @@ SDK_PART = """
 #define EXPORTED __attribute__((visibility("default")))
 int TzThing::size() const { return 1; }
 int tzCount(const TzThing& thing) { return thing.size(); }
+template int tzPair<TzThing, int>(const TzThing&, const int&);
 """
 ENTRY = 'extern "C" EXPORTED const void* tzadHostServices() { return nullptr; }\n'
 
@@ -50,7 +53,7 @@ ENTRY = 'extern "C" EXPORTED const void* tzadHostServices() { return nullptr; }\
 # (what the case is, what the library adds to the SDK, whether the check passes[, what the
 # library defines before it includes the SDK])
 CASES = [
-    ("the SDK and the entry point", ENTRY, True),
+    ("the SDK, a template of its instantiated, and the entry point", ENTRY, True),
     ("the SDK without the entry point", "", False),
     ("a class of the host with the SDK's prefix",
      "struct EXPORTED TzThingImpl { int depth(); };\nint TzThingImpl::depth() { return 2; }" + ENTRY,
