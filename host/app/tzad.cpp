@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/terminal_input.h"
 #include "base/language.h"
 #include "base/translation.h"
 #include "base/window_library.h"

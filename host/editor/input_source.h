@@ -65,21 +65,6 @@ class LineInput : public InputSource {
   std::deque<std::string> lines_;
 };
 
-// The interactive terminal: wide-character line editing (libedit), separate histories for
-// commands and answers, Ctrl+C and Esc cancel, Ctrl+D on an empty line asks to quit.
-class TerminalInput : public InputSource {
- public:
-  TerminalInput();
-  ~TerminalInput() override;
-  InputLine readLine(const std::string& prompt, PromptKind kind) override;
-  bool echoes() const override;
-
-  struct State;
-
- private:
-  std::unique_ptr<State> state_;
-};
-
 // Makes the character type locale the environment's, or C.UTF-8 when that one does not
 // speak UTF-8: every text the command line reads and writes is UTF-8.
 void useUtf8CharacterLocale();

@@ -20,9 +20,6 @@ import sys
 OWN = [
     # The random part of a replacement's temporary name: any generator will do.
     re.compile(r"randomSuffix\(\)::generator$"),
-    # The terminal's signal flags: set by the handlers that TerminalInput installs and read by
-    # it, in the one binary that reads the terminal.
-    re.compile(r"\(anonymous namespace\)::(interrupted|resized)$"),
 ]
 # Writable sections; .data.rel.ro is written once, by the loader, and is constant after.
 WRITABLE = re.compile(r"^\.(data|bss|tdata|tbss)(?!\.rel\.ro)(\.|$)")
