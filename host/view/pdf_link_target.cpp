@@ -147,6 +147,12 @@ std::optional<PdfLinkTarget> pdfLinkTarget(const std::u16string& address,
                                            const LinkingDrawing& drawing) {
   std::u16string_view trimmedAddress = platform::trimmed(address);
   std::u16string trimmedLocation(platform::trimmed(location));
+  // An address of "#" and a place names that place in this drawing, as some programs write a
+  // link inside the drawing ("#,Sheet"); the link's own named location, where it has one, wins.
+  if (trimmedAddress.starts_with(u'#')) {
+    if (trimmedLocation.empty()) trimmedLocation = platform::trimmed(trimmedAddress.substr(1));
+    trimmedAddress = {};
+  }
   if (!trimmedAddress.empty()) return addressTarget(trimmedAddress, trimmedLocation, drawing);
   if (trimmedLocation.empty()) return std::nullopt;
   return locationTarget(trimmedLocation, drawing);

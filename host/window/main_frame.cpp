@@ -532,11 +532,20 @@ void MainFrame::installWindowRequests() {
       TzArray<TzDbObjectId> objects(ids.begin(), ids.end());
       Editor::instance().runObjectAction(action, objects, step);
     });
+    giveCommandLineTheKeys();
   };
   requests.postCommand = [this](std::vector<std::string> lines) {
     input_.typeCommand(std::move(lines));
+    giveCommandLineTheKeys();
   };
   setWindowRequests(std::move(requests));
+}
+
+// After a pane's button or menu ran something on the command line, what the user types next
+// goes there too, as after a menu item, not to the pane's button. Once the dialog that may have
+// asked first has given the focus back to where it was.
+void MainFrame::giveCommandLineTheKeys() {
+  CallAfter([this] { panel_->inputLine()->SetFocus(); });
 }
 
 // Objects of another layout are shown after CTAB makes theirs current, as a click on its tab

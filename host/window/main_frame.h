@@ -74,6 +74,7 @@ class MainFrame : public wxFrame {
   void showInMenuBar(wxMenu* menu, const wxString& title, wxMenu* after);
   void onClose(wxCloseEvent& event);
   void installWindowRequests();
+  void giveCommandLineTheKeys();
   void showObjects(const std::vector<TzDbObjectId>& ids);
   void showKeys();
   void showAbout();

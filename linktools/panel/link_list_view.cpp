@@ -1,5 +1,6 @@
 #include "panel/link_list_view.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "panel/wx_text.h"
@@ -29,10 +30,12 @@ void LinkListView::showRows(size_t count) {
 }
 
 void LinkListView::showOrder(LinkOrder order) {
-  if (order.column)
-    ShowSortIndicator(static_cast<int>(*order.column), order.ascending);
-  else
-    RemoveSortIndicator();
+  const LinkColumn* shown =
+      order.column ? std::find(std::begin(kLinkColumns), std::end(kLinkColumns), *order.column)
+                   : std::end(kLinkColumns);
+  if (shown == std::end(kLinkColumns)) return RemoveSortIndicator();
+  // The indicator goes on the header where the column stands, not by the column's number.
+  ShowSortIndicator(static_cast<int>(shown - std::begin(kLinkColumns)), order.ascending);
 }
 
 wxString LinkListView::OnGetItemText(long item, long column) const {

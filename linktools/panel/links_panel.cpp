@@ -303,8 +303,9 @@ void LinksPanel::takeWebAnswers(std::vector<std::string> urls, std::vector<Check
 }
 
 // The replacement is -HYPERLINKREPLACE typed with its answers: one command on the command line,
-// one step of the undo list. The selection is cleared first, since the command takes a
-// selection it finds as the objects to change.
+// one step of the undo list. The keywords are given in their language-independent form ("_All"),
+// as a script for every language gives them. The selection is cleared first, since the command
+// takes a selection it finds as the objects to change.
 void LinksPanel::replace() {
   std::vector<size_t> chosen = selectedLinks();
   std::vector<DrawingLink> selected;
@@ -317,13 +318,13 @@ void LinksPanel::replace() {
     TzString handles;
     for (const DrawingLink& link : selected)
       handles += (handles.empty() ? u"" : u" ") + link.handle;
-    lines.insert(lines.end(), {u"Select", handles, u""});
+    lines.insert(lines.end(), {u"_Select", handles, u""});
   } else {
-    lines.push_back(u"All");
+    lines.push_back(u"_All");
   }
-  lines.push_back(rule.matchCase ? u"Yes" : u"No");
-  lines.push_back(rule.prefixOnly ? u"Start" : u"Anywhere");
-  lines.push_back(rule.locationsToo ? u"Yes" : u"No");
+  lines.push_back(rule.matchCase ? u"_Yes" : u"_No");
+  lines.push_back(rule.prefixOnly ? u"_Start" : u"_Anywhere");
+  lines.push_back(rule.locationsToo ? u"_Yes" : u"_No");
   static_cast<void>(tzedShowObjects({}));
   static_cast<void>(tzedPostCommand(lines));
 }

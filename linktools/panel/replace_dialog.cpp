@@ -129,13 +129,14 @@ void ReplaceDialog::updatePreview() {
   changes_ = rule_.oldText.empty() ? std::vector<LinkChange>{} : planReplacement(links, rule_);
   preview_->SetItemCount(static_cast<long>(changes_.size()));
   preview_->Refresh();
-  long long kept = std::count_if(changes_.begin(), changes_.end(), [](const LinkChange& change) {
-    return change.refusal != Refusal::None;
-  });
-  long long changing = static_cast<long long>(changes_.size()) - kept;
-  summary_->SetLabel(toWx(linkText(
-      u"%1 of %2 hyperlinks change; %3 are left as they are.",
-      {numberText(changing), numberText(static_cast<long long>(links.size())), numberText(kept)})));
+  // Left as they are: the links the text is not found in, and those a change is refused for.
+  long long changing =
+      std::count_if(changes_.begin(), changes_.end(),
+                    [](const LinkChange& change) { return change.refusal == Refusal::None; });
+  long long total = static_cast<long long>(links.size());
+  summary_->SetLabel(
+      toWx(linkText(u"%1 of %2 hyperlinks change; %3 are left as they are.",
+                    {numberText(changing), numberText(total), numberText(total - changing)})));
   if (wxWindow* ok = FindWindow(wxID_OK)) ok->Enable(changing > 0);
 }
 

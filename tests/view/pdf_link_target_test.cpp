@@ -105,6 +105,11 @@ TEST(PdfLinkTarget, LocationsInTheDrawingJumpToTheirLayoutsPage) {
       {"", "House,Nowhere", plan(), std::nullopt},
       {"", "", plan(), std::nullopt},
       {"  ", " , ", plan(), std::nullopt},
+      // The place written into the address, as other programs may write it.
+      {"#,Details", "", plan(), "", "Details"},
+      {" #House ", "", plan(), "", "Model"},
+      {"#Title", "Garage,Details", plan(), "", "Details"},
+      {"#", "", plan(), std::nullopt},
   });
 }
 

@@ -164,6 +164,7 @@ TEST_F(LinksPanelTest, ListsSortsSearchesAndShowsTheClickedObject) {
   TzDbObjectId onSheet = addOnSheet(*doc);
   std::vector<std::string> objects, byDescriptionDown, found;
   std::string layoutBefore, status;
+  int sortIndicator = -1;
   run({atCommand(), typed("HYPERLINKS"),
        [] { return rows() == 5 && cell(0, kStatus) != "Checking..."; },
        [&] {
@@ -174,6 +175,7 @@ TEST_F(LinksPanelTest, ListsSortsSearchesAndShowsTheClickedObject) {
        clickHeader(kDescription, 10), clickHeader(kDescription, 40),
        [&] {
          byDescriptionDown = column(kDescription);
+         sortIndicator = list()->GetSortIndicator();
          return true;
        },
        [] { return tzt::typeText(search(), "garage"); }, [] { return rows() == 1; },
@@ -195,6 +197,7 @@ TEST_F(LinksPanelTest, ListsSortsSearchesAndShowsTheClickedObject) {
   EXPECT_EQ(byDescriptionDown,
             (std::vector<std::string>{"Street map", "On the sheet", "House details",
                                       "Garage detail", "Ask the architect"}));
+  EXPECT_EQ(sortIndicator, kDescription);
   EXPECT_EQ(found, std::vector<std::string>{"Garage detail"});
   EXPECT_NE(status.find("does not exist"), std::string::npos) << status;
 }
@@ -246,6 +249,8 @@ TEST_F(LinksPanelTest, ReplacePreviewsThenChangesInOneStep) {
   wxTEST_DIALOG(run({atCommand(), typed("HYPERLINKS"), [] { return rows() == 4; },
                      clickButton("replace"), [] { return rowOf("pages/house-details.pdf") >= 0; },
                      atCommand(), [&] { return doc->nextUndo() == u"-HYPERLINKREPLACE"; },
+                     // Keys typed next go to the command line, not to the panel's button.
+                     [] { return wxWindow::FindFocus() == frame()->panel()->inputLine(); },
                      typed("U"), [] { return rowOf("docs/house-details.pdf") >= 0; }, atCommand()}),
                 tzt::Expect<wxDialog>([&](wxDialog* dialog) {
                   dynamic_cast<wxTextCtrl*>(dialog->FindWindow("old text"))->SetValue("DOCS/");
@@ -258,7 +263,7 @@ TEST_F(LinksPanelTest, ReplacePreviewsThenChangesInOneStep) {
                   return wxID_OK;
                 }));
   EXPECT_EQ(preview, std::vector<std::string>{"docs/house-details.pdf -> pages/house-details.pdf"});
-  EXPECT_EQ(summary, "1 of 4 hyperlinks change; 0 are left as they are.");
+  EXPECT_EQ(summary, "1 of 4 hyperlinks change; 3 are left as they are.");
   EXPECT_EQ(doc->nextRedo(), u"-HYPERLINKREPLACE") << transcript();
 }
 
