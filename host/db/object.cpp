@@ -337,7 +337,8 @@ TzDbObject* makeObjectFor(std::unique_ptr<TzDbObjectData> data) {
     return F::make<TzDbEntity>(std::move(data));
   }
   if (type == "TABLE") {
-    std::string name = data->get(DxfCode::kName);
+    // The kind of table, as the drawing was read: without the blanks a file may put around it.
+    std::string name(trimBlanks(data->get(DxfCode::kName)));
     if (name == "LAYER") return F::make<TzDbLayerTable>(std::move(data));
     if (name == "VIEW") return F::make<TzDbViewTable>(std::move(data));
     if (name == "BLOCK_RECORD") return F::make<TzDbBlockTable>(std::move(data));

@@ -12,8 +12,14 @@ const char* subclassOf(std::string_view type) {
   return "AcDbSymbolTableRecord";
 }
 
+// The kind of records a table holds, its name: as the drawing was read, without the blanks a
+// file may put around it.
+std::string tableType(const TzDbObjectData& d) {
+  return std::string(trimBlanks(d.get(DxfCode::kName)));
+}
+
 TableIndex* indexOf(const TzDbObjectData& d) {
-  return d.db ? d.db->table(d.get(DxfCode::kName)) : nullptr;
+  return d.db ? d.db->table(tableType(d)) : nullptr;
 }
 
 }  // namespace
@@ -55,7 +61,7 @@ Tzad::ErrorStatus TzDbSymbolTable::getIdAt(const TzString& name, TzDbObjectId& i
   id = TzDbObjectId();
   if (dataOf(this).db == nullptr) return Tzad::eNoDatabase;
   uint32_t r =
-      dataOf(this).db->findTableRecord(dataOf(this).get(DxfCode::kName), name, getErasedRecord);
+      dataOf(this).db->findTableRecord(tableType(dataOf(this)), name, getErasedRecord);
   if (r == kNoRecord) return Tzad::eKeyNotFound;
   id = dataOf(this).db->idOf(r);
   return Tzad::eOk;
@@ -87,7 +93,7 @@ Tzad::ErrorStatus TzDbSymbolTable::add(TzDbObjectId& id, TzDbSymbolTableRecord* 
   if (!rd.isNew()) return Tzad::eAlreadyInDb;
   TzDbDatabaseImpl& db = *dataOf(this).db;
   TableIndex* table = indexOf(dataOf(this));
-  std::string tableName = dataOf(this).get(DxfCode::kName);
+  std::string tableName = tableType(dataOf(this));
   if (table == nullptr || rd.type != tableName) return Tzad::eNotThatKindOfClass;
   if (table->endtab == kNoRecord) {
     if (!db.addTable(tableName)) return Tzad::eNotApplicable;
