@@ -128,12 +128,12 @@ TEST(BrowsingHistory, LargeHistoriesAreReadInPlaceNewestFirstUpToACap) {
 }
 
 // A named pipe or a device where a history belongs is passed over at once.
-TEST(BrowsingHistory, SpecialFilesAddNothing) {
-  for (SpecialFile kind : {SpecialFile::Fifo, SpecialFile::LinkToDevZero}) {
+TEST(BrowsingHistory, NonRegularFilesAddNothing) {
+  for (NonRegularFile kind : {NonRegularFile::Fifo, NonRegularFile::LinkToDevZero}) {
     TemporaryHome home;
     std::string places = makeFirefoxProfile(home).string();
     fs::create_directories(fs::path(places).parent_path());
-    makeSpecialFile(kind, places);
+    makeNonRegularFile(kind, places);
     std::vector<platform::BrowsedPage> pages;
     ASSERT_TRUE(returnsWithin(5000, places, [&] { pages = platform::browsedPages(); }));
     EXPECT_TRUE(pages.empty());

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 #include "platform/mailto_address.h"
 #include "platform/notices.h"
@@ -133,11 +132,12 @@ TEST(Opener, OneThatStaysOpenIsLeftRunningAndItsFailureToldLater) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
   EXPECT_GT(waits, 0);
   EXPECT_EQ(notices, "");
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (notices.empty() && std::chrono::steady_clock::now() < deadline) {
-    platform::checkRunningOpeners();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  tzt::waitUntil(
+      [&] {
+        platform::checkRunningOpeners();
+        return !notices.empty();
+      },
+      10000);
   EXPECT_EQ(notices, "viewer.sh did not open \"plan.pdf\" (exit status 3).");
   platform::setOpenerWaitHook(nullptr);
   platform::setNoticeSink(before);

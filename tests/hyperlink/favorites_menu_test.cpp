@@ -1,4 +1,4 @@
-// The favorites menu built from a hostile Favorites folder: special files named like
+// The favorites menu built from a hostile Favorites folder: non-regular files named like
 // shortcuts, and folder links that form mazes. The menu of an ordinary folder is the web browse
 // dialog's window test.
 #include <gtest/gtest.h>
@@ -25,18 +25,18 @@ std::vector<std::string> titles(const FavoritesMenuItems& menu) {
   return out;
 }
 
-TEST(FavoritesMenu, SpecialFilesNamedLikeShortcutsAreLeftOut) {
-  for (SpecialFile kind : {SpecialFile::Fifo, SpecialFile::LinkToDevZero}) {
+TEST(FavoritesMenu, NonRegularFilesNamedLikeShortcutsAreLeftOut) {
+  for (NonRegularFile kind : {NonRegularFile::Fifo, NonRegularFile::LinkToDevZero}) {
     TempDir dir;
     writeShortcutFile(dir.path() / "plain.url", "http://plain.example/");
-    std::string special = dir.file("special.url");
-    makeSpecialFile(kind, special);
+    std::string odd = dir.file("odd.url");
+    makeNonRegularFile(kind, odd);
     FavoritesMenuItems menu;
     std::vector<TzString> urls;
     std::string shortcut;
-    ASSERT_TRUE(returnsWithin(5000, special, [&] {
+    ASSERT_TRUE(returnsWithin(5000, odd, [&] {
       buildFavoritesMenu(u16(dir.path().string()), 0, menu, urls);
-      shortcut = u8(readShortcutUrl(u16(special)));
+      shortcut = u8(readShortcutUrl(u16(odd)));
     }));
     EXPECT_EQ(titles(menu), std::vector<std::string>{"plain"});
     EXPECT_EQ(shortcut, "");

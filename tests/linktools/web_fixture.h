@@ -6,11 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "test_support.h"
 
@@ -31,15 +29,15 @@ class WebFixture {
             log().c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (port_ == 0 && std::chrono::steady_clock::now() < deadline) {
-      std::string text = tzt::readFile(out);
-      if (size_t at = text.find("PORT ");
-          at != std::string::npos && text.find('\n', at) != std::string::npos)
-        port_ = std::atoi(text.c_str() + at + 5);
-      else
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    tzt::waitUntil(
+        [&] {
+          std::string text = tzt::readFile(out);
+          size_t at = text.find("PORT ");
+          if (at != std::string::npos && text.find('\n', at) != std::string::npos)
+            port_ = std::atoi(text.c_str() + at + 5);
+          return port_ != 0;
+        },
+        10000);
   }
   ~WebFixture() {
     if (pid_ <= 0) return;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <future>
 #include <thread>
 
@@ -60,8 +61,8 @@ TemporaryHome::TemporaryHome() {
   environment_.set("XDG_STATE_HOME", nullptr);  // the default under the temporary home
 }
 
-void makeSpecialFile(SpecialFile kind, const std::string& path) {
-  if (kind == SpecialFile::Fifo)
+void makeNonRegularFile(NonRegularFile kind, const std::string& path) {
+  if (kind == NonRegularFile::Fifo)
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << path;
   else
     std::filesystem::create_symlink("/dev/zero", path);
@@ -78,6 +79,15 @@ bool returnsWithin(int deadlineMs, const std::string& fifo, const std::function<
   }
   thread.join();
   return returned;
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 std::string readFile(const std::string& path) {

@@ -59,13 +59,17 @@ class TemporaryHome {
 };
 
 // What tzad may find where it expects a regular file.
-enum class SpecialFile { Fifo, LinkToDevZero };
+enum class NonRegularFile { Fifo, LinkToDevZero };
 // Makes one at `path`.
-void makeSpecialFile(SpecialFile kind, const std::string& path);
+void makeNonRegularFile(NonRegularFile kind, const std::string& path);
 // Runs `call` on a thread of its own and waits up to `deadlineMs` for it to return. A call
 // still blocked then (opening a FIFO that has no writer) is released by opening `fifo` for
 // writing, so that the test fails instead of hanging; false in that case.
 bool returnsWithin(int deadlineMs, const std::string& fifo, const std::function<void()>& call);
+
+// Checks done() every few milliseconds until it holds or timeoutMs passes; whether it held. For
+// state another process or thread brings about, outside a toolkit's loop.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);

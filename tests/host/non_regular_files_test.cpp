@@ -18,7 +18,7 @@ namespace {
 struct Reader {
   const char* name;
   std::function<std::string(const TempDir&)> path;  // where the reader looks
-  // What the reader makes of the special file: its error text, or what it read.
+  // What the reader makes of the non-regular file: its error text, or what it read.
   std::function<std::string(const std::string& path)> read;
   std::string expected;  // for a FIFO; "FIFO" in it reads "character device" for /dev/zero
 };
@@ -63,27 +63,27 @@ const Reader kReaders[] = {
      [](const std::string&) { return platform::documentsFolder() ? "folder" : "none"; }, "none"},
 };
 
-std::string expectedFor(std::string text, SpecialFile kind) {
+std::string expectedFor(std::string text, NonRegularFile kind) {
   size_t fifo = text.find("a named pipe (FIFO)");
-  if (kind == SpecialFile::LinkToDevZero && fifo != std::string::npos)
+  if (kind == NonRegularFile::LinkToDevZero && fifo != std::string::npos)
     text.replace(fifo, 19, "a character device");
   return text;
 }
 
-TEST(SpecialFiles, EveryReaderReturnsAndSaysWhatTheFileIs) {
-  for (SpecialFile kind : {SpecialFile::Fifo, SpecialFile::LinkToDevZero}) {
+TEST(NonRegularFiles, EveryReaderReturnsAndSaysWhatTheFileIs) {
+  for (NonRegularFile kind : {NonRegularFile::Fifo, NonRegularFile::LinkToDevZero}) {
     for (const Reader& reader : kReaders) {
-      SCOPED_TRACE(std::string(reader.name) + (kind == SpecialFile::Fifo ? " fifo" : " zero"));
+      SCOPED_TRACE(std::string(reader.name) + (kind == NonRegularFile::Fifo ? " fifo" : " zero"));
       TemporaryHome home;
       TempDir dir;
       std::string path = reader.path(dir);
       fs::create_directories(fs::path(path).parent_path());
-      makeSpecialFile(kind, path);
+      makeNonRegularFile(kind, path);
       std::string result;
       ASSERT_TRUE(returnsWithin(5000, path, [&] { result = reader.read(path); }));
       std::string expected = expectedFor(reader.expected, kind);
       EXPECT_NE(result.find(expected), std::string::npos) << result;
-      // The special file is still there, unchanged in kind.
+      // The non-regular file is still there, unchanged in kind.
       EXPECT_FALSE(fs::is_regular_file(path));
     }
   }
